@@ -1,0 +1,3 @@
+#include "AssertionRecord.h"
+
+AssertionRecord *AssertionRecord::installed = nullptr;

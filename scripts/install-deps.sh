@@ -1,0 +1,15 @@
+#!/bin/sh
+# Installs the Debian packages Drovane needs to build, run and test (run as root).
+set -e
+packages="build-essential cmake ninja-build pkg-config
+  libsdl2-dev libcairo2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
+  libsndfile1-dev libsamplerate0-dev libgtest-dev libgmock-dev libbenchmark-dev"
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends $missing
+fi
