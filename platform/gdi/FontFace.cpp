@@ -8,6 +8,7 @@ namespace gdi {
 namespace {
 
 constexpr LONG kDefaultCellHeight = 16;
+constexpr LONG kMaxHeight = 16384;  // pixels; beyond any screen
 
 cairo_scaled_font_t *MakeScaled(cairo_font_face_t *face, double em, bool hinted) {
   cairo_matrix_t size, identity;
@@ -135,6 +136,7 @@ std::shared_ptr<const FontFace> FontCache::Get(const LOGFONTW &log) {
   bool italic = log.lfItalic != 0;
   std::string key = std::string(family) + '/' + (bold ? 'b' : 'n') + (italic ? 'i' : 'r') + '/' +
                     std::to_string(log.lfHeight);
+  if (log.lfHeight < -kMaxHeight || log.lfHeight > kMaxHeight) return nullptr;
   auto found = faces_.find(key);
   if (found != faces_.end()) return found->second;
   auto face = std::make_shared<const FontFace>(family, bold, italic, log.lfHeight);

@@ -1,6 +1,6 @@
 #include "GdiState.h"
 
-#include <cstring>
+#include <cwchar>
 
 namespace gdi {
 
@@ -15,36 +15,40 @@ HGDIOBJ State::AddStock(std::unique_ptr<Object> object) {
   return handles_.Add(std::move(object));
 }
 
-HGDIOBJ State::Stock(int index) {
-  if (index < 0 || index >= static_cast<int>(stock_.size())) return nullptr;
-  if (stock_[index]) return stock_[index];
-  auto object = MakeObject(Kind::Pen);
+namespace {
+
+std::unique_ptr<Object> MakeStock(int index) {
+  auto object = MakeObject(index == WHITE_BRUSH || index == NULL_BRUSH ? Kind::Brush : Kind::Pen);
   switch (index) {
     case WHITE_BRUSH:
-      object = MakeObject(Kind::Brush);
       object->brush.color = RGB(255, 255, 255);
-      break;
+      return object;
     case NULL_BRUSH:
-      object = MakeObject(Kind::Brush);
       object->brush.null = true;
-      break;
+      return object;
     case BLACK_PEN:
-      break;
+      return object;
     case NULL_PEN:
       object->pen.style = PS_NULL;
-      break;
+      return object;
     case SYSTEM_FONT: {
       LOGFONTW log{};
       log.lfHeight = 16;
       log.lfWeight = FW_NORMAL;
       std::wcscpy(log.lfFaceName, L"System");
-      object = MakeFontObject(log);
-      break;
+      return MakeFontObject(log);
     }
     default:
       return nullptr;
   }
-  return stock_[index] = AddStock(std::move(object));
+}
+
+}  // namespace
+
+HGDIOBJ State::Stock(int index) {
+  if (index < 0 || index >= static_cast<int>(stock_.size())) return nullptr;
+  if (!stock_[index]) stock_[index] = AddStock(MakeStock(index));
+  return stock_[index];
 }
 
 HGDIOBJ State::DefaultBitmap() {

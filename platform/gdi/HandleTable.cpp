@@ -55,8 +55,13 @@ void HandleTable::Remove(HGDIOBJ handle) {
 }
 
 void HandleTable::Clear() {
-  slots_.clear();
-  free_.clear();
+  // Slots stay, with new generations, so no old handle ever becomes valid again.
+  for (std::size_t i = 0; i < slots_.size(); ++i)
+    if (slots_[i].object) {
+      slots_[i].object.reset();
+      ++slots_[i].generation;
+      free_.push_back(i);
+    }
   live_ = 0;
 }
 

@@ -1,6 +1,7 @@
 // Creating, selecting and deleting drawing objects, and what misuse does.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cwchar>
 
 #include "platform/GdiTestSupport.h"
@@ -152,6 +153,33 @@ TEST(GdiObjects, WrongKindsAreRefused) {
   DeleteDC(dc);
 }
 
+TEST(GdiObjects, ShutdownLeavesEveryOldHandleStale) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HPEN pen = CreatePen(PS_SOLID, 1, 0);
+  HGDIOBJ stock = GetStockObject(NULL_PEN);
+  GdiShutdown();
+  EXPECT_EQ(GdiLiveObjectCount(), 0u);
+  HDC fresh = CreateCompatibleDC(nullptr);
+  HPEN freshPen = CreatePen(PS_SOLID, 1, 0);
+  EXPECT_EQ(SelectObject(dc, pen), nullptr);
+  EXPECT_FALSE(DeleteObject(pen));
+  EXPECT_FALSE(DeleteDC(dc));
+  EXPECT_EQ(SelectObject(fresh, stock), nullptr);
+  EXPECT_NE(GetStockObject(NULL_PEN), nullptr);
+  EXPECT_NE(SelectObject(fresh, freshPen), nullptr);
+  EXPECT_TRUE(DeleteDC(fresh));
+  EXPECT_TRUE(DeleteObject(freshPen));
+}
+
+TEST(GdiObjects, AbsurdFontHeightIsRefused) {
+  LOGFONTW lf{};
+  lf.lfHeight = INT32_MIN;
+  EXPECT_EQ(CreateFontIndirectW(&lf), nullptr);
+  lf.lfHeight = 1 << 20;
+  EXPECT_EQ(CreateFontIndirectW(&lf), nullptr);
+  EXPECT_EQ(CreateFontIndirectW(nullptr), nullptr);
+}
+
 TEST(GdiObjects, BitmapLivesInOneDcAtATime) {
   HDC first = CreateCompatibleDC(nullptr), second = CreateCompatibleDC(nullptr);
   HBITMAP bitmap = CreateCompatibleBitmap(first, 4, 4);
@@ -165,6 +193,22 @@ TEST(GdiObjects, BitmapLivesInOneDcAtATime) {
   EXPECT_FALSE(DeleteObject(bitmap));
   DeleteDC(second);
   EXPECT_TRUE(DeleteObject(bitmap));
+}
+
+TEST(GdiObjects, EmptyBitmapTakesDrawingCallsHarmlessly) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP empty = CreateCompatibleBitmap(dc, 0, 0);
+  ASSERT_NE(empty, nullptr);
+  HGDIOBJ old = SelectObject(dc, empty);
+  RECT r{0, 0, 10, 10};
+  EXPECT_TRUE(ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, L"Ok", 2, nullptr));
+  EXPECT_TRUE(Rectangle(dc, 0, 0, 5, 5));
+  MoveToEx(dc, 0, 0, nullptr);
+  EXPECT_TRUE(LineTo(dc, 5, 5));
+  EXPECT_EQ(GdiGetPixel(dc, 0, 0), CLR_INVALID);
+  SelectObject(dc, old);
+  DeleteObject(empty);
+  DeleteDC(dc);
 }
 
 TEST(GdiObjects, FontAndBitmapDescribeThemselves) {

@@ -164,6 +164,10 @@ TEST(GdiText, DrawTextRightAlignsEachLine) {
   EXPECT_EQ(canvas.Ink(), (RECT{150 - canvas.Width(L"Down"), 10, 150, 10 + 2 * h}));
   EXPECT_EQ(canvas.At(150 - canvas.Width(L"0.4"), 12), kBack);
   EXPECT_EQ(canvas.At(149 - canvas.Width(L"0.4"), 12), kPaper);
+  canvas.Fill(kPaper);
+  DrawTextW(canvas.dc(), L"Ok", -1, &r, DT_CENTER);
+  int left = (10 + 150 - canvas.Width(L"Ok")) / 2;
+  EXPECT_EQ(canvas.Ink(), (RECT{left, 10, left + canvas.Width(L"Ok"), 10 + h}));
 }
 
 TEST(GdiText, DrawTextClipsUnlessNoClip) {
