@@ -11,4 +11,10 @@ void VH_PlaySingle::Play(int note, int) {
   sounding_ = true;
 }
 
+void VH_PlaySingle::Silence() {
+  if (!sounding_) return;
+  sounding_ = false;
+  bindings_.noteOff(lastNote_);
+}
+
 void VH_PlaySingle::Uninit() { bindings_ = PlaySingleBindings(); }

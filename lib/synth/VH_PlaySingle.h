@@ -22,6 +22,10 @@ class VH_PlaySingle : public virtual CRefCounter {
 
   // `velocity` is not used: note-on always gets 127.
   void Play(int note, int velocity);
+  // Ends the sounding note (note-off with it) and reopens the gate, so the
+  // same note may be requested again. Nothing happens while none sounds.
+  void Silence();
+  bool IsSounding() const { return sounding_; }
 
  private:
   void Uninit();

@@ -39,4 +39,14 @@ TEST_F(PlaySingle, FirstRequestForNoteZeroSounds) {
   EXPECT_EQ(player.calls, (std::vector<std::string>{"on 0 127"}));
 }
 
+TEST_F(PlaySingle, SilenceEndsTheNoteAndReopensTheGate) {
+  gate->Silence();  // nothing sounds yet
+  gate->Play(45, 0);
+  gate->Silence();
+  EXPECT_FALSE(gate->IsSounding());
+  gate->Silence();
+  gate->Play(45, 0);
+  EXPECT_EQ(player.calls, (std::vector<std::string>{"on 45 127", "off 45", "on 45 127"}));
+}
+
 }  // namespace

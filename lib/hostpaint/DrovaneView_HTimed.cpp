@@ -1,0 +1,138 @@
+// The view's timed behaviour: scale zoom (DS_), string highlight (HN_) and
+// automatic calibration.
+#include <cstring>
+
+#include "DrovaneView_H.h"
+#include "Rounding.h"
+#include "general/AssertionRecord.h"
+#include "measure/Calibration.h"
+
+namespace {
+
+constexpr double kScale[] = {0.5, 0.04};  // scale ends by zoom index
+constexpr int kZoomSteps = 15;
+constexpr unsigned kInTuneWait = 150, kOutOfTuneWait = 3000, kZoomTick = 50;
+constexpr unsigned kHighlightWait = 150, kHighlightTime = 1000;
+constexpr double kNearString = 0.5;  // semitones
+
+}  // namespace
+
+void DrovaneView_H::Restart(const ViewTimer &timer, unsigned int period, bool repeat) {
+  timer.stop(true);
+  timer.start(period, repeat, 0);
+}
+
+void DrovaneView_H::TrackInTune() {
+  const double zone = (gauge_.upperOk - gauge_.lowerOk) / 2;
+  const double off = pitch_ - note_;
+  const bool inTune = -zone <= off && off <= zone;
+  if (inTune && zoomTarget_ == 0) {
+    zoomTarget_ = 1;
+    Restart(bindings_.inTuneTimer, kInTuneWait, false);
+  } else if (!inTune && zoomTarget_ == 1) {
+    zoomTarget_ = 0;
+    Restart(bindings_.inTuneTimer, kOutOfTuneWait, false);
+  }
+}
+
+void DrovaneView_H::OnInTuneTimer() {
+  zoomFrom_ = gauge_.maximum;
+  zoomStep_ = 0;
+  zoomIndex_ = zoomTarget_;
+  if (zoomIndex_ == 1) gauge_.LoadFineTicks();
+  Restart(bindings_.zoomTimer, kZoomTick, true);
+  zoomPhase_ = 2;
+}
+
+void DrovaneView_H::OnZoomTimer() {
+  if (zoomPhase_ == 2) DS_On_Transit_Transit();
+}
+
+void DrovaneView_H::DS_On_Transit_Transit() {
+  if (!Check(zoomPhase_ == 2, "DrovaneView_H", 498, "DrovaneView_H::DS_On_Transit_Transit")) return;
+  const double target = kScale[zoomIndex_];
+  double r = zoomFrom_ + (target - zoomFrom_) * zoomStep_ * (1.0 / kZoomSteps);
+  zoomStep_ += 1;
+  if (zoomStep_ >= kZoomSteps) {
+    r = target;
+    if (zoomIndex_ != 1) gauge_.LoadCoarseTicks();  // the fine marks stay until the last step
+    bindings_.zoomTimer.stop(true);
+    zoomPhase_ = 0;
+  }
+  gauge_.maximum = r;
+  gauge_.minimum = -r;
+}
+
+void DrovaneView_H::FindHighlight() {
+  int candidate = -1;
+  for (int i = 0; i < GuitarPanel::kStrings && candidate < 0; ++i) {
+    const double off = pitch_ - panel_.notes[i];
+    if (-kNearString <= off && off <= kNearString) candidate = i;
+  }
+  if (highlightPending_ && candidate != highlightIndex_) {
+    bindings_.highlightOnTimer.stop(true);
+    highlightPending_ = 0;
+  }
+  if (candidate >= 0 && !highlightPending_ && gauge_.valid) {
+    highlightIndex_ = candidate;
+    highlightPending_ = 1;
+    bindings_.highlightOnTimer.start(kHighlightWait, false, 0);
+  }
+}
+
+void DrovaneView_H::HN_Do_Highlight_Start() {
+  if (!Check(highlightPending_ == 1, "DrovaneView_H", 558, "DrovaneView_H::HN_Do_Highlight_Start")) return;
+  int before[GuitarPanel::kStrings];
+  std::memcpy(before, panel_.highlight, sizeof before);
+  bindings_.highlightOffTimer.stop(true);
+  ClearHighlights();
+  bindings_.highlightOnTimer.stop(true);
+  highlightPending_ = 0;
+  panel_.highlight[highlightIndex_] = 1;
+  bindings_.highlightOffTimer.start(kHighlightTime, false, 0);
+  bindings_.noteSelected(panel_.notes[highlightIndex_]);
+  if (std::memcmp(before, panel_.highlight, sizeof before) != 0) bindings_.repaint();
+}
+
+void DrovaneView_H::OnHighlightOffTimer() {
+  bindings_.highlightOffTimer.stop(true);
+  bool any = false;
+  for (int flag : panel_.highlight) any = any || flag != 0;
+  ClearHighlights();
+  if (any) bindings_.repaint();
+}
+
+void DrovaneView_H::ClearHighlights() {
+  for (int &flag : panel_.highlight) flag = 0;
+}
+
+void DrovaneView_H::StartCalibration() {
+  TunerDetectPitch::Bindings calls;
+  calls.onStable.Bind(this, &DrovaneView_H::OnCalibrationStable);
+  calls.onUpdate.Bind(this, &DrovaneView_H::OnCalibrationUpdate);
+  UninitCaller *root = static_cast<UninitCaller *>(resident_);
+  detector_ =
+      MakeRC<UninitPtr<TunerDetectPitch>>(root, MakeRC<TunerDetectPitch>(root, calls),
+                                          MakeDelegate<void(TunerDetectPitch *)>(this, &DrovaneView_H::DropDetector));
+}
+
+// The detector reports 0 until it has heard enough; that is no pitch yet,
+// not the note 0, so it leaves the selection and the last pitch alone.
+void DrovaneView_H::OnCalibrationUpdate(double pitch, double) {
+  gauge_.valid = 0;
+  if (pitch == 0) return;
+  pitch_ = pitch;
+  SelectNote(Rounding::Nearest(pitch));
+}
+
+void DrovaneView_H::OnCalibrationStable(double pitch, double reference) {
+  pitch_ = pitch;
+  gauge_.valid = 1;
+  bindings_.setReference(CalibratedReference(pitch, reference));
+  detector_.Reset();
+}
+
+// Tear-down of the detector while calibrating: the view stops calibrating.
+void DrovaneView_H::DropDetector(TunerDetectPitch *detector) {
+  if (detector_ && detector_->get() == detector) detector_.Reset();
+}
