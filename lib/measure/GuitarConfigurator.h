@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "general/RCPtr.h"
+
+namespace Measure {
+
+// Creates the guitar's measuring configuration.
+class GuitarConfigurator : public virtual CRefCounter {
+ public:
+  // Configuration data; the measurer reads only `reference`.
+  struct Config : public virtual CRefCounter {
+    std::vector<int16_t> strings{40, 45, 50, 55, 59, 64};  // open strings, lowest first
+    double factor = 1.0;
+    int32_t reference = 440;  // hertz of MIDI note 69
+  };
+
+  GuitarConfigurator() : config_(new Config) {}
+
+  const RCPtr<Config> &GetConfig() const { return config_; }
+
+ private:
+  RCPtr<Config> config_;
+};
+
+}  // namespace Measure
