@@ -41,9 +41,8 @@ class RCPtrBase {
   // Copies this pointer into a pointer to a base or interface type of T.
   template <class U>
   void CopyTo(RCPtr<U> *destination) const {
-    static const std::string name = InstanceName<T>("RCPtr_NS::RCPtrBase", "::CopyTo");
-    if (!Check(destination != nullptr, "RCPtr", 228, name.c_str())) return;
-    if (!Check(p_ != nullptr, "RCPtr", 229, name.c_str())) return;
+    if (!destination) return Fail(228);
+    if (!p_) return Fail(229);
     destination->Reset();
     RefCounterPtrAssign<U>(destination, p_);
   }
@@ -54,6 +53,11 @@ class RCPtrBase {
 
   T *p_ = nullptr;
 
+ private:
+  static void Fail(int line) {
+    Check(false, "RCPtr", line, InternName(InstanceName<T>("RCPtr_NS::RCPtrBase", "::CopyTo")));
+  }
+
   template <class U>
   friend void RefCounterPtrAssign(RCPtr<U> *, U *);
 };
@@ -63,10 +67,7 @@ template <class T>
 class RCPtrV : public RCPtrBase<T> {
  public:
   T *operator->() const {
-    if (!this->p_) {
-      static const std::string name = InstanceName<T>("RCPtr_NS::RCPtrV", "::operator ->");
-      Check(false, "RCPtr", 278, name.c_str());
-    }
+    if (!this->p_) Check(false, "RCPtr", 278, InternName(InstanceName<T>("RCPtr_NS::RCPtrV", "::operator ->")));
     return this->p_;
   }
   T &operator*() const { return *operator->(); }
@@ -77,10 +78,7 @@ template <class T>
 class RCPtrC : public RCPtrBase<T> {
  public:
   T *operator->() const {
-    if (!this->p_) {
-      static const std::string name = InstanceName<T>("RCPtr_NS::RCPtrC", "::operator ->");
-      Check(false, "RCPtr", 247, name.c_str());
-    }
+    if (!this->p_) Check(false, "RCPtr", 247, InternName(InstanceName<T>("RCPtr_NS::RCPtrC", "::operator ->")));
     return this->p_;
   }
   T &operator*() const { return *operator->(); }

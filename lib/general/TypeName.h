@@ -13,7 +13,10 @@ constexpr std::string_view TypeName() {
   return s.substr(0, s.find_first_of(";]"));
 }
 
-// "prefix<T>suffix", built once per call site on first use.
+// Keeps a name for the rest of the run and returns its stable text.
+const char *InternName(const std::string &name);
+
+// "prefix<T>suffix".
 template <class T>
 std::string InstanceName(std::string_view prefix, std::string_view suffix) {
   std::string name(prefix);
