@@ -1,5 +1,6 @@
 #include "ResultFormat.h"
 
+#include <charconv>
 #include <cinttypes>
 #include <cmath>
 
@@ -7,10 +8,11 @@
 
 namespace {
 
-std::string Format(const char *format, double v) {
-  char text[64];
-  std::snprintf(text, sizeof text, format, v);
-  return text;
+// Fixed-point text, exactly as printf's %.Nf prints it, but faster.
+std::string Fixed(double v, int digits) {
+  char text[400];
+  const std::to_chars_result r = std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, digits);
+  return std::string(text, r.ptr);
 }
 
 // The names are ASCII, so each wide character narrows as it is.
@@ -28,15 +30,15 @@ ResultFields ResultFields::Of(int64_t start, int level, double note, double refe
   std::snprintf(time, sizeof time, "%" PRId64 ".%07" PRId64, start / 10000000, start % 10000000);
   f.time = time;
   f.level = std::to_string(level);
-  f.note = Format("%.9f", note);
+  f.note = Fixed(note, 9);
   if (note == 0 || !std::isfinite(note)) {
-    f.frequency = Format("%.3f", 0.0);
+    f.frequency = Fixed(0.0, 3);
     return f;
   }
-  f.frequency = Format("%.3f", FrequencyFromNote(note, reference));
+  f.frequency = Fixed(FrequencyFromNote(note, reference), 3);
   const double nearest = std::floor(note + 0.5);
   if (nearest >= 0 && nearest <= 127) f.name = Narrow(GetPitchName(static_cast<int>(nearest)));
-  f.cents = Format("%.2f", (note - nearest) * 100);
+  f.cents = Fixed((note - nearest) * 100, 2);
   return f;
 }
 

@@ -25,7 +25,9 @@ std::string Slurp(const std::string &path) {
 }
 
 Outcome Analyze(const std::string &args) {
-  const std::string out = OutputPath("cli.out"), err = OutputPath("cli.err");
+  // CTest runs tests side by side: each keeps its own output files.
+  const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  const std::string out = OutputPath(name + ".out"), err = OutputPath(name + ".err");
   const std::string command = std::string(DROVANE_ANALYZE) + " " + args + " >" + out + " 2>" + err;
   const int raw = std::system(command.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+
+namespace platform {
+
+// Time on the platform clock, counted from the last platform reset.
+using Time = std::chrono::nanoseconds;
+
+// The tick count (milliseconds, wrapping at 2^32) at a clock time.
+inline uint32_t TickCount(Time t) {
+  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(t).count());
+}
+
+// The one time source of the platform. Every timer, driver occurrence and
+// tick count reads it, so the whole device runs either live or simulated.
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual Time Now() const = 0;
+
+  // Called by a wait that found nothing ready, with the platform lock held,
+  // to let time pass until `until` (none: until something is signalled).
+  // Returns false when nothing can ever end the wait.
+  virtual bool WaitUntil(std::unique_lock<std::mutex> &lock, std::condition_variable &wake,
+                         std::optional<Time> until) = 0;
+};
+
+}  // namespace platform

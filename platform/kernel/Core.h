@@ -1,0 +1,50 @@
+#pragma once
+
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "kernel/Clock.h"
+#include "kernel/EventTable.h"
+#include "kernel/FaultInjection.h"
+#include "kernel/Platform.h"
+#include "kernel/Scheduler.h"
+#include "win/types.h"
+
+namespace platform {
+
+// The state every platform module shares, under one lock. `wake` is notified
+// whenever something a blocked wait may be waiting for changes (an event is
+// set, a message posted, an occurrence scheduled).
+class Core {
+ public:
+  static Core &Get();
+
+  std::mutex mutex;
+  std::condition_variable wake;
+  Scheduler scheduler;
+  FaultInjection faults;
+  EventTable events;
+  DWORD programThread = 0;
+  uint64_t blockedWaits = 0;  // waits that found nothing ready and let time pass
+
+  Clock &clock() { return *clock_; }
+  Time Now() { return clock_->Now(); }
+
+  // Runs the earliest occurrence due now, with the lock released during the
+  // action. False if none is due.
+  bool RunDue(std::unique_lock<std::mutex> &lock);
+  // Modules register how to clear their state; hooks run with the lock held.
+  void AddResetHook(std::function<void()> hook) { resetHooks_.push_back(std::move(hook)); }
+  void Reset(ClockKind kind);
+
+ private:
+  Core();
+
+  std::unique_ptr<Clock> clock_;
+  std::vector<std::function<void()>> resetHooks_;
+};
+
+}  // namespace platform

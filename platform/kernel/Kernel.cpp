@@ -1,0 +1,50 @@
+// The kernel calls of win/kernel.h.
+#include <atomic>
+
+#include "kernel/Core.h"
+#include "win/kernel.h"
+
+using platform::Core;
+
+HANDLE WINAPI CreateEventW(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL initialState, LPCWSTR) {
+  uintptr_t injected;
+  if (platform::InjectedFailure("CreateEventW", &injected)) return reinterpret_cast<HANDLE>(injected);
+  Core &core = Core::Get();
+  std::lock_guard lock(core.mutex);
+  return core.events.Create(manualReset != FALSE, initialState != FALSE);
+}
+
+BOOL WINAPI SetEvent(HANDLE handle) {
+  Core &core = Core::Get();
+  {
+    std::lock_guard lock(core.mutex);
+    auto *event = core.events.Find(handle);
+    if (!event) return FALSE;
+    event->signalled = true;
+  }
+  core.wake.notify_all();
+  return TRUE;
+}
+
+BOOL WINAPI ResetEvent(HANDLE handle) {
+  Core &core = Core::Get();
+  std::lock_guard lock(core.mutex);
+  auto *event = core.events.Find(handle);
+  if (!event) return FALSE;
+  event->signalled = false;
+  return TRUE;
+}
+
+BOOL WINAPI CloseHandle(HANDLE handle) {
+  Core &core = Core::Get();
+  std::lock_guard lock(core.mutex);
+  return core.events.Close(handle) ? TRUE : FALSE;
+}
+
+DWORD WINAPI GetTickCount(void) { return platform::TickCount(platform::Now()); }
+
+DWORD WINAPI GetCurrentThreadId(void) {
+  static std::atomic<DWORD> last{0};
+  thread_local const DWORD id = ++last;
+  return id;
+}

@@ -1,0 +1,12 @@
+#include "kernel/VirtualClock.h"
+
+namespace platform {
+
+bool VirtualClock::WaitUntil(std::unique_lock<std::mutex> &, std::condition_variable &,
+                             std::optional<Time> until) {
+  if (!until) return false;
+  if (*until > now_) now_ = *until;
+  return true;
+}
+
+}  // namespace platform

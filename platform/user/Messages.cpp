@@ -1,0 +1,116 @@
+// The queue calls of win/user.h.
+#include <atomic>
+#include <optional>
+
+#include "user/UserState.h"
+#include "user/WindowProcLookup.h"
+
+using platform::Core;
+using platform::UserState;
+
+namespace {
+
+std::atomic<platform::WindowProcLookup> windowProcLookup{nullptr};
+
+// Posts to the program thread's queue if `threadId` is that thread (windows
+// all belong to it, so a message for a window passes no thread).
+BOOL Post(std::optional<DWORD> threadId, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Core &core = Core::Get();
+  {
+    std::lock_guard lock(core.mutex);
+    if (threadId && *threadId != core.programThread) return FALSE;
+    const DWORD tick = platform::TickCount(core.Now());
+    UserState::Get().Post(MSG{window, message, wParam, lParam, tick, {0, 0}});
+  }
+  core.wake.notify_all();
+  return TRUE;
+}
+
+// The character a key of the phone types, or 0.
+WPARAM CharOfKey(WPARAM key) {
+  if (key >= '0' && key <= '9') return key;
+  switch (key) {
+    case VK_BACK: case VK_TAB: case VK_RETURN: case VK_ESCAPE: case VK_SPACE:
+      return key;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+namespace platform {
+
+void SetWindowProcLookup(WindowProcLookup lookup) { windowProcLookup = lookup; }
+
+WNDPROC FindWindowProc(HWND window) {
+  WindowProcLookup lookup = windowProcLookup;
+  return lookup && window ? lookup(window) : nullptr;
+}
+
+}  // namespace platform
+
+BOOL WINAPI PeekMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT removeMsg) {
+  if (!msg) return FALSE;
+  Core &core = Core::Get();
+  UserState &user = UserState::Get();
+  std::unique_lock lock(core.mutex);
+  while (core.RunDue(lock)) {
+  }
+  const platform::Time now = core.Now();
+  user.Looked(now);
+  if (window || filterMin || filterMax) return FALSE;
+  return user.Take(msg, (removeMsg & PM_REMOVE) != 0, now) ? TRUE : FALSE;
+}
+
+BOOL WINAPI TranslateMessage(const MSG *msg) {
+  if (!msg) return FALSE;
+  if (msg->message == WM_KEYDOWN) {
+    if (WPARAM ch = CharOfKey(msg->wParam))
+      Post(std::nullopt, msg->hwnd, WM_CHAR, ch, msg->lParam);
+  }
+  switch (msg->message) {
+    case WM_KEYDOWN: case WM_KEYUP: case WM_SYSKEYDOWN: case WM_SYSKEYUP:
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+LRESULT WINAPI DispatchMessageW(const MSG *msg) {
+  if (!msg) return 0;
+  if (msg->message == WM_TIMER && msg->lParam) {
+    // Only a procedure given to SetTimer is called: a forged WM_TIMER must
+    // not make the program jump to an arbitrary address.
+    auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);
+    bool known;
+    {
+      Core &core = Core::Get();
+      std::lock_guard lock(core.mutex);
+      known = UserState::Get().timers.IsKnownProc(proc);
+    }
+    if (known) proc(msg->hwnd, WM_TIMER, msg->wParam, GetTickCount());
+    return 0;
+  }
+  WNDPROC proc = platform::FindWindowProc(msg->hwnd);
+  return proc ? proc(msg->hwnd, msg->message, msg->wParam, msg->lParam) : 0;
+}
+
+BOOL WINAPI PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!window) return Post(GetCurrentThreadId(), nullptr, message, wParam, lParam);
+  if (!platform::FindWindowProc(window)) return FALSE;
+  return Post(std::nullopt, window, message, wParam, lParam);
+}
+
+BOOL WINAPI PostThreadMessageW(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Post(threadId, nullptr, message, wParam, lParam);
+}
+
+void WINAPI PostQuitMessage(int exitCode) {
+  Core &core = Core::Get();
+  {
+    std::lock_guard lock(core.mutex);
+    UserState::Get().PostQuit(exitCode);
+  }
+  core.wake.notify_all();
+}

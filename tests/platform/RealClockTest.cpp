@@ -1,0 +1,67 @@
+// The real clock: a wait blocks until another thread signals. Nothing here
+// depends on timing: the other thread acts once it has seen the program
+// thread go to sleep, and the wait is correct whichever comes first.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "kernel/Platform.h"
+#include "win/user.h"
+
+namespace {
+
+class RealClockTest : public ::testing::Test {
+ protected:
+  void SetUp() override { platform::Reset(platform::ClockKind::Real); }
+};
+
+// Runs `act` on another thread once the program thread is blocked.
+std::thread WhenBlocked(std::function<void()> act) {
+  return std::thread([act] {
+    while (platform::BlockedWaitCount() == 0) std::this_thread::yield();
+    act();
+  });
+}
+
+TEST_F(RealClockTest, SetEventFromAnotherThreadWakesAnEndlessWait) {
+  HANDLE h[2] = {CreateEventW(nullptr, FALSE, FALSE, nullptr),
+                 CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+  std::thread signaller = WhenBlocked([e = h[1]] { SetEvent(e); });
+  EXPECT_EQ(MsgWaitForMultipleObjectsEx(2, h, INFINITE, 0x7F, 0), WAIT_OBJECT_0 + 1);
+  signaller.join();
+  EXPECT_GE(platform::BlockedWaitCount(), 1u);
+  EXPECT_EQ(MsgWaitForMultipleObjectsEx(2, h, 0, 0x7F, 0), WAIT_TIMEOUT) << "auto-reset consumed";
+}
+
+TEST_F(RealClockTest, PostFromAnotherThreadWakesAnEndlessWait) {
+  DWORD programThread = GetCurrentThreadId();
+  std::thread poster = WhenBlocked([programThread] {
+    PostThreadMessageW(programThread, WM_USER, 5, 0);
+  });
+  EXPECT_EQ(MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, 0x7F, 0), WAIT_OBJECT_0);
+  poster.join();
+  MSG msg;
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 5u);
+}
+
+TEST_F(RealClockTest, OccurrenceScheduledFromAnotherThreadRunsOnTheProgramThread) {
+  HANDLE e = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  std::thread::id ranOn;
+  std::thread scheduler = WhenBlocked([&] {
+    platform::ScheduleAt(platform::Time{0}, [&] {
+      ranOn = std::this_thread::get_id();
+      SetEvent(e);
+    });
+  });
+  EXPECT_EQ(MsgWaitForMultipleObjectsEx(1, &e, INFINITE, 0, 0), WAIT_OBJECT_0);
+  scheduler.join();
+  EXPECT_EQ(ranOn, std::this_thread::get_id());
+}
+
+TEST_F(RealClockTest, ZeroTimeoutNeverBlocks) {
+  EXPECT_EQ(MsgWaitForMultipleObjectsEx(0, nullptr, 0, 0x7F, 0), WAIT_TIMEOUT);
+  EXPECT_EQ(platform::BlockedWaitCount(), 0u);
+}
+
+}  // namespace
