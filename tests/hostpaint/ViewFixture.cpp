@@ -1,7 +1,7 @@
 #include "ViewFixture.h"
 
-#include <algorithm>
 
+#include "kernel/Platform.h"
 #include "resources/GuitarResource.h"
 
 namespace viewtest {
@@ -29,34 +29,54 @@ void TestTimers::Wire(ViewBindings &bindings, DrovaneView_H *view) {
   }
 }
 
+TestTimers *TestTimers::current_ = nullptr;
+
+TestTimers::TestTimers() {
+  platform::Reset(platform::ClockKind::Virtual);
+  current_ = this;
+}
+
+TestTimers::~TestTimers() {
+  current_ = nullptr;
+  platform::Reset(platform::ClockKind::Real);
+}
+
 void TestTimers::Timer::Stop(bool) {
   owner->calls.push_back(std::string("stop ") + name);
-  running = false;
+  KillTimer(nullptr, id);
+  id = 0;
 }
 
 void TestTimers::Timer::Start(unsigned int ms, bool repeating, unsigned int) {
   owner->calls.push_back(std::string("start ") + name + " " + std::to_string(ms) + " " + (repeating ? "1" : "0"));
-  running = true;
+  if (id) KillTimer(nullptr, id);
+  id = SetTimer(nullptr, 0, ms, &TestTimers::Expired);
   repeat = repeating;
-  period = ms;
-  due = owner->now_ + ms;
+}
+
+void CALLBACK TestTimers::Expired(HWND, UINT, UINT_PTR id, DWORD) {
+  if (!current_) return;
+  for (Timer &t : current_->timers_) {
+    if (t.id != id || id == 0) continue;
+    if (!t.repeat) {
+      KillTimer(nullptr, t.id);
+      t.id = 0;
+    }
+    t.handler();
+    return;
+  }
 }
 
 void TestTimers::Advance(long long ms) {
-  const long long end = now_ + ms;
+  const platform::Time end = platform::Now() + std::chrono::milliseconds(ms);
   for (;;) {
-    Timer *next = nullptr;
-    for (Timer &t : timers_)
-      if (t.running && t.due <= end && (!next || t.due < next->due)) next = &t;
-    if (!next) break;
-    now_ = next->due;
-    if (next->repeat)
-      next->due += next->period;
-    else
-      next->running = false;
-    next->handler();
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    const platform::Time now = platform::Now();
+    if (now >= end) break;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - now).count();
+    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left), QS_TIMER, 0);
   }
-  now_ = end;
 }
 
 ViewTest::ViewTest() : root_(std::make_unique<UninitCaller>()), gdiBefore_(GdiLiveObjectCount()) {

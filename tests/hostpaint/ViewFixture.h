@@ -1,9 +1,9 @@
 #pragma once
 
 // A tuner view wired as start-up wires it, with every outgoing call recorded:
-// the four timers run on a clock of the test's own, note-on/off and note
-// reports are logged, A is a plain value. Nothing may outlive a test: the
-// fixture tears the view down and counts the GDI objects left.
+// the four timers are platform timers on the virtual clock, note-on/off and
+// note reports are logged, A is a plain value. Nothing may outlive a test:
+// the fixture tears the view down and counts the GDI objects left.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -13,25 +13,28 @@
 #include "general/AssertionRecord.h"
 #include "hostpaint/DrovaneView_H.h"
 #include "platform/GdiTestSupport.h"
+#include "win/user.h"
 
 namespace viewtest {
 
 const HINSTANCE kModule = reinterpret_cast<HINSTANCE>(0x400000);
 constexpr int kStringNotes[] = {40, 45, 50, 55, 59, 64};
 
-// The four timers on a millisecond clock that moves only when told. A timer
-// behaves as a TimerNode does: Start replaces a running timer, a one-shot
-// timer stops before its handler runs, so the handler may start it again.
+// The view's four timers as platform timers (SetTimer without a window) on
+// the virtual clock, dispatched as the loop dispatches them. A timer behaves
+// as a TimerNode does: Start replaces a running timer, a one-shot timer is
+// killed before its handler runs, so the handler may start it again. One
+// instance at a time.
 class TestTimers {
  public:
   enum Which { kInTune, kZoom, kHighlightOff, kHighlightOn, kCount };
 
+  TestTimers();
+  ~TestTimers();
   void Wire(ViewBindings &bindings, DrovaneView_H *view);
-  // Moves the clock on by `ms`, firing every expiry due on the way in order.
+  // Lets `ms` pass on the virtual clock, dispatching every expiry on the way.
   void Advance(long long ms);
-  bool Running(Which which) const { return timers_[which].running; }
-  unsigned Period(Which which) const { return timers_[which].period; }
-  long long Now() const { return now_; }
+  bool Running(Which which) const { return timers_[which].id != 0; }
 
   // "start zoom 50 1", "stop zoom", ... in call order.
   std::vector<std::string> calls;
@@ -40,16 +43,16 @@ class TestTimers {
   struct Timer {
     TestTimers *owner = nullptr;
     const char *name = "";
-    bool running = false;
+    UINT_PTR id = 0;
     bool repeat = false;
-    unsigned period = 0;
-    long long due = 0;
     Delegate<void()> handler;
     void Stop(bool);
     void Start(unsigned int period, bool repeat, unsigned int);
   };
+  static void CALLBACK Expired(HWND, UINT, UINT_PTR id, DWORD);
+
   Timer timers_[kCount];
-  long long now_ = 0;
+  static TestTimers *current_;
 };
 
 // What the view told the rest of the program.

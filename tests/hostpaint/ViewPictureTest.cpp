@@ -197,14 +197,6 @@ TEST_F(Pictures, SharpByAFifthOfASemitoneNeedleUpAndDown) {
   ExpectShortText(L"A 440.00\r\n\r\n198.28 Hz\r\n");
 }
 
-TEST_F(Pictures, FlatShowsUp) {
-  WireAsStartUp();
-  view_->SetPitch(44.75);
-  PaintAs("flat");
-  EXPECT_GT(OnLine({0, 135}, GaugePoint(kW, -0.25, 0.5), kNeedle), 0.95);
-  ExpectWord(kW, L"Up");
-}
-
 TEST_F(Pictures, BeyondTheZoomedScaleTheNeedleIsPinnedAtItsEnd) {
   WireAsStartUp({0, 0, 1, 0});
   view_->SetPitch(55.01);
@@ -264,6 +256,34 @@ TEST_F(Pictures, GuitarPanelWithAHighlightedAndASelectedString) {
   EXPECT_EQ(Count(kNeedle, panel), Count(kNeedle, {160, 140, 240, 164})) << "one bordered bar only";
   // The gauge keeps the left two thirds.
   EXPECT_GT(OnLine({0, 135}, GaugePoint(160, -0.5, 0.5), kNeedle), 0.95);
+}
+
+// The view switches the panel's names and labels off for good; the panel
+// itself still draws them where they belong.
+TEST_F(Pictures, PanelNamesAndLabelsWhenSwitchedOn) {
+  {
+    GuitarPanel panel(kModule);
+    panel.rect = {160, 0, 240, 270};
+    for (int i = 0; i < 6; ++i) panel.notes[i] = kStringNotes[i];
+    panel.showNoteNames = panel.showStringLabels = 1;
+    panel.Paint(canvas_.dc());
+    ASSERT_TRUE(GdiWritePng(canvas_.dc(), gditest::OutputPath("view-panel-labels.png").c_str()));
+  }
+  Reference name(L"Verdana", 20, true, TA_LEFT | TA_TOP, OPAQUE);
+  const double c = 270 * 0.462;  // string 2, D
+  name.At(165, Nearest(c - 10), L"D");
+  const RECT nameCell{165, Nearest(c - 10), 165 + name.Width(L"D"), Nearest(c - 10) + 20};
+  int ink = 0;
+  EXPECT_EQ(MissingInk(name, nameCell, &ink), 0);
+  EXPECT_GT(ink, 10);
+  EXPECT_EQ(At(nameCell.left, nameCell.top), RGB(255, 255, 255)) << "names are opaque on white";
+  Reference label(L"Verdana", 16, false, TA_RIGHT | TA_BASELINE, OPAQUE);
+  label.At(240, Nearest(c - 6), L"4");
+  EXPECT_EQ(MissingInk(label, {200, Nearest(c - 6) - 16, 240, Nearest(c - 6)}, &ink), 0);
+  EXPECT_GT(ink, 0);
+  label.At(240, 270 - 8, L"\"Space\" - sound selected note");  // right-aligned to the panel's edge
+  EXPECT_EQ(MissingInk(label, {0, 270 - 24, 240, 270}, &ink), 0);
+  EXPECT_GT(ink, 40);
 }
 
 TEST_F(Pictures, DetailedTextWithAndWithoutAPitch) {
