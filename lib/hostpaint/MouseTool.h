@@ -20,7 +20,7 @@ class MouseTool : public virtual CRefCounter {
  public:
   enum Event { kPress = 2, kRelease = 3, kMove = 4 };
 
-  virtual void OnEvent(int event, int x, int y, unsigned flags) { (void)event, (void)x, (void)y, (void)flags; }
+  virtual void OnEvent(int /*event*/, int /*x*/, int /*y*/, unsigned /*flags*/) {}
   // Abandons a press in progress.
   virtual void Cancel() {}
   // True when the tool wants the following events before any other tool.
