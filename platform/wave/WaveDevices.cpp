@@ -1,0 +1,19 @@
+#include "wave/WaveDevices.h"
+
+#include "wave/DeviceTable.h"
+
+namespace platform::wave {
+
+void SelectCapture(const CaptureSource &source) { DeviceTable::Get().capture = source; }
+
+void SelectPlayback(const PlaybackSink &sink) { DeviceTable::Get().playback = sink; }
+
+std::string LastOpenError() { return DeviceTable::Get().lastError; }
+
+std::optional<uint64_t> CaptureLength(HWAVEIN device) {
+  WaveInDevice *d = DeviceTable::Get().FindIn(device);
+  if (!d) return std::nullopt;
+  return d->Driver().RecordingLength();
+}
+
+}  // namespace platform::wave
