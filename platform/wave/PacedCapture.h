@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "kernel/Platform.h"
-#include "wave/SampleSource.h"
+#include "wave/CaptureStream.h"
 #include "wave/WaveInDevice.h"
 
 namespace platform::wave {
@@ -14,13 +14,12 @@ namespace platform::wave {
 // queued the source runs on unheard, as a microphone would.
 class PacedCapture : public CaptureDriver {
  public:
-  explicit PacedCapture(std::unique_ptr<SampleSource> source) : source_(std::move(source)) {}
+  explicit PacedCapture(std::unique_ptr<CaptureStream> source) : source_(std::move(source)) {}
   ~PacedCapture() override;
 
   void OnStart() override;
   void OnAdded() override;
   uint32_t OnReset() override;
-  std::optional<uint64_t> RecordingLength() const override { return source_->Length(); }
   void OnAbandoned() override { pending_ = 0; }
 
  private:
@@ -29,7 +28,7 @@ class PacedCapture : public CaptureDriver {
   void CatchUp();
   void ReadInto(char *out, uint32_t samples);
 
-  std::unique_ptr<SampleSource> source_;
+  std::unique_ptr<CaptureStream> source_;
   Time origin_{};
   uint64_t position_ = 0;  // samples of the source consumed since the start
   OccurrenceId pending_ = 0;

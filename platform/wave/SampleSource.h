@@ -2,40 +2,20 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 
-namespace platform::wave {
-
-// What a clock-paced capture device hears: an endless stream of 16-bit mono
-// samples at 22050 per second, read in order. Used on the program thread only.
+// A stream of captured sound as the tuner hears it: 22050 samples per
+// second, mono, 16-bit. Sources are read front to back in pieces of any size
+// and hold only a bounded amount of audio at a time.
 class SampleSource {
  public:
+  static constexpr int kRate = 22050;
+
   virtual ~SampleSource() = default;
-  virtual void Read(int16_t *out, size_t count) = 0;
-  // Passes over samples nobody was recording.
-  virtual void Skip(size_t count);
-  // Samples of recorded content before the stream turns to silence; none for
-  // an endless source.
-  virtual std::optional<uint64_t> Length() const { return std::nullopt; }
+
+  // Copies up to `max` next samples to `out`; returns how many. 0 means the
+  // stream has ended (or failed: see Error).
+  virtual size_t Read(int16_t *out, size_t max) = 0;
+
+  // Empty while all is well; a description once reading has failed.
+  virtual const char *Error() const { return ""; }
 };
-
-class SilenceSource : public SampleSource {
- public:
-  void Read(int16_t *out, size_t count) override;
-  void Skip(size_t) override {}
-};
-
-// A steady sine; each sample is computed from its index, so the pitch never drifts.
-class ToneSource : public SampleSource {
- public:
-  ToneSource(double hz, double amplitude) : hz_(hz), amplitude_(amplitude) {}
-  void Read(int16_t *out, size_t count) override;
-  void Skip(size_t count) override { index_ += count; }
-
- private:
-  double hz_;
-  double amplitude_;  // 0..1 of full scale
-  uint64_t index_ = 0;
-};
-
-}  // namespace platform::wave

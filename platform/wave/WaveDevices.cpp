@@ -10,10 +10,4 @@ void SelectPlayback(const PlaybackSink &sink) { DeviceTable::Get().playback = si
 
 std::string LastOpenError() { return DeviceTable::Get().lastError; }
 
-std::optional<uint64_t> CaptureLength(HWAVEIN device) {
-  WaveInDevice *d = DeviceTable::Get().FindIn(device);
-  if (!d) return std::nullopt;
-  return d->Driver().RecordingLength();
-}
-
 }  // namespace platform::wave

@@ -11,21 +11,25 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
-#include "wave/SampleSource.h"
+#include "wave/CaptureStream.h"
+#include "wave/RecordingStream.h"
 #include "win/wave.h"
 
 namespace platform::wave {
 
 struct CaptureSource {
-  enum class Kind { Silence, Tone, Custom, Live };
+  enum class Kind { Silence, Tone, File, Demo, Custom, Live };
   Kind kind = Kind::Silence;
+  std::string path;            // File: any sound file libsndfile reads
+  // File, Demo: told how much the recording held once it has been read to
+  // its end (the device then hears silence), and any read error.
+  std::shared_ptr<RecordingStatus> status;
   double toneHz = 440.0;       // Tone
   double toneAmplitude = 0.5;  // Tone: 0..1 of full scale
   // Custom: makes the source of each device opened (tests, tools).
-  std::shared_ptr<std::function<std::unique_ptr<SampleSource>()>> make;
+  std::shared_ptr<std::function<std::unique_ptr<CaptureStream>()>> make;
 };
 
 struct PlaybackSink {
@@ -40,9 +44,5 @@ void SelectPlayback(const PlaybackSink &sink);
 // Why the last open that failed for a reason of the host (no audio device,
 // unreadable or unwritable file) failed, in words for the user; empty if none.
 std::string LastOpenError();
-
-// Samples of recorded content the open capture device's source holds before
-// it turns to silence; none for endless or live sources or a bad handle.
-std::optional<uint64_t> CaptureLength(HWAVEIN device);
 
 }  // namespace platform::wave

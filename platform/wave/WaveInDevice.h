@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
-#include <optional>
 
 #include "win/wave.h"
 
@@ -24,7 +23,6 @@ class CaptureDriver {
   virtual void OnAdded() = 0;
   // Recording stops; returns the bytes already recorded into the front buffer.
   virtual uint32_t OnReset() = 0;
-  virtual std::optional<uint64_t> RecordingLength() const { return std::nullopt; }
   // A platform reset dropped every occurrence and this device with it: from
   // now on the driver must not touch the device's buffers. Called under the
   // platform's lock.

@@ -1,4 +1,4 @@
-#include "wave/SampleSource.h"
+#include "wave/CaptureStream.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 
 namespace platform::wave {
 
-void SampleSource::Skip(size_t count) {
+void CaptureStream::Skip(size_t count) {
   std::vector<int16_t> scratch(std::min<size_t>(count, 4096));
   while (count > 0) {
     const size_t n = std::min(count, scratch.size());

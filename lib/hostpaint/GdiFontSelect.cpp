@@ -1,0 +1,27 @@
+#include "GdiFontSelect.h"
+
+#include "general/AssertionRecord.h"
+
+namespace PaintProcs {
+
+void GdiFontSelect::Select(const FontSpec &style, HDC dc) {
+  if (Check(!selected_, "GdiFontSelect", 149, "PaintProcs::GdiFontSelect::Select")) {
+    font_ = style.font.Get();
+    dc_ = dc;
+    previousFont_ = static_cast<HFONT>(SelectObject(dc, font_));
+    selected_ = 1;
+  }
+  SetBkMode(dc, style.backMode);
+  SetTextColor(dc, style.textColor);
+  SetBkColor(dc, style.backColor);
+  SetTextAlign(dc, style.textAlign);
+}
+
+void GdiFontSelect::Restore() {
+  if (!selected_) return;
+  HGDIOBJ back = SelectObject(dc_, previousFont_);
+  selected_ = 0;
+  Check(back == font_, "GdiFontSelect", 142, "PaintProcs::GdiFontSelect::~GdiFontSelect");
+}
+
+}  // namespace PaintProcs

@@ -1,0 +1,69 @@
+#include "GdiHost.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "DeviceContext.h"
+#include "GdiState.h"
+
+using namespace gdi;
+
+namespace {
+
+cairo_surface_t *SurfaceOf(HGDIOBJ handle) {
+  Object *object = FindObject(handle);
+  if (!object) return nullptr;
+  if (object->kind == Kind::Bitmap) return object->bitmap->surface;
+  return object->kind == Kind::DC ? DcSurface(*object->dc) : nullptr;
+}
+
+}  // namespace
+
+HDC GdiCreateTargetDC(HBITMAP target, const RECT &area) {
+  State &state = State::Get();
+  Object *bitmap = state.Handles().Find(target, Kind::Bitmap);
+  HDC hdc = bitmap ? CreateCompatibleDC(nullptr) : nullptr;
+  if (!hdc) return nullptr;
+  Dc &dc = *FindDc(hdc);
+  // Several window DCs may draw on the screen at once, so this is no selection.
+  --state.Handles().Find(dc.bitmap)->uses;
+  ++bitmap->uses;
+  dc.bitmap = target;
+  dc.memory = false;
+  dc.origin = {area.left, area.top};
+  cairo_surface_t *surface = bitmap->bitmap->surface;
+  dc.bounds = {0, 0, cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface)};
+  dc.bounds = SurfaceRect(dc, {0, 0, area.right - area.left, area.bottom - area.top});
+  dc.bounds.right = std::max(dc.bounds.right, dc.bounds.left);
+  dc.bounds.bottom = std::max(dc.bounds.bottom, dc.bounds.top);
+  BindSurface(dc, surface);
+  return hdc;
+}
+
+bool GdiWritePng(HGDIOBJ bitmapOrDc, const char *path) {
+  cairo_surface_t *surface = SurfaceOf(bitmapOrDc);
+  if (!surface || !path) return false;
+  cairo_surface_flush(surface);
+  return cairo_surface_write_to_png(surface, path) == CAIRO_STATUS_SUCCESS;
+}
+
+COLORREF GdiGetPixel(HGDIOBJ bitmapOrDc, int x, int y) {
+  cairo_surface_t *surface = SurfaceOf(bitmapOrDc);
+  if (!surface || x < 0 || y < 0 || x >= cairo_image_surface_get_width(surface) ||
+      y >= cairo_image_surface_get_height(surface))
+    return CLR_INVALID;
+  cairo_surface_flush(surface);
+  const unsigned char *row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+  uint32_t p = reinterpret_cast<const uint32_t *>(row)[x];
+  return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+std::size_t GdiLiveObjectCount() { return State::Get().Handles().LiveCount(); }
+
+void GdiShutdown() {
+  State::Get().Reset();
+  cairo_debug_reset_static_data();
+  FcFini();
+}

@@ -1,0 +1,258 @@
+// Creating, selecting and deleting drawing objects, and what misuse does.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cwchar>
+
+#include "platform/GdiTestSupport.h"
+
+using gditest::Canvas;
+
+namespace {
+
+// Draws a short horizontal line with the DC's current pen; returns its colour.
+COLORREF PenColour(const Canvas &canvas) {
+  MoveToEx(canvas.dc(), 0, 0, nullptr);
+  LineTo(canvas.dc(), 3, 0);
+  return canvas.At(1, 0);
+}
+
+TEST(GdiObjects, NewMemoryDcHasWin32Defaults) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  ASSERT_NE(dc, nullptr);
+  HPEN pen = CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
+  HBRUSH brush = CreateSolidBrush(RGB(4, 5, 6));
+  LOGFONTW lf{};
+  lf.lfHeight = 12;
+  HFONT font = CreateFontIndirectW(&lf);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, 8, 8);
+
+  EXPECT_EQ(SelectObject(dc, pen), GetStockObject(BLACK_PEN));
+  EXPECT_EQ(SelectObject(dc, brush), GetStockObject(WHITE_BRUSH));
+  EXPECT_EQ(SelectObject(dc, font), GetStockObject(SYSTEM_FONT));
+  HGDIOBJ defaultBitmap = SelectObject(dc, bitmap);
+  BITMAP bm{};
+  ASSERT_EQ(GetObjectW(defaultBitmap, sizeof bm, &bm), static_cast<int>(sizeof bm));
+  EXPECT_EQ(bm.bmWidth, 1);
+  EXPECT_EQ(bm.bmHeight, 1);
+  EXPECT_EQ(SetBkMode(dc, TRANSPARENT), OPAQUE);
+  EXPECT_EQ(SetBkColor(dc, 0), RGB(255, 255, 255));
+  EXPECT_EQ(SetTextColor(dc, 0), RGB(0, 0, 0));
+  EXPECT_EQ(SetTextAlign(dc, TA_BASELINE), static_cast<UINT>(TA_LEFT | TA_TOP));
+
+  // Each selection hands back the object it replaced.
+  EXPECT_EQ(SelectObject(dc, GetStockObject(BLACK_PEN)), pen);
+  EXPECT_EQ(SelectObject(dc, GetStockObject(WHITE_BRUSH)), brush);
+  EXPECT_EQ(SelectObject(dc, GetStockObject(SYSTEM_FONT)), font);
+  EXPECT_EQ(SelectObject(dc, defaultBitmap), bitmap);
+  for (HGDIOBJ object : {HGDIOBJ(pen), HGDIOBJ(brush), HGDIOBJ(font), HGDIOBJ(bitmap)})
+    EXPECT_TRUE(DeleteObject(object));
+  EXPECT_TRUE(DeleteDC(dc));
+}
+
+TEST(GdiObjects, CountsLiveObjectsButNotStockOnes) {
+  const std::size_t before = GdiLiveObjectCount();
+  GetStockObject(NULL_PEN);
+  GetStockObject(NULL_BRUSH);
+  EXPECT_EQ(GdiLiveObjectCount(), before);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, 4, 4);
+  HPEN pen = CreatePen(PS_NULL, 0, 0);
+  HBRUSH brush = CreateSolidBrush(0);
+  LOGFONTW lf{};
+  HFONT font = CreateFontIndirectW(&lf);
+  EXPECT_EQ(GdiLiveObjectCount(), before + 5);
+  DeleteObject(font);
+  DeleteObject(brush);
+  DeleteObject(pen);
+  DeleteObject(bitmap);
+  EXPECT_EQ(GdiLiveObjectCount(), before + 1);
+  DeleteDC(dc);
+  EXPECT_EQ(GdiLiveObjectCount(), before);
+}
+
+TEST(GdiObjects, SelectedObjectCannotBeDeletedAndKeepsWorking) {
+  Canvas canvas(8, 8);
+  const std::size_t before = GdiLiveObjectCount();
+  HPEN pen = CreatePen(PS_SOLID, 1, RGB(10, 20, 30));
+  HGDIOBJ old = SelectObject(canvas.dc(), pen);
+  EXPECT_FALSE(DeleteObject(pen));
+  EXPECT_EQ(GdiLiveObjectCount(), before + 1);
+  EXPECT_EQ(PenColour(canvas), RGB(10, 20, 30));
+  SelectObject(canvas.dc(), old);
+  EXPECT_TRUE(DeleteObject(pen));
+  EXPECT_EQ(GdiLiveObjectCount(), before);
+  // The bitmap is selected too.
+  EXPECT_FALSE(DeleteObject(canvas.bitmap()));
+}
+
+TEST(GdiObjects, DeletingStockObjectSucceedsWithoutEffect) {
+  Canvas canvas(8, 8);
+  HGDIOBJ black = GetStockObject(BLACK_PEN);
+  EXPECT_TRUE(DeleteObject(black));
+  EXPECT_EQ(GetStockObject(BLACK_PEN), black);
+  SelectObject(canvas.dc(), black);
+  EXPECT_EQ(PenColour(canvas), RGB(0, 0, 0));
+}
+
+TEST(GdiObjects, StaleHandlesFailAndChangeNothing) {
+  Canvas canvas(8, 8);
+  HPEN red = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
+  HGDIOBJ old = SelectObject(canvas.dc(), red);
+  HPEN gone = CreatePen(PS_SOLID, 1, RGB(0, 255, 0));
+  ASSERT_TRUE(DeleteObject(gone));
+  // A new pen may reuse the slot; the old handle must still be dead.
+  HPEN fresh = CreatePen(PS_SOLID, 1, RGB(0, 0, 255));
+  EXPECT_EQ(SelectObject(canvas.dc(), gone), nullptr);
+  EXPECT_EQ(PenColour(canvas), RGB(255, 0, 0));
+  EXPECT_FALSE(DeleteObject(gone));
+  EXPECT_EQ(GetObjectW(gone, 0, nullptr), 0);
+  EXPECT_EQ(SelectObject(canvas.dc(), fresh), red);
+  EXPECT_EQ(PenColour(canvas), RGB(0, 0, 255));
+  SelectObject(canvas.dc(), old);
+  DeleteObject(fresh);
+  DeleteObject(red);
+  EXPECT_EQ(SelectObject(canvas.dc(), reinterpret_cast<HGDIOBJ>(0x12345678)), nullptr);
+}
+
+TEST(GdiObjects, DeletedDcRefusesEveryCall) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, 4, 4);
+  HBRUSH brush = CreateSolidBrush(RGB(1, 1, 1));
+  ASSERT_TRUE(DeleteDC(dc));
+  EXPECT_FALSE(DeleteDC(dc));
+  EXPECT_EQ(SelectObject(dc, brush), nullptr);
+  EXPECT_EQ(SetBkMode(dc, OPAQUE), 0);
+  EXPECT_EQ(SetBkColor(dc, 0), CLR_INVALID);
+  EXPECT_EQ(SetTextColor(dc, 0), CLR_INVALID);
+  EXPECT_EQ(SetTextAlign(dc, 0), GDI_ERROR);
+  EXPECT_FALSE(Rectangle(dc, 0, 0, 2, 2));
+  EXPECT_FALSE(MoveToEx(dc, 0, 0, nullptr));
+  EXPECT_FALSE(ExtTextOutW(dc, 0, 0, 0, nullptr, L"x", 1, nullptr));
+  EXPECT_EQ(CreateCompatibleBitmap(dc, 4, 4), nullptr);
+  EXPECT_EQ(CreateCompatibleDC(dc), nullptr);
+  // The refused selection left the brush free to delete.
+  EXPECT_TRUE(DeleteObject(brush));
+  EXPECT_TRUE(DeleteObject(bitmap));
+}
+
+TEST(GdiObjects, WrongKindsAreRefused) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HPEN pen = CreatePen(PS_SOLID, 1, 0);
+  EXPECT_FALSE(DeleteDC(reinterpret_cast<HDC>(pen)));
+  EXPECT_FALSE(DeleteObject(dc));
+  EXPECT_EQ(SelectObject(dc, dc), nullptr);
+  EXPECT_EQ(SelectObject(reinterpret_cast<HDC>(pen), pen), nullptr);
+  EXPECT_EQ(GetObjectW(pen, 64, nullptr), 0);  // only fonts and bitmaps describe themselves
+  EXPECT_EQ(CreatePen(3, 1, 0), nullptr);      // dotted pens are not offered
+  EXPECT_EQ(CreateCompatibleBitmap(dc, -1, 4), nullptr);
+  EXPECT_EQ(SetBkMode(dc, 3), 0);
+  EXPECT_EQ(SetBkMode(dc, TRANSPARENT), OPAQUE);  // the bad mode changed nothing
+  EXPECT_EQ(GetStockObject(42), nullptr);
+  DeleteObject(pen);
+  DeleteDC(dc);
+}
+
+TEST(GdiObjects, ShutdownLeavesEveryOldHandleStale) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HPEN pen = CreatePen(PS_SOLID, 1, 0);
+  HGDIOBJ stock = GetStockObject(NULL_PEN);
+  GdiShutdown();
+  EXPECT_EQ(GdiLiveObjectCount(), 0u);
+  HDC fresh = CreateCompatibleDC(nullptr);
+  HPEN freshPen = CreatePen(PS_SOLID, 1, 0);
+  EXPECT_EQ(SelectObject(dc, pen), nullptr);
+  EXPECT_FALSE(DeleteObject(pen));
+  EXPECT_FALSE(DeleteDC(dc));
+  EXPECT_EQ(SelectObject(fresh, stock), nullptr);
+  EXPECT_NE(GetStockObject(NULL_PEN), nullptr);
+  EXPECT_NE(SelectObject(fresh, freshPen), nullptr);
+  EXPECT_TRUE(DeleteDC(fresh));
+  EXPECT_TRUE(DeleteObject(freshPen));
+}
+
+TEST(GdiObjects, AbsurdFontHeightIsRefused) {
+  LOGFONTW lf{};
+  lf.lfHeight = INT32_MIN;
+  EXPECT_EQ(CreateFontIndirectW(&lf), nullptr);
+  lf.lfHeight = 1 << 20;
+  EXPECT_EQ(CreateFontIndirectW(&lf), nullptr);
+  EXPECT_EQ(CreateFontIndirectW(nullptr), nullptr);
+}
+
+TEST(GdiObjects, BitmapLivesInOneDcAtATime) {
+  HDC first = CreateCompatibleDC(nullptr), second = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(first, 4, 4);
+  HGDIOBJ old = SelectObject(first, bitmap);
+  ASSERT_NE(old, nullptr);
+  EXPECT_EQ(SelectObject(second, bitmap), nullptr);
+  EXPECT_EQ(SelectObject(first, bitmap), bitmap);  // again into its own DC: no change
+  // Deleting the DC releases the bitmap.
+  DeleteDC(first);
+  EXPECT_NE(SelectObject(second, bitmap), nullptr);
+  EXPECT_FALSE(DeleteObject(bitmap));
+  DeleteDC(second);
+  EXPECT_TRUE(DeleteObject(bitmap));
+}
+
+TEST(GdiObjects, EmptyBitmapTakesDrawingCallsHarmlessly) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP empty = CreateCompatibleBitmap(dc, 0, 0);
+  ASSERT_NE(empty, nullptr);
+  HGDIOBJ old = SelectObject(dc, empty);
+  RECT r{0, 0, 10, 10};
+  EXPECT_TRUE(ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, L"Ok", 2, nullptr));
+  EXPECT_TRUE(Rectangle(dc, 0, 0, 5, 5));
+  MoveToEx(dc, 0, 0, nullptr);
+  EXPECT_TRUE(LineTo(dc, 5, 5));
+  EXPECT_EQ(GdiGetPixel(dc, 0, 0), CLR_INVALID);
+  SelectObject(dc, old);
+  DeleteObject(empty);
+  DeleteDC(dc);
+}
+
+TEST(GdiObjects, FontAndBitmapDescribeThemselves) {
+  LOGFONTW lf{};
+  lf.lfHeight = 20;
+  lf.lfWeight = FW_BOLD;
+  std::wcscpy(lf.lfFaceName, L"Verdana");
+  HFONT font = CreateFontIndirectW(&lf);
+  ASSERT_NE(font, nullptr);
+  EXPECT_EQ(GetObjectW(font, 0, nullptr), static_cast<int>(sizeof(LOGFONTW)));
+  LOGFONTW back{};
+  ASSERT_EQ(GetObjectW(font, sizeof back, &back), static_cast<int>(sizeof back));
+  EXPECT_EQ(back.lfHeight, 20);
+  EXPECT_EQ(back.lfWeight, FW_BOLD);
+  EXPECT_STREQ(back.lfFaceName, L"Verdana");
+  LONG height = 0;
+  EXPECT_EQ(GetObjectW(font, sizeof height, &height), static_cast<int>(sizeof height));
+  EXPECT_EQ(height, 20);
+
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, 240, 270);
+  BITMAP bm{};
+  ASSERT_EQ(GetObjectW(bitmap, sizeof bm, &bm), static_cast<int>(sizeof bm));
+  EXPECT_EQ(bm.bmWidth, 240);
+  EXPECT_EQ(bm.bmHeight, 270);
+  EXPECT_EQ(bm.bmBitsPixel, 32);
+  EXPECT_EQ(bm.bmWidthBytes, 960);
+  DeleteObject(bitmap);
+  DeleteObject(font);
+  DeleteDC(dc);
+}
+
+TEST(GdiObjects, RectanglesIntersect) {
+  RECT out{1, 1, 1, 1};
+  RECT a{0, 0, 10, 10}, b{5, 8, 20, 30}, c{10, 0, 20, 10};
+  EXPECT_TRUE(IntersectRect(&out, &a, &b));
+  EXPECT_EQ(out.left, 5);
+  EXPECT_EQ(out.top, 8);
+  EXPECT_EQ(out.right, 10);
+  EXPECT_EQ(out.bottom, 10);
+  EXPECT_FALSE(IntersectRect(&out, &a, &c));  // touching edges do not overlap
+  EXPECT_EQ(out.right, 0);
+  RECT zeroWidth{240, 0, 240, 270}, paint{0, 0, 240, 270};
+  EXPECT_FALSE(IntersectRect(&out, &zeroWidth, &paint));
+}
+
+}  // namespace
