@@ -19,7 +19,7 @@ using Table = int32_t[kTableSize];
 int16_t Level(const int16_t *x);
 
 // D[k] = (Σ_{j<250} |x[j+k] − x[j]|) div 250 for k = 11…499, 0 below. Reads
-// x[0…748].
+// x[0…754] (the vector kernel reads past the last difference).
 void CoarseTable(const int16_t *x, Table table);
 
 // Σ_{j<count} |x[j] − x[j+lag]|, exactly, for count ≤ 32768 (the sum then

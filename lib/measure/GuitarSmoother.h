@@ -23,6 +23,7 @@ class GuitarSmoother {
 
   // Notes from the estimator, oldest first; the estimator appends here.
   std::vector<double> &Window() { return window_; }
+  const std::vector<double> &Window() const { return window_; }
   // Smooths while the window is full; each step appends one result.
   void Drain();
   // Results made since they were last taken.

@@ -48,7 +48,7 @@ void WeightAround(Table table, double previousNote, double reference) {
   const double hi = std::ceil(kRate / FrequencyFromNote(previousNote - 2, reference));
   const double v = kRate / FrequencyFromNote(previousNote + 2, reference);
   const double lo = v > 0 ? std::ceil(v) : 0;
-  // Written so that a NaN bound (an absurd reference) leaves the table alone.
+  // Written so that NaN bounds (an absurd reference) stay inside the table.
   const double end = hi < kTableSize ? hi : kTableSize;
   if (!(lo < end)) return;
   const double c = (lo + end) * 0.5;

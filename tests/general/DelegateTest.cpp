@@ -89,7 +89,7 @@ TEST_F(DelegateTest, ChainRunsTargetsInOrderAdded) {
   d(1);
   d.AddBind(b, &Target::Add);
   d(2);
-  d.AddBindS(+[](int v) { calls.push_back("s" + std::to_string(v)); });
+  d.AddBindS(+[](int v) { calls.push_back(std::string(1, 's').append(std::to_string(v))); });
   d(3);
   EXPECT_EQ(calls, (std::vector<std::string>{"a1", "a2", "b2", "a3", "b3", "s3"}));
 }

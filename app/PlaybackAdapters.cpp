@@ -1,0 +1,28 @@
+#include "PlaybackAdapters.h"
+
+#include <cstdint>
+
+#include "filters/RCVectorMediaSample.h"
+
+void WriteBlockToDevice(rcvector<short> *block, const RCPtr<WaveOutEvent> &device) {
+  RCPtr<AV::IMediaSample> sample(new RCVectorMediaSample(block));
+  device->WriteSample(sample);
+}
+
+bool IsPlaybackQueueFull(const RCPtr<WaveOutEvent> &device) {
+  const TWaveFormatEx &format = device->Format();
+  const double bytesPerSecond = static_cast<double>(format.nSamplesPerSec) * format.nBlockAlign;
+  int64_t queued = 0;  // 100 ns units
+  for (const RCPtr<WaveHeaderPlayMM> &buffer : device->Queue()) {
+    const double bytes = buffer->Header()->dwBufferLength;
+    queued += static_cast<int64_t>(bytes * 1e7 / bytesPerSecond + 0.5);
+  }
+  return static_cast<double>(queued) * 1e-7 >= 0.4 && device->Queue().size() >= 2;
+}
+
+SynthOutputs BindPlaybackOutputs(const RCPtr<WaveOutEvent> &device) {
+  SynthOutputs outputs;
+  outputs.output.BindS(&WriteBlockToDevice, device);
+  outputs.isFull.BindS(&IsPlaybackQueueFull, device);
+  return outputs;
+}

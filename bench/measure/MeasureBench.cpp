@@ -1,0 +1,80 @@
+// Speed of the pitch measurement: MainTone3::Process alone and the whole
+// guitar measurer, both per second of audio (22 blocks of 1000 samples).
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <vector>
+
+#include "measure/GuitarFactory.h"
+#include "measure/MainTone3.h"
+#include "measure/MeasurerGuitar3.h"
+
+namespace {
+
+// Ten seconds of plucked notes with pauses: full analyses, second looks,
+// tracking and silence all take their share.
+const std::vector<int16_t> &Recording() {
+  static const std::vector<int16_t> audio = [] {
+    std::vector<int16_t> a(220500);
+    const double notes[] = {82.41, 110.0, 146.83, 196.0, 246.94};
+    for (size_t i = 0; i < a.size(); ++i) {
+      const size_t note = i / 44100;
+      const double t = static_cast<double>(i % 44100);
+      const double env = t < 35000 ? std::exp(-t / 22050.0) : 0;
+      const double hz = notes[note % 5];
+      double v = 0;
+      for (int h = 1; h <= 6; ++h) v += std::sin(2 * M_PI * h * hz * t / 22050) / h;
+      a[i] = static_cast<int16_t>(12000 * env * v);
+    }
+    return a;
+  }();
+  return audio;
+}
+
+void MainTone3Process(benchmark::State &state) {
+  const std::vector<int16_t> &audio = Recording();
+  MainTone3 tone;
+  std::vector<double> notes;
+  int16_t level;
+  size_t at = 0, pitched = 0, produced = 0;
+  for (auto _ : state) {
+    for (int b = 0; b < 22; ++b) {
+      if (at + 1000 > audio.size()) at = 0;
+      tone.Process(audio.data() + at, &notes, &level);
+      at += 1000;
+    }
+    for (double n : notes) pitched += n != 0;
+    produced += notes.size();
+    notes.clear();
+    benchmark::DoNotOptimize(level);
+  }
+  state.counters["pitched"] = produced ? static_cast<double>(pitched) / produced : 0;
+  state.SetLabel("per second of audio");
+}
+BENCHMARK(MainTone3Process)->Unit(benchmark::kMicrosecond);
+
+void MeasurerGuitar3Blocks(benchmark::State &state) {
+  const std::vector<int16_t> &audio = Recording();
+  RCPtr<Measure3::GuitarFactory> factory(new Measure3::GuitarFactory);
+  RCPtr<IFilter> filter;
+  factory->CreateMeasurer(&filter, nullptr);
+  auto *m = static_cast<Measure3::MeasurerGuitar3 *>(filter.get());
+  std::vector<Measure::Result> results(4);
+  size_t at = 0;
+  for (auto _ : state) {
+    for (int b = 0; b < 22; ++b) {
+      if (at + 1000 > audio.size()) at = 0;
+      m->ProcessBlock(audio.data() + at);
+      m->GetResults(results.data());
+      at += 1000;
+    }
+    benchmark::DoNotOptimize(results.data());
+  }
+  state.SetLabel("per second of audio");
+}
+BENCHMARK(MeasurerGuitar3Blocks)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

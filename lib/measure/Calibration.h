@@ -1,0 +1,6 @@
+#pragma once
+
+// The reference A that makes a played note exactly in tune: with the
+// deviation d = pitch − floor(pitch + 0.5) from the nearest tempered note,
+// A' = A × 2^(d ÷ 12). Used by automatic calibration and the analyser.
+double CalibratedReference(double pitch, double reference);

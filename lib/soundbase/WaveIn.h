@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+
+#include "WaveHeaderMM.h"
+#include "WaveSource.h"
+#include "filters/IMediaSample.h"
+#include "general/DelegateRC.h"
+#include "general/TSmartHandle.h"
+#include "general/UninitResident.h"
+#include "win/wave.h"
+
+// What a capture device calls. The sample handler is required and borrows
+// each filled buffer for the call (keep an RCPtr to hold on to it).
+struct WaveInHandlers {
+  DelegateRC<void(AV::IMediaSample *)> sample;
+  DelegateRC<void()> spare;  // carried with the set; the device never calls it
+};
+
+// Records from wave-input device 0 in a steady stream of fixed-length
+// buffers, keeping `queueSeconds` of them queued, and hands every filled
+// buffer, in order and exactly once, to the sample handler.
+//
+// Thread: the program thread only. The device marks buffers done on its own
+// and signals the notify event; the owner calls ProcessEvent when it sees
+// that event. States: 0 closed, 1 open and idle, 2 capturing, 3 stopping.
+// Failures are contract checks in file "WaveIn"; nothing is thrown.
+// Lifetime: registered with the tear-down root given at construction, whose
+// uninit pass stops and closes the device and whose release pass unbinds the
+// handlers.
+class WaveIn : public virtual CRefCounter {
+ public:
+  // `options` is accepted for the program's call and has no effect.
+  WaveIn(UninitCaller *root, double queueSeconds, double bufferMs, int options);
+  ~WaveIn() override;
+  WaveIn(const WaveIn &) = delete;
+  WaveIn &operator=(const WaveIn &) = delete;
+
+  // Refused (check, line 31) while a notify window is set.
+  void SetNotifyEvent(HANDLE event);
+  void SetNotifyWindow(HWND window) { notifyWindow_ = window; }
+  // Opens the device in `format` (state 0 only; the sample handler must be bound).
+  void Init(const WaveInHandlers &handlers, const WAVEFORMATEX *format);
+  // Position back to 0 (before the first Start).
+  void ResetPosition();
+  // Queues the buffers and starts recording (state 1 only).
+  void Start();
+  // Stops recording and takes every buffer back unheard (state 2 only).
+  virtual void Stop();
+  // Takes the finished buffers from the front of the queue, queues as many
+  // new ones, then hands the finished ones on, oldest first.
+  void ProcessEvent();
+  // Tear-down: stops if capturing and closes the device.
+  void Uninit();
+
+  int32_t State() const { return state_; }
+  const WaveSource2 &Position() const { return position_; }
+  const std::deque<RCPtr<WaveHeaderMM>> &Queue() const { return queue_; }
+
+ private:
+  using Device = TSmartHandle<HWAVEIN, decltype(&waveInClose), waveInClose>;
+
+  void AddHeader();
+  void TakeBackAll();
+  void CloseDevice();
+  void ReleaseHandlers();
+
+  HWND notifyWindow_ = nullptr;
+  HANDLE notifyEvent_ = nullptr;
+  Device device_;
+  int32_t state_ = 0;
+  WaveSource2 position_;
+  double queueDuration_;   // seconds
+  double bufferDuration_;  // milliseconds
+  std::deque<RCPtr<WaveHeaderMM>> queue_;
+  WaveInHandlers handlers_;
+  UninitResident resident_;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "EventHandle.h"
+#include "WaveOut.h"
+#include "general/RCPtr.h"
+
+// The playback device as the program uses it: owns the auto-reset event on
+// which the device reports finished buffers, and opens the device with it.
+// The owner has its loop call ProcessEvent whenever the event is signalled.
+class WaveOutEvent : public WaveOut {
+ public:
+  WaveOutEvent(UninitCaller *root, int options);
+  ~WaveOutEvent() override;
+
+  // Opens the device in `format` (state 0 only; checks in file "WaveOutEvent").
+  // The done handler need not be bound.
+  void Init(const WaveOutHandlers &handlers, const WAVEFORMATEX *format);
+
+  HANDLE Event() const { return event_->Get(); }
+  const RCPtr<EventHandle> &EventHolder() const { return event_; }
+
+ private:
+  RCPtr<EventHandle> event_;
+};

@@ -1,0 +1,62 @@
+#include "wave/DriverFactory.h"
+
+#include "wave/DemoRecording.h"
+#include "wave/LiveCapture.h"
+#include "wave/LivePlayback.h"
+#include "wave/PacedCapture.h"
+#include "wave/PacedPlayback.h"
+#include "wave/SoundFileSource.h"
+
+namespace platform::wave {
+
+namespace {
+
+std::unique_ptr<CaptureStream> MakeSource(const CaptureSource &source, MMRESULT *result, std::string *error) {
+  switch (source.kind) {
+    case CaptureSource::Kind::Tone:
+      return std::make_unique<ToneSource>(source.toneHz, source.toneAmplitude);
+    case CaptureSource::Kind::Demo:
+      return std::make_unique<RecordingStream>(std::make_unique<DemoRecording>(), source.status);
+    case CaptureSource::Kind::File:
+      if (std::unique_ptr<SoundFileSource> file = SoundFileSource::Open(source.path, error))
+        return std::make_unique<RecordingStream>(std::move(file), source.status);
+      *result = MMSYSERR_ERROR;
+      return nullptr;
+    case CaptureSource::Kind::Custom:
+      if (source.make && *source.make) {
+        if (std::unique_ptr<CaptureStream> made = (*source.make)()) return made;
+      }
+      *result = MMSYSERR_NODRIVER;
+      *error = "no capture source was given";
+      return nullptr;
+    default:
+      return std::make_unique<SilenceSource>();
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<CaptureDriver> MakeCaptureDriver(const CaptureSource &source, MMRESULT *result, std::string *error) {
+  if (source.kind == CaptureSource::Kind::Live) return LiveCapture::Open(result, error);
+  std::unique_ptr<CaptureStream> s = MakeSource(source, result, error);
+  if (!s) return nullptr;
+  return std::make_unique<PacedCapture>(std::move(s));
+}
+
+std::unique_ptr<PlaybackDriver> MakePlaybackDriver(const PlaybackSink &sink, MMRESULT *result, std::string *error) {
+  switch (sink.kind) {
+    case PlaybackSink::Kind::Live:
+      return LivePlayback::Open(result, error);
+    case PlaybackSink::Kind::File: {
+      auto file = std::make_unique<WavFileSink>(sink.path);
+      if (file->Ok()) return std::make_unique<PacedPlayback>(std::move(file));
+      *result = MMSYSERR_ERROR;
+      *error = file->Error();
+      return nullptr;
+    }
+    default:
+      return std::make_unique<PacedPlayback>(std::make_unique<NullSink>());
+  }
+}
+
+}  // namespace platform::wave

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// A stream of captured sound as the tuner hears it: 22050 samples per
+// second, mono, 16-bit. Sources are read front to back in pieces of any size
+// and hold only a bounded amount of audio at a time.
+class SampleSource {
+ public:
+  static constexpr int kRate = 22050;
+
+  virtual ~SampleSource() = default;
+
+  // Copies up to `max` next samples to `out`; returns how many. 0 means the
+  // stream has ended (or failed: see Error).
+  virtual size_t Read(int16_t *out, size_t max) = 0;
+
+  // Empty while all is well; a description once reading has failed.
+  virtual const char *Error() const { return ""; }
+};

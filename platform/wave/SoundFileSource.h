@@ -1,0 +1,48 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "SampleSource.h"
+
+typedef struct sf_private_tag SNDFILE;
+typedef struct SRC_STATE_tag SRC_STATE;
+
+// Any file libsndfile reads (WAV, FLAC, Ogg, AIFF, …) as 22050 Hz mono
+// 16-bit: channels are averaged, other rates converted with libsamplerate's
+// best sinc converter, values rounded (floor(x + 0.5)) and clipped. A 16-bit
+// mono file at 22050 Hz passes through bit for bit. Streams in fixed chunks.
+class SoundFileSource : public SampleSource {
+ public:
+  // Opens `path`; on failure returns null and describes why in `error`
+  // (missing or unreadable file, a format libsndfile cannot read, no audio).
+  static std::unique_ptr<SoundFileSource> Open(const std::string &path, std::string *error);
+  ~SoundFileSource() override;
+
+  size_t Read(int16_t *out, size_t max) override;
+  const char *Error() const override { return error_.c_str(); }
+
+  int SourceRate() const { return rate_; }
+  int SourceChannels() const { return channels_; }
+  // True when samples are handed on exactly as stored.
+  bool PassThrough() const { return passThrough_; }
+
+ private:
+  SoundFileSource(SNDFILE *file, int rate, int channels, bool passThrough);
+  size_t ReadConverted(int16_t *out, size_t max);
+  size_t ReadResampled(int16_t *out, size_t max);
+  // Next chunk of the file mixed to mono into `mono_`; false at the end.
+  bool FillMono();
+
+  SNDFILE *file_;
+  SRC_STATE *resampler_ = nullptr;
+  int rate_, channels_;
+  bool passThrough_;
+  bool endOfFile_ = false;
+  std::string error_;
+  std::vector<double> frames_;
+  std::vector<float> mono_;
+  size_t monoUsed_ = 0;
+  std::vector<float> resampled_;
+};

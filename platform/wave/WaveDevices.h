@@ -1,0 +1,48 @@
+#pragma once
+
+// The platform's own interface to its wave devices, for the device's options,
+// tools and tests (not a Win32 call; the program never includes it).
+//
+// A capture or playback device opened with waveInOpen / waveOutOpen takes the
+// source or sink selected at that moment; devices already open keep theirs.
+// Clock-paced sources and sinks follow the platform clock (on the virtual
+// clock a buffer of n samples is done exactly n/22050 s after it began); live
+// ones follow SDL's audio device. Program thread only.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "wave/CaptureStream.h"
+#include "wave/RecordingStream.h"
+#include "win/wave.h"
+
+namespace platform::wave {
+
+struct CaptureSource {
+  enum class Kind { Silence, Tone, File, Demo, Custom, Live };
+  Kind kind = Kind::Silence;
+  std::string path;            // File: any sound file libsndfile reads
+  // File, Demo: told how much the recording held once it has been read to
+  // its end (the device then hears silence), and any read error.
+  std::shared_ptr<RecordingStatus> status;
+  double toneHz = 440.0;       // Tone
+  double toneAmplitude = 0.5;  // Tone: 0..1 of full scale
+  // Custom: makes the source of each device opened (tests, tools).
+  std::shared_ptr<std::function<std::unique_ptr<CaptureStream>()>> make;
+};
+
+struct PlaybackSink {
+  enum class Kind { None, File, Live };
+  Kind kind = Kind::None;
+  std::string path;  // File: a 16-bit mono WAV written as the device plays
+};
+
+void SelectCapture(const CaptureSource &source);
+void SelectPlayback(const PlaybackSink &sink);
+
+// Why the last open that failed for a reason of the host (no audio device,
+// unreadable or unwritable file) failed, in words for the user; empty if none.
+std::string LastOpenError();
+
+}  // namespace platform::wave

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "kernel/Platform.h"
+#include "wave/WaveDevices.h"
+#include "win/kernel.h"
+#include "win/user.h"
+#include "win/wave.h"
+
+// A fresh platform on the virtual clock, silence in and no sink out, and the
+// device's own format.
+class WavePlatform : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::Reset(platform::ClockKind::Virtual);
+    platform::wave::SelectCapture(platform::wave::CaptureSource());
+    platform::wave::SelectPlayback(platform::wave::PlaybackSink());
+    format = {WAVE_FORMAT_PCM, 1, 22050, 44100, 2, 16, 0};
+    event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  }
+  void TearDown() override { platform::Reset(platform::ClockKind::Real); }
+
+  static void Pass(DWORD ms) { MsgWaitForMultipleObjectsEx(0, nullptr, ms, 0, 0); }
+  static long long NowNs() { return platform::Now().count(); }
+  static std::string OutputPath(const std::string &name) {
+    const char *dir = std::getenv("DROVANE_TEST_OUTPUT");
+    return std::string(dir ? dir : "/tmp") + "/" + name;
+  }
+
+  // A header over `samples` 16-bit values of `memory`.
+  static WAVEHDR Header(std::vector<short> &memory) {
+    WAVEHDR h{};
+    h.lpData = reinterpret_cast<LPSTR>(memory.data());
+    h.dwBufferLength = static_cast<DWORD>(2 * memory.size());
+    return h;
+  }
+
+  WAVEFORMATEX format;
+  HANDLE event = nullptr;
+};

@@ -1,0 +1,117 @@
+// The capture device's failure rules under injected platform faults. The
+// sanitizer build runs these too: no crash, no leak, no late callback.
+#include <vector>
+
+#include "VirtualAudio.h"
+#include "soundbase/WaveInEvent.h"
+
+namespace {
+
+struct Starts : virtual CRefCounter {
+  void OnSample(AV::IMediaSample *s) {
+    int64_t start;
+    s->GetInfo(&start, nullptr, nullptr, nullptr);
+    values.push_back(start);
+  }
+  std::vector<int64_t> values;
+};
+
+class CaptureFault : public VirtualAudio {
+ protected:
+  RCPtr<WaveInEvent> Open() {
+    RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
+    in->SetNotifyEvent(in->Event());
+    WaveInHandlers handlers;
+    handlers.sample.Bind(starts, &Starts::OnSample);
+    const TWaveFormatEx format = TWaveFormatEx::Default();
+    in->Init(handlers, &format);
+    in->ResetPosition();
+    return in;
+  }
+  // Services the device for `buffers` buffers' worth of events.
+  void Run(WaveInEvent &in, size_t buffers) {
+    while (starts->values.size() < buffers) {
+      ASSERT_TRUE(WaitFor(in.Event()));
+      in.ProcessEvent();
+    }
+  }
+  RCPtr<Starts> starts = MakeRC<Starts>();
+};
+
+TEST_F(CaptureFault, FailedOpenLeavesTheDeviceClosed) {
+  platform::FailCall("waveInOpen", 1, MMSYSERR_ALLOCATED);
+  RCPtr<WaveInEvent> in = Open();
+  EXPECT_EQ(in->State(), 0);
+  EXPECT_EQ(record->line, 61);
+  in->Start();
+  EXPECT_EQ(record->line, 87);
+  EXPECT_TRUE(in->Queue().empty());
+}
+
+TEST_F(CaptureFault, FailedAddBufferLosesThatBufferForGood) {
+  RCPtr<WaveInEvent> in = Open();
+  platform::FailCall("waveInAddBuffer", 5, MMSYSERR_NOMEM);
+  in->Start();
+  EXPECT_EQ(record->line, 152);
+  EXPECT_STREQ(record->function, "WaveIn::AddHeader");
+  EXPECT_EQ(in->State(), 2);
+  EXPECT_EQ(in->Queue().size(), 19u);
+  EXPECT_EQ(in->Position().endTime, 20000000) << "the position advanced past the lost buffer";
+  Run(*in, 25);
+  EXPECT_EQ(in->Queue().size(), 19u) << "the queue runs one short from then on";
+  std::vector<int64_t> expected;
+  for (int64_t i = 0; i < 26; ++i)
+    if (i != 4) expected.push_back(i * 1000000);
+  expected.resize(starts->values.size());
+  EXPECT_EQ(starts->values, expected) << "a gap of one buffer in the time line";
+}
+
+TEST_F(CaptureFault, FailedPrepareLosesThatBuffer) {
+  RCPtr<WaveInEvent> in = Open();
+  in->Start();
+  platform::FailCall("waveInPrepareHeader", 2, MMSYSERR_NOMEM);
+  Run(*in, 3);
+  EXPECT_EQ(record->line, 150);
+  EXPECT_EQ(in->Queue().size(), 19u);
+}
+
+TEST_F(CaptureFault, FailedStartLeavesTheDeviceOpenAndIdleThenTearsDownCleanly) {
+  RCPtr<WaveInEvent> in = Open();
+  platform::FailCall("waveInStart", 1, MMSYSERR_ERROR);
+  in->Start();
+  EXPECT_EQ(record->line, 100);
+  EXPECT_EQ(in->State(), 1);
+  EXPECT_EQ(in->Queue().size(), 20u);
+  Pass(1000);
+  EXPECT_EQ(in->Queue().front()->Header()->dwFlags, WHDR_PREPARED | WHDR_INQUEUE) << "idle: nothing recorded";
+  root.reset();
+  EXPECT_EQ(in->State(), 0);
+  EXPECT_TRUE(in->Queue().empty()) << "the queued buffers were taken back before closing";
+  in.Reset();
+  EXPECT_TRUE(starts->values.empty());
+}
+
+TEST_F(CaptureFault, FailedResetLeavesStoppingAndTearDownStillTakesTheBuffersBack) {
+  RCPtr<WaveInEvent> in = Open();
+  in->Start();
+  platform::FailCall("waveInReset", 1, MMSYSERR_ERROR);
+  in->Stop();
+  EXPECT_EQ(record->line, 114);
+  EXPECT_EQ(in->State(), 3);
+  EXPECT_EQ(in->Queue().size(), 20u);
+  in.Reset();  // last reference: tear-down runs now and must not leave the device writing into freed buffers
+  Pass(3000);
+  EXPECT_TRUE(starts->values.empty());
+}
+
+TEST_F(CaptureFault, FailedUnprepareStopsHalfWay) {
+  RCPtr<WaveInEvent> in = Open();
+  in->Start();
+  platform::FailCall("waveInUnprepareHeader", 3, MMSYSERR_ERROR);
+  in->Stop();
+  EXPECT_EQ(record->line, 126);
+  EXPECT_EQ(in->State(), 3);
+  EXPECT_EQ(in->Queue().size(), 18u);
+}
+
+}  // namespace

@@ -1,0 +1,173 @@
+// The capture device on the virtual clock with the platform's paced drivers.
+#include <cstdint>
+#include <vector>
+
+#include "VirtualAudio.h"
+#include "soundbase/WaveInEvent.h"
+
+namespace {
+
+struct Received : virtual CRefCounter {
+  void OnSample(AV::IMediaSample *s) {
+    int64_t start, duration;
+    uint32_t bytes;
+    s->GetInfo(&start, &duration, nullptr, &bytes);
+    starts.push_back(start);
+    queuedAtCall.push_back(device ? device->Queue().size() : 0);
+  }
+  WaveIn *device = nullptr;
+  std::vector<int64_t> starts;
+  std::vector<size_t> queuedAtCall;
+};
+
+class Capture : public VirtualAudio {
+ protected:
+  RCPtr<WaveInEvent> Open() {
+    RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
+    received->device = in.get();
+    in->SetNotifyEvent(in->Event());
+    WaveInHandlers handlers;
+    handlers.sample.Bind(received, &Received::OnSample);
+    const TWaveFormatEx format = TWaveFormatEx::Default();
+    in->Init(handlers, &format);
+    in->ResetPosition();
+    return in;
+  }
+  static bool AllQueued(const WaveIn &in) {
+    for (const auto &b : in.Queue())
+      if (b->Header()->dwFlags != (WHDR_PREPARED | WHDR_INQUEUE)) return false;
+    return true;
+  }
+  RCPtr<Received> received = MakeRC<Received>();
+};
+
+TEST_F(Capture, StartQueuesTwentyBuffersOf4410Bytes) {
+  RCPtr<WaveInEvent> in = Open();
+  EXPECT_EQ(in->State(), 1);
+  in->Start();
+  EXPECT_EQ(in->State(), 2);
+  ASSERT_EQ(in->Queue().size(), 20u);
+  for (const auto &b : in->Queue()) EXPECT_EQ(b->Header()->dwBufferLength, 4410u);
+  EXPECT_TRUE(AllQueued(*in));
+  EXPECT_EQ(in->Position().endTime, 20000000);
+  EXPECT_FALSE(record.Raised());
+}
+
+TEST_F(Capture, BufferIsDoneExactlyAfterItsTenthOfASecond) {
+  RCPtr<WaveInEvent> in = Open();
+  in->Start();
+  ASSERT_TRUE(WaitFor(in->Event()));
+  EXPECT_EQ(NowNs(), 100000000);  // 2205 / 22050 s
+  EXPECT_EQ(in->Queue().front()->Header()->dwFlags, WHDR_PREPARED | WHDR_DONE);
+  EXPECT_EQ(in->Queue().front()->Header()->dwBytesRecorded, 4410u);
+}
+
+TEST_F(Capture, ThreeFinishedBuffersGoOnInOrderAfterThreeNewOnesAreQueued) {
+  RCPtr<WaveInEvent> in = Open();
+  in->Start();
+  Pass(350);
+  in->ProcessEvent();
+  EXPECT_EQ(received->starts, (std::vector<int64_t>{0, 1000000, 2000000}));
+  EXPECT_EQ(received->queuedAtCall, (std::vector<size_t>{20, 20, 20}));
+  EXPECT_EQ(in->Position().endTime, 23000000);
+  EXPECT_TRUE(AllQueued(*in));
+}
+
+TEST_F(Capture, DoneBufferWaitsBehindOneThatIsNot) {
+  RCPtr<WaveInEvent> in = Open();
+  in->Start();
+  in->Queue()[1]->Header()->dwFlags |= WHDR_DONE;
+  in->ProcessEvent();
+  EXPECT_TRUE(received->starts.empty());
+  EXPECT_EQ(in->Queue().size(), 20u);
+}
+
+TEST_F(Capture, WrongStateCallsChangeNothing) {
+  RCPtr<WaveInEvent> in = Open();
+  in->Stop();
+  EXPECT_EQ(record->line, 110);
+  EXPECT_STREQ(record->function, "WaveIn::Stop");
+  EXPECT_EQ(in->State(), 1);
+  in->Start();
+  record.Clear();
+  in->Start();
+  EXPECT_EQ(record->line, 87);
+  EXPECT_STREQ(record->file, "WaveIn");
+  EXPECT_STREQ(record->function, "WaveIn::Start");
+  EXPECT_EQ(in->Queue().size(), 20u);
+  EXPECT_EQ(in->State(), 2);
+  WaveInHandlers handlers;
+  handlers.sample.Bind(received, &Received::OnSample);
+  in->Init(handlers, nullptr);
+  EXPECT_EQ(record->line, 42);
+  EXPECT_EQ(in->State(), 2);
+}
+
+TEST_F(Capture, StopTakesEverythingBackAndStartContinuesThePosition) {
+  RCPtr<WaveInEvent> in = Open();
+  in->Start();
+  Pass(150);
+  in->Stop();
+  EXPECT_EQ(in->State(), 1);
+  EXPECT_TRUE(in->Queue().empty());
+  in->ProcessEvent();
+  EXPECT_TRUE(received->starts.empty()) << "a stopped device hands nothing on";
+  in->Start();
+  EXPECT_EQ(in->Queue().front()->Header()->dwFlags, WHDR_PREPARED | WHDR_INQUEUE);
+  Pass(100);
+  in->ProcessEvent();
+  EXPECT_EQ(received->starts, (std::vector<int64_t>{20000000}));
+  EXPECT_FALSE(record.Raised());
+}
+
+TEST_F(Capture, InitNeedsABoundHandlerAndASuccessfulOpen) {
+  RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
+  const TWaveFormatEx format = TWaveFormatEx::Default();
+  in->Init(WaveInHandlers(), &format);
+  EXPECT_EQ(record->line, 43);
+  WaveInHandlers handlers;
+  handlers.sample.Bind(received, &Received::OnSample);
+  TWaveFormatEx stereo = format;
+  stereo.nChannels = 2;
+  in->Init(handlers, &stereo);
+  EXPECT_EQ(record->line, 61);
+  EXPECT_EQ(in->State(), 0);
+  in->Start();
+  EXPECT_EQ(record->line, 87);
+}
+
+TEST_F(Capture, NotifyEventIsRefusedOnceAWindowIsSet) {
+  RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
+  in->SetNotifyWindow(reinterpret_cast<HWND>(uintptr_t{0x10}));
+  in->SetNotifyEvent(in->Event());
+  EXPECT_EQ(record->line, 31);
+  EXPECT_STREQ(record->function, "WaveIn::SetNotifyEvent");
+}
+
+TEST_F(Capture, ProcessEventWithoutHandlerDropsTheBuffersAfterRequeueing) {
+  RCPtr<WaveInEvent> in = Open();
+  in->Start();
+  root.reset();  // the release pass unbinds the handler; the device is closed
+  EXPECT_EQ(in->State(), 0);
+  in->ProcessEvent();
+  EXPECT_EQ(record->line, 238);
+  EXPECT_STREQ(record->function, "WaveIn::ProcessEvent");
+  EXPECT_TRUE(received->starts.empty());
+}
+
+TEST_F(Capture, AfterTearDownNoBufferReachesAnyone) {
+  RCPtr<WaveInEvent> in = Open();
+  in->Start();
+  Pass(250);
+  root.reset();
+  RCPtr<EventHandle> event = in->EventHolder();
+  in.Reset();
+  received->device = nullptr;
+  // The device is gone: nothing is pending, so an endless wait has nothing to wait for.
+  HANDLE h = event->Get();
+  EXPECT_EQ(MsgWaitForMultipleObjectsEx(1, &h, INFINITE, 0, 0), WAIT_OBJECT_0) << "the one signal left from before";
+  EXPECT_EQ(MsgWaitForMultipleObjectsEx(1, &h, INFINITE, 0, 0), WAIT_FAILED);
+  EXPECT_TRUE(received->starts.empty());
+}
+
+}  // namespace

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+#include "TestFiles.h"
+
+namespace {
+
+struct Outcome {
+  int status;
+  std::string out, err;
+};
+
+std::string Slurp(const std::string &path) {
+  std::ifstream f(path);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+Outcome Analyze(const std::string &args) {
+  // CTest runs tests side by side: each keeps its own output files.
+  const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  const std::string out = OutputPath(name + ".out"), err = OutputPath(name + ".err");
+  const std::string command = std::string(DROVANE_ANALYZE) + " " + args + " >" + out + " 2>" + err;
+  const int raw = std::system(command.c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
+}
+
+std::vector<std::string> Lines(const std::string &text) {
+  std::vector<std::string> lines;
+  std::stringstream s(text);
+  for (std::string line; std::getline(s, line);) lines.push_back(line);
+  return lines;
+}
+
+std::vector<short> Tone(double hertz, size_t count) {
+  std::vector<short> v(count);
+  for (size_t i = 0; i < count; ++i) v[i] = static_cast<short>(std::lround(9000 * std::sin(2 * M_PI * hertz * i / 22050)));
+  return v;
+}
+
+TEST(AnalyzeCli, HelpVersionAndUsageErrors) {
+  Outcome r = Analyze("--help");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("Usage: drovane-analyze"), std::string::npos);
+  r = Analyze("--version");
+  EXPECT_EQ(r.out, "drovane-analyze 1.0.0\n");
+  for (const char *bad : {"", "--bogus x.wav", "--reference", "--reference abc --demo", "--reference 0 --demo",
+                          "--reference=inf --demo"}) {
+    r = Analyze(bad);
+    EXPECT_EQ(r.status, 2) << bad;
+    EXPECT_NE(r.err.find("--help"), std::string::npos) << bad;
+    EXPECT_TRUE(r.out.empty()) << bad;
+  }
+}
+
+TEST(AnalyzeCli, CsvHasOneRowPerWholeBlockAfterTheFirstSixteen) {
+  const std::string path = WriteSound("g3.wav", Tone(196, 30500), 22050, 1);  // 30 whole blocks and a half
+  const Outcome r = Analyze("--csv " + path);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::vector<std::string> lines = Lines(r.out);
+  ASSERT_EQ(lines.size(), 1u + 14u);
+  EXPECT_EQ(lines[0], "time_s,level,note,frequency_hz,name,cents");
+  EXPECT_EQ(lines[1].substr(0, 10), "0.7256236,");  // block 17 starts at byte 32000
+  EXPECT_NE(lines[1].find(",G-1,"), std::string::npos) << lines[1];
+  double t, note, hz, cents;
+  int level;
+  char name[8];
+  ASSERT_EQ(std::sscanf(lines.back().c_str(), "%lf,%d,%lf,%lf,%7[^,],%lf", &t, &level, &note, &hz, name, &cents), 6);
+  EXPECT_NEAR(note, 55.0, 0.05);
+  EXPECT_NEAR(hz, 196, 0.5);
+  EXPECT_NEAR(cents, (note - 55) * 100, 0.006);
+}
+
+TEST(AnalyzeCli, ReferenceAndJsonAndCalibration) {
+  const std::string path = WriteSound("a2.wav", Tone(110 * std::pow(2.0, 0.2 / 12), 22050 * 4), 22050, 1);
+  Outcome r = Analyze("--json --reference 442 " + path);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::vector<std::string> lines = Lines(r.out);
+  ASSERT_EQ(lines.size(), 88u - 16u);
+  EXPECT_EQ(lines[0].rfind("{\"time_s\":0.7256236,\"level\":", 0), 0u) << lines[0];
+  double note = 0;
+  ASSERT_EQ(std::sscanf(lines[5].c_str() + lines[5].find("\"note\":") + 7, "%lf", &note), 1);
+  EXPECT_NEAR(note, 45.2 + 12 * std::log2(440.0 / 442), 0.05);
+
+  r = Analyze("--calibrate " + path);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const size_t at = r.out.find("new reference A = ");
+  ASSERT_NE(at, std::string::npos) << r.out;
+  EXPECT_NEAR(std::atof(r.out.c_str() + at + 18), 440 * std::pow(2.0, 0.2 / 12), 0.3);  // about a cent
+
+  const std::string noise = WriteSound("hiss.wav", std::vector<short>(40000, 0), 22050, 1);
+  r = Analyze("--calibrate " + noise);
+  EXPECT_NE(r.out.find("no stable note was found"), std::string::npos) << r.out;
+}
+
+TEST(AnalyzeCli, FailuresNameTheFileAndGoOnWithTheRest) {
+  const std::string good = WriteSound("good.wav", Tone(330, 20000), 22050, 1);
+  const std::string shortFile = WriteSound("one-sample.wav", {1234}, 22050, 1);
+  const std::string missing = OutputPath("missing.wav");
+  const Outcome r = Analyze("--csv " + missing + " " + shortFile + " " + good);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find(missing + ": No such file"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find(shortFile + ": no result was produced"), std::string::npos) << r.err;
+  EXPECT_EQ(Lines(r.out).size(), 2u * 1 + 4u);  // two headers, four results from the good file
+}
+
+TEST(AnalyzeCli, DemoNamesEveryStringItPlays) {
+  const Outcome r = Analyze("--csv --demo");
+  ASSERT_EQ(r.status, 0) << r.err;
+  int named = 0;
+  for (const char *n : {",E-2,", ",A-2,", ",D-1,", ",G-1,", ",B-1,", ",E1,"})
+    named += r.out.find(n) != std::string::npos;
+  EXPECT_EQ(named, 6);
+}
+
+// An hour of audio streams through in bounded memory and yields every result.
+TEST(AnalyzeCli, AnHourLongFile) {
+  const size_t samples = 3600u * 22050u;
+  std::vector<short> hour(samples);
+  for (size_t i = 0; i < samples; ++i) hour[i] = static_cast<short>((i * 7919) % 2000 - 1000 + ((i / 22050) % 2) * ((i % 100) * 100));
+  const std::string path = WriteSound("hour.wav", hour, 22050, 1);
+  hour = {};
+  const std::string out = OutputPath("hour.out");
+  const int raw = std::system((std::string(DROVANE_ANALYZE) + " --csv " + path + " >" + out).c_str());
+  EXPECT_EQ(WEXITSTATUS(raw), 0);
+  size_t lines = 0;
+  std::ifstream f(out);
+  for (std::string line; std::getline(f, line);) ++lines;
+  EXPECT_EQ(lines, 1 + samples / 1000 - 16);
+  std::remove(path.c_str());
+  std::remove(out.c_str());
+}
+
+}  // namespace

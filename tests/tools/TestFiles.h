@@ -1,0 +1,29 @@
+#pragma once
+
+// Sound files written for the analyser's tests, under $DROVANE_TEST_OUTPUT.
+
+#include <sndfile.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+inline std::string OutputPath(const std::string &name) {
+  const char *dir = std::getenv("DROVANE_TEST_OUTPUT");
+  return std::string(dir ? dir : "/tmp") + "/" + name;
+}
+
+// Writes interleaved 16-bit frames in the given container and sample type.
+inline std::string WriteSound(const std::string &name, const std::vector<short> &samples, int rate, int channels,
+                              int format = SF_FORMAT_WAV | SF_FORMAT_PCM_16) {
+  const std::string path = OutputPath(name);
+  SF_INFO info{};
+  info.samplerate = rate;
+  info.channels = channels;
+  info.format = format;
+  SNDFILE *f = sf_open(path.c_str(), SFM_WRITE, &info);
+  if (!f) return "";
+  sf_write_short(f, samples.data(), static_cast<sf_count_t>(samples.size()));
+  sf_close(f);
+  return path;
+}

@@ -1,0 +1,82 @@
+#include "AnalyzeOptions.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+const char kAnalyzeUsage[] =
+    "Usage: drovane-analyze [OPTION]... FILE...\n"
+    "       drovane-analyze [OPTION]... --demo\n"
+    "Measure the pitch of recordings the way the Drovane tuner does: one\n"
+    "result per 1000 samples (22050 Hz), smoothed over the last 0.68 s.\n"
+    "Any format libsndfile reads; channels are mixed to mono and other rates\n"
+    "converted to 22050 Hz.\n"
+    "\n"
+    "  --csv            comma-separated values: time_s,level,note,frequency_hz,\n"
+    "                   name,cents (a header before each file's rows)\n"
+    "  --json           one JSON object per result\n"
+    "  --reference HZ   reference A in hertz (default 440)\n"
+    "  --calibrate      also report the first stable note and the reference A\n"
+    "                   that automatic calibration would set from it (on stdout,\n"
+    "                   or stderr with --csv)\n"
+    "  --demo           analyse the built-in demo recording\n"
+    "  -h, --help       show this help and exit\n"
+    "  -V, --version    show the version and exit\n"
+    "\n"
+    "Notes are MIDI numbers (69 = A); 0 means no pitch was heard.\n"
+    "Exit status: 0 success, 1 a file could not be analysed, 2 usage error.\n";
+
+namespace {
+
+bool ParseReference(const char *text, double *hertz, std::string *error) {
+  char *end = nullptr;
+  const double v = std::strtod(text, &end);
+  if (end == text || *end != '\0' || !std::isfinite(v) || v < 1 || v > 20000) {
+    *error = std::string("invalid reference frequency '") + text + "' (expected hertz between 1 and 20000)";
+    return false;
+  }
+  *hertz = v;
+  return true;
+}
+
+}  // namespace
+
+bool AnalyzeOptions::Parse(int argc, const char *const *argv, std::string *error) {
+  bool optionsEnded = false;
+  for (int i = 1; i < argc; ++i) {
+    const char *a = argv[i];
+    if (optionsEnded || a[0] != '-' || std::strcmp(a, "-") == 0) {
+      files.emplace_back(a);
+    } else if (std::strcmp(a, "--") == 0) {
+      optionsEnded = true;
+    } else if (std::strcmp(a, "--csv") == 0) {
+      format = Format::kCsv;
+    } else if (std::strcmp(a, "--json") == 0) {
+      format = Format::kJson;
+    } else if (std::strcmp(a, "--calibrate") == 0) {
+      calibrate = true;
+    } else if (std::strcmp(a, "--demo") == 0) {
+      demo = true;
+    } else if (std::strcmp(a, "--help") == 0 || std::strcmp(a, "-h") == 0) {
+      help = true;
+    } else if (std::strcmp(a, "--version") == 0 || std::strcmp(a, "-V") == 0) {
+      version = true;
+    } else if (std::strncmp(a, "--reference=", 12) == 0) {
+      if (!ParseReference(a + 12, &reference, error)) return false;
+    } else if (std::strcmp(a, "--reference") == 0) {
+      if (i + 1 == argc) {
+        *error = "option '--reference' needs a value in hertz";
+        return false;
+      }
+      if (!ParseReference(argv[++i], &reference, error)) return false;
+    } else {
+      *error = std::string("unknown option '") + a + "'";
+      return false;
+    }
+  }
+  if (!help && !version && files.empty() && !demo) {
+    *error = "no input: name a sound file or use --demo";
+    return false;
+  }
+  return true;
+}
