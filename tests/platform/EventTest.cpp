@@ -70,10 +70,4 @@ TEST_F(EventTest, InjectedFailureHitsOnlyTheChosenCall) {
   EXPECT_NE(CreateEventW(nullptr, FALSE, FALSE, nullptr), nullptr);
 }
 
-TEST_F(EventTest, ResetDropsPlannedFailures) {
-  platform::FailCall("CreateEventW", 1, 0);
-  platform::Reset(platform::ClockKind::Virtual);
-  EXPECT_NE(CreateEventW(nullptr, FALSE, FALSE, nullptr), nullptr);
-}
-
 }  // namespace

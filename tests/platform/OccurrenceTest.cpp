@@ -52,10 +52,15 @@ TEST_F(OccurrenceTest, ChainWithoutDriftAndSeeTheirOwnTime) {
   EXPECT_EQ(times, (std::vector<long long>{Ms(100).count(), Ms(200).count(), Ms(300).count()}));
 }
 
-TEST_F(OccurrenceTest, ResetDropsThemUncalled) {
+TEST_F(OccurrenceTest, ResetDropsThemUncalledWithTimersAndFaultsAndRestartsTheClock) {
   int ran = 0;
   platform::ScheduleAt(Ms(10), [&] { ++ran; });
+  SetTimer(nullptr, 0, 100, nullptr);
+  platform::FailCall("CreateEventW", 1, 0);
+  Wait(0, nullptr, 5, 0);
   platform::Reset(platform::ClockKind::Virtual);
+  EXPECT_EQ(GetTickCount(), 0u);
+  EXPECT_NE(CreateEventW(nullptr, FALSE, FALSE, nullptr), nullptr);
   EXPECT_EQ(Wait(0, nullptr, INFINITE), WAIT_FAILED);
   EXPECT_EQ(ran, 0);
 }

@@ -58,14 +58,6 @@ TEST_F(QueueTest, OnlyTheProgramThreadHasAQueue) {
   EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
 }
 
-TEST_F(QueueTest, FilteredPeekFindsNothing) {
-  PostToSelf(WM_USER);
-  MSG msg;
-  EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_REMOVE));
-  EXPECT_FALSE(PeekMessageW(nullptr, nullptr, 0, 0, PM_REMOVE));
-  EXPECT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
-}
-
 TEST_F(QueueTest, TranslatePostsCharactersForKeypadKeysOnly) {
   for (WPARAM key : {WPARAM('1'), WPARAM(VK_BACK), WPARAM(0x26) /* VK_UP */}) {
     MSG down{nullptr, WM_KEYDOWN, key, 0x00690001, 0, {0, 0}};

@@ -106,25 +106,11 @@ TEST_F(TimerTest, PeriodsBelowTenMillisecondsCountAsTen) {
   EXPECT_EQ(platform::Now(), Ms(10));
 }
 
-TEST_F(TimerTest, WindowTimersAreNotOffered) {
-  HWND window = reinterpret_cast<HWND>(0x5000);
-  EXPECT_EQ(SetTimer(window, 1, 100, &Record), 0u);
-  EXPECT_FALSE(KillTimer(window, 1));
-}
-
 TEST_F(TimerTest, InjectedFailureOfSetTimerSetsNoTimer) {
   platform::FailCall("SetTimer", 1, 0);
   EXPECT_EQ(SetTimer(nullptr, 0, 100, &Record), 0u);
   EXPECT_EQ(Wait(0, nullptr, INFINITE), WAIT_FAILED);
   EXPECT_NE(SetTimer(nullptr, 0, 100, &Record), 0u);
-}
-
-TEST_F(TimerTest, ResetForgetsTimersAndRestartsTheClock) {
-  SetTimer(nullptr, 0, 100, &Record);
-  Wait(0, nullptr, 70, 0);
-  platform::Reset(platform::ClockKind::Virtual);
-  EXPECT_EQ(GetTickCount(), 0u);
-  EXPECT_EQ(Wait(0, nullptr, INFINITE), WAIT_FAILED);
 }
 
 }  // namespace

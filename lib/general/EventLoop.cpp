@@ -1,0 +1,76 @@
+#include "EventLoop.h"
+
+#include <vector>
+
+EventLoop::MessageNode::MessageNode(UninitCaller *root, const Hook &hook)
+    : hook_(hook), resident_(root, this, MakeDelegate<void()>(this, &MessageNode::Uninit)) {}
+
+void EventLoop::AddMessage(const RCPtr<MessageNode> &node, UINT id) {
+  if (!Check(messageHooks.find(id) == messageHooks.end(), "EventLoop", 30, "EventLoop::AddMessage"))
+    return;
+  messageHooks[id] = node;
+}
+
+void EventLoop::AddEventHandle(const RCPtr<EventLoopNode> &node, const RCPtr<EventHandleHolder> &holder) {
+  if (!Check(!(handleNodes.size() > 63), "EventLoop", 36, "EventLoop::AddEventHandle")) return;
+  handleNodes[node] = holder;
+}
+
+void EventLoop::Run() {
+  // The snapshot: built once, so servicing allocates nothing.
+  std::vector<RCPtr<EventLoopNode>> nodes;
+  std::vector<HANDLE> handles;
+  nodes.reserve(handleNodes.size());
+  handles.reserve(handleNodes.size());
+  for (const auto &[node, holder] : handleNodes) {
+    nodes.push_back(node);
+    // An empty holder waits on no handle, so the wait fails and ends the loop.
+    EventHandleHolder *h = holder.operator->();
+    handles.push_back(h ? h->Get() : nullptr);
+  }
+  const DWORD count = static_cast<DWORD>(handles.size());
+
+  running = 1;
+  bool allowHandles = true;
+  for (;;) {
+    bool queueWasEmpty = true;
+    MSG msg;
+    if (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      queueWasEmpty = false;
+      if (running) Drain();
+    }
+    const DWORD waitCount = allowHandles ? count : 0;
+    const DWORD result = MsgWaitForMultipleObjectsEx(
+        waitCount, allowHandles ? handles.data() : nullptr,
+        allowHandles && queueWasEmpty ? INFINITE : 0, queueWasEmpty ? 0x7F : 0, 0);
+    allowHandles = true;
+    // Compared with the handles actually waited on: after a wait without
+    // handles, WAIT_OBJECT_0 means input, not the first handle.
+    if (result < waitCount) {
+      allowHandles = false;
+      if (EventLoopNode *node = nodes[result].operator->()) node->Handler()();
+    } else if (result == WAIT_FAILED) {
+      break;
+    }
+    if (!running) break;
+  }
+}
+
+void EventLoop::Drain() {
+  MSG msg;
+  while (running && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (OfferToHook(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+bool EventLoop::OfferToHook(const MSG &msg) {
+  auto it = messageHooks.find(msg.message);
+  if (it == messageHooks.end()) return false;
+  MessageNode *node = it->second.operator->();
+  if (!node) return false;
+  bool handled = false;
+  node->Handler()(msg, &handled);
+  return handled;
+}
