@@ -1,10 +1,35 @@
 #include "ViewFixture.h"
 
-
 #include "kernel/Platform.h"
 #include "resources/GuitarResource.h"
 
 namespace viewtest {
+
+TimerWM_Manager *TestTimers::current_ = nullptr;
+
+TestTimers::TestTimers(UninitCaller *root) {
+  platform::Reset(platform::ClockKind::Virtual);
+  manager_ = MakeRC<TimerWM_Manager>(root, &TestTimers::StaticTimerProc);
+  current_ = manager_.get();
+  defaults_ = MakeRC<TimerDefault_Manager>(root, MakeDelegate<void(RCPtr<TimerDefault_Manager::Calls> *)>(
+                                                     manager_.get(), &TimerWM_Manager::CreateTimerCallsFn));
+  for (Probe &probe : probes_) {
+    probe.owner = this;
+    probe.node = MakeRC<TimerNode>(root);
+  }
+}
+
+TestTimers::~TestTimers() {
+  for (Probe &probe : probes_) probe.node.Reset();
+  defaults_.Reset();
+  manager_.Reset();
+  current_ = nullptr;
+  platform::Reset(platform::ClockKind::Real);
+}
+
+void CALLBACK TestTimers::StaticTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
+  if (current_) current_->OnTimer(static_cast<unsigned int>(id));
+}
 
 void TestTimers::Wire(ViewBindings &bindings, DrovaneView_H *view) {
   struct Entry {
@@ -19,52 +44,22 @@ void TestTimers::Wire(ViewBindings &bindings, DrovaneView_H *view) {
       {kHighlightOff, "highlightOff", &bindings.highlightOffTimer, &DrovaneView_H::OnHighlightOffTimer},
       {kHighlightOn, "highlightOn", &bindings.highlightOnTimer, &DrovaneView_H::HN_Do_Highlight_Start}};
   for (const Entry &e : entries) {
-    Timer &t = timers_[e.which];
-    t.owner = this;
-    t.name = e.name;
-    t.handler.Clear();
-    t.handler.Bind(view, e.handler);
-    e.control->stop.Bind(&t, &Timer::Stop);
-    e.control->start.Bind(&t, &Timer::Start);
+    Probe &probe = probes_[e.which];
+    probe.name = e.name;
+    probe.node->SetHandler(MakeDelegate<void()>(view, e.handler));
+    e.control->stop.Bind(&probe, &Probe::Stop);
+    e.control->start.Bind(&probe, &Probe::Start);
   }
 }
 
-TestTimers *TestTimers::current_ = nullptr;
-
-TestTimers::TestTimers() {
-  platform::Reset(platform::ClockKind::Virtual);
-  current_ = this;
-}
-
-TestTimers::~TestTimers() {
-  current_ = nullptr;
-  platform::Reset(platform::ClockKind::Real);
-}
-
-void TestTimers::Timer::Stop(bool) {
+void TestTimers::Probe::Stop(bool) {
   owner->calls.push_back(std::string("stop ") + name);
-  KillTimer(nullptr, id);
-  id = 0;
+  node->StopTimer();
 }
 
-void TestTimers::Timer::Start(unsigned int ms, bool repeating, unsigned int) {
+void TestTimers::Probe::Start(unsigned int ms, bool repeating, unsigned int) {
   owner->calls.push_back(std::string("start ") + name + " " + std::to_string(ms) + " " + (repeating ? "1" : "0"));
-  if (id) KillTimer(nullptr, id);
-  id = SetTimer(nullptr, 0, ms, &TestTimers::Expired);
-  repeat = repeating;
-}
-
-void CALLBACK TestTimers::Expired(HWND, UINT, UINT_PTR id, DWORD) {
-  if (!current_) return;
-  for (Timer &t : current_->timers_) {
-    if (t.id != id || id == 0) continue;
-    if (!t.repeat) {
-      KillTimer(nullptr, t.id);
-      t.id = 0;
-    }
-    t.handler();
-    return;
-  }
+  node->Start(ms, repeating);
 }
 
 void TestTimers::Advance(long long ms) {
@@ -79,7 +74,7 @@ void TestTimers::Advance(long long ms) {
   }
 }
 
-ViewTest::ViewTest() : root_(std::make_unique<UninitCaller>()), gdiBefore_(GdiLiveObjectCount()) {
+ViewTest::ViewTest() : root_(std::make_unique<UninitCaller>()), gdiBefore_(GdiLiveObjectCount()), timers_(root_.get()) {
   RegisterGuitarBitmap(kModule);
   view_ = MakeRC<DrovaneView_H>(root_.get(), kModule);
 }

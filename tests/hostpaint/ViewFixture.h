@@ -11,48 +11,51 @@
 #include <vector>
 
 #include "general/AssertionRecord.h"
+#include "general/TimerDefault_Manager.h"
+#include "general/TimerNode.h"
+#include "general/TimerWM_Manager.h"
 #include "hostpaint/DrovaneView_H.h"
 #include "platform/GdiTestSupport.h"
-#include "win/user.h"
 
 namespace viewtest {
 
 const HINSTANCE kModule = reinterpret_cast<HINSTANCE>(0x400000);
 constexpr int kStringNotes[] = {40, 45, 50, 55, 59, 64};
 
-// The view's four timers as platform timers (SetTimer without a window) on
-// the virtual clock, dispatched as the loop dispatches them. A timer behaves
-// as a TimerNode does: Start replaces a running timer, a one-shot timer is
-// killed before its handler runs, so the handler may start it again. One
-// instance at a time.
+// The timer service as start-up builds it (TimerWM_Manager, the
+// TimerDefault_Manager, four TimerNodes) on the virtual clock, with every
+// stop and start the view makes logged on the way to its node. Expiries are
+// dispatched as the event loop dispatches them. One instance at a time.
 class TestTimers {
  public:
   enum Which { kInTune, kZoom, kHighlightOff, kHighlightOn, kCount };
 
-  TestTimers();
+  explicit TestTimers(UninitCaller *root);
   ~TestTimers();
+  // Binds the view's timer pairs to the nodes and the nodes' expiries to the
+  // view's handlers: T1 in tune, T2 zoom, T3 highlight off, T4 highlight on.
   void Wire(ViewBindings &bindings, DrovaneView_H *view);
   // Lets `ms` pass on the virtual clock, dispatching every expiry on the way.
   void Advance(long long ms);
-  bool Running(Which which) const { return timers_[which].id != 0; }
+  bool Running(Which which) const { return probes_[which].node->IsSet(); }
 
   // "start zoom 50 1", "stop zoom", ... in call order.
   std::vector<std::string> calls;
 
  private:
-  struct Timer {
+  struct Probe {
     TestTimers *owner = nullptr;
     const char *name = "";
-    UINT_PTR id = 0;
-    bool repeat = false;
-    Delegate<void()> handler;
+    RCPtr<TimerNode> node;
     void Stop(bool);
     void Start(unsigned int period, bool repeat, unsigned int);
   };
-  static void CALLBACK Expired(HWND, UINT, UINT_PTR id, DWORD);
+  static void CALLBACK StaticTimerProc(HWND, UINT, UINT_PTR id, DWORD);
 
-  Timer timers_[kCount];
-  static TestTimers *current_;
+  RCPtr<TimerWM_Manager> manager_;
+  RCPtr<TimerDefault_Manager> defaults_;
+  Probe probes_[kCount];
+  static TimerWM_Manager *current_;
 };
 
 // What the view told the rest of the program.
@@ -90,9 +93,9 @@ class ViewTest : public ::testing::Test {
 
   std::unique_ptr<UninitCaller> root_;
   std::size_t gdiBefore_;
+  TestTimers timers_;
   RCPtr<DrovaneView_H> view_;
   Outside outside_;
-  TestTimers timers_;
   ScopedAssertionRecord record_;
 };
 
