@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,10 +25,26 @@ class LoopFixture : public ::testing::Test {
   static long long NowMs() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(platform::Now()).count();
   }
+  static void Post(UINT message, WPARAM w = 0) { PostThreadMessageW(GetCurrentThreadId(), message, w, 0); }
 
+  // A delegate to any function, which the fixture keeps alive.
+  template <class Sig>
+  Delegate<Sig> Do(std::function<Sig> f) {
+    RCPtr<Lambda<Sig>> lambda(new Lambda<Sig>);
+    lambda->f = std::move(f);
+    kept.push_back(lambda);
+    return MakeDelegate<Sig>(lambda.get(), &Lambda<Sig>::Call);
+  }
+  RCPtr<EventLoopNode> NodeDoing(std::function<void()> f) { return new EventLoopNode(root.get(), Do(std::move(f))); }
   RCPtr<EventLoopNode> Node(const std::string &name) {
-    return RCPtr<EventLoopNode>(new EventLoopNode(
-        root.get(), MakeDelegate<void()>(this, &LoopFixture::Log, name)));
+    return NodeDoing([this, name] { Log(name); });
+  }
+  // A hook that logs the message's wParam after `name` and consumes it.
+  RCPtr<EventLoop::MessageNode> Hook(const std::string &name) {
+    return new EventLoop::MessageNode(root.get(), Do<void(const tagMSG &, bool *)>([this, name](const tagMSG &m, bool *handled) {
+                                        Log(name + std::to_string(m.wParam));
+                                        *handled = true;
+                                      }));
   }
   static RCPtr<EventHandleHolder> NewEvent(BOOL manualReset = FALSE, BOOL signalled = FALSE) {
     return RCPtr<EventHandleHolder>(new EventHandleHolder(CreateEventW(nullptr, manualReset, signalled, nullptr)));
@@ -35,7 +52,17 @@ class LoopFixture : public ::testing::Test {
   void Log(std::string what) { trace.push_back(std::move(what)); }
 
   ScopedAssertionRecord record;
+  std::vector<RCPtr<CRefCounter>> kept;
   std::unique_ptr<UninitCaller> root = std::make_unique<UninitCaller>();
   RCPtr<EventLoop> loop{new EventLoop};
   std::vector<std::string> trace;
+
+ private:
+  template <class Sig>
+  struct Lambda;
+  template <class R, class... A>
+  struct Lambda<R(A...)> : virtual CRefCounter {
+    R Call(A... a) { return f(a...); }
+    std::function<R(A...)> f;
+  };
 };

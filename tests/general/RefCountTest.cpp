@@ -3,68 +3,67 @@
 #include <string>
 #include <vector>
 
+#include "CheckRecord.h"
 #include "general/RCPtr.h"
 #include "general/TSmartHandle.h"
 #include "general/rcvector.h"
 
 namespace {
 
+using Log = std::vector<std::string>;
+
 struct Probe : virtual CRefCounter {
   explicit Probe(int *deaths) : deaths(deaths) {}
   ~Probe() override { ++*deaths; }
   int *deaths;
 };
-
 struct Other : virtual CRefCounter {};
 struct Both : Probe, Other {
   using Probe::Probe;
 };
 
-// Records the order of calls and may keep the object alive in the first pass.
+// Records its calls and may keep the object alive in the first pass.
 struct Listener : CRefCounter::DeleteNotify {
-  Listener(std::string name, std::vector<std::string> *log) : name(std::move(name)), log(log) {}
+  Listener(std::string name, Log *log) : name(std::move(name)), log(log) {}
   void OnLastRelease(CRefCounter &object) override {
     log->push_back(name + ".last");
     if (keepAlive) kept = &object;
   }
   void OnDelete(CRefCounter &) override { log->push_back(name + ".delete"); }
   std::string name;
-  std::vector<std::string> *log;
+  Log *log;
   bool keepAlive = false;
   RCPtr<CRefCounter> kept;
 };
 
-TEST(RefCount, CountsFromZeroAndDestroysAtLastRelease) {
+class RefCount : public ::testing::Test {
+ protected:
   int deaths = 0;
+  Log log;
+  ScopedAssertionRecord record;
+};
+
+TEST_F(RefCount, CountsCopiesAndSurvivesSelfAssignment) {
   Probe *raw = new Probe(&deaths);
   EXPECT_EQ(raw->RefCount(), 0);
   {
-    RCPtr<Probe> a(raw);
-    EXPECT_EQ(raw->RefCount(), 1);
-    RCPtr<Probe> b = a;
+    RCPtr<Probe> a(raw), b = a;
+    EXPECT_EQ(raw->RefCount(), 2);
+    RCPtr<Probe> &alias = a;
+    a = alias;
+    a = a.get();
     EXPECT_EQ(raw->RefCount(), 2);
   }
   EXPECT_EQ(deaths, 1);
 }
 
-TEST(RefCount, SelfAssignmentKeepsCount) {
-  int deaths = 0;
-  RCPtr<Probe> a(new Probe(&deaths));
-  RCPtr<Probe> &alias = a;
-  a = alias;
-  a = a.get();
-  EXPECT_EQ(a->RefCount(), 1);
-  EXPECT_EQ(deaths, 0);
-}
-
-TEST(RefCount, NewValueIsStoredBeforeOldTargetDies) {
+TEST_F(RefCount, NewValueIsStoredBeforeOldTargetDies) {
   static RCPtr<Probe> *slot;
   static Probe *seen;
   struct Watch : Probe {
     using Probe::Probe;
     ~Watch() override { seen = slot->get(); }
   };
-  int deaths = 0;
   RCPtr<Probe> p(new Watch(&deaths));
   Probe *y = new Probe(&deaths);
   slot = &p;
@@ -73,8 +72,7 @@ TEST(RefCount, NewValueIsStoredBeforeOldTargetDies) {
   EXPECT_EQ(deaths, 1);
 }
 
-TEST(RefCount, OneCounterForSeveralInterfaces) {
-  int deaths = 0;
+TEST_F(RefCount, OneCounterForSeveralInterfaces) {
   RCPtr<Both> both(new Both(&deaths));
   RCPtr<Other> other;
   both.CopyTo(&other);
@@ -87,58 +85,45 @@ TEST(RefCount, OneCounterForSeveralInterfaces) {
   EXPECT_EQ(deaths, 1);
 }
 
-TEST(RefCount, ListenersRunNewestFirstInBothPasses) {
-  std::vector<std::string> log;
-  int deaths = 0;
+TEST_F(RefCount, ListenersRunNewestFirstInBothPasses) {
   Listener a("A", &log), b("B", &log);
   RCPtr<Probe> p(new Probe(&deaths));
   p->AddDeleteNotify(&a);
   p->AddDeleteNotify(&b);
   p.Reset();
-  EXPECT_EQ(log, (std::vector<std::string>{"B.last", "A.last", "B.delete", "A.delete"}));
+  EXPECT_EQ(log, (Log{"B.last", "A.last", "B.delete", "A.delete"}));
   EXPECT_EQ(deaths, 1);
-  EXPECT_FALSE(a.IsLinked());
-  EXPECT_FALSE(b.IsLinked());
+  EXPECT_FALSE(a.IsLinked() || b.IsLinked());
 }
 
-TEST(RefCount, ListenerCanKeepObjectAlive) {
-  std::vector<std::string> log;
-  int deaths = 0;
+TEST_F(RefCount, ListenerCanKeepObjectAlive) {
   Listener a("A", &log);
   a.keepAlive = true;
   Probe *raw = new Probe(&deaths);
   RCPtr<Probe> p(raw);
   raw->AddDeleteNotify(&a);
   p.Reset();
-  EXPECT_EQ(log, std::vector<std::string>{"A.last"});
+  EXPECT_EQ(log, Log{"A.last"});
   EXPECT_EQ(raw->RefCount(), 1);
   EXPECT_EQ(deaths, 0);
   a.keepAlive = false;
   a.kept.Reset();  // second zero count: both passes, then destruction
+  EXPECT_EQ(log, (Log{"A.last", "A.last", "A.delete"}));
   EXPECT_EQ(deaths, 1);
-  EXPECT_EQ(log.back(), "A.delete");
 }
 
-TEST(RefCount, AddingLinkedListenerIsRefused) {
-  ScopedAssertionRecord record;
-  std::vector<std::string> log;
-  int deaths = 0;
+TEST_F(RefCount, ListenerBelongsToOneObjectAndIsUnlinkedWithIt) {
   Listener a("A", &log);
   RCPtr<Probe> p(new Probe(&deaths)), q(new Probe(&deaths));
   p->AddDeleteNotify(&a);
   q->AddDeleteNotify(&a);
-  EXPECT_STREQ(record->function, "LinkedList<class CRefCounter::DeleteNotify>::Add");
-  EXPECT_EQ(record->line, 130);
+  EXPECT_EQ(LastCheck(record), "LinkedList:130 LinkedList<class CRefCounter::DeleteNotify>::Add");
   q.Reset();
-  EXPECT_TRUE(log.empty());  // q had no listener
+  EXPECT_TRUE(log.empty());  // the refused add left q without a listener
   p.Reset();
   EXPECT_EQ(log.size(), 2u);
-}
 
-TEST(RefCount, DestroyedObjectUnlinksRemainingListeners) {
-  std::vector<std::string> log;
-  int deaths = 0;
-  Listener a("A", &log);
+  log.clear();
   {
     Probe embedded(&deaths);  // never counted: dies with its scope
     embedded.AddDeleteNotify(&a);
@@ -147,35 +132,22 @@ TEST(RefCount, DestroyedObjectUnlinksRemainingListeners) {
   EXPECT_TRUE(log.empty());
 }
 
-TEST(RefCount, EmptyPointerChecksAndYieldsNull) {
-  ScopedAssertionRecord record;
+TEST_F(RefCount, MisuseIsCheckedAndChangesNothing) {
   RCPtr<Probe> empty;
   EXPECT_EQ(empty.operator->(), nullptr);
-  EXPECT_EQ(record->line, 278);
-  EXPECT_STREQ(record->file, "RCPtr");
-  EXPECT_EQ(std::string(record->function), "RCPtr_NS::RCPtrV<{anonymous}::Probe>::operator ->");
-
+  EXPECT_EQ(LastCheck(record), "RCPtr:278 RCPtr_NS::RCPtrV<{anonymous}::Probe>::operator ->");
   RCPtr<const Probe> constEmpty;
   EXPECT_EQ(constEmpty.operator->(), nullptr);
   EXPECT_EQ(record->line, 247);
-}
 
-TEST(RefCount, CopyToFromEmptyLeavesDestinationAlone) {
-  ScopedAssertionRecord record;
-  int deaths = 0;
-  RCPtr<Both> empty;
+  RCPtr<Both> emptyBoth;
   RCPtr<Other> destination(new Both(&deaths));
-  empty.CopyTo(&destination);
+  emptyBoth.CopyTo(&destination);
   EXPECT_EQ(record->line, 229);
   EXPECT_FALSE(destination.IsEmpty());
-  record.Clear();
-  empty.CopyTo<Other>(nullptr);
+  emptyBoth.CopyTo<Other>(nullptr);
   EXPECT_EQ(record->line, 228);
-}
 
-TEST(RefCount, AssignToNullSlotIsRefused) {
-  ScopedAssertionRecord record;
-  int deaths = 0;
   Probe *raw = new Probe(&deaths);
   RCPtr_NS::RefCounterPtrAssign<Probe>(nullptr, raw);
   EXPECT_EQ(record->line, 61);
@@ -185,25 +157,20 @@ TEST(RefCount, AssignToNullSlotIsRefused) {
 
 int closed = 0;
 int CloseCounting(int) { return ++closed; }
+using CountingHandle = TSmartHandle<int, int (*)(int), &CloseCounting>;
 
-TEST(RefCount, SmartHandleClosesOnceAndNullNever) {
-  closed = 0;
-  { TSmartHandle<int, int (*)(int), &CloseCounting> none; }
+TEST_F(RefCount, SmartHandleClosesOnceAndNullNever) {
+  { CountingHandle none; }
   EXPECT_EQ(closed, 0);
   {
-    RCPtr<TSmartHandle<int, int (*)(int), &CloseCounting>> shared(
-        new TSmartHandle<int, int (*)(int), &CloseCounting>(7));
+    RCPtr<CountingHandle> shared(new CountingHandle(7));
     auto second = shared;
     shared.Reset();
     EXPECT_EQ(closed, 0);
   }
   EXPECT_EQ(closed, 1);
-}
-
-TEST(RefCount, RcvectorIsCountedVector) {
-  RCPtr<rcvector<short>> v(new rcvector<short>(1000));
+  RCPtr<rcvector<short>> v(new rcvector<short>(1000));  // a counted vector built like std::vector
   EXPECT_EQ(v->size(), 1000u);
-  EXPECT_EQ(v->RefCount(), 1);
 }
 
 }  // namespace

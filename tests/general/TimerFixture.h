@@ -40,7 +40,7 @@ class TimerFixture : public LoopFixture {
 
   RCPtr<TimerNode> NewNode(const std::string &name, UninitCaller *on = nullptr) {
     RCPtr<TimerNode> node(new TimerNode(on ? on : root.get()));
-    node->SetHandler(MakeDelegate<void()>(this, &TimerFixture::Log, name));
+    node->SetHandler(Do<void()>([this, name] { Log(name); }));
     return node;
   }
 

@@ -31,17 +31,13 @@ class TimerScriptTest : public ::testing::Test {
   RCPtr<TimerNode> node{new TimerNode(&root)};
 };
 
-TEST_F(TimerScriptTest, StartSetsAWindowlessTimerAndRestartKillsTheOldOneFirst) {
+TEST_F(TimerScriptTest, StartSetsAWindowlessTimerAndRestartOrStopKillsTheOldOne) {
+  node->StopTimer();  // nothing running: id 0
   node->Start(150, true);
   node->Start(3000, false);
   node->StopTimer();
-  EXPECT_EQ(scripted::calls, (Calls{"SetTimer(0,0,150,proc)", "KillTimer(0,5)", "SetTimer(0,0,3000,proc)",
-                                    "KillTimer(0,6)"}));
-}
-
-TEST_F(TimerScriptTest, StoppingAStoppedTimerKillsIdZero) {
-  node->StopTimer();
-  EXPECT_EQ(scripted::calls, Calls{"KillTimer(0,0)"});
+  EXPECT_EQ(scripted::calls, (Calls{"KillTimer(0,0)", "SetTimer(0,0,150,proc)", "KillTimer(0,5)",
+                                    "SetTimer(0,0,3000,proc)", "KillTimer(0,6)"}));
   EXPECT_FALSE(node->IsSet());
 }
 
@@ -50,15 +46,6 @@ TEST_F(TimerScriptTest, OneShotIsKilledBeforeItsHandlerRuns) {
   manager->OnTimer(5);
   manager->OnTimer(5);  // a second, stale expiry
   EXPECT_EQ(scripted::calls, (Calls{"SetTimer(0,0,100,proc)", "KillTimer(0,5)", "handler"}));
-}
-
-TEST_F(TimerScriptTest, RefusedTimerIsNotSetAndLeavesNoEntry) {
-  scripted::timerIds = {0};
-  node->Start(100, true);
-  EXPECT_FALSE(node->IsSet());
-  manager->OnTimer(0);
-  node->StopTimer();
-  EXPECT_EQ(scripted::calls, (Calls{"SetTimer(0,0,100,proc)", "KillTimer(0,0)"}));
 }
 
 }  // namespace
