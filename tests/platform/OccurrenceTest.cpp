@@ -6,26 +6,39 @@
 namespace {
 
 using OccurrenceTest = VirtualPlatform;
+using Log = std::vector<std::string>;
 
-TEST_F(OccurrenceTest, RunInTimeOrderThenInTheOrderScheduled) {
-  std::vector<std::string> log;
+TEST_F(OccurrenceTest, RunInTimeOrderThenInTheOrderScheduledAndNotBefore) {
+  Log log;
   platform::ScheduleAt(Ms(20), [&] { log.push_back("b"); });
+  platform::ScheduleAt(Ms(0), [&] { log.push_back("now"); });
   platform::ScheduleAt(Ms(10), [&] { log.push_back("a"); });
   platform::ScheduleAt(Ms(20), [&] { log.push_back("c"); });
+  MSG msg;
+  EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));  // peeks run those due
+  EXPECT_EQ(log, Log{"now"});
   EXPECT_EQ(Wait(0, nullptr, 15), WAIT_TIMEOUT);
-  EXPECT_EQ(log, std::vector<std::string>{"a"});
+  EXPECT_EQ(log, (Log{"now", "a"}));
   EXPECT_EQ(Wait(0, nullptr, INFINITE), WAIT_FAILED);
-  EXPECT_EQ(log, (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(log, (Log{"now", "a", "b", "c"}));
   EXPECT_EQ(platform::Now(), Ms(20));
 }
 
-TEST_F(OccurrenceTest, AreNotRunBeforeTheirTimeAndRunInsidePeeks) {
+TEST_F(OccurrenceTest, EndAWaitOnlyWhenTheySignalOrPost) {
+  HANDLE h[2] = {CreateEventW(nullptr, FALSE, FALSE, nullptr), CreateEventW(nullptr, FALSE, FALSE, nullptr)};
   int ran = 0;
-  platform::ScheduleAt(Ms(0), [&] { ++ran; });
-  platform::ScheduleAt(Ms(5), [&] { ++ran; });
+  platform::ScheduleAt(Ms(10), [&ran] { ++ran; });
+  platform::ScheduleAt(Ms(40), [&ran, e = h[1]] { ++ran, SetEvent(e); });
+  EXPECT_EQ(Wait(2, h, INFINITE), WAIT_OBJECT_0 + 1);
+  EXPECT_EQ(ran, 2);
+  EXPECT_EQ(platform::Now(), Ms(40));
+
+  platform::ScheduleAt(Ms(45), [] { PostThreadMessageW(GetCurrentThreadId(), WM_USER, 7, 0); });
+  EXPECT_EQ(Wait(2, h, INFINITE), WAIT_OBJECT_0 + 2);
   MSG msg;
-  EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
-  EXPECT_EQ(ran, 1);
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 7u);
+  EXPECT_EQ(msg.time, 45u);
 }
 
 TEST_F(OccurrenceTest, CancelledOccurrenceNeverRuns) {
@@ -40,16 +53,16 @@ TEST_F(OccurrenceTest, CancelledOccurrenceNeverRuns) {
 
 TEST_F(OccurrenceTest, ChainWithoutDriftAndSeeTheirOwnTime) {
   // A driver completing a 100 ms buffer after another, as a capture source does.
-  std::vector<long long> times;
+  std::vector<platform::Time> times;
   std::function<void(platform::Time)> next = [&](platform::Time at) {
     platform::ScheduleAt(at, [&, at] {
-      times.push_back(platform::Now().count());
+      times.push_back(platform::Now());
       if (times.size() < 3) next(at + Ms(100));
     });
   };
   next(Ms(100));
   EXPECT_EQ(Wait(0, nullptr, INFINITE), WAIT_FAILED);
-  EXPECT_EQ(times, (std::vector<long long>{Ms(100).count(), Ms(200).count(), Ms(300).count()}));
+  EXPECT_EQ(times, (std::vector<platform::Time>{Ms(100), Ms(200), Ms(300)}));
 }
 
 TEST_F(OccurrenceTest, ResetDropsThemUncalledWithTimersAndFaultsAndRestartsTheClock) {

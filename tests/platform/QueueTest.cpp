@@ -8,8 +8,13 @@ namespace {
 
 using QueueTest = VirtualPlatform;
 
-BOOL PostToSelf(UINT message, WPARAM w = 0, LPARAM l = 0) {
-  return PostThreadMessageW(GetCurrentThreadId(), message, w, l);
+BOOL PostToSelf(UINT message, WPARAM w = 0) { return PostThreadMessageW(GetCurrentThreadId(), message, w, 0); }
+
+// Removes the next message; WM_NULL when the queue is empty.
+MSG Take() {
+  MSG msg{};
+  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) msg.message = WM_NULL;
+  return msg;
 }
 
 TEST_F(QueueTest, PostedMessagesComeFirstInFirstOutAndPeekWithoutRemoveKeepsThem) {
@@ -18,44 +23,40 @@ TEST_F(QueueTest, PostedMessagesComeFirstInFirstOutAndPeekWithoutRemoveKeepsThem
   ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
   EXPECT_EQ(msg.wParam, 0u);
   for (WPARAM i = 0; i < 200; ++i) {
-    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    msg = Take();
     ASSERT_EQ(msg.message, static_cast<UINT>(WM_USER));
     ASSERT_EQ(msg.wParam, i);
     ASSERT_EQ(msg.hwnd, nullptr);
   }
-  EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(Take().message, static_cast<UINT>(WM_NULL));
 }
 
 TEST_F(QueueTest, QuitFollowsThePostedMessagesAndIsTakenOnce) {
   PostQuitMessage(3);
   PostMessageW(nullptr, WM_USER, 1, 0);
+  EXPECT_EQ(Take().message, static_cast<UINT>(WM_USER));
   MSG msg;
-  ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
-  EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
   ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
-  ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+  msg = Take();
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
   EXPECT_EQ(msg.wParam, 3u);
-  EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(Take().message, static_cast<UINT>(WM_NULL));
   EXPECT_EQ(DispatchMessageW(&msg), 0) << "a thread message goes nowhere";
 }
 
 TEST_F(QueueTest, OnlyTheProgramThreadHasAQueue) {
   EXPECT_FALSE(PostThreadMessageW(GetCurrentThreadId() + 1000, WM_USER, 0, 0));
-  BOOL fromOtherThread = TRUE;
+  BOOL fromOtherThread = TRUE, toProgramThread = FALSE;
   DWORD programThread = GetCurrentThreadId();
-  BOOL toProgramThread = FALSE;
   std::thread([&] {
     fromOtherThread = PostMessageW(nullptr, WM_USER, 1, 0);  // its own queue: none
     toProgramThread = PostThreadMessageW(programThread, WM_USER, 2, 0);
   }).join();
   EXPECT_FALSE(fromOtherThread);
   EXPECT_TRUE(toProgramThread);
-  MSG msg;
-  ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
-  EXPECT_EQ(msg.wParam, 2u);
-  EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(Take().wParam, 2u);
+  EXPECT_EQ(Take().message, static_cast<UINT>(WM_NULL));
 }
 
 TEST_F(QueueTest, TranslatePostsCharactersForKeypadKeysOnly) {
@@ -63,18 +64,15 @@ TEST_F(QueueTest, TranslatePostsCharactersForKeypadKeysOnly) {
     MSG down{nullptr, WM_KEYDOWN, key, 0x00690001, 0, {0, 0}};
     EXPECT_TRUE(TranslateMessage(&down));
   }
-  MSG up{nullptr, WM_KEYUP, '1', 0, 0, {0, 0}};
+  MSG up{nullptr, WM_KEYUP, '1', 0, 0, {0, 0}}, other{nullptr, WM_USER, '1', 0, 0, {0, 0}};
   EXPECT_TRUE(TranslateMessage(&up));
-  MSG other{nullptr, WM_USER, '1', 0, 0, {0, 0}};
   EXPECT_FALSE(TranslateMessage(&other));
-  MSG msg;
-  ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+  MSG msg = Take();
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_CHAR));
   EXPECT_EQ(msg.wParam, WPARAM('1'));
   EXPECT_EQ(msg.lParam, 0x00690001);
-  ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
-  EXPECT_EQ(msg.wParam, WPARAM(VK_BACK));
-  EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(Take().wParam, WPARAM(VK_BACK));
+  EXPECT_EQ(Take().message, static_cast<UINT>(WM_NULL));
 }
 
 // A stand-in for the window manager: one window.
@@ -95,7 +93,7 @@ TEST_F(QueueTest, DispatchReachesAWindowThroughTheWindowManagersLookup) {
   EXPECT_EQ(DispatchMessageW(&msg), 42);
   EXPECT_TRUE(PostMessageW(kWindow, WM_USER + 1, 0, 0));
   EXPECT_FALSE(PostMessageW(reinterpret_cast<HWND>(0x5004), WM_USER, 0, 0));
-  ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+  msg = Take();
   EXPECT_EQ(msg.hwnd, kWindow);
   DispatchMessageW(&msg);
   platform::SetWindowProcLookup(nullptr);
@@ -113,8 +111,7 @@ TEST_F(QueueTest, DispatchOfATimerMessageCallsOnlyAProcedureGivenToSetTimer) {
   MSG forged{nullptr, WM_TIMER, 9, reinterpret_cast<LPARAM>(&RecordTimer), 0, {0, 0}};
   DispatchMessageW(&forged);
   EXPECT_TRUE(timerCalls.empty());
-  UINT_PTR id = SetTimer(nullptr, 0, 10, &RecordTimer);
-  KillTimer(nullptr, id);
+  KillTimer(nullptr, SetTimer(nullptr, 0, 10, &RecordTimer));
   DispatchMessageW(&forged);  // a stale expiry still reaches the procedure
   EXPECT_EQ(timerCalls, std::vector<UINT_PTR>{9});
 }
