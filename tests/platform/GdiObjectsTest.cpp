@@ -17,36 +17,33 @@ COLORREF PenColour(const Canvas &canvas) {
   return canvas.At(1, 0);
 }
 
-TEST(GdiObjects, NewMemoryDcHasWin32Defaults) {
+HFONT Font(LONG height) {
+  LOGFONTW lf{};
+  lf.lfHeight = height;
+  return CreateFontIndirectW(&lf);
+}
+
+TEST(GdiObjects, NewMemoryDcHasWin32DefaultsAndSelectionReturnsTheReplacedObject) {
   HDC dc = CreateCompatibleDC(nullptr);
   ASSERT_NE(dc, nullptr);
-  HPEN pen = CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
-  HBRUSH brush = CreateSolidBrush(RGB(4, 5, 6));
-  LOGFONTW lf{};
-  lf.lfHeight = 12;
-  HFONT font = CreateFontIndirectW(&lf);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, 8, 8);
-
-  EXPECT_EQ(SelectObject(dc, pen), GetStockObject(BLACK_PEN));
-  EXPECT_EQ(SelectObject(dc, brush), GetStockObject(WHITE_BRUSH));
-  EXPECT_EQ(SelectObject(dc, font), GetStockObject(SYSTEM_FONT));
-  HGDIOBJ defaultBitmap = SelectObject(dc, bitmap);
+  HGDIOBJ made[] = {CreatePen(PS_SOLID, 1, RGB(1, 2, 3)), CreateSolidBrush(RGB(4, 5, 6)), Font(12),
+                    CreateCompatibleBitmap(dc, 8, 8)};
+  HGDIOBJ defaults[4];
+  for (int i = 0; i < 4; ++i) defaults[i] = SelectObject(dc, made[i]);
+  EXPECT_EQ(defaults[0], GetStockObject(BLACK_PEN));
+  EXPECT_EQ(defaults[1], GetStockObject(WHITE_BRUSH));
+  EXPECT_EQ(defaults[2], GetStockObject(SYSTEM_FONT));
   BITMAP bm{};
-  ASSERT_EQ(GetObjectW(defaultBitmap, sizeof bm, &bm), static_cast<int>(sizeof bm));
-  EXPECT_EQ(bm.bmWidth, 1);
-  EXPECT_EQ(bm.bmHeight, 1);
+  ASSERT_EQ(GetObjectW(defaults[3], sizeof bm, &bm), static_cast<int>(sizeof bm));
+  EXPECT_EQ(bm.bmWidth * bm.bmHeight, 1);
   EXPECT_EQ(SetBkMode(dc, TRANSPARENT), OPAQUE);
   EXPECT_EQ(SetBkColor(dc, 0), RGB(255, 255, 255));
   EXPECT_EQ(SetTextColor(dc, 0), RGB(0, 0, 0));
   EXPECT_EQ(SetTextAlign(dc, TA_BASELINE), static_cast<UINT>(TA_LEFT | TA_TOP));
-
-  // Each selection hands back the object it replaced.
-  EXPECT_EQ(SelectObject(dc, GetStockObject(BLACK_PEN)), pen);
-  EXPECT_EQ(SelectObject(dc, GetStockObject(WHITE_BRUSH)), brush);
-  EXPECT_EQ(SelectObject(dc, GetStockObject(SYSTEM_FONT)), font);
-  EXPECT_EQ(SelectObject(dc, defaultBitmap), bitmap);
-  for (HGDIOBJ object : {HGDIOBJ(pen), HGDIOBJ(brush), HGDIOBJ(font), HGDIOBJ(bitmap)})
-    EXPECT_TRUE(DeleteObject(object));
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(SelectObject(dc, defaults[i]), made[i]);
+    EXPECT_TRUE(DeleteObject(made[i]));
+  }
   EXPECT_TRUE(DeleteDC(dc));
 }
 
@@ -56,43 +53,42 @@ TEST(GdiObjects, CountsLiveObjectsButNotStockOnes) {
   GetStockObject(NULL_BRUSH);
   EXPECT_EQ(GdiLiveObjectCount(), before);
   HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, 4, 4);
-  HPEN pen = CreatePen(PS_NULL, 0, 0);
-  HBRUSH brush = CreateSolidBrush(0);
-  LOGFONTW lf{};
-  HFONT font = CreateFontIndirectW(&lf);
+  HGDIOBJ made[] = {CreateCompatibleBitmap(dc, 4, 4), CreatePen(PS_NULL, 0, 0), CreateSolidBrush(0), Font(0)};
   EXPECT_EQ(GdiLiveObjectCount(), before + 5);
-  DeleteObject(font);
-  DeleteObject(brush);
-  DeleteObject(pen);
-  DeleteObject(bitmap);
+  for (HGDIOBJ object : made) DeleteObject(object);
   EXPECT_EQ(GdiLiveObjectCount(), before + 1);
   DeleteDC(dc);
   EXPECT_EQ(GdiLiveObjectCount(), before);
 }
 
-TEST(GdiObjects, SelectedObjectCannotBeDeletedAndKeepsWorking) {
+TEST(GdiObjects, SelectedObjectCannotBeDeletedButStockOnesSucceedWithoutEffect) {
   Canvas canvas(8, 8);
-  const std::size_t before = GdiLiveObjectCount();
   HPEN pen = CreatePen(PS_SOLID, 1, RGB(10, 20, 30));
   HGDIOBJ old = SelectObject(canvas.dc(), pen);
   EXPECT_FALSE(DeleteObject(pen));
-  EXPECT_EQ(GdiLiveObjectCount(), before + 1);
+  EXPECT_FALSE(DeleteObject(canvas.bitmap()));
   EXPECT_EQ(PenColour(canvas), RGB(10, 20, 30));
   SelectObject(canvas.dc(), old);
   EXPECT_TRUE(DeleteObject(pen));
-  EXPECT_EQ(GdiLiveObjectCount(), before);
-  // The bitmap is selected too.
-  EXPECT_FALSE(DeleteObject(canvas.bitmap()));
-}
 
-TEST(GdiObjects, DeletingStockObjectSucceedsWithoutEffect) {
-  Canvas canvas(8, 8);
   HGDIOBJ black = GetStockObject(BLACK_PEN);
   EXPECT_TRUE(DeleteObject(black));
   EXPECT_EQ(GetStockObject(BLACK_PEN), black);
   SelectObject(canvas.dc(), black);
   EXPECT_EQ(PenColour(canvas), RGB(0, 0, 0));
+}
+
+TEST(GdiObjects, BitmapLivesInOneDcAtATime) {
+  HDC first = CreateCompatibleDC(nullptr), second = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(first, 4, 4);
+  ASSERT_NE(SelectObject(first, bitmap), nullptr);
+  EXPECT_EQ(SelectObject(second, bitmap), nullptr);
+  EXPECT_EQ(SelectObject(first, bitmap), bitmap);  // again into its own DC: no change
+  DeleteDC(first);  // releases the bitmap
+  EXPECT_NE(SelectObject(second, bitmap), nullptr);
+  EXPECT_FALSE(DeleteObject(bitmap));
+  DeleteDC(second);
+  EXPECT_TRUE(DeleteObject(bitmap));
 }
 
 TEST(GdiObjects, StaleHandlesFailAndChangeNothing) {
@@ -107,38 +103,30 @@ TEST(GdiObjects, StaleHandlesFailAndChangeNothing) {
   EXPECT_EQ(PenColour(canvas), RGB(255, 0, 0));
   EXPECT_FALSE(DeleteObject(gone));
   EXPECT_EQ(GetObjectW(gone, 0, nullptr), 0);
+  EXPECT_EQ(SelectObject(canvas.dc(), reinterpret_cast<HGDIOBJ>(0x12345678)), nullptr);
   EXPECT_EQ(SelectObject(canvas.dc(), fresh), red);
   EXPECT_EQ(PenColour(canvas), RGB(0, 0, 255));
   SelectObject(canvas.dc(), old);
   DeleteObject(fresh);
   DeleteObject(red);
-  EXPECT_EQ(SelectObject(canvas.dc(), reinterpret_cast<HGDIOBJ>(0x12345678)), nullptr);
 }
 
-TEST(GdiObjects, DeletedDcRefusesEveryCall) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, 4, 4);
-  HBRUSH brush = CreateSolidBrush(RGB(1, 1, 1));
-  ASSERT_TRUE(DeleteDC(dc));
-  EXPECT_FALSE(DeleteDC(dc));
-  EXPECT_EQ(SelectObject(dc, brush), nullptr);
-  EXPECT_EQ(SetBkMode(dc, OPAQUE), 0);
-  EXPECT_EQ(SetBkColor(dc, 0), CLR_INVALID);
-  EXPECT_EQ(SetTextColor(dc, 0), CLR_INVALID);
-  EXPECT_EQ(SetTextAlign(dc, 0), GDI_ERROR);
-  EXPECT_FALSE(Rectangle(dc, 0, 0, 2, 2));
-  EXPECT_FALSE(MoveToEx(dc, 0, 0, nullptr));
-  EXPECT_FALSE(ExtTextOutW(dc, 0, 0, 0, nullptr, L"x", 1, nullptr));
-  EXPECT_EQ(CreateCompatibleBitmap(dc, 4, 4), nullptr);
-  EXPECT_EQ(CreateCompatibleDC(dc), nullptr);
-  // The refused selection left the brush free to delete.
-  EXPECT_TRUE(DeleteObject(brush));
-  EXPECT_TRUE(DeleteObject(bitmap));
-}
-
-TEST(GdiObjects, WrongKindsAreRefused) {
-  HDC dc = CreateCompatibleDC(nullptr);
+TEST(GdiObjects, DeletedDcAndWrongKindsAreRefused) {
+  HDC dc = CreateCompatibleDC(nullptr), deleted = CreateCompatibleDC(nullptr);
   HPEN pen = CreatePen(PS_SOLID, 1, 0);
+  ASSERT_TRUE(DeleteDC(deleted));
+  EXPECT_FALSE(DeleteDC(deleted));
+  EXPECT_EQ(SelectObject(deleted, pen), nullptr);
+  EXPECT_EQ(SetBkMode(deleted, OPAQUE), 0);
+  EXPECT_EQ(SetBkColor(deleted, 0), CLR_INVALID);
+  EXPECT_EQ(SetTextColor(deleted, 0), CLR_INVALID);
+  EXPECT_EQ(SetTextAlign(deleted, 0), GDI_ERROR);
+  EXPECT_FALSE(Rectangle(deleted, 0, 0, 2, 2));
+  EXPECT_FALSE(MoveToEx(deleted, 0, 0, nullptr));
+  EXPECT_FALSE(ExtTextOutW(deleted, 0, 0, 0, nullptr, L"x", 1, nullptr));
+  EXPECT_EQ(CreateCompatibleBitmap(deleted, 4, 4), nullptr);
+  EXPECT_EQ(CreateCompatibleDC(deleted), nullptr);
+
   EXPECT_FALSE(DeleteDC(reinterpret_cast<HDC>(pen)));
   EXPECT_FALSE(DeleteObject(dc));
   EXPECT_EQ(SelectObject(dc, dc), nullptr);
@@ -149,7 +137,9 @@ TEST(GdiObjects, WrongKindsAreRefused) {
   EXPECT_EQ(SetBkMode(dc, 3), 0);
   EXPECT_EQ(SetBkMode(dc, TRANSPARENT), OPAQUE);  // the bad mode changed nothing
   EXPECT_EQ(GetStockObject(42), nullptr);
-  DeleteObject(pen);
+  for (LONG absurd : {INT32_MIN, 1 << 20}) EXPECT_EQ(Font(absurd), nullptr);
+  EXPECT_EQ(CreateFontIndirectW(nullptr), nullptr);
+  EXPECT_TRUE(DeleteObject(pen)) << "the refused selections left the pen free";
   DeleteDC(dc);
 }
 
@@ -165,34 +155,10 @@ TEST(GdiObjects, ShutdownLeavesEveryOldHandleStale) {
   EXPECT_FALSE(DeleteObject(pen));
   EXPECT_FALSE(DeleteDC(dc));
   EXPECT_EQ(SelectObject(fresh, stock), nullptr);
-  EXPECT_NE(GetStockObject(NULL_PEN), nullptr);
+  EXPECT_NE(SelectObject(fresh, GetStockObject(NULL_PEN)), nullptr);
   EXPECT_NE(SelectObject(fresh, freshPen), nullptr);
   EXPECT_TRUE(DeleteDC(fresh));
   EXPECT_TRUE(DeleteObject(freshPen));
-}
-
-TEST(GdiObjects, AbsurdFontHeightIsRefused) {
-  LOGFONTW lf{};
-  lf.lfHeight = INT32_MIN;
-  EXPECT_EQ(CreateFontIndirectW(&lf), nullptr);
-  lf.lfHeight = 1 << 20;
-  EXPECT_EQ(CreateFontIndirectW(&lf), nullptr);
-  EXPECT_EQ(CreateFontIndirectW(nullptr), nullptr);
-}
-
-TEST(GdiObjects, BitmapLivesInOneDcAtATime) {
-  HDC first = CreateCompatibleDC(nullptr), second = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(first, 4, 4);
-  HGDIOBJ old = SelectObject(first, bitmap);
-  ASSERT_NE(old, nullptr);
-  EXPECT_EQ(SelectObject(second, bitmap), nullptr);
-  EXPECT_EQ(SelectObject(first, bitmap), bitmap);  // again into its own DC: no change
-  // Deleting the DC releases the bitmap.
-  DeleteDC(first);
-  EXPECT_NE(SelectObject(second, bitmap), nullptr);
-  EXPECT_FALSE(DeleteObject(bitmap));
-  DeleteDC(second);
-  EXPECT_TRUE(DeleteObject(bitmap));
 }
 
 TEST(GdiObjects, EmptyBitmapTakesDrawingCallsHarmlessly) {
@@ -203,7 +169,6 @@ TEST(GdiObjects, EmptyBitmapTakesDrawingCallsHarmlessly) {
   RECT r{0, 0, 10, 10};
   EXPECT_TRUE(ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, L"Ok", 2, nullptr));
   EXPECT_TRUE(Rectangle(dc, 0, 0, 5, 5));
-  MoveToEx(dc, 0, 0, nullptr);
   EXPECT_TRUE(LineTo(dc, 5, 5));
   EXPECT_EQ(GdiGetPixel(dc, 0, 0), CLR_INVALID);
   SelectObject(dc, old);
@@ -217,40 +182,31 @@ TEST(GdiObjects, FontAndBitmapDescribeThemselves) {
   lf.lfWeight = FW_BOLD;
   std::wcscpy(lf.lfFaceName, L"Verdana");
   HFONT font = CreateFontIndirectW(&lf);
-  ASSERT_NE(font, nullptr);
   EXPECT_EQ(GetObjectW(font, 0, nullptr), static_cast<int>(sizeof(LOGFONTW)));
   LOGFONTW back{};
   ASSERT_EQ(GetObjectW(font, sizeof back, &back), static_cast<int>(sizeof back));
-  EXPECT_EQ(back.lfHeight, 20);
   EXPECT_EQ(back.lfWeight, FW_BOLD);
   EXPECT_STREQ(back.lfFaceName, L"Verdana");
-  LONG height = 0;
+  LONG height = 0;  // a short buffer takes the leading fields only
   EXPECT_EQ(GetObjectW(font, sizeof height, &height), static_cast<int>(sizeof height));
   EXPECT_EQ(height, 20);
 
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, 240, 270);
+  Canvas canvas(240, 270);
   BITMAP bm{};
-  ASSERT_EQ(GetObjectW(bitmap, sizeof bm, &bm), static_cast<int>(sizeof bm));
+  ASSERT_EQ(GetObjectW(canvas.bitmap(), sizeof bm, &bm), static_cast<int>(sizeof bm));
   EXPECT_EQ(bm.bmWidth, 240);
   EXPECT_EQ(bm.bmHeight, 270);
   EXPECT_EQ(bm.bmBitsPixel, 32);
   EXPECT_EQ(bm.bmWidthBytes, 960);
-  DeleteObject(bitmap);
   DeleteObject(font);
-  DeleteDC(dc);
 }
 
-TEST(GdiObjects, RectanglesIntersect) {
-  RECT out{1, 1, 1, 1};
-  RECT a{0, 0, 10, 10}, b{5, 8, 20, 30}, c{10, 0, 20, 10};
+TEST(GdiObjects, RectanglesIntersectOnlyWhenTheyOverlap) {
+  RECT out{1, 1, 1, 1}, a{0, 0, 10, 10}, b{5, 8, 20, 30}, c{10, 0, 20, 10};
   EXPECT_TRUE(IntersectRect(&out, &a, &b));
-  EXPECT_EQ(out.left, 5);
-  EXPECT_EQ(out.top, 8);
-  EXPECT_EQ(out.right, 10);
-  EXPECT_EQ(out.bottom, 10);
+  EXPECT_EQ(out, (RECT{5, 8, 10, 10}));
   EXPECT_FALSE(IntersectRect(&out, &a, &c));  // touching edges do not overlap
-  EXPECT_EQ(out.right, 0);
+  EXPECT_EQ(out, (RECT{0, 0, 0, 0}));
   RECT zeroWidth{240, 0, 240, 270}, paint{0, 0, 240, 270};
   EXPECT_FALSE(IntersectRect(&out, &zeroWidth, &paint));
 }

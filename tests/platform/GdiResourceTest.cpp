@@ -21,6 +21,9 @@ class ResourceTest : public ::testing::Test {
     ResourceTable::Unregister(kModule);
     ResourceTable::Unregister(kOtherModule);
   }
+  static void AddBitmap(LPCWSTR name, const std::vector<unsigned char> &dib) {
+    ResourceTable::Register(kModule, ResourceTable::Id(ResourceTable::kBitmap), name, dib);
+  }
 };
 
 void Put32(std::vector<unsigned char> &out, uint32_t v) {
@@ -52,20 +55,20 @@ std::vector<unsigned char> SmallDib(int bits, bool topDown) {
 }
 
 TEST_F(ResourceTest, FindsByModuleTypeAndName) {
+  using namespace ResourceTable;
   static const unsigned char a[] = {1, 2, 3}, b[] = {4};
-  ASSERT_TRUE(ResourceTable::Register(kModule, ResourceTable::Id(ResourceTable::kRcData), ResourceTable::Id(701), a));
-  ASSERT_TRUE(ResourceTable::Register(kModule, ResourceTable::Id(ResourceTable::kBitmap), L"Guitar.bmp", b));
-  EXPECT_EQ(ResourceTable::Find(kModule, ResourceTable::Id(ResourceTable::kRcData), ResourceTable::Id(701)).size(), 3u);
-  EXPECT_EQ(ResourceTable::Find(kModule, ResourceTable::Id(ResourceTable::kBitmap), L"GUITAR.BMP").data(), b);
-  EXPECT_EQ(ResourceTable::Find(kOtherModule, ResourceTable::Id(ResourceTable::kBitmap), L"Guitar.bmp").data(), nullptr);
-  EXPECT_EQ(ResourceTable::Find(kModule, ResourceTable::Id(ResourceTable::kMenu), ResourceTable::Id(701)).data(), nullptr);
-  EXPECT_EQ(ResourceTable::Find(kModule, ResourceTable::Id(ResourceTable::kRcData), ResourceTable::Id(702)).data(), nullptr);
-  // Registering again replaces.
-  ResourceTable::Register(kModule, ResourceTable::Id(ResourceTable::kRcData), ResourceTable::Id(701), b);
-  EXPECT_EQ(ResourceTable::Find(kModule, ResourceTable::Id(ResourceTable::kRcData), ResourceTable::Id(701)).data(), b);
-  EXPECT_FALSE(ResourceTable::Register(kModule, nullptr, L"x", a));
-  ResourceTable::Unregister(kModule);
-  EXPECT_EQ(ResourceTable::Find(kModule, ResourceTable::Id(ResourceTable::kBitmap), L"Guitar.bmp").data(), nullptr);
+  ASSERT_TRUE(Register(kModule, Id(kRcData), Id(701), a));
+  ASSERT_TRUE(Register(kModule, Id(kBitmap), L"Guitar.bmp", b));
+  EXPECT_EQ(Find(kModule, Id(kRcData), Id(701)).size(), 3u);
+  EXPECT_EQ(Find(kModule, Id(kBitmap), L"GUITAR.BMP").data(), b);
+  EXPECT_EQ(Find(kOtherModule, Id(kBitmap), L"Guitar.bmp").data(), nullptr);
+  EXPECT_EQ(Find(kModule, Id(kMenu), Id(701)).data(), nullptr);
+  EXPECT_EQ(Find(kModule, Id(kRcData), Id(702)).data(), nullptr);
+  Register(kModule, Id(kRcData), Id(701), b);  // again: replaces
+  EXPECT_EQ(Find(kModule, Id(kRcData), Id(701)).data(), b);
+  EXPECT_FALSE(Register(kModule, nullptr, L"x", a));
+  Unregister(kModule);
+  EXPECT_EQ(Find(kModule, Id(kBitmap), L"Guitar.bmp").data(), nullptr);
 }
 
 TEST_F(ResourceTest, GuitarPictureHasTheStringsAtTheirBars) {
@@ -93,7 +96,7 @@ TEST_F(ResourceTest, ReadsBottomUpTopDownAnd32BitResources) {
   for (int bits : {24, 32})
     for (bool topDown : {false, true}) {
       std::vector<unsigned char> dib = SmallDib(bits, topDown);
-      ResourceTable::Register(kModule, ResourceTable::Id(ResourceTable::kBitmap), L"small", dib);
+      AddBitmap(L"small", dib);
       HBITMAP bitmap = LoadBitmapW(kModule, L"small");
       ASSERT_NE(bitmap, nullptr) << bits;
       EXPECT_EQ(GdiGetPixel(bitmap, 0, 0), RGB(255, 10, 0));
@@ -116,7 +119,7 @@ TEST_F(ResourceTest, RefusesDamagedBitmaps) {
   bad.back()[4] = 0;  // zero width
   const std::size_t before = GdiLiveObjectCount();
   for (const auto &bytes : bad) {
-    ResourceTable::Register(kModule, ResourceTable::Id(ResourceTable::kBitmap), L"bad", bytes);
+    AddBitmap(L"bad", bytes);
     EXPECT_EQ(LoadBitmapW(kModule, L"bad"), nullptr);
   }
   EXPECT_EQ(GdiLiveObjectCount(), before);

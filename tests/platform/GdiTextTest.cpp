@@ -52,34 +52,33 @@ class TextCanvas : public Canvas {
   HGDIOBJ old_;
 };
 
-TEST(GdiText, PositiveHeightIsTheCellHeight) {
+TEST(GdiText, FontHeightsAndWidths) {
   struct Case {
     const wchar_t *face;
     LONG height;
     bool bold;
   } cases[] = {{L"Verdana", 20, true}, {L"Verdana", 16, false}, {L"Courier New", 16, false},
                {L"Arial", 16, false}, {L"Verdana", 160, true}};
-  for (const Case &c : cases) {
+  for (const Case &c : cases) {  // a positive height is the cell height
     TextCanvas canvas(8, 8, MakeFont(c.face, c.height, c.bold), TRANSPARENT, 0);
     EXPECT_EQ(canvas.tm.tmHeight, c.height) << c.height;
     EXPECT_EQ(canvas.tm.tmAscent + canvas.tm.tmDescent, c.height);
     EXPECT_GT(canvas.tm.tmAscent, 2 * canvas.tm.tmDescent);
     EXPECT_GT(canvas.tm.tmDescent, 0);
     EXPECT_EQ(canvas.tm.tmWeight, c.bold ? FW_BOLD : FW_NORMAL);
+    if (c.face[0] == L'C') {
+      EXPECT_EQ(canvas.Width(L"iiii"), canvas.Width(L"WWWW")) << "monospaced";
+    } else {
+      EXPECT_LT(canvas.Width(L"iiii"), canvas.Width(L"WWWW"));
+    }
   }
-}
-
-TEST(GdiText, NegativeHeightIsTheCharacterHeight) {
+  // A negative height is the character height.
   TextCanvas canvas(8, 8, MakeFont(L"Arial", -16), TRANSPARENT, 0);
   EXPECT_GT(canvas.tm.tmHeight, 16);
   EXPECT_EQ(canvas.tm.tmHeight - canvas.tm.tmInternalLeading, 16);
-}
-
-TEST(GdiText, CourierNewIsMonospaced) {
-  TextCanvas mono(8, 8, MakeFont(L"Courier New", 16), TRANSPARENT, 0);
-  EXPECT_EQ(mono.Width(L"iiii"), mono.Width(L"WWWW"));
-  TextCanvas sans(8, 8, MakeFont(L"Verdana", 16), TRANSPARENT, 0);
-  EXPECT_LT(sans.Width(L"iiii"), sans.Width(L"WWWW"));
+  // Control characters take no space; characters beyond ASCII do.
+  EXPECT_EQ(canvas.Width(L"a\tb"), canvas.Width(L"ab"));
+  EXPECT_GT(canvas.Width(L"\u00e9"), 0);
 }
 
 TEST(GdiText, OpaqueEmptyStringFillsExactlyTheRectangle) {
@@ -124,13 +123,19 @@ TEST(GdiText, TransparentTextSitsOnTheBaseline) {
 }
 
 TEST(GdiText, ClippedTextStaysInsideTheRectangle) {
-  TextCanvas canvas(120, 40, MakeFont(L"Verdana", 16), OPAQUE, 0);
+  TextCanvas canvas(200, 60, MakeFont(L"Verdana", 16), OPAQUE, 0);
   RECT r{10, 5, 25, 30};
   ExtTextOutW(canvas.dc(), 10, 5, ETO_CLIPPED, &r, L"WWWW", 4, nullptr);
   EXPECT_EQ(canvas.Ink(), (RECT{10, 5, 25, 5 + canvas.tm.tmHeight}));
+  canvas.Fill(kPaper);
+  DrawTextW(canvas.dc(), L"WWWWWW", -1, &r, DT_LEFT);
+  EXPECT_EQ(canvas.Ink().right, 25);
+  canvas.Fill(kPaper);
+  DrawTextW(canvas.dc(), L"WWWWWW", -1, &r, DT_LEFT | DT_NOCLIP);
+  EXPECT_GT(canvas.Ink().right, 60);
 }
 
-TEST(GdiText, DrawTextBreaksLinesAtBothLineEnds) {
+TEST(GdiText, DrawTextBreaksLinesAtEitherLineEnd) {
   TextCanvas canvas(200, 120, MakeFont(L"Courier New", 16), OPAQUE, 0);
   RECT r{5, 5, 190, 110};
   const int h = canvas.tm.tmHeight, w = canvas.Width(L"X");
@@ -142,21 +147,16 @@ TEST(GdiText, DrawTextBreaksLinesAtBothLineEnds) {
     EXPECT_EQ(canvas.At(cell.right, cell.top + 1), kPaper) << line;
   }
   EXPECT_EQ(canvas.Ink(), (RECT{5, 5, 5 + 3 * w, 5 + 4 * h}));
-}
 
-TEST(GdiText, DrawTextCountsEmptyLinesButNotATrailingBreak) {
-  TextCanvas canvas(200, 120, MakeFont(L"Verdana", 16), TRANSPARENT, 0);
-  RECT r{0, 0, 200, 120};
-  const int h = canvas.tm.tmHeight;
-  EXPECT_EQ(DrawTextW(canvas.dc(), L"A 440.00\r\n\r\n0.00 Hz\r\n", -1, &r, DT_LEFT | DT_TOP), 3 * h);
-  RECT ink = canvas.Ink();
-  EXPECT_EQ(canvas.Count(kPaper, {0, h, 200, 2 * h}), 200 * h);  // the empty middle line
-  EXPECT_GT(ink.bottom, 2 * h);
-  EXPECT_LE(ink.bottom, 3 * h);
+  // Empty lines count, a trailing break does not, and no text is no line.
+  canvas.Fill(kPaper);
+  EXPECT_EQ(DrawTextW(canvas.dc(), L"A\r\n\r\nB\r\n", -1, &r, DT_LEFT | DT_TOP), 3 * h);
+  EXPECT_EQ(canvas.Ink(), (RECT{5, 5, 5 + w, 5 + 3 * h}));
+  EXPECT_EQ(canvas.Count(kPaper, {5, 5 + h, 5 + w, 5 + 2 * h}), w * h);
   EXPECT_EQ(DrawTextW(canvas.dc(), L"abc", 0, &r, 0), 0);
 }
 
-TEST(GdiText, DrawTextRightAlignsEachLine) {
+TEST(GdiText, DrawTextPlacesEachLineByItsFormatAndTheDcAlignment) {
   TextCanvas canvas(200, 80, MakeFont(L"Verdana", 16), OPAQUE, 0);
   RECT r{10, 10, 150, 70};
   const int h = canvas.tm.tmHeight;
@@ -168,30 +168,12 @@ TEST(GdiText, DrawTextRightAlignsEachLine) {
   DrawTextW(canvas.dc(), L"Ok", -1, &r, DT_CENTER);
   int left = (10 + 150 - canvas.Width(L"Ok")) / 2;
   EXPECT_EQ(canvas.Ink(), (RECT{left, 10, left + canvas.Width(L"Ok"), 10 + h}));
-}
-
-TEST(GdiText, DrawTextClipsUnlessNoClip) {
-  TextCanvas canvas(200, 60, MakeFont(L"Verdana", 16), TRANSPARENT, 0);
-  RECT r{10, 10, 30, 50};
-  DrawTextW(canvas.dc(), L"WWWWWW", -1, &r, DT_LEFT);
-  EXPECT_EQ(canvas.Ink().right, 30);
+  // As on Win32, DrawTextW hands its line positions to the DC's alignment.
   canvas.Fill(kPaper);
-  DrawTextW(canvas.dc(), L"WWWWWW", -1, &r, DT_LEFT | DT_NOCLIP);
-  EXPECT_GT(canvas.Ink().right, 60);
-}
-
-// As on Win32, DrawTextW hands its line positions to the DC's alignment.
-TEST(GdiText, DrawTextHonoursTheDcAlignment) {
-  TextCanvas canvas(200, 60, MakeFont(L"Verdana", 16), OPAQUE, TA_RIGHT);
-  RECT r{100, 10, 190, 50};
-  DrawTextW(canvas.dc(), L"0.30", -1, &r, DT_LEFT | DT_NOCLIP);
-  EXPECT_EQ(canvas.Ink(), (RECT{100 - canvas.Width(L"0.30"), 10, 100, 10 + canvas.tm.tmHeight}));
-}
-
-TEST(GdiText, ControlCharactersTakeNoSpace) {
-  TextCanvas canvas(100, 40, MakeFont(L"Verdana", 16), TRANSPARENT, 0);
-  EXPECT_EQ(canvas.Width(L"a\tb"), canvas.Width(L"ab"));
-  EXPECT_GT(canvas.Width(L"\u00e9"), 0);  // beyond ASCII
+  SetTextAlign(canvas.dc(), TA_RIGHT);
+  RECT right{100, 10, 190, 50};
+  DrawTextW(canvas.dc(), L"0.30", -1, &right, DT_LEFT | DT_NOCLIP);
+  EXPECT_EQ(canvas.Ink(), (RECT{100 - canvas.Width(L"0.30"), 10, 100, 10 + h}));
 }
 
 }  // namespace
