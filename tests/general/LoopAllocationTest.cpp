@@ -28,38 +28,28 @@ void operator delete[](void *p, std::size_t) noexcept { Free(p); }
 
 namespace {
 
-// Two events that signal each other; every service also posts a message that
-// a hook takes.
-struct PingPong : virtual CRefCounter {
-  void Service(HANDLE other) {
-    ++services;
-    PostThreadMessageW(GetCurrentThreadId(), WM_USER, services, 0);
-    if (services == 10000)
-      loop->Stop();
-    else
-      SetEvent(other);
-  }
-  void Message(const tagMSG &, bool *handled) {
-    ++messages;
-    *handled = true;
-  }
-  EventLoop *loop = nullptr;
-  long services = 0;
-  long messages = 0;
-};
-
 using LoopAllocationTest = LoopFixture;
 
+// Two events that signal each other; every service also posts a message that
+// a hook takes.
 TEST_F(LoopAllocationTest, ServicingTenThousandEventsAllocatesOnlyTheSnapshot) {
-  RCPtr<PingPong> p(new PingPong);
-  p->loop = loop.get();
+  long services = 0, messages = 0;
   auto a = NewEvent(), b = NewEvent();
-  loop->AddEventHandle(new EventLoopNode(root.get(), MakeDelegate<void()>(p.get(), &PingPong::Service, b->Get())),
-                       a);
-  loop->AddEventHandle(new EventLoopNode(root.get(), MakeDelegate<void()>(p.get(), &PingPong::Service, a->Get())),
-                       b);
-  loop->AddMessage(new EventLoop::MessageNode(
-                       root.get(), MakeDelegate<void(const tagMSG &, bool *)>(p.get(), &PingPong::Message)),
+  auto pingPong = [&](HANDLE other) {
+    return NodeDoing([&, other] {
+      Post(WM_USER, ++services);
+      if (services == 10000)
+        loop->Stop();
+      else
+        SetEvent(other);
+    });
+  };
+  loop->AddEventHandle(pingPong(b->Get()), a);
+  loop->AddEventHandle(pingPong(a->Get()), b);
+  loop->AddMessage(HookDoing([&](const tagMSG &, bool *handled) {
+                     ++messages;
+                     *handled = true;
+                   }),
                    WM_USER);
   SetEvent(a->Get());
   MSG msg;
@@ -68,8 +58,8 @@ TEST_F(LoopAllocationTest, ServicingTenThousandEventsAllocatesOnlyTheSnapshot) {
   counting = true;
   loop->Run();
   counting = false;
-  EXPECT_EQ(p->services, 10000);
-  EXPECT_EQ(p->messages, 9999);  // the last one is left when the loop stops
+  EXPECT_EQ(services, 10000);
+  EXPECT_EQ(messages, 9999);  // the last one is left when the loop stops
   EXPECT_EQ(allocations, 2) << "the two snapshot arrays of this Run";
 }
 

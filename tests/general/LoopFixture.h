@@ -39,12 +39,15 @@ class LoopFixture : public ::testing::Test {
   RCPtr<EventLoopNode> Node(const std::string &name) {
     return NodeDoing([this, name] { Log(name); });
   }
+  RCPtr<EventLoop::MessageNode> HookDoing(std::function<void(const tagMSG &, bool *)> f) {
+    return new EventLoop::MessageNode(root.get(), Do(std::move(f)));
+  }
   // A hook that logs the message's wParam after `name` and consumes it.
   RCPtr<EventLoop::MessageNode> Hook(const std::string &name) {
-    return new EventLoop::MessageNode(root.get(), Do<void(const tagMSG &, bool *)>([this, name](const tagMSG &m, bool *handled) {
-                                        Log(name + std::to_string(m.wParam));
-                                        *handled = true;
-                                      }));
+    return HookDoing([this, name](const tagMSG &m, bool *handled) {
+      Log(name + std::to_string(m.wParam));
+      *handled = true;
+    });
   }
   static RCPtr<EventHandleHolder> NewEvent(BOOL manualReset = FALSE, BOOL signalled = FALSE) {
     return RCPtr<EventHandleHolder>(new EventHandleHolder(CreateEventW(nullptr, manualReset, signalled, nullptr)));
