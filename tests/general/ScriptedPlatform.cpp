@@ -7,17 +7,13 @@ namespace scripted {
 std::vector<std::string> calls;
 std::deque<MSG> queue;
 std::deque<DWORD> waitResults;
-std::deque<UINT_PTR> timerIds;
 std::function<void(const MSG &)> onDispatch;
-TIMERPROC expectedProc = nullptr;
 
 void Reset() {
   calls.clear();
   queue.clear();
   waitResults.clear();
-  timerIds.clear();
   onDispatch = nullptr;
-  expectedProc = nullptr;
 }
 
 MSG Message(UINT message, WPARAM wParam) { return MSG{nullptr, message, wParam, 0, 0, {0, 0}}; }
@@ -85,17 +81,3 @@ DWORD WINAPI MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE *handles, DWO
 }
 
 BOOL WINAPI CloseHandle(HANDLE) { return TRUE; }
-
-UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT milliseconds, TIMERPROC proc) {
-  calls.push_back(Format("SetTimer(%lx,%lu,%u,%s)", Hex(window), static_cast<unsigned long>(id), milliseconds,
-                         proc == expectedProc ? "proc" : "other"));
-  if (timerIds.empty()) return 0;
-  UINT_PTR result = timerIds.front();
-  timerIds.pop_front();
-  return result;
-}
-
-BOOL WINAPI KillTimer(HWND window, UINT_PTR id) {
-  calls.push_back(Format("KillTimer(%lx,%lu)", Hex(window), static_cast<unsigned long>(id)));
-  return id != 0;
-}

@@ -15,9 +15,11 @@ class TimerFixture : public LoopFixture {
     defaults = new TimerDefault_Manager(
         providerRoot.get(), MakeDelegate<void(RCPtr<TimerDefault_Manager::Calls> *)>(
                                 manager.get(), &TimerWM_Manager::CreateTimerCallsFn));
-    stopMessage = RCPtr<EventLoop::MessageNode>(new EventLoop::MessageNode(
-        root.get(), MakeDelegate<void(const tagMSG &, bool *)>(this, &TimerFixture::StopHook)));
-    loop->AddMessage(stopMessage, kStop);
+    loop->AddMessage(HookDoing([this](const tagMSG &, bool *handled) {
+                       *handled = true;
+                       loop->Stop();
+                     }),
+                     kStop);
   }
   ~TimerFixture() override {
     defaults.Reset();
@@ -50,11 +52,4 @@ class TimerFixture : public LoopFixture {
   std::unique_ptr<UninitCaller> providerRoot = std::make_unique<UninitCaller>();
   RCPtr<TimerWM_Manager> manager{new TimerWM_Manager(providerRoot.get(), &StaticTimerProc)};
   RCPtr<TimerDefault_Manager> defaults;
-
- private:
-  void StopHook(const tagMSG &, bool *handled) {
-    *handled = true;
-    loop->Stop();
-  }
-  RCPtr<EventLoop::MessageNode> stopMessage;
 };

@@ -51,20 +51,6 @@ TEST_F(OccurrenceTest, CancelledOccurrenceNeverRuns) {
   EXPECT_EQ(ran, 0);
 }
 
-TEST_F(OccurrenceTest, ChainWithoutDriftAndSeeTheirOwnTime) {
-  // A driver completing a 100 ms buffer after another, as a capture source does.
-  std::vector<platform::Time> times;
-  std::function<void(platform::Time)> next = [&](platform::Time at) {
-    platform::ScheduleAt(at, [&, at] {
-      times.push_back(platform::Now());
-      if (times.size() < 3) next(at + Ms(100));
-    });
-  };
-  next(Ms(100));
-  EXPECT_EQ(Wait(0, nullptr, INFINITE), WAIT_FAILED);
-  EXPECT_EQ(times, (std::vector<platform::Time>{Ms(100), Ms(200), Ms(300)}));
-}
-
 TEST_F(OccurrenceTest, ResetDropsThemUncalledWithTimersAndFaultsAndRestartsTheClock) {
   int ran = 0;
   platform::ScheduleAt(Ms(10), [&] { ++ran; });

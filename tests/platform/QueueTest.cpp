@@ -17,25 +17,19 @@ MSG Take() {
   return msg;
 }
 
-TEST_F(QueueTest, PostedMessagesComeFirstInFirstOutAndPeekWithoutRemoveKeepsThem) {
+TEST_F(QueueTest, PostedMessagesComeFirstInFirstOutThenQuitOnce) {
+  PostQuitMessage(3);
   for (WPARAM i = 0; i < 200; ++i) ASSERT_TRUE(PostToSelf(WM_USER, i));  // beyond the ring's first size
+  ASSERT_TRUE(PostMessageW(nullptr, WM_USER, 200, 0));                   // no window: the thread's queue
   MSG msg;
   ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
   EXPECT_EQ(msg.wParam, 0u);
-  for (WPARAM i = 0; i < 200; ++i) {
+  for (WPARAM i = 0; i <= 200; ++i) {
     msg = Take();
     ASSERT_EQ(msg.message, static_cast<UINT>(WM_USER));
     ASSERT_EQ(msg.wParam, i);
     ASSERT_EQ(msg.hwnd, nullptr);
   }
-  EXPECT_EQ(Take().message, static_cast<UINT>(WM_NULL));
-}
-
-TEST_F(QueueTest, QuitFollowsThePostedMessagesAndIsTakenOnce) {
-  PostQuitMessage(3);
-  PostMessageW(nullptr, WM_USER, 1, 0);
-  EXPECT_EQ(Take().message, static_cast<UINT>(WM_USER));
-  MSG msg;
   ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
   msg = Take();
