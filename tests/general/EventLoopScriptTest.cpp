@@ -14,9 +14,9 @@ enum class OnDispatch { Nothing, Post0x401, Stop };
 
 struct Case {
   const char *name;
-  bool handles;                           // two nodes, "a" on handle 10 and "b" on 20
-  std::vector<UINT> queue;                // messages waiting before Run
-  std::vector<DWORD> waits;               // answers of the waits, then WAIT_FAILED
+  bool handles;                              // two nodes, "a" on handle 10 and "b" on 20
+  std::vector<UINT> queue;                   // messages waiting before Run
+  std::vector<DWORD> waits;                  // answers of the waits, then WAIT_FAILED
   std::vector<std::pair<UINT, bool>> hooks;  // message id, consumes
   OnDispatch onDispatch;
   bool nodeAStops;
@@ -63,7 +63,8 @@ TEST_P(EventLoopScriptTest, Conversation) {
   scripted::waitResults.assign(c.waits.begin(), c.waits.end());
   scripted::onDispatch = [this, &c](const MSG &m) {
     if (c.onDispatch == OnDispatch::Stop) loop->Stop();
-    if (c.onDispatch == OnDispatch::Post0x401 && m.message == 0x400) scripted::queue.push_back(scripted::Message(0x401));
+    if (c.onDispatch == OnDispatch::Post0x401 && m.message == 0x400)
+      scripted::queue.push_back(scripted::Message(0x401));
   };
   loop->Run();
   EXPECT_EQ(scripted::calls, c.expected);

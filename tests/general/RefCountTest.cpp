@@ -145,6 +145,7 @@ int CloseCounting(int) { return ++closed; }
 using CountingHandle = TSmartHandle<int, int (*)(int), &CloseCounting>;
 
 TEST_F(RefCount, SmartHandleClosesOnceAndNullNever) {
+  closed = 0;
   { CountingHandle none; }
   EXPECT_EQ(closed, 0);
   {

@@ -14,7 +14,8 @@ constexpr COLORREF kFill = RGB(166, 166, 166);
 // A canvas with a pen and a brush selected, deleted with it.
 class ToolCanvas : public Canvas {
  public:
-  ToolCanvas(int size, HPEN pen, HBRUSH brush = CreateSolidBrush(kFill)) : Canvas(size, size), pen_(pen), brush_(brush) {
+  ToolCanvas(int size, HPEN pen, HBRUSH brush = CreateSolidBrush(kFill))
+      : Canvas(size, size), pen_(pen), brush_(brush) {
     oldPen_ = SelectObject(dc(), pen);
     oldBrush_ = SelectObject(dc(), brush);
   }
@@ -52,7 +53,7 @@ TEST(GdiShapes, RectangleExcludesRightAndBottomEdges) {
   const RectCase cases[] = {
       {PS_SOLID, false, {10, 10, 20, 15}, {10, 10, 20, 15}, 10 * 5 - 8 * 3, 8 * 3},
       {PS_SOLID, false, {20, 15, 10, 10}, {10, 10, 20, 15}, 10 * 5 - 8 * 3, 8 * 3},  // corners in any order
-      {PS_NULL, false, {10, 10, 20, 15}, {10, 10, 19, 14}, 0, 9 * 4},               // one pixel less each way
+      {PS_NULL, false, {10, 10, 20, 15}, {10, 10, 19, 14}, 0, 9 * 4},                // one pixel less each way
       {PS_SOLID, true, {5, 5, 15, 15}, {5, 5, 15, 15}, 10 * 10 - 8 * 8, 0},
   };
   for (const RectCase &c : cases) {
