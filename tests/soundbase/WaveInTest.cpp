@@ -160,7 +160,7 @@ TEST_F(Capture, AfterTearDownNoBufferReachesAnyone) {
   in->Start();
   Pass(250);
   root.reset();
-  RCPtr<EventHandle> event = in->EventHolder();
+  RCPtr<EventHandleHolder> event = in->EventHolder();
   in.Reset();
   received->device = nullptr;
   // The device is gone: nothing is pending, so an endless wait has nothing to wait for.
