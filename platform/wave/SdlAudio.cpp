@@ -1,12 +1,38 @@
 #include "wave/SdlAudio.h"
 
+#include <dlfcn.h>
+
 #include "wave/SampleClock.h"
 
 namespace platform::wave {
 
+namespace {
+
+extern "C" void IgnoreAlsaMessage(const char *, int, const char *, int, const char *, ...) {}
+
+// ALSA prints its own lines on stderr while SDL probes it (on a machine
+// without a sound card, eight of them for one failed open); SDL's error, in
+// our own message, already says what went wrong. ALSA's message handler is
+// process-wide: set it in the library SDL is about to load (the same shared
+// object), which stays loaded, so the handler holds for SDL's later use.
+void SilenceAlsa() {
+  static const bool done = [] {
+    void *alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+    if (!alsa) return true;  // no ALSA, nothing to silence
+    using Handler = void (*)(const char *, int, const char *, int, const char *, ...);
+    using SetHandler = int (*)(Handler);
+    if (auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"))) set(&IgnoreAlsaMessage);
+    return true;
+  }();
+  (void)done;
+}
+
+}  // namespace
+
 SDL_AudioDeviceID OpenSdlAudio(bool capture, SDL_AudioCallback callback, void *user, MMRESULT *result,
                                std::string *error) {
   const char *what = capture ? "audio capture device" : "audio output device";
+  SilenceAlsa();
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     *result = MMSYSERR_NODRIVER;
     *error = std::string("no ") + what + " found: no audio system is available (SDL: " + SDL_GetError() + ")";
