@@ -2,7 +2,9 @@
 // virtual clock → pipeline) against its direct path (file → pipeline) over
 // the same minute of guitar. Items are seconds of audio, so items/s is the
 // speed as a multiple of real time; the two figures of one run give the
-// capture path's cost.
+// capture path's cost. On a shared machine run them interleaved:
+//   analyze_paths_bench --benchmark_repetitions=20
+//     --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
