@@ -7,6 +7,7 @@
 const char kAnalyzeUsage[] =
     "Usage: drovane-analyze [OPTION]... FILE...\n"
     "       drovane-analyze [OPTION]... --demo\n"
+    "       drovane-analyze [OPTION]... --live\n"
     "Measure the pitch of recordings the way the Drovane tuner does: one\n"
     "result per 1000 samples (22050 Hz), smoothed over the last 0.68 s.\n"
     "Any format libsndfile reads; channels are mixed to mono and other rates\n"
@@ -20,11 +21,15 @@ const char kAnalyzeUsage[] =
     "                   that automatic calibration would set from it (on stdout,\n"
     "                   or stderr with --csv)\n"
     "  --demo           analyse the built-in demo recording\n"
+    "  --live           analyse the microphone as you play, printing each result\n"
+    "                   as it comes, until Ctrl-C; then a summary line (on\n"
+    "                   stdout, or stderr with --csv)\n"
     "  -h, --help       show this help and exit\n"
     "  -V, --version    show the version and exit\n"
     "\n"
     "Notes are MIDI numbers (69 = A); 0 means no pitch was heard.\n"
-    "Exit status: 0 success, 1 a file could not be analysed, 2 usage error.\n";
+    "Exit status: 0 success, 1 a file could not be analysed (or no audio capture\n"
+    "device was found), 2 usage error.\n";
 
 namespace {
 
@@ -57,6 +62,8 @@ bool AnalyzeOptions::Parse(int argc, const char *const *argv, std::string *error
       calibrate = true;
     } else if (std::strcmp(a, "--demo") == 0) {
       demo = true;
+    } else if (std::strcmp(a, "--live") == 0) {
+      live = true;
     } else if (std::strcmp(a, "--help") == 0 || std::strcmp(a, "-h") == 0) {
       help = true;
     } else if (std::strcmp(a, "--version") == 0 || std::strcmp(a, "-V") == 0) {
@@ -74,8 +81,13 @@ bool AnalyzeOptions::Parse(int argc, const char *const *argv, std::string *error
       return false;
     }
   }
-  if (!help && !version && files.empty() && !demo) {
-    *error = "no input: name a sound file or use --demo";
+  if (help || version) return true;
+  if (live && (demo || !files.empty())) {
+    *error = "--live cannot be combined with --demo or files";
+    return false;
+  }
+  if (files.empty() && !demo && !live) {
+    *error = "no input: name a sound file or use --demo or --live";
     return false;
   }
   return true;

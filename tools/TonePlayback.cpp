@@ -1,6 +1,7 @@
 #include "TonePlayback.h"
 
 #include "app/PlaybackAdapters.h"
+#include "general/EventLoop.h"
 #include "general/UninitCaller.h"
 #include "kernel/Platform.h"
 #include "wave/WaveDevices.h"
@@ -9,11 +10,16 @@
 namespace {
 
 // Told after the player's refill on each done event: when the device's queue
-// is empty then, the player had nothing more to give and the tone is over.
+// is empty then, the player had nothing more to give and the tone is over,
+// and the loop is stopped.
 struct EndWatch : virtual CRefCounter {
-  explicit EndWatch(WaveOut *device) : device(device) {}
-  void OnDone() { over = device->Queue().empty(); }
+  EndWatch(WaveOut *device, const Delegate<void()> &stop) : device(device), stop(stop) {}
+  void OnDone() {
+    over = device->Queue().empty();
+    if (over) stop();
+  }
   WaveOut *device;
+  Delegate<void()> stop;
   bool over = false;
 };
 
@@ -33,7 +39,8 @@ bool PlayTone(double note, const std::string &wavFile, std::string *error) {
   RCPtr<WaveOutEvent> device = MakeRC<WaveOutEvent>(&root, 1);
   const TWaveFormatEx format = TWaveFormatEx::Default();
   RCPtr<Synth_H> player = MakeRC<Synth_H>(&root, format.nSamplesPerSec, 4096);
-  RCPtr<EndWatch> watch = MakeRC<EndWatch>(device.get());
+  RCPtr<EventLoop> loop = MakeRC<EventLoop>();
+  RCPtr<EndWatch> watch = MakeRC<EndWatch>(device.get(), MakeDelegate<void()>(loop.get(), &EventLoop::Stop));
   WaveOutHandlers handlers;
   handlers.done.Bind(player, &Synth_H::Fill);
   handlers.done.AddBind(watch, &EndWatch::OnDone);
@@ -44,15 +51,12 @@ bool PlayTone(double note, const std::string &wavFile, std::string *error) {
     return false;
   }
   player->SetOutputs(BindPlaybackOutputs(device));
+  loop->AddEventHandle(MakeRC<EventLoopNode>(&root, MakeDelegate<void()>(device.get(), &WaveOut::ProcessEvent)),
+                       device->EventHolder());
   device->Start();
   player->Play(note);
-  HANDLE event = device->Event();
-  while (!watch->over) {
-    if (MsgWaitForMultipleObjectsEx(1, &event, INFINITE, 0, 0) != WAIT_OBJECT_0) {
-      *error = "the audio output device stopped responding";
-      return false;
-    }
-    device->ProcessEvent();
-  }
-  return true;
+  loop->Run();
+  // Only a failed wait ends the loop early.
+  if (!watch->over) *error = "the audio output device stopped responding";
+  return watch->over;
 }

@@ -25,7 +25,7 @@ void WaveIn::SetNotifyEvent(HANDLE event) {
 void WaveIn::Init(const WaveInHandlers &handlers, const WAVEFORMATEX *format) {
   if (!Check(state_ == 0, "WaveIn", 42, "WaveIn::Init")) return;
   if (!Check(handlers.sample.IsBound(), "WaveIn", 43, "WaveIn::Init")) return;
-  handlers_ = handlers;
+  handlers_ = MakeRC<HandlerSet>(handlers);
   // A missing format is left to the open call to refuse.
   if (format) position_.format = TWaveFormatEx(*format);
   DWORD_PTR callback = 0;
@@ -72,16 +72,21 @@ void WaveIn::AddHeader() {
 void WaveIn::ProcessEvent() {
   // A handler may drop the last outside reference to this device.
   RCPtr<WaveIn> keep(RefCount() > 0 ? this : nullptr);
+  // The list reuses the room of earlier calls (a nested call makes its own),
+  // so a buffer costs no allocation beyond its own.
   std::vector<RCPtr<WaveHeaderMM>> done;
+  done.swap(spareList_);
   while (!queue_.empty() && (queue_.front()->Header()->dwFlags & WHDR_DONE)) {
     done.push_back(std::move(queue_.front()));
     queue_.pop_front();
   }
   for (size_t i = 0; i < done.size(); ++i) AddHeader();
-  if (!Check(handlers_.sample.IsBound(), "WaveIn", 238, "WaveIn::ProcessEvent")) return;
-  // The copy keeps the targets alive should a handler unbind the set.
-  const DelegateRC<void(AV::IMediaSample *)> sample = handlers_.sample;
-  for (RCPtr<WaveHeaderMM> &buffer : done) sample(buffer.get());
+  const RCPtr<HandlerSet> set = handlers_;
+  if (Check(set.get() && set.get()->handlers.sample.IsBound(), "WaveIn", 238, "WaveIn::ProcessEvent")) {
+    for (RCPtr<WaveHeaderMM> &buffer : done) set.get()->handlers.sample(buffer.get());
+  }
+  done.clear();
+  if (done.capacity() > spareList_.capacity()) done.swap(spareList_);
 }
 
 void WaveIn::Stop() {
@@ -118,7 +123,9 @@ void WaveIn::CloseDevice() {
   device_.Reset();
 }
 
+// The old set goes once the device no longer points at it, or later, when a
+// ProcessEvent still calling it is done.
 void WaveIn::ReleaseHandlers() {
-  const WaveInHandlers old = handlers_;
-  handlers_ = WaveInHandlers();
+  const RCPtr<HandlerSet> old = handlers_;
+  handlers_.Reset();
 }

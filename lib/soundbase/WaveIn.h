@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <vector>
 
 #include "WaveHeaderMM.h"
 #include "WaveSource.h"
@@ -73,7 +74,16 @@ class WaveIn : public virtual CRefCounter {
   WaveSource2 position_;
   double queueDuration_;   // seconds
   double bufferDuration_;  // milliseconds
+  // The handler set, counted: ProcessEvent holds the set it is calling, so
+  // a handler may replace the device's set (tear-down does) meanwhile, and
+  // no set is copied per buffer.
+  struct HandlerSet : virtual CRefCounter {
+    explicit HandlerSet(const WaveInHandlers &h) : handlers(h) {}
+    WaveInHandlers handlers;
+  };
+
   std::deque<RCPtr<WaveHeaderMM>> queue_;
-  WaveInHandlers handlers_;
+  RCPtr<HandlerSet> handlers_;
+  std::vector<RCPtr<WaveHeaderMM>> spareList_;  // capacity for ProcessEvent's list
   UninitResident resident_;
 };

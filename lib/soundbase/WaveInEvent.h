@@ -1,7 +1,7 @@
 #pragma once
 
-#include "EventHandle.h"
 #include "WaveIn.h"
+#include "general/EventHandleHolder.h"
 #include "general/RCPtr.h"
 
 // The capture device as the program uses it: owns the auto-reset event on
@@ -15,8 +15,8 @@ class WaveInEvent : public WaveIn {
   ~WaveInEvent() override;
 
   HANDLE Event() const { return event_->Get(); }
-  const RCPtr<EventHandle> &EventHolder() const { return event_; }
+  const RCPtr<EventHandleHolder> &EventHolder() const { return event_; }
 
  private:
-  RCPtr<EventHandle> event_;
+  RCPtr<EventHandleHolder> event_;
 };

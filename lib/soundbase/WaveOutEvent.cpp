@@ -3,7 +3,7 @@
 #include "general/AssertionRecord.h"
 
 WaveOutEvent::WaveOutEvent(UninitCaller *root, int options)
-    : WaveOut(root, options), event_(MakeRC<EventHandle>()) {
+    : WaveOut(root, options), event_(MakeRC<EventHandleHolder>()) {
   event_->Reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
 }
 

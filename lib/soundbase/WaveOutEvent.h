@@ -1,7 +1,7 @@
 #pragma once
 
-#include "EventHandle.h"
 #include "WaveOut.h"
+#include "general/EventHandleHolder.h"
 #include "general/RCPtr.h"
 
 // The playback device as the program uses it: owns the auto-reset event on
@@ -17,8 +17,8 @@ class WaveOutEvent : public WaveOut {
   void Init(const WaveOutHandlers &handlers, const WAVEFORMATEX *format);
 
   HANDLE Event() const { return event_->Get(); }
-  const RCPtr<EventHandle> &EventHolder() const { return event_; }
+  const RCPtr<EventHandleHolder> &EventHolder() const { return event_; }
 
  private:
-  RCPtr<EventHandle> event_;
+  RCPtr<EventHandleHolder> event_;
 };

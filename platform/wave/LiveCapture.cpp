@@ -31,7 +31,7 @@ LiveCapture::~LiveCapture() {
   if (handOverPending_) CancelOccurrence(handOverId_);
 }
 
-void LiveCapture::OnStart() { SDL_PauseAudioDevice(sdl_, 0); }
+void LiveCapture::OnStart() { PauseSdlAudio(sdl_, false); }
 
 // SDL's audio thread.
 void LiveCapture::Callback(void *user, Uint8 *stream, int bytes) {
@@ -78,7 +78,7 @@ void LiveCapture::HandOver() {
 }
 
 uint32_t LiveCapture::OnReset() {
-  SDL_PauseAudioDevice(sdl_, 1);
+  PauseSdlAudio(sdl_, true);
   {
     std::lock_guard lock(mutex_);
     incoming_.clear();

@@ -38,7 +38,7 @@ void LivePlayback::OnWritten() {
     std::memcpy(samples_.data() + old, h->lpData, 2 * n);
     bufferEnds_.push_back(old + n);
   }
-  if (!running_) SDL_PauseAudioDevice(sdl_, 0);
+  if (!running_) PauseSdlAudio(sdl_, false);
   running_ = true;
 }
 
@@ -83,7 +83,7 @@ void LivePlayback::HandOver() {
 }
 
 void LivePlayback::OnReset() {
-  SDL_PauseAudioDevice(sdl_, 1);
+  PauseSdlAudio(sdl_, true);
   running_ = false;
   std::lock_guard lock(mutex_);
   samples_.clear();

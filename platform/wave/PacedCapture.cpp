@@ -58,8 +58,14 @@ uint32_t PacedCapture::OnReset() {
   return n * 2;
 }
 
-// Through a scratch block: the caller's buffer need not be aligned for samples.
+// Straight into an aligned buffer, in one read (a file source reads the file
+// once per call); otherwise through a scratch block.
 void PacedCapture::ReadInto(char *out, uint32_t n) {
+  if (reinterpret_cast<uintptr_t>(out) % alignof(int16_t) == 0) {
+    source_->Read(reinterpret_cast<int16_t *>(out), n);
+    position_ += n;
+    return;
+  }
   int16_t scratch[1024];
   for (uint32_t done = 0; done < n;) {
     const uint32_t k = std::min<uint32_t>(n - done, 1024);

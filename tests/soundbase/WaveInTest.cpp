@@ -160,7 +160,7 @@ TEST_F(Capture, AfterTearDownNoBufferReachesAnyone) {
   in->Start();
   Pass(250);
   root.reset();
-  RCPtr<EventHandle> event = in->EventHolder();
+  RCPtr<EventHandleHolder> event = in->EventHolder();
   in.Reset();
   received->device = nullptr;
   // The device is gone: nothing is pending, so an endless wait has nothing to wait for.
@@ -168,6 +168,38 @@ TEST_F(Capture, AfterTearDownNoBufferReachesAnyone) {
   EXPECT_EQ(MsgWaitForMultipleObjectsEx(1, &h, INFINITE, 0, 0), WAIT_OBJECT_0) << "the one signal left from before";
   EXPECT_EQ(MsgWaitForMultipleObjectsEx(1, &h, INFINITE, 0, 0), WAIT_FAILED);
   EXPECT_TRUE(received->starts.empty());
+}
+
+// Tear-down from inside the sample handler: the buffers already taken still
+// go on to the handler set they were taken for, which lives until the
+// service is over.
+TEST_F(Capture, TearDownInsideTheHandlerStillHandsOnTheBuffersTakenAndThenLetsGo) {
+  struct TearingDown : virtual CRefCounter {
+    void OnSample(AV::IMediaSample *) {
+      if (++calls == 1) root->reset();
+    }
+    std::unique_ptr<UninitCaller> *root = nullptr;
+    int calls = 0;
+  };
+  RCPtr<TearingDown> handler = MakeRC<TearingDown>();
+  handler->root = &root;
+  RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
+  in->SetNotifyEvent(in->Event());
+  WaveInHandlers handlers;
+  handlers.sample.Bind(handler, &TearingDown::OnSample);
+  handlers.sample.AddBind(received, &Received::OnSample);
+  const TWaveFormatEx format = TWaveFormatEx::Default();
+  in->Init(handlers, &format);
+  handlers = WaveInHandlers();
+  in->Start();
+  Pass(350);
+  const long heldBefore = handler->RefCount();
+  in->ProcessEvent();
+  EXPECT_EQ(handler->calls, 3);
+  EXPECT_EQ(received->starts, (std::vector<int64_t>{0, 1000000, 2000000}));
+  EXPECT_EQ(in->State(), 0);
+  EXPECT_TRUE(in->Queue().empty());
+  EXPECT_EQ(handler->RefCount(), heldBefore - 1) << "the device's set let go of its target";
 }
 
 }  // namespace

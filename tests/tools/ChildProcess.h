@@ -1,0 +1,84 @@
+#pragma once
+
+// A command-line tool run as a child whose output is read as it comes, so a
+// test can act on what it printed (send Ctrl-C once readings flow) without
+// sleeping. Its stderr goes to a file.
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+extern char **environ;
+
+class ChildProcess {
+ public:
+  // Runs `program` with `args`, the environment plus `extraEnv` ("NAME=value"),
+  // and SIGINT at its default action whatever this process does with it.
+  ChildProcess(const std::string &program, const std::vector<std::string> &args,
+               const std::vector<std::string> &extraEnv, const std::string &errPath) {
+    int ends[2];
+    if (pipe2(ends, O_CLOEXEC) != 0) return;
+    std::vector<std::string> argStore{program};
+    argStore.insert(argStore.end(), args.begin(), args.end());
+    std::vector<std::string> envStore(extraEnv);
+    for (char **e = environ; *e; ++e) envStore.emplace_back(*e);  // the first of a name wins
+    std::vector<char *> argv, envp;
+    for (std::string &a : argStore) argv.push_back(a.data());
+    for (std::string &e : envStore) envp.push_back(e.data());
+    argv.push_back(nullptr);
+    envp.push_back(nullptr);
+
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_adddup2(&files, ends[1], 1);
+    posix_spawn_file_actions_addopen(&files, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGINT);
+    sigaddset(&defaults, SIGTERM);
+    posix_spawnattr_setsigdefault(&attr, &defaults);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF);
+    if (posix_spawn(&pid_, program.c_str(), &files, &attr, argv.data(), envp.data()) != 0) pid_ = -1;
+    posix_spawnattr_destroy(&attr);
+    posix_spawn_file_actions_destroy(&files);
+    close(ends[1]);
+    out_ = fdopen(ends[0], "r");
+  }
+  ~ChildProcess() {
+    if (pid_ > 0 && status_ < 0) {
+      kill(pid_, SIGKILL);
+      Wait();
+    }
+    if (out_) std::fclose(out_);
+  }
+
+  bool Started() const { return pid_ > 0 && out_; }
+  // The next line of stdout without its newline; false at the end.
+  bool ReadLine(std::string *line) {
+    char *text = nullptr;
+    size_t size = 0;
+    const ssize_t n = getline(&text, &size, out_);
+    if (n > 0) line->assign(text, static_cast<size_t>(text[n - 1] == '\n' ? n - 1 : n));
+    std::free(text);
+    return n > 0;
+  }
+  void Signal(int signal) { kill(pid_, signal); }
+  // The exit status once it has ended (-1 if it did not exit normally).
+  int Wait() {
+    int raw = 0;
+    if (status_ < 0 && waitpid(pid_, &raw, 0) == pid_) status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 1000;
+    return status_ == 1000 ? -1 : status_;
+  }
+
+ private:
+  pid_t pid_ = -1;
+  std::FILE *out_ = nullptr;
+  int status_ = -1;
+};

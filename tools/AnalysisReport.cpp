@@ -1,0 +1,54 @@
+#include "AnalysisReport.h"
+
+#include <cstdio>
+
+#include "ResultFormat.h"
+
+namespace {
+
+std::FILE *ReportStream(AnalyzeOptions::Format format) {
+  return format == AnalyzeOptions::Format::kCsv ? stderr : stdout;
+}
+
+}  // namespace
+
+void ReportCalibration(AnalyzeOptions::Format format, const std::string &input, const AnalysisSummary &s) {
+  const bool json = format == AnalyzeOptions::Format::kJson;
+  std::FILE *out = ReportStream(format);
+  if (!s.stableFound) {
+    if (json)
+      std::fputs("{\"calibration\":null}\n", out);
+    else
+      std::fprintf(out, "%s: calibration: no stable note was found\n", input.c_str());
+    return;
+  }
+  const ResultFields f = ResultFields::Of(0, 0, s.stablePitch, s.stableReference);
+  if (json)
+    std::fprintf(out, "{\"calibration\":{\"stable_note\":%.9f,\"name\":\"%s\",\"cents\":%s,\"reference_hz\":%.3f}}\n",
+                 s.stablePitch, f.name.c_str(), f.cents.c_str(), s.calibrated);
+  else
+    std::fprintf(out, "%s: calibration: first stable note %.3f (%s %s cents at A = %.2f Hz); new reference A = %.2f Hz\n",
+                 input.c_str(), s.stablePitch, f.name.c_str(), f.cents.c_str(), s.stableReference, s.calibrated);
+}
+
+void ReportLiveSummary(AnalyzeOptions::Format format, const AnalysisSummary &s) {
+  std::FILE *out = ReportStream(format);
+  const double seconds = static_cast<double>(s.samples) / 22050;
+  const ResultFields f = ResultFields::Of(0, 0, s.lastNote, s.lastReference);
+  if (format == AnalyzeOptions::Format::kJson) {
+    std::fprintf(out, "{\"summary\":{\"results\":%llu,\"seconds\":%.1f,\"last_note\":",
+                 static_cast<unsigned long long>(s.results), seconds);
+    if (s.lastNote == 0)
+      std::fputs("null}}\n", out);
+    else
+      std::fprintf(out, "{\"note\":%s,\"name\":\"%s\",\"cents\":%s,\"frequency_hz\":%s}}}\n", f.note.c_str(),
+                   f.name.c_str(), f.cents.c_str(), f.frequency.c_str());
+    return;
+  }
+  std::fprintf(out, "live: %llu results from %.1f s of sound; ", static_cast<unsigned long long>(s.results), seconds);
+  if (s.lastNote == 0)
+    std::fputs("no note was heard\n", out);
+  else
+    std::fprintf(out, "last note heard: %s %s cents (%s Hz at A = %.2f Hz)\n", f.name.c_str(), f.cents.c_str(),
+                 f.frequency.c_str(), s.lastReference);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+#include "AnalysisSummary.h"
+#include "AnalyzeOptions.h"
+
+// The lines the analyser prints after the results of an input. Like the
+// results, they go to stdout, except with CSV, where they go to stderr so
+// that stdout stays one table.
+
+// The first stable note and the reference calibration would set from it.
+void ReportCalibration(AnalyzeOptions::Format format, const std::string &input, const AnalysisSummary &s);
+// After live input: how many results, how much sound, the last note heard.
+void ReportLiveSummary(AnalyzeOptions::Format format, const AnalysisSummary &s);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// What one analysis found, for the reports after its results.
+struct AnalysisSummary {
+  uint64_t samples = 0;        // of the recording, or captured live
+  uint64_t results = 0;        // printed
+  double lastNote = 0;         // last note heard (0: none yet)
+  double lastReference = 0;    // the reference it was named against
+  bool stableFound = false;
+  double stablePitch = 0;      // first stable note reported
+  double stableReference = 0;  // the reference it was measured at
+  double calibrated = 0;       // the reference calibration would set
+  std::string error;           // set when the source failed while reading
+};

@@ -1,0 +1,87 @@
+#include "CaptureAnalysis.h"
+
+#include "kernel/Platform.h"
+
+namespace {
+
+// The capture device's place in the loop: a node calling `handler` each
+// time `event` is signalled, registered for tear-down on `root`.
+void AddToLoop(EventLoop *loop, UninitCaller *root, const Delegate<void()> &handler,
+               const RCPtr<EventHandleHolder> &event) {
+  loop->AddEventHandle(MakeRC<EventLoopNode>(root, handler), event);
+}
+
+}  // namespace
+
+CaptureAnalysis::CaptureAnalysis(ResultFormat *format, double reference, bool calibrate)
+    : printer_(format, &summary_), reference_(reference), calibrate_(calibrate) {}
+
+// Start-up's order: the newest references go first, the root last.
+CaptureAnalysis::~CaptureAnalysis() {
+  end_.Reset();
+  loop_.Reset();
+  device_.Reset();
+  side_ = ResultPrinter::Side();
+  root_.reset();
+  interrupt_.reset();
+}
+
+bool CaptureAnalysis::Open(const platform::wave::CaptureSource &source, std::string *error) {
+  live_ = source.kind == platform::wave::CaptureSource::Kind::Live;
+  platform::Reset(live_ ? platform::ClockKind::Real : platform::ClockKind::Virtual);
+  platform::wave::CaptureSource selected = source;
+  if (!live_ && !selected.status) selected.status = std::make_shared<platform::wave::RecordingStatus>();
+  recording_ = selected.status;
+  platform::wave::SelectCapture(selected);
+  printer_.SetRecording(recording_.get());
+
+  root_ = std::make_unique<UninitCaller>();
+  side_ = printer_.Build(root_.get(), reference_, calibrate_);
+  device_ = MakeRC<WaveInEvent>(root_.get(), 2.0, 100.0, 1);
+  loop_ = MakeRC<EventLoop>();
+  end_ = MakeRC<RecordingEnd>(recording_.get(), MakeDelegate<void()>(loop_.get(), &EventLoop::Stop));
+
+  WaveInHandlers handlers;
+  handlers.sample.Bind(side_.pipeline, &ProcessMeasure_H::OnSample);
+  handlers.sample.AddBind(end_, &RecordingEnd::OnSample);
+  device_->SetNotifyEvent(device_->Event());
+  const TWaveFormatEx format = TWaveFormatEx::Default();
+  device_->Init(handlers, &format);
+  if (device_->State() != 1) {
+    *error = platform::wave::LastOpenError();
+    if (error->empty()) *error = "the audio capture device could not be opened";
+    return false;
+  }
+  AddToLoop(loop_.get(), root_.get(), MakeDelegate<void()>(device_.get(), &WaveIn::ProcessEvent),
+            device_->EventHolder());
+  if (live_) {
+    interrupt_ = std::make_unique<InterruptWatch>();
+    if (!interrupt_->Ok()) {
+      *error = "Ctrl-C could not be caught, so live capture could not be stopped cleanly";
+      return false;
+    }
+    AddToLoop(loop_.get(), root_.get(), MakeDelegate<void()>(loop_.get(), &EventLoop::Stop), interrupt_->Event());
+  }
+  device_->ResetPosition();
+  return true;
+}
+
+AnalysisSummary CaptureAnalysis::Run() {
+  device_->Start();
+  if (device_->State() == 2) loop_->Run();
+  Finish();
+  return summary_;
+}
+
+void CaptureAnalysis::Finish() {
+  if (live_) {
+    summary_.samples = end_->Delivered();
+    if (!interrupt_->Interrupted()) summary_.error = "the audio capture device stopped delivering sound";
+    return;
+  }
+  summary_.samples = recording_->length;
+  if (!recording_->error.empty())
+    summary_.error = recording_->error;
+  else if (!recording_->ended || end_->Delivered() < recording_->length)
+    summary_.error = "the capture device stopped before the end of the recording";
+}

@@ -1,0 +1,8 @@
+#include "RecordingEnd.h"
+
+void RecordingEnd::OnSample(AV::IMediaSample *sample) {
+  uint32_t bytes = 0;
+  sample->GetInfo(nullptr, nullptr, nullptr, &bytes);
+  delivered_ += bytes / 2;
+  if (recording_ && recording_->ended && delivered_ >= recording_->length) stop_();
+}
