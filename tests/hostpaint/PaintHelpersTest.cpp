@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "general/AssertionRecord.h"
 #include "general/RCPtr.h"
@@ -59,20 +60,18 @@ TEST_F(PaintHelpers, SmartGdiObjectDeletesOnceAndRecordsARefusedDelete) {
   EXPECT_EQ(GdiLiveObjectCount(), before_);
   EXPECT_FALSE(record_.Raised());
   // A selected object cannot be deleted: the holder says so and the object lives on.
-  LOGFONTW lf{};
-  const HGDIOBJ handles[] = {CreatePen(PS_SOLID, 1, 0), CreateSolidBrush(0), CreateFontIndirectW(&lf)};
-  const char *names[] = {"PaintProcs::SmartGdiObject<struct HPEN__ *>::~SmartGdiObject",
-                         "PaintProcs::SmartGdiObject<struct HBRUSH__ *>::~SmartGdiObject",
-                         "PaintProcs::SmartGdiObject<struct HFONT__ *>::~SmartGdiObject"};
-  for (int i = 0; i < 3; ++i) {
-    const HGDIOBJ old = SelectObject(canvas_.dc(), handles[i]);
-    if (i == 0) SmartGdiObject<HPEN>(static_cast<HPEN>(handles[i]));
-    if (i == 1) SmartGdiObject<HBRUSH>(static_cast<HBRUSH>(handles[i]));
-    if (i == 2) SmartGdiObject<HFONT>(static_cast<HFONT>(handles[i]));
-    ExpectCheck("SmartGdiObject", 25, names[i]);
+  const auto refused = [this](auto handle, const char *type) {
+    const HGDIOBJ old = SelectObject(canvas_.dc(), handle);
+    { SmartGdiObject<decltype(handle)> holder(handle); }
+    ExpectCheck("SmartGdiObject", 25,
+                ("PaintProcs::SmartGdiObject<struct " + std::string(type) + " *>::~SmartGdiObject").c_str());
     SelectObject(canvas_.dc(), old);
-    EXPECT_TRUE(DeleteObject(handles[i]));
-  }
+    EXPECT_TRUE(DeleteObject(handle));
+  };
+  LOGFONTW lf{};
+  refused(CreatePen(PS_SOLID, 1, 0), "HPEN__");
+  refused(CreateSolidBrush(0), "HBRUSH__");
+  refused(CreateFontIndirectW(&lf), "HFONT__");
 }
 
 TEST_F(PaintHelpers, ObjSelectPutsPenAndBrushBackAndRefusesASecondSelection) {
@@ -106,6 +105,8 @@ TEST_F(PaintHelpers, ObjSelectPutsPenAndBrushBackAndRefusesASecondSelection) {
   select.SelectBrush(canvas_.dc(), brush);
   EXPECT_FALSE(record_.Raised());
   EXPECT_EQ(Current(NULL_BRUSH), brush.Get());
+  select.SelectPen(canvas_.dc(), pen);  // a brush alone holds the guard too
+  ExpectCheck("GdiObjSelect", 94, "PaintProcs::GdiObjSelect::SelectPen");
   select.Restore();
   EXPECT_EQ(Current(NULL_BRUSH), oldBrush);
 }

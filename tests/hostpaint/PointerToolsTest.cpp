@@ -91,24 +91,6 @@ TEST_F(Pointer, ReleaseOverTheGaugeTapsItOnlyWhenBound) {
   EXPECT_EQ(outside_.gaugeTaps, 1);
 }
 
-TEST_F(Pointer, PreviewShowsANoteUntilRestoredOrTapped) {
-  view_->PreviewNote(45);
-  EXPECT_EQ(view_->Note(), 45);
-  EXPECT_TRUE(view_->TempSelect());
-  view_->RestoreNote();
-  EXPECT_EQ(view_->Note(), 55);
-  EXPECT_FALSE(view_->TempSelect());
-  view_->PreviewNote(40);
-  ClearLog();
-  view_->PlayTapped(50);  // the saved G comes back first, then D is reported and played
-  EXPECT_EQ(outside_.reported, (Notes{55, 50, 50}));
-  EXPECT_EQ(view_->Note(), 50);
-  EXPECT_EQ(outside_.notes, Strings{"on 50 127"});
-  ClearLog();
-  view_->RestoreNote();  // nothing temporary any more
-  EXPECT_TRUE(outside_.reported.empty());
-}
-
 TEST_F(Pointer, DraggingOverTheBarsSoundsTheStringUnderThePointer) {
   const auto *player = dynamic_cast<Tool_PlayNoteGuitar *>(view_->Tools()[0].get());
   ASSERT_NE(player, nullptr) << "the dragging player is the first tool";

@@ -80,7 +80,7 @@ TEST(MainTone3, SecondLookDecidesAboutAJump) {
       {"contradicted by the later window: the held period stays", 165, 10000, 110, 10000, 45.0},
       {"neither window agrees: no pitch", 165, 10000, 247, 10000, 0},
       {"quiet, then a loud attack: the later window", 165, 100, 220, 20000, 57.0},
-      {"confirmed while dying away (7071 / 2828 >= 1.4): no pitch", 165, 4000, 165, 4000, 0},
+      {"confirmed while dying away (7071 / 4808 >= 1.4): no pitch", 165, 6800, 165, 6800, 0},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.what);

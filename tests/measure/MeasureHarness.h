@@ -16,6 +16,7 @@
 #include "general/UninitCaller.h"
 #include "measure/GuitarFactory.h"
 #include "measure/MainTone3.h"
+#include "measure/MeasurerGuitar3.h"
 #include "measure/ProcessMeasure_H.h"
 #include "measure/SampleDataPack.h"
 
@@ -45,27 +46,43 @@ inline RCPtr<AV::IMediaSample> AudioSample(const std::vector<int16_t> &audio, si
   return s;
 }
 
-// Every result of a recording through the tuner's pipeline, in capture
-// buffers of `chunk` samples; `batches` gets the size of each delivery.
-inline std::vector<Measure::Result> Record(const std::vector<int16_t> &audio, double reference = 440,
-                                           size_t chunk = 2205, std::vector<unsigned> *batches = nullptr) {
-  struct Sink {
-    std::vector<Measure::Result> all;
-    std::vector<unsigned> *batches;
-    void On(const Measure::Result *r, unsigned n) {
-      all.insert(all.end(), r, r + n);
-      if (batches) batches->push_back(n);
-    }
-  } sink{{}, batches};
+// The tuner's pitch pipeline as start-up builds it, keeping every result
+// and the size of each delivery.
+struct Tuner {
+  explicit Tuner(double reference = 440) {
+    pipeline = new ProcessMeasure_H(&root, MakeDelegate<void(const Measure::Result *, unsigned int)>(this, &Tuner::On),
+                                    factory.get());
+    EXPECT_EQ(pipeline->GetState(), BaseFilter::kRunning);
+    pipeline->SetReferenceFrequency(reference);
+  }
+  void On(const Measure::Result *r, unsigned n) {
+    results.insert(results.end(), r, r + n);
+    batches.push_back(n);
+  }
+  // Feeds the recording in capture buffers of `chunk` samples.
+  Tuner &Write(const std::vector<int16_t> &audio, size_t chunk = 2205) {
+    for (size_t at = 0; at < audio.size(); at += chunk)
+      EXPECT_EQ(pipeline->WriteCaptured(AudioSample(audio, at, std::min(chunk, audio.size() - at)).get()), 0);
+    return *this;
+  }
+  // Stops and starts the measurer as a new capture session does.
+  void Restart() {
+    pipeline->Measurer()->NotifyEvent(IFilter::kEventStop);
+    pipeline->Measurer()->SetStartPosition(0);
+    pipeline->Measurer()->NotifyEvent(IFilter::kEventStart);
+  }
+  Measure3::MeasurerGuitar3 &Measurer() { return *static_cast<Measure3::MeasurerGuitar3 *>(pipeline->Measurer()); }
+
   UninitCaller root;
-  RCPtr<Measure3::GuitarFactory> factory(new Measure3::GuitarFactory);
-  RCPtr<ProcessMeasure_H> pipeline(new ProcessMeasure_H(
-      &root, MakeDelegate<void(const Measure::Result *, unsigned int)>(&sink, &Sink::On), factory.get()));
-  EXPECT_EQ(pipeline->GetState(), BaseFilter::kRunning);
-  pipeline->SetReferenceFrequency(reference);
-  for (size_t at = 0; at < audio.size(); at += chunk)
-    EXPECT_EQ(pipeline->WriteCaptured(AudioSample(audio, at, std::min(chunk, audio.size() - at)).get()), 0);
-  return sink.all;
+  RCPtr<Measure3::GuitarFactory> factory{new Measure3::GuitarFactory};
+  RCPtr<ProcessMeasure_H> pipeline;
+  std::vector<Measure::Result> results;
+  std::vector<unsigned> batches;
+};
+
+inline std::vector<Measure::Result> Record(const std::vector<int16_t> &audio, double reference = 440,
+                                           size_t chunk = 2205) {
+  return Tuner(reference).Write(audio, chunk).results;
 }
 
 // The estimator and the literal rules over the same blocks: levels equal,

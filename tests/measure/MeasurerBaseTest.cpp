@@ -52,13 +52,11 @@ struct MeasurerBaseTest : ::testing::Test {
   ScopedAssertionRecord record;
 };
 
-TEST_F(MeasurerBaseTest, TimesBecomeWholeSampleBytePositionsAndBack) {
+TEST_F(MeasurerBaseTest, StartTimesBecomeWholeSampleBytePositions) {
   m->SetStartPosition(10000000);
   EXPECT_EQ(m->ProcessedPosition(), 44100);
   EXPECT_EQ(m->WrittenPosition(), 44100);
-  EXPECT_EQ(sink->GetStartPosition(), 10000000);
   EXPECT_EQ(Measure::MeasurerBase::BytesFromTime(3401), 14);  // 14.998 rounds to 15, kept on a whole sample
-  EXPECT_EQ(Measure::MeasurerBase::TimeFromBytes(2000), 453515);
 }
 
 TEST_F(MeasurerBaseTest, BlocksFormAcrossSamplesAndResultsCarryTheirTimes) {

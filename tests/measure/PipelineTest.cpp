@@ -95,14 +95,6 @@ TEST(Calibration, MovesTheReferenceByTheDeviationFromTheNearestNote) {
   EXPECT_NEAR(CalibratedReference(44.5, 440), 440 * std::pow(2.0, -0.5 / 12), 1e-12);  // floor(45.0) = 45
 }
 
-TEST(ProcessMeasure_H, CapturedSamplesComeBackOneResultPerBlock) {
-  std::vector<unsigned> batches;
-  const std::vector<Measure::Result> results = Record(signals::Sine(196, 9000, 22050), 441, 2205, &batches);
-  EXPECT_EQ(results.size(), 22u - 16u);  // 22 whole blocks, the first 16 make none
-  EXPECT_EQ(batches, std::vector<unsigned>(6, 1u));
-  for (const auto &r : results) EXPECT_NEAR(r.note, 55 + 12 * std::log2(440.0 / 441), 0.05);
-}
-
 TEST(ProcessMeasure_H, TearDownStopsAndUnplugsTheMeasurer) {
   ScopedAssertionRecord record;
   RCPtr<IFilter> measurer;
