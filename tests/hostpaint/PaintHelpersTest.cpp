@@ -150,12 +150,12 @@ TEST_F(PaintHelpers, FontSpecMakesTheFaceWeightAndHeightAsked) {
                {L"Courier New", 16, false, FW_NORMAL, 11},
                {L"An Extraordinarily Long Face Name That Does Not Fit", 16, false, FW_NORMAL, 31}};
   for (const auto &c : cases) {
-    FontSpec spec;
-    spec.Create(c.face, c.size, c.bold);
-    ASSERT_NE(spec.font.Get(), nullptr);
-    EXPECT_EQ(spec.height, c.size);
+    FontSpec style;
+    style.Create(c.face, c.size, c.bold);
+    ASSERT_NE(style.font.Get(), nullptr);
+    EXPECT_EQ(style.height, c.size);
     LOGFONTW lf{};
-    GetObjectW(spec.font.Get(), sizeof lf, &lf);
+    GetObjectW(style.font.Get(), sizeof lf, &lf);
     EXPECT_EQ(lf.lfWeight, c.weight);
     EXPECT_EQ(std::wcslen(lf.lfFaceName), c.faceLength);
     EXPECT_EQ(std::wcsncmp(lf.lfFaceName, c.face, c.faceLength), 0);
