@@ -8,9 +8,11 @@
 
 namespace {
 
-// A pin that logs what reaches it and answers writes with a chosen status.
+using Log = std::vector<std::string>;
+
+// A pin that logs what reaches it and answers with chosen statuses.
 struct Pin : BaseFilter {
-  Pin(std::string name, std::vector<std::string> *log) : name(std::move(name)), log(log) {}
+  Pin(std::string name, Log *log) : name(std::move(name)), log(log) {}
   HRESULT WriteSample(AV::IMediaSample *sample) override {
     if (forward) return BaseFilter::WriteSample(sample);
     log->push_back(name + ".write");
@@ -25,83 +27,90 @@ struct Pin : BaseFilter {
     BaseFilter::Stop();
     return stopStatus;
   }
+  HRESULT NotifyEvent(int event) override { return event == refused ? E_FAIL : BaseFilter::NotifyEvent(event); }
   std::string name;
-  std::vector<std::string> *log;
+  Log *log;
   HRESULT writeStatus = 0, startStatus = 0, stopStatus = 0;
-  bool forward = false;  // behave as the plain base filter
+  int refused = -1;  // an event this pin fails
+  bool forward = false;  // write as the plain base filter
 };
 
+// A filter `f` with pins `a` and `b` plugged in that order.
 struct BaseFilterTest : ::testing::Test {
-  BaseFilterTest() { filter->forward = true; }
-  ~BaseFilterTest() override { filter->UnplugAll(); }
-  RCPtr<AV::IMediaSample> Sample() {
-    uint8_t *data;
-    return RCPtr<AV::IMediaSample>(new AV::MediaSample(0, 0, 4, &data));
+  BaseFilterTest() {
+    filter->forward = true;
+    filter->PlugPin(a.get());
+    filter->PlugPin(b.get());
   }
-  std::vector<std::string> log;
-  RCPtr<Pin> filter{new Pin("f", &log)};
-  RCPtr<Pin> a{new Pin("a", &log)};
-  RCPtr<Pin> b{new Pin("b", &log)};
+  ~BaseFilterTest() override {
+    filter->Stop();
+    filter->UnplugAll();
+  }
+  void Run() {
+    filter->SetStartPosition(0);
+    ASSERT_EQ(filter->Start(), 0);
+    log.clear();
+  }
+  HRESULT Write() {
+    uint8_t *data;
+    RCPtr<AV::IMediaSample> s(new AV::MediaSample(0, 0, 4, &data));
+    return filter->WriteSample(s.get());
+  }
+  Log log;
+  RCPtr<Pin> filter{new Pin("f", &log)}, a{new Pin("a", &log)}, b{new Pin("b", &log)};
   ScopedAssertionRecord record;
 };
 
-TEST_F(BaseFilterTest, StartNeedsAPositionAndAStoppedFilter) {
+TEST_F(BaseFilterTest, StartNeedsAPositionAndAStoppedFilterAndStartsThePins) {
   EXPECT_EQ(filter->Start(), E_UNEXPECTED);
   EXPECT_EQ(record->line, 112);
-  EXPECT_EQ(filter->GetState(), BaseFilter::kStopped);
-  ASSERT_EQ(filter->SetStartPosition(5), 0);
-  EXPECT_EQ(filter->Start(), 0);
-  EXPECT_EQ(filter->GetState(), BaseFilter::kRunning);
-  EXPECT_EQ(filter->Start(), E_UNEXPECTED);
-  EXPECT_EQ(record->line, 110);
-  EXPECT_STREQ(record->function, "BaseFilter::Start");
-  filter->Stop();
-}
-
-TEST_F(BaseFilterTest, PinsStartBeforeTheFilterAndPositionsTravelDown) {
-  filter->PlugPin(a.get());
-  filter->PlugPin(b.get());
   filter->SetStartPosition(42);
-  EXPECT_EQ(a->GetStartPosition(), 42);
+  EXPECT_EQ(a->GetStartPosition(), 42);  // positions travel down
   EXPECT_TRUE(b->IsPositionSet());
-  EXPECT_EQ(filter->NotifyEvent(IFilter::kEventStart), 0);
-  EXPECT_EQ(log, (std::vector<std::string>{"f.start", "a.start", "b.start"}));
-  EXPECT_EQ(a->GetState(), BaseFilter::kRunning);
-  filter->NotifyEvent(IFilter::kEventStop);
-  EXPECT_EQ(b->GetState(), BaseFilter::kStopped);
-}
-
-TEST_F(BaseFilterTest, FailingPinKeepsTheFilterStopped) {
-  filter->PlugPin(a.get());
-  filter->SetStartPosition(0);
   a->startStatus = E_FAIL;
   EXPECT_EQ(filter->Start(), E_FAIL);
   EXPECT_EQ(record->line, 117);
   EXPECT_EQ(filter->GetState(), BaseFilter::kStopped);
+  a->startStatus = 0;
+  log.clear();
+  EXPECT_EQ(filter->NotifyEvent(IFilter::kEventStart), 0);
+  EXPECT_EQ(log, (Log{"f.start", "a.start", "b.start"}));
+  EXPECT_EQ(filter->GetState(), BaseFilter::kRunning);
+  EXPECT_EQ(a->GetState(), BaseFilter::kRunning);
+  EXPECT_EQ(filter->Start(), E_UNEXPECTED);
+  EXPECT_EQ(record->line, 110);
+  EXPECT_STREQ(record->function, "BaseFilter::Start");
+}
+
+TEST_F(BaseFilterTest, StopStopsEveryPinDespiteFailuresAndClearsThePosition) {
+  Run();
+  a->stopStatus = E_FAIL;
+  EXPECT_EQ(filter->NotifyEvent(IFilter::kEventStop), 0);
+  EXPECT_EQ(record->line, 136);
+  EXPECT_EQ(log, (Log{"f.stop", "a.stop", "b.stop"}));
+  EXPECT_EQ(b->GetState(), BaseFilter::kStopped);
+  EXPECT_FALSE(filter->IsPositionSet());
+  EXPECT_EQ(filter->Stop(), 0);  // stopping a stopped filter is fine
 }
 
 TEST_F(BaseFilterTest, WritesOnlyWhileRunningAndStopAtTheFirstRefusal) {
-  filter->PlugPin(a.get());
-  filter->PlugPin(b.get());
-  EXPECT_EQ(filter->WriteSample(Sample().get()), E_UNEXPECTED);
+  EXPECT_EQ(Write(), E_UNEXPECTED);
   EXPECT_EQ(record->line, 150);
   EXPECT_TRUE(log.empty());
-
-  filter->SetStartPosition(0);
-  filter->Start();
-  log.clear();
+  Run();
   a->writeStatus = E_INVALIDARG;
-  EXPECT_EQ(filter->WriteSample(Sample().get()), E_INVALIDARG);
+  EXPECT_EQ(Write(), E_INVALIDARG);
   EXPECT_EQ(record->line, 155);
-  EXPECT_EQ(log, std::vector<std::string>{"a.write"});
+  EXPECT_EQ(log, Log{"a.write"});
   a->writeStatus = 0;
   log.clear();
-  EXPECT_EQ(filter->WriteSample(Sample().get()), 0);
-  EXPECT_EQ(log, (std::vector<std::string>{"a.write", "b.write"}));
-  filter->Stop();
+  EXPECT_EQ(Write(), 0);
+  EXPECT_EQ(log, (Log{"a.write", "b.write"}));
 }
 
-TEST_F(BaseFilterTest, PlugRules) {
+TEST_F(BaseFilterTest, PinsChangeOnlyWhileStoppedAndOnlyByRule) {
+  filter->UnplugAll();
+  EXPECT_TRUE(filter->CheckPins());
   EXPECT_EQ(filter->PlugPin(nullptr), E_INVALIDARG);
   EXPECT_EQ(filter->PlugPin(filter.get()), E_INVALIDARG);
   EXPECT_EQ(record->line, 171);
@@ -110,10 +119,7 @@ TEST_F(BaseFilterTest, PlugRules) {
   EXPECT_EQ(record->line, 182);
   EXPECT_EQ(filter->UnplugPin(b.get()), E_INVALIDARG);
   EXPECT_EQ(record->line, 206);
-  EXPECT_EQ(filter->PinCount(), 1u);
-
-  filter->SetStartPosition(0);
-  filter->Start();
+  Run();
   EXPECT_EQ(filter->PlugPin(b.get()), E_FAIL);
   EXPECT_EQ(record->line, 177);
   EXPECT_EQ(filter->UnplugPin(a.get()), E_FAIL);
@@ -125,46 +131,17 @@ TEST_F(BaseFilterTest, PlugRules) {
   EXPECT_EQ(a->RefCount(), 1);
 }
 
-TEST_F(BaseFilterTest, StopStopsEveryPinAndClearsThePosition) {
-  EXPECT_TRUE(filter->CheckPins());
-  filter->PlugPin(a.get());
-  filter->PlugPin(b.get());
-  filter->SetStartPosition(0);
-  filter->Start();
-  log.clear();
-  a->stopStatus = E_FAIL;
-  EXPECT_EQ(filter->Stop(), 0);
-  EXPECT_EQ(record->line, 136);
-  EXPECT_EQ(log, (std::vector<std::string>{"f.stop", "a.stop", "b.stop"}));
-  EXPECT_FALSE(filter->IsPositionSet());
-  EXPECT_EQ(filter->Stop(), 0);  // stopping a stopped filter is fine
-}
-
-TEST_F(BaseFilterTest, UnprovidedOperationsAreRecorded) {
-  EXPECT_EQ(filter->NotifyEvent(IFilter::kEventPush), 1);
-  EXPECT_STREQ(record->function, "BaseFilter::Push");
-  EXPECT_EQ(filter->QueryNoMoreData(1, 2), 1);
-  EXPECT_EQ(record->line, 246);
-  EXPECT_EQ(filter->GetWaveFormat(), nullptr);
-  EXPECT_EQ(record->line, 235);
-  EXPECT_EQ(filter->QueryDownstream(0, 0), E_NOINTERFACE);
-  EXPECT_FALSE(filter->GetModeBit());
-}
-
-TEST_F(BaseFilterTest, OtherEventsFanOutUntilAFailure) {
-  struct Refuser : Pin {
-    using Pin::Pin;
-    HRESULT NotifyEvent(int event) override { return event == 7 ? E_FAIL : Pin::NotifyEvent(event); }
-  };
-  RCPtr<Refuser> r(new Refuser("r", &log));
-  filter->PlugPin(r.get());
+TEST_F(BaseFilterTest, OtherEventsFanOutUntilAPinFailsAndPushIsNotProvided) {
+  b->refused = 7;
   EXPECT_EQ(filter->NotifyEvent(7), E_FAIL);
   EXPECT_EQ(record->line, 97);
+  EXPECT_EQ(filter->NotifyEvent(IFilter::kEventPush), 1);
+  EXPECT_STREQ(record->function, "BaseFilter::Push");
 }
 
-TEST(BaseFilterLifetime, DestroyingAPluggedFilterIsRecorded) {
+TEST(BaseFilterLifetime, DestroyingAPluggedRunningFilterStopsAndReleasesItsPins) {
   ScopedAssertionRecord record;
-  std::vector<std::string> log;
+  Log log;
   RCPtr<Pin> pin(new Pin("p", &log));
   {
     RCPtr<Pin> owner(new Pin("o", &log));
@@ -173,8 +150,8 @@ TEST(BaseFilterLifetime, DestroyingAPluggedFilterIsRecorded) {
     owner->Start();
   }
   EXPECT_EQ(record->line, 21);
-  EXPECT_EQ(pin->RefCount(), 1);  // released with its owner
-  EXPECT_EQ(pin->GetState(), BaseFilter::kStopped);  // stopped when the running owner died
+  EXPECT_EQ(pin->RefCount(), 1);
+  EXPECT_EQ(pin->GetState(), BaseFilter::kStopped);
 }
 
 }  // namespace

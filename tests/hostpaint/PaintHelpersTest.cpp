@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "general/AssertionRecord.h"
 #include "general/RCPtr.h"
@@ -28,20 +29,18 @@ class PaintHelpers : public ::testing::Test {
   // Nothing a test made may outlive it.
   ~PaintHelpers() override { EXPECT_EQ(GdiLiveObjectCount(), before_); }
 
-  HGDIOBJ CurrentPen() {
-    HGDIOBJ pen = SelectObject(canvas_.dc(), GetStockObject(NULL_PEN));
-    SelectObject(canvas_.dc(), pen);
-    return pen;
+  // What the DC has selected of the kind of `probe` (a stock object).
+  HGDIOBJ Current(int probe) {
+    HGDIOBJ current = SelectObject(canvas_.dc(), GetStockObject(probe));
+    SelectObject(canvas_.dc(), current);
+    return current;
   }
-  HGDIOBJ CurrentBrush() {
-    HGDIOBJ brush = SelectObject(canvas_.dc(), GetStockObject(NULL_BRUSH));
-    SelectObject(canvas_.dc(), brush);
-    return brush;
-  }
-  HGDIOBJ CurrentFont() {
-    HGDIOBJ font = SelectObject(canvas_.dc(), GetStockObject(SYSTEM_FONT));
-    SelectObject(canvas_.dc(), font);
-    return font;
+  void ExpectCheck(const char *file, int line, const char *function) {
+    ASSERT_TRUE(record_.Raised()) << function;
+    EXPECT_STREQ(record_->file, file);
+    EXPECT_EQ(record_->line, line);
+    EXPECT_STREQ(record_->function, function);
+    record_.Clear();
   }
 
   gditest::Canvas canvas_;
@@ -49,232 +48,165 @@ class PaintHelpers : public ::testing::Test {
   ScopedAssertionRecord record_;
 };
 
-TEST_F(PaintHelpers, SmartGdiObjectDeletesItsHandleOnce) {
+TEST_F(PaintHelpers, SmartGdiObjectDeletesOnceAndRecordsARefusedDelete) {
   {
-    SmartGdiObject<HPEN> pen(CreatePen(PS_SOLID, 4, RGB(255, 128, 64)));
+    SmartGdiObject<HPEN> pen(CreatePen(PS_SOLID, 4, RGB(255, 128, 64))), empty;
     SmartGdiObject<HBRUSH> brush(CreateSolidBrush(RGB(166, 166, 166)));
     SmartGdiObject<HFONT> font;
     LOGFONTW lf{};
     font.Attach(CreateFontIndirectW(&lf));
     EXPECT_EQ(GdiLiveObjectCount(), before_ + 3);
-    SmartGdiObject<HPEN> empty;  // deletes nothing
   }
   EXPECT_EQ(GdiLiveObjectCount(), before_);
   EXPECT_FALSE(record_.Raised());
-}
-
-TEST_F(PaintHelpers, SmartGdiObjectRecordsARefusedDelete) {
-  struct Case {
-    HGDIOBJ handle;
-    const char *name;
-  };
-  HPEN pen = CreatePen(PS_SOLID, 1, 0);
-  HBRUSH brush = CreateSolidBrush(0);
-  LOGFONTW lf{};
-  HFONT font = CreateFontIndirectW(&lf);
-  const Case cases[] = {{pen, "PaintProcs::SmartGdiObject<struct HPEN__ *>::~SmartGdiObject"},
-                        {brush, "PaintProcs::SmartGdiObject<struct HBRUSH__ *>::~SmartGdiObject"},
-                        {font, "PaintProcs::SmartGdiObject<struct HFONT__ *>::~SmartGdiObject"}};
-  for (const Case &c : cases) {
-    record_.Clear();
-    HGDIOBJ old = SelectObject(canvas_.dc(), c.handle);
-    if (c.handle == pen) {
-      SmartGdiObject<HPEN> holder(pen);
-    } else if (c.handle == brush) {
-      SmartGdiObject<HBRUSH> holder(brush);
-    } else {
-      SmartGdiObject<HFONT> holder(font);
-    }
-    ASSERT_TRUE(record_.Raised());
-    EXPECT_STREQ(record_->file, "SmartGdiObject");
-    EXPECT_EQ(record_->line, 25);
-    EXPECT_STREQ(record_->function, c.name);
-    // The refused delete left the object alive and selected.
+  // A selected object cannot be deleted: the holder says so and the object lives on.
+  const auto refused = [this](auto handle, const char *type) {
+    const HGDIOBJ old = SelectObject(canvas_.dc(), handle);
+    { SmartGdiObject<decltype(handle)> holder(handle); }
+    ExpectCheck("SmartGdiObject", 25,
+                ("PaintProcs::SmartGdiObject<struct " + std::string(type) + " *>::~SmartGdiObject").c_str());
     SelectObject(canvas_.dc(), old);
-    EXPECT_TRUE(DeleteObject(c.handle));
-  }
+    EXPECT_TRUE(DeleteObject(handle));
+  };
+  LOGFONTW lf{};
+  refused(CreatePen(PS_SOLID, 1, 0), "HPEN__");
+  refused(CreateSolidBrush(0), "HBRUSH__");
+  refused(CreateFontIndirectW(&lf), "HFONT__");
 }
 
-TEST_F(PaintHelpers, ObjSelectPutsPenAndBrushBack) {
+TEST_F(PaintHelpers, ObjSelectPutsPenAndBrushBackAndRefusesASecondSelection) {
   SmartGdiObject<HPEN> pen(CreatePen(PS_SOLID, 4, RGB(255, 128, 64)));
   SmartGdiObject<HBRUSH> brush(CreateSolidBrush(RGB(166, 166, 166)));
-  HGDIOBJ oldPen = CurrentPen(), oldBrush = CurrentBrush();
+  const HGDIOBJ oldPen = Current(NULL_PEN), oldBrush = Current(NULL_BRUSH);
   {
     GdiObjSelect select;
+    select.Restore();  // nothing selected yet: nothing to do
+    EXPECT_FALSE(record_.Raised());
     select.Select(canvas_.dc(), pen, brush);
-    EXPECT_EQ(CurrentPen(), pen.Get());
-    EXPECT_EQ(CurrentBrush(), brush.Get());
+    EXPECT_EQ(Current(NULL_PEN), pen.Get());
+    EXPECT_EQ(Current(NULL_BRUSH), brush.Get());
     Rectangle(canvas_.dc(), 4, 4, 12, 12);
   }
-  EXPECT_EQ(CurrentPen(), oldPen);
-  EXPECT_EQ(CurrentBrush(), oldBrush);
+  EXPECT_EQ(Current(NULL_PEN), oldPen);
+  EXPECT_EQ(Current(NULL_BRUSH), oldBrush);
   EXPECT_EQ(canvas_.At(8, 8), RGB(166, 166, 166));
   EXPECT_EQ(canvas_.At(4, 8), RGB(255, 128, 64));
-  EXPECT_FALSE(record_.Raised());
-}
 
-TEST_F(PaintHelpers, PenOnlyGuardRefusesFurtherSelectionsUntilRestored) {
-  SmartGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, 0));
-  SmartGdiObject<HBRUSH> brush(CreateSolidBrush(0));
-  HGDIOBJ oldBrush = CurrentBrush();
   GdiObjSelect select;
   select.SelectPen(canvas_.dc(), pen);
   select.SelectBrush(canvas_.dc(), brush);
-  EXPECT_STREQ(record_->function, "PaintProcs::GdiObjSelect::SelectBrush");
-  EXPECT_EQ(record_->line, 105);
-  EXPECT_STREQ(record_->file, "GdiObjSelect");
-  EXPECT_EQ(CurrentBrush(), oldBrush);
-  record_.Clear();
+  ExpectCheck("GdiObjSelect", 105, "PaintProcs::GdiObjSelect::SelectBrush");
   select.Select(canvas_.dc(), pen, brush);
-  EXPECT_STREQ(record_->function, "PaintProcs::GdiObjSelect::Select");
-  EXPECT_EQ(record_->line, 79);
-  record_.Clear();
+  ExpectCheck("GdiObjSelect", 79, "PaintProcs::GdiObjSelect::Select");
   select.SelectPen(canvas_.dc(), pen);
-  EXPECT_STREQ(record_->function, "PaintProcs::GdiObjSelect::SelectPen");
-  EXPECT_EQ(record_->line, 94);
-  EXPECT_EQ(CurrentBrush(), oldBrush);
-
-  // Restored early, the guard may select again.
-  record_.Clear();
-  select.Restore();
+  ExpectCheck("GdiObjSelect", 94, "PaintProcs::GdiObjSelect::SelectPen");
+  EXPECT_EQ(Current(NULL_BRUSH), oldBrush);
+  select.Restore();  // restored early, the guard may select again
   select.SelectBrush(canvas_.dc(), brush);
   EXPECT_FALSE(record_.Raised());
-  EXPECT_EQ(CurrentBrush(), brush.Get());
+  EXPECT_EQ(Current(NULL_BRUSH), brush.Get());
+  select.SelectPen(canvas_.dc(), pen);  // a brush alone holds the guard too
+  ExpectCheck("GdiObjSelect", 94, "PaintProcs::GdiObjSelect::SelectPen");
   select.Restore();
-  EXPECT_EQ(CurrentBrush(), oldBrush);
+  EXPECT_EQ(Current(NULL_BRUSH), oldBrush);
 }
 
-TEST_F(PaintHelpers, RestoringAnEmptyGuardDoesNothing) {
-  HGDIOBJ oldPen = CurrentPen();
-  GdiObjSelect objects;
-  objects.Restore();
-  GdiFontSelect font;
-  font.Restore();
-  EXPECT_FALSE(record_.Raised());
-  EXPECT_EQ(CurrentPen(), oldPen);
-}
-
-TEST_F(PaintHelpers, ObjSelectReportsWhenSomethingElseWasSelectedMeanwhile) {
+TEST_F(PaintHelpers, GuardsReportWhenSomethingElseWasSelectedMeanwhile) {
   SmartGdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, 0)), intruder(CreatePen(PS_SOLID, 1, 1));
   SmartGdiObject<HBRUSH> brush(CreateSolidBrush(0)), intruderBrush(CreateSolidBrush(1));
-  HGDIOBJ oldPen = CurrentPen();
+  FontSpec a, b;
+  a.Create(L"Verdana", 16, false);
+  b.Create(L"Arial", 16, false);
+  const HGDIOBJ oldPen = Current(NULL_PEN), oldFont = Current(SYSTEM_FONT);
   {
     GdiObjSelect select;
     select.Select(canvas_.dc(), pen, brush);
     SelectObject(canvas_.dc(), intruder);
     select.Restore();
-    EXPECT_STREQ(record_->function, "PaintProcs::GdiObjSelect::~GdiObjSelect");
-    EXPECT_EQ(record_->line, 62);
-    EXPECT_EQ(CurrentPen(), oldPen);  // the previous pen is back all the same
-    record_.Clear();
+    ExpectCheck("GdiObjSelect", 62, "PaintProcs::GdiObjSelect::~GdiObjSelect");
+    EXPECT_EQ(Current(NULL_PEN), oldPen) << "the previous pen is back all the same";
     select.SelectBrush(canvas_.dc(), brush);
     SelectObject(canvas_.dc(), intruderBrush);
   }
-  EXPECT_EQ(record_->line, 72);
+  ExpectCheck("GdiObjSelect", 72, "PaintProcs::GdiObjSelect::~GdiObjSelect");
+  GdiFontSelect font;
+  font.Restore();  // nothing selected yet: nothing to do
+  EXPECT_FALSE(record_.Raised());
+  font.Select(a, canvas_.dc());
+  SelectObject(canvas_.dc(), b.font.Get());
+  font.Restore();
+  ExpectCheck("GdiFontSelect", 142, "PaintProcs::GdiFontSelect::~GdiFontSelect");
+  EXPECT_EQ(Current(SYSTEM_FONT), oldFont);
 }
 
-TEST_F(PaintHelpers, FontSpecReadsTheHeightBack) {
-  FontSpec spec;
-  EXPECT_EQ(spec.font.Get(), nullptr);
-  EXPECT_EQ(spec.height, 0);
-  EXPECT_EQ(spec.backColor, 0x000000u);
-  EXPECT_EQ(spec.textColor, 0xFFFFFFu);
-  EXPECT_EQ(spec.backMode, 2);
-  EXPECT_EQ(spec.textAlign, 0);
-  spec.Create(L"Verdana", 20, true);
-  ASSERT_NE(spec.font.Get(), nullptr);
-  EXPECT_EQ(spec.height, 20);
-  LOGFONTW lf{};
-  GetObjectW(spec.font.Get(), sizeof lf, &lf);
-  EXPECT_EQ(lf.lfWeight, FW_BOLD);
-  EXPECT_STREQ(lf.lfFaceName, L"Verdana");
-
-  FontSpec mono;
-  mono.Create(L"Courier New", 16, false);
-  EXPECT_EQ(mono.height, 16);
-  GetObjectW(mono.font.Get(), sizeof lf, &lf);
-  EXPECT_EQ(lf.lfWeight, FW_NORMAL);
-
-  FontSpec longName;  // the face name is cut to fit its 32 characters
-  longName.Create(L"An Extraordinarily Long Face Name That Does Not Fit", 16, false);
-  GetObjectW(longName.font.Get(), sizeof lf, &lf);
-  EXPECT_EQ(std::wcslen(lf.lfFaceName), 31u);
+TEST_F(PaintHelpers, FontSpecMakesTheFaceWeightAndHeightAsked) {
+  const struct {
+    const wchar_t *face;
+    int size;
+    bool bold;
+    LONG weight;
+    size_t faceLength;
+  } cases[] = {{L"Verdana", 20, true, FW_BOLD, 7},
+               {L"Courier New", 16, false, FW_NORMAL, 11},
+               {L"An Extraordinarily Long Face Name That Does Not Fit", 16, false, FW_NORMAL, 31}};
+  for (const auto &c : cases) {
+    FontSpec style;
+    style.Create(c.face, c.size, c.bold);
+    ASSERT_NE(style.font.Get(), nullptr);
+    EXPECT_EQ(style.height, c.size);
+    LOGFONTW lf{};
+    GetObjectW(style.font.Get(), sizeof lf, &lf);
+    EXPECT_EQ(lf.lfWeight, c.weight);
+    EXPECT_EQ(std::wcslen(lf.lfFaceName), c.faceLength);
+    EXPECT_EQ(std::wcsncmp(lf.lfFaceName, c.face, c.faceLength), 0);
+  }
 }
 
-TEST_F(PaintHelpers, FontSelectAppliesTheStyleAndPutsTheFontBack) {
-  FontSpec word;
+TEST_F(PaintHelpers, FontSelectAppliesEveryStyleButKeepsTheFirstFont) {
+  FontSpec word, title;
   word.Create(L"Verdana", 20, true);
-  word.backColor = 0xF5F5F5;
-  word.textColor = RGB(0, 0, 0);
   word.backMode = OPAQUE;
-  word.textAlign = TA_RIGHT;
-  FontSpec title;
   title.Create(L"Verdana", 20, true);
   title.backColor = RGB(1, 2, 3);
   title.textColor = RGB(4, 5, 6);
   title.backMode = TRANSPARENT;
   title.textAlign = TA_BASELINE;
-  HGDIOBJ oldFont = CurrentFont();
+  const HGDIOBJ oldFont = Current(SYSTEM_FONT);
   {
     GdiFontSelect select;
     select.Select(word, canvas_.dc());
-    EXPECT_EQ(CurrentFont(), word.font.Get());
-    EXPECT_EQ(SetBkMode(canvas_.dc(), OPAQUE), OPAQUE);
-    // A second Select keeps the font but still applies the new style.
+    EXPECT_EQ(Current(SYSTEM_FONT), word.font.Get());
     select.Select(title, canvas_.dc());
-    EXPECT_STREQ(record_->function, "PaintProcs::GdiFontSelect::Select");
-    EXPECT_EQ(record_->line, 149);
-    EXPECT_STREQ(record_->file, "GdiFontSelect");
-    EXPECT_EQ(CurrentFont(), word.font.Get());
+    ExpectCheck("GdiFontSelect", 149, "PaintProcs::GdiFontSelect::Select");
+    EXPECT_EQ(Current(SYSTEM_FONT), word.font.Get());
     EXPECT_EQ(SetBkMode(canvas_.dc(), OPAQUE), TRANSPARENT);
     EXPECT_EQ(SetTextColor(canvas_.dc(), 0), RGB(4, 5, 6));
     EXPECT_EQ(SetBkColor(canvas_.dc(), 0), RGB(1, 2, 3));
     EXPECT_EQ(SetTextAlign(canvas_.dc(), TA_BASELINE), static_cast<UINT>(TA_BASELINE));
   }
-  EXPECT_EQ(CurrentFont(), oldFont);
-  // Attributes are not restored.
-  EXPECT_EQ(SetTextAlign(canvas_.dc(), 0), static_cast<UINT>(TA_BASELINE));
+  EXPECT_EQ(Current(SYSTEM_FONT), oldFont);
+  EXPECT_EQ(SetTextAlign(canvas_.dc(), 0), static_cast<UINT>(TA_BASELINE)) << "attributes are not restored";
 }
 
-TEST_F(PaintHelpers, FontSelectReportsWhenAnotherFontWasSelectedMeanwhile) {
-  FontSpec a, b;
-  a.Create(L"Verdana", 16, false);
-  b.Create(L"Arial", 16, false);
-  HGDIOBJ oldFont = CurrentFont();
-  GdiFontSelect select;
-  select.Select(a, canvas_.dc());
-  SelectObject(canvas_.dc(), b.font.Get());
-  select.Restore();
-  EXPECT_STREQ(record_->function, "PaintProcs::GdiFontSelect::~GdiFontSelect");
-  EXPECT_EQ(record_->line, 142);
-  EXPECT_EQ(CurrentFont(), oldFont);
-}
-
-TEST_F(PaintHelpers, PictureFileHoldsTheGuitarReadyToCopy) {
+TEST_F(PaintHelpers, PictureFileHoldsTheGuitarOrNothingAtAll) {
   RegisterGuitarBitmap(kModule);
   {
     RCPtr<PictureFile> picture = MakeRC<PictureFile>(kModule, L"Guitar.bmp");
     EXPECT_EQ(picture->Width(), 74);
     EXPECT_EQ(picture->Height(), 112);
-    ASSERT_NE(picture->DC(), nullptr);
     EXPECT_EQ(GdiLiveObjectCount(), before_ + 2);  // its memory DC and its bitmap
-    EXPECT_TRUE(StretchBlt(canvas_.dc(), 0, 0, 16, 16, picture->DC(), 0, 0, picture->Width(),
-                           picture->Height(), SRCCOPY));
+    EXPECT_TRUE(StretchBlt(canvas_.dc(), 0, 0, 16, 16, picture->DC(), 0, 0, 74, 112, SRCCOPY));
     EXPECT_NE(canvas_.Ink().left, 16);
   }
   ResourceTable::Unregister(kModule);
-}
-
-TEST_F(PaintHelpers, MissingPictureStaysEmptyAndDrawsNothing) {
-  RCPtr<PictureFile> picture = MakeRC<PictureFile>(kModule, L"Nowhere.bmp");
-  EXPECT_EQ(picture->Width(), 0);
-  EXPECT_EQ(picture->Height(), 0);
-  EXPECT_EQ(picture->DC(), nullptr);
-  EXPECT_EQ(picture->Bitmap(), nullptr);
-  EXPECT_EQ(GdiLiveObjectCount(), before_);
-  StretchBlt(canvas_.dc(), 0, 0, 16, 16, picture->DC(), 0, 0, picture->Width(), picture->Height(), SRCCOPY);
-  EXPECT_EQ(canvas_.Ink().left, 16);
-  picture.Reset();
+  gditest::Canvas blank(16, 16);
+  RCPtr<PictureFile> missing = MakeRC<PictureFile>(kModule, L"Nowhere.bmp");
+  EXPECT_EQ(missing->Width(), 0);
+  EXPECT_EQ(missing->Height(), 0);
+  EXPECT_EQ(missing->DC(), nullptr);
+  EXPECT_EQ(missing->Bitmap(), nullptr);
+  StretchBlt(blank.dc(), 0, 0, 16, 16, missing->DC(), 0, 0, 0, 0, SRCCOPY);
+  EXPECT_EQ(blank.Ink().left, 16);
   EXPECT_FALSE(record_.Raised());
 }
 

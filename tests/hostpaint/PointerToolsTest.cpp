@@ -11,14 +11,17 @@ namespace viewtest {
 namespace {
 
 using Strings = std::vector<std::string>;
+using Notes = std::vector<int>;
 
 class Pointer : public ViewTest {
  protected:
   void SetUp() override { WireAsStartUp({0, 0, 0, 1}); }  // panel at x 160..240
   // A point in the middle of string i's bar.
   POINT OnBar(int i) const { return {200, (view_->Panel().BarTop(i) + view_->Panel().BarBottom(i)) / 2}; }
-  void Press(POINT p) { view_->OnPointerDown(p.x, p.y, 1); }
-  void Release(POINT p) { view_->OnPointerUp(p.x, p.y, 0); }
+  void Tap(POINT press, POINT release) {
+    view_->OnPointerDown(press.x, press.y, 1);
+    view_->OnPointerUp(release.x, release.y, 0);
+  }
   void Move(POINT p) { view_->Dispatch(MouseTool::kMove, p.x, p.y, 1); }
   Tool_SelectNoteGuitar &Selector() const { return dynamic_cast<Tool_SelectNoteGuitar &>(*view_->Tools()[1]); }
 };
@@ -27,101 +30,65 @@ TEST_F(Pointer, BarsIncludeTheirBorderRowsAndTheLowerIndexWins) {
   const GuitarPanel &panel = view_->Panel();
   double note = 0;
   for (int i = 0; i < 6; ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_TRUE(view_->HitTest(160, panel.BarTop(i), &note));
-    EXPECT_EQ(note, kStringNotes[i]);
-    EXPECT_TRUE(view_->HitTest(240, panel.BarBottom(i), &note));
-    EXPECT_EQ(note, kStringNotes[i]);
-    EXPECT_FALSE(view_->HitTest(200, panel.BarTop(i) - 1, &note));
+    EXPECT_TRUE(view_->HitTest(160, panel.BarTop(i), &note) && note == kStringNotes[i]) << i;
+    EXPECT_TRUE(view_->HitTest(240, panel.BarBottom(i), &note) && note == kStringNotes[i]) << i;
+    EXPECT_FALSE(view_->HitTest(200, panel.BarTop(i) - 1, &note)) << i;
   }
   EXPECT_FALSE(view_->HitTest(159, OnBar(0).y, &note));
-  // A short panel makes neighbouring bars overlap.
-  view_->SetClientSize(240, 40);  // bar 0: 5..17, bar 1: 9..21
+  view_->SetClientSize(240, 40);  // a short panel: bar 0 is 5..17, bar 1 9..21
   ASSERT_GE(panel.BarBottom(0), panel.BarTop(1));
   EXPECT_TRUE(view_->HitTest(200, panel.BarTop(1), &note));
   EXPECT_EQ(note, 40);
-}
-
-TEST_F(Pointer, WithTheGuitarHiddenNoPointInTheWindowIsOnABar) {
-  view_->SetOptions(Off());
+  view_->SetOptions(Off());  // with the guitar hidden no point is on a bar
   view_->SetClientSize(240, 270);
-  double note = 0;
   for (int y = 0; y < 270; ++y)
-    for (int x = 0; x < 240; ++x) ASSERT_FALSE(view_->HitTest(x, y, &note)) << x << "," << y;
-  Press(OnBar(1));
-  Release(OnBar(1));
-  EXPECT_TRUE(outside_.reported.empty());
-  EXPECT_TRUE(outside_.notes.empty());
+    for (int x = 160; x < 240; ++x) ASSERT_FALSE(view_->HitTest(x, y, &note)) << x << "," << y;
 }
 
-TEST_F(Pointer, ATapOnABarSelectsItsStringAndPlaysItOnce) {
-  Press(OnBar(1));
+TEST_F(Pointer, PressArmsAndReleaseOnTheSameBarSelectsAndPlaysOnce) {
+  view_->OnPointerDown(OnBar(2).x, OnBar(2).y, 1);
   EXPECT_TRUE(Selector().Pressed());
-  EXPECT_TRUE(outside_.reported.empty()) << "the press only arms the tool";
-  EXPECT_TRUE(outside_.notes.empty());
-  Release(OnBar(1));
+  EXPECT_TRUE(outside_.reported.empty() && outside_.notes.empty()) << "the press only arms the tool";
+  view_->OnPointerUp(OnBar(2).x, OnBar(2).y, 0);
   EXPECT_FALSE(Selector().Pressed());
-  EXPECT_EQ(view_->Note(), 45);
+  EXPECT_EQ(view_->Note(), 50);
   // The report reaches the view's own selection first, which reports again.
-  EXPECT_EQ(outside_.reported, (std::vector<int>{45, 45}));
-  EXPECT_EQ(outside_.notes, Strings{"on 45 127"});
-}
-
-TEST_F(Pointer, TappingTheSameBarTwiceReportsTwiceButPlaysOnce) {
-  for (int tap = 0; tap < 2; ++tap) {
-    Press(OnBar(2));
-    Release(OnBar(2));
-  }
-  EXPECT_EQ(outside_.reported, (std::vector<int>{50, 50, 50}));  // changed once, reported on each tap
+  EXPECT_EQ(outside_.reported, (Notes{50, 50}));
+  Tap(OnBar(2), OnBar(2));  // unchanged: reported again, not played again
+  EXPECT_EQ(outside_.reported, (Notes{50, 50, 50}));
   EXPECT_EQ(outside_.notes, Strings{"on 50 127"});
-  Press(OnBar(0));
-  Release(OnBar(0));
+  Tap(OnBar(0), OnBar(0));
   EXPECT_EQ(outside_.notes, (Strings{"on 50 127", "off 50", "on 40 127"}));
 }
 
-TEST_F(Pointer, PressOutsideTheBarsOrReleaseElsewhereDoesNothing) {
-  Press({200, 5});
-  Release({200, 5});
-  Press({50, 100});  // over the gauge
-  Release(OnBar(1));
-  Press(OnBar(1));
-  Release(OnBar(3));  // slid to another string before letting go
-  EXPECT_TRUE(outside_.reported.empty());
+TEST_F(Pointer, NoTapWithoutPressAndReleaseOnOneBar) {
+  Tap({200, 5}, {200, 5});   // above the bars
+  Tap({50, 100}, OnBar(1));  // pressed over the gauge
+  Tap(OnBar(1), OnBar(3));   // slid to another string before letting go
   EXPECT_TRUE(outside_.notes.empty());
-  EXPECT_EQ(view_->Note(), 55);
-}
-
-TEST_F(Pointer, MovingOffThePressedBarOrCancellingEndsThePress) {
-  Press(OnBar(4));
+  view_->OnPointerDown(OnBar(4).x, OnBar(4).y, 1);
   Move(OnBar(4));  // still on it
   EXPECT_TRUE(Selector().Pressed());
   Move(OnBar(5));
   EXPECT_FALSE(Selector().Pressed());
-  Release(OnBar(4));
-  EXPECT_TRUE(outside_.reported.empty());
-  Press(OnBar(4));
+  view_->OnPointerUp(OnBar(4).x, OnBar(4).y, 0);
+  view_->OnPointerDown(OnBar(4).x, OnBar(4).y, 1);
   Selector().Cancel();
-  EXPECT_FALSE(Selector().Pressed());
-  Release(OnBar(4));
+  view_->OnPointerUp(OnBar(4).x, OnBar(4).y, 0);
   EXPECT_TRUE(outside_.reported.empty());
+  EXPECT_EQ(view_->Note(), 55);
 }
 
-TEST_F(Pointer, PreviewShowsANoteUntilRestoredOrTapped) {
-  view_->PreviewNote(45);
-  EXPECT_EQ(view_->Note(), 45);
-  EXPECT_TRUE(view_->TempSelect());
-  view_->RestoreNote();
-  EXPECT_EQ(view_->Note(), 55);
-  EXPECT_FALSE(view_->TempSelect());
-  view_->PreviewNote(40);
-  ClearLog();
-  view_->PlayTapped(50);  // the saved G comes back first, then D is reported and played
-  EXPECT_EQ(outside_.reported, (std::vector<int>{55, 50, 50}));
-  EXPECT_EQ(view_->Note(), 50);
-  EXPECT_EQ(outside_.notes, Strings{"on 50 127"});
-  ClearLog();
-  view_->RestoreNote();  // nothing temporary any more
-  EXPECT_TRUE(outside_.reported.empty());
+TEST_F(Pointer, ReleaseOverTheGaugeTapsItOnlyWhenBound) {
+  view_->OnPointerUp(100, 100, 0);
+  EXPECT_FALSE(record_.Raised());
+  ViewBindings b;
+  b.getClientRect.Bind(&outside_, &Outside::GetClientRect);
+  b.gaugeTap.Bind(&outside_, &Outside::GaugeTap);
+  view_->SetBindings(b);
+  view_->OnPointerUp(159, 10, 0);
+  view_->OnPointerUp(160, 10, 0);  // 160 is not < 240 × 2/3
+  EXPECT_EQ(outside_.gaugeTaps, 1);
 }
 
 TEST_F(Pointer, DraggingOverTheBarsSoundsTheStringUnderThePointer) {
@@ -141,43 +108,39 @@ TEST_F(Pointer, DraggingOverTheBarsSoundsTheStringUnderThePointer) {
 // A tool that records what it sees and captures from a press to a release.
 class Recorder : public MouseTool {
  public:
-  Recorder(std::vector<std::string> *log, const char *name, bool captures)
-      : log_(log), name_(name), captures_(captures) {}
+  Recorder(Strings *log, const char *name, bool captures) : log_(log), name_(name), captures_(captures) {}
   void OnEvent(int event, int, int, unsigned) override {
     log_->push_back(name_ + std::to_string(event));
-    if (captures_ && event == kPress) capturing_ = true;
-    if (event == kRelease) capturing_ = false;
+    capturing_ = event == kPress ? captures_ : event == kRelease ? false : capturing_;
   }
   bool IsCapturing() override { return capturing_; }
 
  private:
-  std::vector<std::string> *log_;
+  Strings *log_;
   std::string name_;
-  bool captures_;
-  bool capturing_ = false;
+  bool captures_, capturing_ = false;
 };
 
 class Handler : public MouseTool_Handler {};
 
 TEST(ToolDispatch, ACapturingToolGetsEventsAloneAndNoToolSeesOneTwice) {
-  std::vector<std::string> log;
+  Strings log;
   Handler handler;
-  handler.AddTool(MakeRC<Recorder>(&log, "a", false));
-  handler.AddTool(MakeRC<Recorder>(&log, "b", true));
-  handler.AddTool(MakeRC<Recorder>(&log, "c", false));
-  handler.Dispatch(MouseTool::kMove, 0, 0, 0);
-  EXPECT_EQ(log, (Strings{"a4", "b4", "c4"}));
-  log.clear();
-  handler.Dispatch(MouseTool::kPress, 0, 0, 0);  // b starts capturing: c does not see the press
-  EXPECT_EQ(log, (Strings{"a2", "b2"}));
-  EXPECT_TRUE(handler.Active());
-  log.clear();
-  handler.Dispatch(MouseTool::kMove, 0, 0, 0);
-  EXPECT_EQ(log, Strings{"b4"});
-  log.clear();
-  handler.Dispatch(MouseTool::kRelease, 0, 0, 0);  // b lets go: the others get the release
-  EXPECT_EQ(log, (Strings{"b3", "a3", "c3"}));
-  EXPECT_FALSE(handler.Active());
+  for (const char *name : {"a", "b", "c"}) handler.AddTool(MakeRC<Recorder>(&log, name, name[0] == 'b'));
+  const struct {
+    int event;
+    Strings seen;
+    bool active;
+  } steps[] = {{MouseTool::kMove, {"a4", "b4", "c4"}, false},
+               {MouseTool::kPress, {"a2", "b2"}, true},  // b starts capturing: c does not see the press
+               {MouseTool::kMove, {"b4"}, true},
+               {MouseTool::kRelease, {"b3", "a3", "c3"}, false}};  // b lets go: the others get the release
+  for (const auto &step : steps) {
+    log.clear();
+    handler.Dispatch(step.event, 0, 0, 0);
+    EXPECT_EQ(log, step.seen) << step.event;
+    EXPECT_EQ(handler.Active().get() != nullptr, step.active) << step.event;
+  }
   handler.ReleaseTools();
   EXPECT_TRUE(handler.Tools().empty());
 }

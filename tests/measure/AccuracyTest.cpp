@@ -1,97 +1,128 @@
+// Whole recordings through the pipeline: accuracy on the six strings, the
+// literal rules on a performance, and hostile or random audio.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <cstdio>
+#include <string>
 #include <vector>
 
-#include "LiteralTone.h"
+#include "MeasureHarness.h"
 #include "TestSignals.h"
-#include "general/UninitCaller.h"
-#include "filters/MediaSample.h"
-#include "measure/GuitarFactory.h"
-#include "measure/MainTone3.h"
-#include "measure/ProcessMeasure_H.h"
 
 namespace {
-
-// All results of a recording through the tuner's pipeline, 2205 samples per
-// capture buffer.
-std::vector<Measure::Result> Measure(const std::vector<int16_t> &audio) {
-  struct Sink {
-    std::vector<Measure::Result> all;
-    void On(const Measure::Result *r, unsigned n) { all.insert(all.end(), r, r + n); }
-  } sink;
-  UninitCaller root;
-  RCPtr<Measure3::GuitarFactory> factory(new Measure3::GuitarFactory);
-  RCPtr<ProcessMeasure_H> pipeline(new ProcessMeasure_H(
-      &root, MakeDelegate<void(const Measure::Result *, unsigned int)>(&sink, &Sink::On), factory.get()));
-  for (size_t at = 0; at < audio.size(); at += 2205) {
-    const size_t n = std::min<size_t>(2205, audio.size() - at);
-    uint8_t *data = nullptr;
-    RCPtr<AV::IMediaSample> s(new AV::MediaSample(0, 0, static_cast<uint32_t>(2 * n), &data));
-    std::memcpy(data, audio.data() + at, 2 * n);
-    pipeline->OnSample(s.get());
-  }
-  return sink.all;
-}
-
-struct Spread {
-  double worst = 0, sum = 0;
-  int count = 0;
-};
 
 // Every reading after the first names the played string; steady tones lie
 // within a few cents. The figures are printed for the record.
 TEST(Accuracy, SixStringsAtKnownOffsets) {
-  const double strings[6] = {40, 45, 50, 55, 59, 64};
-  const double offsets[] = {-30, -12, 0, 9, 25};
-  for (int kind = 0; kind < 2; ++kind) {
-    for (double string : strings) {
-      Spread spread;
-      for (double cents : offsets) {
+  for (bool pluck : {false, true}) {
+    for (double string : {40, 45, 50, 55, 59, 64}) {
+      double worst = 0, sum = 0;
+      int count = 0;
+      for (double cents : {-30, -12, 0, 9, 25}) {
         const double hz = signals::Hertz(string, cents);
-        const std::vector<int16_t> audio =
-            kind == 0 ? signals::Sine(hz, 8000, 2 * 22050) : signals::Pluck(hz, 20000, 2 * 22050, 2.0);
-        const std::vector<Measure::Result> r = Measure(audio);
+        const std::vector<Measure::Result> r =
+            Record(pluck ? signals::Pluck(hz, 20000, 2 * 22050, 2.0) : signals::Sine(hz, 8000, 2 * 22050));
         ASSERT_EQ(r.size(), 44u - 16u);
-        for (size_t i = 1; i < r.size(); ++i) {
+        for (size_t i = 1; i < r.size(); ++i, ++count) {
           ASSERT_EQ(std::floor(r[i].note + 0.5), string) << "string " << string << " cents " << cents << " #" << i;
-          const double error = (r[i].note - string) * 100 - cents;
-          spread.worst = std::max(spread.worst, std::fabs(error));
-          spread.sum += std::fabs(error);
-          ++spread.count;
+          const double error = std::fabs((r[i].note - string) * 100 - cents);
+          worst = std::max(worst, error);
+          sum += error;
         }
       }
       std::printf("%-6s string %2.0f: mean |error| %.2f cents, worst %.2f cents over %d readings\n",
-                  kind == 0 ? "sine" : "pluck", string, spread.sum / spread.count, spread.worst, spread.count);
-      EXPECT_LT(spread.worst, 5.0) << string;
+                  pluck ? "pluck" : "sine", string, sum / count, worst, count);
+      EXPECT_LT(worst, 5.0) << string;
     }
   }
 }
 
-// The estimator over long mixed signals agrees with the literal rules.
+// A performance of plucked notes and noise: the estimator follows the
+// literal rules throughout, attacks, jumps and decays included.
 TEST(Accuracy, EstimatorMatchesTheLiteralRulesOnAPerformance) {
   std::vector<int16_t> audio;
-  const double notes[] = {40.1, 52.3, 45.0, 0, 64.2, 59.9, 55.5, 47.0};
   signals::Random r(77);
-  for (double n : notes) {
-    std::vector<int16_t> part = n == 0 ? signals::Noise(r.Next(), 30000, 300)
-                                       : signals::Pluck(signals::Hertz(n), 5000 + 20000 * r.Unit(), 30000 + r.Next() % 9000);
+  for (double n : {40.1, 52.3, 45.0, 0.0, 64.2, 59.9, 55.5, 47.0}) {
+    const std::vector<int16_t> part = n == 0 ? signals::Noise(r.Next(), 30000, 300)
+                                             : signals::Pluck(signals::Hertz(n), 5000 + 20000 * r.Unit(),
+                                                              30000 + r.Next() % 9000);
     audio.insert(audio.end(), part.begin(), part.end());
   }
-  MainTone3 fast;
-  literal::Tone slow;
-  std::vector<double> a, b;
-  int16_t la = 0, lb = 0;
-  for (size_t at = 0; at + 1000 <= audio.size(); at += 1000) {
-    fast.Process(audio.data() + at, &a, &la);
-    slow.Process(audio.data() + at, &b, &lb);
-    ASSERT_EQ(la, lb);
+  ExpectLiteralAgreement(audio, "performance");
+}
+
+// The recording's results through the pipeline, each checked for sanity.
+std::vector<Measure::Result> Survive(const std::vector<int16_t> &audio, double reference = 440) {
+  const std::vector<Measure::Result> results = Record(audio, reference);
+  for (const Measure::Result &x : results) {
+    EXPECT_GE(x.level, 1);
+    // Periods of 0…501 samples at a sane reference: notes 28…137, or 0.
+    EXPECT_TRUE(reference != 440 || x.note == 0 || (x.note > 28 && x.note < 137)) << x.note;
   }
-  ASSERT_EQ(a.size(), b.size());
-  for (size_t i = 0; i < a.size(); ++i) ASSERT_NEAR(a[i], b[i], 1e-9) << i;
+  return results;
+}
+
+TEST(Robustness, HostileSignalsGiveOneSaneResultPerBlock) {
+  const size_t n = 40000;
+  std::vector<int16_t> square(n), nyquist(n);
+  for (size_t i = 0; i < n; ++i) {
+    square[i] = (i / 50) % 2 ? 32767 : -32768;
+    nyquist[i] = i % 2 ? 32767 : -32768;
+  }
+  const std::vector<int16_t> dc(n, -32768), tone = signals::Sine(150, 9000, n);
+  const struct {
+    const char *what;
+    std::vector<int16_t> audio;
+    double reference;
+  } cases[] = {{"square", square, 440},
+               {"silence", std::vector<int16_t>(n, 0), 440},
+               {"full-scale DC", dc, 440},
+               {"noise", signals::Noise(3, n), 440},
+               {"hard clipped", signals::Sine(150, 200000, n), 440},
+               {"Nyquist", nyquist, 440},
+               {"tiny reference", tone, 1e-300},
+               {"huge reference", tone, 1e300}};
+  for (const auto &c : cases) EXPECT_EQ(Survive(c.audio, c.reference).size(), 40u - 16u) << c.what;
+  for (const Measure::Result &x : Survive(dc)) {
+    EXPECT_EQ(x.level, 32767);  // 32768 does not fit the level
+    EXPECT_EQ(x.note, 0);
+  }
+}
+
+TEST(Robustness, OneSampleCaptureBuffersGiveTheSameResults) {
+  const std::vector<int16_t> audio = signals::Pluck(110, 20000, 20001);
+  const std::vector<Measure::Result> whole = Record(audio), single = Record(audio, 440, 1);
+  ASSERT_EQ(single.size(), 20u - 16u);
+  ASSERT_EQ(whole.size(), single.size());
+  for (size_t i = 0; i < whole.size(); ++i) {
+    EXPECT_EQ(single[i].note, whole[i].note);
+    EXPECT_EQ(single[i].level, whole[i].level);
+  }
+}
+
+// Arbitrary audio in random mixtures of noise, constants, loud tones and
+// random walks, through the estimator beside the literal rules and through
+// the pipeline. Seeded: the same inputs on every run.
+TEST(Robustness, RandomAudioFuzz) {
+  signals::Random r(2024);
+  for (int round = 0; round < 60; ++round) {
+    std::vector<int16_t> audio(30000);
+    for (size_t at = 0; at < audio.size();) {
+      const size_t len = std::min<size_t>(audio.size() - at, 1 + r.Next() % 4000);
+      const int mode = r.Next() % 4;
+      const double hz = 40 + r.Unit() * 2000;
+      const int16_t constant = r.Sample();
+      for (size_t i = 0; i < len; ++i, ++at) {
+        if (mode == 0) audio[at] = r.Sample();
+        else if (mode == 1) audio[at] = constant;
+        else if (mode == 2) audio[at] = signals::Clip(40000 * r.Unit() * std::sin(at * hz / 3509.0));
+        else audio[at] = static_cast<int16_t>(audio[at > 0 ? at - 1 : 0] + (r.Next() % 64) - 32);
+      }
+    }
+    ExpectLiteralAgreement(audio, ("round " + std::to_string(round)).c_str());
+    Survive(audio);
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "LiteralTone.h"
@@ -14,7 +15,7 @@ namespace {
 using signals::Random;
 
 // Windows of 3000 samples of many kinds: noise of several loudnesses,
-// tones, plucks with noise, clipped tones, steps.
+// tones, plucks with noise, clipped tones, random values.
 std::vector<int16_t> Window(int kind, Random &r) {
   const double f = 45 + 900 * r.Unit();
   std::vector<int16_t> w;
@@ -29,24 +30,10 @@ std::vector<int16_t> Window(int kind, Random &r) {
     }
     case 3: w = signals::Sine(f, 90000, 3000); break;  // hard clipped
     default:
-      w.assign(3000, 0);
-      for (size_t i = 0; i < w.size(); ++i) w[i] = r.Sample();
+      w.resize(3000);
+      for (int16_t &v : w) v = r.Sample();
   }
   return w;
-}
-
-TEST(Amdf, LevelIsTheTruncatedRootMeanSquare) {
-  std::vector<int16_t> zeros(500, 0);
-  EXPECT_EQ(Amdf::Level(zeros.data()), 1);
-  std::vector<int16_t> dc(500, -32768);
-  EXPECT_EQ(Amdf::Level(dc.data()), 32767);  // 32768 does not fit the level
-  std::vector<int16_t> ones(500, 3);
-  EXPECT_EQ(Amdf::Level(ones.data()), 3);
-  std::vector<int16_t> almost(500, 0);
-  almost[0] = 22;  // 484 / 500 = 0: below one, kept at 1
-  EXPECT_EQ(Amdf::Level(almost.data()), 1);
-  std::vector<int16_t> sine = signals::Sine(110, 10000, 3000);
-  EXPECT_NEAR(Amdf::Level(sine.data()), 7071, 40);
 }
 
 TEST(Amdf, FastKernelsEqualTheLiteralRules) {
@@ -54,124 +41,82 @@ TEST(Amdf, FastKernelsEqualTheLiteralRules) {
   for (int trial = 0; trial < 400; ++trial) {
     const std::vector<int16_t> w = Window(trial, r);
     ASSERT_EQ(Amdf::Level(w.data()), literal::Level(w.data())) << trial;
-    int32_t fast[500], slow[500];
-    Amdf::CoarseTable(w.data(), fast);
-    literal::Table(w.data(), slow);
-    ASSERT_EQ(std::vector<int32_t>(fast, fast + 500), std::vector<int32_t>(slow, slow + 500)) << trial;
-
-    const double prev = trial % 3 == 0 ? 0 : 30 + 60 * r.Unit();
-    const double ref = 400 + 80 * r.Unit();
-    Amdf::WeightAround(fast, prev, ref);
-    literal::Weight(slow, prev, ref);
-    ASSERT_EQ(std::vector<int32_t>(fast, fast + 500), std::vector<int32_t>(slow, slow + 500)) << trial;
-    for (bool had : {false, true}) ASSERT_EQ(Amdf::PickPeriod(fast, had), literal::Pick(slow, had)) << trial;
-
+    std::vector<int32_t> fast(500), slow(500);
+    Amdf::CoarseTable(w.data(), fast.data());
+    literal::Table(w.data(), slow.data());
+    ASSERT_EQ(fast, slow) << trial;
+    const double prev = trial % 3 == 0 ? 0 : 30 + 60 * r.Unit(), ref = 400 + 80 * r.Unit();
+    Amdf::WeightAround(fast.data(), prev, ref);
+    literal::Weight(slow.data(), prev, ref);
+    ASSERT_EQ(fast, slow) << trial;
+    for (bool had : {false, true}) ASSERT_EQ(Amdf::PickPeriod(fast.data(), had), literal::Pick(slow.data(), had)) << trial;
     for (int k0 : {static_cast<int>(r.Next() % 520), static_cast<int>(22050 / (45 + 900 * r.Unit()))}) {
       const double a = Amdf::Refine(w.data(), k0), b = literal::Refine(w.data(), k0);
-      if (a == 0 || b == 0) {
+      if (a == 0 || b == 0)
         ASSERT_EQ(a, b);
-        continue;
-      }
-      ASSERT_NEAR(NoteFromFrequency(22050 / a, 440), NoteFromFrequency(22050 / b, 440), 1e-9) << trial << " k0 " << k0;
+      else
+        ASSERT_NEAR(NoteFromFrequency(22050 / a, 440), NoteFromFrequency(22050 / b, 440), 1e-9) << trial << " " << k0;
     }
   }
-}
-
-TEST(Amdf, InterpolatedDifferencesMatchTheSequentialSum) {
-  Random r(5);
   const std::vector<int16_t> w = signals::Noise(9, 3000);
   for (int i = 0; i < 200; ++i) {
-    const double tau = 501 * r.Unit();
-    const double a = Amdf::MeanDifference(w.data(), tau), b = literal::E(w.data(), tau);
+    const double tau = 501 * r.Unit(), a = Amdf::MeanDifference(w.data(), tau), b = literal::E(w.data(), tau);
     ASSERT_NEAR(a, b, 1e-12 * b) << tau;
   }
   EXPECT_EQ(Amdf::MeanDifference(w.data(), 0), 0);
   EXPECT_EQ(Amdf::MeanDifference(w.data(), 37), literal::E(w.data(), 37));  // whole lags exactly
 }
 
-TEST(Amdf, RefineClampsItsStartingLag) {
-  const std::vector<int16_t> w = signals::Pluck(80, 20000, 3000);
-  const double at1 = Amdf::Refine(w.data(), 1);
-  EXPECT_EQ(Amdf::Refine(w.data(), 0), at1);
-  EXPECT_EQ(Amdf::Refine(w.data(), -40), at1);
-  EXPECT_GE(at1, 0);
-  EXPECT_LE(at1, 2);
-  const double at499 = Amdf::Refine(w.data(), 499);
-  EXPECT_EQ(Amdf::Refine(w.data(), 501), at499);
-  EXPECT_EQ(Amdf::Refine(w.data(), 9999), at499);
-  const double at500 = Amdf::Refine(w.data(), 500);
-  EXPECT_GE(at500, 499);
-  EXPECT_LE(at500, 501);
-  EXPECT_NE(at500, at499);
-}
-
-TEST(Amdf, RefineFindsTheSubSamplePeriod) {
-  for (double hertz : {82.41, 110.0, 146.83, 196.0, 246.94, 329.63, 1000.0}) {
-    const std::vector<int16_t> w = signals::Sine(hertz, 12000, 3000);
-    const double period = 22050 / hertz;
-    const double refined = Amdf::Refine(w.data(), static_cast<int>(std::floor(period + 0.5)));
-    // A sine's difference function is V-shaped, so parabola fits leave a few cents.
-    EXPECT_NEAR(NoteFromFrequency(22050 / refined, 440), NoteFromFrequency(hertz, 440), 0.04) << hertz;
-  }
-}
-
-// A table shaped by hand: flat at `level` with dips (position, depth).
+// A table shaped by hand: flat at `level` from entry 11, with V-shaped dips.
 struct Shape {
-  int32_t d[500];
-  explicit Shape(int32_t level) {
-    for (int k = 0; k < 500; ++k) d[k] = k < 11 ? 0 : level;
-  }
+  std::vector<int32_t> d;
+  explicit Shape(int32_t level) : d(500, level) { std::fill(d.begin(), d.begin() + 11, 0); }
   Shape &Dip(int at, int32_t bottom, int width = 3) {
     for (int k = at - width; k <= at + width; ++k) d[k] = bottom + std::abs(k - at) * 10;
     return *this;
   }
+  int Pick(bool previous) {
+    EXPECT_EQ(literal::Pick(d.data(), previous), Amdf::PickPeriod(d.data(), previous));
+    return Amdf::PickPeriod(d.data(), previous);
+  }
 };
 
-TEST(Amdf, PickPeriodTakesTheFirstDeepDipNotAMultiple) {
-  Shape s(1000);
-  s.Dip(100, 100).Dip(200, 50);  // the second dip is deeper but a multiple
-  EXPECT_EQ(Amdf::PickPeriod(s.d, false), 100);
-  EXPECT_EQ(literal::Pick(s.d, false), 100);
-  Shape flat(1000);
-  EXPECT_EQ(Amdf::PickPeriod(flat.d, false), 0);  // no entry ever rises above 0.8 m and falls again
-  Shape zero(0);
-  EXPECT_EQ(Amdf::PickPeriod(zero.d, true), 0);
-}
-
-TEST(Amdf, PickPeriodNeedsADipDeepEnoughUnderTheRidge) {
-  // Ridge 1000 everywhere, dip bottom at 820: 180 deep; the mean sits a little lower.
-  Shape s(1000);
-  s.Dip(150, 820, 0);
-  // 0.8 m ≈ 799.7, so the dip at 820 never counts as a real dip (needs < 0.75 m).
-  EXPECT_EQ(Amdf::PickPeriod(s.d, true), 0);
-  Shape deep(1000);
-  deep.Dip(150, 600, 0);
-  EXPECT_EQ(Amdf::PickPeriod(deep.d, false), 150);  // 400 deep
-  // Ties at the bottom go to the earlier entry.
+TEST(Amdf, PickPeriodTakesTheFirstDipDeepEnoughUnderTheRidge) {
+  EXPECT_EQ(Shape(1000).Dip(100, 100).Dip(200, 50).Pick(false), 100);  // not the deeper multiple
+  EXPECT_EQ(Shape(1000).Pick(false), 0);  // never rises above 0.8 m and falls below 0.75 m
+  EXPECT_EQ(Shape(0).Pick(true), 0);
+  EXPECT_EQ(Shape(1000).Dip(150, 820, 0).Pick(true), 0);  // not below 0.75 m
+  EXPECT_EQ(Shape(1000).Dip(150, 600, 0).Pick(false), 150);
   Shape tie(1000);
-  tie.d[150] = 300;
-  tie.d[151] = 300;
-  EXPECT_EQ(Amdf::PickPeriod(tie.d, false), 150);
+  tie.d[150] = tie.d[151] = 300;
+  EXPECT_EQ(tie.Pick(false), 150);  // ties at the bottom go to the earlier entry
+  // The dip must lie 100 (after a previous period) or 200 below the highest
+  // entry back past the ridge (here entry 148).
+  Shape shallow(1000);
+  shallow.d[148] = 700;
+  shallow.d[150] = 600;
+  EXPECT_EQ(shallow.Pick(true), 150);
+  EXPECT_EQ(shallow.Pick(false), 0);
+  shallow.d[148] = 699;
+  EXPECT_EQ(shallow.Pick(true), 0);
 }
 
 TEST(Amdf, WeightingFavoursPeriodsNearThePreviousNote) {
   Shape s(1000);
   // 110 Hz: ±2 semitones are periods 178.58…225.003, so lo 179, end 226, centre 202.5.
-  Amdf::WeightAround(s.d, 45.0, 440);
-  EXPECT_EQ(s.d[178], 1000);
-  EXPECT_EQ(s.d[179], static_cast<int>(1000 * (1 - 0.35 * (1 - 23.5 / 23.5)) ));
-  EXPECT_EQ(s.d[180], 985);  // 1 − 0.35 × (1 − 22.5 / 23.5)
-  EXPECT_EQ(s.d[202], 657);
-  EXPECT_EQ(s.d[203], 657);
-  EXPECT_EQ(s.d[225], 985);
-  EXPECT_EQ(s.d[226], 1000);
-  Shape all(1000);
-  Amdf::WeightAround(all.d, 0, 440);
-  EXPECT_EQ(all.d[11], 650);
-  EXPECT_EQ(all.d[499], 650);
-  // An absurd reference makes NaN bounds: the whole table is weighted, safely.
-  Shape nan(1000);
-  Amdf::WeightAround(nan.d, 45.0, std::nan(""));
+  Amdf::WeightAround(s.d.data(), 45.0, 440);
+  // Weight 1 at lo, 1 − 0.35 × (1 − 22.5 / 23.5) next to it, 0.65 + a bit beside the centre.
+  const struct {
+    int k;
+    int32_t value;
+  } expected[] = {{178, 1000}, {179, 1000}, {180, 985}, {202, 657}, {203, 657}, {225, 985}, {226, 1000}};
+  for (const auto &e : expected) EXPECT_EQ(s.d[e.k], e.value) << e.k;
+  Shape none(1000);
+  Amdf::WeightAround(none.d.data(), 0, 440);  // no previous note: everything × 0.65
+  EXPECT_EQ(none.d[11], 650);
+  EXPECT_EQ(none.d[499], 650);
+  Shape nan(1000);  // an absurd reference makes NaN bounds: the whole table is weighted, safely
+  Amdf::WeightAround(nan.d.data(), 45.0, std::nan(""));
   EXPECT_EQ(nan.d[250], 650);
   EXPECT_EQ(nan.d[0], 0);
 }
