@@ -17,7 +17,7 @@
 #include "hostpaint/GdiFontSelect.h"
 #include "hostpaint/GdiObjSelect.h"
 #include "hostpaint/PictureFile.h"
-#include "resources/GuitarResource.h"
+#include "app/resources/GuitarResource.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 #include "gdi/GdiHost.h"
 #include "hostpaint/DrovaneView_H.h"
-#include "resources/GuitarResource.h"
+#include "app/resources/GuitarResource.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "hostpaint/PictureFile.h"
 #include "hostpaint/SmartGdiObject.h"
 #include "platform/GdiTestSupport.h"
-#include "resources/GuitarResource.h"
+#include "app/resources/GuitarResource.h"
 #include "resources/ResourceTable.h"
 
 using PaintProcs::GdiFontSelect;

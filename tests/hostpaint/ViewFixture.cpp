@@ -1,7 +1,7 @@
 #include "ViewFixture.h"
 
 #include "kernel/Platform.h"
-#include "resources/GuitarResource.h"
+#include "app/resources/GuitarResource.h"
 
 namespace viewtest {
 

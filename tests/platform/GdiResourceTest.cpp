@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/GdiTestSupport.h"
-#include "resources/GuitarResource.h"
+#include "app/resources/GuitarResource.h"
 #include "resources/ResourceTable.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "ResourceTable.h"
+#include "resources/ResourceTable.h"
 
 extern const unsigned char kGuitarBmp[];
 extern const std::size_t kGuitarBmpSize;
