@@ -1,31 +1,8 @@
 // A captured buffer costs one allocation, its own, and nothing else: this
 // program counts every allocation through its own global operator new.
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
+#include "CountingNew.h"
 #include "VirtualAudio.h"
 #include "soundbase/WaveInEvent.h"
-
-namespace {
-std::atomic<bool> counting{false};
-std::atomic<long> allocations{0};
-
-// Out of line, so the compiler does not pair free() with operator new itself.
-[[gnu::noinline]] void *Allocate(std::size_t size) { return std::malloc(size ? size : 1); }
-[[gnu::noinline]] void Free(void *p) { std::free(p); }
-}  // namespace
-
-void *operator new(std::size_t size) {
-  if (counting) ++allocations;
-  if (void *p = Allocate(size)) return p;
-  throw std::bad_alloc();
-}
-void *operator new[](std::size_t size) { return operator new(size); }
-void operator delete(void *p) noexcept { Free(p); }
-void operator delete[](void *p) noexcept { Free(p); }
-void operator delete(void *p, std::size_t) noexcept { Free(p); }
-void operator delete[](void *p, std::size_t) noexcept { Free(p); }
 
 namespace {
 
@@ -50,14 +27,13 @@ TEST_F(VirtualAudio, TenMinutesOfCaptureAllocateOneBlockPerBuffer) {
     ASSERT_TRUE(WaitFor(in->Event()));
     in->ProcessEvent();
   }
-  allocations = 0;
-  counting = true;
   constexpr long kBuffers = 6000;
-  for (long i = 0; i < kBuffers; ++i) {
-    if (!WaitFor(in->Event())) break;
-    in->ProcessEvent();
-  }
-  counting = false;
+  const long allocations = CountingNew::Count([&] {
+    for (long i = 0; i < kBuffers; ++i) {
+      if (!WaitFor(in->Event())) break;
+      in->ProcessEvent();
+    }
+  });
   EXPECT_EQ(second->samples, 100 + kBuffers);
   EXPECT_GE(allocations, kBuffers);
   // The queues' deques take a new block now and then (one per 64 entries).

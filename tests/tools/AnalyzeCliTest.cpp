@@ -8,37 +8,11 @@
 #include <sys/wait.h>
 #include <vector>
 
-#include "TestFiles.h"
+#include "ToolRun.h"
 
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-std::string Slurp(const std::string &path) {
-  std::ifstream f(path);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
-Outcome Analyze(const std::string &args) {
-  // CTest runs tests side by side: each keeps its own output files.
-  const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-  const std::string out = OutputPath(name + ".out"), err = OutputPath(name + ".err");
-  const std::string command = std::string(DROVANE_ANALYZE) + " " + args + " >" + out + " 2>" + err;
-  const int raw = std::system(command.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
-}
-
-std::vector<std::string> Lines(const std::string &text) {
-  std::vector<std::string> lines;
-  std::stringstream s(text);
-  for (std::string line; std::getline(s, line);) lines.push_back(line);
-  return lines;
-}
+Outcome Analyze(const std::string &args) { return RunTool(DROVANE_ANALYZE, args); }
 
 std::vector<short> Tone(double hertz, size_t count) {
   std::vector<short> v(count);

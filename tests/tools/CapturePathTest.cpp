@@ -12,7 +12,7 @@
 
 #include "CaptureAnalysis.h"
 #include "PitchAnalysis.h"
-#include "TestFiles.h"
+#include "ToolRun.h"
 #include "kernel/Platform.h"
 #include "wave/DemoRecording.h"
 #include "wave/SoundFileSource.h"
@@ -76,16 +76,6 @@ Outcome Captured(CaptureSource::Kind kind, const std::string &path = "") {
   platform::Reset(platform::ClockKind::Real);
   o.text = printed.Text();
   return o;
-}
-
-std::vector<std::string> Lines(const std::string &text) {
-  std::vector<std::string> lines;
-  for (size_t at = 0; at < text.size();) {
-    const size_t end = text.find('\n', at);
-    lines.push_back(text.substr(at, end - at));
-    at = end == std::string::npos ? text.size() : end + 1;
-  }
-  return lines;
 }
 
 // Names the first line that differs rather than printing both outputs whole.

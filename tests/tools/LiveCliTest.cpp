@@ -6,16 +6,9 @@
 #include <string>
 
 #include "ChildProcess.h"
-#include "TestFiles.h"
+#include "ToolRun.h"
 
 namespace {
-
-std::string Slurp(const std::string &path) {
-  std::ifstream f(path);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
 
 std::string ErrPath() {
   return OutputPath(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".err");

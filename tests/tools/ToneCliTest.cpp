@@ -10,29 +10,12 @@
 #include <sys/wait.h>
 #include <vector>
 
-#include "TestFiles.h"
+#include "ToolRun.h"
 #include "synth/SynthesizerSimple.h"
 
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-std::string Slurp(const std::string &path) {
-  std::ifstream f(path);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
-Outcome Tone(const std::string &args) {
-  const std::string out = OutputPath("tone.out"), err = OutputPath("tone.err");
-  const std::string command = std::string(DROVANE_TONE) + " " + args + " >" + out + " 2>" + err;
-  const int raw = std::system(command.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
-}
+Outcome Tone(const std::string &args) { return RunTool(DROVANE_TONE, args); }
 
 std::vector<short> ReadWav(const std::string &path, SF_INFO *info) {
   SNDFILE *f = sf_open(path.c_str(), SFM_READ, info);
