@@ -10,25 +10,26 @@ bool GdiObjSelect::Busy(int line, const char *name) const {
 
 void GdiObjSelect::Select(HDC dc, HPEN pen, HBRUSH brush) {
   if (Busy(79, "PaintProcs::GdiObjSelect::Select")) return;
-  dc_ = dc;
-  pen_ = pen;
-  previousPen_ = static_cast<HPEN>(SelectObject(dc, pen));
-  penSelected_ = 1;
-  brush_ = brush;
-  previousBrush_ = static_cast<HBRUSH>(SelectObject(dc, brush));
-  brushSelected_ = 1;
+  TakePen(dc, pen);
+  TakeBrush(dc, brush);
 }
 
 void GdiObjSelect::SelectPen(HDC dc, HPEN pen) {
-  if (Busy(94, "PaintProcs::GdiObjSelect::SelectPen")) return;
+  if (!Busy(94, "PaintProcs::GdiObjSelect::SelectPen")) TakePen(dc, pen);
+}
+
+void GdiObjSelect::SelectBrush(HDC dc, HBRUSH brush) {
+  if (!Busy(105, "PaintProcs::GdiObjSelect::SelectBrush")) TakeBrush(dc, brush);
+}
+
+void GdiObjSelect::TakePen(HDC dc, HPEN pen) {
   dc_ = dc;
   pen_ = pen;
   previousPen_ = static_cast<HPEN>(SelectObject(dc, pen));
   penSelected_ = 1;
 }
 
-void GdiObjSelect::SelectBrush(HDC dc, HBRUSH brush) {
-  if (Busy(105, "PaintProcs::GdiObjSelect::SelectBrush")) return;
+void GdiObjSelect::TakeBrush(HDC dc, HBRUSH brush) {
   dc_ = dc;
   brush_ = brush;
   previousBrush_ = static_cast<HBRUSH>(SelectObject(dc, brush));

@@ -25,6 +25,8 @@ class GdiObjSelect {
 
  private:
   bool Busy(int line, const char *name) const;
+  void TakePen(HDC dc, HPEN pen);
+  void TakeBrush(HDC dc, HBRUSH brush);
 
   HPEN pen_ = nullptr;
   HBRUSH brush_ = nullptr;

@@ -1,39 +1,32 @@
 // Text attributes of a DC and the metrics of its font.
+#include <utility>
+
 #include "FontFace.h"
 #include "GdiState.h"
 
 using namespace gdi;
 
+// Each setter returns the attribute's previous value, or its failure value
+// for an unknown DC.
 int SetBkMode(HDC hdc, int mode) {
   Dc *dc = FindDc(hdc);
   if (!dc || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
-  int previous = dc->bkMode;
-  dc->bkMode = mode;
-  return previous;
+  return std::exchange(dc->bkMode, mode);
 }
 
 COLORREF SetBkColor(HDC hdc, COLORREF color) {
   Dc *dc = FindDc(hdc);
-  if (!dc) return CLR_INVALID;
-  COLORREF previous = dc->bkColor;
-  dc->bkColor = color & 0xFFFFFF;
-  return previous;
+  return dc ? std::exchange(dc->bkColor, color & 0xFFFFFF) : CLR_INVALID;
 }
 
 COLORREF SetTextColor(HDC hdc, COLORREF color) {
   Dc *dc = FindDc(hdc);
-  if (!dc) return CLR_INVALID;
-  COLORREF previous = dc->textColor;
-  dc->textColor = color & 0xFFFFFF;
-  return previous;
+  return dc ? std::exchange(dc->textColor, color & 0xFFFFFF) : CLR_INVALID;
 }
 
 UINT SetTextAlign(HDC hdc, UINT align) {
   Dc *dc = FindDc(hdc);
-  if (!dc) return GDI_ERROR;
-  UINT previous = dc->textAlign;
-  dc->textAlign = align;
-  return previous;
+  return dc ? std::exchange(dc->textAlign, align) : GDI_ERROR;
 }
 
 BOOL GetTextMetricsW(HDC hdc, TEXTMETRICW *tm) {
