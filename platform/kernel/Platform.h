@@ -60,4 +60,11 @@ bool InjectedFailure(std::string_view operation, uintptr_t *result);
 // blocked or past its wait, so a test can signal then without timing.
 uint64_t BlockedWaitCount();
 
+// Idle: called on the program thread, without the platform lock, each time a
+// wait finds nothing ready and is about to let time pass (the program has
+// handled everything up to now). The device presents the screen, takes
+// screenshots and writes its text trace here. The hook may post, schedule and
+// draw, but must not wait. Null removes it; Reset keeps it.
+void SetIdleHook(std::function<void()> hook);
+
 }  // namespace platform

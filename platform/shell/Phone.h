@@ -1,0 +1,63 @@
+#pragma once
+
+// The emulated phone as the device sees it (not a Win32 call; the program
+// never includes it): the screen's frame buffer and its texts, and the
+// phone's keys and stylus. platform/device drives these from the SDL window,
+// a script or a test.
+//
+// Thread: program thread only. Other threads (an SDL event thread) reach the
+// input calls through platform::ScheduleAt, so input arrives inside the
+// program's waits like any driver occurrence. Input is only queued (posted),
+// never handled inside the call: no window procedure runs from here.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "win/window.h"
+
+namespace platform::phone {
+
+constexpr int kScreenWidth = 240;
+constexpr int kScreenHeight = 320;
+constexpr int kCaptionHeight = 24;
+constexpr int kSoftKeyHeight = 26;
+
+// Keys by their virtual-key codes: '0'..'9', VK_UP, VK_DOWN, VK_LEFT,
+// VK_RIGHT, VK_RETURN, VK_TSOFT1, VK_TSOFT2, VK_TBACK. A pop-up menu or
+// message box that is open takes them; otherwise soft keys go to the menu
+// bar, Back becomes WM_HOTKEY and the rest go to the focus window. False for
+// a key the phone does not have.
+bool KeyDown(UINT key);
+bool KeyUp(UINT key);
+
+// The stylus in screen pixels. Down goes to the window under the point (or
+// the shell's caption, bar, menu or box there) and captures it until Up;
+// points outside the screen are clamped to its edge.
+void StylusDown(int x, int y);
+void StylusMove(int x, int y);
+void StylusUp(int x, int y);
+
+// WM_CLOSE posted to the active top-level window (a desktop user closing the
+// window); false when there is none.
+bool RequestClose();
+
+// The screen: a 240 x 320 bitmap of the gdi layer that windows and the shell
+// draw into. Valid until the platform is reset; read it, never select it.
+HBITMAP ScreenBitmap();
+// Counts changes of the screen's pixels; a presenter shows a frame only when
+// it moved.
+uint64_t ScreenVersion();
+
+// What the screen's texts say now, one entry per source, in a stable order:
+// "caption", "softkeys", "menu", "message", a child window's class ("STATIC",
+// then "STATIC#2" ... for further children of one class under one window),
+// or a top-level window's title for the texts its own paint drew (every text
+// call between its BeginPaint and EndPaint, on any DC, in drawing order,
+// joined by " | "). A source with nothing shown has an empty text.
+struct ScreenText {
+  std::string source;
+  std::wstring text;
+};
+std::vector<ScreenText> ScreenTexts();
+
+}  // namespace platform::phone
