@@ -29,6 +29,7 @@ class Core {
   EventTable events;
   DWORD programThread = 0;
   uint64_t blockedWaits = 0;  // waits that found nothing ready and let time pass
+  std::function<void()> idleHook;  // program thread: set and called there only
 
   Clock &clock() { return *clock_; }
   Time Now() { return clock_->Now(); }

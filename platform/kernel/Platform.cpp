@@ -47,4 +47,10 @@ uint64_t BlockedWaitCount() {
   return core.blockedWaits;
 }
 
+void SetIdleHook(std::function<void()> hook) {
+  Core &core = Core::Get();
+  std::lock_guard lock(core.mutex);
+  core.idleHook = std::move(hook);
+}
+
 }  // namespace platform

@@ -64,7 +64,8 @@ uint64_t BlockedWaitCount();
 // wait finds nothing ready and is about to let time pass (the program has
 // handled everything up to now). The device presents the screen, takes
 // screenshots and writes its text trace here. The hook may post, schedule and
-// draw, but must not wait. Null removes it; Reset keeps it.
+// draw, but must not wait. Set it from the program thread; null removes it;
+// Reset keeps it.
 void SetIdleHook(std::function<void()> hook);
 
 }  // namespace platform

@@ -44,12 +44,25 @@ DWORD WINAPI MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE *handles, DWO
   std::unique_lock lock(core.mutex);
   std::optional<Time> deadline;
   if (milliseconds != INFINITE) deadline = core.Now() + std::chrono::milliseconds(milliseconds);
+  bool idled = false;  // the idle hook has seen the state this wait is about to sleep on
   for (;;) {
     DWORD result;
     if (CheckHandles(core.events, count, handles, &result)) return result;
     if (user.HasNewInput(wakeMask, core.Now())) return WAIT_OBJECT_0 + count;
-    if (core.RunDue(lock)) continue;
+    if (core.RunDue(lock)) {
+      idled = false;
+      continue;
+    }
     if (deadline && core.Now() >= *deadline) return WAIT_TIMEOUT;
+    if (!idled && core.idleHook) {
+      // Whatever the hook posts or schedules is seen by the checks above.
+      idled = true;
+      lock.unlock();
+      core.idleHook();
+      lock.lock();
+      continue;
+    }
+    idled = false;
     std::optional<Time> until = Earliest(deadline, core.scheduler.Next());
     if (wakeMask & QS_TIMER) until = Earliest(until, user.NextTimerDue());
     ++core.blockedWaits;

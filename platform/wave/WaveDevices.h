@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "wave/CaptureStream.h"
 #include "wave/RecordingStream.h"
@@ -30,15 +31,20 @@ struct CaptureSource {
   double toneAmplitude = 0.5;  // Tone: 0..1 of full scale
   // Custom: makes the source of each device opened (tests, tools).
   std::shared_ptr<std::function<std::unique_ptr<CaptureStream>()>> make;
+  std::string device;  // Live: the device's name as SDL lists it; empty: the default
 };
 
 struct PlaybackSink {
   enum class Kind { None, File, Live };
   Kind kind = Kind::None;
   std::string path;  // File: a 16-bit mono WAV written as the device plays
+  std::string device;  // Live: the device's name as SDL lists it; empty: the default
 };
 
 void SelectCapture(const CaptureSource &source);
+// The live capture (or playback) devices SDL sees, by name; empty, with the
+// reason in `error`, when there is no audio system.
+std::vector<std::string> ListLiveDevices(bool capture, std::string *error);
 void SelectPlayback(const PlaybackSink &sink);
 
 // Why the last open that failed for a reason of the host (no audio device,

@@ -69,4 +69,21 @@ TEST_F(WaitTest, VirtualClockMovesToTheTimeoutOrTheTimerFallingDue) {
   EXPECT_EQ(Wait(0, nullptr, INFINITE), WAIT_FAILED);
 }
 
+TEST_F(WaitTest, IdleHookRunsOnceBeforeEachSleepAndWhatItPostsWakesTheWait) {
+  std::vector<long long> idleAt;
+  bool post = false;
+  platform::SetIdleHook([&] {
+    idleAt.push_back(platform::Now().count() / 1000000);
+    if (post) PostThreadMessageW(GetCurrentThreadId(), WM_USER, 0, 0);
+  });
+  EXPECT_EQ(Wait(0, nullptr, 0), WAIT_TIMEOUT) << "a poll is not idle";
+  platform::ScheduleAt(Ms(40), [] {});
+  EXPECT_EQ(Wait(0, nullptr, 100), WAIT_TIMEOUT);
+  EXPECT_EQ(idleAt, (std::vector<long long>{0, 40}));
+  post = true;
+  EXPECT_EQ(Wait(0, nullptr, INFINITE), WAIT_OBJECT_0);
+  EXPECT_EQ(platform::Now(), Ms(100)) << "the posted message ended the wait before time passed";
+  platform::SetIdleHook(nullptr);
+}
+
 }  // namespace

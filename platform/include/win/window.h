@@ -167,3 +167,8 @@ int WINAPI GetWindowTextW(HWND window, LPWSTR text, int count);
 int WINAPI MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 
 int WINAPI GetSystemMetrics(int index);
+
+// The program's entry point. The device's main() calls it with the program's
+// module instance (under which the program registers its resources) and
+// exits with its result; the other arguments are null, null and SW_SHOW.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int show);
