@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "Refinement.h"
 #include "general/RCPtr.h"
 
 namespace Measure {
@@ -10,11 +11,13 @@ namespace Measure {
 // Creates the guitar's measuring configuration.
 class GuitarConfigurator : public virtual CRefCounter {
  public:
-  // Configuration data; the measurer reads only `reference`.
+  // Configuration data; the measurer reads `reference` and `refinement`
+  // when it is initialised.
   struct Config : public virtual CRefCounter {
     std::vector<int16_t> strings{40, 45, 50, 55, 59, 64};  // open strings, lowest first
     double factor = 1.0;
     int32_t reference = 440;  // hertz of MIDI note 69
+    Refinement refinement = Refinement::kPhone;
   };
 
   GuitarConfigurator() : config_(new Config) {}

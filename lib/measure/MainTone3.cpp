@@ -5,6 +5,7 @@
 #include "AmdfRefine.h"
 #include "MidiTypes.h"
 #include "PeriodChoice.h"
+#include "PreciseRefine.h"
 
 namespace {
 
@@ -31,6 +32,12 @@ double MainTone3::NoteOfPeriod(double period) const {
   return period != 0 ? NoteFromFrequency(kSampleRate / period, referenceFrequency) : 0;
 }
 
+static_assert(Amdf::kPreciseWindow <= 3 * MainTone3::kHop, "the window a period is refined on");
+
+double MainTone3::Refine(const int16_t *x, int period) const {
+  return refinement_ == Measure::Refinement::kPrecise ? Amdf::RefinePrecise(x, period) : Amdf::Refine(x, period);
+}
+
 void MainTone3::Process(const int16_t *samples, std::vector<double> *notes, int16_t *level) {
   buffer_.insert(buffer_.end(), samples, samples + kHop);
   while (buffer_.size() > 2 * static_cast<size_t>(kHop)) {
@@ -38,7 +45,7 @@ void MainTone3::Process(const int16_t *samples, std::vector<double> *notes, int1
     if (hopCounter_ == 0)
       FullAnalysis(window);
     else if (heldPeriod_ != 0)
-      heldPeriod_ = Amdf::Refine(window, static_cast<int>(Round(heldPeriod_)));
+      heldPeriod_ = Refine(window, static_cast<int>(Round(heldPeriod_)));
     const uint32_t interval = heldPeriod_ != 0 ? kIntervalPitched : kIntervalUnpitched;
     if (++hopCounter_ >= interval) hopCounter_ = 0;
     notes->push_back(NoteOfPeriod(heldPeriod_));
@@ -66,7 +73,7 @@ void MainTone3::FullAnalysis(const int16_t *x) {
   heldWholePeriod_ = result;
   earlierLevel_ = level_;
   level_ = level1;
-  heldPeriod_ = result != 0 ? Amdf::Refine(x, static_cast<int>(result)) : 0;
+  heldPeriod_ = result != 0 ? Refine(x, static_cast<int>(result)) : 0;
 }
 
 // A jump, an onset or an ending: the window 1000 samples later decides

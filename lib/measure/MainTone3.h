@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "AmdfTable.h"
+#include "Refinement.h"
 #include "general/CRefCounter.h"
 
 // Finds the fundamental period of a plucked string in 16-bit mono audio at
@@ -37,6 +38,10 @@ class MainTone3 : public virtual CRefCounter {
   // the next note on.
   double referenceFrequency = 440.0;
 
+  // The phone's refinement unless set otherwise; Reset keeps it.
+  void SetRefinement(Measure::Refinement r) { refinement_ = r; }
+  Measure::Refinement GetRefinement() const { return refinement_; }
+
   // Inspection, for the owner's tests and tools.
   double HeldPeriod() const { return heldPeriod_; }
   double HeldWholePeriod() const { return heldWholePeriod_; }
@@ -47,6 +52,7 @@ class MainTone3 : public virtual CRefCounter {
 
  private:
   double NoteOfPeriod(double period) const;
+  double Refine(const int16_t *x, int period) const;
   void FullAnalysis(const int16_t *x);
   int LookFor(const int16_t *x, int16_t level, bool hadPrevious, double previousNote);
   double SecondLook(const int16_t *x, double prev, double fresh, int period1, int16_t level1);
@@ -58,4 +64,5 @@ class MainTone3 : public virtual CRefCounter {
   int16_t level_ = 1;
   int16_t earlierLevel_ = 1;
   Amdf::Table table_ = {};
+  Measure::Refinement refinement_ = Measure::Refinement::kPhone;
 };

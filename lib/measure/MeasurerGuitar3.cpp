@@ -8,6 +8,7 @@ MeasurerGuitar3::MeasurerGuitar3(const RCPtr<const Measure::GuitarConfigurator::
 HRESULT MeasurerGuitar3::Initialize() {
   estimator_.Reset();
   estimator_.referenceFrequency = configuration_->reference;
+  estimator_.SetRefinement(configuration_->refinement);
   smoother_.Window().clear();
   level_ = 0;
   return 0;

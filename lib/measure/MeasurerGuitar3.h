@@ -12,8 +12,9 @@ namespace Measure3 {
 
 // The tuner's measurer: MainTone3 over blocks of 1000 samples, its notes
 // smoothed by a GuitarSmoother into one result per block once 15 notes are
-// in. The reference frequency is set from the configuration at
-// initialisation and survives Start; change it through IMeasurerConfig.
+// in. The reference frequency and the estimator's refinement are set from
+// the configuration at initialisation and survive Start; change the
+// reference through IMeasurerConfig.
 // Single-threaded; created stopped by GuitarFactory.
 class MeasurerGuitar3 : public Measure::MeasurerBase, public IMeasurerConfig {
  public:

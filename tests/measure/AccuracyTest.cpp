@@ -9,6 +9,7 @@
 
 #include "MeasureHarness.h"
 #include "TestSignals.h"
+#include "measure/GuitarSmoother.h"
 
 namespace {
 
@@ -38,9 +39,8 @@ TEST(Accuracy, SixStringsAtKnownOffsets) {
   }
 }
 
-// A performance of plucked notes and noise: the estimator follows the
-// literal rules throughout, attacks, jumps and decays included.
-TEST(Accuracy, EstimatorMatchesTheLiteralRulesOnAPerformance) {
+// A performance of plucked notes and noise.
+std::vector<int16_t> Performance() {
   std::vector<int16_t> audio;
   signals::Random r(77);
   for (double n : {40.1, 52.3, 45.0, 0.0, 64.2, 59.9, 55.5, 47.0}) {
@@ -49,7 +49,29 @@ TEST(Accuracy, EstimatorMatchesTheLiteralRulesOnAPerformance) {
                                                               30000 + r.Next() % 9000);
     audio.insert(audio.end(), part.begin(), part.end());
   }
-  ExpectLiteralAgreement(audio, "performance");
+  return audio;
+}
+
+// The estimator follows the literal rules throughout, attacks, jumps and
+// decays included.
+TEST(Accuracy, EstimatorMatchesTheLiteralRulesOnAPerformance) {
+  ExpectLiteralAgreement(Performance(), "performance");
+}
+
+// Unless its configuration asks for another refinement, the pipeline gives
+// the phone's readings: the literal rules' notes, smoothed.
+TEST(Accuracy, DefaultPipelineGivesThePhonesReadings) {
+  const std::vector<int16_t> audio = Performance();
+  literal::Tone phone;
+  Measure3::GuitarSmoother smoother;
+  int16_t level = 0;
+  for (size_t at = 0; at + 1000 <= audio.size(); at += 1000) {
+    phone.Process(audio.data() + at, &smoother.Window(), &level);
+    smoother.Drain();
+  }
+  const std::vector<Measure::Result> results = Record(audio);
+  ASSERT_EQ(results.size(), smoother.Results().size());
+  for (size_t i = 0; i < results.size(); ++i) ASSERT_NEAR(results[i].note, smoother.Results()[i], 1e-9) << i;
 }
 
 // The recording's results through the pipeline, each checked for sanity.

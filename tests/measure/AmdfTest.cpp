@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "measure/AmdfTable.h"
 #include "measure/MidiTypes.h"
 #include "measure/PeriodChoice.h"
+#include "measure/PreciseRefine.h"
 
 namespace {
 
@@ -65,6 +67,26 @@ TEST(Amdf, FastKernelsEqualTheLiteralRules) {
   }
   EXPECT_EQ(Amdf::MeanDifference(w.data(), 0), 0);
   EXPECT_EQ(Amdf::MeanDifference(w.data(), 37), literal::E(w.data(), 37));  // whole lags exactly
+}
+
+// The precise refinement reads only its 3000-sample window, stays within a
+// lag of where it starts, finds a sine's period to a thousandth of a sample
+// and moves one whole lag toward a dip that lies further away.
+TEST(Amdf, PreciseRefineStaysWithinALagOfItsStart) {
+  Random r(12);
+  for (int trial = 0; trial < 200; ++trial) {
+    const std::vector<int16_t> w = Window(trial, r);
+    const int k0 = static_cast<int>(r.Next() % 520), k = std::clamp(k0, 3, 499);
+    const double p = Amdf::RefinePrecise(w.data(), k0);
+    ASSERT_TRUE(p >= k - 1 && p <= k + 1) << trial << " " << k0 << " " << p;
+  }
+  const std::vector<int16_t> sine = signals::Sine(22050 / 123.456, 20000, 3000);
+  EXPECT_NEAR(Amdf::RefinePrecise(sine.data(), 123), 123.456, 1e-3);
+  EXPECT_NEAR(Amdf::RefinePrecise(sine.data(), 124), 123.456, 1e-3);
+  EXPECT_EQ(Amdf::RefinePrecise(sine.data(), 126), 125);
+  const std::vector<int16_t> silence(3000, 0);
+  EXPECT_EQ(Amdf::RefinePrecise(silence.data(), 0), 3);
+  EXPECT_EQ(Amdf::RefinePrecise(silence.data(), 600), 499);
 }
 
 // A table shaped by hand: flat at `level` from entry 11, with V-shaped dips.

@@ -49,7 +49,8 @@ inline RCPtr<AV::IMediaSample> AudioSample(const std::vector<int16_t> &audio, si
 // The tuner's pitch pipeline as start-up builds it, keeping every result
 // and the size of each delivery.
 struct Tuner {
-  explicit Tuner(double reference = 440) {
+  explicit Tuner(double reference = 440, Measure::Refinement refinement = Measure::Refinement::kPhone) {
+    configurator->GetConfig()->refinement = refinement;
     pipeline = new ProcessMeasure_H(&root, MakeDelegate<void(const Measure::Result *, unsigned int)>(this, &Tuner::On),
                                     factory.get());
     EXPECT_EQ(pipeline->GetState(), BaseFilter::kRunning);
@@ -74,15 +75,17 @@ struct Tuner {
   Measure3::MeasurerGuitar3 &Measurer() { return *static_cast<Measure3::MeasurerGuitar3 *>(pipeline->Measurer()); }
 
   UninitCaller root;
-  RCPtr<Measure3::GuitarFactory> factory{new Measure3::GuitarFactory};
+  RCPtr<Measure::GuitarConfigurator> configurator;
+  RCPtr<Measure3::GuitarFactory> factory{new Measure3::GuitarFactory(&configurator)};
   RCPtr<ProcessMeasure_H> pipeline;
   std::vector<Measure::Result> results;
   std::vector<unsigned> batches;
 };
 
 inline std::vector<Measure::Result> Record(const std::vector<int16_t> &audio, double reference = 440,
-                                           size_t chunk = 2205) {
-  return Tuner(reference).Write(audio, chunk).results;
+                                           size_t chunk = 2205,
+                                           Measure::Refinement refinement = Measure::Refinement::kPhone) {
+  return Tuner(reference, refinement).Write(audio, chunk).results;
 }
 
 // The estimator and the literal rules over the same blocks: levels equal,
