@@ -1,5 +1,6 @@
 // Speed of the pitch measurement: MainTone3::Process alone and the whole
-// guitar measurer, both per second of audio (22 blocks of 1000 samples).
+// guitar measurer, both per second of audio (22 blocks of 1000 samples),
+// with the phone's refinement and with the precise one.
 
 #include <benchmark/benchmark.h>
 
@@ -32,9 +33,10 @@ const std::vector<int16_t> &Recording() {
   return audio;
 }
 
-void MainTone3Process(benchmark::State &state) {
+void MainTone3Process(benchmark::State &state, Measure::Refinement refinement) {
   const std::vector<int16_t> &audio = Recording();
   MainTone3 tone;
+  tone.SetRefinement(refinement);
   std::vector<double> notes;
   int16_t level;
   size_t at = 0, pitched = 0, produced = 0;
@@ -52,11 +54,14 @@ void MainTone3Process(benchmark::State &state) {
   state.counters["pitched"] = produced ? static_cast<double>(pitched) / produced : 0;
   state.SetLabel("per second of audio");
 }
-BENCHMARK(MainTone3Process)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(MainTone3Process, phone, Measure::Refinement::kPhone)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(MainTone3Process, precise, Measure::Refinement::kPrecise)->Unit(benchmark::kMicrosecond);
 
-void MeasurerGuitar3Blocks(benchmark::State &state) {
+void MeasurerGuitar3Blocks(benchmark::State &state, Measure::Refinement refinement) {
   const std::vector<int16_t> &audio = Recording();
-  RCPtr<Measure3::GuitarFactory> factory(new Measure3::GuitarFactory);
+  RCPtr<Measure::GuitarConfigurator> configurator;
+  RCPtr<Measure3::GuitarFactory> factory(new Measure3::GuitarFactory(&configurator));
+  configurator->GetConfig()->refinement = refinement;
   RCPtr<IFilter> filter;
   factory->CreateMeasurer(&filter, nullptr);
   auto *m = static_cast<Measure3::MeasurerGuitar3 *>(filter.get());
@@ -73,7 +78,8 @@ void MeasurerGuitar3Blocks(benchmark::State &state) {
   }
   state.SetLabel("per second of audio");
 }
-BENCHMARK(MeasurerGuitar3Blocks)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(MeasurerGuitar3Blocks, phone, Measure::Refinement::kPhone)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(MeasurerGuitar3Blocks, precise, Measure::Refinement::kPrecise)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
