@@ -17,6 +17,10 @@ const char kAnalyzeUsage[] =
     "                   name,cents (a header before each file's rows)\n"
     "  --json           one JSON object per result\n"
     "  --reference HZ   reference A in hertz (default 440)\n"
+    "  --precise        readings within a fraction of a cent: refines each period\n"
+    "                   by a method that departs from the phone's estimator (the\n"
+    "                   notes found, gates and smoothing stay the same); without\n"
+    "                   it the results are exactly the phone's\n"
     "  --calibrate      also report the first stable note and the reference A\n"
     "                   that automatic calibration would set from it (on stdout,\n"
     "                   or stderr with --csv)\n"
@@ -60,6 +64,8 @@ bool AnalyzeOptions::Parse(int argc, const char *const *argv, std::string *error
       format = Format::kJson;
     } else if (std::strcmp(a, "--calibrate") == 0) {
       calibrate = true;
+    } else if (std::strcmp(a, "--precise") == 0) {
+      precise = true;
     } else if (std::strcmp(a, "--demo") == 0) {
       demo = true;
     } else if (std::strcmp(a, "--live") == 0) {

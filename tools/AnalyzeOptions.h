@@ -10,6 +10,7 @@ struct AnalyzeOptions {
   Format format = Format::kTable;
   double reference = 440.0;  // hertz of A, set before the first sample
   bool calibrate = false;
+  bool precise = false;  // the precise refinement instead of the phone's
   bool demo = false;
   bool live = false;  // the microphone, until Ctrl-C; alone
   bool help = false;

@@ -13,8 +13,9 @@ void AddToLoop(EventLoop *loop, UninitCaller *root, const Delegate<void()> &hand
 
 }  // namespace
 
-CaptureAnalysis::CaptureAnalysis(ResultFormat *format, double reference, bool calibrate)
-    : printer_(format, &summary_), reference_(reference), calibrate_(calibrate) {}
+CaptureAnalysis::CaptureAnalysis(ResultFormat *format, double reference, bool calibrate,
+                                 Measure::Refinement refinement)
+    : printer_(format, &summary_), reference_(reference), calibrate_(calibrate), refinement_(refinement) {}
 
 // Start-up's order: the newest references go first, the root last.
 CaptureAnalysis::~CaptureAnalysis() {
@@ -36,7 +37,7 @@ bool CaptureAnalysis::Open(const platform::wave::CaptureSource &source, std::str
   printer_.SetRecording(recording_.get());
 
   root_ = std::make_unique<UninitCaller>();
-  side_ = printer_.Build(root_.get(), reference_, calibrate_);
+  side_ = printer_.Build(root_.get(), reference_, calibrate_, refinement_);
   device_ = MakeRC<WaveInEvent>(root_.get(), 2.0, 100.0, 1);
   loop_ = MakeRC<EventLoop>();
   end_ = MakeRC<RecordingEnd>(recording_.get(), MakeDelegate<void()>(loop_.get(), &EventLoop::Stop));

@@ -29,7 +29,8 @@
 // measurer and unbinds the delegates.
 class CaptureAnalysis {
  public:
-  CaptureAnalysis(ResultFormat *format, double reference, bool calibrate);
+  CaptureAnalysis(ResultFormat *format, double reference, bool calibrate,
+                  Measure::Refinement refinement = Measure::Refinement::kPhone);
   ~CaptureAnalysis();
 
   // Builds everything and opens the capture device on `source` (file, demo
@@ -46,6 +47,7 @@ class CaptureAnalysis {
   ResultPrinter printer_;
   double reference_;
   bool calibrate_;
+  Measure::Refinement refinement_;
   bool live_ = false;
   std::shared_ptr<platform::wave::RecordingStatus> recording_;
   std::unique_ptr<InterruptWatch> interrupt_;

@@ -4,9 +4,12 @@
 #include "measure/GuitarFactory.h"
 #include "measure/MeasurerBase.h"
 
-ResultPrinter::Side ResultPrinter::Build(UninitCaller *root, double reference, bool calibrate) {
+ResultPrinter::Side ResultPrinter::Build(UninitCaller *root, double reference, bool calibrate,
+                                         Measure::Refinement refinement) {
   Side side;
-  RCPtr<Measure3::GuitarFactory> factory(new Measure3::GuitarFactory);
+  RCPtr<Measure::GuitarConfigurator> configurator;
+  RCPtr<Measure3::GuitarFactory> factory(new Measure3::GuitarFactory(&configurator));
+  configurator->GetConfig()->refinement = refinement;
   side.pipeline = new TimedPipeline(
       root, MakeDelegate<void(const Measure::Result *, unsigned int)>(this, &ResultPrinter::OnResults), factory.get());
   side.pipeline->SetReferenceFrequency(reference);

@@ -5,6 +5,7 @@
 #include "TimedPipeline.h"
 #include "general/RCPtr.h"
 #include "general/UninitCaller.h"
+#include "measure/Refinement.h"
 #include "measure/TunerDetectPitch.h"
 #include "wave/RecordingStream.h"
 
@@ -26,9 +27,11 @@ class ResultPrinter {
   ResultPrinter(ResultFormat *format, AnalysisSummary *summary) : format_(format), summary_(summary) {}
 
   // Builds the measurement side on `root` as start-up does: the guitar
-  // measurer factory and ProcessMeasure_H with this printer bound into its
-  // result delegate, at `reference` hertz; with `calibrate` a detector too.
-  Side Build(UninitCaller *root, double reference, bool calibrate);
+  // measurer factory (with `refinement` in its configuration) and
+  // ProcessMeasure_H with this printer bound into its result delegate, at
+  // `reference` hertz; with `calibrate` a detector too.
+  Side Build(UninitCaller *root, double reference, bool calibrate,
+             Measure::Refinement refinement = Measure::Refinement::kPhone);
 
   // Results past the end of this recording, once it has ended, are dropped.
   void SetRecording(const platform::wave::RecordingStatus *recording) { recording_ = recording; }

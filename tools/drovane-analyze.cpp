@@ -27,7 +27,8 @@ void Fail(const std::string &input, const std::string &message) {
 // `first` is cleared once this input's results have begun.
 bool Analyse(const AnalyzeOptions &options, const std::string &input, const CaptureSource &source, bool *first) {
   ResultFormat format(options.format, stdout);
-  CaptureAnalysis analysis(&format, options.reference, options.calibrate);
+  const Measure::Refinement refinement = options.precise ? Measure::Refinement::kPrecise : Measure::Refinement::kPhone;
+  CaptureAnalysis analysis(&format, options.reference, options.calibrate, refinement);
   std::string error;
   if (!analysis.Open(source, &error)) {
     Fail(input, error);

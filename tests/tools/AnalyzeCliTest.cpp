@@ -75,6 +75,18 @@ TEST(AnalyzeCli, ReferenceAndJsonAndCalibration) {
   EXPECT_NE(r.out.find("no stable note was found"), std::string::npos) << r.out;
 }
 
+// --precise reaches the measurer: calibrating to a 447.69 Hz tone sets A
+// within 0.05 Hz, where the phone's refinement sets it a hertz sharp.
+TEST(AnalyzeCli, PreciseCalibratesWithinAFractionOfACent) {
+  EXPECT_NE(Analyze("--help").out.find("departs from the phone's estimator"), std::string::npos);
+  const std::string path = WriteSound("a447.wav", Tone(447.69, 22050 * 3), 22050, 1);
+  const Outcome r = Analyze("--precise --calibrate " + path);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const size_t at = r.out.find("new reference A = ");
+  ASSERT_NE(at, std::string::npos) << r.out;
+  EXPECT_NEAR(std::atof(r.out.c_str() + at + 18), 447.69, 0.05);
+}
+
 TEST(AnalyzeCli, FailuresNameTheFileAndGoOnWithTheRest) {
   const std::string good = WriteSound("good.wav", Tone(330, 20000), 22050, 1);
   const std::string shortFile = WriteSound("one-sample.wav", {1234}, 22050, 1);
