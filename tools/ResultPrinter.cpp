@@ -7,9 +7,8 @@
 ResultPrinter::Side ResultPrinter::Build(UninitCaller *root, double reference, bool calibrate,
                                          Measure::Refinement refinement) {
   Side side;
-  RCPtr<Measure::GuitarConfigurator> configurator;
-  RCPtr<Measure3::GuitarFactory> factory(new Measure3::GuitarFactory(&configurator));
-  configurator->GetConfig()->refinement = refinement;
+  RCPtr<Measure3::GuitarFactory> factory(new Measure3::GuitarFactory);
+  factory->SetRefinement(refinement);
   side.pipeline = new TimedPipeline(
       root, MakeDelegate<void(const Measure::Result *, unsigned int)>(this, &ResultPrinter::OnResults), factory.get());
   side.pipeline->SetReferenceFrequency(reference);

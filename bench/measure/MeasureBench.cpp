@@ -59,9 +59,8 @@ BENCHMARK_CAPTURE(MainTone3Process, precise, Measure::Refinement::kPrecise)->Uni
 
 void MeasurerGuitar3Blocks(benchmark::State &state, Measure::Refinement refinement) {
   const std::vector<int16_t> &audio = Recording();
-  RCPtr<Measure::GuitarConfigurator> configurator;
-  RCPtr<Measure3::GuitarFactory> factory(new Measure3::GuitarFactory(&configurator));
-  configurator->GetConfig()->refinement = refinement;
+  RCPtr<Measure3::GuitarFactory> factory(new Measure3::GuitarFactory);
+  factory->SetRefinement(refinement);
   RCPtr<IFilter> filter;
   factory->CreateMeasurer(&filter, nullptr);
   auto *m = static_cast<Measure3::MeasurerGuitar3 *>(filter.get());

@@ -15,6 +15,10 @@ class GuitarFactory : public IMeasurerFactory {
   // A new MeasurerGuitar3, initialised and stopped.
   void CreateMeasurer(RCPtr<IFilter> *filter, RCPtr<IMeasurerConfig> *config) override;
 
+  // How measurers created from now on refine periods (the phone's way
+  // unless set): writes the shared configuration.
+  void SetRefinement(Measure::Refinement refinement) { config_->refinement = refinement; }
+
  private:
   RCPtr<Measure::GuitarConfigurator::Config> config_;
 };

@@ -50,7 +50,7 @@ inline RCPtr<AV::IMediaSample> AudioSample(const std::vector<int16_t> &audio, si
 // and the size of each delivery.
 struct Tuner {
   explicit Tuner(double reference = 440, Measure::Refinement refinement = Measure::Refinement::kPhone) {
-    configurator->GetConfig()->refinement = refinement;
+    factory->SetRefinement(refinement);
     pipeline = new ProcessMeasure_H(&root, MakeDelegate<void(const Measure::Result *, unsigned int)>(this, &Tuner::On),
                                     factory.get());
     EXPECT_EQ(pipeline->GetState(), BaseFilter::kRunning);
@@ -75,8 +75,7 @@ struct Tuner {
   Measure3::MeasurerGuitar3 &Measurer() { return *static_cast<Measure3::MeasurerGuitar3 *>(pipeline->Measurer()); }
 
   UninitCaller root;
-  RCPtr<Measure::GuitarConfigurator> configurator;
-  RCPtr<Measure3::GuitarFactory> factory{new Measure3::GuitarFactory(&configurator)};
+  RCPtr<Measure3::GuitarFactory> factory{new Measure3::GuitarFactory};
   RCPtr<ProcessMeasure_H> pipeline;
   std::vector<Measure::Result> results;
   std::vector<unsigned> batches;
