@@ -39,8 +39,10 @@ TEST(Accuracy, SixStringsAtKnownOffsets) {
   }
 }
 
-// A performance of plucked notes and noise.
-std::vector<int16_t> Performance() {
+// A performance of plucked notes and noise: the estimator follows the
+// literal rules throughout, attacks, jumps and decays included, and unless
+// configured otherwise the pipeline gives their notes, smoothed.
+TEST(Accuracy, EstimatorAndPipelineMatchTheLiteralRulesOnAPerformance) {
   std::vector<int16_t> audio;
   signals::Random r(77);
   for (double n : {40.1, 52.3, 45.0, 0.0, 64.2, 59.9, 55.5, 47.0}) {
@@ -49,19 +51,7 @@ std::vector<int16_t> Performance() {
                                                               30000 + r.Next() % 9000);
     audio.insert(audio.end(), part.begin(), part.end());
   }
-  return audio;
-}
-
-// The estimator follows the literal rules throughout, attacks, jumps and
-// decays included.
-TEST(Accuracy, EstimatorMatchesTheLiteralRulesOnAPerformance) {
-  ExpectLiteralAgreement(Performance(), "performance");
-}
-
-// Unless its configuration asks for another refinement, the pipeline gives
-// the phone's readings: the literal rules' notes, smoothed.
-TEST(Accuracy, DefaultPipelineGivesThePhonesReadings) {
-  const std::vector<int16_t> audio = Performance();
+  ExpectLiteralAgreement(audio, "performance");
   literal::Tone phone;
   Measure3::GuitarSmoother smoother;
   int16_t level = 0;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "LiteralTone.h"
@@ -47,10 +48,11 @@ inline RCPtr<AV::IMediaSample> AudioSample(const std::vector<int16_t> &audio, si
 }
 
 // The tuner's pitch pipeline as start-up builds it, keeping every result
-// and the size of each delivery.
+// and the size of each delivery; the configuration's own refinement unless
+// one is given.
 struct Tuner {
-  explicit Tuner(double reference = 440, Measure::Refinement refinement = Measure::Refinement::kPhone) {
-    factory->SetRefinement(refinement);
+  explicit Tuner(double reference = 440, std::optional<Measure::Refinement> refinement = std::nullopt) {
+    if (refinement) factory->SetRefinement(*refinement);
     pipeline = new ProcessMeasure_H(&root, MakeDelegate<void(const Measure::Result *, unsigned int)>(this, &Tuner::On),
                                     factory.get());
     EXPECT_EQ(pipeline->GetState(), BaseFilter::kRunning);
@@ -83,7 +85,7 @@ struct Tuner {
 
 inline std::vector<Measure::Result> Record(const std::vector<int16_t> &audio, double reference = 440,
                                            size_t chunk = 2205,
-                                           Measure::Refinement refinement = Measure::Refinement::kPhone) {
+                                           std::optional<Measure::Refinement> refinement = std::nullopt) {
   return Tuner(reference, refinement).Write(audio, chunk).results;
 }
 
