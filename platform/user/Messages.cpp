@@ -22,7 +22,7 @@ BOOL Post(std::optional<DWORD> threadId, HWND window, UINT message, WPARAM wPara
     const DWORD tick = platform::TickCount(core.Now());
     UserState::Get().Post(MSG{window, message, wParam, lParam, tick, {0, 0}});
   }
-  core.wake.notify_all();
+  core.wake.Notify();
   return TRUE;
 }
 
@@ -112,5 +112,5 @@ void WINAPI PostQuitMessage(int exitCode) {
     std::lock_guard lock(core.mutex);
     UserState::Get().PostQuit(exitCode);
   }
-  core.wake.notify_all();
+  core.wake.Notify();
 }
