@@ -28,7 +28,7 @@ BOOL Post(std::optional<DWORD> threadId, HWND window, UINT message, WPARAM wPara
     else
       UserState::Get().Post(msg);
   }
-  core.wake.notify_all();
+  core.wake.Notify();
   return TRUE;
 }
 
@@ -134,5 +134,5 @@ void WINAPI PostQuitMessage(int exitCode) {
     std::lock_guard lock(core.mutex);
     UserState::Get().PostQuit(exitCode);
   }
-  core.wake.notify_all();
+  core.wake.Notify();
 }

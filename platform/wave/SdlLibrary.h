@@ -18,6 +18,8 @@ struct SdlLibrary {
   decltype(&SDL_CloseAudioDevice) CloseAudioDevice;
   decltype(&SDL_PauseAudioDevice) PauseAudioDevice;
   decltype(&SDL_GetError) GetError;
+  decltype(&SDL_GetNumAudioDevices) GetNumAudioDevices;
+  decltype(&SDL_GetAudioDeviceName) GetAudioDeviceName;
 
   // Null, with the loader's reason in `error`, when SDL2 cannot be loaded.
   static const SdlLibrary *Get(std::string *error);
