@@ -67,7 +67,7 @@ void NotePaintPending() {
     std::lock_guard lock(core.mutex);
     UserState::Get().NotePaint();
   }
-  core.wake.notify_all();
+  core.wake.Notify();
 }
 
 }  // namespace platform

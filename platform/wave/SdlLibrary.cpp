@@ -23,6 +23,7 @@ struct Loaded {
       error = dlerror();
       return;
     }
+    calls.handle = library;
     ok = Resolve(library, "SDL_InitSubSystem", &calls.InitSubSystem) &&
          Resolve(library, "SDL_QuitSubSystem", &calls.QuitSubSystem) &&
          Resolve(library, "SDL_OpenAudioDevice", &calls.OpenAudioDevice) &&
