@@ -151,12 +151,6 @@ bool Session::Finish() {
   return !failed_;
 }
 
-bool HasDisplay() {
-  for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY"})
-    if (const char *value = std::getenv(name); value && *value) return true;
-  return false;
-}
-
 }  // namespace
 
 int RunDevice(int argc, char **argv) {
@@ -173,7 +167,7 @@ int RunDevice(int argc, char **argv) {
 
   std::unique_ptr<WindowPresenter> presenter;
   bool fellBack = false;
-  if (o.screen == DeviceOptions::Screen::Window || (!o.screen && HasDisplay())) {
+  if (o.screen == DeviceOptions::Screen::Window || (!o.screen && WindowPresenter::DisplayNamed())) {
     presenter = WindowPresenter::Start(o.scale, &error);
     if (!presenter && o.screen) return Fail(error, 1);
   }
