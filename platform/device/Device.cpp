@@ -175,6 +175,7 @@ int RunDevice(int argc, char **argv) {
   if (!o.clock) o.clock = presenter ? DeviceOptions::Clock::Real : DeviceOptions::Clock::Virtual;
   std::vector<std::string> notes;
   ChooseAudio(&o, &notes);
+  if (!CheckLiveAudio(o, &error)) return Fail(error, 1);
   double recordingEnd = 0;
   if (o.capture == DeviceOptions::Capture::File || !presenter) {
     if (!HeadlessDuration(o, script, &recordingEnd, &error)) return Fail(error, 1);
@@ -198,6 +199,7 @@ int RunDevice(int argc, char **argv) {
   const int result = WinMain(kInstance, nullptr, nullptr, SW_SHOW);
   const bool finished = session.Finish();
   std::fflush(stdout);
+  GdiShutdown();
   return finished ? result : 1;
 }
 

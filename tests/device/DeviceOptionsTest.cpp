@@ -100,6 +100,9 @@ TEST(DeviceOptionsTest, WhatTheDeviceCannotDoIsAFailureWithItsReason) {
   Outcome window = RunTool("DISPLAY= WAYLAND_DISPLAY= " + kProgram, "--screen window");
   EXPECT_EQ(window.status, 1);
   EXPECT_NE(window.err.find("no display could be opened"), std::string::npos) << window.err;
+  Outcome live = RunTool(kProgram, "--screen headless --clock real --capture live:NoSuchMicrophone");
+  EXPECT_EQ(live.status, 1);
+  EXPECT_EQ(live.err.rfind("phone_test_program: no audio capture device ", 0), 0u) << live.err;
   Outcome devices = RunTool(kProgram, "--list-devices");
   for (const std::string &line : Lines(devices.out))
     EXPECT_TRUE(line.rfind("capture\t", 0) == 0 || line.rfind("playback\t", 0) == 0) << line;
