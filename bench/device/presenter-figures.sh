@@ -25,7 +25,8 @@ run() {
 
 run "1 quit"; cpu1=$cpu
 run "6 quit"; cpu6=$cpu
-echo "idle for 5 s: $(echo "$cpu6 - $cpu1" | bc -l) s of CPU ($cpu6 s for a 6 s run, $cpu1 s for a 1 s run)"
+echo "idle for 5 s: $(echo "$cpu6 - $cpu1" | bc -l) s of CPU" \
+  "($cpu6 s for a 6 s run, $cpu1 s for a 1 s run)"
 run "1 quit"; base=$frames
 run "1 key 1" "1.3 key 2" "1.6 key 3" "1.9 key 4" "2.2 key 5" "2.5 key 6" "2.8 key 7" "3.1 key 8" "3.4 key 9" \
   "3.7 key 0" "4 quit"

@@ -45,22 +45,17 @@ int ListDevices() {
 
 bool ReadScript(const std::string &path, std::vector<ScriptAction> *actions, int *status, std::string *error) {
   std::ifstream file(path);
-  std::stringstream text;
-  if (!(file && text << file.rdbuf())) {
-    file.close();
-    // An empty file reads as nothing, and is a script with no actions.
-    if (!std::ifstream(path)) {
-      *status = 1;
-      *error = "cannot read script '" + path + "'";
-      return false;
-    }
-  }
-  *status = 2;
-  if (!ParseScript(text.str(), actions, error)) {
-    *error = path + ": " + *error;
+  if (!file) {
+    *status = 1;
+    *error = "cannot read script '" + path + "'";
     return false;
   }
-  return true;
+  std::stringstream text;
+  text << file.rdbuf();  // an empty file is a script with no actions
+  *status = 2;
+  if (ParseScript(text.str(), actions, error)) return true;
+  *error = path + ": " + *error;
+  return false;
 }
 
 // What runs while the program does: the window, the script's screenshots,

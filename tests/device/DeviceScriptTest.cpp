@@ -111,7 +111,8 @@ TEST(DeviceScriptTest, QuitClosesTheWindowAndTheDurationEndsARunThatNeverQuits) 
   EXPECT_EQ(quit.out.find("keydown 54"), std::string::npos) << "nothing after quit";
 
   const std::string shot = OutputPath("duration.png");
-  Outcome timed = RunTool(PHONE_TEST_PROGRAM, "--screen headless --capture silence --duration 2.5 --screenshot " + shot);
+  Outcome timed =
+      RunTool(PHONE_TEST_PROGRAM, "--screen headless --capture silence --duration 2.5 --screenshot " + shot);
   EXPECT_EQ(timed.status, 0) << timed.err;
   EXPECT_EQ(timed.out, "") << "no trace unless asked for";
   EXPECT_EQ(PixelOf(shot, 100, 10), kStrip) << "the screen at exit, before the window closed";

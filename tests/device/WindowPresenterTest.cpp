@@ -55,7 +55,8 @@ TEST(WindowPresenterTest, TheWindowHasItsSizeTakesKeysAndClosingItEndsTheProgram
   ASSERT_TRUE(ReadUntil(program, "STATIC\tG")) << "the program did not start: " << Slurp(errPath);
 
   // xdotool waits for the window's title; the guard only keeps a broken run from hanging.
-  const std::string found = Capture(std::string(env).append(" timeout 60 xdotool search --sync --name '^Phone test$' 2>&1"));
+  const std::string found =
+      Capture(std::string(env).append(" timeout 60 xdotool search --sync --name '^Phone test$' 2>&1"));
   const Window window = std::strtoul(found.c_str(), nullptr, 10);
   ASSERT_NE(window, 0u) << found;
   Display *x = XOpenDisplay(server.display().c_str());
