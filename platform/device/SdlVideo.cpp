@@ -24,7 +24,7 @@ struct Loaded {
     if (!sdl) return;
     void *l = sdl->handle;
     ok = Resolve(l, "SDL_InitSubSystem", &calls.InitSubSystem) &&
-         Resolve(l, "SDL_QuitSubSystem", &calls.QuitSubSystem) &&
+         Resolve(l, "SDL_QuitSubSystem", &calls.QuitSubSystem) && Resolve(l, "SDL_Quit", &calls.Quit) &&
          Resolve(l, "SDL_GetError", &calls.GetError) && Resolve(l, "SDL_SetHint", &calls.SetHint) &&
          Resolve(l, "SDL_GetDisplayUsableBounds", &calls.GetDisplayUsableBounds) &&
          Resolve(l, "SDL_CreateWindow", &calls.CreateWindow) && Resolve(l, "SDL_DestroyWindow", &calls.DestroyWindow) &&
