@@ -5,8 +5,9 @@
 //
 // Only the program thread (the one that last reset the platform, or first
 // used it) reads the queue: PeekMessageW, DispatchMessageW,
-// MsgWaitForMultipleObjectsEx, SetTimer, KillTimer. PostMessageW and
-// PostThreadMessageW may be called from any thread.
+// MsgWaitForMultipleObjectsEx, SetTimer, KillTimer. PostThreadMessageW, and
+// PostMessageW without a window, may be called from any thread; windows
+// belong to the program thread.
 #include "win/kernel.h"
 
 #ifndef CALLBACK
@@ -55,13 +56,16 @@ typedef void(CALLBACK *TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define QS_SENDMESSAGE 0x0040
 
 // Only the unfiltered form is offered: no window, range 0..0 (a filtered call
-// finds nothing). Order: posted messages first in, then WM_QUIT, then one
+// finds nothing). Order: posted messages first in, then WM_QUIT, then
+// WM_PAINT for a window with an update area (until it is validated), then one
 // WM_TIMER for the earliest due timer (generated on the spot, so a timer
 // never has more than one pending; removing it restarts the period).
 // Runs the platform's due occurrences first.
 BOOL WINAPI PeekMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT removeMsg);
 // Posts WM_CHAR for a WM_KEYDOWN of a character key (digits, letters in lower
-// case, Back, Tab, Return, Escape, Space). Non-zero for any key message.
+// case, Back, Tab, Return, Escape, Space), ahead of the messages already
+// waiting, as Win32 takes it before further input. Non-zero for any key
+// message.
 BOOL WINAPI TranslateMessage(const MSG *msg);
 // WM_TIMER with a procedure in lParam calls it; a message for a window calls
 // that window's procedure; thread messages go nowhere. Returns its result.
