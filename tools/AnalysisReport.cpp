@@ -34,10 +34,12 @@ void ReportCalibration(AnalyzeOptions::Format format, const std::string &input, 
 void ReportLiveSummary(AnalyzeOptions::Format format, const AnalysisSummary &s) {
   std::FILE *out = ReportStream(format);
   const double seconds = static_cast<double>(s.samples) / 22050;
+  const double lost = static_cast<double>(s.overrunSamples) / 22050;
+  const auto overruns = static_cast<unsigned long long>(s.overruns);
   const ResultFields f = ResultFields::Of(0, 0, s.lastNote, s.lastReference);
   if (format == AnalyzeOptions::Format::kJson) {
-    std::fprintf(out, "{\"summary\":{\"results\":%llu,\"seconds\":%.1f,\"last_note\":",
-                 static_cast<unsigned long long>(s.results), seconds);
+    std::fprintf(out, "{\"summary\":{\"results\":%llu,\"seconds\":%.1f,\"overruns\":%llu,\"lost_seconds\":%.3f,"
+                 "\"last_note\":", static_cast<unsigned long long>(s.results), seconds, overruns, lost);
     if (s.lastNote == 0)
       std::fputs("null}}\n", out);
     else
@@ -47,8 +49,9 @@ void ReportLiveSummary(AnalyzeOptions::Format format, const AnalysisSummary &s) 
   }
   std::fprintf(out, "live: %llu results from %.1f s of sound; ", static_cast<unsigned long long>(s.results), seconds);
   if (s.lastNote == 0)
-    std::fputs("no note was heard\n", out);
+    std::fputs("no note was heard", out);
   else
-    std::fprintf(out, "last note heard: %s %s cents (%s Hz at A = %.2f Hz)\n", f.name.c_str(), f.cents.c_str(),
+    std::fprintf(out, "last note heard: %s %s cents (%s Hz at A = %.2f Hz)", f.name.c_str(), f.cents.c_str(),
                  f.frequency.c_str(), s.lastReference);
+  std::fprintf(out, "; overruns: %llu (%.3f s of sound lost)\n", overruns, lost);
 }

@@ -13,5 +13,7 @@ struct AnalysisSummary {
   double stablePitch = 0;      // first stable note reported
   double stableReference = 0;  // the reference it was measured at
   double calibrated = 0;       // the reference calibration would set
+  uint64_t overruns = 0;       // live: times captured sound was lost
+  uint64_t overrunSamples = 0; // live: samples lost
   std::string error;           // set when the source failed while reading
 };

@@ -77,6 +77,9 @@ AnalysisSummary CaptureAnalysis::Run() {
 void CaptureAnalysis::Finish() {
   if (live_) {
     summary_.samples = end_->Delivered();
+    const platform::wave::LiveLosses losses = platform::wave::LiveLossCounts();
+    summary_.overruns = losses.overruns;
+    summary_.overrunSamples = losses.overrunSamples;
     if (!interrupt_->Interrupted()) summary_.error = "the audio capture device stopped delivering sound";
     return;
   }

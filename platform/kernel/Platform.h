@@ -15,7 +15,9 @@
 // has come (on the virtual clock: exactly at its time), one at a time and in
 // time order (ties in the order scheduled). It may set WHDR_DONE flags, call
 // SetEvent, post messages and schedule further occurrences. To chain without
-// drift, compute the next time from the previous one, not from Now().
+// drift, compute the next time from the previous one, not from Now(). These
+// calls take the platform's lock: an audio thread raises a DriverSignal
+// (kernel/DriverSignal.h) instead.
 //
 // Fault injection. A test makes the n-th call (counted from the plan) of a
 // named platform call fail with a chosen result. Names are the Win32 call

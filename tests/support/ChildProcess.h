@@ -69,7 +69,15 @@ class ChildProcess {
     std::free(text);
     return n > 0;
   }
+  pid_t Pid() const { return pid_; }
   void Signal(int signal) { kill(pid_, signal); }
+  // Whether it has not ended yet (never blocks).
+  bool Running() {
+    int raw = 0;
+    if (status_ >= 0 || waitpid(pid_, &raw, WNOHANG) == 0) return status_ < 0;
+    status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 1000;
+    return false;
+  }
   // The exit status once it has ended (-1 if it did not exit normally).
   int Wait() {
     int raw = 0;
