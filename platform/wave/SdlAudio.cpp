@@ -98,7 +98,10 @@ void CloseSdlAudio(SDL_AudioDeviceID device, bool capture) {
   // SDL pauses under the lock its audio thread holds around the callback:
   // from here on the callback is over, whatever the close below does.
   sdl.PauseAudioDevice(device, 1);
-  std::packaged_task<void()> close([&sdl, device] { sdl.CloseAudioDevice(device); });
+  std::packaged_task<void()> close([&sdl, device] {
+    sdl.CloseAudioDevice(device);
+    sdl.TLSCleanup();  // SDL keeps its error text per thread until told, for threads it did not make
+  });
   std::future<void> closed = close.get_future();
   std::thread(std::move(close)).detach();
   if (closed.wait_for(kCloseBound) == std::future_status::ready) {

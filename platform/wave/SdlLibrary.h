@@ -20,6 +20,7 @@ struct SdlLibrary {
   decltype(&SDL_GetError) GetError;
   decltype(&SDL_GetNumAudioDevices) GetNumAudioDevices;
   decltype(&SDL_GetAudioDeviceName) GetAudioDeviceName;
+  decltype(&SDL_TLSCleanup) TLSCleanup;
 
   // Null, with the loader's reason in `error`, when SDL2 cannot be loaded.
   static const SdlLibrary *Get(std::string *error);
