@@ -109,7 +109,8 @@ void CloseSdlAudio(SDL_AudioDeviceID device, bool capture) {
     return;
   }
   // SDL's audio stays initialised: quitting it would wait on the same thread.
-  std::fprintf(stderr, "%s: the %s did not close within %lld s (its sound server stopped answering); ending without it\n",
+  std::fprintf(stderr,
+               "%s: the %s did not close within %lld s (its sound server stopped answering); ending without it\n",
                program_invocation_short_name, What(capture), static_cast<long long>(kCloseBound.count()));
 }
 
