@@ -98,7 +98,10 @@ void CloseSdlAudio(SDL_AudioDeviceID device, bool capture) {
   // SDL pauses under the lock its audio thread holds around the callback:
   // from here on the callback is over, whatever the close below does.
   sdl.PauseAudioDevice(device, 1);
-  std::packaged_task<void()> close([&sdl, device] { sdl.CloseAudioDevice(device); });
+  std::packaged_task<void()> close([&sdl, device] {
+    sdl.CloseAudioDevice(device);
+    sdl.TLSCleanup();  // SDL keeps its error text per thread until told, for threads it did not make
+  });
   std::future<void> closed = close.get_future();
   std::thread(std::move(close)).detach();
   if (closed.wait_for(kCloseBound) == std::future_status::ready) {
@@ -106,7 +109,8 @@ void CloseSdlAudio(SDL_AudioDeviceID device, bool capture) {
     return;
   }
   // SDL's audio stays initialised: quitting it would wait on the same thread.
-  std::fprintf(stderr, "%s: the %s did not close within %lld s (its sound server stopped answering); ending without it\n",
+  std::fprintf(stderr,
+               "%s: the %s did not close within %lld s (its sound server stopped answering); ending without it\n",
                program_invocation_short_name, What(capture), static_cast<long long>(kCloseBound.count()));
 }
 

@@ -31,7 +31,8 @@ struct Loaded {
          Resolve(library, "SDL_PauseAudioDevice", &calls.PauseAudioDevice) &&
          Resolve(library, "SDL_GetError", &calls.GetError) &&
          Resolve(library, "SDL_GetNumAudioDevices", &calls.GetNumAudioDevices) &&
-         Resolve(library, "SDL_GetAudioDeviceName", &calls.GetAudioDeviceName);
+         Resolve(library, "SDL_GetAudioDeviceName", &calls.GetAudioDeviceName) &&
+         Resolve(library, "SDL_TLSCleanup", &calls.TLSCleanup);
     if (!ok) error = "libSDL2-2.0.so.0 lacks an audio call";
   }
 };

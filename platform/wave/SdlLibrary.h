@@ -22,6 +22,7 @@ struct SdlLibrary {
   decltype(&SDL_GetError) GetError;
   decltype(&SDL_GetNumAudioDevices) GetNumAudioDevices;
   decltype(&SDL_GetAudioDeviceName) GetAudioDeviceName;
+  decltype(&SDL_TLSCleanup) TLSCleanup;
 
   // The loaded library itself, from which the device's window presenter
   // resolves its video calls.

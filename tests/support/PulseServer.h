@@ -73,7 +73,8 @@ class PulseServer {
   int Pactl(const std::vector<std::string> &args, std::vector<std::string> *out = nullptr) const {
     return Run("pactl", args, out);
   }
-  int Run(const std::string &name, const std::vector<std::string> &args, std::vector<std::string> *out = nullptr) const {
+  int Run(const std::string &name, const std::vector<std::string> &args,
+          std::vector<std::string> *out = nullptr) const {
     ChildProcess child(Program(name), args, Env(), dir_ + "/" + name + ".err");
     std::string line;
     while (child.Started() && child.ReadLine(&line)) {
