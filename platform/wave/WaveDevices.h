@@ -47,6 +47,11 @@ void SelectCapture(const CaptureSource &source);
 std::vector<std::string> ListLiveDevices(bool capture, std::string *error);
 void SelectPlayback(const PlaybackSink &sink);
 
+// While on, a failed waveInOpen or waveOutOpen prints one line on stderr
+// naming the source or sink and why (the phone's device turns it on for the
+// program; tools that report failures themselves leave it off).
+void ReportOpenFailures(bool on);
+
 // Why the last open that failed for a reason of the host (no audio device,
 // unreadable or unwritable file) failed, in words for the user; empty if none.
 std::string LastOpenError();
