@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "DeviceContext.h"
 #include "GdiState.h"
@@ -22,6 +23,10 @@ cairo_surface_t *SurfaceOf(HGDIOBJ handle) {
 }  // namespace
 
 HDC GdiCreateTargetDC(HBITMAP target, const RECT &area) {
+  return GdiCreateTargetDC(target, area, {0, 0, area.right - area.left, area.bottom - area.top});
+}
+
+HDC GdiCreateTargetDC(HBITMAP target, const RECT &area, const RECT &clip) {
   State &state = State::Get();
   Object *bitmap = state.Handles().Find(target, Kind::Bitmap);
   HDC hdc = bitmap ? CreateCompatibleDC(nullptr) : nullptr;
@@ -36,6 +41,7 @@ HDC GdiCreateTargetDC(HBITMAP target, const RECT &area) {
   cairo_surface_t *surface = bitmap->bitmap->surface;
   dc.bounds = {0, 0, cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface)};
   dc.bounds = SurfaceRect(dc, {0, 0, area.right - area.left, area.bottom - area.top});
+  dc.bounds = SurfaceRect(dc, clip);
   dc.bounds.right = std::max(dc.bounds.right, dc.bounds.left);
   dc.bounds.bottom = std::max(dc.bounds.bottom, dc.bounds.top);
   BindSurface(dc, surface);
@@ -58,6 +64,23 @@ COLORREF GdiGetPixel(HGDIOBJ bitmapOrDc, int x, int y) {
   const unsigned char *row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
   uint32_t p = reinterpret_cast<const uint32_t *>(row)[x];
   return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+bool GdiReadPixels(HBITMAP bitmap, uint32_t *out, int width, int height) {
+  Bitmap *b = FindBitmap(bitmap);
+  if (!b || !out || cairo_image_surface_get_width(b->surface) != width ||
+      cairo_image_surface_get_height(b->surface) != height)
+    return false;
+  cairo_surface_flush(b->surface);
+  const unsigned char *data = cairo_image_surface_get_data(b->surface);
+  const int stride = cairo_image_surface_get_stride(b->surface);
+  for (int y = 0; y < height; ++y)
+    std::memcpy(out + static_cast<size_t>(y) * width, data + static_cast<size_t>(y) * stride, width * 4u);
+  return true;
+}
+
+void GdiSetTextListener(std::function<void(std::wstring_view text)> listener) {
+  State::Get().textListener = std::move(listener);
 }
 
 std::size_t GdiLiveObjectCount() { return State::Get().Handles().LiveCount(); }

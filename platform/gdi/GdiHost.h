@@ -4,6 +4,9 @@
 // and tests) needs from the drawing layer beyond the Win32 calls.
 // Thread: user-interface thread, like the Win32 calls.
 #include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string_view>
 
 #include "win/gdi.h"
 
@@ -12,6 +15,8 @@
 // cannot select another bitmap; the target cannot be deleted while it lives.
 // Release it with DeleteDC. NULL for a bad bitmap.
 HDC GdiCreateTargetDC(HBITMAP target, const RECT &area);
+// The same, further clipped to `clip` (logical coordinates).
+HDC GdiCreateTargetDC(HBITMAP target, const RECT &area, const RECT &clip);
 
 // Writes a bitmap, or the bitmap a DC draws on, as an RGB PNG file.
 bool GdiWritePng(HGDIOBJ bitmapOrDc, const char *path);
@@ -19,6 +24,15 @@ bool GdiWritePng(HGDIOBJ bitmapOrDc, const char *path);
 // One pixel of a bitmap, or of the bitmap a DC draws on (surface
 // coordinates), as COLORREF; CLR_INVALID outside it or for a bad handle.
 COLORREF GdiGetPixel(HGDIOBJ bitmapOrDc, int x, int y);
+
+// Copies a bitmap's pixels as 0x00RRGGBB words, top row first, into `out`
+// (width x height words); false for a bad handle or another size.
+bool GdiReadPixels(HBITMAP bitmap, uint32_t *out, int width, int height);
+
+// Told every non-empty text that ExtTextOutW or DrawTextW draws, on any DC,
+// as the call passed it (all its lines at once), before it is drawn. Null
+// removes it. The window manager records what a paint shows with it.
+void GdiSetTextListener(std::function<void(std::wstring_view text)> listener);
 
 // Created GDI objects (DCs, bitmaps, pens, brushes, fonts) not yet deleted.
 std::size_t GdiLiveObjectCount();

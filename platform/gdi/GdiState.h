@@ -3,6 +3,8 @@
 // The gdi module's process-wide state: the handle table, the font cache and
 // the stock objects (made on first use). Internal; one thread.
 #include <array>
+#include <functional>
+#include <string_view>
 
 #include "FontFace.h"
 #include "HandleTable.h"
@@ -21,6 +23,8 @@ class State {
   HGDIOBJ DefaultBitmap();
   // Forgets every object, font and stock object.
   void Reset();
+
+  std::function<void(std::wstring_view)> textListener;  // see GdiSetTextListener
 
  private:
   HGDIOBJ AddStock(std::unique_ptr<Object> object);

@@ -64,6 +64,11 @@ int NextLine(const wchar_t *text, int count, int *next) {
   return n;
 }
 
+void Announce(const wchar_t *text, int count) {
+  const auto &listener = State::Get().textListener;
+  if (listener && count > 0) listener(std::wstring_view(text, static_cast<size_t>(count)));
+}
+
 }  // namespace
 
 BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT *rect, LPCWSTR text, UINT count,
@@ -72,6 +77,7 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT *rect, LPCWSTR 
   if (!dc) return FALSE;
   if ((options & ETO_OPAQUE) && rect) FillRect(*dc, *rect, dc->bkColor);
   if (!text || count == 0) return TRUE;
+  Announce(text, static_cast<int>(count));
   DrawRun(*dc, x, y, text, static_cast<int>(count), dx, (options & ETO_CLIPPED) ? rect : nullptr);
   return TRUE;
 }
@@ -80,6 +86,7 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, RECT *rect, UINT format) {
   Dc *dc = FindDc(hdc);
   if (!dc || !text || !rect || count < -1) return 0;
   if (count == -1) count = static_cast<int>(std::wcslen(text));
+  Announce(text, count);
   const FontFace &face = *DcFont(*dc);
   const RECT *clip = (format & DT_NOCLIP) ? nullptr : rect;
   int y = rect->top;

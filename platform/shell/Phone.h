@@ -13,14 +13,20 @@
 #include <string>
 #include <vector>
 
+#include "user/ScreenGeometry.h"
 #include "win/window.h"
 
 namespace platform::phone {
 
-constexpr int kScreenWidth = 240;
-constexpr int kScreenHeight = 320;
-constexpr int kCaptionHeight = 24;
-constexpr int kSoftKeyHeight = 26;
+constexpr int kScreenWidth = platform::kScreenWidth;
+constexpr int kScreenHeight = platform::kScreenHeight;
+constexpr int kCaptionHeight = platform::kCaptionHeight;
+constexpr int kSoftKeyHeight = platform::kSoftKeyHeight;
+
+// Switches the phone on after a platform reset: the empty screen and the
+// shell's caption strip. The device calls it before WinMain, tests after
+// platform::Reset; calling it again before the next reset does nothing.
+void Start();
 
 // Keys by their virtual-key codes: '0'..'9', VK_UP, VK_DOWN, VK_LEFT,
 // VK_RIGHT, VK_RETURN, VK_TSOFT1, VK_TSOFT2, VK_TBACK. A pop-up menu or
@@ -38,14 +44,16 @@ void StylusMove(int x, int y);
 void StylusUp(int x, int y);
 
 // WM_CLOSE posted to the active top-level window (a desktop user closing the
-// window); false when there is none.
+// window), after closing any open pop-up menu or message box; false when
+// there is no such window.
 bool RequestClose();
 
 // The screen: a 240 x 320 bitmap of the gdi layer that windows and the shell
 // draw into. Valid until the platform is reset; read it, never select it.
 HBITMAP ScreenBitmap();
-// Counts changes of the screen's pixels; a presenter shows a frame only when
-// it moved.
+// Counts drawing on the screen (a paint, a shell drawing); a presenter
+// shows a frame only when it moved (and may skip one whose pixels are the
+// same).
 uint64_t ScreenVersion();
 
 // What the screen's texts say now, one entry per source, in a stable order:
@@ -53,11 +61,17 @@ uint64_t ScreenVersion();
 // then "STATIC#2" ... for further children of one class under one window),
 // or a top-level window's title for the texts its own paint drew (every text
 // call between its BeginPaint and EndPaint, on any DC, in drawing order,
-// joined by " | "). A source with nothing shown has an empty text.
+// joined by " | "). A source with nothing shown has an empty text. The
+// caption's is the title, then " | OK" with the OK box; the soft keys' the
+// labels joined by " | "; the menu's each item with its digit ("1 About"),
+// a separator as "-"; the message box's its caption, text and " | OK". Line
+// breaks (CR LF, CR or LF) inside a text come as they were drawn.
 struct ScreenText {
   std::string source;
   std::wstring text;
 };
 std::vector<ScreenText> ScreenTexts();
+// The active window's title, as the caption strip shows it.
+std::wstring CaptionTitle();
 
 }  // namespace platform::phone

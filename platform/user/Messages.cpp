@@ -11,6 +11,7 @@ using platform::UserState;
 namespace {
 
 std::atomic<platform::WindowProcLookup> windowProcLookup{nullptr};
+std::atomic<platform::PaintLookup> paintLookup{nullptr};
 
 // Posts to the program thread's queue if `threadId` is that thread (windows
 // all belong to it, so a message for a window passes no thread).
@@ -46,6 +47,22 @@ void SetWindowProcLookup(WindowProcLookup lookup) { windowProcLookup = lookup; }
 WNDPROC FindWindowProc(HWND window) {
   WindowProcLookup lookup = windowProcLookup;
   return lookup && window ? lookup(window) : nullptr;
+}
+
+void SetPaintLookup(PaintLookup lookup) { paintLookup = lookup; }
+
+HWND FindWindowToPaint() {
+  PaintLookup lookup = paintLookup;
+  return lookup ? lookup() : nullptr;
+}
+
+void NotePaintPending() {
+  Core &core = Core::Get();
+  {
+    std::lock_guard lock(core.mutex);
+    UserState::Get().NotePaint();
+  }
+  core.wake.notify_all();
 }
 
 }  // namespace platform

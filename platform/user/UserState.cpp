@@ -1,5 +1,8 @@
 #include "user/UserState.h"
 
+#include "user/WindowProcLookup.h"
+#include "win/window.h"
+
 namespace platform {
 
 UserState &UserState::Get() {
@@ -42,6 +45,10 @@ bool UserState::Take(MSG *msg, bool remove, Time now) {
   if (queue.Take(msg, remove)) return true;
   if (queue.TakeQuit(&exitCode, remove)) {
     *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0, tick, {0, 0}};
+    return true;
+  }
+  if (HWND window = FindWindowToPaint()) {
+    *msg = MSG{window, WM_PAINT, 0, 0, tick, {0, 0}};
     return true;
   }
   TimerTable::Timer *timer = timers.EarliestDue(now);

@@ -23,13 +23,14 @@ class UserState {
 
   void Post(const MSG &msg);
   void PostQuit(int exitCode);
+  void NotePaint() { changed_ |= QS_PAINT; }
   // A look at the queue: everything there now is no longer new.
   void Looked(Time now);
   bool HasNewInput(DWORD wakeMask, Time now) const;
   // The next time a timer can become new input (timers seen at the last look
   // that are still waiting to be taken do not count).
   std::optional<Time> NextTimerDue() const { return timers.NextDueAfter(lastLook_); }
-  // The next message in Win32 order: posted, WM_QUIT, then WM_TIMER.
+  // The next message in Win32 order: posted, WM_QUIT, WM_PAINT, then WM_TIMER.
   bool Take(MSG *msg, bool remove, Time now);
 
  private:

@@ -13,4 +13,13 @@ using WindowProcLookup = WNDPROC (*)(HWND window);
 void SetWindowProcLookup(WindowProcLookup lookup);
 WNDPROC FindWindowProc(HWND window);
 
+// The window PeekMessageW generates WM_PAINT for (after posted messages and
+// WM_QUIT, before WM_TIMER), or null; asked with the platform lock held, on
+// the program thread. Installed like the procedure lookup.
+using PaintLookup = HWND (*)();
+void SetPaintLookup(PaintLookup lookup);
+HWND FindWindowToPaint();
+// An invalidation happened: new input of kind QS_PAINT for waits.
+void NotePaintPending();
+
 }  // namespace platform

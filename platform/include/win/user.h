@@ -5,8 +5,9 @@
 //
 // Only the program thread (the one that last reset the platform, or first
 // used it) reads the queue: PeekMessageW, DispatchMessageW,
-// MsgWaitForMultipleObjectsEx, SetTimer, KillTimer. PostMessageW and
-// PostThreadMessageW may be called from any thread.
+// MsgWaitForMultipleObjectsEx, SetTimer, KillTimer. PostThreadMessageW, and
+// PostMessageW without a window, may be called from any thread; windows
+// belong to the program thread.
 #include "win/kernel.h"
 
 #ifndef CALLBACK
@@ -55,7 +56,8 @@ typedef void(CALLBACK *TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define QS_SENDMESSAGE 0x0040
 
 // Only the unfiltered form is offered: no window, range 0..0 (a filtered call
-// finds nothing). Order: posted messages first in, then WM_QUIT, then one
+// finds nothing). Order: posted messages first in, then WM_QUIT, then
+// WM_PAINT for a window with an update area (until it is validated), then one
 // WM_TIMER for the earliest due timer (generated on the spot, so a timer
 // never has more than one pending; removing it restarts the period).
 // Runs the platform's due occurrences first.

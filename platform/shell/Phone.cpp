@@ -1,0 +1,121 @@
+// The phone's keys, stylus and screen as the device drives them (Phone.h).
+#include "shell/Phone.h"
+
+#include <algorithm>
+
+#include "shell/CaptionStrip.h"
+#include "shell/ModalLoop.h"
+#include "shell/ShellState.h"
+#include "user/WindowManager.h"
+#include "win/shell.h"
+
+namespace platform::phone {
+
+namespace {
+
+using shell::ModalLoop;
+using shell::PhoneInput;
+
+WindowManager &Manager() { return WindowManager::Get(); }
+
+bool PhoneHasKey(UINT key) {
+  switch (key) {
+    case VK_UP: case VK_DOWN: case VK_LEFT: case VK_RIGHT: case VK_RETURN:
+    case VK_TSOFT1: case VK_TSOFT2: case VK_TBACK:
+      return true;
+    default:
+      return key >= '0' && key <= '9';
+  }
+}
+
+bool Key(UINT key, bool down) {
+  if (!PhoneHasKey(key)) return false;
+  if (ModalLoop *modal = ModalLoop::Open()) {
+    modal->Deliver({down ? PhoneInput::Kind::KeyDown : PhoneInput::Kind::KeyUp, key, {0, 0}});
+    return true;
+  }
+  const UINT message = down ? WM_KEYDOWN : WM_KEYUP;
+  const LPARAM flags = down ? 1 : static_cast<LPARAM>(0xC0000001u);
+  if (key == VK_TBACK) {
+    const LPARAM lParam = MAKELPARAM(down ? 0 : MOD_KEYUP, VK_TBACK);
+    if (HWND active = Manager().ActiveWindow())
+      PostMessageW(active, WM_HOTKEY, 0, lParam);
+    else
+      PostThreadMessageW(GetCurrentThreadId(), WM_HOTKEY, 0, lParam);
+    return true;
+  }
+  HWND target = Manager().focus;
+  if (key == VK_TSOFT1 || key == VK_TSOFT2) {
+    if (HWND bar = shell::ShellState::Get().BarOf(nullptr)) target = bar;
+  }
+  if (target) PostMessageW(target, message, key, flags);
+  return true;
+}
+
+POINT Clamp(int x, int y) {
+  return {std::clamp(x, 0, kScreenWidth - 1), std::clamp(y, 0, kScreenHeight - 1)};
+}
+
+void Stylus(PhoneInput::Kind kind, int x, int y) {
+  const POINT p = Clamp(x, y);
+  if (ModalLoop *modal = ModalLoop::Open()) {
+    modal->Deliver({kind, 0, p});
+    return;
+  }
+  WindowManager &m = Manager();
+  POINT client{0, 0};
+  HWND target = m.WindowFromPoint(p, &client);
+  if (WindowRecord *captured = m.tree.Find(m.capture)) {
+    target = captured->handle;
+    const RECT r = m.tree.ScreenRect(*captured);
+    client = {p.x - r.left, p.y - r.top};
+  }
+  if (kind == PhoneInput::Kind::StylusDown) m.capture = target;
+  if (kind == PhoneInput::Kind::StylusUp) m.capture = nullptr;
+  if (!target) return;
+  const UINT message = kind == PhoneInput::Kind::StylusDown ? WM_LBUTTONDOWN
+                       : kind == PhoneInput::Kind::StylusUp ? WM_LBUTTONUP
+                                                            : WM_MOUSEMOVE;
+  const WPARAM buttons = kind == PhoneInput::Kind::StylusUp || !m.capture ? 0 : MK_LBUTTON;
+  PostMessageW(target, message, buttons, MAKELPARAM(client.x, client.y));
+}
+
+}  // namespace
+
+void Start() {
+  Manager().screen.Bitmap();
+  shell::CreateCaptionStrip();
+}
+
+bool KeyDown(UINT key) { return Key(key, true); }
+bool KeyUp(UINT key) { return Key(key, false); }
+
+void StylusDown(int x, int y) { Stylus(PhoneInput::Kind::StylusDown, x, y); }
+void StylusMove(int x, int y) { Stylus(PhoneInput::Kind::StylusMove, x, y); }
+void StylusUp(int x, int y) { Stylus(PhoneInput::Kind::StylusUp, x, y); }
+
+bool RequestClose() {
+  ModalLoop::CloseAll();
+  HWND active = Manager().ActiveWindow();
+  return active && PostMessageW(active, WM_CLOSE, 0, 0);
+}
+
+HBITMAP ScreenBitmap() { return Manager().screen.Bitmap(); }
+uint64_t ScreenVersion() { return Manager().screen.Version(); }
+std::wstring CaptionTitle() { return shell::CaptionTitle(); }
+
+std::vector<ScreenText> ScreenTexts() {
+  shell::ShellState &state = shell::ShellState::Get();
+  std::wstring softKeys;
+  if (auto it = state.bars.find(state.BarOf(nullptr)); it != state.bars.end()) {
+    for (const std::wstring &label : it->second->labels) softKeys += (softKeys.empty() ? L"" : L" | ") + label;
+  }
+  std::vector<ScreenText> texts{{"caption", shell::CaptionText()},
+                                {"softkeys", softKeys},
+                                {"menu", state.menuText},
+                                {"message", state.messageText}};
+  for (auto &t : Manager().WindowTexts()) texts.push_back({t.source, t.text});
+  return texts;
+}
+
+}  // namespace platform::phone

@@ -1,0 +1,48 @@
+#include "shell/ShellLook.h"
+
+#include "user/WindowManager.h"
+
+namespace platform::shell {
+
+void Fill(HDC dc, const RECT &area, COLORREF color) {
+  SetBkColor(dc, color);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
+}
+
+void Text(HDC dc, const std::wstring &text, RECT area, UINT format, COLORREF color) {
+  if (text.empty()) return;
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, color);
+  HGDIOBJ old = SelectObject(dc, GetStockObject(SYSTEM_FONT));
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, format);
+  SelectObject(dc, old);
+}
+
+void Frame(HDC dc, const RECT &area, COLORREF color) {
+  Fill(dc, {area.left, area.top, area.right, area.top + 1}, color);
+  Fill(dc, {area.left, area.bottom - 1, area.right, area.bottom}, color);
+  Fill(dc, {area.left, area.top, area.left + 1, area.bottom}, color);
+  Fill(dc, {area.right - 1, area.top, area.right, area.bottom}, color);
+}
+
+namespace {
+
+SIZE Measure(const std::wstring &text) {
+  SIZE size{0, 0};
+  HDC dc = CreateCompatibleDC(nullptr);
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  DeleteDC(dc);
+  return size;
+}
+
+}  // namespace
+
+int TextWidth(const std::wstring &text) { return Measure(text).cx; }
+int TextHeight() { return Measure(L"X").cy; }
+
+ScreenPainter::ScreenPainter()
+    : dc_(WindowManager::Get().screen.OpenDC({0, 0}, {0, 0, kScreenWidth, kScreenHeight})) {}
+
+ScreenPainter::~ScreenPainter() { WindowManager::Get().screen.CloseDC(dc_); }
+
+}  // namespace platform::shell

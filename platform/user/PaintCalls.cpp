@@ -1,0 +1,79 @@
+// Invalidation and painting: the paint calls of win/window.h.
+#include "user/WindowManager.h"
+
+using platform::WindowManager;
+using platform::WindowRecord;
+
+namespace {
+
+WindowManager &Manager() { return WindowManager::Get(); }
+
+bool Covers(const RECT &outer, const RECT &inner) {
+  return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
+         outer.bottom >= inner.bottom;
+}
+
+}  // namespace
+
+BOOL WINAPI InvalidateRect(HWND window, const RECT *rect, BOOL erase) {
+  WindowRecord *w = Manager().tree.Find(window);
+  if (!w) return FALSE;
+  Manager().Invalidate(*w, rect ? *rect : RECT{0, 0, w->Width(), w->Height()}, erase != FALSE);
+  return TRUE;
+}
+
+BOOL WINAPI ValidateRect(HWND window, const RECT *rect) {
+  WindowRecord *w = Manager().tree.Find(window);
+  if (!w) return FALSE;
+  // The update area is one rectangle: a part of it stays whole.
+  if (!rect || Covers(*rect, w->update)) {
+    w->hasUpdate = w->erase = false;
+    w->update = {};
+  }
+  return TRUE;
+}
+
+HDC WINAPI BeginPaint(HWND window, PAINTSTRUCT *paint) {
+  WindowManager &m = Manager();
+  WindowRecord *w = m.tree.Find(window);
+  if (!w || !paint) return nullptr;
+  *paint = PAINTSTRUCT{};
+  paint->rcPaint = w->hasUpdate ? w->update : RECT{0, 0, 0, 0};
+  const bool erase = w->erase;
+  w->hasUpdate = w->erase = false;
+  w->update = {};
+  HDC dc = m.OpenWindowDC(*w, paint->rcPaint);
+  if (!dc) return nullptr;
+  paint->hdc = dc;
+  if (!w->Child() && !w->cls.shell) m.screen.StartRecording(dc, window);
+  if (erase) paint->fErase = SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) ? FALSE : TRUE;
+  return dc;
+}
+
+BOOL WINAPI EndPaint(HWND, const PAINTSTRUCT *paint) {
+  WindowManager &m = Manager();
+  if (!paint) return FALSE;
+  HWND window;
+  std::vector<std::wstring> texts;
+  if (m.screen.StopRecording(paint->hdc, &window, &texts)) {
+    // The window may have been destroyed while it painted.
+    if (WindowRecord *w = m.tree.Find(window)) w->paintTexts = std::move(texts);
+  }
+  return m.screen.CloseDC(paint->hdc) ? TRUE : FALSE;
+}
+
+HDC WINAPI GetDC(HWND window) {
+  WindowManager &m = Manager();
+  if (!window) return m.screen.OpenDC({0, 0}, {0, 0, platform::kScreenWidth, platform::kScreenHeight});
+  WindowRecord *w = m.tree.Find(window);
+  return w ? m.OpenWindowDC(*w, {0, 0, w->Width(), w->Height()}) : nullptr;
+}
+
+int WINAPI ReleaseDC(HWND, HDC dc) { return Manager().screen.CloseDC(dc) ? 1 : 0; }
+
+BOOL WINAPI UpdateWindow(HWND window) {
+  WindowRecord *w = Manager().tree.Find(window);
+  if (!w) return FALSE;
+  if (w->hasUpdate && Manager().tree.Shown(*w)) SendMessageW(window, WM_PAINT, 0, 0);
+  return TRUE;
+}
