@@ -2,9 +2,10 @@
 
 #include <chrono>
 #include <cstdint>
-#include <condition_variable>
 #include <mutex>
 #include <optional>
+
+#include "kernel/WakeSignal.h"
 
 namespace platform {
 
@@ -24,10 +25,10 @@ class Clock {
   virtual Time Now() const = 0;
 
   // Called by a wait that found nothing ready, with the platform lock held,
-  // to let time pass until `until` (none: until something is signalled).
-  // Returns false when nothing can ever end the wait.
-  virtual bool WaitUntil(std::unique_lock<std::mutex> &lock, std::condition_variable &wake,
-                         std::optional<Time> until) = 0;
+  // to let time pass until `until` (none: until `wake` is notified). It may
+  // return early; the lock is held again on return. Returns false when
+  // nothing can ever end the wait.
+  virtual bool WaitUntil(std::unique_lock<std::mutex> &lock, WakeSignal &wake, std::optional<Time> until) = 0;
 };
 
 }  // namespace platform

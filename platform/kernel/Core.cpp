@@ -14,6 +14,13 @@ Core &Core::Get() {
 Core::Core() : programThread(GetCurrentThreadId()), clock_(std::make_unique<RealClock>()) {}
 
 bool Core::RunDue(std::unique_lock<std::mutex> &lock) {
+  for (DriverSignal *signal : signals_) {
+    if (!signal->TakeRaised()) continue;
+    lock.unlock();
+    signal->Run();
+    lock.lock();
+    return true;
+  }
   std::function<void()> action;
   if (!scheduler.TakeDue(clock_->Now(), &action)) return false;
   lock.unlock();
@@ -29,6 +36,7 @@ void Core::Reset(ClockKind kind) {
   Scheduler dropped;
   std::lock_guard lock(mutex);
   std::swap(dropped, scheduler);
+  signals_.clear();
   faults.Clear();
   events.Clear();
   blockedWaits = 0;

@@ -1,29 +1,31 @@
 #pragma once
 
-#include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
 
 #include "kernel/Clock.h"
+#include "kernel/DriverSignal.h"
 #include "kernel/EventTable.h"
 #include "kernel/FaultInjection.h"
 #include "kernel/Platform.h"
 #include "kernel/Scheduler.h"
+#include "kernel/WakeSignal.h"
 #include "win/types.h"
 
 namespace platform {
 
-// The state every platform module shares, under one lock. `wake` is notified
-// whenever something a blocked wait may be waiting for changes (an event is
-// set, a message posted, an occurrence scheduled).
+// The state every platform module shares, under one lock. `wake` is notified,
+// after the lock is released, whenever something a blocked wait may be
+// waiting for changes (an event is set, a message posted, an occurrence
+// scheduled); it is the one part that needs no lock.
 class Core {
  public:
   static Core &Get();
 
   std::mutex mutex;
-  std::condition_variable wake;
+  WakeSignal wake;
   Scheduler scheduler;
   FaultInjection faults;
   EventTable events;
@@ -34,9 +36,13 @@ class Core {
   Clock &clock() { return *clock_; }
   Time Now() { return clock_->Now(); }
 
-  // Runs the earliest occurrence due now, with the lock released during the
-  // action. False if none is due.
+  // Runs the action of a raised driver signal, or else the earliest
+  // occurrence due now, with the lock released during the action. False if
+  // nothing is due.
   bool RunDue(std::unique_lock<std::mutex> &lock);
+  // Driver signals whose actions RunDue runs; a reset forgets them all.
+  void AddSignal(DriverSignal *signal) { signals_.push_back(signal); }
+  void RemoveSignal(DriverSignal *signal) { std::erase(signals_, signal); }
   // Modules register how to clear their state; hooks run with the lock held.
   void AddResetHook(std::function<void()> hook) { resetHooks_.push_back(std::move(hook)); }
   void Reset(ClockKind kind);
@@ -46,6 +52,7 @@ class Core {
 
   std::unique_ptr<Clock> clock_;
   std::vector<std::function<void()>> resetHooks_;
+  std::vector<DriverSignal *> signals_;
 };
 
 }  // namespace platform

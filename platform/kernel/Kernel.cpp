@@ -22,7 +22,7 @@ BOOL WINAPI SetEvent(HANDLE handle) {
     if (!event) return FALSE;
     event->signalled = true;
   }
-  core.wake.notify_all();
+  core.wake.Notify();
   return TRUE;
 }
 

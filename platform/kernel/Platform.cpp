@@ -19,7 +19,7 @@ OccurrenceId ScheduleAt(Time when, std::function<void()> action) {
     std::lock_guard lock(core.mutex);
     id = core.scheduler.Add(when, std::move(action));
   }
-  core.wake.notify_all();
+  core.wake.Notify();
   return id;
 }
 

@@ -8,12 +8,15 @@ Time RealClock::Now() const {
   return std::chrono::duration_cast<Time>(std::chrono::steady_clock::now() - start_);
 }
 
-bool RealClock::WaitUntil(std::unique_lock<std::mutex> &lock, std::condition_variable &wake,
-                          std::optional<Time> until) {
-  if (until)
-    wake.wait_until(lock, start_ + *until);
-  else
-    wake.wait(lock);
+// A notification made after the caller's checks, before the sleep, is kept
+// by the signal and ends the sleep at once: none is lost with the lock
+// released.
+bool RealClock::WaitUntil(std::unique_lock<std::mutex> &lock, WakeSignal &wake, std::optional<Time> until) {
+  std::optional<WakeSignal::Deadline> deadline;
+  if (until) deadline = start_ + std::chrono::duration_cast<std::chrono::steady_clock::duration>(*until);
+  lock.unlock();
+  wake.Wait(deadline);
+  lock.lock();
   return true;
 }
 

@@ -4,14 +4,14 @@
 
 namespace platform {
 
-// The monotonic clock of the host. A wait sleeps on the condition variable
-// until its deadline or until another thread signals, without polling.
+// The monotonic clock of the host. A wait releases the platform lock and
+// sleeps on the wake signal until its deadline or a notification, without
+// polling.
 class RealClock : public Clock {
  public:
   RealClock();
   Time Now() const override;
-  bool WaitUntil(std::unique_lock<std::mutex> &lock, std::condition_variable &wake,
-                 std::optional<Time> until) override;
+  bool WaitUntil(std::unique_lock<std::mutex> &lock, WakeSignal &wake, std::optional<Time> until) override;
 
  private:
   std::chrono::steady_clock::time_point start_;

@@ -2,8 +2,7 @@
 
 namespace platform {
 
-bool VirtualClock::WaitUntil(std::unique_lock<std::mutex> &, std::condition_variable &,
-                             std::optional<Time> until) {
+bool VirtualClock::WaitUntil(std::unique_lock<std::mutex> &, WakeSignal &, std::optional<Time> until) {
   if (!until) return false;
   if (*until > now_) now_ = *until;
   return true;

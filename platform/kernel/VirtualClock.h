@@ -11,8 +11,7 @@ namespace platform {
 class VirtualClock : public Clock {
  public:
   Time Now() const override { return now_; }
-  bool WaitUntil(std::unique_lock<std::mutex> &lock, std::condition_variable &wake,
-                 std::optional<Time> until) override;
+  bool WaitUntil(std::unique_lock<std::mutex> &lock, WakeSignal &wake, std::optional<Time> until) override;
 
  private:
   Time now_{0};

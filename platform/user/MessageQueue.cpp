@@ -1,5 +1,7 @@
 #include "user/MessageQueue.h"
 
+#include <utility>
+
 namespace platform {
 
 MessageQueue::MessageQueue() : ring_(64) {}
@@ -10,12 +12,21 @@ void MessageQueue::Post(const MSG &msg) {
   ++count_;
 }
 
+void MessageQueue::PostNext(const MSG &msg) {
+  Post(msg);
+  // Rotate the new last message back to just behind the earlier ones put ahead.
+  for (size_t i = count_ - 1; i > ahead_; --i)
+    std::swap(ring_[(head_ + i) % ring_.size()], ring_[(head_ + i - 1) % ring_.size()]);
+  ++ahead_;
+}
+
 bool MessageQueue::Take(MSG *msg, bool remove) {
   if (count_ == 0) return false;
   *msg = ring_[head_];
   if (remove) {
     head_ = (head_ + 1) % ring_.size();
     --count_;
+    if (ahead_ > 0) --ahead_;
   }
   return true;
 }
@@ -33,7 +44,7 @@ bool MessageQueue::TakeQuit(int *exitCode, bool remove) {
 }
 
 void MessageQueue::Clear() {
-  head_ = count_ = 0;
+  head_ = count_ = ahead_ = 0;
   quit_ = false;
 }
 

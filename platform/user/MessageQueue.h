@@ -16,6 +16,9 @@ class MessageQueue {
   MessageQueue();
 
   void Post(const MSG &msg);
+  // Ahead of everything posted before, after what was put ahead earlier
+  // (a translated character comes right after its key, in order).
+  void PostNext(const MSG &msg);
   // The oldest message; removed when `remove`. False when none is posted.
   bool Take(MSG *msg, bool remove);
   void PostQuit(int exitCode);
@@ -28,6 +31,7 @@ class MessageQueue {
   std::vector<MSG> ring_;
   size_t head_ = 0;
   size_t count_ = 0;
+  size_t ahead_ = 0;  // messages at the front put there by PostNext
   bool quit_ = false;
   int exitCode_ = 0;
 };

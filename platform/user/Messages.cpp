@@ -15,15 +15,20 @@ std::atomic<platform::PaintLookup> paintLookup{nullptr};
 
 // Posts to the program thread's queue if `threadId` is that thread (windows
 // all belong to it, so a message for a window passes no thread).
-BOOL Post(std::optional<DWORD> threadId, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+BOOL Post(std::optional<DWORD> threadId, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+          bool next = false) {
   Core &core = Core::Get();
   {
     std::lock_guard lock(core.mutex);
     if (threadId && *threadId != core.programThread) return FALSE;
     const DWORD tick = platform::TickCount(core.Now());
-    UserState::Get().Post(MSG{window, message, wParam, lParam, tick, {0, 0}});
+    const MSG msg{window, message, wParam, lParam, tick, {0, 0}};
+    if (next)
+      UserState::Get().PostNext(msg);
+    else
+      UserState::Get().Post(msg);
   }
-  core.wake.notify_all();
+  core.wake.Notify();
   return TRUE;
 }
 
@@ -62,7 +67,7 @@ void NotePaintPending() {
     std::lock_guard lock(core.mutex);
     UserState::Get().NotePaint();
   }
-  core.wake.notify_all();
+  core.wake.Notify();
 }
 
 }  // namespace platform
@@ -84,7 +89,7 @@ BOOL WINAPI TranslateMessage(const MSG *msg) {
   if (!msg) return FALSE;
   if (msg->message == WM_KEYDOWN) {
     if (WPARAM ch = CharOfKey(msg->wParam))
-      Post(std::nullopt, msg->hwnd, WM_CHAR, ch, msg->lParam);
+      Post(std::nullopt, msg->hwnd, WM_CHAR, ch, msg->lParam, true);
   }
   switch (msg->message) {
     case WM_KEYDOWN: case WM_KEYUP: case WM_SYSKEYDOWN: case WM_SYSKEYUP:
@@ -129,5 +134,5 @@ void WINAPI PostQuitMessage(int exitCode) {
     std::lock_guard lock(core.mutex);
     UserState::Get().PostQuit(exitCode);
   }
-  core.wake.notify_all();
+  core.wake.Notify();
 }

@@ -13,7 +13,9 @@ constexpr COLORREF kDesktop = RGB(0, 0, 0);
 
 HBITMAP ScreenSurface::Bitmap() {
   if (!bitmap_) {
-    bitmap_ = CreateCompatibleBitmap(nullptr, kScreenWidth, kScreenHeight);
+    HDC memory = CreateCompatibleDC(nullptr);
+    bitmap_ = CreateCompatibleBitmap(memory, kScreenWidth, kScreenHeight);
+    DeleteDC(memory);
     if (bitmap_) FillDesktop({0, 0, kScreenWidth, kScreenHeight});
   }
   return bitmap_;

@@ -33,8 +33,6 @@ LRESULT CALLBACK StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-void RegisterStaticClass() {
-  WindowManager::Get().AddClass(WindowClass{L"STATIC", nullptr, &StaticProc, 0, nullptr, true, false});
-}
+WindowClass StaticClass() { return WindowClass{L"STATIC", nullptr, &StaticProc, 0, nullptr, true, false}; }
 
 }  // namespace platform

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "user/WindowRecord.h"
+
 namespace platform {
 
-// Registers the system's "STATIC" class (after every platform reset, which
-// forgets classes). Its windows draw their text in the system font on white,
-// left-aligned or centred (SS_CENTER).
-void RegisterStaticClass();
+// The system's "STATIC" class, registered by the window manager (again after
+// every platform reset, which forgets classes). Its windows draw their text
+// in the system font on white, left-aligned or centred (SS_CENTER).
+WindowClass StaticClass();
 
 }  // namespace platform

@@ -18,7 +18,7 @@ UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT milliseconds, TIMERPROC 
     auto period = std::chrono::milliseconds(clamped);
     result = platform::UserState::Get().timers.Set(id, period, proc, core.Now());
   }
-  core.wake.notify_all();
+  core.wake.Notify();
   return result;
 }
 

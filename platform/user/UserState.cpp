@@ -24,6 +24,11 @@ void UserState::Post(const MSG &msg) {
   changed_ |= QS_POSTMESSAGE;
 }
 
+void UserState::PostNext(const MSG &msg) {
+  queue.PostNext(msg);
+  changed_ |= QS_POSTMESSAGE;
+}
+
 void UserState::PostQuit(int exitCode) {
   queue.PostQuit(exitCode);
   changed_ |= QS_POSTMESSAGE;

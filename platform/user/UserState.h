@@ -22,6 +22,7 @@ class UserState {
   TimerTable timers;
 
   void Post(const MSG &msg);
+  void PostNext(const MSG &msg);
   void PostQuit(int exitCode);
   void NotePaint() { changed_ |= QS_PAINT; }
   // A look at the queue: everything there now is no longer new.

@@ -130,9 +130,12 @@ LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM) 
       SelectObject(dc, oldBrush);
       return 1;
     }
-    case WM_PAINT:
-      ValidateRect(window, nullptr);
+    case WM_PAINT: {
+      // Validates as Win32 does, erasing first when asked to.
+      PAINTSTRUCT paint;
+      if (BeginPaint(window, &paint)) EndPaint(window, &paint);
       return 0;
+    }
     default:
       return 0;
   }

@@ -35,7 +35,7 @@ WindowManager::WindowManager() {
   });
   SetPaintLookup([] { return Get().NextToPaint(); });
   Core::Get().AddResetHook([this] { Clear(); });
-  RegisterStaticClass();
+  AddClass(StaticClass());
 }
 
 void WindowManager::Clear() {
@@ -43,7 +43,7 @@ void WindowManager::Clear() {
   screen.Reset();
   classes_.clear();
   focus = capture = captionWindow = nullptr;
-  RegisterStaticClass();
+  AddClass(StaticClass());
 }
 
 bool WindowManager::AddClass(const WindowClass &cls) {

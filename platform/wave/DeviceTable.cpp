@@ -11,7 +11,8 @@ DeviceTable &DeviceTable::Get() {
 }
 
 // Runs under the platform's lock: devices are only moved aside here, since
-// freeing one may close SDL's device, whose thread takes that lock.
+// freeing one may wait for SDL to close its device and detach a driver
+// signal, which takes that lock.
 DeviceTable::DeviceTable() {
   Core::Get().AddResetHook([this] {
     for (auto &[id, device] : in) {
@@ -24,6 +25,8 @@ DeviceTable::DeviceTable() {
     }
     in.clear();
     out.clear();
+    overruns.Clear();
+    underruns.Clear();
   });
 }
 

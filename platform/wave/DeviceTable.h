@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "wave/LossCounter.h"
 #include "wave/WaveDevices.h"
 #include "wave/WaveInDevice.h"
 #include "wave/WaveOutDevice.h"
@@ -36,6 +37,9 @@ class DeviceTable {
   CaptureSource capture;
   PlaybackSink playback;
   std::string lastError;
+  // Since the platform's reset; live drivers add from their audio threads.
+  LossCounter overruns;
+  LossCounter underruns;
 
  private:
   DeviceTable();

@@ -1,6 +1,7 @@
 #include "wave/DriverFactory.h"
 
 #include "wave/DemoRecording.h"
+#include "wave/DeviceTable.h"
 #include "wave/LiveCapture.h"
 #include "wave/LivePlayback.h"
 #include "wave/PacedCapture.h"
@@ -37,7 +38,8 @@ std::unique_ptr<CaptureStream> MakeSource(const CaptureSource &source, MMRESULT 
 }  // namespace
 
 std::unique_ptr<CaptureDriver> MakeCaptureDriver(const CaptureSource &source, MMRESULT *result, std::string *error) {
-  if (source.kind == CaptureSource::Kind::Live) return LiveCapture::Open(result, error);
+  if (source.kind == CaptureSource::Kind::Live)
+    return LiveCapture::Open(source.device, &DeviceTable::Get().overruns, result, error);
   std::unique_ptr<CaptureStream> s = MakeSource(source, result, error);
   if (!s) return nullptr;
   return std::make_unique<PacedCapture>(std::move(s));
@@ -46,7 +48,7 @@ std::unique_ptr<CaptureDriver> MakeCaptureDriver(const CaptureSource &source, MM
 std::unique_ptr<PlaybackDriver> MakePlaybackDriver(const PlaybackSink &sink, MMRESULT *result, std::string *error) {
   switch (sink.kind) {
     case PlaybackSink::Kind::Live:
-      return LivePlayback::Open(result, error);
+      return LivePlayback::Open(sink.device, &DeviceTable::Get().underruns, result, error);
     case PlaybackSink::Kind::File: {
       auto file = std::make_unique<WavFileSink>(sink.path);
       if (file->Ok()) return std::make_unique<PacedPlayback>(std::move(file));

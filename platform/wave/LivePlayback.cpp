@@ -1,95 +1,93 @@
 #include "wave/LivePlayback.h"
 
-#include <algorithm>
 #include <cstring>
+
+#include "wave/SampleClock.h"
 
 namespace platform::wave {
 
-std::unique_ptr<LivePlayback> LivePlayback::Open(MMRESULT *result, std::string *error) {
-  std::unique_ptr<LivePlayback> driver(new LivePlayback);
-  driver->sdl_ = OpenSdlAudio(false, &LivePlayback::Callback, driver.get(), result, error);
+namespace {
+// Room for a second ahead of the speaker, more than the program queues.
+constexpr size_t kRingSamples = kRate;
+
+uint64_t Samples(const WAVEHDR *h) { return h->dwBufferLength / 2; }
+}  // namespace
+
+LivePlayback::LivePlayback(LossCounter *underruns)
+    : underruns_(underruns), ring_(kRingSamples), played_([this] { HandOver(); }) {}
+
+std::unique_ptr<LivePlayback> LivePlayback::Open(const std::string &name, LossCounter *underruns, MMRESULT *result,
+                                                 std::string *error) {
+  std::unique_ptr<LivePlayback> driver(new LivePlayback(underruns));
+  driver->sdl_ = OpenSdlAudio(false, name, &LivePlayback::Callback, driver.get(), result, error);
   if (!driver->sdl_) return nullptr;
   return driver;
 }
 
-void LivePlayback::OnAbandoned() {
-  std::lock_guard lock(mutex_);
-  abandoned_ = true;
-  handOverPending_ = false;  // its id went with the reset
-}
-
-LivePlayback::~LivePlayback() {
-  CloseSdlAudio(sdl_);
-  std::lock_guard lock(mutex_);
-  if (handOverPending_) CancelOccurrence(handOverId_);
-}
+LivePlayback::~LivePlayback() { CloseSdlAudio(sdl_, false); }
 
 void LivePlayback::OnWritten() {
-  const WAVEHDR *h = device_->Queue().back();
-  const size_t n = h->dwBufferLength / 2;
-  {
-    std::lock_guard lock(mutex_);
-    // Played samples are dropped from the front before the block grows.
-    samples_.erase(samples_.begin(), samples_.begin() + static_cast<std::ptrdiff_t>(readAt_));
-    for (size_t &end : bufferEnds_) end -= readAt_;
-    readAt_ = 0;
-    const size_t old = samples_.size();
-    samples_.resize(old + n);
-    std::memcpy(samples_.data() + old, h->lpData, 2 * n);
-    bufferEnds_.push_back(old + n);
-  }
+  // Also completes a buffer with nothing to play at once.
+  HandOver();
+  // Counted once in the ring, so the audio thread never takes it for late.
+  written_.store(written_.load(std::memory_order_relaxed) + Samples(device_->Queue().back()),
+                 std::memory_order_release);
   if (!running_) PauseSdlAudio(sdl_, false);
   running_ = true;
 }
 
 // SDL's audio thread.
 void LivePlayback::Callback(void *user, Uint8 *stream, int bytes) {
-  auto *self = static_cast<LivePlayback *>(user);
-  self->Play(reinterpret_cast<int16_t *>(stream), static_cast<size_t>(bytes) / 2);
+  static_cast<LivePlayback *>(user)->Play(stream, static_cast<size_t>(bytes) / 2);
 }
 
-void LivePlayback::Play(int16_t *out, size_t count) {
-  bool schedule = false;
-  {
-    std::lock_guard lock(mutex_);
-    const size_t k = std::min(count, samples_.size() - readAt_);
-    std::memcpy(out, samples_.data() + readAt_, 2 * k);
-    std::fill(out + k, out + count, int16_t(0));
-    readAt_ += k;
-    while (!bufferEnds_.empty() && bufferEnds_.front() <= readAt_) {
-      bufferEnds_.pop_front();
-      ++finished_;
-    }
-    schedule = finished_ > 0 && !handOverPending_;
-    if (schedule) handOverPending_ = true;
+void LivePlayback::Play(Uint8 *out, size_t count) {
+  const size_t k = ring_.Read(out, count);
+  const uint64_t taken = taken_.load(std::memory_order_relaxed) + k;
+  taken_.store(taken, std::memory_order_release);
+  if (k == count) {
+    played_.Raise();
+    return;
   }
-  if (!schedule) return;
-  const OccurrenceId id = ScheduleAt(Now(), [this] { HandOver(); });
-  std::lock_guard lock(mutex_);
-  handOverId_ = id;
+  std::memset(out + 2 * k, 0, 2 * (count - k));
+  const bool owed = taken < written_.load(std::memory_order_acquire);
+  if (owed) underruns_->Add(count - k);
+  if (k > 0 || owed) played_.Raise();
 }
 
-// The program thread, inside a platform wait.
+// The program thread, inside a platform wait (or a write).
 void LivePlayback::HandOver() {
-  size_t finished;
-  {
-    std::lock_guard lock(mutex_);
-    if (abandoned_) return;
-    finished = finished_;
-    finished_ = 0;
-    handOverPending_ = false;
+  const uint64_t taken = taken_.load(std::memory_order_acquire);
+  while (!device_->Queue().empty() && frontStart_ + Samples(device_->Queue().front()) <= taken) {
+    frontStart_ += Samples(device_->Queue().front());
+    device_->CompleteFront();
   }
-  for (; finished > 0 && !device_->Queue().empty(); --finished) device_->CompleteFront();
+  Feed();
+}
+
+// Copies the written sound that is not in the ring yet, as far as it fits.
+void LivePlayback::Feed() {
+  uint64_t start = frontStart_;
+  for (const WAVEHDR *h : device_->Queue()) {
+    const uint64_t end = start + Samples(h);
+    if (fed_ < end) {
+      const uint64_t offset = fed_ - start;
+      const size_t n = ring_.Write(h->lpData + 2 * offset, static_cast<size_t>(end - fed_));
+      fed_ += n;
+      if (fed_ < end) return;
+    }
+    start = end;
+  }
 }
 
 void LivePlayback::OnReset() {
   PauseSdlAudio(sdl_, true);
   running_ = false;
-  std::lock_guard lock(mutex_);
-  samples_.clear();
-  readAt_ = 0;
-  bufferEnds_.clear();
-  finished_ = 0;
+  ring_.Clear();
+  written_ = 0;
+  taken_ = 0;
+  frontStart_ = 0;
+  fed_ = 0;
 }
 
 }  // namespace platform::wave

@@ -23,12 +23,15 @@ struct Loaded {
       error = dlerror();
       return;
     }
+    calls.handle = library;
     ok = Resolve(library, "SDL_InitSubSystem", &calls.InitSubSystem) &&
          Resolve(library, "SDL_QuitSubSystem", &calls.QuitSubSystem) &&
          Resolve(library, "SDL_OpenAudioDevice", &calls.OpenAudioDevice) &&
          Resolve(library, "SDL_CloseAudioDevice", &calls.CloseAudioDevice) &&
          Resolve(library, "SDL_PauseAudioDevice", &calls.PauseAudioDevice) &&
-         Resolve(library, "SDL_GetError", &calls.GetError);
+         Resolve(library, "SDL_GetError", &calls.GetError) &&
+         Resolve(library, "SDL_GetNumAudioDevices", &calls.GetNumAudioDevices) &&
+         Resolve(library, "SDL_GetAudioDeviceName", &calls.GetAudioDeviceName);
     if (!ok) error = "libSDL2-2.0.so.0 lacks an audio call";
   }
 };

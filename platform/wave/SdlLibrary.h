@@ -18,6 +18,12 @@ struct SdlLibrary {
   decltype(&SDL_CloseAudioDevice) CloseAudioDevice;
   decltype(&SDL_PauseAudioDevice) PauseAudioDevice;
   decltype(&SDL_GetError) GetError;
+  decltype(&SDL_GetNumAudioDevices) GetNumAudioDevices;
+  decltype(&SDL_GetAudioDeviceName) GetAudioDeviceName;
+
+  // The loaded library itself, for the device's window presenter, which
+  // resolves its video calls from the same SDL.
+  void *handle;
 
   // Null, with the loader's reason in `error`, when SDL2 cannot be loaded.
   static const SdlLibrary *Get(std::string *error);

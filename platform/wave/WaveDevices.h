@@ -31,14 +31,18 @@ struct CaptureSource {
   double toneAmplitude = 0.5;  // Tone: 0..1 of full scale
   // Custom: makes the source of each device opened (tests, tools).
   std::shared_ptr<std::function<std::unique_ptr<CaptureStream>()>> make;
-  std::string device;  // Live: the device's name as SDL lists it; empty: the default
+  // Live: the device's name as ListLiveDevices gives it (empty: the system's
+  // default); a name SDL does not know fails the open, and LastOpenError says so.
+  std::string device;
 };
 
 struct PlaybackSink {
   enum class Kind { None, File, Live };
   Kind kind = Kind::None;
   std::string path;  // File: a 16-bit mono WAV written as the device plays
-  std::string device;  // Live: the device's name as SDL lists it; empty: the default
+  // Live: the device's name as ListLiveDevices gives it (empty: the system's
+  // default); a name SDL does not know fails the open, and LastOpenError says so.
+  std::string device;
 };
 
 void SelectCapture(const CaptureSource &source);
@@ -51,6 +55,18 @@ void SelectPlayback(const PlaybackSink &sink);
 // naming the source or sink and why (the phone's device turns it on for the
 // program; tools that report failures themselves leave it off).
 void ReportOpenFailures(bool on);
+
+// What the live devices lost since the platform's reset, as times and
+// samples. Overruns: captured sound the program did not take in time (it
+// was not waiting for a second, or had no buffer queued). Underruns: silence
+// the speaker played while written sound had not reached it in time.
+struct LiveLosses {
+  uint64_t overruns = 0;
+  uint64_t overrunSamples = 0;
+  uint64_t underruns = 0;
+  uint64_t underrunSamples = 0;
+};
+LiveLosses LiveLossCounts();
 
 // Why the last open that failed for a reason of the host (no audio device,
 // unreadable or unwritable file) failed, in words for the user; empty if none.

@@ -5,6 +5,7 @@
 
 #include <thread>
 
+#include "kernel/DriverSignal.h"
 #include "kernel/Platform.h"
 #include "win/user.h"
 
@@ -57,6 +58,34 @@ TEST_F(RealClockTest, OccurrenceScheduledFromAnotherThreadRunsOnTheProgramThread
   EXPECT_EQ(MsgWaitForMultipleObjectsEx(1, &e, INFINITE, 0, 0), WAIT_OBJECT_0);
   scheduler.join();
   EXPECT_EQ(ranOn, std::this_thread::get_id());
+}
+
+TEST_F(RealClockTest, DriverSignalRunsItsActionOnTheProgramThreadOncePerBatchOfRaises) {
+  HANDLE e = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  std::thread::id ranOn;
+  int runs = 0;
+  platform::DriverSignal signal([&] {
+    ranOn = std::this_thread::get_id();
+    ++runs;
+    SetEvent(e);
+  });
+  std::thread driver = WhenBlocked([&] { signal.Raise(); });
+  EXPECT_EQ(MsgWaitForMultipleObjectsEx(1, &e, INFINITE, 0, 0), WAIT_OBJECT_0);
+  driver.join();
+  EXPECT_EQ(ranOn, std::this_thread::get_id());
+  EXPECT_EQ(runs, 1);
+
+  signal.Raise();
+  signal.Raise();
+  EXPECT_EQ(MsgWaitForMultipleObjectsEx(1, &e, 0, 0, 0), WAIT_OBJECT_0);
+  EXPECT_EQ(MsgWaitForMultipleObjectsEx(1, &e, 0, 0, 0), WAIT_TIMEOUT);
+  EXPECT_EQ(runs, 2) << "two raises before the wait make one run";
+
+  platform::Reset(platform::ClockKind::Real);
+  signal.Raise();
+  MSG msg;
+  EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
+  EXPECT_EQ(runs, 2) << "a reset detaches the signal";
 }
 
 TEST_F(RealClockTest, ZeroTimeoutNeverBlocks) {

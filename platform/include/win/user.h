@@ -63,7 +63,9 @@ typedef void(CALLBACK *TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 // Runs the platform's due occurrences first.
 BOOL WINAPI PeekMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT removeMsg);
 // Posts WM_CHAR for a WM_KEYDOWN of a character key (digits, letters in lower
-// case, Back, Tab, Return, Escape, Space). Non-zero for any key message.
+// case, Back, Tab, Return, Escape, Space), ahead of the messages already
+// waiting, as Win32 takes it before further input. Non-zero for any key
+// message.
 BOOL WINAPI TranslateMessage(const MSG *msg);
 // WM_TIMER with a procedure in lParam calls it; a message for a window calls
 // that window's procedure; thread messages go nowhere. Returns its result.

@@ -118,7 +118,8 @@ BOOL WINAPI DestroyWindow(HWND window);
 BOOL WINAPI IsWindow(HWND window);
 
 // WM_CLOSE destroys the window; WM_ERASEBKGND fills the update area with the
-// class brush (returns 1); WM_PAINT validates; anything else returns 0.
+// class brush (returns 1); WM_PAINT validates (BeginPaint and EndPaint, so a
+// pending erase happens); anything else returns 0.
 LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Calls the window's procedure at once (re-entrant calls are allowed) and
 // returns its result; 0 for a handle that is not a window.

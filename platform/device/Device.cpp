@@ -1,0 +1,210 @@
+#include "device/Device.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "device/DeviceSetup.h"
+#include "device/TextTrace.h"
+#include "device/WindowPresenter.h"
+#include "gdi/GdiHost.h"
+#include "kernel/Platform.h"
+#include "shell/Phone.h"
+#include "wave/WaveDevices.h"
+
+namespace platform::device {
+
+namespace {
+
+// The program's module instance, under which it registers its resources.
+const HINSTANCE kInstance = reinterpret_cast<HINSTANCE>(0x400000);
+// How long a program may take to end after being asked to quit.
+constexpr double kQuitGrace = 5;
+
+std::string program = "drovane";
+
+int Fail(const std::string &message, int status) {
+  std::fprintf(stderr, "%s: %s\n", program.c_str(), message.c_str());
+  if (status == 2) std::fprintf(stderr, "Try '%s --help' for more information.\n", program.c_str());
+  return status;
+}
+
+Time Seconds(double s) { return std::chrono::duration_cast<Time>(std::chrono::duration<double>(s)); }
+
+int ListDevices() {
+  std::string error;
+  for (bool capture : {true, false}) {
+    const std::vector<std::string> names = wave::ListLiveDevices(capture, &error);
+    if (names.empty() && !error.empty()) return Fail(error, 1);
+    for (const std::string &name : names) std::printf("%s\t%s\n", capture ? "capture" : "playback", name.c_str());
+  }
+  return 0;
+}
+
+bool ReadScript(const std::string &path, std::vector<ScriptAction> *actions, int *status, std::string *error) {
+  std::ifstream file(path);
+  std::stringstream text;
+  if (!(file && text << file.rdbuf())) {
+    file.close();
+    // An empty file reads as nothing, and is a script with no actions.
+    if (!std::ifstream(path)) {
+      *status = 1;
+      *error = "cannot read script '" + path + "'";
+      return false;
+    }
+  }
+  *status = 2;
+  if (!ParseScript(text.str(), actions, error)) {
+    *error = path + ": " + *error;
+    return false;
+  }
+  return true;
+}
+
+// What runs while the program does: the window, the script's screenshots,
+// the text trace, and the end.
+class Session {
+ public:
+  Session(const DeviceOptions &o, std::unique_ptr<WindowPresenter> presenter)
+      : options_(o), presenter_(std::move(presenter)) {
+    if (o.traceText) trace_ = std::make_unique<TextTrace>(stdout);
+  }
+
+  void Schedule(const std::vector<ScriptAction> &script, std::optional<double> duration);
+  void Idle();
+  // After WinMain: the last trace lines and screenshots; false if one failed.
+  bool Finish();
+
+ private:
+  void Act(const ScriptAction &a);
+  void Quit();
+  void TakeScreenshots();
+
+  const DeviceOptions &options_;
+  std::unique_ptr<WindowPresenter> presenter_;
+  std::unique_ptr<TextTrace> trace_;
+  std::vector<std::string> pendingShots_;
+  bool failed_ = false;
+  bool quitting_ = false;
+};
+
+void Session::Schedule(const std::vector<ScriptAction> &script, std::optional<double> duration) {
+  for (const ScriptAction &a : script) platform::ScheduleAt(Seconds(a.seconds), [this, a] { Act(a); });
+  if (duration) platform::ScheduleAt(Seconds(*duration), [this] { Quit(); });
+}
+
+void Session::Act(const ScriptAction &a) {
+  using K = ScriptAction::Kind;
+  switch (a.kind) {
+    case K::Key: phone::KeyDown(a.key); phone::KeyUp(a.key); break;
+    case K::KeyDown: phone::KeyDown(a.key); break;
+    case K::KeyUp: phone::KeyUp(a.key); break;
+    case K::Tap: phone::StylusDown(a.x, a.y); phone::StylusUp(a.x, a.y); break;
+    case K::Press: phone::StylusDown(a.x, a.y); break;
+    case K::Release: phone::StylusUp(a.x, a.y); break;
+    case K::Screenshot: pendingShots_.push_back(a.file); break;
+    case K::Quit: Quit(); break;
+  }
+}
+
+// As a desktop user closing the window; a program that does not end within
+// the grace time is ended by the device, so a run never hangs.
+void Session::Quit() {
+  if (quitting_) return;
+  quitting_ = true;
+  phone::RequestClose();
+  platform::ScheduleAt(platform::Now() + Seconds(kQuitGrace), [] {
+    std::fflush(stdout);
+    std::fprintf(stderr, "%s: the program did not end within %g s of quitting; stopping it\n", program.c_str(),
+                 kQuitGrace);
+    std::_Exit(1);
+  });
+}
+
+void Session::TakeScreenshots() {
+  for (const std::string &path : pendingShots_) {
+    if (GdiWritePng(phone::ScreenBitmap(), path.c_str())) continue;
+    std::fprintf(stderr, "%s: cannot write screenshot '%s'\n", program.c_str(), path.c_str());
+    failed_ = true;
+  }
+  pendingShots_.clear();
+}
+
+void Session::Idle() {
+  if (presenter_) presenter_->Present();
+  TakeScreenshots();
+  if (trace_) trace_->Look(platform::Now());
+}
+
+bool Session::Finish() {
+  platform::SetIdleHook(nullptr);
+  Idle();
+  if (!options_.screenshot.empty()) pendingShots_.push_back(options_.screenshot);
+  TakeScreenshots();
+  if (presenter_ && std::getenv("DROVANE_PRESENTER_STATS"))
+    std::fprintf(stderr, "%s: presenter: %llu frames shown, %llu unchanged\n", program.c_str(),
+                 static_cast<unsigned long long>(presenter_->FramesShown()),
+                 static_cast<unsigned long long>(presenter_->FramesUnchanged()));
+  presenter_.reset();
+  return !failed_;
+}
+
+bool HasDisplay() {
+  for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY"})
+    if (const char *value = std::getenv(name); value && *value) return true;
+  return false;
+}
+
+}  // namespace
+
+int RunDevice(int argc, char **argv) {
+  if (argc > 0) program = std::string(argv[0]).substr(std::string(argv[0]).find_last_of('/') + 1);
+  DeviceOptions o;
+  std::string error;
+  if (!o.Parse(argc, argv, &error)) return Fail(error, 2);
+  if (o.help) return std::fputs(DeviceUsage(program).c_str(), stdout), 0;
+  if (o.version) return std::printf("%s %s\n", program.c_str(), DROVANE_VERSION), 0;
+  if (o.listDevices) return ListDevices();
+  std::vector<ScriptAction> script;
+  int status = 0;
+  if (!o.script.empty() && !ReadScript(o.script, &script, &status, &error)) return Fail(error, status);
+
+  std::unique_ptr<WindowPresenter> presenter;
+  bool fellBack = false;
+  if (o.screen == DeviceOptions::Screen::Window || (!o.screen && HasDisplay())) {
+    presenter = WindowPresenter::Start(o.scale, &error);
+    if (!presenter && o.screen) return Fail(error, 1);
+  }
+  fellBack = !presenter && !o.screen;
+  if (!o.clock) o.clock = presenter ? DeviceOptions::Clock::Real : DeviceOptions::Clock::Virtual;
+  std::vector<std::string> notes;
+  ChooseAudio(&o, &notes);
+  double recordingEnd = 0;
+  if (o.capture == DeviceOptions::Capture::File || !presenter) {
+    if (!HeadlessDuration(o, script, &recordingEnd, &error)) return Fail(error, 1);
+    if (!presenter && !o.duration) o.duration = recordingEnd;
+  }
+  if (fellBack) {
+    o.traceText = true;
+    if (o.screenshot.empty()) o.screenshot = "drovane-screen.png";
+    notes.insert(notes.begin(), "no display, so the phone runs headless on the " +
+                                    std::string(o.clock == DeviceOptions::Clock::Virtual ? "virtual" : "real") +
+                                    " clock: its texts follow on stdout, its last screen goes to " + o.screenshot);
+  }
+  for (const std::string &note : notes) std::fprintf(stderr, "%s: %s\n", program.c_str(), note.c_str());
+
+  platform::Reset(o.clock == DeviceOptions::Clock::Virtual ? ClockKind::Virtual : ClockKind::Real);
+  phone::Start();
+  SelectAudio(o);
+  Session session(o, std::move(presenter));
+  session.Schedule(script, o.duration);
+  platform::SetIdleHook([&session] { session.Idle(); });
+  const int result = WinMain(kInstance, nullptr, nullptr, SW_SHOW);
+  const bool finished = session.Finish();
+  std::fflush(stdout);
+  return finished ? result : 1;
+}
+
+}  // namespace platform::device

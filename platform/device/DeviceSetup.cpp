@@ -1,0 +1,72 @@
+#include "device/DeviceSetup.h"
+
+#include <sndfile.h>
+
+#include "wave/DemoRecording.h"
+#include "wave/WaveDevices.h"
+
+namespace platform::device {
+
+namespace {
+
+using Options = DeviceOptions;
+
+bool HasLiveDevice(bool capture) {
+  std::string unused;
+  return !wave::ListLiveDevices(capture, &unused).empty();
+}
+
+}  // namespace
+
+void ChooseAudio(Options *o, std::vector<std::string> *notes) {
+  const bool real = o->clock == Options::Clock::Real;
+  if (!o->capture) {
+    o->capture = real && HasLiveDevice(true) ? Options::Capture::Live : Options::Capture::Demo;
+    if (real && o->capture == Options::Capture::Demo)
+      notes->push_back("no audio capture device found; listening to the built-in demo instead");
+  }
+  if (!o->playback) o->playback = real && HasLiveDevice(false) ? Options::Playback::Live : Options::Playback::Null;
+}
+
+void SelectAudio(const Options &o) {
+  wave::CaptureSource source;
+  switch (*o.capture) {
+    case Options::Capture::Live: source.kind = wave::CaptureSource::Kind::Live; break;
+    case Options::Capture::Demo: source.kind = wave::CaptureSource::Kind::Demo; break;
+    case Options::Capture::Silence: source.kind = wave::CaptureSource::Kind::Silence; break;
+    case Options::Capture::Tone: source.kind = wave::CaptureSource::Kind::Tone; break;
+    case Options::Capture::File: source.kind = wave::CaptureSource::Kind::File; break;
+  }
+  source.path = o.capturePath;
+  source.toneHz = o.toneHz;
+  source.device = o.captureDevice;
+  wave::SelectCapture(source);
+  wave::PlaybackSink sink;
+  sink.kind = *o.playback == Options::Playback::Live   ? wave::PlaybackSink::Kind::Live
+              : *o.playback == Options::Playback::File ? wave::PlaybackSink::Kind::File
+                                                       : wave::PlaybackSink::Kind::None;
+  sink.path = o.playbackPath;
+  sink.device = o.playbackDevice;
+  wave::SelectPlayback(sink);
+}
+
+bool HeadlessDuration(const Options &o, const std::vector<ScriptAction> &script, double *seconds, std::string *error) {
+  if (o.capture == Options::Capture::Demo) {
+    *seconds = static_cast<double>(DemoRecording::TotalSamples()) / 22050.0 + 1;
+  } else if (o.capture == Options::Capture::File) {
+    SF_INFO info{};
+    SNDFILE *file = sf_open(o.capturePath.c_str(), SFM_READ, &info);
+    if (!file || info.samplerate <= 0) {
+      *error = "cannot read '" + o.capturePath + "': " + sf_strerror(file);
+      if (file) sf_close(file);
+      return false;
+    }
+    sf_close(file);
+    *seconds = static_cast<double>(info.frames) / info.samplerate + 1;
+  } else {
+    *seconds = script.empty() ? 10 : script.back().seconds + 1;
+  }
+  return true;
+}
+
+}  // namespace platform::device

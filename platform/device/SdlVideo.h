@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include <SDL2/SDL.h>
+
+namespace platform::device {
+
+// The SDL2 video calls of the window presenter, resolved from the SDL that
+// the audio drivers load at run time (wave/SdlLibrary), so headless runs
+// never load it. Loaded once for the life of the process. Any thread.
+struct SdlVideo {
+  decltype(&SDL_InitSubSystem) InitSubSystem;
+  decltype(&SDL_QuitSubSystem) QuitSubSystem;
+  decltype(&SDL_GetError) GetError;
+  decltype(&SDL_SetHint) SetHint;
+  decltype(&SDL_GetDisplayUsableBounds) GetDisplayUsableBounds;
+  decltype(&SDL_CreateWindow) CreateWindow;
+  decltype(&SDL_DestroyWindow) DestroyWindow;
+  decltype(&SDL_SetWindowTitle) SetWindowTitle;
+  decltype(&SDL_GetWindowSurface) GetWindowSurface;
+  decltype(&SDL_UpdateWindowSurface) UpdateWindowSurface;
+  decltype(&SDL_CreateRGBSurfaceWithFormatFrom) CreateRGBSurfaceWithFormatFrom;
+  decltype(&SDL_FreeSurface) FreeSurface;
+  decltype(&SDL_UpperBlitScaled) BlitScaled;
+  decltype(&SDL_WaitEvent) WaitEvent;
+  decltype(&SDL_PushEvent) PushEvent;
+  decltype(&SDL_RegisterEvents) RegisterEvents;
+
+  // Null, with the reason in `error`, when SDL2 or a call is missing.
+  static const SdlVideo *Get(std::string *error);
+};
+
+}  // namespace platform::device

@@ -1,0 +1,206 @@
+#include "device/WindowPresenter.h"
+
+#include <algorithm>
+
+#include "gdi/GdiHost.h"
+#include "kernel/Platform.h"
+#include "shell/Phone.h"
+#include "user/Utf8.h"
+#include "win/shell.h"
+
+namespace platform::device {
+
+namespace {
+
+constexpr int kW = phone::kScreenWidth, kH = phone::kScreenHeight;
+enum WakeCode { kNews = 1, kStop = 2 };
+
+// Room left for the window's frame when it picks the scale.
+constexpr int kDecoration = 48;
+
+// Runs on the program thread at the next look at its wait.
+template <class F>
+void Soon(F action) {
+  platform::ScheduleAt(platform::Now(), action);
+}
+
+UINT PhoneKey(SDL_Keycode key) {
+  if (key >= SDLK_0 && key <= SDLK_9) return static_cast<UINT>('0' + (key - SDLK_0));
+  if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return static_cast<UINT>('1' + (key - SDLK_KP_1));
+  switch (key) {
+    case SDLK_KP_0: return '0';
+    case SDLK_UP: return VK_UP;
+    case SDLK_DOWN: return VK_DOWN;
+    case SDLK_LEFT: return VK_LEFT;
+    case SDLK_RIGHT: return VK_RIGHT;
+    case SDLK_RETURN: case SDLK_KP_ENTER: return VK_RETURN;
+    case SDLK_F1: return VK_TSOFT1;
+    case SDLK_F2: return VK_TSOFT2;
+    case SDLK_ESCAPE: case SDLK_BACKSPACE: return VK_TBACK;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<WindowPresenter> WindowPresenter::Start(int scale, std::string *error) {
+  uintptr_t injected;
+  if (platform::InjectedFailure("StartPresenter", &injected)) {
+    *error = "the window could not be opened (injected failure)";
+    return nullptr;
+  }
+  const SdlVideo *sdl = SdlVideo::Get(error);
+  if (!sdl) return nullptr;
+  std::unique_ptr<WindowPresenter> presenter(new WindowPresenter(sdl));
+  WindowPresenter &p = *presenter;
+  p.thread_ = std::thread([&p, scale] { p.Run(scale); });
+  std::unique_lock lock(p.startMutex_);
+  p.started_.wait(lock, [&p] { return p.ready_; });
+  if (!p.startError_.empty()) {
+    *error = p.startError_;
+    lock.unlock();
+    p.thread_.join();
+    presenter->thread_ = std::thread();
+    return nullptr;
+  }
+  return presenter;
+}
+
+WindowPresenter::~WindowPresenter() {
+  if (!thread_.joinable()) return;
+  Wake(kStop);
+  thread_.join();
+}
+
+bool WindowPresenter::Open(int scale) {
+  sdl_->SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  if (sdl_->InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    startError_ = std::string("no display could be opened (SDL: ") + sdl_->GetError() + ")";
+    return false;
+  }
+  SDL_Rect usable{0, 0, kW, kH};
+  if (scale == 0) scale = sdl_->GetDisplayUsableBounds(0, &usable) == 0 ? (usable.h - kDecoration) / kH : 1;
+  scale_ = std::max(scale, 1);
+  window_ = sdl_->CreateWindow("Drovane", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kW * scale_, kH * scale_, 0);
+  wakeEvent_ = sdl_->RegisterEvents(1);
+  if (!window_ || wakeEvent_ == static_cast<uint32_t>(-1)) {
+    startError_ = std::string("the window could not be opened (SDL: ") + sdl_->GetError() + ")";
+    if (window_) sdl_->DestroyWindow(window_);
+    sdl_->QuitSubSystem(SDL_INIT_VIDEO);
+    return false;
+  }
+  frame_.assign(static_cast<size_t>(kW) * kH, 0);
+  return true;
+}
+
+void WindowPresenter::Run(int scale) {
+  const bool opened = Open(scale);
+  {
+    std::lock_guard lock(startMutex_);
+    ready_ = true;
+  }
+  started_.notify_all();
+  if (!opened) return;
+  SDL_Event event;
+  while (sdl_->WaitEvent(&event)) {
+    if (event.type == wakeEvent_ && event.user.code == kStop) break;
+    Handle(event);
+  }
+  sdl_->DestroyWindow(window_);
+  sdl_->QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void WindowPresenter::Handle(const SDL_Event &event) {
+  const int x = event.button.x / scale_, y = event.button.y / scale_;
+  switch (event.type) {
+    case SDL_QUIT:
+      Soon([] { phone::RequestClose(); });
+      break;
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED) Show(true);
+      break;
+    case SDL_KEYDOWN: case SDL_KEYUP:
+      if (UINT key = PhoneKey(event.key.keysym.sym)) {
+        if (event.type == SDL_KEYDOWN)
+          Soon([key] { phone::KeyDown(key); });
+        else
+          Soon([key] { phone::KeyUp(key); });
+      }
+      break;
+    case SDL_MOUSEBUTTONDOWN: case SDL_MOUSEBUTTONUP:
+      if (event.button.button != SDL_BUTTON_LEFT) break;
+      held_ = event.type == SDL_MOUSEBUTTONDOWN;
+      if (held_)
+        Soon([x, y] { phone::StylusDown(x, y); });
+      else
+        Soon([x, y] { phone::StylusUp(x, y); });
+      break;
+    case SDL_MOUSEMOTION:
+      if (held_) {
+        const int mx = event.motion.x / scale_, my = event.motion.y / scale_;
+        Soon([mx, my] { phone::StylusMove(mx, my); });
+      }
+      break;
+    default:
+      if (event.type == wakeEvent_) Show(false);
+      break;
+  }
+}
+
+// The newest frame and title from the program thread; the frame is drawn
+// enlarged when it is new or the window needs it again.
+void WindowPresenter::Show(bool again) {
+  std::string title;
+  bool fresh;
+  {
+    std::lock_guard lock(frameMutex_);
+    fresh = !pending_.empty();
+    if (fresh) frame_.swap(pending_);
+    pending_.clear();
+    title.swap(pendingTitle_);
+  }
+  if (!title.empty()) sdl_->SetWindowTitle(window_, title.c_str());
+  if (!fresh && !again) return;
+  SDL_Surface *target = sdl_->GetWindowSurface(window_);
+  SDL_Surface *source = sdl_->CreateRGBSurfaceWithFormatFrom(frame_.data(), kW, kH, 32, kW * 4, SDL_PIXELFORMAT_RGB888);
+  if (target && source) {
+    sdl_->BlitScaled(source, nullptr, target, nullptr);
+    sdl_->UpdateWindowSurface(window_);
+    ++shown_;
+  }
+  if (source) sdl_->FreeSurface(source);
+}
+
+void WindowPresenter::Wake(int code) {
+  SDL_Event event{};
+  event.type = wakeEvent_;
+  event.user.code = code;
+  sdl_->PushEvent(&event);
+}
+
+void WindowPresenter::Present() {
+  const std::wstring title = phone::CaptionTitle();
+  const uint64_t version = phone::ScreenVersion();
+  bool wake = false;
+  if (title != sentTitle_) {
+    sentTitle_ = title;
+    std::lock_guard lock(frameMutex_);
+    pendingTitle_ = title.empty() ? "Drovane" : Utf8(title);
+    wake = true;
+  }
+  if (version != lastVersion_) {
+    lastVersion_ = version;
+    scratch_.resize(static_cast<size_t>(kW) * kH);
+    if (GdiReadPixels(phone::ScreenBitmap(), scratch_.data(), kW, kH) && scratch_ != sent_) {
+      sent_ = scratch_;
+      std::lock_guard lock(frameMutex_);
+      pending_ = scratch_;
+      wake = true;
+    } else {
+      ++unchanged_;
+    }
+  }
+  if (wake) Wake(kNews);
+}
+
+}  // namespace platform::device

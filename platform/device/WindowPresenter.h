@@ -1,0 +1,79 @@
+#pragma once
+
+// The phone's screen in an SDL2 window on the desktop, enlarged a whole
+// number of times with crisp pixels. The window lives on a thread of its
+// own that blocks in SDL_WaitEvent (no polling). Its keys, mouse and close
+// button reach the program thread as platform occurrences scheduled for now,
+// which wake the program's wait at once. Frames come from the program
+// thread's idle moments: Present copies the screen when it changed and wakes
+// the window's thread to show it.
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "device/SdlVideo.h"
+
+namespace platform::device {
+
+class WindowPresenter {
+ public:
+  // Opens the window (scale 0: the largest whole factor that fits the
+  // desktop's usable height). Null with the reason in `error` when there is
+  // no display or no SDL2; fault injection: "StartPresenter".
+  static std::unique_ptr<WindowPresenter> Start(int scale, std::string *error);
+  // Closes the window and ends its thread.
+  ~WindowPresenter();
+  WindowPresenter(const WindowPresenter &) = delete;
+  WindowPresenter &operator=(const WindowPresenter &) = delete;
+
+  // Program thread, when idle: shows the screen if its pixels changed, and
+  // the active window's title as the window's.
+  void Present();
+
+  int scale() const { return scale_; }
+  // Frames shown in the window, and frames whose copy was dropped because
+  // their pixels were the same as the last one's.
+  uint64_t FramesShown() const { return shown_; }
+  uint64_t FramesUnchanged() const { return unchanged_; }
+
+ private:
+  explicit WindowPresenter(const SdlVideo *sdl) : sdl_(sdl) {}
+  void Run(int scale);
+  bool Open(int scale);
+  void Handle(const SDL_Event &event);
+  void Show(bool again);
+  void Wake(int code);
+
+  const SdlVideo *sdl_;
+  std::thread thread_;
+  SDL_Window *window_ = nullptr;
+  uint32_t wakeEvent_ = 0;
+  int scale_ = 1;
+  bool held_ = false;  // the mouse button is down: moves are stylus moves
+
+  // Set up by the window's thread before Start returns.
+  std::mutex startMutex_;
+  std::condition_variable started_;
+  bool ready_ = false;
+  std::string startError_;
+
+  // Program thread only.
+  uint64_t lastVersion_ = ~0ull;
+  std::vector<uint32_t> scratch_;
+  std::vector<uint32_t> sent_;
+  std::wstring sentTitle_ = L"\x1";
+
+  // Handed from the program thread to the window's thread.
+  std::mutex frameMutex_;
+  std::vector<uint32_t> pending_;
+  std::string pendingTitle_;
+  std::vector<uint32_t> frame_;  // window's thread only
+
+  std::atomic<uint64_t> shown_{0}, unchanged_{0};
+};
+
+}  // namespace platform::device
