@@ -63,8 +63,8 @@ void WireTimerHandlers(StartupObjects &o) {
 }
 
 void BindTimer(ViewTimer &control, const RCPtr<TimerNode> &node) {
-  control.stop.BindS(&StopTimerNode, node);
-  control.start.BindS(&StartTimerNode, node);
+  control.stop.BindS(&StopTimerNode, node.get());
+  control.start.BindS(&StartTimerNode, node.get());
 }
 
 // Step 17.

@@ -60,8 +60,8 @@ void CALLBACK StaticTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
   Globals::current->timerManager->OnTimer(static_cast<unsigned int>(id));
 }
 
-void StopTimerNode(bool, const RCPtr<TimerNode> &node) { node->StopTimer(); }
+void StopTimerNode(bool, TimerNode *node) { node->StopTimer(); }
 
-void StartTimerNode(unsigned int period, bool repeat, unsigned int, const RCPtr<TimerNode> &node) {
+void StartTimerNode(unsigned int period, bool repeat, unsigned int, TimerNode *node) {
   node->Start(period, repeat);
 }

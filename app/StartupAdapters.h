@@ -1,6 +1,5 @@
 #pragma once
 
-#include "general/RCPtr.h"
 #include "general/TimerNode.h"
 #include "measure/MeasureResult.h"
 #include "win/window.h"
@@ -29,7 +28,9 @@ void OnMeasurement(const Measure::Result *records, unsigned int count);
 // The platform timer procedure of the timer service.
 void CALLBACK StaticTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
 
-// A view timer control bound to a TimerNode (the node is the bound constant):
-// stop(true) and start(period, repeating, 0).
-void StopTimerNode(bool, const RCPtr<TimerNode> &node);
-void StartTimerNode(unsigned int period, bool repeat, unsigned int, const RCPtr<TimerNode> &node);
+// A view timer control bound to a TimerNode (the node is the bound constant,
+// not counted: shut-down releases the nodes before the timer service, and
+// the view's tear-down unbinds these): stop(true) and start(period,
+// repeating, 0).
+void StopTimerNode(bool, TimerNode *node);
+void StartTimerNode(unsigned int period, bool repeat, unsigned int, TimerNode *node);
