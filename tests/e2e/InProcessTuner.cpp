@@ -19,6 +19,7 @@ platform::Time Seconds(double s) {
 InProcessTuner::InProcessTuner(const platform::wave::CaptureSource &capture,
                                const platform::wave::PlaybackSink &playback) {
   platform::Reset(platform::ClockKind::Virtual);
+  platform::phone::Start();
   platform::wave::SelectCapture(capture);
   platform::wave::SelectPlayback(playback);
   RegisterAppResources(kModule);
