@@ -2,6 +2,7 @@
 // presses and taps, checked by its text trace, screenshots and WAV sink.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -102,6 +103,98 @@ TEST(TunerScript, NeedleAndHintFollowThePlayedString) {
   ASSERT_NE(a, nullptr) << r.out;
   EXPECT_EQ(a->text, "A");
   EXPECT_LT(a->time, 5.0);
+}
+
+// Positive-going zero crossings per second over the first second of `tone`.
+double Hertz(const std::vector<short> &tone) {
+  int rises = 0;
+  for (size_t i = 1; i < 22050 && i < tone.size(); ++i) rises += tone[i - 1] < 0 && tone[i] >= 0;
+  return rises;
+}
+
+// The tones in what the speaker played: each begins with sound after half a
+// second or more of silence (or at the start) and ends with its last sound.
+std::vector<std::vector<short>> Tones(const std::vector<short> &played) {
+  std::vector<std::vector<short>> tones;
+  size_t quiet = 11025, end = 0;
+  for (size_t i = 0; i < played.size(); ++i) {
+    if (!played[i]) {
+      ++quiet;
+      continue;
+    }
+    if (quiet >= 11025) {
+      tones.emplace_back();
+      end = i;
+    }
+    if (!tones.empty()) tones.back().insert(tones.back().end(), played.begin() + end, played.begin() + i + 1);
+    quiet = 0;
+    end = i + 1;
+  }
+  return tones;
+}
+
+// The pop-up opens above the right soft key: a 1-pixel frame, then items of
+// 20 pixels and separators of 7, bottom at the soft-key bar (y 294).
+constexpr int kMenuTop = 294 - (2 + 8 * 20 + 2 * 7);
+constexpr Point kMenuG{200, kMenuTop + 1 + 20 + 7 + 3 * 20 + 10};
+
+TEST(TunerScript, MenuCalibratesChoosesStringsAndShowsAbout) {
+  // A three tenths of a semitone sharp, in the octave where the estimator
+  // reads a pure sine exactly (at A4 it reads 69.338 for 69.3).
+  const double played = signals::Hertz(45.3);
+  const std::string recording =
+      WriteRecording("a-sharp.wav", {signals::Sine(played, 12000, 22050 * 4), std::vector<int16_t>(22050 * 19, 0)});
+  const std::string wav = OutputPath("menu-tones.wav"), about = OutputPath("about.png");
+  const std::string script = Script(
+      "0.5 key softright\n0.7 key 1\n"                           // Auto Calibrate
+      "5.0 key 1\n"                                              // the low E, at A = 440
+      "9.0 key softright\n9.2 key 5\n"                           // G by key
+      "12.7 key 2\n"                                             // the A string
+      "16.5 key softright\n16.7 tap " + std::to_string(kMenuG.x) + " " + std::to_string(kMenuG.y) + "\n"
+      "20.5 key softright\n20.7 key 8\n21.0 screenshot " + about + "\n21.5 key enter\n");
+  const Outcome r = RunTuner("--capture " + recording + " --playback " + wav + " --duration 22.5 --script " + script);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::vector<TraceLine> trace = ParseTrace(r.out);
+
+  // Calibrated as the analyser calibrates on the same recording.
+  const Outcome analysed = RunTool(DROVANE_ANALYZE, "--calibrate " + recording);
+  const size_t at = analysed.out.find("new reference A = ");
+  ASSERT_NE(at, std::string::npos) << analysed.out;
+  const std::string view = TextAt(trace, "Drovane", 4.9);
+  const size_t shown = view.find("| A ");
+  ASSERT_NE(shown, std::string::npos) << view;
+  const double reference = std::atof(view.c_str() + shown + 4);
+  EXPECT_NEAR(reference, std::atof(analysed.out.c_str() + at + 18), 0.01);
+  EXPECT_NEAR(reference, 440 * std::pow(2.0, 0.3 / 12), 0.02);
+  EXPECT_EQ(TextAt(trace, "STATIC", 4.9), "A");
+
+  // Reference tones stay at A = 440: the low E as the tone tool makes it,
+  // then G chosen from the menu by key, A by its key, G by stylus.
+  const std::vector<std::vector<short>> tones = Tones(ReadWav(wav));
+  ASSERT_EQ(tones.size(), 4u);
+  std::vector<short> lowE = ReferenceTone(1);
+  lowE.erase(lowE.begin(), std::find_if(lowE.begin(), lowE.end(), [](short v) { return v != 0; }));
+  ASSERT_GE(lowE.size(), tones[0].size());
+  EXPECT_TRUE(std::equal(tones[0].begin(), tones[0].end(), lowE.begin()));
+  EXPECT_GT(tones[0].size(), kToneSamples - 4096u);
+  EXPECT_NEAR(Hertz(tones[1]), signals::Hertz(55), 2);
+  EXPECT_NEAR(Hertz(tones[2]), signals::Hertz(45), 2);
+  EXPECT_NEAR(Hertz(tones[3]), signals::Hertz(55), 2);
+  EXPECT_EQ(TextAt(trace, "STATIC", 5.5), "E");
+  EXPECT_EQ(TextAt(trace, "STATIC", 13.0), "A");
+  for (double when : {9.2, 16.7}) {
+    const TraceLine *g = Find(trace, "STATIC", "G", when);
+    ASSERT_NE(g, nullptr) << when;
+    EXPECT_EQ(g->text, "G");
+    EXPECT_LT(g->time, when + 0.05);
+  }
+
+  // About: the product name as caption, three lines, no scheme.
+  const std::string box = TextAt(trace, "message", 21.0);
+  EXPECT_NE(box.find("Drovane"), std::string::npos) << box;
+  EXPECT_NE(box.find("Quorla Drovane\\nversion: 1.0.0.0\\nsite: drovane.quorla.org"), std::string::npos) << box;
+  EXPECT_EQ(TextAt(trace, "message", 22.0), "");
+  EXPECT_TRUE(Png(about).Ok());
 }
 
 }  // namespace
