@@ -2,6 +2,7 @@
 
 #include "app/RunApplication.h"
 #include "app/resources/AppResources.h"
+#include "gdi/GdiHost.h"
 #include "shell/Phone.h"
 
 namespace tuner {
@@ -28,6 +29,7 @@ InProcessTuner::InProcessTuner(const platform::wave::CaptureSource &capture,
 InProcessTuner::~InProcessTuner() {
   platform::SetIdleHook(nullptr);
   platform::Reset(platform::ClockKind::Real);
+  GdiShutdown();
 }
 
 void InProcessTuner::At(double seconds, std::function<void()> action) {

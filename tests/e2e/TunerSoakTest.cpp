@@ -22,11 +22,7 @@ namespace {
 using namespace tuner;
 using platform::wave::CaptureSource;
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr double kMinutes = 10;  // the sanitizers make each paint many times dearer
-#else
 constexpr double kMinutes = 60;
-#endif
 
 class LoopedDemo : public platform::wave::CaptureStream {
  public:
