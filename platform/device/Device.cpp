@@ -45,22 +45,17 @@ int ListDevices() {
 
 bool ReadScript(const std::string &path, std::vector<ScriptAction> *actions, int *status, std::string *error) {
   std::ifstream file(path);
-  std::stringstream text;
-  if (!(file && text << file.rdbuf())) {
-    file.close();
-    // An empty file reads as nothing, and is a script with no actions.
-    if (!std::ifstream(path)) {
-      *status = 1;
-      *error = "cannot read script '" + path + "'";
-      return false;
-    }
-  }
-  *status = 2;
-  if (!ParseScript(text.str(), actions, error)) {
-    *error = path + ": " + *error;
+  if (!file) {
+    *status = 1;
+    *error = "cannot read script '" + path + "'";
     return false;
   }
-  return true;
+  std::stringstream text;
+  text << file.rdbuf();  // an empty file is a script with no actions
+  *status = 2;
+  if (ParseScript(text.str(), actions, error)) return true;
+  *error = path + ": " + *error;
+  return false;
 }
 
 // What runs while the program does: the window, the script's screenshots,
@@ -151,12 +146,6 @@ bool Session::Finish() {
   return !failed_;
 }
 
-bool HasDisplay() {
-  for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY"})
-    if (const char *value = std::getenv(name); value && *value) return true;
-  return false;
-}
-
 }  // namespace
 
 int RunDevice(int argc, char **argv) {
@@ -173,7 +162,7 @@ int RunDevice(int argc, char **argv) {
 
   std::unique_ptr<WindowPresenter> presenter;
   bool fellBack = false;
-  if (o.screen == DeviceOptions::Screen::Window || (!o.screen && HasDisplay())) {
+  if (o.screen == DeviceOptions::Screen::Window || (!o.screen && WindowPresenter::DisplayNamed())) {
     presenter = WindowPresenter::Start(o.scale, &error);
     if (!presenter && o.screen) return Fail(error, 1);
   }
@@ -181,6 +170,7 @@ int RunDevice(int argc, char **argv) {
   if (!o.clock) o.clock = presenter ? DeviceOptions::Clock::Real : DeviceOptions::Clock::Virtual;
   std::vector<std::string> notes;
   ChooseAudio(&o, &notes);
+  if (!CheckLiveAudio(o, &error)) return Fail(error, 1);
   double recordingEnd = 0;
   if (o.capture == DeviceOptions::Capture::File || !presenter) {
     if (!HeadlessDuration(o, script, &recordingEnd, &error)) return Fail(error, 1);
@@ -204,8 +194,6 @@ int RunDevice(int argc, char **argv) {
   const int result = WinMain(kInstance, nullptr, nullptr, SW_SHOW);
   const bool finished = session.Finish();
   std::fflush(stdout);
-  // Fonts and the drawing layer's caches go with the program, so a leak
-  // check at exit sees only what the program itself left.
   GdiShutdown();
   return finished ? result : 1;
 }

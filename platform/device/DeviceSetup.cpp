@@ -2,6 +2,8 @@
 
 #include <sndfile.h>
 
+#include <algorithm>
+
 #include "wave/DemoRecording.h"
 #include "wave/WaveDevices.h"
 
@@ -26,6 +28,26 @@ void ChooseAudio(Options *o, std::vector<std::string> *notes) {
       notes->push_back("no audio capture device found; listening to the built-in demo instead");
   }
   if (!o->playback) o->playback = real && HasLiveDevice(false) ? Options::Playback::Live : Options::Playback::Null;
+}
+
+bool CheckLiveAudio(const Options &o, std::string *error) {
+  for (bool capture : {true, false}) {
+    const bool live = capture ? o.capture == Options::Capture::Live : o.playback == Options::Playback::Live;
+    if (!live) continue;
+    const std::string &name = capture ? o.captureDevice : o.playbackDevice;
+    const char *what = capture ? "audio capture device" : "audio output device";
+    std::string why;
+    const std::vector<std::string> devices = wave::ListLiveDevices(capture, &why);
+    if (devices.empty()) {
+      *error = std::string("no ") + what + " found" + (why.empty() ? "" : " (" + why + ")");
+      return false;
+    }
+    if (!name.empty() && std::find(devices.begin(), devices.end(), name) == devices.end()) {
+      *error = std::string("no ") + what + " is called '" + name + "' (see --list-devices)";
+      return false;
+    }
+  }
+  return true;
 }
 
 void SelectAudio(const Options &o) {

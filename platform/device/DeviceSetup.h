@@ -14,6 +14,9 @@ namespace platform::device {
 // (live where such a device exists on the real clock, else the demo and no
 // sound), with a note for the user in `notes` when the demo stands in.
 void ChooseAudio(DeviceOptions *options, std::vector<std::string> *notes);
+// False, with the reason, when live audio asked for by name (or at all)
+// has no such device.
+bool CheckLiveAudio(const DeviceOptions &options, std::string *error);
 // Selects them for the wave devices the program opens.
 void SelectAudio(const DeviceOptions &options);
 // When a headless run quits by itself: the recording's length plus 1 s,

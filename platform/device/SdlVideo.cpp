@@ -23,7 +23,8 @@ struct Loaded {
     const wave::SdlLibrary *sdl = wave::SdlLibrary::Get(&error);
     if (!sdl) return;
     void *l = sdl->handle;
-    ok = Resolve(l, "SDL_InitSubSystem", &calls.InitSubSystem) && Resolve(l, "SDL_QuitSubSystem", &calls.QuitSubSystem) &&
+    ok = Resolve(l, "SDL_InitSubSystem", &calls.InitSubSystem) &&
+         Resolve(l, "SDL_QuitSubSystem", &calls.QuitSubSystem) &&
          Resolve(l, "SDL_GetError", &calls.GetError) && Resolve(l, "SDL_SetHint", &calls.SetHint) &&
          Resolve(l, "SDL_GetDisplayUsableBounds", &calls.GetDisplayUsableBounds) &&
          Resolve(l, "SDL_CreateWindow", &calls.CreateWindow) && Resolve(l, "SDL_DestroyWindow", &calls.DestroyWindow) &&

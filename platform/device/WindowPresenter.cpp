@@ -1,6 +1,7 @@
 #include "device/WindowPresenter.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "gdi/GdiHost.h"
 #include "kernel/Platform.h"
@@ -43,10 +44,21 @@ UINT PhoneKey(SDL_Keycode key) {
 
 }  // namespace
 
+// SDL would otherwise settle for a driver that shows nothing on a desktop.
+bool WindowPresenter::DisplayNamed() {
+  for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"})
+    if (const char *value = std::getenv(name); value && *value) return true;
+  return false;
+}
+
 std::unique_ptr<WindowPresenter> WindowPresenter::Start(int scale, std::string *error) {
   uintptr_t injected;
   if (platform::InjectedFailure("StartPresenter", &injected)) {
     *error = "the window could not be opened (injected failure)";
+    return nullptr;
+  }
+  if (!DisplayNamed()) {
+    *error = "no display could be opened (neither DISPLAY nor WAYLAND_DISPLAY is set)";
     return nullptr;
   }
   const SdlVideo *sdl = SdlVideo::Get(error);

@@ -25,6 +25,8 @@ class WindowPresenter {
   // desktop's usable height). Null with the reason in `error` when there is
   // no display or no SDL2; fault injection: "StartPresenter".
   static std::unique_ptr<WindowPresenter> Start(int scale, std::string *error);
+  // Whether the environment names a display (or an SDL video driver).
+  static bool DisplayNamed();
   // Closes the window and ends its thread.
   ~WindowPresenter();
   WindowPresenter(const WindowPresenter &) = delete;

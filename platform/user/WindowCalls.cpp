@@ -74,7 +74,6 @@ HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
   record.exStyle = exStyle;
   record.rect = Placement(child, x, y, width, height);
   record.text = windowName && !IsAtom(windowName) ? windowName : L"";
-  record.menu = menu;
   const HWND window = m.tree.Add(std::move(record)).handle;
   WindowRecord &w = *m.tree.Find(window);
   CREATESTRUCTW create{param, instance, menu, parent, w.Height(), w.Width(), static_cast<int>(w.rect.top),

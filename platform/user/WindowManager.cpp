@@ -88,7 +88,8 @@ HWND WindowManager::WindowFromPoint(POINT point, POINT *client) const {
 }
 
 void WindowManager::TopLevelChanged() {
-  if (WindowRecord *caption = tree.Find(captionWindow)) Invalidate(*caption, {0, 0, caption->Width(), caption->Height()}, true);
+  WindowRecord *caption = tree.Find(captionWindow);
+  if (caption) Invalidate(*caption, {0, 0, caption->Width(), caption->Height()}, true);
 }
 
 void WindowManager::Invalidate(WindowRecord &target, const RECT &area, bool erase) {

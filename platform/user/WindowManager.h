@@ -6,7 +6,6 @@
 // the platform. A platform reset forgets every window and class (no message
 // is sent) and the screen.
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -69,7 +68,6 @@ class WindowManager {
   void Clear();
 
   std::vector<WindowClass> classes_;
-  int pendingPaints_ = 0;
 };
 
 }  // namespace platform

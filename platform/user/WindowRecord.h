@@ -30,7 +30,6 @@ struct WindowRecord {
   DWORD style = 0, exStyle = 0;
   RECT rect{};
   std::wstring text;
-  HMENU menu = nullptr;
   bool destroying = false;  // WM_DESTROY sent: no longer a window for any call
   bool hasUpdate = false;
   bool erase = false;

@@ -48,20 +48,6 @@ void WindowTree::Clear() {
   topLevels_.clear();
 }
 
-void WindowTree::ForEach(const std::function<void(WindowRecord &)> &visit) const {
-  // A copy: a visit may add or remove windows.
-  const std::vector<HWND> tops = topLevels_;
-  for (HWND top : tops) Visit(top, visit);
-}
-
-void WindowTree::Visit(HWND window, const std::function<void(WindowRecord &)> &visit) const {
-  WindowRecord *w = FindAny(window);
-  if (!w) return;
-  visit(*w);
-  const std::vector<HWND> children = w->children;
-  for (HWND child : children) Visit(child, visit);
-}
-
 RECT WindowTree::ScreenRect(const WindowRecord &w) const {
   if (!w.Child()) return w.rect;
   const RECT parent = ScreenRect(*FindAny(w.parent));

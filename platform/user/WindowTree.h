@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -24,7 +23,11 @@ class WindowTree {
   void Clear();
 
   // Every window, in painting order (bottom first, parents before children).
-  void ForEach(const std::function<void(WindowRecord &)> &visit) const;
+  // The visit must not add or remove windows.
+  template <class Visit>
+  void ForEach(Visit &&visit) const {
+    for (HWND top : topLevels_) VisitTree(top, visit);
+  }
   const std::vector<HWND> &TopLevels() const { return topLevels_; }
 
   // Screen rectangle of a window, and whether it and its ancestors are shown.
@@ -37,7 +40,12 @@ class WindowTree {
   WindowRecord &TopLevelOf(WindowRecord &w) const;
 
  private:
-  void Visit(HWND window, const std::function<void(WindowRecord &)> &visit) const;
+  template <class Visit>
+  void VisitTree(HWND window, Visit &visit) const {
+    WindowRecord *w = FindAny(window);
+    visit(*w);
+    for (HWND child : w->children) VisitTree(child, visit);
+  }
 
   std::unordered_map<uintptr_t, std::unique_ptr<WindowRecord>> windows_;
   std::vector<HWND> topLevels_;

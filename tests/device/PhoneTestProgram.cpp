@@ -59,11 +59,13 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 void RegisterResources(HINSTANCE module) {
   using resources::MenuBarButton;
   resources::RegisterKept(module, ResourceTable::Id(ResourceTable::kRcData), ResourceTable::Id(701),
-                          resources::EncodeMenuBar({703, {MenuBarButton{702, TBSTATE_ENABLED, TBSTYLE_AUTOSIZE, 702, NOMENU},
-                                                          MenuBarButton{704, TBSTATE_ENABLED,
-                                                                        TBSTYLE_DROPDOWN | TBSTYLE_AUTOSIZE, 704, 0}}}));
+                          resources::EncodeMenuBar(
+                              {703,
+                               {MenuBarButton{702, TBSTATE_ENABLED, TBSTYLE_AUTOSIZE, 702, NOMENU},
+                                MenuBarButton{704, TBSTATE_ENABLED, TBSTYLE_DROPDOWN | TBSTYLE_AUTOSIZE, 704, 0}}}));
   resources::RegisterKept(module, ResourceTable::Id(ResourceTable::kMenu), ResourceTable::Id(703),
-                          resources::EncodeMenu({{L"Menu", {{710, L"First"}, {}, {711, L"Second"}, {705, L"About"}}}}));
+                          resources::EncodeMenu(
+                              {{L"Menu", {{710, L"First"}, {}, {711, L"Second"}, {705, L"About"}}}}));
   resources::RegisterKeptStrings(module, {{702, L"Close"}, {704, L"Menu"}});
 }
 

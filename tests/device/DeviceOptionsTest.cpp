@@ -1,0 +1,127 @@
+// The device's command line as a user meets it: help, version, every option's
+// bad values and every kind of malformed script line.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "ToolRun.h"
+
+namespace {
+
+const std::string kProgram = PHONE_TEST_PROGRAM;
+const std::string kHeadless = "--screen headless --capture silence ";
+
+std::string WriteScript(const std::string &text) {
+  const std::string path = OutputPath("options-script.txt");
+  std::ofstream(path) << text;
+  return path;
+}
+
+TEST(DeviceOptionsTest, HelpAndVersionGoToStdoutAndEndAtOnce) {
+  Outcome help = RunTool(kProgram, "--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.out.rfind("Usage: phone_test_program [OPTION]...\n", 0), 0u) << help.out;
+  for (const char *option : {"--screen", "--scale", "--clock", "--capture", "--playback", "--list-devices", "--script",
+                             "--duration", "--screenshot", "--trace-text", "softright", "Exit status"})
+    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  EXPECT_EQ(RunTool(kProgram, "-h").out, help.out);
+  Outcome version = RunTool(kProgram, "--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "phone_test_program 1.0.0\n");
+}
+
+// Each bad command line: status 2, the reason and a pointer to --help on
+// stderr, nothing on stdout and nothing run.
+TEST(DeviceOptionsTest, EveryBadOptionIsAUsageErrorThatNamesWhatIsWrong) {
+  const std::vector<std::pair<std::string, std::string>> cases{
+      {"--frobnicate", "unknown option '--frobnicate'"},
+      {"extra", "unexpected argument 'extra'"},
+      {"--screen", "option '--screen' needs a value"},
+      {"--screen tv", "invalid value 'tv' for --screen (expected window or headless)"},
+      {"--scale 0", "invalid value '0' for --scale"},
+      {"--scale 1.5", "invalid value '1.5' for --scale"},
+      {"--screen headless --scale 2", "--scale is for the window"},
+      {"--clock slow", "invalid value 'slow' for --clock (expected real or virtual)"},
+      {"--capture tone:x", "invalid value 'tone:x' for --capture"},
+      {"--capture tone:5", "invalid value 'tone:5' for --capture"},
+      {"--capture ''", "invalid value '' for --capture"},
+      {"--playback out.mp3", "invalid value 'out.mp3' for --playback (expected live[:NAME], null or a FILE.wav)"},
+      {"--clock virtual --capture live", "live audio follows the sound card, not the virtual clock"},
+      {"--clock virtual --playback live:Speakers", "live audio follows the sound card"},
+      {"--duration -1", "invalid value '-1' for --duration"},
+      {"--duration=soon", "invalid value 'soon' for --duration"},
+      {"--screenshot shot.jpg", "invalid value 'shot.jpg' for --screenshot (expected a FILE.png)"},
+      {"--trace-text=yes", "option '--trace-text' takes no value"},
+  };
+  for (const auto &[args, message] : cases) {
+    Outcome run = RunTool(kProgram, args);
+    EXPECT_EQ(run.status, 2) << args;
+    EXPECT_EQ(run.err.rfind("phone_test_program: " + message, 0), 0u) << args << ": " << run.err;
+    EXPECT_NE(run.err.find("Try 'phone_test_program --help'"), std::string::npos) << args;
+    EXPECT_EQ(run.out, "") << args;
+  }
+}
+
+TEST(DeviceOptionsTest, EveryMalformedScriptLineIsNamedByNumberAndNothingRuns) {
+  const std::vector<std::pair<std::string, std::string>> cases{
+      {"soon key 1", "line 2: 'soon' is not a time in seconds"},
+      {"-1 key 1", "line 2: '-1' is not a time in seconds"},
+      {"1.0", "line 2: no action after the time"},
+      {"1.0 jump", "line 2: unknown action 'jump' (actions: key keydown keyup tap press release screenshot quit)"},
+      {"1.0 key", "line 2: 'key' needs an argument"},
+      {"1.0 key star", "line 2: unknown key 'star' (keys: 0-9 up down left right enter back softleft softright)"},
+      {"1.0 keyup 10", "line 2: unknown key '10'"},
+      {"1.0 tap 5", "line 2: 'tap' needs X and Y"},
+      {"1.0 press a b", "line 2: 'a b' are not whole pixels"},
+      {"1.0 tap 240 10", "line 2: (240, 10) lies outside the 240x320 screen"},
+      {"1.0 release 0 -1", "line 2: (0, -1) lies outside the 240x320 screen"},
+      {"1.0 quit now", "line 2: too many arguments for 'quit'"},
+      {"1.0 screenshot", "line 2: 'screenshot' needs an argument"},
+  };
+  for (const auto &[line, message] : cases) {
+    const std::string script = WriteScript("0.1 key 1  # fine\n" + line + "\n2.0 quit\n");
+    Outcome run = RunTool(kProgram, kHeadless + "--trace-text --script " + script);
+    EXPECT_EQ(run.status, 2) << line;
+    EXPECT_EQ(run.err.rfind("phone_test_program: " + script + ": " + message, 0), 0u) << line << ": " << run.err;
+    EXPECT_EQ(run.out, "") << "nothing ran for: " << line;
+  }
+}
+
+TEST(DeviceOptionsTest, WhatTheDeviceCannotDoIsAFailureWithItsReason) {
+  Outcome missing = RunTool(kProgram, kHeadless + "--script " + OutputPath("no-such-script.txt"));
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("cannot read script"), std::string::npos) << missing.err;
+  Outcome sound = RunTool(kProgram, "--screen headless --capture " + OutputPath("no-such.wav"));
+  EXPECT_EQ(sound.status, 1);
+  EXPECT_NE(sound.err.find("cannot read '" + OutputPath("no-such.wav") + "'"), std::string::npos) << sound.err;
+  Outcome shot = RunTool(kProgram, kHeadless + "--duration 0.5 --screenshot /no/such/folder/s.png");
+  EXPECT_EQ(shot.status, 1);
+  EXPECT_NE(shot.err.find("cannot write screenshot '/no/such/folder/s.png'"), std::string::npos) << shot.err;
+  Outcome window = RunTool("DISPLAY= WAYLAND_DISPLAY= " + kProgram, "--screen window");
+  EXPECT_EQ(window.status, 1);
+  EXPECT_NE(window.err.find("no display could be opened"), std::string::npos) << window.err;
+  Outcome live = RunTool(kProgram, "--screen headless --clock real --capture live:NoSuchMicrophone");
+  EXPECT_EQ(live.status, 1);
+  EXPECT_EQ(live.err.rfind("phone_test_program: no audio capture device ", 0), 0u) << live.err;
+  Outcome devices = RunTool(kProgram, "--list-devices");
+  for (const std::string &line : Lines(devices.out))
+    EXPECT_TRUE(line.rfind("capture\t", 0) == 0 || line.rfind("playback\t", 0) == 0) << line;
+  EXPECT_TRUE(devices.status == 0 || (devices.status == 1 && !devices.err.empty())) << devices.err;
+}
+
+// Without a display and without --screen the device says so in one line,
+// runs headless on the demo, traces and leaves the last screen in a file.
+TEST(DeviceOptionsTest, WithNoDisplayItFallsBackToAHeadlessDemoRunThatLeavesItsScreen) {
+  const std::string dir = OutputPath("fallback");
+  std::system(("mkdir -p " + dir + " && rm -f " + dir + "/drovane-screen.png").c_str());
+  const std::string script = WriteScript("1.0 quit\n");
+  Outcome run = RunTool("cd " + dir + " && DISPLAY= WAYLAND_DISPLAY= " + kProgram, "--script " + script);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err,
+            "phone_test_program: no display, so the phone runs headless on the virtual clock: its texts follow on "
+            "stdout, its last screen goes to drovane-screen.png\n");
+  EXPECT_EQ(run.out.rfind("0.000\tcaption\tPhone test | OK\n", 0), 0u) << run.out;
+  EXPECT_FALSE(Slurp(dir + "/drovane-screen.png").empty());
+}
+
+}  // namespace
