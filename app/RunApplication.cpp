@@ -22,7 +22,7 @@ RCPtr<IMeasurerFactory> CreateMeasurerFactory(RCPtr<Measure::GuitarConfigurator>
   return MakeRC<Measure3::GuitarFactory>(configurator);
 }
 
-// Steps 2 to 14: every long-lived object, in dependency order.
+// Every long-lived object, each after those it is built on.
 void CreateObjects(StartupObjects &o, HINSTANCE instance, const TWaveFormatEx &format) {
   UninitCaller *root = o.Root();
   o.globals = MakeRC<Globals>(instance);
@@ -45,7 +45,7 @@ void CreateObjects(StartupObjects &o, HINSTANCE instance, const TWaveFormatEx &f
                                         o.factory.get());
 }
 
-// Step 15: the tone player writes to the playback device, which refills it.
+// The tone player writes to the playback device, whose done events refill it.
 void WireTonePlayer(StartupObjects &o, const TWaveFormatEx &format) {
   WaveOutHandlers handlers;
   handlers.done.Bind(o.globals->synth, &Synth_H::Fill);
@@ -53,7 +53,7 @@ void WireTonePlayer(StartupObjects &o, const TWaveFormatEx &format) {
   o.globals->synth->SetOutputs(BindPlaybackOutputs(o.playback));
 }
 
-// Step 16: each timer's expiry calls the view's handler for it.
+// Each timer's expiry calls the view's handler for it.
 void WireTimerHandlers(StartupObjects &o) {
   DrovaneView_H *view = o.globals->view.get();
   o.t1->SetHandler(MakeDelegate<void()>(view, &DrovaneView_H::OnInTuneTimer));
@@ -67,7 +67,8 @@ void BindTimer(ViewTimer &control, const RCPtr<TimerNode> &node) {
   control.start.BindS(&StartTimerNode, node.get());
 }
 
-// Step 17.
+// What the view calls: repaints, the tone player, note reports to the hint,
+// A kept by the measurer, the client area, and its four timers.
 ViewBindings MakeViewBindings(StartupObjects &o) {
   DrovaneView_H *view = o.globals->view.get();
   ViewBindings b;
@@ -86,7 +87,7 @@ ViewBindings MakeViewBindings(StartupObjects &o) {
   return b;
 }
 
-// Step 18.
+// The menu's commands.
 MenuBindings MakeMenuBindings(StartupObjects &o) {
   Globals &g = *o.globals;
   MenuBindings b;
@@ -99,7 +100,8 @@ MenuBindings MakeMenuBindings(StartupObjects &o) {
   return b;
 }
 
-// Step 19. False, said on stderr, when the tuner can have no window.
+// The window class and the main window; false, said on stderr, when the
+// tuner can have no window.
 bool CreateMainWindow(HINSTANCE instance) {
   WNDCLASSW wc{};
   wc.style = CS_HREDRAW | CS_VREDRAW;
@@ -123,7 +125,7 @@ void AddEventToLoop(StartupObjects &o, const Delegate<void()> &handler, const RC
   o.globals->eventLoop->AddEventHandle(MakeRC<EventLoopNode>(o.Root(), handler), event);
 }
 
-// Steps 20 to 25: capture wired and registered, the Back key hook, playback
+// Capture wired and registered with the loop, the Back key hook, playback
 // registered and started, capture position reset.
 void WireDevices(StartupObjects &o, const TWaveFormatEx &captureFormat) {
   WaveInHandlers handlers;

@@ -92,6 +92,26 @@ TEST(TunerSession, AboutBoxHoldsTheResultsUntilOkAndLosesNoCapture) {
   EXPECT_EQ(lost, 0u) << "samples were captured with no buffer queued";
 }
 
+// The Close soft key ends the loop, then shut-down destroys the window; the
+// caption's OK destroys it at once; a desktop's close request goes through
+// WM_CLOSE. Each ends at once with status 0 and everything taken down.
+TEST(TunerSession, EachWayToEndTearsDownAndExitsZero) {
+  const std::function<void(InProcessTuner &)> ways[] = {
+      [](InProcessTuner &t) { t.Key(1.0, VK_TSOFT1); },
+      [](InProcessTuner &t) { t.Tap(1.0, platform::phone::kScreenWidth - 20, 12); },
+      [](InProcessTuner &t) { t.At(1.0, [] { platform::phone::RequestClose(); }); },
+  };
+  for (const auto &end : ways) {
+    InProcessTuner tuner(ToneCapture(196));
+    const size_t gdiBefore = GdiLiveObjectCount();
+    end(tuner);
+    EXPECT_EQ(tuner.Run(5.0), 0);
+    EXPECT_LT(std::chrono::duration<double>(platform::Now()).count(), 1.1);
+    EXPECT_EQ(Globals::current, nullptr);
+    EXPECT_EQ(GdiLiveObjectCount(), gdiBefore) << "drawing objects left behind";
+  }
+}
+
 // A window of the test's own that logs the keys it is sent.
 std::vector<std::string> *keyLog = nullptr;
 LRESULT CALLBACK LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -153,9 +173,9 @@ TEST(TunerSession, StartUpFailuresEndCleanlyOrGoOnWithoutTheDevice) {
   };
   for (const Failure &f : failures) {
     SCOPED_TRACE(f.call);
-    const size_t gdiBefore = GdiLiveObjectCount();
     {
       InProcessTuner tuner(ToneCapture(196));
+      const size_t gdiBefore = GdiLiveObjectCount();
       platform::wave::ReportOpenFailures(true);
       platform::FailCall(f.call, 1, f.result);
       tuner.Key(1.0, '1');
@@ -170,8 +190,8 @@ TEST(TunerSession, StartUpFailuresEndCleanlyOrGoOnWithoutTheDevice) {
       if (f.status == 0) {
         EXPECT_EQ(pitch == 0, std::string(f.call) == "waveInOpen") << pitch;
       }
+      EXPECT_EQ(GdiLiveObjectCount(), gdiBefore) << "drawing objects left behind";
     }
-    EXPECT_EQ(GdiLiveObjectCount(), gdiBefore) << "drawing objects left behind";
     EXPECT_EQ(Globals::current, nullptr);
   }
 }
