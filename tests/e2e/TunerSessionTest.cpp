@@ -112,6 +112,43 @@ TEST(TunerSession, EachWayToEndTearsDownAndExitsZero) {
   }
 }
 
+// Up and Down first bring A to one decimal place, then step by 0.1 Hz.
+TEST(TunerSession, ReferenceKeysStepFromTheNearestTenth) {
+  InProcessTuner tuner(ToneCapture(0));
+  const auto reference = [] { return Globals::current->view->Bindings().getReference(); };
+  const auto set = [](double hz) { Globals::current->view->Bindings().setReference(hz); };
+  std::vector<double> seen;
+  tuner.At(1.0, [&] { set(440.04); });
+  tuner.Key(1.1, VK_UP);
+  tuner.At(1.2, [&] { seen.push_back(reference()); set(440.05); });
+  tuner.Key(1.3, VK_UP);
+  tuner.At(1.4, [&] { seen.push_back(reference()); set(440.06); });
+  tuner.Key(1.5, VK_DOWN);
+  tuner.At(1.6, [&] { seen.push_back(reference()); });
+  EXPECT_EQ(tuner.Run(2.0), 0);
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_NEAR(seen[0], 440.1, 1e-9);
+  EXPECT_NEAR(seen[1], 440.2, 1e-9);
+  EXPECT_NEAR(seen[2], 440.0, 1e-9);
+}
+
+// One record of the main objects: a second one is refused with its check.
+TEST(TunerSession, ASecondGlobalsLeavesTheFirstCurrent) {
+  ScopedAssertionRecord record;
+  RCPtr<Globals> first = MakeRC<Globals>(InProcessTuner::kModule);
+  {
+    RCPtr<Globals> second = MakeRC<Globals>(InProcessTuner::kModule);
+    EXPECT_EQ(Globals::current, first.get());
+    ASSERT_TRUE(record.Raised());
+    EXPECT_STREQ(record->function, "Globals::Globals");
+    EXPECT_STREQ(record->file, "DrovaneMob");
+    EXPECT_EQ(record->line, 61);
+  }
+  EXPECT_EQ(Globals::current, first.get());
+  first.Reset();
+  EXPECT_EQ(Globals::current, nullptr);
+}
+
 // A window of the test's own that logs the keys it is sent.
 std::vector<std::string> *keyLog = nullptr;
 LRESULT CALLBACK LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
