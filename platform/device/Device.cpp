@@ -155,6 +155,57 @@ bool Session::Finish() {
   return !failed_;
 }
 
+// The screen: a window where asked for or where a display is named, else
+// headless. False with the exit status when an asked-for window cannot open.
+bool OpenScreen(const DeviceOptions &o, std::unique_ptr<WindowPresenter> *presenter, std::string *why, int *status) {
+  if (o.screen == DeviceOptions::Screen::Window || (!o.screen && WindowPresenter::DisplayNamed())) {
+    *presenter = WindowPresenter::Start(o.scale, why);
+    if (!*presenter && o.screen) return *status = Fail(*why, 1), false;
+  }
+  return true;
+}
+
+// The choices left open, and what the user should know of them. False with
+// the exit status when the device cannot run as asked.
+bool Complete(DeviceOptions *o, bool window, const std::string &noWindow, const std::vector<ScriptAction> &script,
+              int *status) {
+  std::string error;
+  const bool fellBack = !window && !o->screen;
+  if (!o->clock) o->clock = window ? DeviceOptions::Clock::Real : DeviceOptions::Clock::Virtual;
+  std::vector<std::string> notes;
+  ChooseAudio(o, &notes);
+  if (!CheckLiveAudio(*o, &error)) return *status = Fail(error, 1), false;
+  double recordingEnd = 0;
+  if (o->capture == DeviceOptions::Capture::File || !window) {
+    if (!HeadlessDuration(*o, script, &recordingEnd, &error)) return *status = Fail(error, 1), false;
+    if (!window && !o->duration) o->duration = recordingEnd;
+  }
+  if (fellBack) {
+    o->traceText = true;
+    if (o->screenshot.empty()) o->screenshot = "drovane-screen.png";
+    const char *clock = o->clock == DeviceOptions::Clock::Virtual ? "virtual" : "real";
+    notes.insert(notes.begin(), (noWindow.empty() ? "no display" : noWindow) + ", so the phone runs headless on the " +
+                                    clock + " clock: its texts follow on stdout, its last screen goes to " +
+                                    o->screenshot);
+  }
+  for (const std::string &note : notes) std::fprintf(stderr, "%s: %s\n", program.c_str(), note.c_str());
+  return true;
+}
+
+int Run(const DeviceOptions &o, const std::vector<ScriptAction> &script, std::unique_ptr<WindowPresenter> presenter) {
+  platform::Reset(o.clock == DeviceOptions::Clock::Virtual ? ClockKind::Virtual : ClockKind::Real);
+  phone::Start();
+  SelectAudio(o);
+  Session session(o, std::move(presenter));
+  session.Schedule(script, o.duration);
+  platform::SetIdleHook([&session] { session.Idle(); });
+  const int result = WinMain(kInstance, nullptr, nullptr, SW_SHOW);
+  const bool finished = session.Finish();
+  std::fflush(stdout);
+  GdiShutdown();
+  return finished ? result : 1;
+}
+
 }  // namespace
 
 int RunDevice(int argc, char **argv) {
@@ -168,43 +219,11 @@ int RunDevice(int argc, char **argv) {
   std::vector<ScriptAction> script;
   int status = 0;
   if (!o.script.empty() && !ReadScript(o.script, &script, &status, &error)) return Fail(error, status);
-
   std::unique_ptr<WindowPresenter> presenter;
-  bool fellBack = false;
-  if (o.screen == DeviceOptions::Screen::Window || (!o.screen && WindowPresenter::DisplayNamed())) {
-    presenter = WindowPresenter::Start(o.scale, &error);
-    if (!presenter && o.screen) return Fail(error, 1);
-  }
-  fellBack = !presenter && !o.screen;
-  if (!o.clock) o.clock = presenter ? DeviceOptions::Clock::Real : DeviceOptions::Clock::Virtual;
-  std::vector<std::string> notes;
-  ChooseAudio(&o, &notes);
-  if (!CheckLiveAudio(o, &error)) return Fail(error, 1);
-  double recordingEnd = 0;
-  if (o.capture == DeviceOptions::Capture::File || !presenter) {
-    if (!HeadlessDuration(o, script, &recordingEnd, &error)) return Fail(error, 1);
-    if (!presenter && !o.duration) o.duration = recordingEnd;
-  }
-  if (fellBack) {
-    o.traceText = true;
-    if (o.screenshot.empty()) o.screenshot = "drovane-screen.png";
-    notes.insert(notes.begin(), "no display, so the phone runs headless on the " +
-                                    std::string(o.clock == DeviceOptions::Clock::Virtual ? "virtual" : "real") +
-                                    " clock: its texts follow on stdout, its last screen goes to " + o.screenshot);
-  }
-  for (const std::string &note : notes) std::fprintf(stderr, "%s: %s\n", program.c_str(), note.c_str());
-
-  platform::Reset(o.clock == DeviceOptions::Clock::Virtual ? ClockKind::Virtual : ClockKind::Real);
-  phone::Start();
-  SelectAudio(o);
-  Session session(o, std::move(presenter));
-  session.Schedule(script, o.duration);
-  platform::SetIdleHook([&session] { session.Idle(); });
-  const int result = WinMain(kInstance, nullptr, nullptr, SW_SHOW);
-  const bool finished = session.Finish();
-  std::fflush(stdout);
-  GdiShutdown();
-  return finished ? result : 1;
+  std::string noWindow;
+  if (!OpenScreen(o, &presenter, &noWindow, &status)) return status;
+  if (!Complete(&o, presenter != nullptr, noWindow, script, &status)) return status;
+  return Run(o, script, std::move(presenter));
 }
 
 }  // namespace platform::device

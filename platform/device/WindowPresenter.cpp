@@ -123,7 +123,9 @@ void WindowPresenter::Run(int scale) {
     Handle(event);
   }
   sdl_->DestroyWindow(window_);
-  sdl_->QuitSubSystem(SDL_INIT_VIDEO);
+  // All of SDL, with what it set up for the desktop (its D-Bus connection):
+  // the window goes when the program has ended and its sound devices are closed.
+  sdl_->Quit();
 }
 
 void WindowPresenter::Handle(const SDL_Event &event) {

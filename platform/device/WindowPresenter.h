@@ -27,7 +27,8 @@ class WindowPresenter {
   static std::unique_ptr<WindowPresenter> Start(int scale, std::string *error);
   // Whether the environment names a display (or an SDL video driver).
   static bool DisplayNamed();
-  // Closes the window and ends its thread.
+  // Closes the window and ends its thread, and shuts SDL down (after the
+  // program, with its sound devices closed).
   ~WindowPresenter();
   WindowPresenter(const WindowPresenter &) = delete;
   WindowPresenter &operator=(const WindowPresenter &) = delete;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <dlfcn.h>
+
 #include <string>
 
 #include <SDL2/SDL.h>
@@ -21,9 +23,14 @@ struct SdlLibrary {
   decltype(&SDL_GetNumAudioDevices) GetNumAudioDevices;
   decltype(&SDL_GetAudioDeviceName) GetAudioDeviceName;
 
-  // The loaded library itself, for the device's window presenter, which
-  // resolves its video calls from the same SDL.
+  // The loaded library itself, from which the device's window presenter
+  // resolves its video calls.
   void *handle;
+  template <class F>
+  bool Resolve(const char *name, F *function) const {
+    *function = reinterpret_cast<F>(dlsym(handle, name));
+    return *function != nullptr;
+  }
 
   // Null, with the loader's reason in `error`, when SDL2 cannot be loaded.
   static const SdlLibrary *Get(std::string *error);
