@@ -96,6 +96,9 @@ class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
   // detector alive while the caller feeds it, even if it finishes meanwhile.
   RCPtr<UninitPtr<TunerDetectPitch>> Detector() const { return detector_; }
 
+  // What the view calls outside itself; start-up's window procedure and
+  // result handler read and set A through the same bindings.
+  const ViewBindings &Bindings() const { return bindings_; }
   const RECT &GaugeRect() const { return gauge_.rect; }
   const DeviationGauge &Gauge() const { return gauge_; }
   const GuitarPanel &Panel() const { return panel_; }

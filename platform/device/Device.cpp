@@ -76,6 +76,7 @@ class Session {
   void Act(const ScriptAction &a);
   void Quit();
   void TakeScreenshots();
+  void TakeExitScreenshot();
 
   const DeviceOptions &options_;
   std::unique_ptr<WindowPresenter> presenter_;
@@ -83,6 +84,7 @@ class Session {
   std::vector<std::string> pendingShots_;
   bool failed_ = false;
   bool quitting_ = false;
+  bool exitShotTaken_ = false;
 };
 
 void Session::Schedule(const std::vector<ScriptAction> &script, std::optional<double> duration) {
@@ -109,6 +111,7 @@ void Session::Act(const ScriptAction &a) {
 void Session::Quit() {
   if (quitting_) return;
   quitting_ = true;
+  TakeExitScreenshot();  // the screen as last shown, before the program closes its window
   phone::RequestClose();
   platform::ScheduleAt(platform::Now() + Seconds(kQuitGrace), [] {
     std::fflush(stdout);
@@ -127,6 +130,13 @@ void Session::TakeScreenshots() {
   pendingShots_.clear();
 }
 
+void Session::TakeExitScreenshot() {
+  if (options_.screenshot.empty() || exitShotTaken_) return;
+  exitShotTaken_ = true;
+  pendingShots_.push_back(options_.screenshot);
+  TakeScreenshots();
+}
+
 void Session::Idle() {
   if (presenter_) presenter_->Present();
   TakeScreenshots();
@@ -136,8 +146,7 @@ void Session::Idle() {
 bool Session::Finish() {
   platform::SetIdleHook(nullptr);
   Idle();
-  if (!options_.screenshot.empty()) pendingShots_.push_back(options_.screenshot);
-  TakeScreenshots();
+  TakeExitScreenshot();
   if (presenter_ && std::getenv("DROVANE_PRESENTER_STATS"))
     std::fprintf(stderr, "%s: presenter: %llu frames shown, %llu unchanged\n", program.c_str(),
                  static_cast<unsigned long long>(presenter_->FramesShown()),

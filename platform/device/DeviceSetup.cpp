@@ -70,6 +70,7 @@ void SelectAudio(const Options &o) {
   sink.path = o.playbackPath;
   sink.device = o.playbackDevice;
   wave::SelectPlayback(sink);
+  wave::ReportOpenFailures(true);
 }
 
 bool HeadlessDuration(const Options &o, const std::vector<ScriptAction> &script, double *seconds, std::string *error) {

@@ -86,6 +86,10 @@ WindowPresenter::~WindowPresenter() {
 
 bool WindowPresenter::Open(int scale) {
   sdl_->SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  // The window's own pixel buffer, not one behind OpenGL: a scaled copy of a
+  // small screen needs no GPU, and a software GL driver alone would cost
+  // tens of megabytes and a share of a core.
+  sdl_->SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (sdl_->InitSubSystem(SDL_INIT_VIDEO) != 0) {
     startError_ = std::string("no display could be opened (SDL: ") + sdl_->GetError() + ")";
     return false;

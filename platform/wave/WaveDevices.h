@@ -51,6 +51,11 @@ void SelectCapture(const CaptureSource &source);
 std::vector<std::string> ListLiveDevices(bool capture, std::string *error);
 void SelectPlayback(const PlaybackSink &sink);
 
+// While on, a failed waveInOpen or waveOutOpen prints one line on stderr
+// naming the source or sink and why (the phone's device turns it on for the
+// program; tools that report failures themselves leave it off).
+void ReportOpenFailures(bool on);
+
 // What the live devices lost since the platform's reset, as times and
 // samples. Overruns: captured sound the program did not take in time (it
 // was not waiting for a second, or had no buffer queued). Underruns: silence

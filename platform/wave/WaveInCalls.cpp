@@ -1,6 +1,7 @@
 // The capture calls of win/wave.h.
 #include "wave/DeviceTable.h"
 #include "wave/DriverFactory.h"
+#include "wave/OpenFailure.h"
 #include "wave/WaveCalls.h"
 
 using namespace platform::wave;
@@ -10,16 +11,13 @@ using namespace platform::wave;
 
 MMRESULT WINAPI waveInOpen(LPHWAVEIN device, UINT deviceId, LPCWAVEFORMATEX format, DWORD_PTR callback,
                            DWORD_PTR, DWORD flags) {
-  if (MMRESULT r = Injected("waveInOpen")) return r;
+  if (MMRESULT r = Injected("waveInOpen")) return OpenFailed(true, r, "");
   if (MMRESULT r = CheckOpen(device, deviceId, format, flags)) return r;
   DeviceTable &table = DeviceTable::Get();
   MMRESULT result = MMSYSERR_NOERROR;
   std::string error;
   std::unique_ptr<CaptureDriver> driver = MakeCaptureDriver(table.capture, &result, &error);
-  if (!driver) {
-    table.lastError = error;
-    return result;
-  }
+  if (!driver) return OpenFailed(true, result, error);
   HANDLE event = (flags & CALLBACK_TYPEMASK) == CALLBACK_EVENT ? reinterpret_cast<HANDLE>(callback) : nullptr;
   *device = table.Add<HWAVEIN>(table.in, std::make_unique<WaveInDevice>(event, std::move(driver)));
   return MMSYSERR_NOERROR;

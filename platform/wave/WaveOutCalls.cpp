@@ -1,6 +1,7 @@
 // The playback calls of win/wave.h.
 #include "wave/DeviceTable.h"
 #include "wave/DriverFactory.h"
+#include "wave/OpenFailure.h"
 #include "wave/WaveCalls.h"
 
 using namespace platform::wave;
@@ -10,16 +11,13 @@ using namespace platform::wave;
 
 MMRESULT WINAPI waveOutOpen(LPHWAVEOUT device, UINT deviceId, LPCWAVEFORMATEX format, DWORD_PTR callback,
                             DWORD_PTR, DWORD flags) {
-  if (MMRESULT r = Injected("waveOutOpen")) return r;
+  if (MMRESULT r = Injected("waveOutOpen")) return OpenFailed(false, r, "");
   if (MMRESULT r = CheckOpen(device, deviceId, format, flags)) return r;
   DeviceTable &table = DeviceTable::Get();
   MMRESULT result = MMSYSERR_NOERROR;
   std::string error;
   std::unique_ptr<PlaybackDriver> driver = MakePlaybackDriver(table.playback, &result, &error);
-  if (!driver) {
-    table.lastError = error;
-    return result;
-  }
+  if (!driver) return OpenFailed(false, result, error);
   HANDLE event = (flags & CALLBACK_TYPEMASK) == CALLBACK_EVENT ? reinterpret_cast<HANDLE>(callback) : nullptr;
   *device = table.Add<HWAVEOUT>(table.out, std::make_unique<WaveOutDevice>(event, std::move(driver)));
   return MMSYSERR_NOERROR;

@@ -1,0 +1,23 @@
+#include "CreateMenuBar.h"
+
+#include <cstring>
+
+#include "general/AssertionRecord.h"
+#include "win/shell.h"
+
+HWND CreateMenuBar(UINT resourceId, HWND parent, HINSTANCE module) {
+  SHMENUBARINFO info;
+  std::memset(&info, 0, sizeof info);
+  info.cbSize = sizeof info;
+  info.hwndParent = parent;
+  info.nToolBarId = resourceId;
+  info.hInstRes = module;
+  SHCreateMenuBar(&info);
+  if (!Check(info.hwndMB != nullptr, "CreateMenuBar", 25, "CreateMenuBar")) return nullptr;
+
+  RECT own, bar;
+  GetWindowRect(parent, &own);
+  GetWindowRect(info.hwndMB, &bar);
+  MoveWindow(parent, own.left, own.top, own.right - own.left, bar.top - own.top, TRUE);
+  return info.hwndMB;
+}

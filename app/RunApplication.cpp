@@ -1,0 +1,169 @@
+#include "RunApplication.h"
+
+#include <cstdio>
+
+#include "BackKeyHook.h"
+#include "DrovaneMobInfo.h"
+#include "MainWndProc.h"
+#include "ShowMessage.h"
+#include "StartupAdapters.h"
+#include "StartupObjects.h"
+#include "app/PlaybackAdapters.h"
+#include "measure/GuitarFactory.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"QUORLA-wnd";
+constexpr int kStringNotes[] = {40, 45, 50, 55, 59, 64};  // E2 A2 D3 G3 B3 E4
+constexpr int kStartString = 55;                          // G3
+
+// The measurer factory: the phone's guitar measurer over one configuration.
+RCPtr<IMeasurerFactory> CreateMeasurerFactory(RCPtr<Measure::GuitarConfigurator> *configurator) {
+  return MakeRC<Measure3::GuitarFactory>(configurator);
+}
+
+// Every long-lived object, each after those it is built on.
+void CreateObjects(StartupObjects &o, HINSTANCE instance, const TWaveFormatEx &format) {
+  UninitCaller *root = o.Root();
+  o.globals = MakeRC<Globals>(instance);
+  Globals &g = *o.globals;
+  g.timerManager = MakeRC<TimerWM_Manager>(root, &StaticTimerProc);
+  o.timerDefaults = MakeRC<TimerDefault_Manager>(
+      root, MakeDelegate<void(RCPtr<TimerDefault_Manager::Calls> *)>(g.timerManager.get(),
+                                                                      &TimerWM_Manager::CreateTimerCallsFn));
+  for (RCPtr<TimerNode> *t : {&o.t1, &o.t2, &o.t3, &o.t4}) *t = MakeRC<TimerNode>(root);
+  g.view = MakeRC<DrovaneView_H>(root, instance);
+  o.factory = CreateMeasurerFactory(&o.configurator);
+  o.capture = MakeRC<WaveInEvent>(root, 2.0, 100.0, 1);
+  g.eventLoop = MakeRC<EventLoop>();
+  o.playback = MakeRC<WaveOutEvent>(root, 1);
+  g.synth = MakeRC<Synth_H>(root, format.nSamplesPerSec, 4096);
+  g.appInfo = MakeRC<DrovaneMobInfo>();
+  o.menuBar = MakeRC<MenuBarHolder>();
+  g.menu = MakeRC<MenuMainDlgCE>(root, o.menuBar);
+  o.pipeline = MakeRC<ProcessMeasure_H>(root, MakeDelegateS<void(const Measure::Result *, unsigned int)>(&OnMeasurement),
+                                        o.factory.get());
+}
+
+// The tone player writes to the playback device, whose done events refill it.
+void WireTonePlayer(StartupObjects &o, const TWaveFormatEx &format) {
+  WaveOutHandlers handlers;
+  handlers.done.Bind(o.globals->synth, &Synth_H::Fill);
+  o.playback->Init(handlers, &format);
+  o.globals->synth->SetOutputs(BindPlaybackOutputs(o.playback));
+}
+
+// Each timer's expiry calls the view's handler for it.
+void WireTimerHandlers(StartupObjects &o) {
+  DrovaneView_H *view = o.globals->view.get();
+  o.t1->SetHandler(MakeDelegate<void()>(view, &DrovaneView_H::OnInTuneTimer));
+  o.t2->SetHandler(MakeDelegate<void()>(view, &DrovaneView_H::OnZoomTimer));
+  o.t3->SetHandler(MakeDelegate<void()>(view, &DrovaneView_H::OnHighlightOffTimer));
+  o.t4->SetHandler(MakeDelegate<void()>(view, &DrovaneView_H::HN_Do_Highlight_Start));
+}
+
+void BindTimer(ViewTimer &control, const RCPtr<TimerNode> &node) {
+  control.stop.BindS(&StopTimerNode, node.get());
+  control.start.BindS(&StartTimerNode, node.get());
+}
+
+// What the view calls: repaints, the tone player, note reports to the hint,
+// A kept by the measurer, the client area, and its four timers.
+ViewBindings MakeViewBindings(StartupObjects &o) {
+  DrovaneView_H *view = o.globals->view.get();
+  ViewBindings b;
+  b.repaint.BindS(&RequestRepaint);
+  b.player.noteOn.Bind(o.globals->synth, &Synth_H::NoteOn);
+  b.player.noteOff.Bind(o.globals->synth, &Synth_H::NoteOff);
+  b.noteSelected.Bind(view, &DrovaneView_H::SelectNote);
+  b.noteSelected.AddBindS(&SetNoteHint);
+  b.setReference.Bind(o.pipeline, &ProcessMeasure_H::SetReferenceFrequency);
+  b.getReference.Bind(o.pipeline, &ProcessMeasure_H::GetReferenceFrequency);
+  b.getClientRect.BindS(&GetClientArea);
+  BindTimer(b.inTuneTimer, o.t1);
+  BindTimer(b.zoomTimer, o.t2);
+  BindTimer(b.highlightOffTimer, o.t3);
+  BindTimer(b.highlightOnTimer, o.t4);
+  return b;
+}
+
+// The menu's commands.
+MenuBindings MakeMenuBindings(StartupObjects &o) {
+  Globals &g = *o.globals;
+  MenuBindings b;
+  b.close.Bind(g.eventLoop, &EventLoop::Stop);
+  b.stringIndex.Bind(g.view, &DrovaneView_H::SetStringSelectIndex);
+  b.stringIndex.AddBindS(&SetStringNoteHint);
+  b.stringIndex.AddBindS(&PlayChosenString);
+  b.about.BindS(&ShowAbout);
+  b.autoCalibrate.Bind(g.view, &DrovaneView_H::StartCalibration);
+  return b;
+}
+
+// The window class and the main window; false, said on stderr, when the
+// tuner can have no window.
+bool CreateMainWindow(HINSTANCE instance) {
+  WNDCLASSW wc{};
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = &MainWndProc;
+  wc.hInstance = instance;
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  wc.lpszClassName = kClassName;
+  if (!RegisterClassW(&wc)) {
+    std::fputs("drovane: the main window's class could not be registered\n", stderr);
+    return false;
+  }
+  HWND window = CreateWindowExW(WS_EX_CAPTIONOKBTN, kClassName, L"Drovane", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+  Globals::current->mainWindow = window;
+  if (!window) std::fputs("drovane: the main window could not be created\n", stderr);
+  return window != nullptr;
+}
+
+// A loop node calling `handler` whenever `event` is signalled.
+void AddEventToLoop(StartupObjects &o, const Delegate<void()> &handler, const RCPtr<EventHandleHolder> &event) {
+  o.globals->eventLoop->AddEventHandle(MakeRC<EventLoopNode>(o.Root(), handler), event);
+}
+
+// Capture wired and registered with the loop, the Back key hook, playback
+// registered and started, capture position reset.
+void WireDevices(StartupObjects &o, const TWaveFormatEx &captureFormat) {
+  WaveInHandlers handlers;
+  handlers.sample.Bind(o.pipeline, &ProcessMeasure_H::OnSample);
+  o.capture->SetNotifyEvent(o.capture->Event());
+  o.capture->Init(handlers, &captureFormat);
+  AddEventToLoop(o, MakeDelegate<void()>(o.capture.get(), &WaveIn::ProcessEvent), o.capture->EventHolder());
+  EventLoop &loop = *o.globals->eventLoop;
+  loop.AddMessage(MakeRC<EventLoop::MessageNode>(o.Root(), MakeDelegateS<void(const tagMSG &, bool *)>(&BackKeyHook)),
+                  WM_HOTKEY);
+  AddEventToLoop(o, MakeDelegate<void()>(o.playback.get(), &WaveOut::ProcessEvent), o.playback->EventHolder());
+  o.playback->Start();
+  o.capture->ResetPosition();
+}
+
+void SetUpView(DrovaneView_H &view) {
+  view.SetStringNotes(kStringNotes);
+  view.SetStringSelect(kStartString);
+  view.SetOptions({0, 0, 0, 0});
+}
+
+}  // namespace
+
+int RunApplication(HINSTANCE instance) {
+  StartupObjects o;
+  const TWaveFormatEx format = TWaveFormatEx::Default();
+  const TWaveFormatEx captureFormat = TWaveFormatEx::Default();
+  CreateObjects(o, instance, format);
+  WireTonePlayer(o, format);
+  WireTimerHandlers(o);
+  o.globals->view->SetBindings(MakeViewBindings(o));
+  o.globals->menu->SetBindings(MakeMenuBindings(o));
+  if (!CreateMainWindow(instance)) return 1;
+  WireDevices(o, captureFormat);
+  SetUpView(*o.globals->view);
+  ShowMainScreen();
+  o.capture->Start();
+  o.globals->eventLoop->Run();
+  DestroyWindow(o.globals->mainWindow);
+  return 0;
+}

@@ -1,0 +1,67 @@
+#include "StartupAdapters.h"
+
+#include "CreateMenuBar.h"
+#include "Globals.h"
+#include "MenuMainDlgCE.h"
+#include "measure/MidiTypes.h"
+
+namespace {
+
+constexpr UINT kMenuBarResource = 701;
+
+DrovaneView_H *View() { return Globals::current->view.get(); }
+
+}  // namespace
+
+void RequestRepaint() { InvalidateRect(Globals::current->mainWindow, nullptr, FALSE); }
+
+void GetClientArea(RECT *rect) { GetClientRect(Globals::current->mainWindow, rect); }
+
+void PlaySelectedNote() {
+  int note = 0;
+  View()->GetStringSelect(&note);
+  Globals::current->synth->Play(static_cast<double>(note));
+}
+
+void PlayChosenString(unsigned int) { PlaySelectedNote(); }
+
+void SetNoteHint(int note) { SetWindowTextW(Globals::current->menu->HintWindow(), GetPitchShortName(note)); }
+
+void SetStringNoteHint(unsigned int index) {
+  if (index < GuitarPanel::kStrings) SetNoteHint(View()->Panel().notes[index]);
+}
+
+void ShowMainScreen() {
+  Globals &globals = *Globals::current;
+  MenuMainDlgCE &menu = *globals.menu;
+  menu.SetParent(globals.mainWindow, globals.instance);
+  menu.MenuBar()->Reset(CreateMenuBar(kMenuBarResource, globals.mainWindow, globals.instance));
+  SetFocus(globals.mainWindow);
+  menu.ShowHint(true);
+  int note = View()->Note();
+  View()->GetStringSelect(&note);
+  SetNoteHint(note);
+  RequestRepaint();
+}
+
+void OnMeasurement(const Measure::Result *records, unsigned int count) {
+  if (count == 0) return;
+  DrovaneView_H *view = View();
+  const double note = records[0].note;
+  if (RCPtr<UninitPtr<TunerDetectPitch>> detector = view->Detector()) {
+    detector->get()->OnPitch(note, view->Bindings().getReference());
+  } else {
+    view->SetPitch(note);
+  }
+  InvalidateRect(Globals::current->mainWindow, &view->GaugeRect(), FALSE);
+}
+
+void CALLBACK StaticTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
+  Globals::current->timerManager->OnTimer(static_cast<unsigned int>(id));
+}
+
+void StopTimerNode(bool, TimerNode *node) { node->StopTimer(); }
+
+void StartTimerNode(unsigned int period, bool repeat, unsigned int, TimerNode *node) {
+  node->Start(period, repeat);
+}

@@ -1,0 +1,19 @@
+#include "StartupObjects.h"
+
+StartupObjects::StartupObjects() : root(std::make_unique<UninitCaller>()) {}
+
+StartupObjects::~StartupObjects() {
+  t4.Reset();
+  t3.Reset();
+  t2.Reset();
+  t1.Reset();
+  playback.Reset();
+  menuBar.Reset();
+  pipeline.Reset();
+  timerDefaults.Reset();
+  configurator.Reset();
+  factory.Reset();
+  capture.Reset();
+  globals.Reset();
+  root.reset();
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+#include "win/wave.h"
+
+namespace platform::wave {
+
+// A waveInOpen / waveOutOpen that failed: keeps the host's reason (if any)
+// for LastOpenError and, while failures are reported, prints one line on
+// stderr naming the selected source or sink and the reason. Returns `result`.
+MMRESULT OpenFailed(bool capture, MMRESULT result, const std::string &reason);
+
+}  // namespace platform::wave

@@ -1,0 +1,200 @@
+// The tuner program run headless on the virtual clock with a script of key
+// presses and taps, checked by its text trace, screenshots and WAV sink.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "TunerRun.h"
+#include "measure/TestSignals.h"
+
+namespace {
+
+using namespace tuner;
+
+constexpr unsigned kLiveNeedle = 0xFF8040, kIdleNeedle = 0xC0C0C0;
+constexpr int kToneSamples = 17 * 4096;
+
+// The needle's midpoint on screen for a deviation of v semitones, for the
+// gauge filling the 240 x 270 client area (pivot at its left edge, halfway
+// down; needle 230 pixels long; half-span asin(135 / 230)).
+struct Point {
+  int x, y;
+};
+Point NeedleMiddle(double v) {
+  const double theta = std::asin(135.0 / 230.0), a = -2 * theta * v;
+  return {static_cast<int>(std::lround(115 * std::cos(a))), kCaption + static_cast<int>(std::lround(135 + 115 * std::sin(a)))};
+}
+
+bool NeedleAt(const Png &png, double v, unsigned colour) {
+  const Point p = NeedleMiddle(v);
+  return png.ColumnHas(p.x, p.y - 5, p.y + 5, colour);
+}
+
+std::vector<short> ReferenceTone(int string) {
+  const std::string path = OutputPath("reference-string-" + std::to_string(string) + ".wav");
+  const Outcome r = RunTool(DROVANE_TONE, "--string " + std::to_string(string) + " --out " + path);
+  EXPECT_EQ(r.status, 0) << r.err;
+  return ReadWav(path);
+}
+
+std::string WriteRecording(const std::string &name, const std::vector<std::vector<int16_t>> &parts) {
+  std::vector<short> all;
+  for (const auto &part : parts) all.insert(all.end(), part.begin(), part.end());
+  return WriteSound(name, all, 22050, 1);
+}
+
+TEST(TunerScript, StartScreenReferenceKeysAndStringTone) {
+  const std::string wav = OutputPath("start-tone.wav"), shot = OutputPath("start.png");
+  const Outcome r = RunTuner("--capture silence --playback " + wav + " --duration 7 --script " +
+                             Script("1.0 screenshot " + shot +
+                                    "\n1.5 key up\n1.6 key up\n1.7 key up\n2.5 key down\n3.0 key 1\n"));
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::vector<TraceLine> trace = ParseTrace(r.out);
+  EXPECT_EQ(TextAt(trace, "caption", 1.0).find("Drovane"), 0u) << r.out;
+  const std::string softKeys = TextAt(trace, "softkeys", 1.0);
+  EXPECT_NE(softKeys.find("Close"), std::string::npos) << softKeys;
+  EXPECT_NE(softKeys.find("Menu"), std::string::npos) << softKeys;
+  EXPECT_EQ(TextAt(trace, "STATIC", 1.0), "G");
+  const std::string view = TextAt(trace, "Drovane", 1.0);
+  EXPECT_NE(view.find("A 440.00"), std::string::npos) << view;
+  EXPECT_NE(view.find("0.00 Hz"), std::string::npos) << view;
+
+  EXPECT_NE(TextAt(trace, "Drovane", 2.4).find("A 440.30"), std::string::npos) << r.out;
+  EXPECT_NE(TextAt(trace, "Drovane", 2.9).find("A 440.20"), std::string::npos) << r.out;
+  EXPECT_EQ(TextAt(trace, "STATIC", 2.9), "G");
+  EXPECT_EQ(TextAt(trace, "STATIC", 3.5), "E");
+
+  // No pitch yet: a grey needle pinned at the flat end, no direction word.
+  const Png png(shot);
+  ASSERT_TRUE(png.Ok());
+  EXPECT_TRUE(NeedleAt(png, -0.5, kIdleNeedle));
+  EXPECT_EQ(view.find("Up"), std::string::npos);
+
+  // The reference tone of the low E, exactly as the tone tool makes it.
+  const std::vector<short> played = ReadWav(wav), reference = ReferenceTone(1);
+  ASSERT_EQ(reference.size(), static_cast<size_t>(kToneSamples));
+  EXPECT_EQ(played, reference);
+}
+
+TEST(TunerScript, NeedleAndHintFollowThePlayedString) {
+  using signals::Hertz;
+  const std::string recording = WriteRecording(
+      "g-sharp-then-a.wav", {signals::Pluck(Hertz(55, 14), 20000, 22050 * 3), std::vector<int16_t>(11025, 0),
+                             signals::Pluck(Hertz(45, -5), 20000, 22050 * 3)});
+  const std::string shot = OutputPath("g-sharp.png");
+  const Outcome r = RunTuner("--capture " + recording + " --playback null --script " +
+                             Script("2.0 screenshot " + shot + "\n"));
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::vector<TraceLine> trace = ParseTrace(r.out);
+
+  // G played 14 cents sharp: the needle stands near +0.14 semitone, "Down".
+  const Png png(shot);
+  ASSERT_TRUE(png.Ok());
+  EXPECT_TRUE(NeedleAt(png, 0.14, kLiveNeedle));
+  EXPECT_FALSE(NeedleAt(png, 0.0, kLiveNeedle));
+  EXPECT_NE(TextAt(trace, "Drovane", 2.0).find("Down"), std::string::npos) << r.out;
+  EXPECT_EQ(TextAt(trace, "STATIC", 3.0), "G");
+
+  // Then A2: the hint follows the played note.
+  const TraceLine *a = Find(trace, "STATIC", "A", 3.0);
+  ASSERT_NE(a, nullptr) << r.out;
+  EXPECT_EQ(a->text, "A");
+  EXPECT_LT(a->time, 5.0);
+}
+
+// Positive-going zero crossings per second over the first second of `tone`.
+double Hertz(const std::vector<short> &tone) {
+  int rises = 0;
+  for (size_t i = 1; i < 22050 && i < tone.size(); ++i) rises += tone[i - 1] < 0 && tone[i] >= 0;
+  return rises;
+}
+
+// The tones in what the speaker played: each begins with sound after half a
+// second or more of silence (or at the start) and ends with its last sound.
+std::vector<std::vector<short>> Tones(const std::vector<short> &played) {
+  std::vector<std::vector<short>> tones;
+  size_t quiet = 11025, end = 0;
+  for (size_t i = 0; i < played.size(); ++i) {
+    if (!played[i]) {
+      ++quiet;
+      continue;
+    }
+    if (quiet >= 11025) {
+      tones.emplace_back();
+      end = i;
+    }
+    if (!tones.empty()) tones.back().insert(tones.back().end(), played.begin() + end, played.begin() + i + 1);
+    quiet = 0;
+    end = i + 1;
+  }
+  return tones;
+}
+
+// The pop-up opens above the right soft key: a 1-pixel frame, then items of
+// 20 pixels and separators of 7, bottom at the soft-key bar (y 294).
+constexpr int kMenuTop = 294 - (2 + 8 * 20 + 2 * 7);
+constexpr Point kMenuG{200, kMenuTop + 1 + 20 + 7 + 3 * 20 + 10};
+
+TEST(TunerScript, MenuCalibratesChoosesStringsAndShowsAbout) {
+  // A three tenths of a semitone sharp, in the octave where the estimator
+  // reads a pure sine exactly (at A4 it reads 69.338 for 69.3).
+  const double played = signals::Hertz(45.3);
+  const std::string recording =
+      WriteRecording("a-sharp.wav", {signals::Sine(played, 12000, 22050 * 4), std::vector<int16_t>(22050 * 19, 0)});
+  const std::string wav = OutputPath("menu-tones.wav"), about = OutputPath("about.png");
+  const std::string script = Script(
+      "0.5 key softright\n0.7 key 1\n"                           // Auto Calibrate
+      "5.0 key 1\n"                                              // the low E, at A = 440
+      "9.0 key softright\n9.2 key 5\n"                           // G by key
+      "12.7 key 2\n"                                             // the A string
+      "16.5 key softright\n16.7 tap " + std::to_string(kMenuG.x) + " " + std::to_string(kMenuG.y) + "\n"
+      "20.5 key softright\n20.7 key 8\n21.0 screenshot " + about + "\n21.5 key enter\n");
+  const Outcome r = RunTuner("--capture " + recording + " --playback " + wav + " --duration 22.5 --script " + script);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::vector<TraceLine> trace = ParseTrace(r.out);
+
+  // Calibrated as the analyser calibrates on the same recording.
+  const Outcome analysed = RunTool(DROVANE_ANALYZE, "--calibrate " + recording);
+  const size_t at = analysed.out.find("new reference A = ");
+  ASSERT_NE(at, std::string::npos) << analysed.out;
+  const std::string view = TextAt(trace, "Drovane", 4.9);
+  const size_t shown = view.find("| A ");
+  ASSERT_NE(shown, std::string::npos) << view;
+  const double reference = std::atof(view.c_str() + shown + 4);
+  EXPECT_NEAR(reference, std::atof(analysed.out.c_str() + at + 18), 0.01);
+  EXPECT_NEAR(reference, 440 * std::pow(2.0, 0.3 / 12), 0.02);
+  EXPECT_EQ(TextAt(trace, "STATIC", 4.9), "A");
+
+  // Reference tones stay at A = 440: the low E as the tone tool makes it,
+  // then G chosen from the menu by key, A by its key, G by stylus.
+  const std::vector<std::vector<short>> tones = Tones(ReadWav(wav));
+  ASSERT_EQ(tones.size(), 4u);
+  std::vector<short> lowE = ReferenceTone(1);
+  lowE.erase(lowE.begin(), std::find_if(lowE.begin(), lowE.end(), [](short v) { return v != 0; }));
+  ASSERT_GE(lowE.size(), tones[0].size());
+  EXPECT_TRUE(std::equal(tones[0].begin(), tones[0].end(), lowE.begin()));
+  EXPECT_GT(tones[0].size(), kToneSamples - 4096u);
+  EXPECT_NEAR(Hertz(tones[1]), signals::Hertz(55), 2);
+  EXPECT_NEAR(Hertz(tones[2]), signals::Hertz(45), 2);
+  EXPECT_NEAR(Hertz(tones[3]), signals::Hertz(55), 2);
+  EXPECT_EQ(TextAt(trace, "STATIC", 5.5), "E");
+  EXPECT_EQ(TextAt(trace, "STATIC", 13.0), "A");
+  for (double when : {9.2, 16.7}) {
+    const TraceLine *g = Find(trace, "STATIC", "G", when);
+    ASSERT_NE(g, nullptr) << when;
+    EXPECT_EQ(g->text, "G");
+    EXPECT_LT(g->time, when + 0.05);
+  }
+
+  // About: the product name as caption, three lines, no scheme.
+  const std::string box = TextAt(trace, "message", 21.0);
+  EXPECT_NE(box.find("Drovane"), std::string::npos) << box;
+  EXPECT_NE(box.find("Quorla Drovane\\nversion: 1.0.0.0\\nsite: drovane.quorla.org"), std::string::npos) << box;
+  EXPECT_EQ(TextAt(trace, "message", 22.0), "");
+  EXPECT_TRUE(Png(about).Ok());
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+// The tuner in its real window on an X server of its own (Xvfb): a key
+// pressed with xdotool changes the string, closing the window ends it.
+#include <gtest/gtest.h>
+
+#include "TunerRun.h"
+#include "device/XvfbServer.h"
+#include "tools/ChildProcess.h"
+
+// Last: Xlib's macros (None, Bool, Status) would clash with the headers above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace {
+
+using namespace tuner;
+
+std::string Capture(const std::string &command) {
+  std::string out;
+  if (FILE *p = popen(command.c_str(), "r")) {
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, p)) out += buffer;
+    pclose(p);
+  }
+  return out;
+}
+
+// The pixels of the hint window (0, 70, 40, 20 in the client area) as the
+// X server shows them, and as a screenshot holds them.
+std::vector<unsigned long> HintOnServer(Display *x, Window window) {
+  std::vector<unsigned long> pixels;
+  XImage *image = XGetImage(x, window, 0, kCaption + 70, 40, 20, AllPlanes, ZPixmap);
+  if (!image) return pixels;
+  for (int y = 0; y < 20; ++y)
+    for (int i = 0; i < 40; ++i) pixels.push_back(XGetPixel(image, i, y) & 0xFFFFFF);
+  XDestroyImage(image);
+  return pixels;
+}
+
+std::vector<unsigned long> HintInShot(const Png &png) {
+  std::vector<unsigned long> pixels;
+  for (int y = kCaption + 70; y < kCaption + 90; ++y)
+    for (int i = 0; i < 40; ++i) pixels.push_back(png.Pixel(i, y));
+  return pixels;
+}
+
+// What a desktop's close button does: WM_DELETE_WINDOW to the window.
+void AskToClose(Display *x, Window window) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(x, window, False, NoEventMask, &event);
+  XFlush(x);
+}
+
+bool ReadUntil(ChildProcess &child, const std::string &wanted) {
+  for (std::string line; child.ReadLine(&line);)
+    if (line.find(wanted) != std::string::npos) return true;
+  return false;
+}
+
+TEST(TunerWindow, KeyOneChoosesTheLowEAndClosingTheWindowEndsTheTuner) {
+  // The hint a headless run shows after key 1, to compare the window with.
+  const std::string headless = OutputPath("headless-e.png");
+  const Outcome r = RunTuner("--capture silence --playback null --duration 1 --script " +
+                             Script("0.5 key 1\n0.6 screenshot " + headless + "\n"));
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Png expected(headless);
+  ASSERT_TRUE(expected.Ok());
+
+  XvfbServer server(OutputPath("tuner-xvfb-runtime"));
+  if (server.display().empty()) GTEST_SKIP() << "no X server for the window: " << server.why();
+  const std::string env = "DISPLAY=" + server.display();
+  const std::string errPath = OutputPath("tuner-window.err");
+  ChildProcess tuner(DROVANE_TUNER,
+                     {"--screen", "window", "--scale", "1", "--capture", "silence", "--playback", "null",
+                      "--trace-text"},
+                     // SDL and the X libraries keep some memory to the end:
+                     // not the tuner's to answer for in a sanitizer build.
+                     {env, "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0:abort_on_error=1"}, errPath);
+  ASSERT_TRUE(tuner.Started());
+  ASSERT_TRUE(ReadUntil(tuner, "STATIC\tG")) << "the tuner did not start: " << Slurp(errPath);
+
+  // xdotool waits for the window's title; the guard only keeps a broken run from hanging.
+  const std::string found = Capture(env + " timeout 60 xdotool search --sync --name '^Drovane$' 2>&1");
+  const Window window = std::strtoul(found.c_str(), nullptr, 10);
+  ASSERT_NE(window, 0u) << found;
+  EXPECT_EQ(std::system((env + " xdotool windowfocus --sync " + std::to_string(window) + " key 1").c_str()), 0);
+  EXPECT_TRUE(ReadUntil(tuner, "STATIC\tE")) << "the key did not reach the tuner";
+
+  // The presenter draws on its own thread once the program is idle: read the
+  // window back until the frame with the new hint has arrived.
+  Display *x = XOpenDisplay(server.display().c_str());
+  ASSERT_NE(x, nullptr);
+  const std::vector<unsigned long> wanted = HintInShot(expected);
+  bool shown = false;
+  for (int look = 0; look < 10000 && !shown; ++look) shown = HintOnServer(x, window) == wanted;
+  EXPECT_TRUE(shown) << "the window does not show the hint E";
+
+  AskToClose(x, window);
+  XCloseDisplay(x);
+  EXPECT_EQ(tuner.Wait(), 0) << Slurp(errPath);
+}
+
+}  // namespace
