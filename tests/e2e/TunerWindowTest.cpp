@@ -4,7 +4,7 @@
 
 #include "TunerRun.h"
 #include "device/XvfbServer.h"
-#include "tools/ChildProcess.h"
+#include "ChildProcess.h"
 
 // Last: Xlib's macros (None, Bool, Status) would clash with the headers above.
 #include <X11/Xlib.h>
