@@ -9,6 +9,7 @@
 #include "StartupAdapters.h"
 #include "StartupObjects.h"
 #include "app/PlaybackAdapters.h"
+#include "device/ProgramSettings.h"
 #include "measure/GuitarFactory.h"
 
 namespace {
@@ -17,9 +18,12 @@ constexpr wchar_t kClassName[] = L"QUORLA-wnd";
 constexpr int kStringNotes[] = {40, 45, 50, 55, 59, 64};  // E2 A2 D3 G3 B3 E4
 constexpr int kStartString = 55;                          // G3
 
-// The measurer factory: the phone's guitar measurer over one configuration.
+// The measurer factory: the phone's guitar measurer over one configuration,
+// with the precise period refinement when the device was asked for it.
 RCPtr<IMeasurerFactory> CreateMeasurerFactory(RCPtr<Measure::GuitarConfigurator> *configurator) {
-  return MakeRC<Measure3::GuitarFactory>(configurator);
+  RCPtr<Measure3::GuitarFactory> factory = MakeRC<Measure3::GuitarFactory>(configurator);
+  if (platform::device::PreciseMeasuring()) factory->SetRefinement(Measure::Refinement::kPrecise);
+  return factory;
 }
 
 // Every long-lived object, each after those it is built on.

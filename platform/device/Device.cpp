@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "device/DeviceSetup.h"
+#include "device/ProgramSettings.h"
 #include "device/TextTrace.h"
 #include "device/WindowPresenter.h"
 #include "gdi/GdiHost.h"
@@ -216,6 +217,7 @@ int RunDevice(int argc, char **argv) {
   if (o.help) return std::fputs(DeviceUsage(program).c_str(), stdout), 0;
   if (o.version) return std::printf("%s %s\n", program.c_str(), DROVANE_VERSION), 0;
   if (o.listDevices) return ListDevices();
+  SetPreciseMeasuring(o.precise);
   std::vector<ScriptAction> script;
   int status = 0;
   if (!o.script.empty() && !ReadScript(o.script, &script, &status, &error)) return Fail(error, status);

@@ -131,6 +131,8 @@ bool DeviceOptions::Parse(int argc, const char *const *argv, std::string *error)
       return false;
     } else if (arg == "--trace-text") {
       traceText = true;
+    } else if (arg == "--precise") {
+      precise = true;
     } else if (arg == "--list-devices") {
       listDevices = true;
     } else if (arg == "--help" || arg == "-h") {
@@ -169,6 +171,9 @@ std::string DeviceUsage(const std::string &program) {
          "                            (default: live where a microphone exists, else demo)\n"
          "  --playback SINK           live[:NAME], null or FILE.wav (default: live where\n"
          "                            an output device exists, else null)\n"
+         "  --precise                 measure the pitch more finely than the phone did\n"
+         "                            (within a fraction of a cent); this departs from\n"
+         "                            the phone's estimator, whose readings are the default\n"
          "  --list-devices            list the capture and playback devices and exit\n"
          "  --script FILE             scripted input, one 'SECONDS ACTION [ARGS]' a line\n"
          "  --duration SECONDS        quit at that time (headless default: the recording's\n"

@@ -27,6 +27,7 @@ struct DeviceOptions {
   std::string screenshot;
   bool traceText = false;
   bool listDevices = false;
+  bool precise = false;  // the program measures with its precise estimator
   bool help = false;
   bool version = false;
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -103,6 +104,29 @@ TEST(TunerScript, NeedleAndHintFollowThePlayedString) {
   ASSERT_NE(a, nullptr) << r.out;
   EXPECT_EQ(a->text, "A");
   EXPECT_LT(a->time, 5.0);
+}
+
+// The measured frequency the view shows ("... 196.00 Hz ...").
+double ShownHertz(const std::string &view) {
+  size_t end = view.find(" Hz");
+  if (end == std::string::npos) return 0;
+  size_t begin = end;
+  while (begin > 0 && (std::isdigit(static_cast<unsigned char>(view[begin - 1])) || view[begin - 1] == '.')) --begin;
+  return std::atof(view.substr(begin, end - begin).c_str());
+}
+
+TEST(TunerScript, PreciseOptionMeasuresAnInTuneGToTheHundredthOfAHertz) {
+  const std::string recording = WriteRecording("g-in-tune.wav", {signals::Sine(196.0, 12000, 22050 * 3)});
+  double shown[2];
+  for (bool precise : {false, true}) {
+    const Outcome r = RunTuner("--capture " + recording + " --playback null" + (precise ? " --precise" : ""));
+    ASSERT_EQ(r.status, 0) << r.err;
+    shown[precise] = ShownHertz(TextAt(ParseTrace(r.out), "Drovane", 2.5));
+  }
+  EXPECT_NEAR(shown[true], 196.0, 0.01);
+  // Without the option the readings are the phone's, a little off.
+  EXPECT_NEAR(shown[false], 196.0, 0.5);
+  EXPECT_NE(shown[false], shown[true]);
 }
 
 // Positive-going zero crossings per second over the first second of `tone`.
