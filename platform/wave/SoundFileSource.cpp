@@ -1,9 +1,9 @@
 #include "SoundFileSource.h"
 
-#include <samplerate.h>
 #include <sndfile.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -13,9 +13,14 @@ namespace {
 
 constexpr size_t kChunkFrames = 4096;
 
+// floor(x + 0.5), clipped. Inside the range the floor is the truncation,
+// less one where that rounded up (below zero); cheaper than std::floor.
 int16_t ToSample(double normalised) {
-  const double v = std::floor(normalised * 32768.0 + 0.5);
-  return static_cast<int16_t>(v > 32767 ? 32767 : v < -32768 ? -32768 : v);
+  const double v = normalised * 32768.0 + 0.5;
+  if (!(v < 32767.0)) return 32767;
+  if (v < -32768.0) return -32768;
+  const int truncated = static_cast<int>(v);
+  return static_cast<int16_t>(truncated - (truncated > v));
 }
 
 // A reason the file cannot be read at all, in the system's words; empty when
@@ -52,12 +57,8 @@ std::unique_ptr<SoundFileSource> SoundFileSource::Open(const std::string &path, 
   const bool passThrough = pcm16 && info.channels == 1 && info.samplerate == kRate;
   std::unique_ptr<SoundFileSource> source(new SoundFileSource(file, info.samplerate, info.channels, passThrough));
   if (info.samplerate != kRate) {
-    int code = 0;
-    source->resampler_ = src_new(SRC_SINC_BEST_QUALITY, 1, &code);
-    if (!source->resampler_) {
-      *error = std::string("cannot convert the sample rate: ") + src_strerror(code);
-      return nullptr;
-    }
+    source->converter_ = RateConverter::Create(info.samplerate, kRate, error);
+    if (!source->converter_) return nullptr;
   }
   return source;
 }
@@ -65,14 +66,11 @@ std::unique_ptr<SoundFileSource> SoundFileSource::Open(const std::string &path, 
 SoundFileSource::SoundFileSource(SNDFILE *file, int rate, int channels, bool passThrough)
     : file_(file), rate_(rate), channels_(channels), passThrough_(passThrough) {}
 
-SoundFileSource::~SoundFileSource() {
-  if (resampler_) src_delete(resampler_);
-  sf_close(file_);
-}
+SoundFileSource::~SoundFileSource() { sf_close(file_); }
 
 size_t SoundFileSource::Read(int16_t *out, size_t max) {
   if (passThrough_) return static_cast<size_t>(sf_read_short(file_, out, static_cast<sf_count_t>(max)));
-  return resampler_ ? ReadResampled(out, max) : ReadConverted(out, max);
+  return converter_ ? ReadResampled(out, max) : ReadConverted(out, max);
 }
 
 bool SoundFileSource::FillMono() {
@@ -108,20 +106,14 @@ size_t SoundFileSource::ReadResampled(int16_t *out, size_t max) {
   resampled_.resize(kChunkFrames);
   while (n < max) {
     if (monoUsed_ == mono_.size()) FillMono();
-    SRC_DATA d{};
-    d.data_in = mono_.data() + monoUsed_;
-    d.input_frames = static_cast<long>(mono_.size() - monoUsed_);
-    d.data_out = resampled_.data();
-    d.output_frames = static_cast<long>(std::min(max - n, resampled_.size()));
-    d.end_of_input = endOfFile_ ? 1 : 0;
-    d.src_ratio = static_cast<double>(kRate) / rate_;
-    if (const int code = src_process(resampler_, &d); code != 0) {
-      error_ = src_strerror(code);
+    const bool ended = endOfFile_ && monoUsed_ == mono_.size();
+    size_t used = 0, made = 0;
+    if (!converter_->Process(ended ? nullptr : mono_.data() + monoUsed_, mono_.size() - monoUsed_, &used,
+                             resampled_.data(), std::min(max - n, resampled_.size()), &made, &error_))
       break;
-    }
-    monoUsed_ += static_cast<size_t>(d.input_frames_used);
-    for (long i = 0; i < d.output_frames_gen; ++i) out[n++] = ToSample(resampled_[i]);
-    if (d.output_frames_gen == 0 && endOfFile_ && monoUsed_ == mono_.size()) break;
+    monoUsed_ += used;
+    for (size_t i = 0; i < made; ++i) out[n++] = ToSample(resampled_[i]);
+    if (made == 0 && ended) break;
   }
   return n;
 }

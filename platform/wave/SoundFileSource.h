@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "RateConverter.h"
 #include "SampleSource.h"
 
 typedef struct sf_private_tag SNDFILE;
-typedef struct SRC_STATE_tag SRC_STATE;
 
 // Any file libsndfile reads (WAV, FLAC, Ogg, AIFF, …) as 22050 Hz mono
-// 16-bit: channels are averaged, other rates converted with libsamplerate's
-// best sinc converter, values rounded (floor(x + 0.5)) and clipped. A 16-bit
-// mono file at 22050 Hz passes through bit for bit. Streams in fixed chunks.
+// 16-bit: channels are averaged, other rates converted (RateConverter),
+// values rounded (floor(x + 0.5)) and clipped. A 16-bit mono file at 22050 Hz
+// passes through bit for bit. Streams in fixed chunks.
 class SoundFileSource : public SampleSource {
  public:
   // Opens `path`; on failure returns null and describes why in `error`
@@ -36,7 +36,7 @@ class SoundFileSource : public SampleSource {
   bool FillMono();
 
   SNDFILE *file_;
-  SRC_STATE *resampler_ = nullptr;
+  std::unique_ptr<RateConverter> converter_;
   int rate_, channels_;
   bool passThrough_;
   bool endOfFile_ = false;
