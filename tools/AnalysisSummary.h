@@ -13,5 +13,6 @@ struct AnalysisSummary {
   double stablePitch = 0;      // first stable note reported
   double stableReference = 0;  // the reference it was measured at
   double calibrated = 0;       // the reference calibration would set
+  uint64_t nonFinite = 0;      // samples that were not numbers, heard as silence
   std::string error;           // set when the source failed while reading
 };

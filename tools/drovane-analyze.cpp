@@ -37,6 +37,8 @@ bool Analyse(const AnalyzeOptions &options, const std::string &input, const Capt
   *first = false;
   format.Begin(input.empty() ? "live" : input, options.reference);
   const AnalysisSummary s = analysis.Run();
+  if (s.nonFinite > 0)
+    Fail(input, std::to_string(s.nonFinite) + " samples were not numbers (NaN or infinite) and were heard as silence");
   if (!s.error.empty()) {
     Fail(input, input.empty() ? s.error : "read error: " + s.error);
     return false;

@@ -23,6 +23,19 @@ int16_t ToSample(double normalised) {
   return static_cast<int16_t>(truncated - (truncated > v));
 }
 
+// The sum of a frame's values with those that are not numbers taken as
+// silence, counted in `nonFinite`.
+double FiniteSum(const double *frame, int channels, uint64_t *nonFinite) {
+  double sum = 0;
+  for (int c = 0; c < channels; ++c) {
+    if (std::isfinite(frame[c]))
+      sum += frame[c];
+    else
+      ++*nonFinite;
+  }
+  return sum;
+}
+
 // A reason the file cannot be read at all, in the system's words; empty when
 // it can be opened.
 std::string Unreadable(const std::string &path) {
@@ -83,10 +96,15 @@ bool SoundFileSource::FillMono() {
     return false;
   }
   mono_.resize(static_cast<size_t>(got));
+  // Multiplying by 1/channels is the division, to the bit, for 1, 2, 4, 8.
+  const bool exactInverse = (channels_ & (channels_ - 1)) == 0;
+  const double inverse = 1.0 / channels_;
   for (sf_count_t i = 0; i < got; ++i) {
+    const double *frame = &frames_[i * channels_];
     double sum = 0;
-    for (int c = 0; c < channels_; ++c) sum += frames_[i * channels_ + c];
-    mono_[i] = static_cast<float>(sum / channels_);
+    for (int c = 0; c < channels_; ++c) sum += frame[c];
+    if (!std::isfinite(sum)) sum = FiniteSum(frame, channels_, &nonFinite_);
+    mono_[i] = static_cast<float>(exactInverse ? sum * inverse : sum / channels_);
   }
   monoUsed_ = 0;
   return true;

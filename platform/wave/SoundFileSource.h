@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,8 +12,10 @@ typedef struct sf_private_tag SNDFILE;
 
 // Any file libsndfile reads (WAV, FLAC, Ogg, AIFF, …) as 22050 Hz mono
 // 16-bit: channels are averaged, other rates converted (RateConverter),
-// values rounded (floor(x + 0.5)) and clipped. A 16-bit mono file at 22050 Hz
-// passes through bit for bit. Streams in fixed chunks.
+// values rounded (floor(x + 0.5)) and clipped. Samples that are not numbers
+// (NaN, ±infinity, in float files) count as silence, before anything else
+// touches them. A 16-bit mono file at 22050 Hz passes through bit for bit.
+// Streams in fixed chunks.
 class SoundFileSource : public SampleSource {
  public:
   // Opens `path`; on failure returns null and describes why in `error`
@@ -22,6 +25,7 @@ class SoundFileSource : public SampleSource {
 
   size_t Read(int16_t *out, size_t max) override;
   const char *Error() const override { return error_.c_str(); }
+  uint64_t NonFiniteSamples() const override { return nonFinite_; }
 
   int SourceRate() const { return rate_; }
   int SourceChannels() const { return channels_; }
@@ -40,6 +44,7 @@ class SoundFileSource : public SampleSource {
   int rate_, channels_;
   bool passThrough_;
   bool endOfFile_ = false;
+  uint64_t nonFinite_ = 0;
   std::string error_;
   std::vector<double> frames_;
   std::vector<float> mono_;
