@@ -1,13 +1,14 @@
 #include "SoundFileSource.h"
 
+#include <fcntl.h>
 #include <sndfile.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <fstream>
 
 namespace {
 
@@ -36,34 +37,62 @@ double FiniteSum(const double *frame, int channels, uint64_t *nonFinite) {
   return sum;
 }
 
-// A reason the file cannot be read at all, in the system's words; empty when
-// it can be opened.
-std::string Unreadable(const std::string &path) {
+// The input's descriptor, opened once: a FIFO or a pipe cannot be read
+// twice. Only a regular file can be told empty before reading it. -1, with
+// the reason in the system's words, when it cannot be read at all.
+int OpenInput(const std::string &path, std::string *error) {
+  const int fd = path == "-" ? fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 0) : open(path.c_str(), O_RDONLY | O_CLOEXEC);
   struct stat st;
-  if (stat(path.c_str(), &st) != 0) return std::strerror(errno);
-  if (S_ISDIR(st.st_mode)) return "is a directory";
-  std::ifstream probe(path, std::ios::binary);
-  if (!probe) return std::strerror(errno);
-  if (st.st_size == 0) return "the file is empty";
+  if (fd < 0 || fstat(fd, &st) != 0) {
+    *error = std::strerror(errno);
+  } else if (S_ISDIR(st.st_mode)) {
+    *error = "is a directory";
+  } else if (S_ISREG(st.st_mode) && st.st_size == 0) {
+    *error = "the file is empty";
+  } else {
+    return fd;
+  }
+  if (fd >= 0) close(fd);
+  return -1;
+}
+
+// libsndfile on `fd`, which it closes even when it fails; null with the
+// reason in `error`.
+SNDFILE *OpenSoundFile(int fd, SF_INFO *info, std::string *error) {
+  const bool pipe = lseek(fd, 0, SEEK_CUR) < 0;
+  SNDFILE *file = sf_open_fd(fd, SFM_READ, info, SF_TRUE);
+  if (file) return file;
+  // libsndfile's words for a header with a zero rate or channel count.
+  const std::string why = sf_strerror(nullptr);
+  const bool invalid = why.find("SF_INFO struct incomplete") != std::string::npos;
+  *error = "not a sound file libsndfile can read (" +
+           (invalid ? "its header gives an invalid sample rate, channel count or length" : why) + ")";
+  if (pipe) *error += "; some formats, FLAC among them, can be read from a file but not from a pipe";
+  return nullptr;
+}
+
+// Why an opened file cannot be heard; empty if it can.
+std::string Unusable(const SF_INFO &info) {
+  const std::string rate = "sample rate " + std::to_string(info.samplerate) + " Hz is not supported";
+  if (info.samplerate < SoundFileSource::kMinRate)
+    return rate + " (at least " + std::to_string(SoundFileSource::kMinRate) + " Hz)";
+  if (info.samplerate > SoundFileSource::kMaxRate)
+    return rate + " (at most " + std::to_string(SoundFileSource::kMaxRate) + " Hz)";
+  if (info.frames <= 0 || info.channels <= 0) return "the file holds no audio";
   return "";
 }
 
 }  // namespace
 
 std::unique_ptr<SoundFileSource> SoundFileSource::Open(const std::string &path, std::string *error) {
-  if (const std::string why = Unreadable(path); !why.empty()) {
-    *error = why;
-    return nullptr;
-  }
+  const int fd = OpenInput(path, error);
+  if (fd < 0) return nullptr;
   SF_INFO info{};
-  SNDFILE *file = sf_open(path.c_str(), SFM_READ, &info);
-  if (!file) {
-    *error = std::string("not a sound file libsndfile can read (") + sf_strerror(nullptr) + ")";
-    return nullptr;
-  }
-  if (info.frames <= 0 || info.channels <= 0 || info.samplerate <= 0) {
+  SNDFILE *file = OpenSoundFile(fd, &info, error);
+  if (!file) return nullptr;
+  *error = Unusable(info);
+  if (!error->empty()) {
     sf_close(file);
-    *error = "the file holds no audio";
     return nullptr;
   }
   const bool pcm16 = (info.format & SF_FORMAT_SUBMASK) == SF_FORMAT_PCM_16;

@@ -15,11 +15,18 @@ typedef struct sf_private_tag SNDFILE;
 // values rounded (floor(x + 0.5)) and clipped. Samples that are not numbers
 // (NaN, ±infinity, in float files) count as silence, before anything else
 // touches them. A 16-bit mono file at 22050 Hz passes through bit for bit.
-// Streams in fixed chunks.
+// Streams in fixed chunks, so pipes and FIFOs are read as they come.
 class SoundFileSource : public SampleSource {
  public:
-  // Opens `path`; on failure returns null and describes why in `error`
-  // (missing or unreadable file, a format libsndfile cannot read, no audio).
+  // The rates accepted: below 4 kHz too little of a guitar's sound is left
+  // to measure; above the highest rate in use, converting would only cost
+  // memory.
+  static constexpr int kMinRate = 4000;
+  static constexpr int kMaxRate = 768000;
+
+  // Opens `path` ("-": standard input) once; on failure returns null and
+  // describes why in `error` (missing, unreadable or empty file, a format
+  // libsndfile cannot read, no audio, a sample rate out of range).
   static std::unique_ptr<SoundFileSource> Open(const std::string &path, std::string *error);
   ~SoundFileSource() override;
 
