@@ -8,6 +8,7 @@
 #include "AnalyzeOptions.h"
 #include "CaptureAnalysis.h"
 #include "ResultFormat.h"
+#include "StandardOutput.h"
 #include "measure/MidiTypes.h"
 
 namespace {
@@ -61,6 +62,18 @@ CaptureSource Source(CaptureSource::Kind kind, const std::string &path = "") {
   return source;
 }
 
+// The inputs in turn, until one's results could not be written.
+bool AnalyseAll(const AnalyzeOptions &options) {
+  bool first = true;
+  if (options.live) return Analyse(options, "", Source(CaptureSource::Kind::Live), &first);
+  bool ok = !options.demo || Analyse(options, "demo", Source(CaptureSource::Kind::Demo), &first);
+  for (const std::string &file : options.files) {
+    if (!FlushStandardOutput()) return false;
+    ok = Analyse(options, file, Source(CaptureSource::Kind::File, file), &first) && ok;
+  }
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -70,27 +83,21 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", kProgram, error.c_str(), kProgram);
     return 2;
   }
+  bool ok = true;
   if (options.help) {
     std::fputs(kAnalyzeUsage, stdout);
-    return 0;
-  }
-  if (options.version) {
+  } else if (options.version) {
     std::printf("%s 1.0.0\n", kProgram);
-    return 0;
+  } else {
+    // Live readings show as they come; a file's results are written in bulk.
+    static char buffer[1 << 16];
+    std::setvbuf(stdout, buffer, options.live ? _IOLBF : _IOFBF, sizeof buffer);
+    SetPitchNameStyle(2);  // the tuner's own naming
+    ok = AnalyseAll(options);
   }
-  // Live readings show as they come; a file's results are written in bulk.
-  static char buffer[1 << 16];
-  std::setvbuf(stdout, buffer, options.live ? _IOLBF : _IOFBF, sizeof buffer);
-  SetPitchNameStyle(2);  // the tuner's own naming
-
-  bool ok = true;
-  bool first = true;
-  if (options.live) ok = Analyse(options, "", Source(CaptureSource::Kind::Live), &first);
-  if (options.demo) ok = Analyse(options, "demo", Source(CaptureSource::Kind::Demo), &first) && ok;
-  for (const std::string &file : options.files) {
-    std::fflush(stdout);
-    ok = Analyse(options, file, Source(CaptureSource::Kind::File, file), &first) && ok;
+  if (!CloseStandardOutput(&error)) {
+    Fail("", error);
+    return 1;
   }
-  std::fflush(stdout);
   return ok ? 0 : 1;
 }

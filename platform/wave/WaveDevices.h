@@ -16,6 +16,7 @@
 
 #include "wave/CaptureStream.h"
 #include "wave/RecordingStream.h"
+#include "wave/SoundSink.h"
 #include "win/wave.h"
 
 namespace platform::wave {
@@ -38,6 +39,8 @@ struct PlaybackSink {
   enum class Kind { None, File, Live };
   Kind kind = Kind::None;
   std::string path;  // File: a 16-bit mono WAV written as the device plays
+  // File: told, once the device has closed, whether all of it was written.
+  std::shared_ptr<WriteStatus> status;
   std::string device;  // Live: the device's name as SDL lists it; empty: the default
 };
 

@@ -95,6 +95,76 @@ TEST(AnalyzeCli, DemoNamesEveryStringItPlays) {
   EXPECT_EQ(named, 6);
 }
 
+// A WAV header and `seconds` of a quiet hum, at any rate the header claims.
+std::string WriteAtRate(const std::string &name, uint32_t rate) {
+  const std::string path = OutputPath(name);
+  std::vector<short> hum(44100);
+  for (size_t i = 0; i < hum.size(); ++i) hum[i] = static_cast<short>(i % 100 * 40);
+  const uint32_t bytes = static_cast<uint32_t>(2 * hum.size());
+  const uint32_t fields[] = {0x46464952, 36 + bytes, 0x45564157, 0x20746d66, 16, 1 | 1u << 16, rate, 2 * rate,
+                             2 | 16u << 16, 0x61746164, bytes};  // RIFF…WAVEfmt …data, little-endian
+  std::ofstream f(path, std::ios::binary);
+  f.write(reinterpret_cast<const char *>(fields), sizeof fields);
+  f.write(reinterpret_cast<const char *>(hum.data()), bytes);
+  return path;
+}
+
+// A float recording at 44.1 kHz of an A2 (110 Hz) with a NaN or an infinity
+// every 997 samples: 133 of them in its three seconds.
+std::string WriteNotNumbers() {
+  std::vector<float> v(3 * 44100);
+  const float odd[] = {NAN, INFINITY, -INFINITY};
+  for (size_t i = 0; i < v.size(); ++i)
+    v[i] = i % 997 ? static_cast<float>(0.4 * std::sin(2 * M_PI * 110 * i / 44100)) : odd[i / 997 % 3];
+  return WriteSound("not-numbers.wav", v, 44100, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
+}
+
+// What a user, a script and a careful tester may do. Each case gives the
+// exit status, the text every CSV row must hold (with their number; none:
+// nothing on stdout) and what stderr must say (or that it says nothing).
+TEST(AnalyzeCli, WritesInputsAndOddFilesAreHandledAsMeant) {
+  const std::string a = DROVANE_ANALYZE, wav = WriteSound("a2-two-seconds.wav", Tone(110, 44100), 22050, 1);
+  const std::string fifo = OutputPath("analyze.fifo"), full = OutputPath("analyze-full.csv");
+  const struct {
+    const char *what;
+    std::string script;
+    int status;
+    std::string row;
+    size_t rows;
+    std::string err;
+  } cases[] = {
+      {"/dev/full", a + " --csv " + wav + " >/dev/full", 1, "", 0, "write error: No space left on device"},
+      {"closed stdout", a + " --csv " + wav + " >&-", 1, "", 0, "write error: Bad file descriptor"},
+      {"a disk that fills", "(trap '' XFSZ; ulimit -f 2; exec " + a + " --csv " + wav + " " + wav + " " + wav +
+                                " >" + full + ")",
+       1, "", 0, "write error: File too large"},
+      {"NaN and infinities", a + " --csv " + WriteNotNumbers(), 0, ",A-2,", 66 - 16,
+       "not-numbers.wav: 133 samples were not numbers (NaN or infinite) and were heard as silence"},
+      {"a FIFO", "rm -f " + fifo + "; mkfifo " + fifo + "; cat " + wav + " >" + fifo + " & " + a + " --csv " + fifo,
+       0, ",A-2,", 28, ""},
+      {"/dev/stdin on a pipe", "cat " + wav + " | " + a + " --csv /dev/stdin", 0, ",A-2,", 28, ""},
+      {"process substitution", a + " --csv <(cat " + wav + ")", 0, ",A-2,", 28, ""},
+      {"- for standard input", a + " --csv - <" + wav, 0, ",A-2,", 28, ""},
+      {"FLAC on a pipe", "cat " + WriteSound("a2.flac", Tone(110, 44100), 22050, 1, SF_FORMAT_FLAC | SF_FORMAT_PCM_16) +
+                             " | " + a + " -",
+       1, "", 0, "FLAC among them, can be read from a file but not from a pipe"},
+      {"/dev/zero", a + " /dev/zero", 1, "", 0, "/dev/zero: not a sound file libsndfile can read"},
+      {"7 Hz", a + " " + WriteAtRate("rate-7.wav", 7), 1, "", 0, "sample rate 7 Hz is not supported (at least 4000 Hz)"},
+      {"1 Hz", a + " " + WriteAtRate("rate-1.wav", 1), 1, "", 0, "sample rate 1 Hz is not supported"},
+      {"0 Hz", a + " " + WriteAtRate("rate-0.wav", 0), 1, "", 0, "invalid sample rate"},
+      {"2 GHz", a + " " + WriteAtRate("rate-2e9.wav", 2000000000), 1, "", 0, "(at most 768000 Hz)"},
+  };
+  for (const auto &c : cases) {
+    const Outcome r = RunScript(c.script);
+    EXPECT_EQ(r.status, c.status) << c.what << ": " << r.err;
+    EXPECT_EQ(c.err.empty(), r.err.empty()) << c.what << ": " << r.err;
+    EXPECT_NE(r.err.find(c.err), std::string::npos) << c.what << ": " << r.err;
+    const std::vector<std::string> lines = Lines(r.out);
+    EXPECT_EQ(lines.size(), c.rows ? c.rows + 1 : 0) << c.what;
+    for (size_t i = 1; i < lines.size(); ++i) EXPECT_NE(lines[i].find(c.row), std::string::npos) << c.what << ": " << lines[i];
+  }
+}
+
 // An hour of audio streams through in bounded memory and yields every result.
 TEST(AnalyzeCli, AnHourLongFile) {
   const size_t samples = 3600u * 22050u;

@@ -75,6 +75,35 @@ TEST(ToneCli, UnwritableFileIsReported) {
   EXPECT_NE(r.err.find("/nonexistent-dir/a.wav"), std::string::npos) << r.err;
 }
 
+// Where the tone is written to. Each case gives the
+// exit status, what stdout must hold (none: nothing) and what stderr must
+// say (none: nothing). "left" on stdout means a partial file was left.
+TEST(ToneCli, WritesAreCheckedAndAPartialFileRemoved) {
+  const std::string t = DROVANE_TONE, wav = OutputPath("tone-cases.wav");
+  const std::string leftBehind = "; s=$?; [ -e " + wav + " ] && echo left; exit $s";
+  const struct {
+    const char *what;
+    std::string script;
+    int status;
+    std::string out, err;
+  } cases[] = {
+      {"a disk that fills", "rm -f " + wav + "; (trap '' XFSZ; ulimit -f 64; exec " + t + " --note 69 --out " + wav +
+                                ")" + leftBehind,
+       1, "", "cannot write " + wav + ": System error : File too large"},
+      {"/dev/full", t + " --string 2 --out /dev/full", 1, "", "cannot write /dev/full: System error : No space left"},
+      {"help to /dev/full", t + " --help >/dev/full", 1, "", "drovane-tone: write error: No space left on device"},
+      {"a fraction", "rm -f " + wav + "; " + t + " --note 45.5 --out " + wav + leftBehind, 0, "left", ""},
+  };
+  for (const auto &c : cases) {
+    const Outcome r = RunScript(c.script);
+    EXPECT_EQ(r.status, c.status) << c.what << ": " << r.err;
+    EXPECT_EQ(c.out.empty(), r.out.empty()) << c.what << ": " << r.out;
+    EXPECT_NE(r.out.find(c.out), std::string::npos) << c.what << ": " << r.out;
+    EXPECT_EQ(c.err.empty(), r.err.empty()) << c.what << ": " << r.err;
+    EXPECT_NE(r.err.find(c.err), std::string::npos) << c.what << ": " << r.err;
+  }
+}
+
 // On a machine with sound the tone is played and this test is skipped.
 TEST(ToneCli, WithoutAnOutputDeviceSaysSoAndFails) {
   const Outcome r = Tone("--string 5");
