@@ -24,19 +24,17 @@ void Fail(const std::string &input, const std::string &message) {
     std::fprintf(stderr, "%s: %s: %s\n", kProgram, input.c_str(), message.c_str());
 }
 
-// Analyses one input, named `input` (empty for live); false when it failed.
-// `first` is cleared once this input's results have begun.
-bool Analyse(const AnalyzeOptions &options, const std::string &input, const CaptureSource &source, bool *first) {
-  ResultFormat format(options.format, stdout);
-  CaptureAnalysis analysis(&format, options.reference, options.calibrate);
+// Analyses one input, named `input` (empty for live), into `format`; false
+// when it failed.
+bool Analyse(const AnalyzeOptions &options, const std::string &input, const CaptureSource &source,
+             ResultFormat *format) {
+  CaptureAnalysis analysis(format, options.reference, options.calibrate);
   std::string error;
   if (!analysis.Open(source, &error)) {
     Fail(input, error);
     return false;
   }
-  if (options.format == AnalyzeOptions::Format::kTable && !*first) std::fputc('\n', stdout);
-  *first = false;
-  format.Begin(input.empty() ? "live" : input, options.reference);
+  format->Begin(input.empty() ? "live" : input, options.reference);
   const AnalysisSummary s = analysis.Run();
   if (s.nonFinite > 0)
     Fail(input, std::to_string(s.nonFinite) + " samples were not numbers (NaN or infinite) and were heard as silence");
@@ -64,12 +62,12 @@ CaptureSource Source(CaptureSource::Kind kind, const std::string &path = "") {
 
 // The inputs in turn, until one's results could not be written.
 bool AnalyseAll(const AnalyzeOptions &options) {
-  bool first = true;
-  if (options.live) return Analyse(options, "", Source(CaptureSource::Kind::Live), &first);
-  bool ok = !options.demo || Analyse(options, "demo", Source(CaptureSource::Kind::Demo), &first);
+  ResultFormat format(options.format, stdout);
+  if (options.live) return Analyse(options, "", Source(CaptureSource::Kind::Live), &format);
+  bool ok = !options.demo || Analyse(options, "demo", Source(CaptureSource::Kind::Demo), &format);
   for (const std::string &file : options.files) {
     if (!FlushStandardOutput()) return false;
-    ok = Analyse(options, file, Source(CaptureSource::Kind::File, file), &first) && ok;
+    ok = Analyse(options, file, Source(CaptureSource::Kind::File, file), &format) && ok;
   }
   return ok;
 }

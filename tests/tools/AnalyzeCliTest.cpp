@@ -41,13 +41,14 @@ TEST(AnalyzeCli, CsvHasOneRowPerWholeBlockAfterTheFirstSixteen) {
   ASSERT_EQ(r.status, 0) << r.err;
   const std::vector<std::string> lines = Lines(r.out);
   ASSERT_EQ(lines.size(), 1u + 14u);
-  EXPECT_EQ(lines[0], "time_s,level,note,frequency_hz,name,cents");
-  EXPECT_EQ(lines[1].substr(0, 10), "0.7256236,");  // block 17 starts at byte 32000
+  EXPECT_EQ(lines[0], "file,time_s,level,note,frequency_hz,name,cents");
+  EXPECT_EQ(lines[1].substr(0, path.size() + 11), path + ",0.7256236,");  // block 17 starts at byte 32000
   EXPECT_NE(lines[1].find(",G-1,"), std::string::npos) << lines[1];
   double t, note, hz, cents;
   int level;
   char name[8];
-  ASSERT_EQ(std::sscanf(lines.back().c_str(), "%lf,%d,%lf,%lf,%7[^,],%lf", &t, &level, &note, &hz, name, &cents), 6);
+  const char *fields = lines.back().c_str() + path.size() + 1;
+  ASSERT_EQ(std::sscanf(fields, "%lf,%d,%lf,%lf,%7[^,],%lf", &t, &level, &note, &hz, name, &cents), 6);
   EXPECT_NEAR(note, 55.0, 0.05);
   EXPECT_NEAR(hz, 196, 0.5);
   EXPECT_NEAR(cents, (note - 55) * 100, 0.006);
@@ -59,7 +60,7 @@ TEST(AnalyzeCli, ReferenceAndJsonAndCalibration) {
   ASSERT_EQ(r.status, 0) << r.err;
   const std::vector<std::string> lines = Lines(r.out);
   ASSERT_EQ(lines.size(), 88u - 16u);
-  EXPECT_EQ(lines[0].rfind("{\"time_s\":0.7256236,\"level\":", 0), 0u) << lines[0];
+  EXPECT_EQ(lines[0].rfind("{\"file\":\"" + path + "\",\"time_s\":0.7256236,\"level\":", 0), 0u) << lines[0];
   double note = 0;
   ASSERT_EQ(std::sscanf(lines[5].c_str() + lines[5].find("\"note\":") + 7, "%lf", &note), 1);
   EXPECT_NEAR(note, 45.2 + 12 * std::log2(440.0 / 442), 0.05);
@@ -83,7 +84,7 @@ TEST(AnalyzeCli, FailuresNameTheFileAndGoOnWithTheRest) {
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find(missing + ": No such file"), std::string::npos) << r.err;
   EXPECT_NE(r.err.find(shortFile + ": no result was produced"), std::string::npos) << r.err;
-  EXPECT_EQ(Lines(r.out).size(), 2u * 1 + 4u);  // two headers, four results from the good file
+  EXPECT_EQ(Lines(r.out).size(), 1u + 4u);  // the header, four results from the good file
 }
 
 TEST(AnalyzeCli, DemoNamesEveryStringItPlays) {
@@ -144,7 +145,7 @@ TEST(AnalyzeCli, WritesInputsAndOddFilesAreHandledAsMeant) {
        0, ",A-2,", 28, ""},
       {"/dev/stdin on a pipe", "cat " + wav + " | " + a + " --csv /dev/stdin", 0, ",A-2,", 28, ""},
       {"process substitution", a + " --csv <(cat " + wav + ")", 0, ",A-2,", 28, ""},
-      {"- for standard input", a + " --csv - <" + wav, 0, ",A-2,", 28, ""},
+      {"- for standard input", a + " --csv - <" + wav, 0, "-,", 28, ""},
       {"FLAC on a pipe", "cat " + WriteSound("a2.flac", Tone(110, 44100), 22050, 1, SF_FORMAT_FLAC | SF_FORMAT_PCM_16) +
                              " | " + a + " -",
        1, "", 0, "FLAC among them, can be read from a file but not from a pipe"},
@@ -153,6 +154,7 @@ TEST(AnalyzeCli, WritesInputsAndOddFilesAreHandledAsMeant) {
       {"1 Hz", a + " " + WriteAtRate("rate-1.wav", 1), 1, "", 0, "sample rate 1 Hz is not supported"},
       {"0 Hz", a + " " + WriteAtRate("rate-0.wav", 0), 1, "", 0, "invalid sample rate"},
       {"2 GHz", a + " " + WriteAtRate("rate-2e9.wav", 2000000000), 1, "", 0, "(at most 768000 Hz)"},
+      {"--csv --json", a + " --csv --json " + wav, 2, "", 0, "--csv and --json cannot be combined"},
   };
   for (const auto &c : cases) {
     const Outcome r = RunScript(c.script);
@@ -163,6 +165,38 @@ TEST(AnalyzeCli, WritesInputsAndOddFilesAreHandledAsMeant) {
     EXPECT_EQ(lines.size(), c.rows ? c.rows + 1 : 0) << c.what;
     for (size_t i = 1; i < lines.size(); ++i) EXPECT_NE(lines[i].find(c.row), std::string::npos) << c.what << ": " << lines[i];
   }
+}
+
+// Several inputs make one CSV table and one stream of JSON objects, each
+// result naming its input; people read both names of a note.
+TEST(AnalyzeCli, ResultsNameTheirInputAndPeopleReadBothNoteNames) {
+  const std::string a2 = WriteSound("a2, quoted \"name\".wav", Tone(110, 20000), 22050, 1);
+  const std::string e4 = WriteSound("e4.wav", Tone(329.63, 20000), 22050, 1);
+  Outcome r = Analyze("--csv '" + a2 + "' " + e4);
+  ASSERT_EQ(r.status, 0) << r.err;
+  std::vector<std::string> lines = Lines(r.out);
+  ASSERT_EQ(lines.size(), 1u + 4u + 4u);
+  EXPECT_EQ(lines[0], "file,time_s,level,note,frequency_hz,name,cents");
+  const std::string csvField = std::string("\"").append(OutputPath("a2, quoted \"\"name\"\".wav")) + "\"";
+  EXPECT_EQ(lines[1].rfind(csvField + ",0.7256236,", 0), 0u) << lines[1];
+  EXPECT_EQ(lines[5].rfind(e4 + ",0.7256236,", 0), 0u) << lines[5];
+  EXPECT_NE(lines[5].find(",E1,"), std::string::npos) << lines[5];
+
+  r = Analyze("--json --calibrate '" + a2 + "' " + e4);
+  ASSERT_EQ(r.status, 0) << r.err;
+  lines = Lines(r.out);
+  ASSERT_EQ(lines.size(), 4u + 1u + 4u + 1u);
+  const std::string quoted = std::string("{\"file\":\"").append(OutputPath("a2, quoted \\\"name\\\".wav")) + "\",";
+  EXPECT_EQ(lines[0].rfind(quoted + "\"time_s\":", 0), 0u) << lines[0];
+  EXPECT_EQ(lines[4].rfind(quoted + "\"calibration\":", 0), 0u) << lines[4];
+  EXPECT_EQ(lines[5].rfind("{\"file\":\"" + e4 + "\",\"time_s\":", 0), 0u) << lines[5];
+
+  r = Analyze(e4);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find(" E1 (E4) "), std::string::npos) << r.out;
+  r = Analyze("--help");
+  for (const char *said : {"E-2", "C1", "A1", "E2", "C4", "A4", "no\noctave 0", "- is standard input"})
+    EXPECT_NE(r.out.find(said), std::string::npos) << said;
 }
 
 // An hour of audio streams through in bounded memory and yields every result.
