@@ -3,7 +3,7 @@
 set -e
 packages="build-essential cmake ninja-build pkg-config
   libsdl2-dev libcairo2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
-  libsndfile1-dev libsoxr-dev libgtest-dev libgmock-dev libbenchmark-dev"
+  libsndfile1-dev libsoxr-dev libgtest-dev libgmock-dev libbenchmark-dev python3"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
