@@ -1,6 +1,8 @@
 #include "StandardOutput.h"
 
+#include <fcntl.h>
 #include <stdio_ext.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -18,6 +20,15 @@ bool Flushed() {
 }
 
 }  // namespace
+
+void ReserveStandardStreams() {
+  for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+    if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    // open() takes the lowest free number, which is this one.
+    const int reserved = open("/dev/null", fd == STDIN_FILENO ? O_WRONLY : O_RDONLY);
+    if (reserved != fd && reserved >= 0) close(reserved);
+  }
+}
 
 bool FlushStandardOutput() { return Flushed(); }
 

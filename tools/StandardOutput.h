@@ -6,6 +6,12 @@
 // failed to write, and only the failing call sees why, so the reason is kept
 // from the first flush that failed. Main thread only.
 
+// Call first: a standard stream the tool was started without (stdin, stdout
+// or stderr closed) gets /dev/null opened the wrong way round in its place,
+// so no file or descriptor the tool opens later takes its number and
+// receives its text, and writing to a closed stdout still fails.
+void ReserveStandardStreams();
+
 // Flushes stdout; false once anything written to it has been lost.
 bool FlushStandardOutput();
 

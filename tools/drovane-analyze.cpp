@@ -75,6 +75,7 @@ bool AnalyseAll(const AnalyzeOptions &options) {
 }  // namespace
 
 int main(int argc, char **argv) {
+  ReserveStandardStreams();
   AnalyzeOptions options;
   std::string error;
   if (!options.Parse(argc, argv, &error)) {

@@ -12,6 +12,7 @@ constexpr char kProgram[] = "drovane-tone";
 }  // namespace
 
 int main(int argc, char **argv) {
+  ReserveStandardStreams();
   ToneOptions options;
   std::string error;
   if (!options.Parse(argc, argv, &error)) {
