@@ -3,7 +3,7 @@
 set -e
 packages="build-essential cmake ninja-build pkg-config
   libsdl2-dev libcairo2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
-  libsndfile1-dev libsamplerate0-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libsndfile1-dev libsoxr-dev libgtest-dev libgmock-dev libbenchmark-dev python3
   libx11-dev xvfb xauth xdotool
   pulseaudio pulseaudio-utils"
 missing=""

@@ -17,18 +17,21 @@ void ReportCalibration(AnalyzeOptions::Format format, const std::string &input, 
   std::FILE *out = ReportStream(format);
   if (!s.stableFound) {
     if (json)
-      std::fputs("{\"calibration\":null}\n", out);
+      std::fprintf(out, "{\"file\":%s,\"calibration\":null}\n", JsonString(input).c_str());
     else
       std::fprintf(out, "%s: calibration: no stable note was found\n", input.c_str());
     return;
   }
   const ResultFields f = ResultFields::Of(0, 0, s.stablePitch, s.stableReference);
   if (json)
-    std::fprintf(out, "{\"calibration\":{\"stable_note\":%.9f,\"name\":\"%s\",\"cents\":%s,\"reference_hz\":%.3f}}\n",
-                 s.stablePitch, f.name.c_str(), f.cents.c_str(), s.calibrated);
+    std::fprintf(out,
+                 "{\"file\":%s,\"calibration\":{\"stable_note\":%.9f,\"name\":\"%s\",\"cents\":%s,"
+                 "\"reference_hz\":%.3f}}\n",
+                 JsonString(input).c_str(), s.stablePitch, f.name.c_str(), f.cents.c_str(), s.calibrated);
   else
     std::fprintf(out, "%s: calibration: first stable note %.3f (%s %s cents at A = %.2f Hz); new reference A = %.2f Hz\n",
-                 input.c_str(), s.stablePitch, f.name.c_str(), f.cents.c_str(), s.stableReference, s.calibrated);
+                 input.c_str(), s.stablePitch, f.BothNames().c_str(), f.cents.c_str(), s.stableReference,
+                 s.calibrated);
 }
 
 void ReportLiveSummary(AnalyzeOptions::Format format, const AnalysisSummary &s) {
@@ -51,7 +54,7 @@ void ReportLiveSummary(AnalyzeOptions::Format format, const AnalysisSummary &s) 
   if (s.lastNote == 0)
     std::fputs("no note was heard", out);
   else
-    std::fprintf(out, "last note heard: %s %s cents (%s Hz at A = %.2f Hz)", f.name.c_str(), f.cents.c_str(),
+    std::fprintf(out, "last note heard: %s %s cents (%s Hz at A = %.2f Hz)", f.BothNames().c_str(), f.cents.c_str(),
                  f.frequency.c_str(), s.lastReference);
   std::fprintf(out, "; overruns: %llu (%.3f s of sound lost)\n", overruns, lost);
 }

@@ -15,5 +15,6 @@ struct AnalysisSummary {
   double calibrated = 0;       // the reference calibration would set
   uint64_t overruns = 0;       // live: times captured sound was lost
   uint64_t overrunSamples = 0; // live: samples lost
+  uint64_t nonFinite = 0;      // samples that were not numbers, heard as silence
   std::string error;           // set when the source failed while reading
 };

@@ -11,11 +11,13 @@ const char kAnalyzeUsage[] =
     "Measure the pitch of recordings the way the Drovane tuner does: one\n"
     "result per 1000 samples (22050 Hz), smoothed over the last 0.68 s.\n"
     "Any format libsndfile reads; channels are mixed to mono and other rates\n"
-    "converted to 22050 Hz.\n"
+    "converted to 22050 Hz. A FILE of - is standard input; pipes and FIFOs\n"
+    "are read as they come.\n"
     "\n"
-    "  --csv            comma-separated values: time_s,level,note,frequency_hz,\n"
-    "                   name,cents (a header before each file's rows)\n"
-    "  --json           one JSON object per result\n"
+    "  --csv            comma-separated values, one table for all inputs:\n"
+    "                   file,time_s,level,note,frequency_hz,name,cents\n"
+    "  --json           one JSON object per result, its input named first:\n"
+    "                   {\"file\":…,\"time_s\":…,…}\n"
     "  --reference HZ   reference A in hertz (default 440)\n"
     "  --precise        readings within a fraction of a cent: refines each period\n"
     "                   by a method that departs from the phone's estimator (the\n"
@@ -32,9 +34,15 @@ const char kAnalyzeUsage[] =
     "  -h, --help       show this help and exit\n"
     "  -V, --version    show the version and exit\n"
     "\n"
-    "Notes are MIDI numbers (69 = A); 0 means no pitch was heard.\n"
-    "Exit status: 0 success, 1 a file could not be analysed (or no audio capture\n"
-    "device was found), 2 usage error.\n";
+    "Notes are MIDI numbers (69 = A); 0 means no pitch was heard. Note names\n"
+    "are the tuner's own: octaves are labelled ... -2, -1, 1, 2 ... with no\n"
+    "octave 0, so the low E string is E-2, middle C is C1 and the A of 440 Hz\n"
+    "is A1 (E2, C4 and A4 in scientific pitch notation). The table shows both,\n"
+    "as \"E-2 (E2)\"; the name field of CSV and JSON holds the tuner's own.\n"
+    "The file field of CSV and JSON is the input as named on the command line\n"
+    "(demo, or live).\n"
+    "Exit status: 0 success, 1 a file could not be analysed, the results could\n"
+    "not be written (or no audio capture device was found), 2 usage error.\n";
 
 namespace {
 
@@ -51,6 +59,15 @@ bool ParseReference(const char *text, double *hertz, std::string *error) {
 
 }  // namespace
 
+bool AnalyzeOptions::SetFormat(Format chosen, std::string *error) {
+  if (format != Format::kTable && format != chosen) {
+    *error = "--csv and --json cannot be combined";
+    return false;
+  }
+  format = chosen;
+  return true;
+}
+
 bool AnalyzeOptions::Parse(int argc, const char *const *argv, std::string *error) {
   bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
@@ -60,9 +77,9 @@ bool AnalyzeOptions::Parse(int argc, const char *const *argv, std::string *error
     } else if (std::strcmp(a, "--") == 0) {
       optionsEnded = true;
     } else if (std::strcmp(a, "--csv") == 0) {
-      format = Format::kCsv;
+      if (!SetFormat(Format::kCsv, error)) return false;
     } else if (std::strcmp(a, "--json") == 0) {
-      format = Format::kJson;
+      if (!SetFormat(Format::kJson, error)) return false;
     } else if (std::strcmp(a, "--calibrate") == 0) {
       calibrate = true;
     } else if (std::strcmp(a, "--precise") == 0) {

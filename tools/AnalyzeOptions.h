@@ -21,6 +21,9 @@ struct AnalyzeOptions {
   // error. Without --help or --version at least one input is required;
   // --live takes no other.
   bool Parse(int argc, const char *const *argv, std::string *error);
+
+ private:
+  bool SetFormat(Format chosen, std::string *error);
 };
 
 extern const char kAnalyzeUsage[];

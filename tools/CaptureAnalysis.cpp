@@ -84,6 +84,7 @@ void CaptureAnalysis::Finish() {
     return;
   }
   summary_.samples = recording_->length;
+  summary_.nonFinite = recording_->nonFinite;
   if (!recording_->error.empty())
     summary_.error = recording_->error;
   else if (!recording_->ended || end_->Delivered() < recording_->length)

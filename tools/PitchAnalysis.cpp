@@ -23,5 +23,6 @@ AnalysisSummary PitchAnalysis::Run(SampleSource *source) {
     summary.samples += n;
   }
   summary.error = source->Error();
+  summary.nonFinite = source->NonFiniteSamples();
   return summary;
 }

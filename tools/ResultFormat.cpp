@@ -22,7 +22,37 @@ std::string Narrow(const wchar_t *w) {
   return s;
 }
 
+// Scientific pitch notation numbers octaves from C, with middle C (60) in 4.
+std::string ScientificName(int note) { return Narrow(GetPitchShortName(note)) + std::to_string(note / 12 - 1); }
+
+// A CSV field: quoted, with quotes doubled, when it holds a separator.
+std::string CsvField(const std::string &text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+constexpr char kTableRow[] = "%12s %6s %14s %10s  %-10s %7s\n";
+
 }  // namespace
+
+std::string JsonString(const std::string &text) {
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      quoted += '\\';
+      quoted += c;
+    } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
+      quoted += escaped;
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "\"";
+}
 
 ResultFields ResultFields::Of(int64_t start, int level, double note, double reference) {
   ResultFields f;
@@ -37,17 +67,30 @@ ResultFields ResultFields::Of(int64_t start, int level, double note, double refe
   }
   f.frequency = Fixed(FrequencyFromNote(note, reference), 3);
   const double nearest = std::floor(note + 0.5);
-  if (nearest >= 0 && nearest <= 127) f.name = Narrow(GetPitchName(static_cast<int>(nearest)));
+  if (nearest >= 0 && nearest <= 127) {
+    f.name = Narrow(GetPitchName(static_cast<int>(nearest)));
+    f.scientific = ScientificName(static_cast<int>(nearest));
+  }
   f.cents = Fixed((note - nearest) * 100, 2);
   return f;
 }
 
 void ResultFormat::Begin(const std::string &name, double reference) {
-  if (format_ == AnalyzeOptions::Format::kCsv) {
-    std::fputs("time_s,level,note,frequency_hz,name,cents\n", out_);
-  } else if (format_ == AnalyzeOptions::Format::kTable) {
-    std::fprintf(out_, "%s (reference A = %.2f Hz)\n", name.c_str(), reference);
-    std::fprintf(out_, "%12s %6s %14s %10s %5s %8s\n", "time s", "level", "note", "Hz", "name", "cents");
+  const bool first = !begun_;
+  begun_ = true;
+  switch (format_) {
+    case AnalyzeOptions::Format::kCsv:
+      file_ = CsvField(name);
+      if (first) std::fputs("file,time_s,level,note,frequency_hz,name,cents\n", out_);
+      break;
+    case AnalyzeOptions::Format::kJson:
+      file_ = JsonString(name);
+      break;
+    case AnalyzeOptions::Format::kTable:
+      if (!first) std::fputc('\n', out_);
+      std::fprintf(out_, "%s (reference A = %.2f Hz)\n", name.c_str(), reference);
+      std::fprintf(out_, kTableRow, "time s", "level", "note", "Hz", "name", "cents");
+      break;
   }
 }
 
@@ -55,12 +98,13 @@ void ResultFormat::Result(int64_t start, int level, double note, double referenc
   const ResultFields f = ResultFields::Of(start, level, note, reference);
   switch (format_) {
     case AnalyzeOptions::Format::kCsv:
-      std::fprintf(out_, "%s,%s,%s,%s,%s,%s\n", f.time.c_str(), f.level.c_str(), f.note.c_str(), f.frequency.c_str(),
-                   f.name.c_str(), f.cents.c_str());
+      std::fprintf(out_, "%s,%s,%s,%s,%s,%s,%s\n", file_.c_str(), f.time.c_str(), f.level.c_str(), f.note.c_str(),
+                   f.frequency.c_str(), f.name.c_str(), f.cents.c_str());
       break;
     case AnalyzeOptions::Format::kJson:
-      std::fprintf(out_, "{\"time_s\":%s,\"level\":%s,\"note\":%s,\"frequency_hz\":%s,\"name\":", f.time.c_str(),
-                   f.level.c_str(), std::isfinite(note) ? f.note.c_str() : "null", f.frequency.c_str());
+      std::fprintf(out_, "{\"file\":%s,\"time_s\":%s,\"level\":%s,\"note\":%s,\"frequency_hz\":%s,\"name\":",
+                   file_.c_str(), f.time.c_str(), f.level.c_str(), std::isfinite(note) ? f.note.c_str() : "null",
+                   f.frequency.c_str());
       if (f.name.empty())
         std::fputs("null,\"cents\":null}\n", out_);
       else
@@ -68,10 +112,10 @@ void ResultFormat::Result(int64_t start, int level, double note, double referenc
       break;
     case AnalyzeOptions::Format::kTable:
       if (note == 0)
-        std::fprintf(out_, "%12s %6s %14s %10s %5s %8s\n", f.time.c_str(), f.level.c_str(), "-", "-", "", "");
+        std::fprintf(out_, kTableRow, f.time.c_str(), f.level.c_str(), "-", "-", "", "");
       else
-        std::fprintf(out_, "%12s %6s %14s %10s %5s %8s\n", f.time.c_str(), f.level.c_str(), f.note.c_str(),
-                     f.frequency.c_str(), f.name.c_str(), f.cents.c_str());
+        std::fprintf(out_, kTableRow, f.time.c_str(), f.level.c_str(), f.note.c_str(), f.frequency.c_str(),
+                     f.BothNames().c_str(), f.cents.c_str());
       break;
   }
 }

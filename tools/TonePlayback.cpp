@@ -23,18 +23,16 @@ struct EndWatch : virtual CRefCounter {
   bool over = false;
 };
 
-void SelectSink(const std::string &wavFile) {
+void SelectSink(const std::string &wavFile, const std::shared_ptr<platform::wave::WriteStatus> &written) {
   platform::wave::PlaybackSink sink;
   sink.kind = wavFile.empty() ? platform::wave::PlaybackSink::Kind::Live : platform::wave::PlaybackSink::Kind::File;
   sink.path = wavFile;
+  sink.status = written;
   platform::wave::SelectPlayback(sink);
 }
 
-}  // namespace
-
-bool PlayTone(double note, const std::string &wavFile, std::string *error) {
-  platform::Reset(wavFile.empty() ? platform::ClockKind::Real : platform::ClockKind::Virtual);
-  SelectSink(wavFile);
+// The tone on the selected sink; the device is closed on return.
+bool Play(double note, std::string *error) {
   UninitCaller root;
   RCPtr<WaveOutEvent> device = MakeRC<WaveOutEvent>(&root, 1);
   const TWaveFormatEx format = TWaveFormatEx::Default();
@@ -59,4 +57,15 @@ bool PlayTone(double note, const std::string &wavFile, std::string *error) {
   // Only a failed wait ends the loop early.
   if (!watch->over) *error = "the audio output device stopped responding";
   return watch->over;
+}
+
+}  // namespace
+
+bool PlayTone(double note, const std::string &wavFile, std::string *error) {
+  platform::Reset(wavFile.empty() ? platform::ClockKind::Real : platform::ClockKind::Virtual);
+  const auto written = std::make_shared<platform::wave::WriteStatus>();
+  SelectSink(wavFile, written);
+  if (!Play(note, error)) return false;
+  *error = written->error;
+  return error->empty();
 }

@@ -7,5 +7,6 @@
 // event of the device refills it, until the tone has played out. Live
 // playback runs on the real clock; a WAV file is written on the virtual
 // clock, as fast as the machine allows and exactly as it would play.
-// Returns false with a message for the user when the device cannot be opened.
+// Returns false with a message for the user when the device cannot be opened
+// or the file could not be written whole (it is then removed).
 bool PlayTone(double note, const std::string &wavFile, std::string *error);

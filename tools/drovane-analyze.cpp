@@ -8,6 +8,7 @@
 #include "AnalyzeOptions.h"
 #include "CaptureAnalysis.h"
 #include "ResultFormat.h"
+#include "StandardOutput.h"
 #include "measure/MidiTypes.h"
 
 namespace {
@@ -23,21 +24,21 @@ void Fail(const std::string &input, const std::string &message) {
     std::fprintf(stderr, "%s: %s: %s\n", kProgram, input.c_str(), message.c_str());
 }
 
-// Analyses one input, named `input` (empty for live); false when it failed.
-// `first` is cleared once this input's results have begun.
-bool Analyse(const AnalyzeOptions &options, const std::string &input, const CaptureSource &source, bool *first) {
-  ResultFormat format(options.format, stdout);
+// Analyses one input, named `input` (empty for live), into `format`; false
+// when it failed.
+bool Analyse(const AnalyzeOptions &options, const std::string &input, const CaptureSource &source,
+             ResultFormat *format) {
   const Measure::Refinement refinement = options.precise ? Measure::Refinement::kPrecise : Measure::Refinement::kPhone;
-  CaptureAnalysis analysis(&format, options.reference, options.calibrate, refinement);
+  CaptureAnalysis analysis(format, options.reference, options.calibrate, refinement);
   std::string error;
   if (!analysis.Open(source, &error)) {
     Fail(input, error);
     return false;
   }
-  if (options.format == AnalyzeOptions::Format::kTable && !*first) std::fputc('\n', stdout);
-  *first = false;
-  format.Begin(input.empty() ? "live" : input, options.reference);
+  format->Begin(input.empty() ? "live" : input, options.reference);
   const AnalysisSummary s = analysis.Run();
+  if (s.nonFinite > 0)
+    Fail(input, std::to_string(s.nonFinite) + " samples were not numbers (NaN or infinite) and were heard as silence");
   if (!s.error.empty()) {
     Fail(input, input.empty() ? s.error : "read error: " + s.error);
     return false;
@@ -60,36 +61,43 @@ CaptureSource Source(CaptureSource::Kind kind, const std::string &path = "") {
   return source;
 }
 
+// The inputs in turn, until one's results could not be written.
+bool AnalyseAll(const AnalyzeOptions &options) {
+  ResultFormat format(options.format, stdout);
+  if (options.live) return Analyse(options, "", Source(CaptureSource::Kind::Live), &format);
+  bool ok = !options.demo || Analyse(options, "demo", Source(CaptureSource::Kind::Demo), &format);
+  for (const std::string &file : options.files) {
+    if (!FlushStandardOutput()) return false;
+    ok = Analyse(options, file, Source(CaptureSource::Kind::File, file), &format) && ok;
+  }
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
+  ReserveStandardStreams();
   AnalyzeOptions options;
   std::string error;
   if (!options.Parse(argc, argv, &error)) {
     std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", kProgram, error.c_str(), kProgram);
     return 2;
   }
+  bool ok = true;
   if (options.help) {
     std::fputs(kAnalyzeUsage, stdout);
-    return 0;
-  }
-  if (options.version) {
+  } else if (options.version) {
     std::printf("%s 1.0.0\n", kProgram);
-    return 0;
+  } else {
+    // Live readings show as they come; a file's results are written in bulk.
+    static char buffer[1 << 16];
+    std::setvbuf(stdout, buffer, options.live ? _IOLBF : _IOFBF, sizeof buffer);
+    SetPitchNameStyle(2);  // the tuner's own naming
+    ok = AnalyseAll(options);
   }
-  // Live readings show as they come; a file's results are written in bulk.
-  static char buffer[1 << 16];
-  std::setvbuf(stdout, buffer, options.live ? _IOLBF : _IOFBF, sizeof buffer);
-  SetPitchNameStyle(2);  // the tuner's own naming
-
-  bool ok = true;
-  bool first = true;
-  if (options.live) ok = Analyse(options, "", Source(CaptureSource::Kind::Live), &first);
-  if (options.demo) ok = Analyse(options, "demo", Source(CaptureSource::Kind::Demo), &first) && ok;
-  for (const std::string &file : options.files) {
-    std::fflush(stdout);
-    ok = Analyse(options, file, Source(CaptureSource::Kind::File, file), &first) && ok;
+  if (!CloseStandardOutput(&error)) {
+    Fail("", error);
+    return 1;
   }
-  std::fflush(stdout);
   return ok ? 0 : 1;
 }

@@ -50,7 +50,7 @@ std::unique_ptr<PlaybackDriver> MakePlaybackDriver(const PlaybackSink &sink, MMR
     case PlaybackSink::Kind::Live:
       return LivePlayback::Open(sink.device, &DeviceTable::Get().underruns, result, error);
     case PlaybackSink::Kind::File: {
-      auto file = std::make_unique<WavFileSink>(sink.path);
+      auto file = std::make_unique<WavFileSink>(sink.path, sink.status);
       if (file->Ok()) return std::make_unique<PacedPlayback>(std::move(file));
       *result = MMSYSERR_ERROR;
       *error = file->Error();

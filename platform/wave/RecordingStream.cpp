@@ -17,6 +17,7 @@ void RecordingStream::Read(int16_t *out, size_t count) {
       status_->ended = true;
       status_->length = read_;
       status_->error = recording_->Error();
+      status_->nonFinite = recording_->NonFiniteSamples();
     }
   }
   std::fill(out + done, out + count, int16_t(0));

@@ -14,6 +14,7 @@ struct RecordingStatus {
   bool ended = false;   // read to its end (or failed)
   uint64_t length = 0;  // samples of the recording, once ended
   std::string error;    // why reading failed; empty if it did not
+  uint64_t nonFinite = 0;  // samples that were not numbers, heard as silence
 };
 
 // A recording (sound file or demo) played into the microphone: its samples,

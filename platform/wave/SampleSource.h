@@ -18,4 +18,8 @@ class SampleSource {
 
   // Empty while all is well; a description once reading has failed.
   virtual const char *Error() const { return ""; }
+
+  // Samples so far that were not numbers (NaN, ±infinity) and were heard as
+  // silence instead.
+  virtual uint64_t NonFiniteSamples() const { return 0; }
 };

@@ -1,27 +1,38 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "RateConverter.h"
 #include "SampleSource.h"
 
 typedef struct sf_private_tag SNDFILE;
-typedef struct SRC_STATE_tag SRC_STATE;
 
 // Any file libsndfile reads (WAV, FLAC, Ogg, AIFF, …) as 22050 Hz mono
-// 16-bit: channels are averaged, other rates converted with libsamplerate's
-// best sinc converter, values rounded (floor(x + 0.5)) and clipped. A 16-bit
-// mono file at 22050 Hz passes through bit for bit. Streams in fixed chunks.
+// 16-bit: channels are averaged, other rates converted (RateConverter),
+// values rounded (floor(x + 0.5)) and clipped. Samples that are not numbers
+// (NaN, ±infinity, in float files) count as silence, before anything else
+// touches them. A 16-bit mono file at 22050 Hz passes through bit for bit.
+// Streams in fixed chunks, so pipes and FIFOs are read as they come.
 class SoundFileSource : public SampleSource {
  public:
-  // Opens `path`; on failure returns null and describes why in `error`
-  // (missing or unreadable file, a format libsndfile cannot read, no audio).
+  // The rates accepted: below 4 kHz too little of a guitar's sound is left
+  // to measure; above the highest rate in use, converting would only cost
+  // memory.
+  static constexpr int kMinRate = 4000;
+  static constexpr int kMaxRate = 768000;
+
+  // Opens `path` ("-": standard input) once; on failure returns null and
+  // describes why in `error` (missing, unreadable or empty file, a format
+  // libsndfile cannot read, no audio, a sample rate out of range).
   static std::unique_ptr<SoundFileSource> Open(const std::string &path, std::string *error);
   ~SoundFileSource() override;
 
   size_t Read(int16_t *out, size_t max) override;
   const char *Error() const override { return error_.c_str(); }
+  uint64_t NonFiniteSamples() const override { return nonFinite_; }
 
   int SourceRate() const { return rate_; }
   int SourceChannels() const { return channels_; }
@@ -36,10 +47,11 @@ class SoundFileSource : public SampleSource {
   bool FillMono();
 
   SNDFILE *file_;
-  SRC_STATE *resampler_ = nullptr;
+  std::unique_ptr<RateConverter> converter_;
   int rate_, channels_;
   bool passThrough_;
   bool endOfFile_ = false;
+  uint64_t nonFinite_ = 0;
   std::string error_;
   std::vector<double> frames_;
   std::vector<float> mono_;

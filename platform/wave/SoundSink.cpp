@@ -1,5 +1,9 @@
 #include "wave/SoundSink.h"
 
+#include <sndfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -7,7 +11,8 @@
 
 namespace platform::wave {
 
-WavFileSink::WavFileSink(const std::string &path) {
+WavFileSink::WavFileSink(const std::string &path, std::shared_ptr<WriteStatus> status)
+    : path_(path), status_(status ? std::move(status) : std::make_shared<WriteStatus>()) {
   SF_INFO info{};
   info.samplerate = kRate;
   info.channels = 1;
@@ -16,12 +21,19 @@ WavFileSink::WavFileSink(const std::string &path) {
   if (!file_) error_ = "cannot write " + path + ": " + sf_strerror(nullptr);
 }
 
+// Closing writes the header's final sizes, so it can fail too. A device or a
+// FIFO written to is not ours to remove.
 WavFileSink::~WavFileSink() {
-  if (file_) sf_close(file_);
+  if (!file_) return;
+  if (const int code = sf_close(file_); code != 0) Fail(sf_error_number(code));
+  struct stat st;
+  if (failed_ && stat(path_.c_str(), &st) == 0 && S_ISREG(st.st_mode)) unlink(path_.c_str());
 }
 
 void WavFileSink::Play(const int16_t *samples, size_t count) {
-  if (file_) sf_write_short(file_, samples, static_cast<sf_count_t>(count));
+  if (!file_ || failed_) return;
+  if (sf_write_short(file_, samples, static_cast<sf_count_t>(count)) != static_cast<sf_count_t>(count))
+    Fail(sf_strerror(file_));
 }
 
 void WavFileSink::Silence(size_t count) {
@@ -31,6 +43,11 @@ void WavFileSink::Silence(size_t count) {
     Play(zeros.data(), n);
     left -= n;
   }
+}
+
+void WavFileSink::Fail(const std::string &reason) {
+  if (!failed_) status_->error = "cannot write " + path_ + ": " + reason;
+  failed_ = true;
 }
 
 }  // namespace platform::wave

@@ -2,11 +2,17 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
-#include <sndfile.h>
+typedef struct sf_private_tag SNDFILE;
 
 namespace platform::wave {
+
+// What became of a written file, known once its sink has been destroyed.
+struct WriteStatus {
+  std::string error;  // why writing failed (the unfinished file is removed); empty if all was written
+};
 
 // Where a clock-paced playback device's sound goes, in the order played.
 // Program thread only.
@@ -25,11 +31,14 @@ class NullSink : public SoundSink {
 };
 
 // Writes what is played to a 16-bit mono WAV file at 22050 samples/s; the
-// file is complete once the sink is destroyed (when the device closes).
+// file is complete once the sink is destroyed (when the device closes). A
+// write that fails (a full disk) stops the writing; the sink then removes
+// the file, if it is a regular one, and says why in `status`.
 class WavFileSink : public SoundSink {
  public:
-  // Check Ok() after construction; Error() says why it failed.
-  explicit WavFileSink(const std::string &path);
+  // Check Ok() after construction; Error() says why it failed. `status` may
+  // be null.
+  WavFileSink(const std::string &path, std::shared_ptr<WriteStatus> status);
   ~WavFileSink() override;
   WavFileSink(const WavFileSink &) = delete;
   WavFileSink &operator=(const WavFileSink &) = delete;
@@ -41,8 +50,13 @@ class WavFileSink : public SoundSink {
   void Silence(size_t count) override;
 
  private:
+  void Fail(const std::string &reason);
+
   SNDFILE *file_ = nullptr;
+  std::string path_;
   std::string error_;
+  std::shared_ptr<WriteStatus> status_;
+  bool failed_ = false;
 };
 
 }  // namespace platform::wave

@@ -16,6 +16,7 @@
 
 #include "wave/CaptureStream.h"
 #include "wave/RecordingStream.h"
+#include "wave/SoundSink.h"
 #include "win/wave.h"
 
 namespace platform::wave {
@@ -40,6 +41,8 @@ struct PlaybackSink {
   enum class Kind { None, File, Live };
   Kind kind = Kind::None;
   std::string path;  // File: a 16-bit mono WAV written as the device plays
+  // File: told, once the device has closed, whether all of it was written.
+  std::shared_ptr<WriteStatus> status;
   // Live: the device's name as ListLiveDevices gives it (empty: the system's
   // default); a name SDL does not know fails the open, and LastOpenError says so.
   std::string device;

@@ -1,7 +1,7 @@
 #pragma once
 
 // Signals made for the estimator's tests: sines, plucked strings with known
-// pitch, noise. All deterministic.
+// pitch, noise. All deterministic; at the tuner's rate unless told otherwise.
 
 #include <cmath>
 #include <cstdint>
@@ -17,18 +17,20 @@ inline int16_t Clip(double v) {
   return static_cast<int16_t>(v > 32767 ? 32767 : v < -32768 ? -32768 : v);
 }
 
-inline std::vector<int16_t> Sine(double hertz, double amplitude, size_t count, double phase = 0) {
+inline std::vector<int16_t> Sine(double hertz, double amplitude, size_t count, double phase = 0, double rate = kRate) {
   std::vector<int16_t> s(count);
-  for (size_t i = 0; i < count; ++i) s[i] = Clip(amplitude * std::sin(2 * kPi * hertz * i / kRate + phase));
+  for (size_t i = 0; i < count; ++i) s[i] = Clip(amplitude * std::sin(2 * kPi * hertz * i / rate + phase));
   return s;
 }
 
-// A plucked string: harmonics 1…8 of exactly `hertz`, the higher ones fading
+// A plucked string: harmonics 1…8 of exactly `hertz` (those below the
+// tuner's Nyquist frequency, whatever the rate), the higher ones fading
 // faster, the whole decaying with time constant `decay` seconds.
-inline std::vector<int16_t> Pluck(double hertz, double amplitude, size_t count, double decay = 1.5) {
+inline std::vector<int16_t> Pluck(double hertz, double amplitude, size_t count, double decay = 1.5,
+                                  double rate = kRate) {
   std::vector<int16_t> s(count);
   for (size_t i = 0; i < count; ++i) {
-    const double t = i / kRate;
+    const double t = i / rate;
     double v = 0;
     for (int h = 1; h <= 8; ++h) {
       if (h * hertz >= kRate / 2) break;

@@ -41,13 +41,14 @@ TEST(AnalyzeCli, CsvHasOneRowPerWholeBlockAfterTheFirstSixteen) {
   ASSERT_EQ(r.status, 0) << r.err;
   const std::vector<std::string> lines = Lines(r.out);
   ASSERT_EQ(lines.size(), 1u + 14u);
-  EXPECT_EQ(lines[0], "time_s,level,note,frequency_hz,name,cents");
-  EXPECT_EQ(lines[1].substr(0, 10), "0.7256236,");  // block 17 starts at byte 32000
+  EXPECT_EQ(lines[0], "file,time_s,level,note,frequency_hz,name,cents");
+  EXPECT_EQ(lines[1].substr(0, path.size() + 11), path + ",0.7256236,");  // block 17 starts at byte 32000
   EXPECT_NE(lines[1].find(",G-1,"), std::string::npos) << lines[1];
   double t, note, hz, cents;
   int level;
   char name[8];
-  ASSERT_EQ(std::sscanf(lines.back().c_str(), "%lf,%d,%lf,%lf,%7[^,],%lf", &t, &level, &note, &hz, name, &cents), 6);
+  const char *fields = lines.back().c_str() + path.size() + 1;
+  ASSERT_EQ(std::sscanf(fields, "%lf,%d,%lf,%lf,%7[^,],%lf", &t, &level, &note, &hz, name, &cents), 6);
   EXPECT_NEAR(note, 55.0, 0.05);
   EXPECT_NEAR(hz, 196, 0.5);
   EXPECT_NEAR(cents, (note - 55) * 100, 0.006);
@@ -59,7 +60,7 @@ TEST(AnalyzeCli, ReferenceAndJsonAndCalibration) {
   ASSERT_EQ(r.status, 0) << r.err;
   const std::vector<std::string> lines = Lines(r.out);
   ASSERT_EQ(lines.size(), 88u - 16u);
-  EXPECT_EQ(lines[0].rfind("{\"time_s\":0.7256236,\"level\":", 0), 0u) << lines[0];
+  EXPECT_EQ(lines[0].rfind("{\"file\":\"" + path + "\",\"time_s\":0.7256236,\"level\":", 0), 0u) << lines[0];
   double note = 0;
   ASSERT_EQ(std::sscanf(lines[5].c_str() + lines[5].find("\"note\":") + 7, "%lf", &note), 1);
   EXPECT_NEAR(note, 45.2 + 12 * std::log2(440.0 / 442), 0.05);
@@ -95,7 +96,7 @@ TEST(AnalyzeCli, FailuresNameTheFileAndGoOnWithTheRest) {
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find(missing + ": No such file"), std::string::npos) << r.err;
   EXPECT_NE(r.err.find(shortFile + ": no result was produced"), std::string::npos) << r.err;
-  EXPECT_EQ(Lines(r.out).size(), 2u * 1 + 4u);  // two headers, four results from the good file
+  EXPECT_EQ(Lines(r.out).size(), 1u + 4u);  // the header, four results from the good file
 }
 
 TEST(AnalyzeCli, DemoNamesEveryStringItPlays) {
@@ -105,6 +106,109 @@ TEST(AnalyzeCli, DemoNamesEveryStringItPlays) {
   for (const char *n : {",E-2,", ",A-2,", ",D-1,", ",G-1,", ",B-1,", ",E1,"})
     named += r.out.find(n) != std::string::npos;
   EXPECT_EQ(named, 6);
+}
+
+// A WAV header and `seconds` of a quiet hum, at any rate the header claims.
+std::string WriteAtRate(const std::string &name, uint32_t rate) {
+  const std::string path = OutputPath(name);
+  std::vector<short> hum(44100);
+  for (size_t i = 0; i < hum.size(); ++i) hum[i] = static_cast<short>(i % 100 * 40);
+  const uint32_t bytes = static_cast<uint32_t>(2 * hum.size());
+  const uint32_t fields[] = {0x46464952, 36 + bytes, 0x45564157, 0x20746d66, 16, 1 | 1u << 16, rate, 2 * rate,
+                             2 | 16u << 16, 0x61746164, bytes};  // RIFF…WAVEfmt …data, little-endian
+  std::ofstream f(path, std::ios::binary);
+  f.write(reinterpret_cast<const char *>(fields), sizeof fields);
+  f.write(reinterpret_cast<const char *>(hum.data()), bytes);
+  return path;
+}
+
+// A float recording at 44.1 kHz of an A2 (110 Hz) with a NaN or an infinity
+// every 997 samples: 133 of them in its three seconds.
+std::string WriteNotNumbers() {
+  std::vector<float> v(3 * 44100);
+  const float odd[] = {NAN, INFINITY, -INFINITY};
+  for (size_t i = 0; i < v.size(); ++i)
+    v[i] = i % 997 ? static_cast<float>(0.4 * std::sin(2 * M_PI * 110 * i / 44100)) : odd[i / 997 % 3];
+  return WriteSound("not-numbers.wav", v, 44100, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
+}
+
+// What a user, a script and a careful tester may do. Each case gives the
+// exit status, the text every CSV row must hold (with their number; none:
+// nothing on stdout) and what stderr must say (or that it says nothing).
+TEST(AnalyzeCli, WritesInputsAndOddFilesAreHandledAsMeant) {
+  const std::string a = DROVANE_ANALYZE, wav = WriteSound("a2-two-seconds.wav", Tone(110, 44100), 22050, 1);
+  const std::string fifo = OutputPath("analyze.fifo"), full = OutputPath("analyze-full.csv");
+  const struct {
+    const char *what;
+    std::string script;
+    int status;
+    std::string row;
+    size_t rows;
+    std::string err;
+  } cases[] = {
+      {"/dev/full", a + " --csv " + wav + " >/dev/full", 1, "", 0, "write error: No space left on device"},
+      {"closed stdout", a + " --csv " + wav + " >&-", 1, "", 0, "write error: Bad file descriptor"},
+      {"a disk that fills", "(trap '' XFSZ; ulimit -f 2; exec " + a + " --csv " + wav + " " + wav + " " + wav +
+                                " >" + full + ")",
+       1, "", 0, "write error: File too large"},
+      {"NaN and infinities", a + " --csv " + WriteNotNumbers(), 0, ",A-2,", 66 - 16,
+       "not-numbers.wav: 133 samples were not numbers (NaN or infinite) and were heard as silence"},
+      {"a FIFO", "rm -f " + fifo + "; mkfifo " + fifo + "; cat " + wav + " >" + fifo + " & " + a + " --csv " + fifo,
+       0, ",A-2,", 28, ""},
+      {"/dev/stdin on a pipe", "cat " + wav + " | " + a + " --csv /dev/stdin", 0, ",A-2,", 28, ""},
+      {"process substitution", a + " --csv <(cat " + wav + ")", 0, ",A-2,", 28, ""},
+      {"- for standard input", a + " --csv - <" + wav, 0, "-,", 28, ""},
+      {"FLAC on a pipe", "cat " + WriteSound("a2.flac", Tone(110, 44100), 22050, 1, SF_FORMAT_FLAC | SF_FORMAT_PCM_16) +
+                             " | " + a + " -",
+       1, "", 0, "FLAC among them, can be read from a file but not from a pipe"},
+      {"/dev/zero", a + " /dev/zero", 1, "", 0, "/dev/zero: not a sound file libsndfile can read"},
+      {"7 Hz", a + " " + WriteAtRate("rate-7.wav", 7), 1, "", 0, "sample rate 7 Hz is not supported (at least 4000 Hz)"},
+      {"1 Hz", a + " " + WriteAtRate("rate-1.wav", 1), 1, "", 0, "sample rate 1 Hz is not supported"},
+      {"0 Hz", a + " " + WriteAtRate("rate-0.wav", 0), 1, "", 0, "invalid sample rate"},
+      {"2 GHz", a + " " + WriteAtRate("rate-2e9.wav", 2000000000), 1, "", 0, "(at most 768000 Hz)"},
+      {"--csv --json", a + " --csv --json " + wav, 2, "", 0, "--csv and --json cannot be combined"},
+  };
+  for (const auto &c : cases) {
+    const Outcome r = RunScript(c.script);
+    EXPECT_EQ(r.status, c.status) << c.what << ": " << r.err;
+    EXPECT_EQ(c.err.empty(), r.err.empty()) << c.what << ": " << r.err;
+    EXPECT_NE(r.err.find(c.err), std::string::npos) << c.what << ": " << r.err;
+    const std::vector<std::string> lines = Lines(r.out);
+    EXPECT_EQ(lines.size(), c.rows ? c.rows + 1 : 0) << c.what;
+    for (size_t i = 1; i < lines.size(); ++i) EXPECT_NE(lines[i].find(c.row), std::string::npos) << c.what << ": " << lines[i];
+  }
+}
+
+// Several inputs make one CSV table and one stream of JSON objects, each
+// result naming its input; people read both names of a note.
+TEST(AnalyzeCli, ResultsNameTheirInputAndPeopleReadBothNoteNames) {
+  const std::string a2 = WriteSound("a2, quoted \"name\".wav", Tone(110, 20000), 22050, 1);
+  const std::string e4 = WriteSound("e4.wav", Tone(329.63, 20000), 22050, 1);
+  Outcome r = Analyze("--csv '" + a2 + "' " + e4);
+  ASSERT_EQ(r.status, 0) << r.err;
+  std::vector<std::string> lines = Lines(r.out);
+  ASSERT_EQ(lines.size(), 1u + 4u + 4u);
+  EXPECT_EQ(lines[0], "file,time_s,level,note,frequency_hz,name,cents");
+  const std::string csvField = std::string("\"").append(OutputPath("a2, quoted \"\"name\"\".wav")) + "\"";
+  EXPECT_EQ(lines[1].rfind(csvField + ",0.7256236,", 0), 0u) << lines[1];
+  EXPECT_EQ(lines[5].rfind(e4 + ",0.7256236,", 0), 0u) << lines[5];
+  EXPECT_NE(lines[5].find(",E1,"), std::string::npos) << lines[5];
+
+  r = Analyze("--json --calibrate '" + a2 + "' " + e4);
+  ASSERT_EQ(r.status, 0) << r.err;
+  lines = Lines(r.out);
+  ASSERT_EQ(lines.size(), 4u + 1u + 4u + 1u);
+  const std::string quoted = std::string("{\"file\":\"").append(OutputPath("a2, quoted \\\"name\\\".wav")) + "\",";
+  EXPECT_EQ(lines[0].rfind(quoted + "\"time_s\":", 0), 0u) << lines[0];
+  EXPECT_EQ(lines[4].rfind(quoted + "\"calibration\":", 0), 0u) << lines[4];
+  EXPECT_EQ(lines[5].rfind("{\"file\":\"" + e4 + "\",\"time_s\":", 0), 0u) << lines[5];
+
+  r = Analyze(e4);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find(" E1 (E4) "), std::string::npos) << r.out;
+  r = Analyze("--help");
+  for (const char *said : {"E-2", "C1", "A1", "E2", "C4", "A4", "no\noctave 0", "- is standard input"})
+    EXPECT_NE(r.out.find(said), std::string::npos) << said;
 }
 
 // An hour of audio streams through in bounded memory and yields every result.

@@ -76,6 +76,30 @@ TEST(SoundFileSource, FloatSamplesBeyondFullScaleAreClipped) {
   EXPECT_EQ(ReadAll(s.get()), (std::vector<short>{16384, 32767, -32768, -32768, 0}));
 }
 
+// Values that are not numbers are silence before the channels are mixed or
+// the rate converted: the file reads exactly as the same one with zeros there.
+TEST(SoundFileSource, NonNumbersAreHeardAsSilenceAndCounted) {
+  for (int rate : {22050, 48000}) {
+    for (int channels : {1, 2}) {
+      std::vector<float> odd(static_cast<size_t>(rate) * channels), zeroed(odd.size());
+      const float notNumbers[] = {NAN, INFINITY, -INFINITY};
+      for (size_t i = 0; i < odd.size(); ++i) {
+        zeroed[i] = i % 97 ? static_cast<float>(0.5 * std::sin(i * 0.07)) : 0.0f;
+        odd[i] = i % 97 ? zeroed[i] : notNumbers[i % 3];
+      }
+      const int format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+      auto withOdd = Open(WriteSound("odd.wav", odd, rate, channels, format));
+      auto withZeros = Open(WriteSound("zeroed.wav", zeroed, rate, channels, format));
+      ASSERT_TRUE(withOdd && withZeros);
+      const std::vector<short> heard = ReadAll(withOdd.get());
+      EXPECT_EQ(heard, ReadAll(withZeros.get())) << rate << " Hz, " << channels << " channels";
+      EXPECT_EQ(heard.size(), 22050u) << rate;
+      EXPECT_EQ(withOdd->NonFiniteSamples(), (odd.size() + 96) / 97);
+      EXPECT_EQ(withZeros->NonFiniteSamples(), 0u);
+    }
+  }
+}
+
 TEST(SoundFileSource, UnreadableInputsAreExplained) {
   std::string error;
   EXPECT_FALSE(SoundFileSource::Open(OutputPath("no-such-file.wav"), &error));

@@ -29,7 +29,8 @@ Reading Middle(const std::vector<std::string> &rows) {
     double t, note, hz, cents;
     int level;
     char name[8];
-    if (std::sscanf(row.c_str(), "%lf,%d,%lf,%lf,%7[^,],%lf", &t, &level, &note, &hz, name, &cents) == 6 && note > 0)
+    const char *fields = row.c_str() + row.find(',') + 1;  // after the file's name
+    if (std::sscanf(fields, "%lf,%d,%lf,%lf,%7[^,],%lf", &t, &level, &note, &hz, name, &cents) == 6 && note > 0)
       found.emplace_back(cents, name);
   }
   if (found.empty()) return {};

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 inline std::string OutputPath(const std::string &name) {
@@ -13,8 +14,10 @@ inline std::string OutputPath(const std::string &name) {
   return std::string(dir ? dir : "/tmp") + "/" + name;
 }
 
-// Writes interleaved 16-bit frames in the given container and sample type.
-inline std::string WriteSound(const std::string &name, const std::vector<short> &samples, int rate, int channels,
+// Writes interleaved frames, 16-bit or float, in the given container and
+// sample type.
+template <typename Sample = short>
+inline std::string WriteSound(const std::string &name, const std::vector<Sample> &samples, int rate, int channels,
                               int format = SF_FORMAT_WAV | SF_FORMAT_PCM_16) {
   const std::string path = OutputPath(name);
   SF_INFO info{};
@@ -23,7 +26,10 @@ inline std::string WriteSound(const std::string &name, const std::vector<short> 
   info.format = format;
   SNDFILE *f = sf_open(path.c_str(), SFM_WRITE, &info);
   if (!f) return "";
-  sf_write_short(f, samples.data(), static_cast<sf_count_t>(samples.size()));
+  if constexpr (std::is_same_v<Sample, float>)
+    sf_write_float(f, samples.data(), static_cast<sf_count_t>(samples.size()));
+  else
+    sf_write_short(f, samples.data(), static_cast<sf_count_t>(samples.size()));
   sf_close(f);
   return path;
 }

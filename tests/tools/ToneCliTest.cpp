@@ -75,6 +75,43 @@ TEST(ToneCli, UnwritableFileIsReported) {
   EXPECT_NE(r.err.find("/nonexistent-dir/a.wav"), std::string::npos) << r.err;
 }
 
+// What a user, a script and a careful tester may do. Each case gives the
+// exit status, what stdout must hold (none: nothing) and what stderr must
+// say (none: nothing). "left" on stdout means a partial file was left.
+TEST(ToneCli, WritesOptionsAndNotesAreHandledAsMeant) {
+  const std::string t = DROVANE_TONE, wav = OutputPath("tone-cases.wav");
+  const std::string leftBehind = "; s=$?; [ -e " + wav + " ] && echo left; exit $s";
+  const struct {
+    const char *what;
+    std::string script;
+    int status;
+    std::string out, err;
+  } cases[] = {
+      {"a disk that fills", "rm -f " + wav + "; (trap '' XFSZ; ulimit -f 64; exec " + t + " --note 69 --out " + wav +
+                                ")" + leftBehind,
+       1, "", "cannot write " + wav + ": System error : File too large"},
+      {"/dev/full", t + " --string 2 --out /dev/full", 1, "", "cannot write /dev/full: System error : No space left"},
+      {"help to /dev/full", t + " --help >/dev/full", 1, "", "drovane-tone: write error: No space left on device"},
+      {"-h", t + " -h", 0, "Usage: drovane-tone", ""},
+      {"-V", t + " -V", 0, "drovane-tone 1.0.0", ""},
+      {"a fraction", "rm -f " + wav + "; " + t + " --note 45.5 --out " + wav + leftBehind, 0, "left", ""},
+      {"just below Nyquist", t + " --note 124.76 --out " + wav, 0, "", ""},
+      {"at Nyquist", t + " --note 124.766", 2, "", "fundamental, 11025 Hz, is at or above 11025 Hz"},
+      {"above Nyquist", t + " --note 127", 2, "", "--note 127 is too high"},
+  };
+  for (const auto &c : cases) {
+    const Outcome r = RunScript(c.script);
+    EXPECT_EQ(r.status, c.status) << c.what << ": " << r.err;
+    EXPECT_EQ(c.out.empty(), r.out.empty()) << c.what << ": " << r.out;
+    EXPECT_NE(r.out.find(c.out), std::string::npos) << c.what << ": " << r.out;
+    EXPECT_EQ(c.err.empty(), r.err.empty()) << c.what << ": " << r.err;
+    EXPECT_NE(r.err.find(c.err), std::string::npos) << c.what << ": " << r.err;
+  }
+  const std::string help = Tone("--help").out;
+  for (const char *said : {"fraction", "E-2 A-2 D-1 G-1 B-1 E1", "E2 A2 D3 G3 B3 E4", "C1", "C4", "A1", "A4"})
+    EXPECT_NE(help.find(said), std::string::npos) << said;
+}
+
 // On a machine with sound the tone is played and this test is skipped.
 TEST(ToneCli, WithoutAnOutputDeviceSaysSoAndFails) {
   const Outcome r = Tone("--string 5");

@@ -31,12 +31,15 @@ inline std::vector<std::string> Lines(const std::string &text) {
   return lines;
 }
 
-// Runs `program args` through the shell. CTest runs tests side by side, so
-// each test keeps its own output files, named after it.
-inline Outcome RunTool(const std::string &program, const std::string &args) {
+// Runs a bash script, whose own redirections go before ours. CTest runs
+// tests side by side, so each test keeps its own files, named after it.
+inline Outcome RunScript(const std::string &script) {
   const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-  const std::string out = OutputPath(name + ".out"), err = OutputPath(name + ".err");
-  const std::string command = program + " " + args + " >" + out + " 2>" + err;
-  const int raw = std::system(command.c_str());
+  const std::string path = OutputPath(name + ".sh"), out = OutputPath(name + ".out"), err = OutputPath(name + ".err");
+  std::ofstream(path) << script << "\n";
+  const int raw = std::system(("bash " + path + " >" + out + " 2>" + err).c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
 }
+
+// Runs `program args` as a user does in a shell.
+inline Outcome RunTool(const std::string &program, const std::string &args) { return RunScript(program + " " + args); }
