@@ -15,7 +15,6 @@ void PacedPlayback::OnWritten() {
   if (pending_) return;  // the new buffer waits its turn
   origin_ = Now();
   played_ = 0;
-  if (everPlayed_) sink_->Silence(ClockToSamples(origin_ - lastEnd_));
   ScheduleFront();
 }
 
@@ -31,7 +30,6 @@ void PacedPlayback::FinishFront() {
   const uint64_t n = h->dwBufferLength / 2;
   Emit(h->lpData, n);
   played_ += n;
-  lastEnd_ = origin_ + SamplesToClock(played_);
   device_->CompleteFront();
   ScheduleFront();
 }
@@ -46,13 +44,11 @@ void PacedPlayback::OnReset() {
   const uint64_t n = std::min<uint64_t>(heard > played_ ? heard - played_ : 0, h->dwBufferLength / 2);
   Emit(h->lpData, n);
   played_ += n;
-  lastEnd_ = origin_ + SamplesToClock(played_);
 }
 
 // Through a scratch block: the caller's buffer need not be aligned for samples.
 void PacedPlayback::Emit(const char *data, uint64_t samples) {
   int16_t scratch[1024];
-  everPlayed_ = true;
   for (uint64_t done = 0; done < samples;) {
     const uint64_t k = std::min<uint64_t>(samples - done, 1024);
     std::memcpy(scratch, data + 2 * done, 2 * k);

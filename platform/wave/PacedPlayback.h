@@ -11,7 +11,7 @@ namespace platform::wave {
 // Playback at the pace of the platform clock into a sink: a buffer of n
 // samples is done exactly n/22050 s after the previous one ended (or after it
 // was written, if the device had run dry). The sink gets each buffer as it
-// finishes, and silence for the time the device ran dry between buffers.
+// finishes.
 class PacedPlayback : public PlaybackDriver {
  public:
   explicit PacedPlayback(std::unique_ptr<SoundSink> sink) : sink_(std::move(sink)) {}
@@ -29,8 +29,6 @@ class PacedPlayback : public PlaybackDriver {
   std::unique_ptr<SoundSink> sink_;
   Time origin_{};          // when the current run of buffers began
   uint64_t played_ = 0;    // samples played in this run
-  bool everPlayed_ = false;
-  Time lastEnd_{};
   OccurrenceId pending_ = 0;
 };
 

@@ -4,9 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <vector>
-
 #include "wave/SampleClock.h"
 
 namespace platform::wave {
@@ -34,15 +31,6 @@ void WavFileSink::Play(const int16_t *samples, size_t count) {
   if (!file_ || failed_) return;
   if (sf_write_short(file_, samples, static_cast<sf_count_t>(count)) != static_cast<sf_count_t>(count))
     Fail(sf_strerror(file_));
-}
-
-void WavFileSink::Silence(size_t count) {
-  const std::vector<int16_t> zeros(std::min<size_t>(count, 4096), 0);
-  for (size_t left = count; left > 0;) {
-    const size_t n = std::min(left, zeros.size());
-    Play(zeros.data(), n);
-    left -= n;
-  }
 }
 
 void WavFileSink::Fail(const std::string &reason) {

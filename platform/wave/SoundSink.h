@@ -14,20 +14,18 @@ struct WriteStatus {
   std::string error;  // why writing failed (the unfinished file is removed); empty if all was written
 };
 
-// Where a clock-paced playback device's sound goes, in the order played.
-// Program thread only.
+// Where a clock-paced playback device's sound goes: exactly the samples of
+// the buffers played, in the order played, with nothing for the time the
+// device ran dry between them. Program thread only.
 class SoundSink {
  public:
   virtual ~SoundSink() = default;
   virtual void Play(const int16_t *samples, size_t count) = 0;
-  // The device ran dry for `count` samples' time between two buffers.
-  virtual void Silence(size_t count) = 0;
 };
 
 class NullSink : public SoundSink {
  public:
   void Play(const int16_t *, size_t) override {}
-  void Silence(size_t) override {}
 };
 
 // Writes what is played to a 16-bit mono WAV file at 22050 samples/s; the
@@ -47,7 +45,6 @@ class WavFileSink : public SoundSink {
   const std::string &Error() const { return error_; }
 
   void Play(const int16_t *samples, size_t count) override;
-  void Silence(size_t count) override;
 
  private:
   void Fail(const std::string &reason);
