@@ -9,38 +9,9 @@
 #include "XvfbServer.h"
 
 // Last: Xlib's macros (None, Bool, Status) would clash with the headers above.
-#include <X11/Xlib.h>
+#include "DesktopWindow.h"
 
 namespace {
-
-std::string Capture(const std::string &command) {
-  std::string out;
-  if (FILE *p = popen(command.c_str(), "r")) {
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, p)) out += buffer;
-    pclose(p);
-  }
-  return out;
-}
-
-// What a desktop's close button does: WM_DELETE_WINDOW to the window.
-void AskToClose(Display *x, Window window) {
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = window;
-  event.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
-  event.xclient.data.l[1] = CurrentTime;
-  XSendEvent(x, window, False, NoEventMask, &event);
-  XFlush(x);
-}
-
-bool ReadUntil(ChildProcess &child, const std::string &wanted) {
-  for (std::string line; child.ReadLine(&line);)
-    if (line.find(wanted) != std::string::npos) return true;
-  return false;
-}
 
 TEST(WindowPresenterTest, TheWindowHasItsSizeTakesKeysAndClosingItEndsTheProgram) {
   XvfbServer server(OutputPath("xvfb-runtime"));
@@ -56,13 +27,11 @@ TEST(WindowPresenterTest, TheWindowHasItsSizeTakesKeysAndClosingItEndsTheProgram
                         "ASAN_OPTIONS=detect_leaks=0:abort_on_error=1"},
                        errPath);
   ASSERT_TRUE(program.Started());
-  ASSERT_TRUE(ReadUntil(program, "STATIC\tG")) << "the program did not start: " << Slurp(errPath);
+  ASSERT_TRUE(program.ReadUntil("STATIC\tG")) << "the program did not start: " << Slurp(errPath);
 
-  // xdotool waits for the window's title; the guard only keeps a broken run from hanging.
-  const std::string found =
-      Capture(std::string(env).append(" timeout 60 xdotool search --sync --name '^Phone test$' 2>&1"));
-  const Window window = std::strtoul(found.c_str(), nullptr, 10);
-  ASSERT_NE(window, 0u) << found;
+  std::string said;
+  const Window window = FindWindowByTitle(env, "Phone test", &said);
+  ASSERT_NE(window, 0u) << said;
   Display *x = XOpenDisplay(server.display().c_str());
   ASSERT_NE(x, nullptr);
   XWindowAttributes attributes;
@@ -73,11 +42,11 @@ TEST(WindowPresenterTest, TheWindowHasItsSizeTakesKeysAndClosingItEndsTheProgram
   std::string press = env;
   press.append(" xdotool windowfocus --sync ").append(std::to_string(window)).append(" key 1");
   EXPECT_EQ(std::system(press.c_str()), 0);
-  EXPECT_TRUE(ReadUntil(program, "keydown 49 | char 49 | keyup 49")) << "the key did not reach the program";
+  EXPECT_TRUE(program.ReadUntil("keydown 49 | char 49 | keyup 49")) << "the key did not reach the program";
 
   AskToClose(x, window);
   XCloseDisplay(x);
-  EXPECT_TRUE(ReadUntil(program, "caption\t")) << "the window's caption went away";
+  EXPECT_TRUE(program.ReadUntil("caption\t")) << "the window's caption went away";
   EXPECT_EQ(program.Wait(), 0) << Slurp(errPath);
   std::printf("%s", Slurp(errPath).c_str());
 }

@@ -3,26 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "TunerRun.h"
-#include "device/XvfbServer.h"
+#include "XvfbServer.h"
 #include "ChildProcess.h"
 
 // Last: Xlib's macros (None, Bool, Status) would clash with the headers above.
-#include <X11/Xlib.h>
+#include "DesktopWindow.h"
 #include <X11/Xutil.h>
 
 namespace {
 
 using namespace tuner;
-
-std::string Capture(const std::string &command) {
-  std::string out;
-  if (FILE *p = popen(command.c_str(), "r")) {
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, p)) out += buffer;
-    pclose(p);
-  }
-  return out;
-}
 
 // The pixels of the hint window (0, 70, 40, 20 in the client area) as the
 // X server shows them, and as a screenshot holds them.
@@ -41,25 +31,6 @@ std::vector<unsigned long> HintInShot(const Png &png) {
   for (int y = kCaption + 70; y < kCaption + 90; ++y)
     for (int i = 0; i < 40; ++i) pixels.push_back(png.Pixel(i, y));
   return pixels;
-}
-
-// What a desktop's close button does: WM_DELETE_WINDOW to the window.
-void AskToClose(Display *x, Window window) {
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = window;
-  event.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(x, "WM_DELETE_WINDOW", False));
-  event.xclient.data.l[1] = CurrentTime;
-  XSendEvent(x, window, False, NoEventMask, &event);
-  XFlush(x);
-}
-
-bool ReadUntil(ChildProcess &child, const std::string &wanted) {
-  for (std::string line; child.ReadLine(&line);)
-    if (line.find(wanted) != std::string::npos) return true;
-  return false;
 }
 
 TEST(TunerWindow, KeyOneChoosesTheLowEAndClosingTheWindowEndsTheTuner) {
@@ -82,14 +53,13 @@ TEST(TunerWindow, KeyOneChoosesTheLowEAndClosingTheWindowEndsTheTuner) {
                      // not the tuner's to answer for in a sanitizer build.
                      {env, "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0:abort_on_error=1"}, errPath);
   ASSERT_TRUE(tuner.Started());
-  ASSERT_TRUE(ReadUntil(tuner, "STATIC\tG")) << "the tuner did not start: " << Slurp(errPath);
+  ASSERT_TRUE(tuner.ReadUntil("STATIC\tG")) << "the tuner did not start: " << Slurp(errPath);
 
-  // xdotool waits for the window's title; the guard only keeps a broken run from hanging.
-  const std::string found = Capture(env + " timeout 60 xdotool search --sync --name '^Drovane$' 2>&1");
-  const Window window = std::strtoul(found.c_str(), nullptr, 10);
-  ASSERT_NE(window, 0u) << found;
+  std::string said;
+  const Window window = FindWindowByTitle(env, "Drovane", &said);
+  ASSERT_NE(window, 0u) << said;
   EXPECT_EQ(std::system((env + " xdotool windowfocus --sync " + std::to_string(window) + " key 1").c_str()), 0);
-  EXPECT_TRUE(ReadUntil(tuner, "STATIC\tE")) << "the key did not reach the tuner";
+  EXPECT_TRUE(tuner.ReadUntil("STATIC\tE")) << "the key did not reach the tuner";
 
   // The presenter draws on its own thread once the program is idle: read the
   // window back until the frame with the new hint has arrived.

@@ -69,6 +69,13 @@ class ChildProcess {
     std::free(text);
     return n > 0;
   }
+  // Reads stdout up to and including the first line containing `wanted`;
+  // false when the output ends first.
+  bool ReadUntil(const std::string &wanted) {
+    for (std::string line; ReadLine(&line);)
+      if (line.find(wanted) != std::string::npos) return true;
+    return false;
+  }
   pid_t Pid() const { return pid_; }
   void Signal(int signal) { kill(pid_, signal); }
   // Whether it has not ended yet (never blocks).
