@@ -24,8 +24,9 @@ void ChooseAudio(Options *o, std::vector<std::string> *notes) {
   const bool real = o->clock == Options::Clock::Real;
   if (!o->capture) {
     o->capture = real && HasLiveDevice(true) ? Options::Capture::Live : Options::Capture::Demo;
-    if (real && o->capture == Options::Capture::Demo)
-      notes->push_back("no audio capture device found; listening to the built-in demo instead");
+    if (o->capture == Options::Capture::Demo)
+      notes->push_back(real ? "no audio capture device found; listening to the built-in demo instead"
+                            : "a simulated run has no microphone; listening to the built-in demo recording");
   }
   if (!o->playback) o->playback = real && HasLiveDevice(false) ? Options::Playback::Live : Options::Playback::Null;
 }

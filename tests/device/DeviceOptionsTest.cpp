@@ -110,7 +110,7 @@ TEST(DeviceOptionsTest, WhatTheDeviceCannotDoIsAFailureWithItsReason) {
 }
 
 // Without a display and without --screen the device says so in one line,
-// runs headless on the demo, traces and leaves the last screen in a file.
+// and in another that it listens to the demo; it runs headless, traces and leaves the last screen in a file.
 TEST(DeviceOptionsTest, WithNoDisplayItFallsBackToAHeadlessDemoRunThatLeavesItsScreen) {
   const std::string dir = OutputPath("fallback");
   std::system(("mkdir -p " + dir + " && rm -f " + dir + "/drovane-screen.png").c_str());
@@ -119,7 +119,8 @@ TEST(DeviceOptionsTest, WithNoDisplayItFallsBackToAHeadlessDemoRunThatLeavesItsS
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err,
             "phone_test_program: no display, so the phone runs headless on the virtual clock: its texts follow on "
-            "stdout, its last screen goes to drovane-screen.png\n");
+            "stdout, its last screen goes to drovane-screen.png\n"
+            "phone_test_program: a simulated run has no microphone; listening to the built-in demo recording\n");
   EXPECT_EQ(run.out.rfind("0.000\tcaption\tPhone test | OK\n", 0), 0u) << run.out;
   EXPECT_FALSE(Slurp(dir + "/drovane-screen.png").empty());
 }
