@@ -22,7 +22,11 @@ std::unique_ptr<LiveCapture> LiveCapture::Open(const std::string &name, LossCoun
   return driver;
 }
 
-LiveCapture::~LiveCapture() { CloseSdlAudio(sdl_, true); }
+// A device that never opened is not SDL's to close: closing it would quit
+// SDL's audio once more than it was started, under any device still open.
+LiveCapture::~LiveCapture() {
+  if (sdl_) CloseSdlAudio(sdl_, true);
+}
 
 void LiveCapture::OnStart() { PauseSdlAudio(sdl_, false); }
 

@@ -24,7 +24,11 @@ std::unique_ptr<LivePlayback> LivePlayback::Open(const std::string &name, LossCo
   return driver;
 }
 
-LivePlayback::~LivePlayback() { CloseSdlAudio(sdl_, false); }
+// A device that never opened is not SDL's to close: closing it would quit
+// SDL's audio once more than it was started, under any device still open.
+LivePlayback::~LivePlayback() {
+  if (sdl_) CloseSdlAudio(sdl_, false);
+}
 
 void LivePlayback::OnWritten() {
   // Also completes a buffer with nothing to play at once.

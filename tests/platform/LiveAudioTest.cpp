@@ -140,4 +140,27 @@ TEST_F(LiveAudio, PlaybackByNameCountsUnderrunsAndFinishesEveryBuffer) {
   EXPECT_EQ(waveOutClose(out), MMSYSERR_NOERROR);
 }
 
+// A live open that fails (no such device) leaves SDL's audio to the device
+// already open: its buffers go on playing.
+TEST_F(LiveAudio, FailedOpenLeavesTheOpenDevicePlaying) {
+  platform::wave::PlaybackSink sink;
+  sink.kind = platform::wave::PlaybackSink::Kind::Live;
+  sink.device = "Null Output";
+  platform::wave::SelectPlayback(sink);
+  HWAVEOUT out = nullptr;
+  ASSERT_EQ(waveOutOpen(&out, 0, &format, reinterpret_cast<DWORD_PTR>(event), 0, CALLBACK_EVENT), MMSYSERR_NOERROR);
+  platform::wave::CaptureSource source;
+  source.kind = platform::wave::CaptureSource::Kind::Live;
+  source.device = "No such microphone";
+  platform::wave::SelectCapture(source);
+  HWAVEIN in = nullptr;
+  EXPECT_EQ(waveInOpen(&in, 0, &format, 0, 0, CALLBACK_NULL), MMSYSERR_BADDEVICEID);
+
+  Buffer tone(kRate / 10, 3000);
+  ASSERT_EQ(waveOutPrepareHeader(out, &tone.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+  ASSERT_EQ(waveOutWrite(out, &tone.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+  WaitDone({&tone.header});
+  EXPECT_EQ(waveOutClose(out), MMSYSERR_NOERROR);
+}
+
 }  // namespace
