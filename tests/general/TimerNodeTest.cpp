@@ -146,7 +146,7 @@ TEST_F(TimerNodeTest, SecondDefaultManagerSharesTheFirstFactory) {
 
   // Once every manager is gone there is no factory.
   second.Reset();
-  defaults.Reset();
+  timers.defaults.Reset();
   RCPtr<TimerDefault_Manager::Calls> calls;
   TimerDefault_Manager::CreateTimerCalls(&calls);
   EXPECT_TRUE(calls.IsEmpty());
