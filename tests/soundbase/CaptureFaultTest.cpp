@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "VirtualAudio.h"
-#include "soundbase/WaveInEvent.h"
 
 namespace {
 
@@ -19,14 +18,9 @@ struct Starts : virtual CRefCounter {
 class CaptureFault : public VirtualAudio {
  protected:
   RCPtr<WaveInEvent> Open() {
-    RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
-    in->SetNotifyEvent(in->Event());
     WaveInHandlers handlers;
     handlers.sample.Bind(starts, &Starts::OnSample);
-    const TWaveFormatEx format = TWaveFormatEx::Default();
-    in->Init(handlers, &format);
-    in->ResetPosition();
-    return in;
+    return OpenCapture(handlers);
   }
   // Services the device for `buffers` buffers' worth of events.
   void Run(WaveInEvent &in, size_t buffers) {

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "VirtualAudio.h"
-#include "soundbase/WaveInEvent.h"
 
 namespace {
 
@@ -23,14 +22,10 @@ struct Received : virtual CRefCounter {
 class Capture : public VirtualAudio {
  protected:
   RCPtr<WaveInEvent> Open() {
-    RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
-    received->device = in.get();
-    in->SetNotifyEvent(in->Event());
     WaveInHandlers handlers;
     handlers.sample.Bind(received, &Received::OnSample);
-    const TWaveFormatEx format = TWaveFormatEx::Default();
-    in->Init(handlers, &format);
-    in->ResetPosition();
+    RCPtr<WaveInEvent> in = OpenCapture(handlers);
+    received->device = in.get();
     return in;
   }
   static bool AllQueued(const WaveIn &in) {
@@ -121,7 +116,7 @@ TEST_F(Capture, StopTakesEverythingBackAndStartContinuesThePosition) {
 }
 
 TEST_F(Capture, InitNeedsABoundHandlerAndASuccessfulOpen) {
-  RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
+  RCPtr<WaveInEvent> in = NewCapture();
   const TWaveFormatEx format = TWaveFormatEx::Default();
   in->Init(WaveInHandlers(), &format);
   EXPECT_EQ(record->line, 43);
@@ -137,7 +132,7 @@ TEST_F(Capture, InitNeedsABoundHandlerAndASuccessfulOpen) {
 }
 
 TEST_F(Capture, NotifyEventIsRefusedOnceAWindowIsSet) {
-  RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
+  RCPtr<WaveInEvent> in = NewCapture();
   in->SetNotifyWindow(reinterpret_cast<HWND>(uintptr_t{0x10}));
   in->SetNotifyEvent(in->Event());
   EXPECT_EQ(record->line, 31);
@@ -183,13 +178,10 @@ TEST_F(Capture, TearDownInsideTheHandlerStillHandsOnTheBuffersTakenAndThenLetsGo
   };
   RCPtr<TearingDown> handler = MakeRC<TearingDown>();
   handler->root = &root;
-  RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
-  in->SetNotifyEvent(in->Event());
   WaveInHandlers handlers;
   handlers.sample.Bind(handler, &TearingDown::OnSample);
   handlers.sample.AddBind(received, &Received::OnSample);
-  const TWaveFormatEx format = TWaveFormatEx::Default();
-  in->Init(handlers, &format);
+  RCPtr<WaveInEvent> in = OpenCapture(handlers);
   handlers = WaveInHandlers();
   in->Start();
   Pass(350);
