@@ -6,13 +6,12 @@ EventLoop::MessageNode::MessageNode(UninitCaller *root, const Hook &hook)
     : hook_(hook), resident_(root, this, MakeDelegate<void()>(this, &MessageNode::Uninit)) {}
 
 void EventLoop::AddMessage(const RCPtr<MessageNode> &node, UINT id) {
-  if (!Check(messageHooks.find(id) == messageHooks.end(), "EventLoop", 30, "EventLoop::AddMessage"))
-    return;
+  if (!Check(messageHooks.find(id) == messageHooks.end(), CheckSites::kMessageHookTaken)) return;
   messageHooks[id] = node;
 }
 
 void EventLoop::AddEventHandle(const RCPtr<EventLoopNode> &node, const RCPtr<EventHandleHolder> &holder) {
-  if (!Check(!(handleNodes.size() > 63), "EventLoop", 36, "EventLoop::AddEventHandle")) return;
+  if (!Check(!(handleNodes.size() > 63), CheckSites::kTooManyHandles)) return;
   handleNodes[node] = holder;
 }
 
@@ -24,8 +23,10 @@ void EventLoop::Run() {
   handles.reserve(handleNodes.size());
   for (const auto &[node, holder] : handleNodes) {
     nodes.push_back(node);
-    // An empty holder waits on no handle, so the wait fails and ends the loop.
-    EventHandleHolder *h = holder.operator->();
+    // An empty holder is a misuse, recorded; it waits on no handle, so the
+    // wait fails and ends the loop.
+    EventHandleHolder *h = holder.get();
+    Check<EventHandleHolder>(h != nullptr, CheckSites::kEmptyPointer);
     handles.push_back(h ? h->Get() : nullptr);
   }
   const DWORD count = static_cast<DWORD>(handles.size());
@@ -48,7 +49,8 @@ void EventLoop::Run() {
     // handles, WAIT_OBJECT_0 means input, not the first handle.
     if (result < waitCount) {
       allowHandles = false;
-      if (EventLoopNode *node = nodes[result].operator->()) node->Handler()();
+      EventLoopNode *node = nodes[result].get();
+      if (Check<EventLoopNode>(node != nullptr, CheckSites::kEmptyPointer)) node->Handler()();
     } else if (result == WAIT_FAILED) {
       break;
     }
@@ -68,8 +70,8 @@ void EventLoop::Drain() {
 bool EventLoop::OfferToHook(const MSG &msg) {
   auto it = messageHooks.find(msg.message);
   if (it == messageHooks.end()) return false;
-  MessageNode *node = it->second.operator->();
-  if (!node) return false;
+  MessageNode *node = it->second.get();
+  if (!Check<MessageNode>(node != nullptr, CheckSites::kEmptyPointer)) return false;
   bool handled = false;
   node->Handler()(msg, &handled);
   return handled;

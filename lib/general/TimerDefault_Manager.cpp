@@ -10,8 +10,7 @@ TimerDefault_Manager::Internals::~Internals() {
 }
 
 TimerDefault_Manager::TimerDefault_Manager(UninitCaller *root, const Factory &factory) {
-  if (!Check(Internals::shared == nullptr, "TimerDefault_Manager", 9,
-             "TimerDefault_Manager::TimerDefault_Manager")) {
+  if (!Check(Internals::shared == nullptr, CheckSites::kSecondTimerDefault)) {
     internals = Internals::shared;
     return;
   }
@@ -20,8 +19,6 @@ TimerDefault_Manager::TimerDefault_Manager(UninitCaller *root, const Factory &fa
 }
 
 void TimerDefault_Manager::CreateTimerCalls(RCPtr<Calls> *calls) {
-  if (!Check(Internals::shared != nullptr, "TimerDefault_Manager", 40,
-             "TimerDefault_Manager::CreateTimerCalls"))
-    return;
+  if (!Check(Internals::shared != nullptr, CheckSites::kNoTimerDefault)) return;
   Internals::shared->factory(calls);
 }

@@ -23,8 +23,8 @@ void TimerWM_Manager::OnTimer(unsigned int id) {
   if (!t->repeat) Kill(t);
   // The node part stays alive while its handler runs, even if the handler
   // releases its own timer.
-  RCPtr<TimerNode::Inner> inner = t->inner;
-  if (TimerNode::Inner *i = inner.operator->()) i->handler();
+  const RCPtr<TimerNode::Inner> inner = t->inner;
+  if (Check<TimerNode::Inner>(inner.get() != nullptr, CheckSites::kEmptyPointer)) inner.get()->handler();
 }
 
 void TimerWM_Manager::Kill(const RCPtr<TimerInfo> &t) {

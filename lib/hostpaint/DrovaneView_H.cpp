@@ -3,7 +3,7 @@
 #include "Rounding.h"
 #include "Tool_PlayNoteGuitar.h"
 #include "Tool_SelectNoteGuitar.h"
-#include "general/AssertionRecord.h"
+#include "general/CheckSites.h"
 #include "measure/MidiTypes.h"
 
 namespace {
@@ -66,21 +66,20 @@ void DrovaneView_H::MakeTools() {
 }
 
 void DrovaneView_H::SetStringNotes(std::span<const int> notes) {
-  if (!Check(notes.size() == GuitarPanel::kStrings, "DrovaneView_H", 366, "DrovaneView_H::SetStringNotes")) return;
+  if (!Check(notes.size() == GuitarPanel::kStrings, CheckSites::kNotSixStrings)) return;
   for (int i = 0; i < GuitarPanel::kStrings; ++i) panel_.notes[i] = notes[i];
   bindings_.repaint();
 }
 
 void DrovaneView_H::SetStringSelectIndex(int index) {
-  if (!Check(index >= 0 && index < GuitarPanel::kStrings, "DrovaneView_H", 268, "DrovaneView_H::SetStringSelectIndex"))
-    return;
+  if (!Check(index >= 0 && index < GuitarPanel::kStrings, CheckSites::kStringIndexOutOfRange)) return;
   SetStringSelect(panel_.notes[index]);
 }
 
 void DrovaneView_H::SetStringSelect(int note) {
   bool found = false;
   for (int string : panel_.notes) found = found || string == note;
-  if (!Check(found, "DrovaneView_H", 283, "DrovaneView_H::SetStringSelect")) return;
+  if (!Check(found, CheckSites::kNoteOfNoString)) return;
   SelectNote(note);
 }
 
@@ -91,7 +90,7 @@ void DrovaneView_H::GetStringSelect(int *note) const {
       return;
     }
   }
-  Check(false, "DrovaneView_H", 327, "DrovaneView_H::GetStringSelect");
+  Check(false, CheckSites::kNoStringSelected);
 }
 
 void DrovaneView_H::SelectNote(int note) {

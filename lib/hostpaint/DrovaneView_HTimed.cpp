@@ -4,7 +4,7 @@
 
 #include "DrovaneView_H.h"
 #include "Rounding.h"
-#include "general/AssertionRecord.h"
+#include "general/CheckSites.h"
 #include "measure/Calibration.h"
 
 namespace {
@@ -49,7 +49,7 @@ void DrovaneView_H::OnZoomTimer() {
 }
 
 void DrovaneView_H::DS_On_Transit_Transit() {
-  if (!Check(zoomPhase_ == 2, "DrovaneView_H", 498, "DrovaneView_H::DS_On_Transit_Transit")) return;
+  if (!Check(zoomPhase_ == 2, CheckSites::kZoomStepWhileIdle)) return;
   const double target = kScale[zoomIndex_];
   double r = zoomFrom_ + (target - zoomFrom_) * zoomStep_ * (1.0 / kZoomSteps);
   zoomStep_ += 1;
@@ -81,7 +81,7 @@ void DrovaneView_H::FindHighlight() {
 }
 
 void DrovaneView_H::HN_Do_Highlight_Start() {
-  if (!Check(highlightPending_ == 1, "DrovaneView_H", 558, "DrovaneView_H::HN_Do_Highlight_Start")) return;
+  if (!Check(highlightPending_ == 1, CheckSites::kHighlightNotPending)) return;
   int before[GuitarPanel::kStrings];
   std::memcpy(before, panel_.highlight, sizeof before);
   bindings_.highlightOffTimer.stop(true);

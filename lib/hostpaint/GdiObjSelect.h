@@ -1,5 +1,6 @@
 #pragma once
 
+#include "general/AssertionRecord.h"
 #include "win/gdi.h"
 
 namespace PaintProcs {
@@ -24,7 +25,7 @@ class GdiObjSelect {
   void Restore();
 
  private:
-  bool Busy(int line, const char *name) const;
+  bool Busy(const CheckSite &site) const;
   void TakePen(HDC dc, HPEN pen);
   void TakeBrush(HDC dc, HBRUSH brush);
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "general/AssertionRecord.h"
+#include "general/CheckSites.h"
 
 namespace {
 
@@ -49,19 +49,19 @@ double FrequencyFromNote(double note, double reference) {
 }
 
 void SetPitchNameStyle(int style) {
-  if (!Check(style >= 0 && style <= 2, "MidiTypes", __LINE__, "SetPitchNameStyle")) return;
+  if (!Check(style >= 0 && style <= 2, CheckSites::kUnknownNameStyle)) return;
   g_style = style;
 }
 
 int GetPitchNameStyle() { return g_style; }
 
 const wchar_t *GetPitchName(int note) {
-  if (!Check(note >= 0 && note <= 127, "MidiTypes", 159, "GetPitchName")) return L"";
+  if (!Check(note >= 0 && note <= 127, CheckSites::kNoteOutOfRange)) return L"";
   return Names().names[g_style][note];
 }
 
 const wchar_t *GetPitchShortName(int note) {
   const int index = note % 12;
-  if (!Check(index >= 0, "MidiTypes", 166, "GetPitchShortName")) return L"";
+  if (!Check(index >= 0, CheckSites::kNegativePitchClass)) return L"";
   return kClassNames[g_style][index];
 }

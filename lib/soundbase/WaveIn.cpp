@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "general/AssertionRecord.h"
+#include "general/CheckSites.h"
 
 WaveIn::WaveIn(UninitCaller *root, double queueSeconds, double bufferMs, int)
     : position_(TWaveFormatEx::Default()),
@@ -18,13 +18,13 @@ WaveIn::~WaveIn() {
 }
 
 void WaveIn::SetNotifyEvent(HANDLE event) {
-  if (!Check(notifyWindow_ == nullptr, "WaveIn", 31, "WaveIn::SetNotifyEvent")) return;
+  if (!Check(notifyWindow_ == nullptr, CheckSites::kEventWithWindow)) return;
   notifyEvent_ = event;
 }
 
 void WaveIn::Init(const WaveInHandlers &handlers, const WAVEFORMATEX *format) {
-  if (!Check(state_ == 0, "WaveIn", 42, "WaveIn::Init")) return;
-  if (!Check(handlers.sample.IsBound(), "WaveIn", 43, "WaveIn::Init")) return;
+  if (!Check(state_ == 0, CheckSites::kCaptureInitNotClosed)) return;
+  if (!Check(handlers.sample.IsBound(), CheckSites::kCaptureInitWithoutHandler)) return;
   handlers_ = MakeRC<HandlerSet>(handlers);
   // A missing format is left to the open call to refuse.
   if (format) position_.format = TWaveFormatEx(*format);
@@ -39,17 +39,17 @@ void WaveIn::Init(const WaveInHandlers &handlers, const WAVEFORMATEX *format) {
   }
   device_.Reset();
   const MMRESULT r = waveInOpen(device_.Put(), 0, format, callback, 0, flags);
-  if (!Check(r == MMSYSERR_NOERROR, "WaveIn", 61, "WaveIn::Init")) return;
+  if (!Check(r == MMSYSERR_NOERROR, CheckSites::kCaptureOpenFailed)) return;
   state_ = 1;
 }
 
 void WaveIn::ResetPosition() { position_.Reset(); }
 
 void WaveIn::Start() {
-  if (!Check(state_ == 1, "WaveIn", 87, "WaveIn::Start")) return;
+  if (!Check(state_ == 1, CheckSites::kCaptureStartNotOpen)) return;
   const auto count = static_cast<int>(std::ceil(queueDuration_ / (bufferDuration_ * 0.001)));
   for (int i = 0; i < count; ++i) AddHeader();
-  if (!Check(waveInStart(device_.Get()) == MMSYSERR_NOERROR, "WaveIn", 100, "WaveIn::Start")) return;
+  if (!Check(waveInStart(device_.Get()) == MMSYSERR_NOERROR, CheckSites::kCaptureStartFailed)) return;
   state_ = 2;
 }
 
@@ -58,11 +58,11 @@ void WaveIn::AddHeader() {
   // then has a gap of one buffer, and every later buffer keeps its true time.
   RCPtr<WaveHeaderMM> buffer = WaveHeaderMM::Next(position_, bufferDuration_);
   WAVEHDR *h = buffer->Header();
-  if (!Check(waveInPrepareHeader(device_.Get(), h, sizeof(WAVEHDR)) == MMSYSERR_NOERROR, "WaveIn", 150,
-             "WaveIn::AddHeader"))
+  if (!Check(waveInPrepareHeader(device_.Get(), h, sizeof(WAVEHDR)) == MMSYSERR_NOERROR,
+             CheckSites::kCapturePrepareFailed))
     return;
-  if (!Check(waveInAddBuffer(device_.Get(), h, sizeof(WAVEHDR)) == MMSYSERR_NOERROR, "WaveIn", 152,
-             "WaveIn::AddHeader")) {
+  if (!Check(waveInAddBuffer(device_.Get(), h, sizeof(WAVEHDR)) == MMSYSERR_NOERROR,
+             CheckSites::kCaptureAddBufferFailed)) {
     waveInUnprepareHeader(device_.Get(), h, sizeof(WAVEHDR));
     return;
   }
@@ -82,7 +82,7 @@ void WaveIn::ProcessEvent() {
   }
   for (size_t i = 0; i < done.size(); ++i) AddHeader();
   const RCPtr<HandlerSet> set = handlers_;
-  if (Check(set.get() && set.get()->handlers.sample.IsBound(), "WaveIn", 238, "WaveIn::ProcessEvent")) {
+  if (Check(set.get() && set.get()->handlers.sample.IsBound(), CheckSites::kCaptureWithoutHandler)) {
     for (RCPtr<WaveHeaderMM> &buffer : done) set.get()->handlers.sample(buffer.get());
   }
   done.clear();
@@ -90,12 +90,12 @@ void WaveIn::ProcessEvent() {
 }
 
 void WaveIn::Stop() {
-  if (!Check(state_ == 2, "WaveIn", 110, "WaveIn::Stop")) return;
+  if (!Check(state_ == 2, CheckSites::kCaptureStopNotCapturing)) return;
   state_ = 3;
-  if (!Check(waveInReset(device_.Get()) == MMSYSERR_NOERROR, "WaveIn", 114, "WaveIn::Stop")) return;
+  if (!Check(waveInReset(device_.Get()) == MMSYSERR_NOERROR, CheckSites::kCaptureResetFailed)) return;
   while (!queue_.empty()) {
     if (!Check(waveInUnprepareHeader(device_.Get(), queue_.front()->Header(), sizeof(WAVEHDR)) == MMSYSERR_NOERROR,
-               "WaveIn", 126, "WaveIn::Stop"))
+               CheckSites::kCaptureUnprepareFailed))
       return;
     queue_.pop_front();
   }

@@ -1,6 +1,6 @@
 #include "WaveOut.h"
 
-#include "general/AssertionRecord.h"
+#include "general/CheckSites.h"
 
 WaveOut::WaveOut(UninitCaller *root, int)
     : resident_(root, this, MakeDelegate<void()>(this, &WaveOut::Uninit),
@@ -13,19 +13,18 @@ WaveOut::~WaveOut() {
 }
 
 void WaveOut::Start() {
-  if (!Check(state_ == 1, "WaveOut", 43, "WaveOut::Start")) return;
+  if (!Check(state_ == 1, CheckSites::kPlaybackStartNotOpen)) return;
   state_ = 2;
 }
 
 void WaveOut::WriteSample(RCPtr<AV::IMediaSample> sample) {
-  if (!Check(state_ == 2, "WaveOut", 100, "WaveOut::WriteSample")) return;
+  if (!Check(state_ == 2, CheckSites::kPlaybackWriteNotPlaying)) return;
   RCPtr<WaveHeaderPlayMM> buffer = MakeRC<WaveHeaderPlayMM>(std::move(sample));
   WAVEHDR *h = buffer->Header();
-  if (!Check(waveOutPrepareHeader(device_.Get(), h, sizeof(WAVEHDR)) == MMSYSERR_NOERROR, "WaveOut", 105,
-             "WaveOut::WriteSample"))
+  if (!Check(waveOutPrepareHeader(device_.Get(), h, sizeof(WAVEHDR)) == MMSYSERR_NOERROR,
+             CheckSites::kPlaybackPrepareFailed))
     return;
-  if (!Check(waveOutWrite(device_.Get(), h, sizeof(WAVEHDR)) == MMSYSERR_NOERROR, "WaveOut", 107,
-             "WaveOut::WriteSample")) {
+  if (!Check(waveOutWrite(device_.Get(), h, sizeof(WAVEHDR)) == MMSYSERR_NOERROR, CheckSites::kPlaybackWriteFailed)) {
     waveOutUnprepareHeader(device_.Get(), h, sizeof(WAVEHDR));
     return;
   }
@@ -46,13 +45,12 @@ void WaveOut::ProcessEvent() {
 }
 
 void WaveOut::Stop() {
-  if (!Check(state_ == 2, "WaveOut", 52, "WaveOut::Stop")) return;
+  if (!Check(state_ == 2, CheckSites::kPlaybackStopNotPlaying)) return;
   state_ = 3;
-  if (!Check(waveOutReset(device_.Get()) == MMSYSERR_NOERROR, "WaveOut", 56, "WaveOut::Stop")) return;
+  if (!Check(waveOutReset(device_.Get()) == MMSYSERR_NOERROR, CheckSites::kPlaybackResetFailed)) return;
   while (!queue_.empty()) {
-    if (!Check(waveOutUnprepareHeader(device_.Get(), queue_.front()->Header(), sizeof(WAVEHDR)) ==
-                   MMSYSERR_NOERROR,
-               "WaveOut", 68, "WaveOut::Stop"))
+    if (!Check(waveOutUnprepareHeader(device_.Get(), queue_.front()->Header(), sizeof(WAVEHDR)) == MMSYSERR_NOERROR,
+               CheckSites::kPlaybackUnprepareFailed))
       return;
     queue_.pop_front();
   }

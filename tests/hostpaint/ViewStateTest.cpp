@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "ViewFixture.h"
+#include "general/CheckRecord.h"
 
 namespace viewtest {
 namespace {
@@ -9,11 +10,8 @@ namespace {
 using State = ViewTest;
 using Notes = std::vector<int>;
 
-void ExpectCheck(ScopedAssertionRecord &record, int line, const char *function) {
-  ASSERT_TRUE(record.Raised()) << function;
-  EXPECT_STREQ(record->file, "DrovaneView_H");
-  EXPECT_EQ(record->line, line);
-  EXPECT_STREQ(record->function, function);
+void ExpectCheck(ScopedAssertionRecord &record, const CheckSite &site) {
+  EXPECT_EQ(LastCheck(record), Text(site));
   record.Clear();
 }
 
@@ -21,7 +19,7 @@ TEST_F(State, SelectionByIndexOrByNoteRefusesWhatNoStringHas) {
   WireAsStartUp();
   const int five[] = {1, 2, 3, 4, 5};
   view_->SetStringNotes(five);
-  ExpectCheck(record_, 366, "DrovaneView_H::SetStringNotes");
+  ExpectCheck(record_, CheckSites::kNotSixStrings);
   EXPECT_EQ(view_->Panel().notes[0], 40);
   EXPECT_EQ(outside_.repaints, 0);
   view_->SetStringSelectIndex(0);
@@ -30,10 +28,10 @@ TEST_F(State, SelectionByIndexOrByNoteRefusesWhatNoStringHas) {
   EXPECT_EQ(outside_.repaints, 1);
   for (int bad : {-1, 6}) {
     view_->SetStringSelectIndex(bad);
-    ExpectCheck(record_, 268, "DrovaneView_H::SetStringSelectIndex");
+    ExpectCheck(record_, CheckSites::kStringIndexOutOfRange);
   }
   view_->SetStringSelect(56);
-  ExpectCheck(record_, 283, "DrovaneView_H::SetStringSelect");
+  ExpectCheck(record_, CheckSites::kNoteOfNoString);
   EXPECT_EQ(view_->Note(), 40);
   EXPECT_EQ(view_->Panel().selected[0], 1);
   EXPECT_EQ(outside_.reported, Notes{40});
@@ -68,7 +66,7 @@ TEST_F(State, PitchSelectsTheNearestNoteAndZeroKeepsTheLastPitch) {
   EXPECT_EQ(outside_.reported, (Notes{45, 61}));
   int note = -7;
   view_->GetStringSelect(&note);
-  ExpectCheck(record_, 327, "DrovaneView_H::GetStringSelect");
+  ExpectCheck(record_, CheckSites::kNoStringSelected);
   EXPECT_EQ(note, -7);
   view_->SetPitch(0);
   EXPECT_EQ(view_->Gauge().valid, 0);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "ViewFixture.h"
+#include "general/CheckRecord.h"
 
 namespace viewtest {
 namespace {
@@ -98,11 +99,9 @@ TEST_F(Timed, NoZoomWithoutAutoZoomAndLateOrStrayExpiriesAreHarmless) {
   view_->OnZoomTimer();  // a late expiry: ignored
   EXPECT_FALSE(record_.Raised());
   view_->DS_On_Transit_Transit();
-  EXPECT_STREQ(record_->function, "DrovaneView_H::DS_On_Transit_Transit");
-  EXPECT_EQ(record_->line, 498);
+  EXPECT_EQ(LastCheck(record_), Text(CheckSites::kZoomStepWhileIdle));
   view_->HN_Do_Highlight_Start();  // nothing pending
-  EXPECT_STREQ(record_->function, "DrovaneView_H::HN_Do_Highlight_Start");
-  EXPECT_EQ(record_->line, 558);
+  EXPECT_EQ(LastCheck(record_), Text(CheckSites::kHighlightNotPending));
   timers_.Advance(5000);
   EXPECT_EQ(Scale(), 0.5);
   for (int i = 0; i < 6; ++i) EXPECT_EQ(Lit()[i], 0);

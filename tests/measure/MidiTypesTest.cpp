@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "general/AssertionRecord.h"
+#include "general/CheckRecord.h"
 #include "measure/MidiTypes.h"
 
 namespace {
@@ -34,13 +35,12 @@ TEST(MidiTypes, NamesInEveryStyleUpToTheRangeEnds) {
 TEST(MidiTypes, OutOfRangeNotesGiveEmptyNames) {
   ScopedAssertionRecord record;
   EXPECT_STREQ(GetPitchName(128), L"");
-  EXPECT_EQ(record->line, 159);
-  EXPECT_STREQ(record->file, "MidiTypes");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kNoteOutOfRange));
   record.Clear();
   EXPECT_STREQ(GetPitchName(-1), L"");
   EXPECT_STREQ(record->function, "GetPitchName");
   EXPECT_STREQ(GetPitchShortName(-3), L"");
-  EXPECT_EQ(record->line, 166);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kNegativePitchClass));
   record.Clear();
   EXPECT_STREQ(GetPitchShortName(-12), L"C");  // remainder 0 is fine
   EXPECT_FALSE(record.Raised());

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "VirtualAudio.h"
+#include "general/CheckRecord.h"
 
 namespace {
 
@@ -80,21 +81,18 @@ TEST_F(Capture, DoneBufferWaitsBehindOneThatIsNot) {
 TEST_F(Capture, WrongStateCallsChangeNothing) {
   RCPtr<WaveInEvent> in = Open();
   in->Stop();
-  EXPECT_EQ(record->line, 110);
-  EXPECT_STREQ(record->function, "WaveIn::Stop");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureStopNotCapturing));
   EXPECT_EQ(in->State(), 1);
   in->Start();
   record.Clear();
   in->Start();
-  EXPECT_EQ(record->line, 87);
-  EXPECT_STREQ(record->file, "WaveIn");
-  EXPECT_STREQ(record->function, "WaveIn::Start");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureStartNotOpen));
   EXPECT_EQ(in->Queue().size(), 20u);
   EXPECT_EQ(in->State(), 2);
   WaveInHandlers handlers;
   handlers.sample.Bind(received, &Received::OnSample);
   in->Init(handlers, nullptr);
-  EXPECT_EQ(record->line, 42);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureInitNotClosed));
   EXPECT_EQ(in->State(), 2);
 }
 
@@ -119,24 +117,23 @@ TEST_F(Capture, InitNeedsABoundHandlerAndASuccessfulOpen) {
   RCPtr<WaveInEvent> in = NewCapture();
   const TWaveFormatEx format = TWaveFormatEx::Default();
   in->Init(WaveInHandlers(), &format);
-  EXPECT_EQ(record->line, 43);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureInitWithoutHandler));
   WaveInHandlers handlers;
   handlers.sample.Bind(received, &Received::OnSample);
   TWaveFormatEx stereo = format;
   stereo.nChannels = 2;
   in->Init(handlers, &stereo);
-  EXPECT_EQ(record->line, 61);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureOpenFailed));
   EXPECT_EQ(in->State(), 0);
   in->Start();
-  EXPECT_EQ(record->line, 87);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureStartNotOpen));
 }
 
 TEST_F(Capture, NotifyEventIsRefusedOnceAWindowIsSet) {
   RCPtr<WaveInEvent> in = NewCapture();
   in->SetNotifyWindow(reinterpret_cast<HWND>(uintptr_t{0x10}));
   in->SetNotifyEvent(in->Event());
-  EXPECT_EQ(record->line, 31);
-  EXPECT_STREQ(record->function, "WaveIn::SetNotifyEvent");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kEventWithWindow));
 }
 
 TEST_F(Capture, ProcessEventWithoutHandlerDropsTheBuffersAfterRequeueing) {
@@ -145,8 +142,7 @@ TEST_F(Capture, ProcessEventWithoutHandlerDropsTheBuffersAfterRequeueing) {
   root.reset();  // the release pass unbinds the handler; the device is closed
   EXPECT_EQ(in->State(), 0);
   in->ProcessEvent();
-  EXPECT_EQ(record->line, 238);
-  EXPECT_STREQ(record->function, "WaveIn::ProcessEvent");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureWithoutHandler));
   EXPECT_TRUE(received->starts.empty());
 }
 

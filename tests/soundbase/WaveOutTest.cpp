@@ -3,6 +3,7 @@
 
 #include "VirtualAudio.h"
 #include "filters/MediaSample.h"
+#include "general/CheckRecord.h"
 #include "soundbase/WaveOutEvent.h"
 
 namespace {
@@ -51,8 +52,7 @@ TEST_F(Playback, WriteBeforeStartPlaysNothing) {
   RCPtr<WaveOutEvent> out = Open(false);
   EXPECT_EQ(out->State(), 1);
   out->WriteSample(Block(2205));
-  EXPECT_EQ(record->line, 100);
-  EXPECT_STREQ(record->function, "WaveOut::WriteSample");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackWriteNotPlaying));
   EXPECT_TRUE(out->Queue().empty());
 }
 
@@ -91,7 +91,7 @@ TEST_F(Playback, FinishedBufferBehindAPlayingOneStaysQueued) {
 TEST_F(Playback, StopOnIdleChangesNothingAndAfterStopStartIsNeededAgain) {
   RCPtr<WaveOutEvent> out = Open(false);
   out->Stop();
-  EXPECT_EQ(record->line, 52);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackStopNotPlaying));
   EXPECT_EQ(out->State(), 1);
   out->Start();
   out->WriteSample(Block(2205));
@@ -103,7 +103,7 @@ TEST_F(Playback, StopOnIdleChangesNothingAndAfterStopStartIsNeededAgain) {
   EXPECT_EQ(out->State(), 1);
   EXPECT_TRUE(out->Queue().empty());
   out->WriteSample(Block(2205));
-  EXPECT_EQ(record->line, 100);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackWriteNotPlaying));
   EXPECT_TRUE(out->Queue().empty());
 }
 
@@ -122,16 +122,14 @@ TEST_F(Playback, InitTwiceAndFailedOpenAreRefused) {
   RCPtr<WaveOutEvent> out = Open(false);
   const TWaveFormatEx format = TWaveFormatEx::Default();
   out->Init(WaveOutHandlers(), &format);
-  EXPECT_STREQ(record->file, "WaveOutEvent");
-  EXPECT_EQ(record->line, 22);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackInitNotClosed));
   RCPtr<WaveOutEvent> second = MakeRC<WaveOutEvent>(root.get(), 1);
   platform::FailCall("waveOutOpen", 1, MMSYSERR_ALLOCATED);
   second->Init(WaveOutHandlers(), &format);
-  EXPECT_EQ(record->line, 29);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackOpenFailed));
   EXPECT_EQ(second->State(), 0);
   second->Start();
-  EXPECT_EQ(record->line, 43);
-  EXPECT_STREQ(record->function, "WaveOut::Start");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackStartNotOpen));
 }
 
 TEST_F(Playback, FailedWriteOrPrepareIsNotPlayedAndNeverReportedDone) {
@@ -139,11 +137,11 @@ TEST_F(Playback, FailedWriteOrPrepareIsNotPlayedAndNeverReportedDone) {
   bool firstGone = false, secondGone = false;
   platform::FailCall("waveOutWrite", 1, MMSYSERR_NOMEM);
   out->WriteSample(Block(2205, &firstGone));
-  EXPECT_EQ(record->line, 107);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackWriteFailed));
   EXPECT_TRUE(firstGone) << "dropped at once";
   platform::FailCall("waveOutPrepareHeader", 1, MMSYSERR_NOMEM);
   out->WriteSample(Block(2205, &secondGone));
-  EXPECT_EQ(record->line, 105);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackPrepareFailed));
   EXPECT_TRUE(secondGone);
   EXPECT_TRUE(out->Queue().empty());
   Pass(500);
