@@ -38,7 +38,7 @@ bool CaptureAnalysis::Open(const platform::wave::CaptureSource &source, std::str
 
   root_ = std::make_unique<UninitCaller>();
   side_ = printer_.Build(root_.get(), reference_, calibrate_, refinement_);
-  device_ = MakeRC<WaveInEvent>(root_.get(), 2.0, 100.0, 1);
+  device_ = MakeRC<WaveInEvent>(root_.get(), 2.0, 100.0);
   loop_ = MakeRC<EventLoop>();
   end_ = MakeRC<RecordingEnd>(recording_.get(), MakeDelegate<void()>(loop_.get(), &EventLoop::Stop));
 

@@ -5,7 +5,7 @@
 
 #include "general/CheckSites.h"
 
-WaveIn::WaveIn(UninitCaller *root, double queueSeconds, double bufferMs, int)
+WaveIn::WaveIn(UninitCaller *root, double queueSeconds, double bufferMs)
     : position_(TWaveFormatEx::Default()),
       queueDuration_(queueSeconds),
       bufferDuration_(bufferMs),
@@ -17,26 +17,14 @@ WaveIn::~WaveIn() {
   CloseDevice();
 }
 
-void WaveIn::SetNotifyEvent(HANDLE event) {
-  if (!Check(notifyWindow_ == nullptr, CheckSites::kEventWithWindow)) return;
-  notifyEvent_ = event;
-}
-
 void WaveIn::Init(const WaveInHandlers &handlers, const WAVEFORMATEX *format) {
   if (!Check(state_ == 0, CheckSites::kCaptureInitNotClosed)) return;
   if (!Check(handlers.sample.IsBound(), CheckSites::kCaptureInitWithoutHandler)) return;
   handlers_ = MakeRC<HandlerSet>(handlers);
   // A missing format is left to the open call to refuse.
   if (format) position_.format = TWaveFormatEx(*format);
-  DWORD_PTR callback = 0;
-  DWORD flags = CALLBACK_NULL;
-  if (notifyWindow_) {
-    callback = reinterpret_cast<DWORD_PTR>(notifyWindow_);
-    flags = CALLBACK_WINDOW;
-  } else if (notifyEvent_) {
-    callback = reinterpret_cast<DWORD_PTR>(notifyEvent_);
-    flags = CALLBACK_EVENT;
-  }
+  const DWORD_PTR callback = reinterpret_cast<DWORD_PTR>(notifyEvent_);
+  const DWORD flags = notifyEvent_ ? CALLBACK_EVENT : CALLBACK_NULL;
   device_.Reset();
   const MMRESULT r = waveInOpen(device_.Put(), 0, format, callback, 0, flags);
   if (!Check(r == MMSYSERR_NOERROR, CheckSites::kCaptureOpenFailed)) return;

@@ -16,7 +16,6 @@
 // each filled buffer for the call (keep an RCPtr to hold on to it).
 struct WaveInHandlers {
   DelegateRC<void(AV::IMediaSample *)> sample;
-  DelegateRC<void()> spare;  // carried with the set; the device never calls it
 };
 
 // Records from wave-input device 0 in a steady stream of fixed-length
@@ -32,15 +31,13 @@ struct WaveInHandlers {
 // handlers.
 class WaveIn : public virtual CRefCounter {
  public:
-  // `options` is accepted for the program's call and has no effect.
-  WaveIn(UninitCaller *root, double queueSeconds, double bufferMs, int options);
+  WaveIn(UninitCaller *root, double queueSeconds, double bufferMs);
   ~WaveIn() override;
   WaveIn(const WaveIn &) = delete;
   WaveIn &operator=(const WaveIn &) = delete;
 
-  // Refused (check, line 31) while a notify window is set.
-  void SetNotifyEvent(HANDLE event);
-  void SetNotifyWindow(HWND window) { notifyWindow_ = window; }
+  // The event the device signals when buffers are done; set before Init.
+  void SetNotifyEvent(HANDLE event) { notifyEvent_ = event; }
   // Opens the device in `format` (state 0 only; the sample handler must be bound).
   void Init(const WaveInHandlers &handlers, const WAVEFORMATEX *format);
   // Position back to 0 (before the first Start).
@@ -48,7 +45,7 @@ class WaveIn : public virtual CRefCounter {
   // Queues the buffers and starts recording (state 1 only).
   void Start();
   // Stops recording and takes every buffer back unheard (state 2 only).
-  virtual void Stop();
+  void Stop();
   // Takes the finished buffers from the front of the queue, queues as many
   // new ones, then hands the finished ones on, oldest first.
   void ProcessEvent();
@@ -67,7 +64,6 @@ class WaveIn : public virtual CRefCounter {
   void CloseDevice();
   void ReleaseHandlers();
 
-  HWND notifyWindow_ = nullptr;
   HANDLE notifyEvent_ = nullptr;
   Device device_;
   int32_t state_ = 0;

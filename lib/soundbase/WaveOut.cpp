@@ -2,7 +2,7 @@
 
 #include "general/CheckSites.h"
 
-WaveOut::WaveOut(UninitCaller *root, int)
+WaveOut::WaveOut(UninitCaller *root)
     : resident_(root, this, MakeDelegate<void()>(this, &WaveOut::Uninit),
                 MakeDelegate<void()>(this, &WaveOut::ReleaseHandlers)) {}
 

@@ -15,7 +15,6 @@
 // least one finished buffer (it need not be bound).
 struct WaveOutHandlers {
   DelegateRC<void()> done;
-  DelegateRC<void()> spare;  // carried with the set; the device never calls it
 };
 
 // Plays media samples on wave-output device 0, one buffer per written
@@ -30,8 +29,7 @@ struct WaveOutHandlers {
 // construction (uninit: stop and close; release: unbind the handlers).
 class WaveOut : public virtual CRefCounter {
  public:
-  // `options` is accepted for the program's call and has no effect.
-  WaveOut(UninitCaller *root, int options);
+  explicit WaveOut(UninitCaller *root);
   ~WaveOut() override;
   WaveOut(const WaveOut &) = delete;
   WaveOut &operator=(const WaveOut &) = delete;
@@ -44,7 +42,7 @@ class WaveOut : public virtual CRefCounter {
   // Takes back the finished buffers at the front, then calls `done` once.
   void ProcessEvent();
   // Stops playing and takes every buffer back (state 2 only).
-  virtual void Stop();
+  void Stop();
   // Tear-down: stops if playing and closes the device.
   void Uninit();
 

@@ -2,8 +2,7 @@
 
 #include "general/CheckSites.h"
 
-WaveOutEvent::WaveOutEvent(UninitCaller *root, int options)
-    : WaveOut(root, options), event_(MakeRC<EventHandleHolder>()) {
+WaveOutEvent::WaveOutEvent(UninitCaller *root) : WaveOut(root), event_(MakeRC<EventHandleHolder>()) {
   event_->Reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
 }
 

@@ -9,7 +9,7 @@
 // The owner has its loop call ProcessEvent whenever the event is signalled.
 class WaveOutEvent : public WaveOut {
  public:
-  WaveOutEvent(UninitCaller *root, int options);
+  explicit WaveOutEvent(UninitCaller *root);
   ~WaveOutEvent() override;
 
   // Opens the device in `format` (state 0 only; checks in file "WaveOutEvent").

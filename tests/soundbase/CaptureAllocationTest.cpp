@@ -14,7 +14,7 @@ struct Counter : virtual CRefCounter {
 // Two counted targets: the handler set is a chain, whose copy would allocate.
 TEST_F(VirtualAudio, TenMinutesOfCaptureAllocateOneBlockPerBuffer) {
   RCPtr<Counter> first = MakeRC<Counter>(), second = MakeRC<Counter>();
-  RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
+  RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0);
   in->SetNotifyEvent(in->Event());
   WaveInHandlers handlers;
   handlers.sample.Bind(first, &Counter::OnSample);

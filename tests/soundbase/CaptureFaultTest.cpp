@@ -20,7 +20,7 @@ struct Starts : virtual CRefCounter {
 class CaptureFault : public VirtualAudio {
  protected:
   RCPtr<WaveInEvent> Open() {
-    RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
+    RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0);
     in->SetNotifyEvent(in->Event());
     WaveInHandlers handlers;
     handlers.sample.Bind(starts, &Starts::OnSample);

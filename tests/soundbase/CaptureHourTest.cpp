@@ -58,7 +58,7 @@ TEST_F(VirtualAudio, AnHourOfCaptureArrivesWholeInOrderAndOnTime) {
   platform::wave::SelectCapture(source);
 
   RCPtr<Checksum> sum = MakeRC<Checksum>();
-  RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
+  RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0);
   in->SetNotifyEvent(in->Event());
   WaveInHandlers handlers;
   handlers.sample.Bind(sum, &Checksum::OnSample);

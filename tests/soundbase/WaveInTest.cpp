@@ -24,7 +24,7 @@ struct Received : virtual CRefCounter {
 class Capture : public VirtualAudio {
  protected:
   RCPtr<WaveInEvent> Open() {
-    RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
+    RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0);
     received->device = in.get();
     in->SetNotifyEvent(in->Event());
     WaveInHandlers handlers;
@@ -119,7 +119,7 @@ TEST_F(Capture, StopTakesEverythingBackAndStartContinuesThePosition) {
 }
 
 TEST_F(Capture, InitNeedsABoundHandlerAndASuccessfulOpen) {
-  RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
+  RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0);
   const TWaveFormatEx format = TWaveFormatEx::Default();
   in->Init(WaveInHandlers(), &format);
   EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureInitWithoutHandler));
@@ -132,13 +132,6 @@ TEST_F(Capture, InitNeedsABoundHandlerAndASuccessfulOpen) {
   EXPECT_EQ(in->State(), 0);
   in->Start();
   EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureStartNotOpen));
-}
-
-TEST_F(Capture, NotifyEventIsRefusedOnceAWindowIsSet) {
-  RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
-  in->SetNotifyWindow(reinterpret_cast<HWND>(uintptr_t{0x10}));
-  in->SetNotifyEvent(in->Event());
-  EXPECT_EQ(LastCheck(record), Text(CheckSites::kEventWithWindow));
 }
 
 TEST_F(Capture, ProcessEventWithoutHandlerDropsTheBuffersAfterRequeueing) {
@@ -179,7 +172,7 @@ TEST_F(Capture, TearDownInsideTheHandlerStillHandsOnTheBuffersTakenAndThenLetsGo
   };
   RCPtr<TearingDown> handler = MakeRC<TearingDown>();
   handler->root = &root;
-  RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
+  RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0);
   in->SetNotifyEvent(in->Event());
   WaveInHandlers handlers;
   handlers.sample.Bind(handler, &TearingDown::OnSample);

@@ -36,7 +36,7 @@ struct DoneCounter : virtual CRefCounter {
 class Playback : public VirtualAudio {
  protected:
   RCPtr<WaveOutEvent> Open(bool start = true) {
-    RCPtr<WaveOutEvent> out = MakeRC<WaveOutEvent>(root.get(), 1);
+    RCPtr<WaveOutEvent> out = MakeRC<WaveOutEvent>(root.get());
     done->device = out.get();
     WaveOutHandlers handlers;
     handlers.done.Bind(done, &DoneCounter::OnDone);
@@ -123,7 +123,7 @@ TEST_F(Playback, InitTwiceAndFailedOpenAreRefused) {
   const TWaveFormatEx format = TWaveFormatEx::Default();
   out->Init(WaveOutHandlers(), &format);
   EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackInitNotClosed));
-  RCPtr<WaveOutEvent> second = MakeRC<WaveOutEvent>(root.get(), 1);
+  RCPtr<WaveOutEvent> second = MakeRC<WaveOutEvent>(root.get());
   platform::FailCall("waveOutOpen", 1, MMSYSERR_ALLOCATED);
   second->Init(WaveOutHandlers(), &format);
   EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackOpenFailed));
