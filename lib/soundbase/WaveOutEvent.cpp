@@ -9,12 +9,9 @@ WaveOutEvent::WaveOutEvent(UninitCaller *root) : WaveOut(root), event_(MakeRC<Ev
 WaveOutEvent::~WaveOutEvent() { event_.Reset(); }
 
 void WaveOutEvent::Init(const WaveOutHandlers &handlers, const WAVEFORMATEX *format) {
-  if (!Check(state_ == 0, CheckSites::kPlaybackInitNotClosed)) return;
+  if (!Check(device_.State() == WaveState::kClosed, CheckSites::kPlaybackInitNotClosed)) return;
   handlers_ = handlers;
   // A missing format is left to the open call to refuse.
   if (format) format_ = TWaveFormatEx(*format);
-  device_.Reset();
-  const MMRESULT r = waveOutOpen(device_.Put(), 0, format, reinterpret_cast<DWORD_PTR>(Event()), 0, CALLBACK_EVENT);
-  if (!Check(r == MMSYSERR_NOERROR, CheckSites::kPlaybackOpenFailed)) return;
-  state_ = 1;
+  device_.Open(format, reinterpret_cast<DWORD_PTR>(Event()), CALLBACK_EVENT);
 }

@@ -12,7 +12,7 @@ class WaveOutEvent : public WaveOut {
   explicit WaveOutEvent(UninitCaller *root);
   ~WaveOutEvent() override;
 
-  // Opens the device in `format` (state 0 only; checks in file "WaveOutEvent").
+  // Opens the device in `format` (closed only; checks in file "WaveOutEvent").
   // The done handler need not be bound.
   void Init(const WaveOutHandlers &handlers, const WAVEFORMATEX *format);
 
