@@ -148,7 +148,7 @@ void WireDevices(StartupObjects &o, const TWaveFormatEx &captureFormat) {
 void SetUpView(DrovaneView_H &view) {
   view.SetStringNotes(kStringNotes);
   view.SetStringSelect(kStartString);
-  view.SetOptions({0, 0, 0, 0});
+  view.SetOptions({false, false, false, false});
 }
 
 }  // namespace

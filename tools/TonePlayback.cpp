@@ -43,7 +43,7 @@ bool Play(double note, std::string *error) {
   handlers.done.Bind(player, &Synth_H::Fill);
   handlers.done.AddBind(watch, &EndWatch::OnDone);
   device->Init(handlers, &format);
-  if (device->State() != 1) {
+  if (device->State() != WaveState::kOpen) {
     *error = platform::wave::LastOpenError();
     if (error->empty()) *error = "the audio output device could not be opened";
     return false;

@@ -92,7 +92,7 @@ int main(int argc, char **argv) {
     // Live readings show as they come; a file's results are written in bulk.
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, options.live ? _IOLBF : _IOFBF, sizeof buffer);
-    SetPitchNameStyle(2);  // the tuner's own naming
+    SetPitchNameStyle(PitchNameStyle::kMixed);  // the tuner's own naming
     ok = AnalyseAll(options);
   }
   if (!CloseStandardOutput(&error)) {

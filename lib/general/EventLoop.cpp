@@ -2,6 +2,14 @@
 
 #include <vector>
 
+namespace {
+
+// Every kind of input wakes the wait.
+constexpr DWORD kAnyInput =
+    QS_KEY | QS_MOUSEMOVE | QS_MOUSEBUTTON | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_SENDMESSAGE;
+
+}  // namespace
+
 EventLoop::MessageNode::MessageNode(UninitCaller *root, const Hook &hook)
     : hook_(hook), resident_(root, this, MakeDelegate<void()>(this, &MessageNode::Uninit)) {}
 
@@ -11,7 +19,7 @@ void EventLoop::AddMessage(const RCPtr<MessageNode> &node, UINT id) {
 }
 
 void EventLoop::AddEventHandle(const RCPtr<EventLoopNode> &node, const RCPtr<EventHandleHolder> &holder) {
-  if (!Check(!(handleNodes.size() > 63), CheckSites::kTooManyHandles)) return;
+  if (!Check(handleNodes.size() < MAXIMUM_WAIT_OBJECTS, CheckSites::kTooManyHandles)) return;
   handleNodes[node] = holder;
 }
 
@@ -31,7 +39,7 @@ void EventLoop::Run() {
   }
   const DWORD count = static_cast<DWORD>(handles.size());
 
-  running = 1;
+  running = true;
   bool allowHandles = true;
   for (;;) {
     bool queueWasEmpty = true;
@@ -41,9 +49,9 @@ void EventLoop::Run() {
       if (running) Drain();
     }
     const DWORD waitCount = allowHandles ? count : 0;
-    const DWORD result = MsgWaitForMultipleObjectsEx(
-        waitCount, allowHandles ? handles.data() : nullptr,
-        allowHandles && queueWasEmpty ? INFINITE : 0, queueWasEmpty ? 0x7F : 0, 0);
+    const DWORD result =
+        MsgWaitForMultipleObjectsEx(waitCount, allowHandles ? handles.data() : nullptr,
+                                    allowHandles && queueWasEmpty ? INFINITE : 0, queueWasEmpty ? kAnyInput : 0, 0);
     allowHandles = true;
     // Compared with the handles actually waited on: after a wait without
     // handles, WAIT_OBJECT_0 means input, not the first handle.

@@ -43,7 +43,7 @@ class EventLoop : public virtual CRefCounter {
   // Returns once Stop has been called (noticed after the message or handle
   // being serviced) or a wait has failed.
   void Run();
-  void Stop() { running = 0; }
+  void Stop() { running = false; }
 
  private:
   void Drain();
@@ -51,5 +51,5 @@ class EventLoop : public virtual CRefCounter {
 
   std::map<UINT, RCPtr<MessageNode>> messageHooks;
   std::map<RCPtr<EventLoopNode>, RCPtr<EventHandleHolder>> handleNodes;
-  unsigned char running = 0;
+  bool running = false;
 };
