@@ -40,7 +40,7 @@ class TimerWM_Manager : public virtual CRefCounter {
   void AttachInner(TimerNode::Inner *inner, const RCPtr<TimerInfo> &t);
   void Uninit();
 
-  TIMERPROC proc;
-  std::map<unsigned int, RCPtr<TimerInfo>> timers;  // exactly the timers that are set
+  TIMERPROC proc_;
+  std::map<unsigned int, RCPtr<TimerInfo>> timers_;  // exactly the timers that are set
   UninitResident resident_;
 };
