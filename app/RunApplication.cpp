@@ -36,9 +36,9 @@ void CreateObjects(StartupObjects &o, HINSTANCE instance, const TWaveFormatEx &f
   for (RCPtr<TimerNode> *t : {&o.t1, &o.t2, &o.t3, &o.t4}) *t = MakeRC<TimerNode>(root);
   g.view = MakeRC<DrovaneView_H>(root, instance);
   o.factory = CreateMeasurerFactory(&o.configurator);
-  o.capture = MakeRC<WaveInEvent>(root, 2.0, 100.0, 1);
+  o.capture = MakeRC<WaveInEvent>(root, 2.0, 100.0);
   g.eventLoop = MakeRC<EventLoop>();
-  o.playback = MakeRC<WaveOutEvent>(root, 1);
+  o.playback = MakeRC<WaveOutEvent>(root);
   g.synth = MakeRC<Synth_H>(root, format.nSamplesPerSec, 4096);
   g.appInfo = MakeRC<DrovaneMobInfo>();
   o.menuBar = MakeRC<MenuBarHolder>();
@@ -130,7 +130,7 @@ void WireDevices(StartupObjects &o, const TWaveFormatEx &captureFormat) {
 void SetUpView(DrovaneView_H &view) {
   view.SetStringNotes(kStringNotes);
   view.SetStringSelect(kStartString);
-  view.SetOptions({0, 0, 0, 0});
+  view.SetOptions({false, false, false, false});
 }
 
 }  // namespace

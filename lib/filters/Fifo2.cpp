@@ -4,12 +4,11 @@
 
 #include "general/CheckSites.h"
 
-int32_t Fifo2::Append(AV::IMediaSample *sample) {
+void Fifo2::Append(AV::IMediaSample *sample) {
   uint32_t bytes = 0;
   sample->GetInfo(nullptr, nullptr, nullptr, &bytes);
   queue_.emplace_back(sample);
   available_ += static_cast<int32_t>(bytes);
-  return 0;
 }
 
 void Fifo2::ReadNextBytes(void *destination, uint32_t count) {

@@ -113,7 +113,6 @@ inline constexpr CheckSite kResultsNotSent{"MeasurerBase", 214, "Measure::Measur
 
 // Wave format and devices.
 inline constexpr CheckSite kPartialSample{"TWaveFormatEx", 40, "TWaveFormatEx::SampleSizeToSampleCount"};
-inline constexpr CheckSite kEventWithWindow{"WaveIn", 31, "WaveIn::SetNotifyEvent"};
 inline constexpr CheckSite kCaptureInitNotClosed{"WaveIn", 42, "WaveIn::Init"};
 inline constexpr CheckSite kCaptureInitWithoutHandler{"WaveIn", 43, "WaveIn::Init"};
 inline constexpr CheckSite kCaptureOpenFailed{"WaveIn", 61, "WaveIn::Init"};

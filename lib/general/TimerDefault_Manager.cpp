@@ -11,11 +11,11 @@ TimerDefault_Manager::Internals::~Internals() {
 
 TimerDefault_Manager::TimerDefault_Manager(UninitCaller *root, const Factory &factory) {
   if (!Check(Internals::shared == nullptr, CheckSites::kSecondTimerDefault)) {
-    internals = Internals::shared;
+    internals_ = Internals::shared;
     return;
   }
-  internals = new Internals(root, factory);
-  Internals::shared = internals.get();
+  internals_ = new Internals(root, factory);
+  Internals::shared = internals_.get();
 }
 
 void TimerDefault_Manager::CreateTimerCalls(RCPtr<Calls> *calls) {

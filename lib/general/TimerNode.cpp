@@ -23,7 +23,7 @@ TimerNode::TimerNode(UninitCaller *root) : group_(root, this) {
   RCPtr<Inner::Calls> calls;
   TimerDefault_Manager::CreateTimerCalls(&calls);
   if (!Check(!calls.IsEmpty(), CheckSites::kTimerNodeWithoutCalls)) return;
-  inner = new Inner(static_cast<UninitCaller *>(group_), calls);
+  inner_ = new Inner(static_cast<UninitCaller *>(group_), calls);
 }
 
 void TimerNode::SetHandler(const Delegate<void()> &handler) {
@@ -44,6 +44,6 @@ bool TimerNode::IsSet() {
 }
 
 TimerNode::Inner *TimerNode::Part() const {
-  Check<Inner>(inner.get() != nullptr, CheckSites::kEmptyPointer);
-  return inner.get();
+  Check<Inner>(inner_.get() != nullptr, CheckSites::kEmptyPointer);
+  return inner_.get();
 }

@@ -51,6 +51,6 @@ class TimerNode : public virtual CRefCounter {
   // The Inner, or null after recording the empty-pointer check.
   Inner *Part() const;
 
-  RCPtr<Inner> inner;
+  RCPtr<Inner> inner_;
   UninitResidentMulti group_;
 };

@@ -26,9 +26,9 @@ DrovaneView_H::DrovaneView_H(UninitCaller *root, HINSTANCE module)
   Style(titleStyle_, L"Verdana", 20, true, TA_BASELINE);
   Style(valueStyle_, L"Courier New", 16, false, TA_LEFT | TA_TOP);
   Style(hintStyle_, L"Arial", 16, false, TA_LEFT | TA_TOP);
-  panel_.showNoteNames = 0;
-  panel_.showStringLabels = 0;
-  SetPitchNameStyle(2);
+  panel_.showNoteNames = false;
+  panel_.showStringLabels = false;
+  SetPitchNameStyle(PitchNameStyle::kMixed);
 }
 
 DrovaneView_H::~DrovaneView_H() = default;
@@ -97,12 +97,12 @@ void DrovaneView_H::SelectNote(int note) {
   bool changed = note != note_;
   note_ = note;
   for (int i = 0; i < GuitarPanel::kStrings; ++i) {
-    const unsigned char selected = panel_.notes[i] == note;
+    const bool selected = panel_.notes[i] == note;
     changed = changed || selected != panel_.selected[i];
     panel_.selected[i] = selected;
   }
-  const bool forced = tempSelect_ != 0;
-  tempSelect_ = 0;
+  const bool forced = tempSelect_;
+  tempSelect_ = false;
   if (!changed && !forced) return;
   bindings_.noteSelected(note);
   bindings_.repaint();
@@ -111,10 +111,10 @@ void DrovaneView_H::SelectNote(int note) {
 void DrovaneView_H::SetPitch(double pitch) {
   if (pitch != 0) {
     pitch_ = pitch;
-    gauge_.valid = 1;
+    gauge_.valid = true;
     SelectNote(Rounding::Nearest(pitch));
   } else {
-    gauge_.valid = 0;
+    gauge_.valid = false;
   }
   if (options_.autoZoom) TrackInTune();
   FindHighlight();
@@ -134,7 +134,7 @@ bool DrovaneView_H::HitTest(int x, int y, double *note) { return panel_.HitTest(
 void DrovaneView_H::PlayTapped(int note) {
   if (tempSelect_) {
     SetStringSelect(savedNote_);
-    tempSelect_ = 0;
+    tempSelect_ = false;
   }
   bindings_.noteSelected(note);
   if (player_) player_->Play(note, 127);
@@ -143,10 +143,10 @@ void DrovaneView_H::PlayTapped(int note) {
 void DrovaneView_H::PreviewNote(int note) {
   GetStringSelect(&savedNote_);
   SetStringSelect(note);
-  tempSelect_ = 1;
+  tempSelect_ = true;
 }
 
 void DrovaneView_H::RestoreNote() {
   if (tempSelect_) SetStringSelect(savedNote_);
-  tempSelect_ = 0;
+  tempSelect_ = false;
 }

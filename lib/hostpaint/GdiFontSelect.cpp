@@ -9,7 +9,7 @@ void GdiFontSelect::Select(const FontSpec &style, HDC dc) {
     font_ = style.font.Get();
     dc_ = dc;
     previousFont_ = static_cast<HFONT>(SelectObject(dc, font_));
-    selected_ = 1;
+    selected_ = true;
   }
   SetBkMode(dc, style.backMode);
   SetTextColor(dc, style.textColor);
@@ -20,7 +20,7 @@ void GdiFontSelect::Select(const FontSpec &style, HDC dc) {
 void GdiFontSelect::Restore() {
   if (!selected_) return;
   HGDIOBJ back = SelectObject(dc_, previousFont_);
-  selected_ = 0;
+  selected_ = false;
   Check(back == font_, CheckSites::kFontSwappedMeanwhile);
 }
 

@@ -24,25 +24,25 @@ void GdiObjSelect::TakePen(HDC dc, HPEN pen) {
   dc_ = dc;
   pen_ = pen;
   previousPen_ = static_cast<HPEN>(SelectObject(dc, pen));
-  penSelected_ = 1;
+  penSelected_ = true;
 }
 
 void GdiObjSelect::TakeBrush(HDC dc, HBRUSH brush) {
   dc_ = dc;
   brush_ = brush;
   previousBrush_ = static_cast<HBRUSH>(SelectObject(dc, brush));
-  brushSelected_ = 1;
+  brushSelected_ = true;
 }
 
 void GdiObjSelect::Restore() {
   if (penSelected_) {
     HGDIOBJ back = SelectObject(dc_, previousPen_);
-    penSelected_ = 0;
+    penSelected_ = false;
     Check(back == pen_, CheckSites::kPenSwappedMeanwhile);
   }
   if (brushSelected_) {
     HGDIOBJ back = SelectObject(dc_, previousBrush_);
-    brushSelected_ = 0;
+    brushSelected_ = false;
     Check(back == brush_, CheckSites::kBrushSwappedMeanwhile);
   }
 }

@@ -34,8 +34,8 @@ class GdiObjSelect {
   HDC dc_ = nullptr;
   HPEN previousPen_ = nullptr;
   HBRUSH previousBrush_ = nullptr;
-  unsigned char penSelected_ = 0;
-  unsigned char brushSelected_ = 0;
+  bool penSelected_ = false;
+  bool brushSelected_ = false;
 };
 
 }  // namespace PaintProcs

@@ -85,7 +85,7 @@ class ViewTest : public ::testing::Test {
   // Start-up's set-up: bindings, the six strings with G selected, and the
   // display options given (all off unless a test says otherwise).
   void WireAsStartUp(const DrovaneView_H::DisplayOptions &options = Off());
-  static DrovaneView_H::DisplayOptions Off() { return {0, 0, 0, 0}; }
+  static DrovaneView_H::DisplayOptions Off() { return {false, false, false, false}; }
   // Forgets the calls recorded so far.
   void ClearLog();
 

@@ -33,7 +33,7 @@ TEST_F(State, SelectionByIndexOrByNoteRefusesWhatNoStringHas) {
   view_->SetStringSelect(56);
   ExpectCheck(record_, CheckSites::kNoteOfNoString);
   EXPECT_EQ(view_->Note(), 40);
-  EXPECT_EQ(view_->Panel().selected[0], 1);
+  EXPECT_TRUE(view_->Panel().selected[0]);
   EXPECT_EQ(outside_.reported, Notes{40});
   const int six[] = {41, 46, 51, 56, 60, 65};
   view_->SetStringNotes(six);
@@ -61,7 +61,7 @@ TEST_F(State, PitchSelectsTheNearestNoteAndZeroKeepsTheLastPitch) {
   view_->SetPitch(44.5);  // floor(45.0)
   view_->SetPitch(45.49);
   EXPECT_EQ(view_->Note(), 45);
-  EXPECT_EQ(view_->Gauge().valid, 1);
+  EXPECT_TRUE(view_->Gauge().valid);
   view_->SetPitch(61.2);  // no string has 61: nothing selected
   EXPECT_EQ(outside_.reported, (Notes{45, 61}));
   int note = -7;
@@ -69,7 +69,7 @@ TEST_F(State, PitchSelectsTheNearestNoteAndZeroKeepsTheLastPitch) {
   ExpectCheck(record_, CheckSites::kNoStringSelected);
   EXPECT_EQ(note, -7);
   view_->SetPitch(0);
-  EXPECT_EQ(view_->Gauge().valid, 0);
+  EXPECT_FALSE(view_->Gauge().valid);
   EXPECT_EQ(view_->Pitch(), 61.2);
   EXPECT_EQ(view_->Note(), 61);
 }
@@ -78,16 +78,16 @@ TEST_F(State, LayoutGivesTheGuitarTheRightThirdOrNothing) {
   WireAsStartUp({0, 0, 0, 1});
   const struct {
     int w, h;
-    unsigned char guitar;
+    bool guitar;
     RECT gauge, panel;
-  } cases[] = {{240, 270, 1, {0, 0, 160, 270}, {160, 0, 240, 270}},
-               {100, 50, 1, {0, 0, 66, 50}, {66, 0, 100, 50}},  // 66.67 truncated
-               {240, 270, 0, {0, 0, 240, 270}, {240, 0, 240, 270}}};
+  } cases[] = {{240, 270, true, {0, 0, 160, 270}, {160, 0, 240, 270}},
+               {100, 50, true, {0, 0, 66, 50}, {66, 0, 100, 50}},  // 66.67 truncated
+               {240, 270, false, {0, 0, 240, 270}, {240, 0, 240, 270}}};
   for (const auto &c : cases) {
-    view_->SetOptions({0, 0, 0, c.guitar});
+    view_->SetOptions({false, false, false, c.guitar});
     view_->SetClientSize(c.w, c.h);
-    EXPECT_EQ(view_->GaugeRect(), c.gauge) << c.w << " guitar " << int(c.guitar);
-    EXPECT_EQ(view_->Panel().rect, c.panel) << c.w << " guitar " << int(c.guitar);
+    EXPECT_EQ(view_->GaugeRect(), c.gauge) << c.w << " guitar " << c.guitar;
+    EXPECT_EQ(view_->Panel().rect, c.panel) << c.w << " guitar " << c.guitar;
   }
 }
 

@@ -67,7 +67,7 @@ TEST_F(MeasurerBaseTest, BlocksFormAcrossSamplesAndResultsCarryTheirTimes) {
   EXPECT_TRUE(m->firsts.empty());
   Write(750);
   EXPECT_EQ(m->firsts, std::vector<int16_t>{0});
-  EXPECT_EQ(m->Unanalysed(), 1000);
+  EXPECT_EQ(m->Unanalyzed(), 1000);
   EXPECT_EQ(m->WrittenPosition(), 3000);
   EXPECT_EQ(m->ProcessedPosition(), 2000);
   Write(500);
@@ -106,7 +106,7 @@ TEST_F(MeasurerBaseTest, SamplesAreRefusedUnlessRunningAndStopDropsTheRest) {
   Run();
   Write(1500);
   m->Stop();
-  EXPECT_EQ(m->Unanalysed(), 0);
+  EXPECT_EQ(m->Unanalyzed(), 0);
   EXPECT_EQ(m->WrittenPosition(), 3000);  // positions stay until the next start position
   EXPECT_EQ(Write(1000), E_FAIL);
 }

@@ -36,7 +36,7 @@ class CaptureFault : public VirtualAudio {
 TEST_F(CaptureFault, FailedOpenLeavesTheDeviceClosed) {
   platform::FailCall("waveInOpen", 1, MMSYSERR_ALLOCATED);
   RCPtr<WaveInEvent> in = Open();
-  EXPECT_EQ(in->State(), 0);
+  EXPECT_EQ(in->State(), WaveState::kClosed);
   EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureOpenFailed));
   in->Start();
   EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureStartNotOpen));
@@ -48,7 +48,7 @@ TEST_F(CaptureFault, FailedAddBufferLosesThatBufferForGood) {
   platform::FailCall("waveInAddBuffer", 5, MMSYSERR_NOMEM);
   in->Start();
   EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureAddBufferFailed));
-  EXPECT_EQ(in->State(), 2);
+  EXPECT_EQ(in->State(), WaveState::kRunning);
   EXPECT_EQ(in->Queue().size(), 19u);
   EXPECT_EQ(in->Position().endTime, 20000000) << "the position advanced past the lost buffer";
   Run(*in, 25);
@@ -74,12 +74,12 @@ TEST_F(CaptureFault, FailedStartLeavesTheDeviceOpenAndIdleThenTearsDownCleanly) 
   platform::FailCall("waveInStart", 1, MMSYSERR_ERROR);
   in->Start();
   EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureStartFailed));
-  EXPECT_EQ(in->State(), 1);
+  EXPECT_EQ(in->State(), WaveState::kOpen);
   EXPECT_EQ(in->Queue().size(), 20u);
   Pass(1000);
   EXPECT_EQ(in->Queue().front()->Header()->dwFlags, WHDR_PREPARED | WHDR_INQUEUE) << "idle: nothing recorded";
   root.reset();
-  EXPECT_EQ(in->State(), 0);
+  EXPECT_EQ(in->State(), WaveState::kClosed);
   EXPECT_TRUE(in->Queue().empty()) << "the queued buffers were taken back before closing";
   in.Reset();
   EXPECT_TRUE(starts->values.empty());
@@ -91,7 +91,7 @@ TEST_F(CaptureFault, FailedResetLeavesStoppingAndTearDownStillTakesTheBuffersBac
   platform::FailCall("waveInReset", 1, MMSYSERR_ERROR);
   in->Stop();
   EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureResetFailed));
-  EXPECT_EQ(in->State(), 3);
+  EXPECT_EQ(in->State(), WaveState::kStopping);
   EXPECT_EQ(in->Queue().size(), 20u);
   in.Reset();  // last reference: tear-down runs now and must not leave the device writing into freed buffers
   Pass(3000);
@@ -104,7 +104,7 @@ TEST_F(CaptureFault, FailedUnprepareStopsHalfWay) {
   platform::FailCall("waveInUnprepareHeader", 3, MMSYSERR_ERROR);
   in->Stop();
   EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureUnprepareFailed));
-  EXPECT_EQ(in->State(), 3);
+  EXPECT_EQ(in->State(), WaveState::kStopping);
   EXPECT_EQ(in->Queue().size(), 18u);
 }
 

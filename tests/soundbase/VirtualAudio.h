@@ -33,7 +33,7 @@ class VirtualAudio : public ::testing::Test {
   static long long NowNs() { return platform::Now().count(); }
 
   // A capture device as start-up makes it: 2 s queued in 100 ms buffers.
-  RCPtr<WaveInEvent> NewCapture() { return MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1); }
+  RCPtr<WaveInEvent> NewCapture() { return MakeRC<WaveInEvent>(root.get(), 2.0, 100.0); }
   // The same, opened as start-up opens it: notified through its own event,
   // the default format, the position at 0; `handlers` get the samples.
   RCPtr<WaveInEvent> OpenCapture(const WaveInHandlers &handlers) {

@@ -36,7 +36,7 @@ struct DoneCounter : virtual CRefCounter {
 class Playback : public VirtualAudio {
  protected:
   RCPtr<WaveOutEvent> Open(bool start = true) {
-    RCPtr<WaveOutEvent> out = MakeRC<WaveOutEvent>(root.get(), 1);
+    RCPtr<WaveOutEvent> out = MakeRC<WaveOutEvent>(root.get());
     done->device = out.get();
     WaveOutHandlers handlers;
     handlers.done.Bind(done, &DoneCounter::OnDone);
@@ -50,7 +50,7 @@ class Playback : public VirtualAudio {
 
 TEST_F(Playback, WriteBeforeStartPlaysNothing) {
   RCPtr<WaveOutEvent> out = Open(false);
-  EXPECT_EQ(out->State(), 1);
+  EXPECT_EQ(out->State(), WaveState::kOpen);
   out->WriteSample(Block(2205));
   EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackWriteNotPlaying));
   EXPECT_TRUE(out->Queue().empty());
@@ -92,7 +92,7 @@ TEST_F(Playback, StopOnIdleChangesNothingAndAfterStopStartIsNeededAgain) {
   RCPtr<WaveOutEvent> out = Open(false);
   out->Stop();
   EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackStopNotPlaying));
-  EXPECT_EQ(out->State(), 1);
+  EXPECT_EQ(out->State(), WaveState::kOpen);
   out->Start();
   out->WriteSample(Block(2205));
   out->WriteSample(Block(2205));
@@ -100,7 +100,7 @@ TEST_F(Playback, StopOnIdleChangesNothingAndAfterStopStartIsNeededAgain) {
   record.Clear();
   out->Stop();
   EXPECT_FALSE(record.Raised());
-  EXPECT_EQ(out->State(), 1);
+  EXPECT_EQ(out->State(), WaveState::kOpen);
   EXPECT_TRUE(out->Queue().empty());
   out->WriteSample(Block(2205));
   EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackWriteNotPlaying));
@@ -123,11 +123,11 @@ TEST_F(Playback, InitTwiceAndFailedOpenAreRefused) {
   const TWaveFormatEx format = TWaveFormatEx::Default();
   out->Init(WaveOutHandlers(), &format);
   EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackInitNotClosed));
-  RCPtr<WaveOutEvent> second = MakeRC<WaveOutEvent>(root.get(), 1);
+  RCPtr<WaveOutEvent> second = MakeRC<WaveOutEvent>(root.get());
   platform::FailCall("waveOutOpen", 1, MMSYSERR_ALLOCATED);
   second->Init(WaveOutHandlers(), &format);
   EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackOpenFailed));
-  EXPECT_EQ(second->State(), 0);
+  EXPECT_EQ(second->State(), WaveState::kClosed);
   second->Start();
   EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackStartNotOpen));
 }
@@ -154,7 +154,7 @@ TEST_F(Playback, TearDownWhilePlayingStopsAndUnbinds) {
   out->WriteSample(Block(2205));
   out->WriteSample(Block(2205));
   root.reset();
-  EXPECT_EQ(out->State(), 0);
+  EXPECT_EQ(out->State(), WaveState::kClosed);
   EXPECT_TRUE(out->Queue().empty());
   out.Reset();
   Pass(1000);
