@@ -25,13 +25,13 @@ DeviceTable::DeviceTable() {
   });
 }
 
-uintptr_t DeviceTable::Add(std::unique_ptr<WaveDevice> device) {
+uintptr_t DeviceTable::Add(std::unique_ptr<DeviceQueue> device) {
   const uintptr_t id = ++last_;
   devices_.emplace(id, std::move(device));
   return id;
 }
 
-WaveDevice *DeviceTable::Find(Direction direction, const void *handle) {
+DeviceQueue *DeviceTable::Find(Direction direction, const void *handle) {
   auto it = devices_.find(reinterpret_cast<uintptr_t>(handle));
   if (it == devices_.end() || it->second->GetDirection() != direction) return nullptr;
   return it->second.get();

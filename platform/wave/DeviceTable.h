@@ -6,8 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "wave/DeviceQueue.h"
 #include "wave/LossCounter.h"
-#include "wave/WaveDevice.h"
 #include "wave/WaveDevices.h"
 
 namespace platform::wave {
@@ -22,9 +22,9 @@ class DeviceTable {
   static DeviceTable &Get();
 
   // The new device's handle.
-  uintptr_t Add(std::unique_ptr<WaveDevice> device);
+  uintptr_t Add(std::unique_ptr<DeviceQueue> device);
   // Null unless `handle` is an open device of that direction.
-  WaveDevice *Find(Direction direction, const void *handle);
+  DeviceQueue *Find(Direction direction, const void *handle);
   void Close(const void *handle);
 
   CaptureSource capture;
@@ -38,8 +38,8 @@ class DeviceTable {
   DeviceTable();
 
   uintptr_t last_ = 0x5700;
-  std::unordered_map<uintptr_t, std::unique_ptr<WaveDevice>> devices_;
-  std::vector<std::unique_ptr<WaveDevice>> abandoned_;
+  std::unordered_map<uintptr_t, std::unique_ptr<DeviceQueue>> devices_;
+  std::vector<std::unique_ptr<DeviceQueue>> abandoned_;
 };
 
 }  // namespace platform::wave

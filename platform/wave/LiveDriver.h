@@ -3,10 +3,10 @@
 #include <string>
 
 #include "kernel/DriverSignal.h"
+#include "wave/DeviceQueue.h"
 #include "wave/LossCounter.h"
 #include "wave/SampleRing.h"
 #include "wave/SdlAudio.h"
-#include "wave/WaveDevice.h"
 
 namespace platform::wave {
 

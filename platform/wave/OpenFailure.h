@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "wave/WaveDevice.h"
+#include "wave/DeviceQueue.h"
 #include "win/wave.h"
 
 namespace platform::wave {

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "kernel/Platform.h"
-#include "wave/WaveDevice.h"
+#include "wave/DeviceQueue.h"
 
 namespace platform::wave {
 

@@ -46,14 +46,14 @@ std::unique_ptr<WaveDriver> MakeDriver(Direction direction, MMRESULT *result, st
 
 // The header calls share their checks up to the device's state.
 MMRESULT FindForHeader(const char *call, Direction direction, const void *handle, const WAVEHDR *header, UINT size,
-                       WaveDevice **device) {
+                       DeviceQueue **device) {
   if (MMRESULT r = Injected(call)) return r;
   if (MMRESULT r = CheckHeader(header, size)) return r;
   *device = DeviceTable::Get().Find(direction, handle);
   return *device ? MMSYSERR_NOERROR : MMSYSERR_INVALHANDLE;
 }
 
-MMRESULT FindDevice(const char *call, Direction direction, const void *handle, WaveDevice **device) {
+MMRESULT FindDevice(const char *call, Direction direction, const void *handle, DeviceQueue **device) {
   if (MMRESULT r = Injected(call)) return r;
   *device = DeviceTable::Get().Find(direction, handle);
   return *device ? MMSYSERR_NOERROR : MMSYSERR_INVALHANDLE;
@@ -70,12 +70,12 @@ MMRESULT OpenDevice(const char *call, Direction direction, uintptr_t *handle, UI
   std::unique_ptr<WaveDriver> driver = MakeDriver(direction, &result, &error);
   if (!driver) return OpenFailed(direction, result, error);
   HANDLE event = (flags & CALLBACK_TYPEMASK) == CALLBACK_EVENT ? reinterpret_cast<HANDLE>(callback) : nullptr;
-  *handle = DeviceTable::Get().Add(std::make_unique<WaveDevice>(direction, event, std::move(driver)));
+  *handle = DeviceTable::Get().Add(std::make_unique<DeviceQueue>(direction, event, std::move(driver)));
   return MMSYSERR_NOERROR;
 }
 
 MMRESULT PrepareHeader(const char *call, Direction direction, const void *handle, WAVEHDR *header, UINT size) {
-  WaveDevice *device = nullptr;
+  DeviceQueue *device = nullptr;
   if (MMRESULT r = FindForHeader(call, direction, handle, header, size, &device)) return r;
   if (header->dwFlags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
   header->dwFlags |= WHDR_PREPARED;
@@ -83,7 +83,7 @@ MMRESULT PrepareHeader(const char *call, Direction direction, const void *handle
 }
 
 MMRESULT UnprepareHeader(const char *call, Direction direction, const void *handle, WAVEHDR *header, UINT size) {
-  WaveDevice *device = nullptr;
+  DeviceQueue *device = nullptr;
   if (MMRESULT r = FindForHeader(call, direction, handle, header, size, &device)) return r;
   if (header->dwFlags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
   header->dwFlags &= ~WHDR_PREPARED;
@@ -91,7 +91,7 @@ MMRESULT UnprepareHeader(const char *call, Direction direction, const void *hand
 }
 
 MMRESULT AddBuffer(const char *call, Direction direction, const void *handle, WAVEHDR *header, UINT size) {
-  WaveDevice *device = nullptr;
+  DeviceQueue *device = nullptr;
   if (MMRESULT r = FindForHeader(call, direction, handle, header, size, &device)) return r;
   if (!(header->dwFlags & WHDR_PREPARED)) return WAVERR_UNPREPARED;
   if (header->dwFlags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
@@ -100,21 +100,21 @@ MMRESULT AddBuffer(const char *call, Direction direction, const void *handle, WA
 }
 
 MMRESULT StartDevice(const char *call, Direction direction, const void *handle) {
-  WaveDevice *device = nullptr;
+  DeviceQueue *device = nullptr;
   if (MMRESULT r = FindDevice(call, direction, handle, &device)) return r;
   device->Start();
   return MMSYSERR_NOERROR;
 }
 
 MMRESULT ResetDevice(const char *call, Direction direction, const void *handle) {
-  WaveDevice *device = nullptr;
+  DeviceQueue *device = nullptr;
   if (MMRESULT r = FindDevice(call, direction, handle, &device)) return r;
   device->Reset();
   return MMSYSERR_NOERROR;
 }
 
 MMRESULT CloseDevice(const char *call, Direction direction, const void *handle) {
-  WaveDevice *device = nullptr;
+  DeviceQueue *device = nullptr;
   if (MMRESULT r = FindDevice(call, direction, handle, &device)) return r;
   if (device->Busy()) return WAVERR_STILLPLAYING;
   DeviceTable::Get().Close(handle);

@@ -4,7 +4,7 @@
 
 namespace platform::wave {
 
-class WaveDevice;
+class DeviceQueue;
 
 // Records into or plays the buffers of one open device, completing them front
 // first through the device. Program thread only; a driver with a thread of
@@ -12,7 +12,7 @@ class WaveDevice;
 class WaveDriver {
  public:
   virtual ~WaveDriver() = default;
-  void Attach(WaveDevice *device) { device_ = device; }
+  void Attach(DeviceQueue *device) { device_ = device; }
 
   // Capture: recording begins (waveInStart). A playback device plays from
   // its open on and is never started.
@@ -29,7 +29,7 @@ class WaveDriver {
   virtual void OnAbandoned() = 0;
 
  protected:
-  WaveDevice *device_ = nullptr;
+  DeviceQueue *device_ = nullptr;
 };
 
 }  // namespace platform::wave

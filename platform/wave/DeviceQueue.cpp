@@ -1,35 +1,35 @@
-#include "wave/WaveDevice.h"
+#include "wave/DeviceQueue.h"
 
 #include "win/kernel.h"
 
 namespace platform::wave {
 
-WaveDevice::WaveDevice(Direction direction, HANDLE event, std::unique_ptr<WaveDriver> driver)
+DeviceQueue::DeviceQueue(Direction direction, HANDLE event, std::unique_ptr<WaveDriver> driver)
     : direction_(direction), event_(event), started_(direction == Direction::Playback), driver_(std::move(driver)) {
   driver_->Attach(this);
 }
 
-void WaveDevice::Add(WAVEHDR *header) {
+void DeviceQueue::Add(WAVEHDR *header) {
   header->dwFlags = (header->dwFlags & ~WHDR_DONE) | WHDR_INQUEUE;
   if (direction_ == Direction::Capture) header->dwBytesRecorded = 0;
   queue_.push_back(header);
   driver_->OnQueued();
 }
 
-void WaveDevice::Start() {
+void DeviceQueue::Start() {
   if (started_) return;
   started_ = true;
   driver_->OnStart();
 }
 
 // Capture waits for the next start; playback plays whatever comes next.
-void WaveDevice::Reset() {
+void DeviceQueue::Reset() {
   uint32_t front = started_ ? driver_->OnReset() : 0;
   started_ = direction_ == Direction::Playback;
   for (; !queue_.empty(); front = 0) CompleteFront(front);
 }
 
-void WaveDevice::CompleteFront(uint32_t bytes) {
+void DeviceQueue::CompleteFront(uint32_t bytes) {
   WAVEHDR *h = queue_.front();
   queue_.pop_front();
   if (direction_ == Direction::Capture) h->dwBytesRecorded = bytes;

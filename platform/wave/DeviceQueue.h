@@ -19,9 +19,9 @@ inline uint32_t Samples(const WAVEHDR *h) { return h->dwBufferLength / 2; }
 // they reach it. Capture devices record from waveInStart until a reset;
 // playback devices play whatever is written, from their open on. Only
 // capture fills in dwBytesRecorded. Program thread only.
-class WaveDevice {
+class DeviceQueue {
  public:
-  WaveDevice(Direction direction, HANDLE event, std::unique_ptr<WaveDriver> driver);
+  DeviceQueue(Direction direction, HANDLE event, std::unique_ptr<WaveDriver> driver);
 
   // waveInAddBuffer, waveOutWrite.
   void Add(WAVEHDR *header);
