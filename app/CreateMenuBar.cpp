@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "general/AssertionRecord.h"
+#include "general/CheckSites.h"
 #include "win/shell.h"
 
 HWND CreateMenuBar(UINT resourceId, HWND parent, HINSTANCE module) {
@@ -13,7 +13,7 @@ HWND CreateMenuBar(UINT resourceId, HWND parent, HINSTANCE module) {
   info.nToolBarId = resourceId;
   info.hInstRes = module;
   SHCreateMenuBar(&info);
-  if (!Check(info.hwndMB != nullptr, "CreateMenuBar", 25, "CreateMenuBar")) return nullptr;
+  if (!Check(info.hwndMB != nullptr, CheckSites::kMenuBarNotCreated)) return nullptr;
 
   RECT own, bar;
   GetWindowRect(parent, &own);

@@ -5,7 +5,7 @@
 Globals *Globals::current = nullptr;
 
 Globals::Globals(HINSTANCE instance) : instance(instance) {
-  if (!Check(current == nullptr, "DrovaneMob", 61, "Globals::Globals")) return;
+  if (!Check(current == nullptr, CheckSites::kSecondGlobals)) return;
   current = this;
 }
 

@@ -8,6 +8,7 @@
 #include "ShowMessage.h"
 #include "StartupAdapters.h"
 #include "StartupObjects.h"
+#include "TimerWiring.h"
 #include "app/PlaybackAdapters.h"
 #include "device/ProgramSettings.h"
 #include "measure/GuitarFactory.h"
@@ -31,16 +32,13 @@ void CreateObjects(StartupObjects &o, HINSTANCE instance, const TWaveFormatEx &f
   UninitCaller *root = o.Root();
   o.globals = MakeRC<Globals>(instance);
   Globals &g = *o.globals;
-  g.timerManager = MakeRC<TimerWM_Manager>(root, &StaticTimerProc);
-  o.timerDefaults = MakeRC<TimerDefault_Manager>(
-      root, MakeDelegate<void(RCPtr<TimerDefault_Manager::Calls> *)>(g.timerManager.get(),
-                                                                      &TimerWM_Manager::CreateTimerCallsFn));
+  o.timerDefaults = CreateTimerService(root, g);
   for (RCPtr<TimerNode> *t : {&o.t1, &o.t2, &o.t3, &o.t4}) *t = MakeRC<TimerNode>(root);
   g.view = MakeRC<DrovaneView_H>(root, instance);
   o.factory = CreateMeasurerFactory(&o.configurator);
-  o.capture = MakeRC<WaveInEvent>(root, 2.0, 100.0, 1);
+  o.capture = MakeRC<WaveInEvent>(root, 2.0, 100.0);
   g.eventLoop = MakeRC<EventLoop>();
-  o.playback = MakeRC<WaveOutEvent>(root, 1);
+  o.playback = MakeRC<WaveOutEvent>(root);
   g.synth = MakeRC<Synth_H>(root, format.nSamplesPerSec, 4096);
   g.appInfo = MakeRC<DrovaneMobInfo>();
   o.menuBar = MakeRC<MenuBarHolder>();
@@ -57,22 +55,9 @@ void WireTonePlayer(StartupObjects &o, const TWaveFormatEx &format) {
   o.globals->synth->SetOutputs(BindPlaybackOutputs(o.playback));
 }
 
-// Each timer's expiry calls the view's handler for it.
-void WireTimerHandlers(StartupObjects &o) {
-  DrovaneView_H *view = o.globals->view.get();
-  o.t1->SetHandler(MakeDelegate<void()>(view, &DrovaneView_H::OnInTuneTimer));
-  o.t2->SetHandler(MakeDelegate<void()>(view, &DrovaneView_H::OnZoomTimer));
-  o.t3->SetHandler(MakeDelegate<void()>(view, &DrovaneView_H::OnHighlightOffTimer));
-  o.t4->SetHandler(MakeDelegate<void()>(view, &DrovaneView_H::HN_Do_Highlight_Start));
-}
-
-void BindTimer(ViewTimer &control, const RCPtr<TimerNode> &node) {
-  control.stop.BindS(&StopTimerNode, node.get());
-  control.start.BindS(&StartTimerNode, node.get());
-}
-
 // What the view calls: repaints, the tone player, note reports to the hint,
-// A kept by the measurer, the client area, and its four timers.
+// A kept by the measurer, the client area, and its four timers (whose
+// expiries call the view back).
 ViewBindings MakeViewBindings(StartupObjects &o) {
   DrovaneView_H *view = o.globals->view.get();
   ViewBindings b;
@@ -84,10 +69,7 @@ ViewBindings MakeViewBindings(StartupObjects &o) {
   b.setReference.Bind(o.pipeline, &ProcessMeasure_H::SetReferenceFrequency);
   b.getReference.Bind(o.pipeline, &ProcessMeasure_H::GetReferenceFrequency);
   b.getClientRect.BindS(&GetClientArea);
-  BindTimer(b.inTuneTimer, o.t1);
-  BindTimer(b.zoomTimer, o.t2);
-  BindTimer(b.highlightOffTimer, o.t3);
-  BindTimer(b.highlightOnTimer, o.t4);
+  WireViewTimers({o.t1.get(), o.t2.get(), o.t3.get(), o.t4.get()}, view, &b);
   return b;
 }
 
@@ -148,7 +130,7 @@ void WireDevices(StartupObjects &o, const TWaveFormatEx &captureFormat) {
 void SetUpView(DrovaneView_H &view) {
   view.SetStringNotes(kStringNotes);
   view.SetStringSelect(kStartString);
-  view.SetOptions({0, 0, 0, 0});
+  view.SetOptions({false, false, false, false});
 }
 
 }  // namespace
@@ -159,7 +141,6 @@ int RunApplication(HINSTANCE instance) {
   const TWaveFormatEx captureFormat = TWaveFormatEx::Default();
   CreateObjects(o, instance, format);
   WireTonePlayer(o, format);
-  WireTimerHandlers(o);
   o.globals->view->SetBindings(MakeViewBindings(o));
   o.globals->menu->SetBindings(MakeMenuBindings(o));
   if (!CreateMainWindow(instance)) return 1;

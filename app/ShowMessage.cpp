@@ -10,9 +10,13 @@ void RemoveAll(std::wstring &text, const std::wstring &part) {
   for (size_t at = text.find(part); at != std::wstring::npos; at = text.find(part, at)) text.erase(at, part.size());
 }
 
-// A missing appInfo records the smart pointer's check; the box then goes
-// without a caption, and the About box is not shown.
-IApplicationInfo *AppInfo() { return Globals::current->appInfo.operator->(); }
+// A missing appInfo is recorded as a misuse; the box then goes without a
+// caption, and the About box is not shown.
+IApplicationInfo *AppInfo() {
+  IApplicationInfo *info = Globals::current->appInfo.get();
+  Check<IApplicationInfo>(info != nullptr, CheckSites::kEmptyPointer);
+  return info;
+}
 
 }  // namespace
 

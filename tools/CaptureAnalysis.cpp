@@ -38,7 +38,7 @@ bool CaptureAnalysis::Open(const platform::wave::CaptureSource &source, std::str
 
   root_ = std::make_unique<UninitCaller>();
   side_ = printer_.Build(root_.get(), reference_, calibrate_, refinement_);
-  device_ = MakeRC<WaveInEvent>(root_.get(), 2.0, 100.0, 1);
+  device_ = MakeRC<WaveInEvent>(root_.get(), 2.0, 100.0);
   loop_ = MakeRC<EventLoop>();
   end_ = MakeRC<RecordingEnd>(recording_.get(), MakeDelegate<void()>(loop_.get(), &EventLoop::Stop));
 
@@ -48,7 +48,7 @@ bool CaptureAnalysis::Open(const platform::wave::CaptureSource &source, std::str
   device_->SetNotifyEvent(device_->Event());
   const TWaveFormatEx format = TWaveFormatEx::Default();
   device_->Init(handlers, &format);
-  if (device_->State() != 1) {
+  if (device_->State() != WaveState::kOpen) {
     *error = platform::wave::LastOpenError();
     if (error->empty()) *error = "the audio capture device could not be opened";
     return false;
@@ -69,7 +69,7 @@ bool CaptureAnalysis::Open(const platform::wave::CaptureSource &source, std::str
 
 AnalysisSummary CaptureAnalysis::Run() {
   device_->Start();
-  if (device_->State() == 2) loop_->Run();
+  if (device_->State() == WaveState::kRunning) loop_->Run();
   Finish();
   return summary_;
 }

@@ -34,7 +34,7 @@ void SelectSink(const std::string &wavFile, const std::shared_ptr<platform::wave
 // The tone on the selected sink; the device is closed on return.
 bool Play(double note, std::string *error) {
   UninitCaller root;
-  RCPtr<WaveOutEvent> device = MakeRC<WaveOutEvent>(&root, 1);
+  RCPtr<WaveOutEvent> device = MakeRC<WaveOutEvent>(&root);
   const TWaveFormatEx format = TWaveFormatEx::Default();
   RCPtr<Synth_H> player = MakeRC<Synth_H>(&root, format.nSamplesPerSec, 4096);
   RCPtr<EventLoop> loop = MakeRC<EventLoop>();
@@ -43,7 +43,7 @@ bool Play(double note, std::string *error) {
   handlers.done.Bind(player, &Synth_H::Fill);
   handlers.done.AddBind(watch, &EndWatch::OnDone);
   device->Init(handlers, &format);
-  if (device->State() != 1) {
+  if (device->State() != WaveState::kOpen) {
     *error = platform::wave::LastOpenError();
     if (error->empty()) *error = "the audio output device could not be opened";
     return false;

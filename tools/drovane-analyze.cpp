@@ -26,7 +26,7 @@ void Fail(const std::string &input, const std::string &message) {
 
 // Analyses one input, named `input` (empty for live), into `format`; false
 // when it failed.
-bool Analyse(const AnalyzeOptions &options, const std::string &input, const CaptureSource &source,
+bool Analyze(const AnalyzeOptions &options, const std::string &input, const CaptureSource &source,
              ResultFormat *format) {
   const Measure::Refinement refinement = options.precise ? Measure::Refinement::kPrecise : Measure::Refinement::kPhone;
   CaptureAnalysis analysis(format, options.reference, options.calibrate, refinement);
@@ -62,13 +62,13 @@ CaptureSource Source(CaptureSource::Kind kind, const std::string &path = "") {
 }
 
 // The inputs in turn, until one's results could not be written.
-bool AnalyseAll(const AnalyzeOptions &options) {
+bool AnalyzeAll(const AnalyzeOptions &options) {
   ResultFormat format(options.format, stdout);
-  if (options.live) return Analyse(options, "", Source(CaptureSource::Kind::Live), &format);
-  bool ok = !options.demo || Analyse(options, "demo", Source(CaptureSource::Kind::Demo), &format);
+  if (options.live) return Analyze(options, "", Source(CaptureSource::Kind::Live), &format);
+  bool ok = !options.demo || Analyze(options, "demo", Source(CaptureSource::Kind::Demo), &format);
   for (const std::string &file : options.files) {
     if (!FlushStandardOutput()) return false;
-    ok = Analyse(options, file, Source(CaptureSource::Kind::File, file), &format) && ok;
+    ok = Analyze(options, file, Source(CaptureSource::Kind::File, file), &format) && ok;
   }
   return ok;
 }
@@ -92,8 +92,8 @@ int main(int argc, char **argv) {
     // Live readings show as they come; a file's results are written in bulk.
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, options.live ? _IOLBF : _IOFBF, sizeof buffer);
-    SetPitchNameStyle(2);  // the tuner's own naming
-    ok = AnalyseAll(options);
+    SetPitchNameStyle(PitchNameStyle::kMixed);  // the tuner's own naming
+    ok = AnalyzeAll(options);
   }
   if (!CloseStandardOutput(&error)) {
     Fail("", error);

@@ -5,9 +5,8 @@
 
 #include <memory>
 
+#include "TestTimerService.h"
 #include "general/EventLoop.h"
-#include "general/TimerDefault_Manager.h"
-#include "general/TimerWM_Manager.h"
 #include "kernel/Platform.h"
 
 namespace {
@@ -47,9 +46,6 @@ void BM_EventService(benchmark::State &state) {
   platform::Reset(platform::ClockKind::Real);
 }
 
-TimerWM_Manager *timerService = nullptr;
-void CALLBACK StaticTimerProc(HWND, UINT, UINT_PTR id, DWORD) { timerService->OnTimer(static_cast<unsigned int>(id)); }
-
 struct Expiries : virtual CRefCounter {
   void Fire() {
     if (++count % kBatch == 0) loop->Stop();
@@ -62,11 +58,7 @@ void BM_TimerExpiries(benchmark::State &state) {
   platform::Reset(platform::ClockKind::Virtual);
   {
     auto root = std::make_unique<UninitCaller>();
-    RCPtr<TimerWM_Manager> manager(new TimerWM_Manager(root.get(), &StaticTimerProc));
-    timerService = manager.get();
-    RCPtr<TimerDefault_Manager> defaults(new TimerDefault_Manager(
-        root.get(), MakeDelegate<void(RCPtr<TimerDefault_Manager::Calls> *)>(
-                        manager.get(), &TimerWM_Manager::CreateTimerCallsFn)));
+    TestTimerService timers(root.get());
     RCPtr<EventLoop> loop(new EventLoop);
     RCPtr<Expiries> e(new Expiries);
     e->loop = loop.get();
@@ -76,7 +68,7 @@ void BM_TimerExpiries(benchmark::State &state) {
     for (auto _ : state) loop->Run();
     state.SetItemsProcessed(e->count);
     node.Reset();
-    defaults.Reset();
+    timers.defaults.Reset();
     root.reset();
   }
   platform::Reset(platform::ClockKind::Real);

@@ -32,8 +32,7 @@ class Scene {
     view_->SetBindings(bindings);
     view_->SetStringNotes(kStrings);
     view_->SetStringSelect(55);
-    const unsigned char on = everything ? 1 : 0;
-    view_->SetOptions({on, on, 0, on});
+    view_->SetOptions({everything, everything, false, everything});
     view_->SetClientSize(w_, h_);
     view_->SetPitch(55.2);
     screen_ = CreateCompatibleDC(nullptr);

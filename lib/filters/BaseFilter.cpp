@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "general/AssertionRecord.h"
+#include "general/CheckSites.h"
 
 BaseFilter::~BaseFilter() {
-  if (state_ == kRunning) Check(BaseFilter::Stop() == 0, "BaseFilter", 18, "BaseFilter::~BaseFilter");
-  Check(pins_.empty(), "BaseFilter", 21, "BaseFilter::~BaseFilter");
+  if (state_ == kRunning) Check(BaseFilter::Stop() == 0, CheckSites::kFilterDestroyedRunning);
+  Check(pins_.empty(), CheckSites::kFilterDestroyedPlugged);
 }
 
 std::vector<RCPtr<IFilter>>::iterator BaseFilter::Find(IFilter *pin) {
@@ -17,7 +17,7 @@ HRESULT BaseFilter::UnplugAll() {
   const std::vector<RCPtr<IFilter>> copy = pins_;
   for (const RCPtr<IFilter> &pin : copy) {
     const HRESULT hr = UnplugPin(pin.get());
-    if (!Check(hr >= 0, "BaseFilter", 33, "BaseFilter::UnplugAll")) return hr;
+    if (!Check(hr >= 0, CheckSites::kUnplugAllFailed)) return hr;
   }
   return 0;
 }
@@ -28,7 +28,7 @@ HRESULT BaseFilter::SetStartPosition(int64_t position) {
   for (size_t i = 0; i < pins_.size(); ++i) {
     const RCPtr<IFilter> pin = pins_[i];
     const HRESULT hr = pin->SetStartPosition(position);
-    if (!Check(hr >= 0, "BaseFilter", 51, "BaseFilter::SetStartPosition")) return hr;
+    if (!Check(hr >= 0, CheckSites::kPinRefusedPosition)) return hr;
     if (hr != 0) remembered = hr;
   }
   positionSet_ = true;
@@ -49,18 +49,18 @@ HRESULT BaseFilter::NotifyEvent(int event) {
   for (size_t i = 0; i < pins_.size(); ++i) {
     const RCPtr<IFilter> pin = pins_[i];
     const HRESULT hr = pin->NotifyEvent(event);
-    if (!Check(hr >= 0, "BaseFilter", 97, "BaseFilter::NotifyEvent")) return hr;
+    if (!Check(hr >= 0, CheckSites::kPinRefusedEvent)) return hr;
   }
   return 0;
 }
 
 HRESULT BaseFilter::Start() {
-  if (!Check(state_ == kStopped, "BaseFilter", 110, "BaseFilter::Start")) return E_UNEXPECTED;
-  if (!Check(positionSet_, "BaseFilter", 112, "BaseFilter::Start")) return E_UNEXPECTED;
+  if (!Check(state_ == kStopped, CheckSites::kFilterStartNotStopped)) return E_UNEXPECTED;
+  if (!Check(positionSet_, CheckSites::kFilterStartWithoutPosition)) return E_UNEXPECTED;
   for (size_t i = 0; i < pins_.size(); ++i) {
     const RCPtr<IFilter> pin = pins_[i];
     const HRESULT hr = pin->NotifyEvent(kEventStart);
-    if (!Check(hr >= 0, "BaseFilter", 117, "BaseFilter::Start")) return hr;
+    if (!Check(hr >= 0, CheckSites::kPinRefusedStart)) return hr;
   }
   state_ = kRunning;
   return 0;
@@ -69,7 +69,7 @@ HRESULT BaseFilter::Start() {
 HRESULT BaseFilter::Stop() {
   for (size_t i = 0; i < pins_.size(); ++i) {
     const RCPtr<IFilter> pin = pins_[i];
-    Check(pin->NotifyEvent(kEventStop) >= 0, "BaseFilter", 136, "BaseFilter::Stop");
+    Check(pin->NotifyEvent(kEventStop) >= 0, CheckSites::kPinRefusedStop);
   }
   state_ = kStopped;
   positionSet_ = false;
@@ -77,28 +77,28 @@ HRESULT BaseFilter::Stop() {
 }
 
 HRESULT BaseFilter::WriteSample(AV::IMediaSample *sample) {
-  if (!Check(state_ == kRunning, "BaseFilter", 150, "BaseFilter::WriteSample")) return E_UNEXPECTED;
+  if (!Check(state_ == kRunning, CheckSites::kFilterWriteNotRunning)) return E_UNEXPECTED;
   for (size_t i = 0; i < pins_.size(); ++i) {
     const RCPtr<IFilter> pin = pins_[i];
     const HRESULT hr = pin->WriteSample(sample);
-    if (!Check(hr >= 0, "BaseFilter", 155, "BaseFilter::WriteSample")) return hr;
+    if (!Check(hr >= 0, CheckSites::kPinRefusedSample)) return hr;
   }
   return 0;
 }
 
 HRESULT BaseFilter::PlugPin(IFilter *pin) {
-  if (!Check(pin != nullptr && pin != this, "BaseFilter", 171, "BaseFilter::PlugPin")) return E_INVALIDARG;
-  if (!Check(state_ != kRunning, "BaseFilter", 177, "BaseFilter::PlugPin")) return E_FAIL;
+  if (!Check(pin != nullptr && pin != this, CheckSites::kPlugInvalidPin)) return E_INVALIDARG;
+  if (!Check(state_ != kRunning, CheckSites::kPlugWhileRunning)) return E_FAIL;
   const bool plugged = Find(pin) != pins_.end();
-  if (!Check(!plugged, "BaseFilter", 182, "BaseFilter::PlugPin")) return E_INVALIDARG;
+  if (!Check(!plugged, CheckSites::kPlugTwice)) return E_INVALIDARG;
   pins_.emplace_back(pin);
   return 0;
 }
 
 HRESULT BaseFilter::UnplugPin(IFilter *pin) {
-  if (!Check(state_ != kRunning, "BaseFilter", 199, "BaseFilter::UnplugPin")) return E_FAIL;
+  if (!Check(state_ != kRunning, CheckSites::kUnplugWhileRunning)) return E_FAIL;
   const auto it = Find(pin);
-  if (!Check(it != pins_.end(), "BaseFilter", 206, "BaseFilter::UnplugPin")) return E_INVALIDARG;
+  if (!Check(it != pins_.end(), CheckSites::kUnplugUnknownPin)) return E_INVALIDARG;
   const RCPtr<IFilter> keep = *it;  // released after the list no longer holds it
   pins_.erase(it);
   return 0;
@@ -113,14 +113,14 @@ bool BaseFilter::CheckPins() {
 }
 
 HRESULT BaseFilter::IsNoMoreData(int, int) {
-  Check(false, "BaseFilter", 246, "BaseFilter::IsNoMoreData");
+  Check(false, CheckSites::kFilterIsNoMoreData);
   return 1;
 }
 
 HRESULT BaseFilter::QueryNoMoreData(int a, int b) { return IsNoMoreData(a, b); }
 
 const void *BaseFilter::GetWaveFormat() {
-  Check(false, "BaseFilter", 235, "BaseFilter::GetWaveFormat");
+  Check(false, CheckSites::kFilterGetWaveFormat);
   return nullptr;
 }
 
@@ -134,6 +134,6 @@ HRESULT BaseFilter::QueryDownstream(int a, int b) {
 }
 
 HRESULT BaseFilter::Push() {
-  Check(false, "BaseFilter", 240, "BaseFilter::Push");
+  Check(false, CheckSites::kFilterPush);
   return 1;
 }

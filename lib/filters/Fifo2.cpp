@@ -2,18 +2,17 @@
 
 #include <cstring>
 
-#include "general/AssertionRecord.h"
+#include "general/CheckSites.h"
 
-int32_t Fifo2::Append(AV::IMediaSample *sample) {
+void Fifo2::Append(AV::IMediaSample *sample) {
   uint32_t bytes = 0;
   sample->GetInfo(nullptr, nullptr, nullptr, &bytes);
   queue_.emplace_back(sample);
   available_ += static_cast<int32_t>(bytes);
-  return 0;
 }
 
 void Fifo2::ReadNextBytes(void *destination, uint32_t count) {
-  if (!Check(count <= static_cast<uint32_t>(available_), "Fifo2", 90, "Fifo2::ReadNextBytes")) return;
+  if (!Check(count <= static_cast<uint32_t>(available_), CheckSites::kFifoReadPastEnd)) return;
   uint8_t *out = static_cast<uint8_t *>(destination);
   while (count != 0) {
     const uint8_t *data = nullptr;

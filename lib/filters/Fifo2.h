@@ -12,8 +12,8 @@
 // a sample is dropped as soon as it is read to its end. Single-threaded.
 class Fifo2 : public IFifoRead {
  public:
-  // Queues the sample at the back. Always succeeds (0).
-  int32_t Append(AV::IMediaSample *sample);
+  // Queues the sample at the back.
+  void Append(AV::IMediaSample *sample);
 
   void ReadNextBytes(void *destination, uint32_t count) override;
   int32_t GetAvailable() override { return available_; }

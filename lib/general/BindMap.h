@@ -4,7 +4,7 @@
 #include <tuple>
 #include <utility>
 
-#include "AssertionRecord.h"
+#include "CheckSites.h"
 #include "DelegateConstants.h"
 
 namespace Delegate_NS {
@@ -85,9 +85,9 @@ void AttachConstants(BindMap<Sig> &map, C... constants) {
 // Fills one map with a member function of `object`. A null object binds nothing.
 template <class R, class... A, class T, class F, class... C>
 void Bind_Map_Member(BindMap<R(A...)> &map, T *object, F function, C... constants) {
-  if (!Check(object != nullptr, "Delegate", 282, "Delegate_NS::Bind_Map_Member")) return;
-  Check(map.object == nullptr, "Delegate", 287, "Delegate_NS::Bind_Map_Member");
-  Check(map.invoker == nullptr, "Delegate", 288, "Delegate_NS::Bind_Map_Member");
+  if (!Check(object != nullptr, CheckSites::kBindMemberNullObject)) return;
+  Check(map.object == nullptr, CheckSites::kBindMemberObjectSet);
+  Check(map.invoker == nullptr, CheckSites::kBindMemberInvokerSet);
   map.Reset();
   map.object = object;
   map.StoreFunction(function);
@@ -97,8 +97,8 @@ void Bind_Map_Member(BindMap<R(A...)> &map, T *object, F function, C... constant
 
 template <class R, class... A, class F, class... C>
 void Bind_Map_Static(BindMap<R(A...)> &map, F function, C... constants) {
-  Check(map.object == nullptr, "Delegate", 319, "Delegate_NS::Bind_Map_Static");
-  Check(map.invoker == nullptr, "Delegate", 320, "Delegate_NS::Bind_Map_Static");
+  Check(map.object == nullptr, CheckSites::kBindStaticObjectSet);
+  Check(map.invoker == nullptr, CheckSites::kBindStaticInvokerSet);
   map.Reset();
   map.StoreFunction(function);
   map.invoker = &BindMap<R(A...)>::template InvokeStatic<F, C...>;

@@ -42,8 +42,7 @@ class CRefCounter {
 };
 
 template <>
-struct LinkedListNames<CRefCounter::DeleteNotify> {
-  static constexpr const char *kAdd = "LinkedList<class CRefCounter::DeleteNotify>::Add";
-  static constexpr const char *kDereference =
-      "LinkedListIterator<class CRefCounter::DeleteNotify>::operator *";
+struct LinkedListSites<CRefCounter::DeleteNotify> {
+  static constexpr const CheckSite &kLinkedTwice = CheckSites::kDeleteNotifyLinkedTwice;
+  static constexpr const CheckSite &kPastEnd = CheckSites::kDeleteNotifyPastEnd;
 };

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include "BindMap.h"
+#include "CheckSites.h"
 #include "RCPtr.h"
-#include "TypeName.h"
 
 // Delegates: every call across a subsystem border goes through one, bound once
 // at start-up. Calling an unbound delegate records a check, calls nothing and
@@ -26,7 +25,7 @@ class DelBase<R(A...)> {
   // after the call's arguments. Refused on a bound delegate.
   template <class T, class F, class... C>
   void Bind(T *object, F function, C... constants) {
-    if (invoke_) return Fail("Delegate", 201, "Delegate_NS::DelBase", "::Bind");
+    if (!Check<R(A...)>(!invoke_, CheckSites::kBindBound)) return;
     Bind_Map_Member(primary_, object, function, std::move(constants)...);
     invoke_ = primary_.invoker;
   }
@@ -37,7 +36,7 @@ class DelBase<R(A...)> {
 
   template <class F, class... C>
   void BindS(F function, C... constants) {
-    if (invoke_) return Fail("Delegate", 470, "Delegate_NS::DelBase", "::BindS");
+    if (!Check<R(A...)>(!invoke_, CheckSites::kBindStaticBound)) return;
     Bind_Map_Static(primary_, function, std::move(constants)...);
     invoke_ = primary_.invoker;
   }
@@ -71,12 +70,6 @@ class DelBase<R(A...)> {
   }
 
  protected:
-  // Records a failed check whose name carries the signature as our compiler
-  // prints it; the name is only built on failure.
-  static void Fail(const char *file, int line, const char *prefix, const char *suffix) {
-    Check(false, file, line, InternName(InstanceName<R(A...)>(prefix, suffix)));
-  }
-
   typename Map::Invoker invoke_ = nullptr;
   Map primary_;
   std::vector<Map> chain_;
@@ -118,7 +111,7 @@ class Delegate<R(A...)> : public Delegate_NS::DelBase<R(A...)> {
  public:
   R operator()(A... args) const {
     if (!this->invoke_) {
-      this->Fail("Delegate_N1", std::is_void_v<R> ? 52 : 33, "Delegate", "::operator ()");
+      Check<R(A...)>(false, std::is_void_v<R> ? CheckSites::kCallUnboundVoid : CheckSites::kCallUnboundValue);
       return R();
     }
     return this->invoke_(this->primary_, *this, std::forward<A>(args)...);

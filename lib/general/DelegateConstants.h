@@ -2,7 +2,7 @@
 
 #include <tuple>
 
-#include "AssertionRecord.h"
+#include "CheckSites.h"
 
 namespace Delegate_NS {
 
@@ -39,7 +39,7 @@ class Ptr {
   ~Ptr() { Reset(); }
 
   void Attach(P *p) {
-    Check(p_ == nullptr, "Delegate_RefCount", 119, "Delegate_NS::Ptr<struct Delegate_NS::PtrBase>::Attach");
+    Check(p_ == nullptr, CheckSites::kConstantsAttachedTwice);
     P *old = p_;
     p_ = p;
     if (old) old->Release();

@@ -16,7 +16,7 @@ class DelegateRC<R(A...)> : public Delegate<R(A...)> {
  public:
   template <class T, class F, class... C>
   void Bind(const RCPtr<T> &object, F function, C... constants) {
-    if (keepAlive_) return this->Fail("DelegateRC", 93, "DelegateRC", "::Bind");
+    if (!Check<R(A...)>(!keepAlive_, CheckSites::kBindCountedBound)) return;
     keepAlive_ = object.get();
     Base::Bind(object, function, std::move(constants)...);
   }

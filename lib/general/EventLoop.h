@@ -43,13 +43,13 @@ class EventLoop : public virtual CRefCounter {
   // Returns once Stop has been called (noticed after the message or handle
   // being serviced) or a wait has failed.
   void Run();
-  void Stop() { running = 0; }
+  void Stop() { running_ = false; }
 
  private:
   void Drain();
   bool OfferToHook(const MSG &msg);
 
-  std::map<UINT, RCPtr<MessageNode>> messageHooks;
-  std::map<RCPtr<EventLoopNode>, RCPtr<EventHandleHolder>> handleNodes;
-  unsigned char running = 0;
+  std::map<UINT, RCPtr<MessageNode>> messageHooks_;
+  std::map<RCPtr<EventLoopNode>, RCPtr<EventHandleHolder>> handleNodes_;
+  bool running_ = false;
 };

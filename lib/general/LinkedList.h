@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AssertionRecord.h"
+#include "CheckSites.h"
 
 // The link carried by every member of an intrusive list. `back` points at the
 // pointer that points at this link (the previous member's `next` or the list
@@ -27,9 +27,9 @@ class LinkedListElement {
   ~LinkedListElement() { Remove(); }
 };
 
-// Name used by the checks of a list of T; specialised where a list is used.
+// The check sites of a list of T; specialised where a list is used.
 template <class T>
-struct LinkedListNames;
+struct LinkedListSites;
 
 // An intrusive list of T (T derives from LinkedListElement). It owns nothing:
 // members are neither allocated nor freed by it. New members go to the front.
@@ -42,7 +42,7 @@ class LinkedList {
 
   void Add(T *member) {
     LinkedListElement *link = member;
-    if (!Check(!link->IsLinked(), "LinkedList", 130, LinkedListNames<T>::kAdd)) return;
+    if (!Check(!link->IsLinked(), LinkedListSites<T>::kLinkedTwice)) return;
     link->next = head_;
     link->back = &head_;
     if (head_) head_->back = &link->next;
@@ -68,7 +68,7 @@ class LinkedListIterator {
   explicit LinkedListIterator(const LinkedList<T> &list) : current_(list.First()) {}
 
   T *operator*() const {
-    Check(current_ != nullptr, "LinkedList", 17, LinkedListNames<T>::kDereference);
+    Check(current_ != nullptr, LinkedListSites<T>::kPastEnd);
     return current_;
   }
   LinkedListIterator &operator++() {

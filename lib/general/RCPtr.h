@@ -5,9 +5,8 @@
 #include <type_traits>
 #include <utility>
 
-#include "AssertionRecord.h"
 #include "CRefCounter.h"
-#include "TypeName.h"
+#include "CheckSites.h"
 
 template <class T>
 class RCPtr;
@@ -24,7 +23,7 @@ CRefCounter *Counter(T *p) {
 // destruction already sees the new value.
 template <class T>
 void RefCounterPtrAssign(RCPtr<T> *slot, T *value) {
-  if (!Check(slot != nullptr, "RCPtr", 61, "RCPtr_NS::RefCounterPtrAssign")) return;
+  if (!Check(slot != nullptr, CheckSites::kAssignWithoutSlot)) return;
   if (value) Counter(value)->AddRef();
   T *old = slot->p_;
   slot->p_ = value;
@@ -41,8 +40,8 @@ class RCPtrBase {
   // Copies this pointer into a pointer to a base or interface type of T.
   template <class U>
   void CopyTo(RCPtr<U> *destination) const {
-    if (!destination) return Fail(228);
-    if (!p_) return Fail(229);
+    if (!Check<T>(destination != nullptr, CheckSites::kCopyToWithoutDestination)) return;
+    if (!Check<T>(p_ != nullptr, CheckSites::kCopyToFromEmpty)) return;
     destination->Reset();
     RefCounterPtrAssign<U>(destination, p_);
   }
@@ -54,10 +53,6 @@ class RCPtrBase {
   T *p_ = nullptr;
 
  private:
-  static void Fail(int line) {
-    Check(false, "RCPtr", line, InternName(InstanceName<T>("RCPtr_NS::RCPtrBase", "::CopyTo")));
-  }
-
   template <class U>
   friend void RefCounterPtrAssign(RCPtr<U> *, U *);
 };
@@ -67,7 +62,7 @@ template <class T>
 class RCPtrV : public RCPtrBase<T> {
  public:
   T *operator->() const {
-    if (!this->p_) Check(false, "RCPtr", 278, InternName(InstanceName<T>("RCPtr_NS::RCPtrV", "::operator ->")));
+    Check<T>(this->p_ != nullptr, CheckSites::kEmptyPointer);
     return this->p_;
   }
   T &operator*() const { return *operator->(); }
@@ -78,7 +73,7 @@ template <class T>
 class RCPtrC : public RCPtrBase<T> {
  public:
   T *operator->() const {
-    if (!this->p_) Check(false, "RCPtr", 247, InternName(InstanceName<T>("RCPtr_NS::RCPtrC", "::operator ->")));
+    Check<T>(this->p_ != nullptr, CheckSites::kEmptyConstPointer);
     return this->p_;
   }
   T &operator*() const { return *operator->(); }

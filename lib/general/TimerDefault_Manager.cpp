@@ -10,18 +10,15 @@ TimerDefault_Manager::Internals::~Internals() {
 }
 
 TimerDefault_Manager::TimerDefault_Manager(UninitCaller *root, const Factory &factory) {
-  if (!Check(Internals::shared == nullptr, "TimerDefault_Manager", 9,
-             "TimerDefault_Manager::TimerDefault_Manager")) {
-    internals = Internals::shared;
+  if (!Check(Internals::shared == nullptr, CheckSites::kSecondTimerDefault)) {
+    internals_ = Internals::shared;
     return;
   }
-  internals = new Internals(root, factory);
-  Internals::shared = internals.get();
+  internals_ = new Internals(root, factory);
+  Internals::shared = internals_.get();
 }
 
 void TimerDefault_Manager::CreateTimerCalls(RCPtr<Calls> *calls) {
-  if (!Check(Internals::shared != nullptr, "TimerDefault_Manager", 40,
-             "TimerDefault_Manager::CreateTimerCalls"))
-    return;
+  if (!Check(Internals::shared != nullptr, CheckSites::kNoTimerDefault)) return;
   Internals::shared->factory(calls);
 }

@@ -37,5 +37,5 @@ class TimerDefault_Manager : public virtual CRefCounter {
   static void CreateTimerCalls(RCPtr<Calls> *calls);
 
  private:
-  RCPtr<Internals> internals;
+  RCPtr<Internals> internals_;
 };

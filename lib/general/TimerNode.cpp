@@ -22,23 +22,28 @@ void TimerNode::Inner::UnbindCalls() {
 TimerNode::TimerNode(UninitCaller *root) : group_(root, this) {
   RCPtr<Inner::Calls> calls;
   TimerDefault_Manager::CreateTimerCalls(&calls);
-  if (!Check(!calls.IsEmpty(), "TimerNode", 11, "TimerNode::TimerNode")) return;
-  inner = new Inner(static_cast<UninitCaller *>(group_), calls);
+  if (!Check(!calls.IsEmpty(), CheckSites::kTimerNodeWithoutCalls)) return;
+  inner_ = new Inner(static_cast<UninitCaller *>(group_), calls);
 }
 
 void TimerNode::SetHandler(const Delegate<void()> &handler) {
-  if (Inner *i = inner.operator->()) i->handler = handler;
+  if (Inner *i = Part()) i->handler = handler;
 }
 
 void TimerNode::Start(unsigned long period, bool repeat) {
-  if (Inner *i = inner.operator->()) i->Set(period, repeat);
+  if (Inner *i = Part()) i->Set(period, repeat);
 }
 
 void TimerNode::StopTimer() {
-  if (Inner *i = inner.operator->()) i->Kill();
+  if (Inner *i = Part()) i->Kill();
 }
 
 bool TimerNode::IsSet() {
-  Inner *i = inner.operator->();
+  Inner *i = Part();
   return i && i->IsSet();
+}
+
+TimerNode::Inner *TimerNode::Part() const {
+  Check<Inner>(inner_.get() != nullptr, CheckSites::kEmptyPointer);
+  return inner_.get();
 }

@@ -38,7 +38,7 @@ class TimerNode : public virtual CRefCounter {
   };
 
   // Without calls from TimerDefault_Manager the node has no Inner and every
-  // operation only records the smart pointer's check.
+  // operation only records the empty-pointer check.
   explicit TimerNode(UninitCaller *root);
 
   void SetHandler(const Delegate<void()> &handler);
@@ -48,6 +48,9 @@ class TimerNode : public virtual CRefCounter {
   bool IsSet();
 
  private:
-  RCPtr<Inner> inner;
+  // The Inner, or null after recording the empty-pointer check.
+  Inner *Part() const;
+
+  RCPtr<Inner> inner_;
   UninitResidentMulti group_;
 };

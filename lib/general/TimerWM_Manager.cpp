@@ -3,7 +3,7 @@
 #include <vector>
 
 TimerWM_Manager::TimerWM_Manager(UninitCaller *root, TIMERPROC proc)
-    : proc(proc), resident_(root, this, MakeDelegate<void()>(this, &TimerWM_Manager::Uninit)) {}
+    : proc_(proc), resident_(root, this, MakeDelegate<void()>(this, &TimerWM_Manager::Uninit)) {}
 
 void TimerWM_Manager::CreateTimerCallsFn(RCPtr<Calls> *calls) {
   RCPtr<TimerInfo> t(new TimerInfo);
@@ -17,28 +17,28 @@ void TimerWM_Manager::CreateTimerCallsFn(RCPtr<Calls> *calls) {
 }
 
 void TimerWM_Manager::OnTimer(unsigned int id) {
-  auto it = timers.find(id);
-  if (it == timers.end()) return;  // killed meanwhile
+  auto it = timers_.find(id);
+  if (it == timers_.end()) return;  // killed meanwhile
   RCPtr<TimerInfo> t = it->second;
   if (!t->repeat) Kill(t);
   // The node part stays alive while its handler runs, even if the handler
   // releases its own timer.
-  RCPtr<TimerNode::Inner> inner = t->inner;
-  if (TimerNode::Inner *i = inner.operator->()) i->handler();
+  const RCPtr<TimerNode::Inner> inner = t->inner;
+  if (Check<TimerNode::Inner>(inner.get() != nullptr, CheckSites::kEmptyPointer)) inner.get()->handler();
 }
 
 void TimerWM_Manager::Kill(const RCPtr<TimerInfo> &t) {
   KillTimer(nullptr, t->id);
-  timers.erase(t->id);
+  timers_.erase(t->id);
   t->id = 0;
 }
 
 void TimerWM_Manager::Set(unsigned long period, bool repeat, const RCPtr<TimerInfo> &t) {
   if (t->id != 0) Kill(t);
-  t->id = static_cast<unsigned int>(SetTimer(nullptr, 0, static_cast<UINT>(period), proc));
+  t->id = static_cast<unsigned int>(SetTimer(nullptr, 0, static_cast<UINT>(period), proc_));
   t->repeat = repeat;
   // A timer the platform refused is not set: no entry that no expiry can match.
-  if (t->id != 0) timers[t->id] = t;
+  if (t->id != 0) timers_[t->id] = t;
 }
 
 bool TimerWM_Manager::IsSet(const RCPtr<TimerInfo> &t) { return t->id != 0; }
@@ -53,6 +53,6 @@ void TimerWM_Manager::AttachInner(TimerNode::Inner *inner, const RCPtr<TimerInfo
 // The service stops: no platform timer outlives it.
 void TimerWM_Manager::Uninit() {
   std::vector<RCPtr<TimerInfo>> set;
-  for (auto &entry : timers) set.push_back(entry.second);
+  for (auto &entry : timers_) set.push_back(entry.second);
   for (auto &t : set) Kill(t);
 }

@@ -18,7 +18,7 @@ class TimerWM_Manager : public virtual CRefCounter {
   // One per call set.
   class TimerInfo : public virtual CRefCounter {
    public:
-    unsigned char repeat = 0;  // 0: killed at its first expiry
+    bool repeat = false;       // false: killed at its first expiry
     unsigned int id = 0;       // platform timer id; 0 while not set
     RCPtr<TimerNode::Inner> inner;
   };
@@ -40,7 +40,7 @@ class TimerWM_Manager : public virtual CRefCounter {
   void AttachInner(TimerNode::Inner *inner, const RCPtr<TimerInfo> &t);
   void Uninit();
 
-  TIMERPROC proc;
-  std::map<unsigned int, RCPtr<TimerInfo>> timers;  // exactly the timers that are set
+  TIMERPROC proc_;
+  std::map<unsigned int, RCPtr<TimerInfo>> timers_;  // exactly the timers that are set
   UninitResident resident_;
 };

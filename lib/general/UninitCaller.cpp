@@ -2,15 +2,13 @@
 
 #include <initializer_list>
 
-#include "AssertionRecord.h"
+#include "CheckSites.h"
 
 namespace UninitCaller_NS {
 
 // A refused child keeps no parent: it would otherwise reach a dead root later.
 UninitCallerChild::UninitCallerChild(UninitCallerParent *parent) : parent_(nullptr) {
-  if (Check(parent != nullptr, "UninitCaller", 14, "UninitCaller_NS::UninitCallerChild::UninitCallerChild") &&
-      parent->Add(this))
-    parent_ = parent;
+  if (Check(parent != nullptr, CheckSites::kChildWithoutParent) && parent->Add(this)) parent_ = parent;
 }
 
 UninitCallerChild::~UninitCallerChild() {
@@ -19,7 +17,7 @@ UninitCallerChild::~UninitCallerChild() {
 }
 
 bool UninitCallerParent::Add(UninitCallerChild *child) {
-  if (!Check(!closed_, "UninitCaller", 106, "UninitCaller_NS::UninitCallerParent::Add")) return false;
+  if (!Check(!closed_, CheckSites::kAddAfterTearDown)) return false;
   if (child->IsLinked()) {
     earlyList_.Add(child);  // records the list's check and changes nothing
     return false;

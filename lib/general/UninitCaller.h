@@ -70,10 +70,9 @@ class UninitCallerParent {
 }  // namespace UninitCaller_NS
 
 template <>
-struct LinkedListNames<UninitCaller_NS::UninitCallerChild> {
-  static constexpr const char *kAdd = "LinkedList<class UninitCaller_NS::UninitCallerChild>::Add";
-  static constexpr const char *kDereference =
-      "LinkedListIterator<class UninitCaller_NS::UninitCallerChild>::operator *";
+struct LinkedListSites<UninitCaller_NS::UninitCallerChild> {
+  static constexpr const CheckSite &kLinkedTwice = CheckSites::kUninitChildLinkedTwice;
+  static constexpr const CheckSite &kPastEnd = CheckSites::kUninitChildPastEnd;
 };
 
 // A tear-down root: destroying it runs the whole tear-down of its children.

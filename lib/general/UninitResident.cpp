@@ -10,10 +10,9 @@ UninitResident::UninitResident(UninitCaller *root, CRefCounter *host, Delegate<v
 
 UninitResident::operator UninitCaller *() const {
   UninitCaller_NS::UninitCallerParent *parent = internal_.Parent();
-  if (!Check(parent != nullptr, "UninitCaller", 165, "UninitResident::operator class UninitCaller *"))
-    return nullptr;
+  if (!Check(parent != nullptr, CheckSites::kResidentWithoutParent)) return nullptr;
   UninitCaller *root = parent->Owner();
-  Check(root != nullptr, "UninitCaller", 167, "UninitResident::operator class UninitCaller *");
+  Check(root != nullptr, CheckSites::kResidentWithoutRoot);
   return root;
 }
 
@@ -49,8 +48,8 @@ void UninitResident::Internal::OnRelease() {
 }
 
 void UninitResident::Internal::ClearParent() {
-  Check(done_ || !uninit_.IsBound(), "UninitCaller", 209, "UninitResident::Internal::ClearParent");
-  Check(!release_.IsBound(), "UninitCaller", 212, "UninitResident::Internal::ClearParent");
+  Check(done_ || !uninit_.IsBound(), CheckSites::kResidentLeftBeforeUninit);
+  Check(!release_.IsBound(), CheckSites::kResidentLeftBeforeRelease);
   UninitCallerChild::ClearParent();
 }
 

@@ -7,18 +7,17 @@ ParentHolder::ParentHolder(UninitCaller *outer, Internal *internal)
 
 void ParentHolder::OnUninit() {
   RCPtr<ParentHolder> self(this);
-  RCPtr<Internal> keep = internal_;
-  if (Internal *internal = keep.operator->()) internal->UninitAll();
+  const RCPtr<Internal> keep = internal_;
+  if (Check<Internal>(keep.get() != nullptr, CheckSites::kEmptyPointer)) keep.get()->UninitAll();
 }
 
 // After its release pass the group is finished: it leaves every outer root.
 void ParentHolder::OnRelease() {
   RCPtr<ParentHolder> self(this);
-  RCPtr<Internal> keep = internal_;
-  if (Internal *internal = keep.operator->()) {
-    internal->ReleaseAll();
-    internal->DetachFromParents();
-  }
+  const RCPtr<Internal> keep = internal_;
+  if (!Check<Internal>(keep.get() != nullptr, CheckSites::kEmptyPointer)) return;
+  keep.get()->ReleaseAll();
+  keep.get()->DetachFromParents();
 }
 
 void ParentHolder::Detach() {

@@ -38,7 +38,7 @@ class DeviationGauge {
   HDC context = nullptr;
   RECT rect{};
   double value = 0;  // semitones
-  unsigned char valid = 0;
+  bool valid = false;
   double minimum = -0.5;
   double maximum = 0.5;
   double lowerOk = -0.03;

@@ -3,7 +3,7 @@
 #include "Rounding.h"
 #include "Tool_PlayNoteGuitar.h"
 #include "Tool_SelectNoteGuitar.h"
-#include "general/AssertionRecord.h"
+#include "general/CheckSites.h"
 #include "measure/MidiTypes.h"
 
 namespace {
@@ -26,9 +26,9 @@ DrovaneView_H::DrovaneView_H(UninitCaller *root, HINSTANCE module)
   Style(titleStyle_, L"Verdana", 20, true, TA_BASELINE);
   Style(valueStyle_, L"Courier New", 16, false, TA_LEFT | TA_TOP);
   Style(hintStyle_, L"Arial", 16, false, TA_LEFT | TA_TOP);
-  panel_.showNoteNames = 0;
-  panel_.showStringLabels = 0;
-  SetPitchNameStyle(2);
+  panel_.showNoteNames = false;
+  panel_.showStringLabels = false;
+  SetPitchNameStyle(PitchNameStyle::kMixed);
 }
 
 DrovaneView_H::~DrovaneView_H() = default;
@@ -66,21 +66,20 @@ void DrovaneView_H::MakeTools() {
 }
 
 void DrovaneView_H::SetStringNotes(std::span<const int> notes) {
-  if (!Check(notes.size() == GuitarPanel::kStrings, "DrovaneView_H", 366, "DrovaneView_H::SetStringNotes")) return;
+  if (!Check(notes.size() == GuitarPanel::kStrings, CheckSites::kNotSixStrings)) return;
   for (int i = 0; i < GuitarPanel::kStrings; ++i) panel_.notes[i] = notes[i];
   bindings_.repaint();
 }
 
 void DrovaneView_H::SetStringSelectIndex(int index) {
-  if (!Check(index >= 0 && index < GuitarPanel::kStrings, "DrovaneView_H", 268, "DrovaneView_H::SetStringSelectIndex"))
-    return;
+  if (!Check(index >= 0 && index < GuitarPanel::kStrings, CheckSites::kStringIndexOutOfRange)) return;
   SetStringSelect(panel_.notes[index]);
 }
 
 void DrovaneView_H::SetStringSelect(int note) {
   bool found = false;
   for (int string : panel_.notes) found = found || string == note;
-  if (!Check(found, "DrovaneView_H", 283, "DrovaneView_H::SetStringSelect")) return;
+  if (!Check(found, CheckSites::kNoteOfNoString)) return;
   SelectNote(note);
 }
 
@@ -91,19 +90,19 @@ void DrovaneView_H::GetStringSelect(int *note) const {
       return;
     }
   }
-  Check(false, "DrovaneView_H", 327, "DrovaneView_H::GetStringSelect");
+  Check(false, CheckSites::kNoStringSelected);
 }
 
 void DrovaneView_H::SelectNote(int note) {
   bool changed = note != note_;
   note_ = note;
   for (int i = 0; i < GuitarPanel::kStrings; ++i) {
-    const unsigned char selected = panel_.notes[i] == note;
+    const bool selected = panel_.notes[i] == note;
     changed = changed || selected != panel_.selected[i];
     panel_.selected[i] = selected;
   }
-  const bool forced = tempSelect_ != 0;
-  tempSelect_ = 0;
+  const bool forced = tempSelect_;
+  tempSelect_ = false;
   if (!changed && !forced) return;
   bindings_.noteSelected(note);
   bindings_.repaint();
@@ -112,10 +111,10 @@ void DrovaneView_H::SelectNote(int note) {
 void DrovaneView_H::SetPitch(double pitch) {
   if (pitch != 0) {
     pitch_ = pitch;
-    gauge_.valid = 1;
+    gauge_.valid = true;
     SelectNote(Rounding::Nearest(pitch));
   } else {
-    gauge_.valid = 0;
+    gauge_.valid = false;
   }
   if (options_.autoZoom) TrackInTune();
   FindHighlight();
@@ -135,7 +134,7 @@ bool DrovaneView_H::HitTest(int x, int y, double *note) { return panel_.HitTest(
 void DrovaneView_H::PlayTapped(int note) {
   if (tempSelect_) {
     SetStringSelect(savedNote_);
-    tempSelect_ = 0;
+    tempSelect_ = false;
   }
   bindings_.noteSelected(note);
   if (player_) player_->Play(note, 127);
@@ -144,10 +143,10 @@ void DrovaneView_H::PlayTapped(int note) {
 void DrovaneView_H::PreviewNote(int note) {
   GetStringSelect(&savedNote_);
   SetStringSelect(note);
-  tempSelect_ = 1;
+  tempSelect_ = true;
 }
 
 void DrovaneView_H::RestoreNote() {
   if (tempSelect_) SetStringSelect(savedNote_);
-  tempSelect_ = 0;
+  tempSelect_ = false;
 }

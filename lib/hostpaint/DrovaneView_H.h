@@ -30,14 +30,14 @@ class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
   // What the view shows besides the gauge and the short text; all on after
   // construction.
   struct DisplayOptions {
-    unsigned char showMicHint = 1;   // the microphone hint at the bottom
-    unsigned char detailedText = 1;  // note, frequencies and MIDI numbers
-    unsigned char autoZoom = 1;      // zoom the scale while in tune
-    unsigned char showGuitar = 1;    // the guitar panel in the right third
+    bool showMicHint = true;   // the microphone hint at the bottom
+    bool detailedText = true;  // note, frequencies and MIDI numbers
+    bool autoZoom = true;      // zoom the scale while in tune
+    bool showGuitar = true;    // the guitar panel in the right third
   };
 
   // Loads the guitar picture from `module` and sets the naming style of
-  // notes to 2 (C# Eb F# G# Bb) for the whole program.
+  // notes to mixed (C# Eb F# G# Bb) for the whole program.
   DrovaneView_H(UninitCaller *root, HINSTANCE module);
   ~DrovaneView_H() override;
   DrovaneView_H(const DrovaneView_H &) = delete;
@@ -104,7 +104,7 @@ class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
   const GuitarPanel &Panel() const { return panel_; }
   double Pitch() const { return pitch_; }
   int Note() const { return note_; }
-  bool TempSelect() const { return tempSelect_ != 0; }
+  bool TempSelect() const { return tempSelect_; }
   const RCPtr<VH_PlaySingle> &Player() const { return player_; }
 
  private:
@@ -124,14 +124,16 @@ class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
   void OnCalibrationStable(double pitch, double reference);
   void DropDetector(TunerDetectPitch *detector);
 
-  // Zoom (DS_) and highlight (HN_) state.
+  // Zoom (DS_) and highlight (HN_) state. The scale index is also the
+  // target: 0 coarse, 1 fine.
+  enum ZoomPhase : int32_t { kZoomIdle = 0, kZoomTransiting = 2 };
   int zoomTarget_ = 0;
   int zoomIndex_ = 0;
   double zoomFrom_ = 0;
   double zoomStep_ = 0;
-  int zoomPhase_ = 0;
+  ZoomPhase zoomPhase_ = kZoomIdle;
   int highlightIndex_ = 0;
-  unsigned char highlightPending_ = 0;
+  bool highlightPending_ = false;  // highlightOnTimer runs for highlightIndex_
 
   FontSpec titleStyle_;
   FontSpec valueStyle_;
@@ -140,7 +142,7 @@ class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
   DeviationGauge gauge_;
   double pitch_ = 0;
   int note_ = 0;
-  unsigned char tempSelect_ = 0;
+  bool tempSelect_ = false;
   int savedNote_ = 0;
   DisplayOptions options_;
   RCPtr<VH_PlaySingle> player_;

@@ -4,7 +4,7 @@
 
 #include "DrovaneView_H.h"
 #include "Rounding.h"
-#include "general/AssertionRecord.h"
+#include "general/CheckSites.h"
 #include "measure/Calibration.h"
 
 namespace {
@@ -41,15 +41,15 @@ void DrovaneView_H::OnInTuneTimer() {
   zoomIndex_ = zoomTarget_;
   if (zoomIndex_ == 1) gauge_.LoadFineTicks();
   Restart(bindings_.zoomTimer, kZoomTick, true);
-  zoomPhase_ = 2;
+  zoomPhase_ = kZoomTransiting;
 }
 
 void DrovaneView_H::OnZoomTimer() {
-  if (zoomPhase_ == 2) DS_On_Transit_Transit();
+  if (zoomPhase_ == kZoomTransiting) DS_On_Transit_Transit();
 }
 
 void DrovaneView_H::DS_On_Transit_Transit() {
-  if (!Check(zoomPhase_ == 2, "DrovaneView_H", 498, "DrovaneView_H::DS_On_Transit_Transit")) return;
+  if (!Check(zoomPhase_ == kZoomTransiting, CheckSites::kZoomStepWhileIdle)) return;
   const double target = kScale[zoomIndex_];
   double r = zoomFrom_ + (target - zoomFrom_) * zoomStep_ * (1.0 / kZoomSteps);
   zoomStep_ += 1;
@@ -57,7 +57,7 @@ void DrovaneView_H::DS_On_Transit_Transit() {
     r = target;
     if (zoomIndex_ != 1) gauge_.LoadCoarseTicks();  // the fine marks stay until the last step
     bindings_.zoomTimer.stop(true);
-    zoomPhase_ = 0;
+    zoomPhase_ = kZoomIdle;
   }
   gauge_.maximum = r;
   gauge_.minimum = -r;
@@ -71,24 +71,24 @@ void DrovaneView_H::FindHighlight() {
   }
   if (highlightPending_ && candidate != highlightIndex_) {
     bindings_.highlightOnTimer.stop(true);
-    highlightPending_ = 0;
+    highlightPending_ = false;
   }
   if (candidate >= 0 && !highlightPending_ && gauge_.valid) {
     highlightIndex_ = candidate;
-    highlightPending_ = 1;
+    highlightPending_ = true;
     bindings_.highlightOnTimer.start(kHighlightWait, false, 0);
   }
 }
 
 void DrovaneView_H::HN_Do_Highlight_Start() {
-  if (!Check(highlightPending_ == 1, "DrovaneView_H", 558, "DrovaneView_H::HN_Do_Highlight_Start")) return;
-  int before[GuitarPanel::kStrings];
+  if (!Check(highlightPending_, CheckSites::kHighlightNotPending)) return;
+  bool before[GuitarPanel::kStrings];
   std::memcpy(before, panel_.highlight, sizeof before);
   bindings_.highlightOffTimer.stop(true);
   ClearHighlights();
   bindings_.highlightOnTimer.stop(true);
-  highlightPending_ = 0;
-  panel_.highlight[highlightIndex_] = 1;
+  highlightPending_ = false;
+  panel_.highlight[highlightIndex_] = true;
   bindings_.highlightOffTimer.start(kHighlightTime, false, 0);
   bindings_.noteSelected(panel_.notes[highlightIndex_]);
   if (std::memcmp(before, panel_.highlight, sizeof before) != 0) bindings_.repaint();
@@ -97,13 +97,13 @@ void DrovaneView_H::HN_Do_Highlight_Start() {
 void DrovaneView_H::OnHighlightOffTimer() {
   bindings_.highlightOffTimer.stop(true);
   bool any = false;
-  for (int flag : panel_.highlight) any = any || flag != 0;
+  for (bool flag : panel_.highlight) any = any || flag;
   ClearHighlights();
   if (any) bindings_.repaint();
 }
 
 void DrovaneView_H::ClearHighlights() {
-  for (int &flag : panel_.highlight) flag = 0;
+  for (bool &flag : panel_.highlight) flag = false;
 }
 
 void DrovaneView_H::StartCalibration() {
@@ -119,7 +119,7 @@ void DrovaneView_H::StartCalibration() {
 // The detector reports 0 until it has heard enough; that is no pitch yet,
 // not the note 0, so it leaves the selection and the last pitch alone.
 void DrovaneView_H::OnCalibrationUpdate(double pitch, double) {
-  gauge_.valid = 0;
+  gauge_.valid = false;
   if (pitch == 0) return;
   pitch_ = pitch;
   SelectNote(Rounding::Nearest(pitch));
@@ -127,7 +127,7 @@ void DrovaneView_H::OnCalibrationUpdate(double pitch, double) {
 
 void DrovaneView_H::OnCalibrationStable(double pitch, double reference) {
   pitch_ = pitch;
-  gauge_.valid = 1;
+  gauge_.valid = true;
   bindings_.setReference(CalibratedReference(pitch, reference));
   detector_.Reset();
 }

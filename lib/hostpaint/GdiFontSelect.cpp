@@ -1,15 +1,15 @@
 #include "GdiFontSelect.h"
 
-#include "general/AssertionRecord.h"
+#include "general/CheckSites.h"
 
 namespace PaintProcs {
 
 void GdiFontSelect::Select(const FontSpec &style, HDC dc) {
-  if (Check(!selected_, "GdiFontSelect", 149, "PaintProcs::GdiFontSelect::Select")) {
+  if (Check(!selected_, CheckSites::kFontSelectWhileSelected)) {
     font_ = style.font.Get();
     dc_ = dc;
     previousFont_ = static_cast<HFONT>(SelectObject(dc, font_));
-    selected_ = 1;
+    selected_ = true;
   }
   SetBkMode(dc, style.backMode);
   SetTextColor(dc, style.textColor);
@@ -20,8 +20,8 @@ void GdiFontSelect::Select(const FontSpec &style, HDC dc) {
 void GdiFontSelect::Restore() {
   if (!selected_) return;
   HGDIOBJ back = SelectObject(dc_, previousFont_);
-  selected_ = 0;
-  Check(back == font_, "GdiFontSelect", 142, "PaintProcs::GdiFontSelect::~GdiFontSelect");
+  selected_ = false;
+  Check(back == font_, CheckSites::kFontSwappedMeanwhile);
 }
 
 }  // namespace PaintProcs

@@ -24,7 +24,7 @@ class GdiFontSelect {
   HFONT font_ = nullptr;
   HDC dc_ = nullptr;
   HFONT previousFont_ = nullptr;
-  unsigned char selected_ = 0;
+  bool selected_ = false;
 };
 
 }  // namespace PaintProcs

@@ -1,51 +1,49 @@
 #include "GdiObjSelect.h"
 
-#include "general/AssertionRecord.h"
+#include "general/CheckSites.h"
 
 namespace PaintProcs {
 
-bool GdiObjSelect::Busy(int line, const char *name) const {
-  return !Check(!penSelected_ && !brushSelected_, "GdiObjSelect", line, name);
-}
+bool GdiObjSelect::Busy(const CheckSite &site) const { return !Check(!penSelected_ && !brushSelected_, site); }
 
 void GdiObjSelect::Select(HDC dc, HPEN pen, HBRUSH brush) {
-  if (Busy(79, "PaintProcs::GdiObjSelect::Select")) return;
+  if (Busy(CheckSites::kSelectWhileSelected)) return;
   TakePen(dc, pen);
   TakeBrush(dc, brush);
 }
 
 void GdiObjSelect::SelectPen(HDC dc, HPEN pen) {
-  if (!Busy(94, "PaintProcs::GdiObjSelect::SelectPen")) TakePen(dc, pen);
+  if (!Busy(CheckSites::kSelectPenWhileSelected)) TakePen(dc, pen);
 }
 
 void GdiObjSelect::SelectBrush(HDC dc, HBRUSH brush) {
-  if (!Busy(105, "PaintProcs::GdiObjSelect::SelectBrush")) TakeBrush(dc, brush);
+  if (!Busy(CheckSites::kSelectBrushWhileSelected)) TakeBrush(dc, brush);
 }
 
 void GdiObjSelect::TakePen(HDC dc, HPEN pen) {
   dc_ = dc;
   pen_ = pen;
   previousPen_ = static_cast<HPEN>(SelectObject(dc, pen));
-  penSelected_ = 1;
+  penSelected_ = true;
 }
 
 void GdiObjSelect::TakeBrush(HDC dc, HBRUSH brush) {
   dc_ = dc;
   brush_ = brush;
   previousBrush_ = static_cast<HBRUSH>(SelectObject(dc, brush));
-  brushSelected_ = 1;
+  brushSelected_ = true;
 }
 
 void GdiObjSelect::Restore() {
   if (penSelected_) {
     HGDIOBJ back = SelectObject(dc_, previousPen_);
-    penSelected_ = 0;
-    Check(back == pen_, "GdiObjSelect", 62, "PaintProcs::GdiObjSelect::~GdiObjSelect");
+    penSelected_ = false;
+    Check(back == pen_, CheckSites::kPenSwappedMeanwhile);
   }
   if (brushSelected_) {
     HGDIOBJ back = SelectObject(dc_, previousBrush_);
-    brushSelected_ = 0;
-    Check(back == brush_, "GdiObjSelect", 72, "PaintProcs::GdiObjSelect::~GdiObjSelect");
+    brushSelected_ = false;
+    Check(back == brush_, CheckSites::kBrushSwappedMeanwhile);
   }
 }
 

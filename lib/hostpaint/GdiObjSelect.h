@@ -1,5 +1,6 @@
 #pragma once
 
+#include "general/AssertionRecord.h"
 #include "win/gdi.h"
 
 namespace PaintProcs {
@@ -24,7 +25,7 @@ class GdiObjSelect {
   void Restore();
 
  private:
-  bool Busy(int line, const char *name) const;
+  bool Busy(const CheckSite &site) const;
   void TakePen(HDC dc, HPEN pen);
   void TakeBrush(HDC dc, HBRUSH brush);
 
@@ -33,8 +34,8 @@ class GdiObjSelect {
   HDC dc_ = nullptr;
   HPEN previousPen_ = nullptr;
   HBRUSH previousBrush_ = nullptr;
-  unsigned char penSelected_ = 0;
-  unsigned char brushSelected_ = 0;
+  bool penSelected_ = false;
+  bool brushSelected_ = false;
 };
 
 }  // namespace PaintProcs

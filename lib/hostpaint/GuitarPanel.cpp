@@ -67,7 +67,7 @@ void GuitarPanel::Paint(HDC dc) const {
 // border, inset so the border stays inside the panel.
 void GuitarPanel::PaintBars(HDC dc, bool selectedPass) const {
   for (int i = 0; i < kStrings; ++i) {
-    if ((selected[i] != 0) != selectedPass) continue;
+    if (selected[i] != selectedPass) continue;
     HBRUSH fill = highlight[i] ? highlightBrush_.Get() : selectedPass ? selectedBrush_.Get() : barBrush_.Get();
     PaintProcs::GdiObjSelect guard;
     guard.Select(dc, selectedPass ? selectedPen_.Get() : nullPen_.Get(), fill);

@@ -32,11 +32,11 @@ class GuitarPanel {
   void Paint(HDC dc) const;
 
   RECT rect{};
-  unsigned char selected[kStrings] = {};
-  int highlight[kStrings] = {};
+  bool selected[kStrings] = {};
+  bool highlight[kStrings] = {};
   int notes[kStrings] = {};
-  unsigned char showNoteNames = 1;
-  unsigned char showStringLabels = 1;
+  bool showNoteNames = true;
+  bool showStringLabels = true;
 
  private:
   double BarCentre(int i) const;

@@ -1,23 +1,24 @@
 #pragma once
 
-#include "general/AssertionRecord.h"
+#include "general/CheckSites.h"
 #include "win/gdi.h"
 
 namespace PaintProcs {
 
+// The check of a refused delete, by kind of object.
 template <class Handle>
-struct SmartGdiObjectNames;
+struct SmartGdiObjectSite;
 template <>
-struct SmartGdiObjectNames<HFONT> {
-  static constexpr const char *kDestructor = "PaintProcs::SmartGdiObject<struct HFONT__ *>::~SmartGdiObject";
+struct SmartGdiObjectSite<HFONT> {
+  static constexpr const CheckSite &kNotDeleted = CheckSites::kFontNotDeleted;
 };
 template <>
-struct SmartGdiObjectNames<HPEN> {
-  static constexpr const char *kDestructor = "PaintProcs::SmartGdiObject<struct HPEN__ *>::~SmartGdiObject";
+struct SmartGdiObjectSite<HPEN> {
+  static constexpr const CheckSite &kNotDeleted = CheckSites::kPenNotDeleted;
 };
 template <>
-struct SmartGdiObjectNames<HBRUSH> {
-  static constexpr const char *kDestructor = "PaintProcs::SmartGdiObject<struct HBRUSH__ *>::~SmartGdiObject";
+struct SmartGdiObjectSite<HBRUSH> {
+  static constexpr const CheckSite &kNotDeleted = CheckSites::kBrushNotDeleted;
 };
 
 // Owns one font, pen or brush handle (null when empty) and deletes it once,
@@ -43,7 +44,7 @@ class SmartGdiObject {
 
  private:
   void Delete() {
-    if (handle_) Check(DeleteObject(handle_) != FALSE, "SmartGdiObject", 25, SmartGdiObjectNames<Handle>::kDestructor);
+    if (handle_) Check(DeleteObject(handle_) != FALSE, SmartGdiObjectSite<Handle>::kNotDeleted);
     handle_ = nullptr;
   }
 

@@ -7,6 +7,7 @@
 // summation order gives the same values. Samples are 16-bit mono PCM.
 namespace Amdf {
 
+inline constexpr double kSampleRate = 22050.0;  // the estimator's only rate
 inline constexpr int kTableSize = 500;   // lags 0…499
 inline constexpr int kMinLag = 11;       // smallest lag searched
 inline constexpr int kDiffLength = 250;  // differences averaged per coarse lag

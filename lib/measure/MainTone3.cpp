@@ -10,6 +10,12 @@
 namespace {
 
 constexpr double kJump = 2.0;  // semitones that count as a change of note
+// Level ratios of a second look. An earlier level this many times the later
+// window's: the signal is dying away, and a confirmed new pitch is no note.
+constexpr double kFadeRatio = 1.4;
+// The later window this many times as loud as a window without pitch: a
+// fresh attack.
+constexpr double kAttackRatio = 2.5;
 
 double Round(double x) { return std::floor(x + 0.5); }
 
@@ -29,7 +35,7 @@ void MainTone3::Reset() {
 }
 
 double MainTone3::NoteOfPeriod(double period) const {
-  return period != 0 ? NoteFromFrequency(kSampleRate / period, referenceFrequency) : 0;
+  return period != 0 ? NoteFromFrequency(Amdf::kSampleRate / period, referenceFrequency) : 0;
 }
 
 static_assert(Amdf::kPreciseWindow <= 3 * MainTone3::kHop, "the window a period is refined on");
@@ -85,9 +91,9 @@ double MainTone3::SecondLook(const int16_t *x, double prev, double fresh, int pe
   const double later = NoteOfPeriod(period2);
   if (std::fabs(later - prev) < kJump) return Round(heldPeriod_);
   if (std::fabs(later - fresh) < kJump) {
-    const bool dying = prev != 0 && static_cast<double>(earlierLevel_) / level2 >= 1.4;
+    const bool dying = prev != 0 && static_cast<double>(earlierLevel_) / level2 >= kFadeRatio;
     return dying ? 0 : period1;
   }
-  if (prev != 0 && fresh == 0 && later != 0 && static_cast<double>(level2) / level1 >= 2.5) return period2;
+  if (prev != 0 && fresh == 0 && later != 0 && static_cast<double>(level2) / level1 >= kAttackRatio) return period2;
   return 0;
 }

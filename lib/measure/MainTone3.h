@@ -22,7 +22,6 @@ class MainTone3 : public virtual CRefCounter {
   static constexpr int kIntervalUnpitched = 5;
   static constexpr int kGateWithPrevious = 150;
   static constexpr int kGateWithout = 400;
-  static constexpr double kSampleRate = 22050.0;
 
   MainTone3();
 

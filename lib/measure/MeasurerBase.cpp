@@ -3,14 +3,14 @@
 #include <cstring>
 
 #include "filters/MediaSample.h"
-#include "general/AssertionRecord.h"
+#include "general/CheckSites.h"
 
 namespace Measure {
 
 MeasurerBase::MeasurerBase() { state_ = kNotInitialised; }
 
 void MeasurerBase::Init() {
-  if (!Check(Initialize() >= 0, "MeasurerBase", 36, "Measure::MeasurerBase::Init")) return;
+  if (!Check(Initialize() >= 0, CheckSites::kMeasurerInitFailed)) return;
   blockBytes_ = GetBlockBytes();
   block_.assign((blockBytes_ + 1) / 2, 0);
   state_ = kStopped;
@@ -30,8 +30,8 @@ HRESULT MeasurerBase::SetStartPosition(int64_t position) {
 }
 
 HRESULT MeasurerBase::WriteSample(AV::IMediaSample *sample) {
-  if (!Check(state_ == kRunning, "MeasurerBase", 91, "Measure::MeasurerBase::WriteSample")) return E_FAIL;
-  if (!Check(sample != nullptr, "MeasurerBase", __LINE__, "Measure::MeasurerBase::WriteSample")) return E_INVALIDARG;
+  if (!Check(state_ == kRunning, CheckSites::kMeasurerWriteNotRunning)) return E_FAIL;
+  if (!Check(sample != nullptr, CheckSites::kMeasurerWriteNull)) return E_INVALIDARG;
   uint32_t bytes = 0;
   sample->GetInfo(nullptr, nullptr, nullptr, &bytes);
   fifo_.Append(sample);
@@ -42,7 +42,7 @@ HRESULT MeasurerBase::WriteSample(AV::IMediaSample *sample) {
 
 HRESULT MeasurerBase::Start() {
   const HRESULT hr = BaseFilter::Start();
-  Check(hr >= 0, "MeasurerBase", 58, "Measure::MeasurerBase::Start");
+  Check(hr >= 0, CheckSites::kMeasurerStartFailed);
   return hr;
 }
 
@@ -55,8 +55,7 @@ HRESULT MeasurerBase::Stop() {
 void MeasurerBase::ProcessAllData() {
   while (blockBytes_ != 0 && static_cast<uint32_t>(fifo_.GetAvailable()) >= blockBytes_) {
     fifo_.ReadNextBytes(block_.data(), blockBytes_);
-    if (!Check(ProcessBlock(block_.data()) >= 0, "MeasurerBase", 140, "Measure::MeasurerBase::ProcessAllData"))
-      continue;
+    if (!Check(ProcessBlock(block_.data()) >= 0, CheckSites::kBlockNotProcessed)) continue;
     const uint32_t n = GetResultCount();
     const int64_t start = TimeFromBytes(processed_);
     const int64_t duration = TimeFromBytes(processed_ + blockBytes_) - start;
@@ -75,7 +74,7 @@ HRESULT MeasurerBase::SendResults(int64_t start, int64_t duration, const Result 
       new AV::MediaSample(start, duration, static_cast<uint32_t>(count * sizeof(Result)), &data));
   std::memcpy(data, records, count * sizeof(Result));
   const HRESULT hr = BaseFilter::WriteSample(sample.get());
-  Check(hr >= 0, "MeasurerBase", 214, "Measure::MeasurerBase::SendResults");
+  Check(hr >= 0, CheckSites::kResultsNotSent);
   return hr;
 }
 

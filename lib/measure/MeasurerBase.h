@@ -55,7 +55,7 @@ class MeasurerBase : public BaseFilter {
 
   int64_t ProcessedPosition() const { return processed_; }
   int64_t WrittenPosition() const { return written_; }
-  int32_t Unanalysed() { return fifo_.GetAvailable(); }
+  int32_t Unanalyzed() { return fifo_.GetAvailable(); }
   const PcmFormat &Format() const { return format_; }
 
  private:

@@ -2,11 +2,11 @@
 
 #include <cmath>
 
-#include "general/AssertionRecord.h"
+#include "general/CheckSites.h"
 
 namespace {
 
-int g_style = 0;
+PitchNameStyle::Value g_style = PitchNameStyle::kSharps;
 
 const wchar_t *const kClassNames[3][12] = {
     {L"C", L"C#", L"D", L"D#", L"E", L"F", L"F#", L"G", L"G#", L"A", L"A#", L"B"},
@@ -48,20 +48,21 @@ double FrequencyFromNote(double note, double reference) {
   return reference * std::pow(2.0, (note - 69.0) * (1.0 / 12.0));
 }
 
-void SetPitchNameStyle(int style) {
-  if (!Check(style >= 0 && style <= 2, "MidiTypes", __LINE__, "SetPitchNameStyle")) return;
+void SetPitchNameStyle(PitchNameStyle::Value style) {
+  const bool known = style >= PitchNameStyle::kSharps && style <= PitchNameStyle::kMixed;
+  if (!Check(known, CheckSites::kUnknownNameStyle)) return;
   g_style = style;
 }
 
-int GetPitchNameStyle() { return g_style; }
+PitchNameStyle::Value GetPitchNameStyle() { return g_style; }
 
 const wchar_t *GetPitchName(int note) {
-  if (!Check(note >= 0 && note <= 127, "MidiTypes", 159, "GetPitchName")) return L"";
+  if (!Check(note >= 0 && note <= 127, CheckSites::kNoteOutOfRange)) return L"";
   return Names().names[g_style][note];
 }
 
 const wchar_t *GetPitchShortName(int note) {
   const int index = note % 12;
-  if (!Check(index >= 0, "MidiTypes", 166, "GetPitchShortName")) return L"";
+  if (!Check(index >= 0, CheckSites::kNegativePitchClass)) return L"";
   return kClassNames[g_style][index];
 }

@@ -10,10 +10,13 @@ double NoteFromFrequency(double hertz, double reference);
 // reference × 2^((note − 69) × (1 ÷ 12)). Fractional note in, hertz out.
 double FrequencyFromNote(double note, double reference);
 
-// Accidental style of the names: 0 sharps, 1 flats, 2 mixed (C# Eb F# G# Bb).
-// Process-wide, 0 until someone changes it; other values are refused.
-void SetPitchNameStyle(int style);
-int GetPitchNameStyle();
+// Accidental style of the names. Process-wide, sharps until someone changes
+// it; a value outside the three is refused.
+namespace PitchNameStyle {
+enum Value : int { kSharps = 0, kFlats = 1, kMixed = 2 };  // mixed: C# Eb F# G# Bb
+}
+void SetPitchNameStyle(PitchNameStyle::Value style);
+PitchNameStyle::Value GetPitchNameStyle();
 
 // Full name of a note 0…127 in the current style, e.g. L"E-1", L"C#1", L"G6".
 // Other notes record a failed check and give L"". The strings are constants.

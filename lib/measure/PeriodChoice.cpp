@@ -8,8 +8,6 @@
 namespace Amdf {
 namespace {
 
-constexpr double kRate = 22050.0;
-
 int64_t TableMean(const Table d) {
   int64_t sum = 0;
   for (int k = kMinLag; k < kTableSize; ++k) sum += d[k];
@@ -45,8 +43,8 @@ void WeightAround(Table table, double previousNote, double reference) {
     for (int k = 0; k < kTableSize; ++k) table[k] = static_cast<int32_t>(std::trunc(0.65 * table[k]));
     return;
   }
-  const double hi = std::ceil(kRate / FrequencyFromNote(previousNote - 2, reference));
-  const double v = kRate / FrequencyFromNote(previousNote + 2, reference);
+  const double hi = std::ceil(kSampleRate / FrequencyFromNote(previousNote - 2, reference));
+  const double v = kSampleRate / FrequencyFromNote(previousNote + 2, reference);
   const double lo = v > 0 ? std::ceil(v) : 0;
   // Written so that NaN bounds (an absurd reference) stay inside the table.
   const double end = hi < kTableSize ? hi : kTableSize;

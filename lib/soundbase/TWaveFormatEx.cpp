@@ -1,6 +1,6 @@
 #include "TWaveFormatEx.h"
 
-#include "general/AssertionRecord.h"
+#include "general/CheckSites.h"
 
 TWaveFormatEx::TWaveFormatEx() : WAVEFORMATEX() { wFormatTag = WAVE_FORMAT_PCM; }
 
@@ -19,7 +19,7 @@ int64_t TWaveFormatEx::SampleSizeToSampleCount(uint32_t bytes) const {
   // A zero alignment (a format never set) counts no samples instead of
   // dividing by zero.
   const bool whole = nBlockAlign != 0 && bytes % nBlockAlign == 0;
-  Check(whole, "TWaveFormatEx", 40, "TWaveFormatEx::SampleSizeToSampleCount");
+  Check(whole, CheckSites::kPartialSample);
   return nBlockAlign ? bytes / nBlockAlign : 0;
 }
 

@@ -3,71 +3,37 @@
 #include <cmath>
 #include <vector>
 
-#include "general/AssertionRecord.h"
+#include "general/CheckSites.h"
 
-WaveIn::WaveIn(UninitCaller *root, double queueSeconds, double bufferMs, int)
+WaveIn::WaveIn(UninitCaller *root, double queueSeconds, double bufferMs)
     : position_(TWaveFormatEx::Default()),
       queueDuration_(queueSeconds),
       bufferDuration_(bufferMs),
       resident_(root, this, MakeDelegate<void()>(this, &WaveIn::Uninit),
                 MakeDelegate<void()>(this, &WaveIn::ReleaseHandlers)) {}
 
-WaveIn::~WaveIn() {
-  if (state_ == 2) Stop();
-  CloseDevice();
-}
-
-void WaveIn::SetNotifyEvent(HANDLE event) {
-  if (!Check(notifyWindow_ == nullptr, "WaveIn", 31, "WaveIn::SetNotifyEvent")) return;
-  notifyEvent_ = event;
-}
-
 void WaveIn::Init(const WaveInHandlers &handlers, const WAVEFORMATEX *format) {
-  if (!Check(state_ == 0, "WaveIn", 42, "WaveIn::Init")) return;
-  if (!Check(handlers.sample.IsBound(), "WaveIn", 43, "WaveIn::Init")) return;
+  if (!Check(device_.State() == WaveState::kClosed, CheckSites::kCaptureInitNotClosed)) return;
+  if (!Check(handlers.sample.IsBound(), CheckSites::kCaptureInitWithoutHandler)) return;
   handlers_ = MakeRC<HandlerSet>(handlers);
   // A missing format is left to the open call to refuse.
   if (format) position_.format = TWaveFormatEx(*format);
-  DWORD_PTR callback = 0;
-  DWORD flags = CALLBACK_NULL;
-  if (notifyWindow_) {
-    callback = reinterpret_cast<DWORD_PTR>(notifyWindow_);
-    flags = CALLBACK_WINDOW;
-  } else if (notifyEvent_) {
-    callback = reinterpret_cast<DWORD_PTR>(notifyEvent_);
-    flags = CALLBACK_EVENT;
-  }
-  device_.Reset();
-  const MMRESULT r = waveInOpen(device_.Put(), 0, format, callback, 0, flags);
-  if (!Check(r == MMSYSERR_NOERROR, "WaveIn", 61, "WaveIn::Init")) return;
-  state_ = 1;
+  device_.Open(format, reinterpret_cast<DWORD_PTR>(notifyEvent_), notifyEvent_ ? CALLBACK_EVENT : CALLBACK_NULL);
 }
 
 void WaveIn::ResetPosition() { position_.Reset(); }
 
 void WaveIn::Start() {
-  if (!Check(state_ == 1, "WaveIn", 87, "WaveIn::Start")) return;
+  if (!Check(device_.State() == WaveState::kOpen, CheckSites::kCaptureStartNotOpen)) return;
   const auto count = static_cast<int>(std::ceil(queueDuration_ / (bufferDuration_ * 0.001)));
   for (int i = 0; i < count; ++i) AddHeader();
-  if (!Check(waveInStart(device_.Get()) == MMSYSERR_NOERROR, "WaveIn", 100, "WaveIn::Start")) return;
-  state_ = 2;
+  if (!Check(waveInStart(device_.Handle()) == MMSYSERR_NOERROR, CheckSites::kCaptureStartFailed)) return;
+  device_.Started();
 }
 
-void WaveIn::AddHeader() {
-  // The position advances even if the buffer is lost below: the time line
-  // then has a gap of one buffer, and every later buffer keeps its true time.
-  RCPtr<WaveHeaderMM> buffer = WaveHeaderMM::Next(position_, bufferDuration_);
-  WAVEHDR *h = buffer->Header();
-  if (!Check(waveInPrepareHeader(device_.Get(), h, sizeof(WAVEHDR)) == MMSYSERR_NOERROR, "WaveIn", 150,
-             "WaveIn::AddHeader"))
-    return;
-  if (!Check(waveInAddBuffer(device_.Get(), h, sizeof(WAVEHDR)) == MMSYSERR_NOERROR, "WaveIn", 152,
-             "WaveIn::AddHeader")) {
-    waveInUnprepareHeader(device_.Get(), h, sizeof(WAVEHDR));
-    return;
-  }
-  queue_.push_back(std::move(buffer));
-}
+// The position advances even if the buffer is lost: the time line then has a
+// gap of one buffer, and every later buffer keeps its true time.
+void WaveIn::AddHeader() { device_.Send(WaveHeaderMM::Next(position_, bufferDuration_)); }
 
 void WaveIn::ProcessEvent() {
   // A handler may drop the last outside reference to this device.
@@ -76,51 +42,14 @@ void WaveIn::ProcessEvent() {
   // so a buffer costs no allocation beyond its own.
   std::vector<RCPtr<WaveHeaderMM>> done;
   done.swap(spareList_);
-  while (!queue_.empty() && (queue_.front()->Header()->dwFlags & WHDR_DONE)) {
-    done.push_back(std::move(queue_.front()));
-    queue_.pop_front();
-  }
+  while (RCPtr<WaveHeaderMM> buffer = device_.TakeFinished()) done.push_back(std::move(buffer));
   for (size_t i = 0; i < done.size(); ++i) AddHeader();
   const RCPtr<HandlerSet> set = handlers_;
-  if (Check(set.get() && set.get()->handlers.sample.IsBound(), "WaveIn", 238, "WaveIn::ProcessEvent")) {
+  if (Check(set.get() && set.get()->handlers.sample.IsBound(), CheckSites::kCaptureWithoutHandler)) {
     for (RCPtr<WaveHeaderMM> &buffer : done) set.get()->handlers.sample(buffer.get());
   }
   done.clear();
   if (done.capacity() > spareList_.capacity()) done.swap(spareList_);
-}
-
-void WaveIn::Stop() {
-  if (!Check(state_ == 2, "WaveIn", 110, "WaveIn::Stop")) return;
-  state_ = 3;
-  if (!Check(waveInReset(device_.Get()) == MMSYSERR_NOERROR, "WaveIn", 114, "WaveIn::Stop")) return;
-  while (!queue_.empty()) {
-    if (!Check(waveInUnprepareHeader(device_.Get(), queue_.front()->Header(), sizeof(WAVEHDR)) == MMSYSERR_NOERROR,
-               "WaveIn", 126, "WaveIn::Stop"))
-      return;
-    queue_.pop_front();
-  }
-  state_ = 1;
-}
-
-void WaveIn::Uninit() {
-  if (state_ == 2) Stop();
-  CloseDevice();
-  state_ = 0;
-}
-
-// Buffers still queued after a failed start or stop are in the device's
-// hands: take them back before they are freed, or the device would write
-// into freed memory and refuse to close.
-void WaveIn::TakeBackAll() {
-  if (queue_.empty()) return;
-  waveInReset(device_.Get());
-  for (RCPtr<WaveHeaderMM> &buffer : queue_) waveInUnprepareHeader(device_.Get(), buffer->Header(), sizeof(WAVEHDR));
-  queue_.clear();
-}
-
-void WaveIn::CloseDevice() {
-  TakeBackAll();
-  device_.Reset();
 }
 
 // The old set goes once the device no longer points at it, or later, when a

@@ -1,14 +1,12 @@
 #pragma once
 
-#include <cstdint>
-#include <deque>
 #include <vector>
 
+#include "WaveDevice.h"
 #include "WaveHeaderMM.h"
 #include "WaveSource.h"
 #include "filters/IMediaSample.h"
 #include "general/DelegateRC.h"
-#include "general/TSmartHandle.h"
 #include "general/UninitResident.h"
 #include "win/wave.h"
 
@@ -16,7 +14,24 @@
 // each filled buffer for the call (keep an RCPtr to hold on to it).
 struct WaveInHandlers {
   DelegateRC<void(AV::IMediaSample *)> sample;
-  DelegateRC<void()> spare;  // carried with the set; the device never calls it
+};
+
+// The capture direction of WaveDevice.
+struct CaptureCalls {
+  using Handle = HWAVEIN;
+  using Buffer = WaveHeaderMM;
+  static constexpr auto Open = waveInOpen;
+  static constexpr auto Prepare = waveInPrepareHeader;
+  static constexpr auto Send = waveInAddBuffer;
+  static constexpr auto Unprepare = waveInUnprepareHeader;
+  static constexpr auto Reset = waveInReset;
+  static constexpr auto Close = waveInClose;
+  static constexpr const CheckSite &kOpenFailed = CheckSites::kCaptureOpenFailed;
+  static constexpr const CheckSite &kPrepareFailed = CheckSites::kCapturePrepareFailed;
+  static constexpr const CheckSite &kSendFailed = CheckSites::kCaptureAddBufferFailed;
+  static constexpr const CheckSite &kStopNotRunning = CheckSites::kCaptureStopNotCapturing;
+  static constexpr const CheckSite &kResetFailed = CheckSites::kCaptureResetFailed;
+  static constexpr const CheckSite &kUnprepareFailed = CheckSites::kCaptureUnprepareFailed;
 };
 
 // Records from wave-input device 0 in a steady stream of fixed-length
@@ -25,52 +40,42 @@ struct WaveInHandlers {
 //
 // Thread: the program thread only. The device marks buffers done on its own
 // and signals the notify event; the owner calls ProcessEvent when it sees
-// that event. States: 0 closed, 1 open and idle, 2 capturing, 3 stopping.
-// Failures are contract checks in file "WaveIn"; nothing is thrown.
-// Lifetime: registered with the tear-down root given at construction, whose
-// uninit pass stops and closes the device and whose release pass unbinds the
-// handlers.
+// that event. Failures are contract checks (file "WaveIn"); nothing is
+// thrown. Lifetime: registered with the tear-down root given at
+// construction, whose uninit pass stops and closes the device and whose
+// release pass unbinds the handlers; destruction stops and closes it too.
 class WaveIn : public virtual CRefCounter {
  public:
-  // `options` is accepted for the program's call and has no effect.
-  WaveIn(UninitCaller *root, double queueSeconds, double bufferMs, int options);
-  ~WaveIn() override;
+  WaveIn(UninitCaller *root, double queueSeconds, double bufferMs);
   WaveIn(const WaveIn &) = delete;
   WaveIn &operator=(const WaveIn &) = delete;
 
-  // Refused (check, line 31) while a notify window is set.
-  void SetNotifyEvent(HANDLE event);
-  void SetNotifyWindow(HWND window) { notifyWindow_ = window; }
-  // Opens the device in `format` (state 0 only; the sample handler must be bound).
+  // The event the device signals when buffers are done; set before Init.
+  void SetNotifyEvent(HANDLE event) { notifyEvent_ = event; }
+  // Opens the device in `format` (closed only; the sample handler must be bound).
   void Init(const WaveInHandlers &handlers, const WAVEFORMATEX *format);
   // Position back to 0 (before the first Start).
   void ResetPosition();
-  // Queues the buffers and starts recording (state 1 only).
+  // Queues the buffers and starts recording (open and idle only).
   void Start();
-  // Stops recording and takes every buffer back unheard (state 2 only).
-  virtual void Stop();
+  // Stops recording and takes every buffer back unheard (capturing only).
+  void Stop() { device_.Stop(); }
   // Takes the finished buffers from the front of the queue, queues as many
   // new ones, then hands the finished ones on, oldest first.
   void ProcessEvent();
   // Tear-down: stops if capturing and closes the device.
-  void Uninit();
+  void Uninit() { device_.Close(); }
 
-  int32_t State() const { return state_; }
+  WaveState::Value State() const { return device_.State(); }
   const WaveSource2 &Position() const { return position_; }
-  const std::deque<RCPtr<WaveHeaderMM>> &Queue() const { return queue_; }
+  const std::deque<RCPtr<WaveHeaderMM>> &Queue() const { return device_.Queue(); }
 
  private:
-  using Device = TSmartHandle<HWAVEIN, decltype(&waveInClose), waveInClose>;
-
   void AddHeader();
-  void TakeBackAll();
-  void CloseDevice();
   void ReleaseHandlers();
 
-  HWND notifyWindow_ = nullptr;
   HANDLE notifyEvent_ = nullptr;
-  Device device_;
-  int32_t state_ = 0;
+  WaveDevice<CaptureCalls> device_;
   WaveSource2 position_;
   double queueDuration_;   // seconds
   double bufferDuration_;  // milliseconds
@@ -82,7 +87,6 @@ class WaveIn : public virtual CRefCounter {
     WaveInHandlers handlers;
   };
 
-  std::deque<RCPtr<WaveHeaderMM>> queue_;
   RCPtr<HandlerSet> handlers_;
   std::vector<RCPtr<WaveHeaderMM>> spareList_;  // capacity for ProcessEvent's list
   UninitResident resident_;

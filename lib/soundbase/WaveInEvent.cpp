@@ -1,7 +1,7 @@
 #include "WaveInEvent.h"
 
-WaveInEvent::WaveInEvent(UninitCaller *root, double queueSeconds, double bufferMs, int options)
-    : WaveIn(root, queueSeconds, bufferMs, options), event_(MakeRC<EventHandleHolder>()) {
+WaveInEvent::WaveInEvent(UninitCaller *root, double queueSeconds, double bufferMs)
+    : WaveIn(root, queueSeconds, bufferMs), event_(MakeRC<EventHandleHolder>()) {
   event_->Reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
 }
 

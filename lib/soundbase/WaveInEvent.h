@@ -11,7 +11,7 @@
 // event is closed when its last holder goes.
 class WaveInEvent : public WaveIn {
  public:
-  WaveInEvent(UninitCaller *root, double queueSeconds, double bufferMs, int options);
+  WaveInEvent(UninitCaller *root, double queueSeconds, double bufferMs);
   ~WaveInEvent() override;
 
   HANDLE Event() const { return event_->Get(); }

@@ -1,13 +1,10 @@
 #pragma once
 
-#include <cstdint>
-#include <deque>
-
 #include "TWaveFormatEx.h"
+#include "WaveDevice.h"
 #include "WaveHeaderPlayMM.h"
 #include "filters/IMediaSample.h"
 #include "general/DelegateRC.h"
-#include "general/TSmartHandle.h"
 #include "general/UninitResident.h"
 #include "win/wave.h"
 
@@ -15,7 +12,24 @@
 // least one finished buffer (it need not be bound).
 struct WaveOutHandlers {
   DelegateRC<void()> done;
-  DelegateRC<void()> spare;  // carried with the set; the device never calls it
+};
+
+// The playback direction of WaveDevice.
+struct PlaybackCalls {
+  using Handle = HWAVEOUT;
+  using Buffer = WaveHeaderPlayMM;
+  static constexpr auto Open = waveOutOpen;
+  static constexpr auto Prepare = waveOutPrepareHeader;
+  static constexpr auto Send = waveOutWrite;
+  static constexpr auto Unprepare = waveOutUnprepareHeader;
+  static constexpr auto Reset = waveOutReset;
+  static constexpr auto Close = waveOutClose;
+  static constexpr const CheckSite &kOpenFailed = CheckSites::kPlaybackOpenFailed;
+  static constexpr const CheckSite &kPrepareFailed = CheckSites::kPlaybackPrepareFailed;
+  static constexpr const CheckSite &kSendFailed = CheckSites::kPlaybackWriteFailed;
+  static constexpr const CheckSite &kStopNotRunning = CheckSites::kPlaybackStopNotPlaying;
+  static constexpr const CheckSite &kResetFailed = CheckSites::kPlaybackResetFailed;
+  static constexpr const CheckSite &kUnprepareFailed = CheckSites::kPlaybackUnprepareFailed;
 };
 
 // Plays media samples on wave-output device 0, one buffer per written
@@ -24,48 +38,40 @@ struct WaveOutHandlers {
 // when buffers have finished, so it can write more.
 //
 // Thread: the program thread only; the owner calls ProcessEvent when the
-// device's notification is seen. States: 0 closed, 1 open and idle,
-// 2 playing, 3 stopping. Failures are contract checks in file "WaveOut";
-// nothing is thrown. Lifetime: registered with the tear-down root given at
-// construction (uninit: stop and close; release: unbind the handlers).
+// device's notification is seen. Failures are contract checks (file
+// "WaveOut"); nothing is thrown. Lifetime: registered with the tear-down root
+// given at construction (uninit: stop and close; release: unbind the
+// handlers); destruction stops and closes the device too.
 class WaveOut : public virtual CRefCounter {
  public:
-  // `options` is accepted for the program's call and has no effect.
-  WaveOut(UninitCaller *root, int options);
-  ~WaveOut() override;
+  explicit WaveOut(UninitCaller *root);
   WaveOut(const WaveOut &) = delete;
   WaveOut &operator=(const WaveOut &) = delete;
 
-  // State 1 becomes 2; nothing is sent until the first WriteSample.
+  // Open and idle becomes playing; nothing is sent until the first WriteSample.
   void Start();
-  // Queues the sample's data for playing (state 2 only). A sample that cannot
+  // Queues the sample's data for playing (playing only). A sample that cannot
   // be queued is not played and produces no done call.
   void WriteSample(RCPtr<AV::IMediaSample> sample);
   // Takes back the finished buffers at the front, then calls `done` once.
   void ProcessEvent();
-  // Stops playing and takes every buffer back (state 2 only).
-  virtual void Stop();
+  // Stops playing and takes every buffer back (playing only).
+  void Stop() { device_.Stop(); }
   // Tear-down: stops if playing and closes the device.
-  void Uninit();
+  void Uninit() { device_.Close(); }
 
-  int32_t State() const { return state_; }
+  WaveState::Value State() const { return device_.State(); }
   const TWaveFormatEx &Format() const { return format_; }
   // Buffers written and not yet taken back, oldest first.
-  const std::deque<RCPtr<WaveHeaderPlayMM>> &Queue() const { return queue_; }
+  const std::deque<RCPtr<WaveHeaderPlayMM>> &Queue() const { return device_.Queue(); }
 
  protected:
-  using Device = TSmartHandle<HWAVEOUT, decltype(&waveOutClose), waveOutClose>;
-
   TWaveFormatEx format_;
-  int32_t state_ = 0;
-  Device device_;
+  WaveDevice<PlaybackCalls> device_;
   WaveOutHandlers handlers_;
 
  private:
-  void TakeBackAll();
-  void CloseDevice();
   void ReleaseHandlers();
 
-  std::deque<RCPtr<WaveHeaderPlayMM>> queue_;
   UninitResident resident_;
 };

@@ -9,10 +9,10 @@
 // The owner has its loop call ProcessEvent whenever the event is signalled.
 class WaveOutEvent : public WaveOut {
  public:
-  WaveOutEvent(UninitCaller *root, int options);
+  explicit WaveOutEvent(UninitCaller *root);
   ~WaveOutEvent() override;
 
-  // Opens the device in `format` (state 0 only; checks in file "WaveOutEvent").
+  // Opens the device in `format` (closed only; checks in file "WaveOutEvent").
   // The done handler need not be bound.
   void Init(const WaveOutHandlers &handlers, const WAVEFORMATEX *format);
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "PluckEnvelope.h"
-#include "general/AssertionRecord.h"
+#include "general/CheckSites.h"
 
 // The samples must come out bit for bit the same on every build: floats must
 // be rounded to float after every operation and no math shortcuts taken.
@@ -41,8 +41,7 @@ int SineSample(int e, float phase) {
 
 void SynthesizerSimple::Render16m(short *out, int count) {
   const float envelopeStep = static_cast<float>((261.0 / sampleRate) * (1.0 / 3.0));
-  if (!Check(!(level < 0.0f || level > 1.0f), "SynthesizerSimple", 106, "SynthesizerSimple::Render16m"))
-    return;
+  if (!Check(!(level < 0.0f || level > 1.0f), CheckSites::kLevelOutOfRange)) return;
   const float phaseStep = static_cast<float>(frequency * kTwoPi / sampleRate);
 
   // Work on locals: stores to `out` cannot then force the state back to memory.

@@ -6,7 +6,7 @@ namespace platform::wave {
 
 DeviceTable &DeviceTable::Get() {
   static DeviceTable table;
-  table.FreeAbandoned();
+  table.abandoned_.clear();
   return table;
 }
 
@@ -15,37 +15,28 @@ DeviceTable &DeviceTable::Get() {
 // signal, which takes that lock.
 DeviceTable::DeviceTable() {
   Core::Get().AddResetHook([this] {
-    for (auto &[id, device] : in) {
+    for (auto &[id, device] : devices_) {
       device->Abandon();
-      abandonedIn_.push_back(std::move(device));
+      abandoned_.push_back(std::move(device));
     }
-    for (auto &[id, device] : out) {
-      device->Abandon();
-      abandonedOut_.push_back(std::move(device));
-    }
-    in.clear();
-    out.clear();
+    devices_.clear();
     overruns.Clear();
     underruns.Clear();
   });
 }
 
-void DeviceTable::FreeAbandoned() {
-  abandonedIn_.clear();
-  abandonedOut_.clear();
+uintptr_t DeviceTable::Add(std::unique_ptr<DeviceQueue> device) {
+  const uintptr_t id = ++last_;
+  devices_.emplace(id, std::move(device));
+  return id;
 }
 
-WaveInDevice *DeviceTable::FindIn(HWAVEIN h) {
-  auto it = in.find(reinterpret_cast<uintptr_t>(h));
-  return it == in.end() ? nullptr : it->second.get();
+DeviceQueue *DeviceTable::Find(Direction direction, const void *handle) {
+  auto it = devices_.find(reinterpret_cast<uintptr_t>(handle));
+  if (it == devices_.end() || it->second->GetDirection() != direction) return nullptr;
+  return it->second.get();
 }
 
-WaveOutDevice *DeviceTable::FindOut(HWAVEOUT h) {
-  auto it = out.find(reinterpret_cast<uintptr_t>(h));
-  return it == out.end() ? nullptr : it->second.get();
-}
-
-void DeviceTable::CloseIn(HWAVEIN h) { in.erase(reinterpret_cast<uintptr_t>(h)); }
-void DeviceTable::CloseOut(HWAVEOUT h) { out.erase(reinterpret_cast<uintptr_t>(h)); }
+void DeviceTable::Close(const void *handle) { devices_.erase(reinterpret_cast<uintptr_t>(handle)); }
 
 }  // namespace platform::wave

@@ -35,20 +35,28 @@ std::unique_ptr<CaptureStream> MakeSource(const CaptureSource &source, MMRESULT 
   }
 }
 
+template <class Live>
+std::unique_ptr<WaveDriver> OpenLive(const std::string &device, LossCounter *losses, MMRESULT *result,
+                                     std::string *error) {
+  auto driver = std::make_unique<Live>(losses);
+  if (!driver->Open(device, result, error)) return nullptr;
+  return driver;
+}
+
 }  // namespace
 
-std::unique_ptr<CaptureDriver> MakeCaptureDriver(const CaptureSource &source, MMRESULT *result, std::string *error) {
+std::unique_ptr<WaveDriver> MakeCaptureDriver(const CaptureSource &source, MMRESULT *result, std::string *error) {
   if (source.kind == CaptureSource::Kind::Live)
-    return LiveCapture::Open(source.device, &DeviceTable::Get().overruns, result, error);
+    return OpenLive<LiveCapture>(source.device, &DeviceTable::Get().overruns, result, error);
   std::unique_ptr<CaptureStream> s = MakeSource(source, result, error);
   if (!s) return nullptr;
   return std::make_unique<PacedCapture>(std::move(s));
 }
 
-std::unique_ptr<PlaybackDriver> MakePlaybackDriver(const PlaybackSink &sink, MMRESULT *result, std::string *error) {
+std::unique_ptr<WaveDriver> MakePlaybackDriver(const PlaybackSink &sink, MMRESULT *result, std::string *error) {
   switch (sink.kind) {
     case PlaybackSink::Kind::Live:
-      return LivePlayback::Open(sink.device, &DeviceTable::Get().underruns, result, error);
+      return OpenLive<LivePlayback>(sink.device, &DeviceTable::Get().underruns, result, error);
     case PlaybackSink::Kind::File: {
       auto file = std::make_unique<WavFileSink>(sink.path, sink.status);
       if (file->Ok()) return std::make_unique<PacedPlayback>(std::move(file));

@@ -2,44 +2,20 @@
 
 #include <iterator>
 
-#include "wave/SampleClock.h"
-
 namespace platform::wave {
 
-namespace {
-// Room for the sound of a second while the program thread is busy elsewhere.
-constexpr size_t kRingSamples = kRate;
-}  // namespace
-
-LiveCapture::LiveCapture(LossCounter *overruns)
-    : overruns_(overruns), ring_(kRingSamples), arrived_([this] { HandOver(); }) {}
-
-std::unique_ptr<LiveCapture> LiveCapture::Open(const std::string &name, LossCounter *overruns, MMRESULT *result,
-                                               std::string *error) {
-  std::unique_ptr<LiveCapture> driver(new LiveCapture(overruns));
-  driver->sdl_ = OpenSdlAudio(true, name, &LiveCapture::Callback, driver.get(), result, error);
-  if (!driver->sdl_) return nullptr;
-  return driver;
-}
-
-LiveCapture::~LiveCapture() { CloseSdlAudio(sdl_, true); }
-
-void LiveCapture::OnStart() { PauseSdlAudio(sdl_, false); }
-
 // SDL's audio thread.
-void LiveCapture::Callback(void *user, Uint8 *stream, int bytes) {
-  auto *self = static_cast<LiveCapture *>(user);
-  const size_t n = static_cast<size_t>(bytes) / 2;
-  const size_t kept = self->ring_.Write(stream, n);
-  if (kept < n) self->overruns_->Add(n - kept);
-  self->arrived_.Raise();
+void LiveCapture::Exchange(Uint8 *stream, size_t n) {
+  const size_t kept = ring_.Write(stream, n);
+  if (kept < n) losses_->Add(n - kept);
+  signal_.Raise();
 }
 
 // The program thread, inside a platform wait.
 void LiveCapture::HandOver() {
   while (!device_->Queue().empty()) {
     WAVEHDR *h = device_->Queue().front();
-    const uint32_t capacity = h->dwBufferLength / 2;
+    const uint32_t capacity = Samples(h);
     frontFill_ += static_cast<uint32_t>(ring_.Read(h->lpData + 2 * frontFill_, capacity - frontFill_));
     if (frontFill_ < capacity) return;
     frontFill_ = 0;
@@ -49,11 +25,11 @@ void LiveCapture::HandOver() {
   int16_t scrap[512];
   uint64_t dropped = 0;
   while (size_t n = ring_.Read(scrap, std::size(scrap))) dropped += n;
-  if (dropped) overruns_->Add(dropped);
+  if (dropped) losses_->Add(dropped);
 }
 
 uint32_t LiveCapture::OnReset() {
-  PauseSdlAudio(sdl_, true);
+  Pause(true);
   ring_.Clear();
   const uint32_t recorded = frontFill_ * 2;
   frontFill_ = 0;

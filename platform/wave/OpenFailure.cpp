@@ -41,7 +41,8 @@ std::string SinkName(const PlaybackSink &s) {
 
 void ReportOpenFailures(bool on) { reporting = on; }
 
-MMRESULT OpenFailed(bool capture, MMRESULT result, const std::string &reason) {
+MMRESULT OpenFailed(Direction direction, MMRESULT result, const std::string &reason) {
+  const bool capture = direction == Direction::Capture;
   DeviceTable &table = DeviceTable::Get();
   if (!reason.empty()) table.lastError = reason;
   if (!reporting) return result;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "wave/DeviceQueue.h"
 #include "win/wave.h"
 
 namespace platform::wave {
@@ -9,6 +10,6 @@ namespace platform::wave {
 // A waveInOpen / waveOutOpen that failed: keeps the host's reason (if any)
 // for LastOpenError and, while failures are reported, prints one line on
 // stderr naming the selected source or sink and the reason. Returns `result`.
-MMRESULT OpenFailed(bool capture, MMRESULT result, const std::string &reason);
+MMRESULT OpenFailed(Direction direction, MMRESULT result, const std::string &reason);
 
 }  // namespace platform::wave

@@ -7,18 +7,13 @@
 
 namespace platform::wave {
 
-PacedCapture::~PacedCapture() {
-  if (pending_) CancelOccurrence(pending_);
-}
-
 void PacedCapture::OnStart() {
-  origin_ = Now();
-  position_ = 0;
+  BeginRun();
   ScheduleFront();
 }
 
-void PacedCapture::OnAdded() {
-  if (!device_->Started() || pending_) return;
+void PacedCapture::OnQueued() {
+  if (!device_->Started() || FrontScheduled()) return;
   CatchUp();
   ScheduleFront();
 }
@@ -26,34 +21,25 @@ void PacedCapture::OnAdded() {
 // The queue ran dry for a while: what was heard meanwhile is lost.
 void PacedCapture::CatchUp() {
   const uint64_t heard = ClockToSamples(Now() - origin_);
-  if (heard <= position_) return;
-  source_->Skip(heard - position_);
-  position_ = heard;
+  if (heard <= done_) return;
+  source_->Skip(heard - done_);
+  done_ = heard;
 }
 
-void PacedCapture::ScheduleFront() {
-  if (device_->Queue().empty()) return;
-  const uint64_t n = device_->Queue().front()->dwBufferLength / 2;
-  pending_ = ScheduleAt(origin_ + SamplesToClock(position_ + n), [this] { FillFront(); });
-}
-
-void PacedCapture::FillFront() {
-  pending_ = 0;
+void PacedCapture::FrontDue() {
   WAVEHDR *h = device_->Queue().front();
-  const uint32_t n = h->dwBufferLength / 2;
+  const uint32_t n = Samples(h);
   ReadInto(h->lpData, n);
+  done_ += n;
   device_->CompleteFront(n * 2);
   ScheduleFront();
 }
 
 uint32_t PacedCapture::OnReset() {
-  if (pending_) CancelOccurrence(pending_);
-  pending_ = 0;
+  CancelFront();
   if (device_->Queue().empty()) return 0;
   WAVEHDR *h = device_->Queue().front();
-  const uint64_t heard = ClockToSamples(Now() - origin_);
-  const auto n = static_cast<uint32_t>(std::min<uint64_t>(heard > position_ ? heard - position_ : 0,
-                                                          h->dwBufferLength / 2));
+  const uint32_t n = HeardOfFront(h);
   ReadInto(h->lpData, n);
   return n * 2;
 }
@@ -63,7 +49,6 @@ uint32_t PacedCapture::OnReset() {
 void PacedCapture::ReadInto(char *out, uint32_t n) {
   if (reinterpret_cast<uintptr_t>(out) % alignof(int16_t) == 0) {
     source_->Read(reinterpret_cast<int16_t *>(out), n);
-    position_ += n;
     return;
   }
   int16_t scratch[1024];
@@ -73,7 +58,6 @@ void PacedCapture::ReadInto(char *out, uint32_t n) {
     std::memcpy(out + 2 * done, scratch, 2 * k);
     done += k;
   }
-  position_ += n;
 }
 
 }  // namespace platform::wave

@@ -3,47 +3,29 @@
 #include <algorithm>
 #include <cstring>
 
-#include "wave/SampleClock.h"
 
 namespace platform::wave {
 
-PacedPlayback::~PacedPlayback() {
-  if (pending_) CancelOccurrence(pending_);
-}
-
-void PacedPlayback::OnWritten() {
-  if (pending_) return;  // the new buffer waits its turn
-  origin_ = Now();
-  played_ = 0;
+void PacedPlayback::OnQueued() {
+  if (FrontScheduled()) return;  // the new buffer waits its turn
+  BeginRun();
   ScheduleFront();
 }
 
-void PacedPlayback::ScheduleFront() {
-  if (device_->Queue().empty()) return;
-  const uint64_t n = device_->Queue().front()->dwBufferLength / 2;
-  pending_ = ScheduleAt(origin_ + SamplesToClock(played_ + n), [this] { FinishFront(); });
-}
-
-void PacedPlayback::FinishFront() {
-  pending_ = 0;
+void PacedPlayback::FrontDue() {
   const WAVEHDR *h = device_->Queue().front();
-  const uint64_t n = h->dwBufferLength / 2;
-  Emit(h->lpData, n);
-  played_ += n;
+  Emit(h->lpData, Samples(h));
+  done_ += Samples(h);
   device_->CompleteFront();
   ScheduleFront();
 }
 
 // The front buffer is cut short where playing has got to.
-void PacedPlayback::OnReset() {
-  if (!pending_) return;
-  CancelOccurrence(pending_);
-  pending_ = 0;
+uint32_t PacedPlayback::OnReset() {
+  if (!CancelFront()) return 0;
   const WAVEHDR *h = device_->Queue().front();
-  const uint64_t heard = ClockToSamples(Now() - origin_);
-  const uint64_t n = std::min<uint64_t>(heard > played_ ? heard - played_ : 0, h->dwBufferLength / 2);
-  Emit(h->lpData, n);
-  played_ += n;
+  Emit(h->lpData, HeardOfFront(h));
+  return 0;
 }
 
 // Through a scratch block: the caller's buffer need not be aligned for samples.

@@ -1,18 +1,27 @@
 #include "wave/WaveCalls.h"
 
+#include <string>
+
 #include "kernel/Platform.h"
+#include "wave/DeviceTable.h"
+#include "wave/DriverFactory.h"
+#include "wave/OpenFailure.h"
 #include "wave/SampleClock.h"
 
 namespace platform::wave {
 
+namespace {
+
+// A planned failure of the named call (counted once per call).
 MMRESULT Injected(const char *call) {
   uintptr_t result = MMSYSERR_NOERROR;
   if (!InjectedFailure(call, &result)) return MMSYSERR_NOERROR;
   return static_cast<MMRESULT>(result);
 }
 
-MMRESULT CheckOpen(const void *device, UINT deviceId, const WAVEFORMATEX *format, DWORD flags) {
-  if (!device || !format) return MMSYSERR_INVALPARAM;
+// Flags, device id and format, before any device is touched.
+MMRESULT CheckOpen(const uintptr_t *handle, UINT deviceId, const WAVEFORMATEX *format, DWORD flags) {
+  if (!handle || !format) return MMSYSERR_INVALPARAM;
   if (flags & ~CALLBACK_TYPEMASK) return MMSYSERR_INVALFLAG;
   // Only what the program uses: an event, or no notification at all.
   const DWORD callback = flags & CALLBACK_TYPEMASK;
@@ -29,21 +38,86 @@ MMRESULT CheckHeader(const WAVEHDR *header, UINT size) {
   return MMSYSERR_NOERROR;
 }
 
-MMRESULT Prepare(WAVEHDR *header) {
+std::unique_ptr<WaveDriver> MakeDriver(Direction direction, MMRESULT *result, std::string *error) {
+  const DeviceTable &table = DeviceTable::Get();
+  return direction == Direction::Capture ? MakeCaptureDriver(table.capture, result, error)
+                                         : MakePlaybackDriver(table.playback, result, error);
+}
+
+// The header calls share their checks up to the device's state.
+MMRESULT FindForHeader(const char *call, Direction direction, const void *handle, const WAVEHDR *header, UINT size,
+                       DeviceQueue **device) {
+  if (MMRESULT r = Injected(call)) return r;
+  if (MMRESULT r = CheckHeader(header, size)) return r;
+  *device = DeviceTable::Get().Find(direction, handle);
+  return *device ? MMSYSERR_NOERROR : MMSYSERR_INVALHANDLE;
+}
+
+MMRESULT FindDevice(const char *call, Direction direction, const void *handle, DeviceQueue **device) {
+  if (MMRESULT r = Injected(call)) return r;
+  *device = DeviceTable::Get().Find(direction, handle);
+  return *device ? MMSYSERR_NOERROR : MMSYSERR_INVALHANDLE;
+}
+
+}  // namespace
+
+MMRESULT OpenDevice(const char *call, Direction direction, uintptr_t *handle, UINT deviceId,
+                    const WAVEFORMATEX *format, DWORD_PTR callback, DWORD flags) {
+  if (MMRESULT r = Injected(call)) return OpenFailed(direction, r, "");
+  if (MMRESULT r = CheckOpen(handle, deviceId, format, flags)) return r;
+  MMRESULT result = MMSYSERR_NOERROR;
+  std::string error;
+  std::unique_ptr<WaveDriver> driver = MakeDriver(direction, &result, &error);
+  if (!driver) return OpenFailed(direction, result, error);
+  HANDLE event = (flags & CALLBACK_TYPEMASK) == CALLBACK_EVENT ? reinterpret_cast<HANDLE>(callback) : nullptr;
+  *handle = DeviceTable::Get().Add(std::make_unique<DeviceQueue>(direction, event, std::move(driver)));
+  return MMSYSERR_NOERROR;
+}
+
+MMRESULT PrepareHeader(const char *call, Direction direction, const void *handle, WAVEHDR *header, UINT size) {
+  DeviceQueue *device = nullptr;
+  if (MMRESULT r = FindForHeader(call, direction, handle, header, size, &device)) return r;
   if (header->dwFlags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
   header->dwFlags |= WHDR_PREPARED;
   return MMSYSERR_NOERROR;
 }
 
-MMRESULT Unprepare(WAVEHDR *header) {
+MMRESULT UnprepareHeader(const char *call, Direction direction, const void *handle, WAVEHDR *header, UINT size) {
+  DeviceQueue *device = nullptr;
+  if (MMRESULT r = FindForHeader(call, direction, handle, header, size, &device)) return r;
   if (header->dwFlags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
   header->dwFlags &= ~WHDR_PREPARED;
   return MMSYSERR_NOERROR;
 }
 
-MMRESULT CheckQueueable(const WAVEHDR *header) {
+MMRESULT AddBuffer(const char *call, Direction direction, const void *handle, WAVEHDR *header, UINT size) {
+  DeviceQueue *device = nullptr;
+  if (MMRESULT r = FindForHeader(call, direction, handle, header, size, &device)) return r;
   if (!(header->dwFlags & WHDR_PREPARED)) return WAVERR_UNPREPARED;
   if (header->dwFlags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
+  device->Add(header);
+  return MMSYSERR_NOERROR;
+}
+
+MMRESULT StartDevice(const char *call, Direction direction, const void *handle) {
+  DeviceQueue *device = nullptr;
+  if (MMRESULT r = FindDevice(call, direction, handle, &device)) return r;
+  device->Start();
+  return MMSYSERR_NOERROR;
+}
+
+MMRESULT ResetDevice(const char *call, Direction direction, const void *handle) {
+  DeviceQueue *device = nullptr;
+  if (MMRESULT r = FindDevice(call, direction, handle, &device)) return r;
+  device->Reset();
+  return MMSYSERR_NOERROR;
+}
+
+MMRESULT CloseDevice(const char *call, Direction direction, const void *handle) {
+  DeviceQueue *device = nullptr;
+  if (MMRESULT r = FindDevice(call, direction, handle, &device)) return r;
+  if (device->Busy()) return WAVERR_STILLPLAYING;
+  DeviceTable::Get().Close(handle);
   return MMSYSERR_NOERROR;
 }
 

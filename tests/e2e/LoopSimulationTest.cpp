@@ -7,17 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "TestTimerService.h"
 #include "general/EventLoop.h"
-#include "general/TimerDefault_Manager.h"
-#include "general/TimerWM_Manager.h"
 #include "kernel/Platform.h"
 
 namespace {
 
 using platform::Time;
-
-TimerWM_Manager *timerService = nullptr;
-void CALLBACK StaticTimerProc(HWND, UINT, UINT_PTR id, DWORD) { timerService->OnTimer(static_cast<unsigned int>(id)); }
 
 // A driver that completes a buffer of `samples` at 22050 samples per second,
 // one after another, and signals its event each time.
@@ -51,11 +47,7 @@ class Program : public virtual CRefCounter {
  public:
   std::vector<Entry> Run(long long minutes) {
     auto root = std::make_unique<UninitCaller>();
-    RCPtr<TimerWM_Manager> manager(new TimerWM_Manager(root.get(), &StaticTimerProc));
-    timerService = manager.get();
-    RCPtr<TimerDefault_Manager> defaults(new TimerDefault_Manager(
-        root.get(), MakeDelegate<void(RCPtr<TimerDefault_Manager::Calls> *)>(
-                        manager.get(), &TimerWM_Manager::CreateTimerCallsFn)));
+    TestTimerService timers(root.get());
     RCPtr<TimerNode> fast(new TimerNode(root.get())), slow(new TimerNode(root.get())),
         restarted(new TimerNode(root.get())), end(new TimerNode(root.get()));
     restartedNode = restarted.get();
@@ -83,7 +75,7 @@ class Program : public virtual CRefCounter {
     restarted.Reset();
     slow.Reset();
     fast.Reset();
-    defaults.Reset();
+    timers.defaults.Reset();
     loop.Reset();
     root.reset();
     return trace;

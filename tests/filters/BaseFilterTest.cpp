@@ -5,6 +5,7 @@
 
 #include "filters/BaseFilter.h"
 #include "filters/MediaSample.h"
+#include "general/CheckRecord.h"
 
 namespace {
 
@@ -63,13 +64,13 @@ struct BaseFilterTest : ::testing::Test {
 
 TEST_F(BaseFilterTest, StartNeedsAPositionAndAStoppedFilterAndStartsThePins) {
   EXPECT_EQ(filter->Start(), E_UNEXPECTED);
-  EXPECT_EQ(record->line, 112);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kFilterStartWithoutPosition));
   filter->SetStartPosition(42);
   EXPECT_EQ(a->GetStartPosition(), 42);  // positions travel down
   EXPECT_TRUE(b->IsPositionSet());
   a->startStatus = E_FAIL;
   EXPECT_EQ(filter->Start(), E_FAIL);
-  EXPECT_EQ(record->line, 117);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPinRefusedStart));
   EXPECT_EQ(filter->GetState(), BaseFilter::kStopped);
   a->startStatus = 0;
   log.clear();
@@ -78,15 +79,14 @@ TEST_F(BaseFilterTest, StartNeedsAPositionAndAStoppedFilterAndStartsThePins) {
   EXPECT_EQ(filter->GetState(), BaseFilter::kRunning);
   EXPECT_EQ(a->GetState(), BaseFilter::kRunning);
   EXPECT_EQ(filter->Start(), E_UNEXPECTED);
-  EXPECT_EQ(record->line, 110);
-  EXPECT_STREQ(record->function, "BaseFilter::Start");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kFilterStartNotStopped));
 }
 
 TEST_F(BaseFilterTest, StopStopsEveryPinDespiteFailuresAndClearsThePosition) {
   Run();
   a->stopStatus = E_FAIL;
   EXPECT_EQ(filter->NotifyEvent(IFilter::kEventStop), 0);
-  EXPECT_EQ(record->line, 136);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPinRefusedStop));
   EXPECT_EQ(log, (Log{"f.stop", "a.stop", "b.stop"}));
   EXPECT_EQ(b->GetState(), BaseFilter::kStopped);
   EXPECT_FALSE(filter->IsPositionSet());
@@ -95,12 +95,12 @@ TEST_F(BaseFilterTest, StopStopsEveryPinDespiteFailuresAndClearsThePosition) {
 
 TEST_F(BaseFilterTest, WritesOnlyWhileRunningAndStopAtTheFirstRefusal) {
   EXPECT_EQ(Write(), E_UNEXPECTED);
-  EXPECT_EQ(record->line, 150);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kFilterWriteNotRunning));
   EXPECT_TRUE(log.empty());
   Run();
   a->writeStatus = E_INVALIDARG;
   EXPECT_EQ(Write(), E_INVALIDARG);
-  EXPECT_EQ(record->line, 155);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPinRefusedSample));
   EXPECT_EQ(log, Log{"a.write"});
   a->writeStatus = 0;
   log.clear();
@@ -113,17 +113,17 @@ TEST_F(BaseFilterTest, PinsChangeOnlyWhileStoppedAndOnlyByRule) {
   EXPECT_TRUE(filter->CheckPins());
   EXPECT_EQ(filter->PlugPin(nullptr), E_INVALIDARG);
   EXPECT_EQ(filter->PlugPin(filter.get()), E_INVALIDARG);
-  EXPECT_EQ(record->line, 171);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlugInvalidPin));
   EXPECT_EQ(filter->PlugPin(a.get()), 0);
   EXPECT_EQ(filter->PlugPin(a.get()), E_INVALIDARG);
-  EXPECT_EQ(record->line, 182);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlugTwice));
   EXPECT_EQ(filter->UnplugPin(b.get()), E_INVALIDARG);
-  EXPECT_EQ(record->line, 206);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kUnplugUnknownPin));
   Run();
   EXPECT_EQ(filter->PlugPin(b.get()), E_FAIL);
-  EXPECT_EQ(record->line, 177);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlugWhileRunning));
   EXPECT_EQ(filter->UnplugPin(a.get()), E_FAIL);
-  EXPECT_EQ(record->line, 199);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kUnplugWhileRunning));
   EXPECT_EQ(filter->PinCount(), 1u);
   filter->Stop();
   EXPECT_EQ(a->RefCount(), 2);
@@ -134,7 +134,7 @@ TEST_F(BaseFilterTest, PinsChangeOnlyWhileStoppedAndOnlyByRule) {
 TEST_F(BaseFilterTest, OtherEventsFanOutUntilAPinFailsAndPushIsNotProvided) {
   b->refused = 7;
   EXPECT_EQ(filter->NotifyEvent(7), E_FAIL);
-  EXPECT_EQ(record->line, 97);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPinRefusedEvent));
   EXPECT_EQ(filter->NotifyEvent(IFilter::kEventPush), 1);
   EXPECT_STREQ(record->function, "BaseFilter::Push");
 }
@@ -149,7 +149,7 @@ TEST(BaseFilterLifetime, DestroyingAPluggedRunningFilterStopsAndReleasesItsPins)
     owner->SetStartPosition(0);
     owner->Start();
   }
-  EXPECT_EQ(record->line, 21);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kFilterDestroyedPlugged));
   EXPECT_EQ(pin->RefCount(), 1);
   EXPECT_EQ(pin->GetState(), BaseFilter::kStopped);
 }

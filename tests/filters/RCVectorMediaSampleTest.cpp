@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "filters/RCVectorMediaSample.h"
+#include "general/CheckSites.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ TEST(RCVectorMediaSample, NullVectorIsRecordedNotDereferenced) {
   uint32_t bytes = 99;
   s->GetData(&data, &bytes);
   EXPECT_STREQ(record->file, "RCPtr");
-  EXPECT_EQ(record->line, 278);
+  EXPECT_EQ(record->line, CheckSites::kEmptyPointer.line);
   EXPECT_EQ(data, nullptr);
   EXPECT_EQ(bytes, 0u);
 }

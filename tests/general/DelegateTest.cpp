@@ -39,10 +39,10 @@ TEST_F(DelegateTest, UnboundCallsNothingAndReturnsZero) {
   Delegate<double()> real;
   Delegate<void(int)> none;
   EXPECT_FALSE(boolean());
-  EXPECT_EQ(LastCheck(record), "Delegate_N1:33 Delegate<bool()>::operator ()");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCallUnboundValue, "Delegate<bool()>::operator ()"));
   EXPECT_EQ(real(), 0.0);
   none(3);
-  EXPECT_EQ(LastCheck(record), "Delegate_N1:52 Delegate<void(int)>::operator ()");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCallUnboundVoid, "Delegate<void(int)>::operator ()"));
   EXPECT_TRUE(calls.empty());
 }
 
@@ -65,15 +65,15 @@ TEST_F(DelegateTest, PlainBindDoesNotCountAndMisuseIsRefused) {
   d.Bind(a, &Target::Hit);
   EXPECT_EQ(a->RefCount(), 1);
   d.Bind(b, &Target::Hit);
-  EXPECT_EQ(LastCheck(record), "Delegate:201 Delegate_NS::DelBase<void()>::Bind");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kBindBound, "Delegate_NS::DelBase<void()>::Bind"));
   d.BindS(&StaticHit);
-  EXPECT_EQ(record->line, 470);
+  EXPECT_EQ(record->line, CheckSites::kBindStaticBound.line);
   d();
   EXPECT_EQ(calls, Calls{"a"});
 
   Delegate<void()> onNull;
   onNull.Bind(static_cast<Target *>(nullptr), &Target::Hit);
-  EXPECT_EQ(record->line, 282);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kBindMemberNullObject));
   EXPECT_FALSE(onNull.IsBound());
 }
 
@@ -111,7 +111,7 @@ TEST_F(DelegateTest, RcDelegateKeepsTargetsAlive) {
     EXPECT_EQ(b->RefCount(), 3);
     copy();
     d.Bind(b, &Target::Hit);
-    EXPECT_EQ(LastCheck(record), "DelegateRC:93 DelegateRC<void()>::Bind");
+    EXPECT_EQ(LastCheck(record), Text(CheckSites::kBindCountedBound, "DelegateRC<void()>::Bind"));
   }
   EXPECT_EQ(b->RefCount(), 1);
   EXPECT_EQ(calls, (Calls{"c", "b"}));

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 
 #include "ScriptedPlatform.h"
 #include "general/EventLoop.h"
@@ -22,6 +23,9 @@ struct Case {
   bool nodeAStops;
   Calls expected;
 };
+
+// Names the case in test listings, instead of its bytes (heap addresses among them).
+void PrintTo(const Case &c, std::ostream *out) { *out << c.name; }
 
 class EventLoopScriptTest : public ::testing::TestWithParam<Case> {
  public:

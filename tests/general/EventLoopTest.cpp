@@ -34,7 +34,7 @@ TEST_F(EventLoopTest, SecondHookForAnIdIsRefused) {
   loop->AddMessage(Hook("first"), WM_USER);
   EXPECT_FALSE(record.Raised());
   loop->AddMessage(Hook("second"), WM_USER);
-  EXPECT_EQ(LastCheck(record), "EventLoop:30 EventLoop::AddMessage");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kMessageHookTaken));
   Post(WM_USER, 1);
   loop->Run();
   EXPECT_EQ(trace, Trace{"first1"});
@@ -51,10 +51,10 @@ TEST_F(EventLoopTest, SixtyFourHandlesAreTheLimit) {
   EXPECT_FALSE(record.Raised());
   auto extra = NewEvent(TRUE, TRUE);
   loop->AddEventHandle(Node("extra"), extra);
-  EXPECT_EQ(LastCheck(record), "EventLoop:36 EventLoop::AddEventHandle");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kTooManyHandles));
   record.Clear();
   loop->AddEventHandle(nodes[5], extra);  // with 64 present even a replacement is refused
-  EXPECT_EQ(record->line, 36);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kTooManyHandles));
   for (auto &e : events) SetEvent(e->Get());
   loop->Run();  // all 64 are waited on; then nothing is left and the wait fails
   EXPECT_EQ(trace.size(), 64u);
@@ -125,7 +125,7 @@ TEST_F(EventLoopTest, ClosedOrMissingHandleEndsRunThroughTheFailedWait) {
     loop->Run();
     EXPECT_TRUE(trace.empty());
   }
-  EXPECT_EQ(record->line, 278);  // the empty holder
+  EXPECT_EQ(record->line, CheckSites::kEmptyPointer.line);  // the empty holder
 }
 
 }  // namespace

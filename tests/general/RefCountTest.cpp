@@ -108,7 +108,7 @@ TEST_F(RefCount, ListenerBelongsToOneObjectAndIsUnlinkedWithIt) {
   RCPtr<Probe> p(new Probe(&deaths)), q(new Probe(&deaths));
   p->AddDeleteNotify(&a);
   q->AddDeleteNotify(&a);
-  EXPECT_EQ(LastCheck(record), "LinkedList:130 LinkedList<class CRefCounter::DeleteNotify>::Add");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kDeleteNotifyLinkedTwice));
   q.Reset();
   EXPECT_TRUE(log.empty());  // the refused add left q without a listener
   p.Reset();
@@ -126,18 +126,18 @@ TEST_F(RefCount, ListenerBelongsToOneObjectAndIsUnlinkedWithIt) {
 TEST_F(RefCount, MisuseIsCheckedAndChangesNothing) {
   RCPtr<Probe> empty;
   EXPECT_EQ(empty.operator->(), nullptr);
-  EXPECT_EQ(LastCheck(record), "RCPtr:278 RCPtr_NS::RCPtrV<{anonymous}::Probe>::operator ->");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kEmptyPointer, "RCPtr_NS::RCPtrV<{anonymous}::Probe>::operator ->"));
   RCPtr<const Probe> constEmpty;
   EXPECT_EQ(constEmpty.operator->(), nullptr);
-  EXPECT_EQ(record->line, 247);
+  EXPECT_EQ(record->line, CheckSites::kEmptyConstPointer.line);
 
   RCPtr<Both> emptyBoth;
   RCPtr<Other> destination(new Both(&deaths));
   emptyBoth.CopyTo(&destination);
-  EXPECT_EQ(record->line, 229);
+  EXPECT_EQ(record->line, CheckSites::kCopyToFromEmpty.line);
   EXPECT_FALSE(destination.IsEmpty());
   emptyBoth.CopyTo<Other>(nullptr);
-  EXPECT_EQ(record->line, 228);
+  EXPECT_EQ(record->line, CheckSites::kCopyToWithoutDestination.line);
 }
 
 int closed = 0;

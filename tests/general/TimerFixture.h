@@ -1,20 +1,14 @@
 #pragma once
 
 #include "LoopFixture.h"
-#include "general/TimerDefault_Manager.h"
+#include "TestTimerService.h"
 #include "general/TimerNode.h"
-#include "general/TimerWM_Manager.h"
 
 // The timer service as start-up wires it, on its own root (`providerRoot`) so
-// that tests can tear either side down first. Expiries reach the manager
-// through a static timer procedure, as in the program.
+// that tests can tear either side down first.
 class TimerFixture : public LoopFixture {
  protected:
   TimerFixture() {
-    current = manager.get();
-    defaults = new TimerDefault_Manager(
-        providerRoot.get(), MakeDelegate<void(RCPtr<TimerDefault_Manager::Calls> *)>(
-                                manager.get(), &TimerWM_Manager::CreateTimerCallsFn));
     loop->AddMessage(HookDoing([this](const tagMSG &, bool *handled) {
                        *handled = true;
                        loop->Stop();
@@ -22,14 +16,9 @@ class TimerFixture : public LoopFixture {
                      kStop);
   }
   ~TimerFixture() override {
-    defaults.Reset();
+    timers.defaults.Reset();
     providerRoot.reset();
-    manager.Reset();
-    current = nullptr;
-  }
-
-  static void CALLBACK StaticTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
-    current->OnTimer(static_cast<unsigned int>(id));
+    timers.manager.Reset();
   }
 
   // Runs the loop for `ms` of simulated time; expiries due at the very end
@@ -47,9 +36,7 @@ class TimerFixture : public LoopFixture {
   }
 
   static constexpr UINT kStop = WM_USER + 77;
-  static inline TimerWM_Manager *current = nullptr;
 
   std::unique_ptr<UninitCaller> providerRoot = std::make_unique<UninitCaller>();
-  RCPtr<TimerWM_Manager> manager{new TimerWM_Manager(providerRoot.get(), &StaticTimerProc)};
-  RCPtr<TimerDefault_Manager> defaults;
+  TestTimerService timers{providerRoot.get()};
 };

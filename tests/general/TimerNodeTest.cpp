@@ -126,9 +126,9 @@ TEST_F(TimerNodeTest, AfterTheProviderIsTornDownStartDoesNothing) {
 
   // Nodes made afterwards get no calls at all.
   RCPtr<TimerNode> late(new TimerNode(root.get()));
-  EXPECT_EQ(LastCheck(record), "TimerNode:11 TimerNode::TimerNode");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kTimerNodeWithoutCalls));
   late->Start(100, true);
-  EXPECT_EQ(record->line, 278);
+  EXPECT_EQ(record->line, CheckSites::kEmptyPointer.line);
   EXPECT_FALSE(late->IsSet());
 }
 
@@ -137,7 +137,7 @@ TEST_F(TimerNodeTest, SecondDefaultManagerSharesTheFirstFactory) {
   RCPtr<TimerDefault_Manager> second(
       new TimerDefault_Manager(root.get(), Do<void(RCPtr<TimerDefault_Manager::Calls> *)>(
                                                [&](RCPtr<TimerDefault_Manager::Calls> *) { ++made; })));
-  EXPECT_EQ(LastCheck(record), "TimerDefault_Manager:9 TimerDefault_Manager::TimerDefault_Manager");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kSecondTimerDefault));
   auto t = NewNode("t");
   t->Start(100, false);
   RunFor(150);
@@ -146,11 +146,11 @@ TEST_F(TimerNodeTest, SecondDefaultManagerSharesTheFirstFactory) {
 
   // Once every manager is gone there is no factory.
   second.Reset();
-  defaults.Reset();
+  timers.defaults.Reset();
   RCPtr<TimerDefault_Manager::Calls> calls;
   TimerDefault_Manager::CreateTimerCalls(&calls);
   EXPECT_TRUE(calls.IsEmpty());
-  EXPECT_EQ(LastCheck(record), "TimerDefault_Manager:40 TimerDefault_Manager::CreateTimerCalls");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kNoTimerDefault));
 }
 
 }  // namespace

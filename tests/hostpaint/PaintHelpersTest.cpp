@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
 
-#include "general/AssertionRecord.h"
+#include "app/resources/GuitarResource.h"
+#include "general/CheckRecord.h"
 #include "general/RCPtr.h"
 #include "hostpaint/FontSpec.h"
 #include "hostpaint/GdiFontSelect.h"
@@ -12,7 +12,6 @@
 #include "hostpaint/PictureFile.h"
 #include "hostpaint/SmartGdiObject.h"
 #include "platform/GdiTestSupport.h"
-#include "app/resources/GuitarResource.h"
 #include "resources/ResourceTable.h"
 
 using PaintProcs::GdiFontSelect;
@@ -35,11 +34,8 @@ class PaintHelpers : public ::testing::Test {
     SelectObject(canvas_.dc(), current);
     return current;
   }
-  void ExpectCheck(const char *file, int line, const char *function) {
-    ASSERT_TRUE(record_.Raised()) << function;
-    EXPECT_STREQ(record_->file, file);
-    EXPECT_EQ(record_->line, line);
-    EXPECT_STREQ(record_->function, function);
+  void ExpectCheck(const CheckSite &site) {
+    EXPECT_EQ(LastCheck(record_), Text(site));
     record_.Clear();
   }
 
@@ -60,18 +56,17 @@ TEST_F(PaintHelpers, SmartGdiObjectDeletesOnceAndRecordsARefusedDelete) {
   EXPECT_EQ(GdiLiveObjectCount(), before_);
   EXPECT_FALSE(record_.Raised());
   // A selected object cannot be deleted: the holder says so and the object lives on.
-  const auto refused = [this](auto handle, const char *type) {
+  const auto refused = [this](auto handle, const CheckSite &site) {
     const HGDIOBJ old = SelectObject(canvas_.dc(), handle);
     { SmartGdiObject<decltype(handle)> holder(handle); }
-    ExpectCheck("SmartGdiObject", 25,
-                ("PaintProcs::SmartGdiObject<struct " + std::string(type) + " *>::~SmartGdiObject").c_str());
+    ExpectCheck(site);
     SelectObject(canvas_.dc(), old);
     EXPECT_TRUE(DeleteObject(handle));
   };
   LOGFONTW lf{};
-  refused(CreatePen(PS_SOLID, 1, 0), "HPEN__");
-  refused(CreateSolidBrush(0), "HBRUSH__");
-  refused(CreateFontIndirectW(&lf), "HFONT__");
+  refused(CreatePen(PS_SOLID, 1, 0), CheckSites::kPenNotDeleted);
+  refused(CreateSolidBrush(0), CheckSites::kBrushNotDeleted);
+  refused(CreateFontIndirectW(&lf), CheckSites::kFontNotDeleted);
 }
 
 TEST_F(PaintHelpers, ObjSelectPutsPenAndBrushBackAndRefusesASecondSelection) {
@@ -95,18 +90,18 @@ TEST_F(PaintHelpers, ObjSelectPutsPenAndBrushBackAndRefusesASecondSelection) {
   GdiObjSelect select;
   select.SelectPen(canvas_.dc(), pen);
   select.SelectBrush(canvas_.dc(), brush);
-  ExpectCheck("GdiObjSelect", 105, "PaintProcs::GdiObjSelect::SelectBrush");
+  ExpectCheck(CheckSites::kSelectBrushWhileSelected);
   select.Select(canvas_.dc(), pen, brush);
-  ExpectCheck("GdiObjSelect", 79, "PaintProcs::GdiObjSelect::Select");
+  ExpectCheck(CheckSites::kSelectWhileSelected);
   select.SelectPen(canvas_.dc(), pen);
-  ExpectCheck("GdiObjSelect", 94, "PaintProcs::GdiObjSelect::SelectPen");
+  ExpectCheck(CheckSites::kSelectPenWhileSelected);
   EXPECT_EQ(Current(NULL_BRUSH), oldBrush);
   select.Restore();  // restored early, the guard may select again
   select.SelectBrush(canvas_.dc(), brush);
   EXPECT_FALSE(record_.Raised());
   EXPECT_EQ(Current(NULL_BRUSH), brush.Get());
   select.SelectPen(canvas_.dc(), pen);  // a brush alone holds the guard too
-  ExpectCheck("GdiObjSelect", 94, "PaintProcs::GdiObjSelect::SelectPen");
+  ExpectCheck(CheckSites::kSelectPenWhileSelected);
   select.Restore();
   EXPECT_EQ(Current(NULL_BRUSH), oldBrush);
 }
@@ -123,19 +118,19 @@ TEST_F(PaintHelpers, GuardsReportWhenSomethingElseWasSelectedMeanwhile) {
     select.Select(canvas_.dc(), pen, brush);
     SelectObject(canvas_.dc(), intruder);
     select.Restore();
-    ExpectCheck("GdiObjSelect", 62, "PaintProcs::GdiObjSelect::~GdiObjSelect");
+    ExpectCheck(CheckSites::kPenSwappedMeanwhile);
     EXPECT_EQ(Current(NULL_PEN), oldPen) << "the previous pen is back all the same";
     select.SelectBrush(canvas_.dc(), brush);
     SelectObject(canvas_.dc(), intruderBrush);
   }
-  ExpectCheck("GdiObjSelect", 72, "PaintProcs::GdiObjSelect::~GdiObjSelect");
+  ExpectCheck(CheckSites::kBrushSwappedMeanwhile);
   GdiFontSelect font;
   font.Restore();  // nothing selected yet: nothing to do
   EXPECT_FALSE(record_.Raised());
   font.Select(a, canvas_.dc());
   SelectObject(canvas_.dc(), b.font.Get());
   font.Restore();
-  ExpectCheck("GdiFontSelect", 142, "PaintProcs::GdiFontSelect::~GdiFontSelect");
+  ExpectCheck(CheckSites::kFontSwappedMeanwhile);
   EXPECT_EQ(Current(SYSTEM_FONT), oldFont);
 }
 
@@ -177,7 +172,7 @@ TEST_F(PaintHelpers, FontSelectAppliesEveryStyleButKeepsTheFirstFont) {
     select.Select(word, canvas_.dc());
     EXPECT_EQ(Current(SYSTEM_FONT), word.font.Get());
     select.Select(title, canvas_.dc());
-    ExpectCheck("GdiFontSelect", 149, "PaintProcs::GdiFontSelect::Select");
+    ExpectCheck(CheckSites::kFontSelectWhileSelected);
     EXPECT_EQ(Current(SYSTEM_FONT), word.font.Get());
     EXPECT_EQ(SetBkMode(canvas_.dc(), OPAQUE), TRANSPARENT);
     EXPECT_EQ(SetTextColor(canvas_.dc(), 0), RGB(4, 5, 6));

@@ -1,65 +1,42 @@
 #include "ViewFixture.h"
 
-#include "kernel/Platform.h"
+#include "app/TimerWiring.h"
 #include "app/resources/GuitarResource.h"
+#include "kernel/Platform.h"
 
 namespace viewtest {
 
-TimerWM_Manager *TestTimers::current_ = nullptr;
-
 TestTimers::TestTimers(UninitCaller *root) {
   platform::Reset(platform::ClockKind::Virtual);
-  manager_ = MakeRC<TimerWM_Manager>(root, &TestTimers::StaticTimerProc);
-  current_ = manager_.get();
-  defaults_ = MakeRC<TimerDefault_Manager>(root, MakeDelegate<void(RCPtr<TimerDefault_Manager::Calls> *)>(
-                                                     manager_.get(), &TimerWM_Manager::CreateTimerCallsFn));
-  for (Probe &probe : probes_) {
-    probe.owner = this;
-    probe.node = MakeRC<TimerNode>(root);
-  }
+  globals_ = MakeRC<Globals>(kModule);
+  defaults_ = CreateTimerService(root, *globals_);
+  for (RCPtr<TimerNode> &node : nodes_) node = MakeRC<TimerNode>(root);
 }
 
 TestTimers::~TestTimers() {
-  for (Probe &probe : probes_) probe.node.Reset();
+  for (RCPtr<TimerNode> &node : nodes_) node.Reset();
   defaults_.Reset();
-  manager_.Reset();
-  current_ = nullptr;
+  globals_.Reset();
   platform::Reset(platform::ClockKind::Real);
 }
 
-void CALLBACK TestTimers::StaticTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
-  if (current_) current_->OnTimer(static_cast<unsigned int>(id));
-}
-
 void TestTimers::Wire(ViewBindings &bindings, DrovaneView_H *view) {
-  struct Entry {
-    Which which;
-    const char *name;
-    ViewTimer *control;
-    void (DrovaneView_H::*handler)();
-  };
-  const Entry entries[] = {
-      {kInTune, "inTune", &bindings.inTuneTimer, &DrovaneView_H::OnInTuneTimer},
-      {kZoom, "zoom", &bindings.zoomTimer, &DrovaneView_H::OnZoomTimer},
-      {kHighlightOff, "highlightOff", &bindings.highlightOffTimer, &DrovaneView_H::OnHighlightOffTimer},
-      {kHighlightOn, "highlightOn", &bindings.highlightOnTimer, &DrovaneView_H::HN_Do_Highlight_Start}};
-  for (const Entry &e : entries) {
-    Probe &probe = probes_[e.which];
-    probe.name = e.name;
-    probe.node->SetHandler(MakeDelegate<void()>(view, e.handler));
-    e.control->stop.Bind(&probe, &Probe::Stop);
-    e.control->start.Bind(&probe, &Probe::Start);
+  WireViewTimers({nodes_[kInTune].get(), nodes_[kZoom].get(), nodes_[kHighlightOff].get(), nodes_[kHighlightOn].get()},
+                 view, &bindings);
+  ViewTimer *const controls[kCount] = {&bindings.inTuneTimer, &bindings.zoomTimer, &bindings.highlightOffTimer,
+                                       &bindings.highlightOnTimer};
+  const char *const names[kCount] = {"inTune", "zoom", "highlightOff", "highlightOn"};
+  for (int i = 0; i < kCount; ++i) {
+    logs_[i] = {this, names[i]};
+    controls[i]->stop.AddBind(&logs_[i], &Log::Stop);
+    controls[i]->start.AddBind(&logs_[i], &Log::Start);
   }
 }
 
-void TestTimers::Probe::Stop(bool) {
-  owner->calls.push_back(std::string("stop ") + name);
-  node->StopTimer();
-}
+void TestTimers::Log::Stop(bool) { owner->calls.push_back(std::string("stop ") + name); }
 
-void TestTimers::Probe::Start(unsigned int ms, bool repeating, unsigned int) {
+void TestTimers::Log::Start(unsigned int ms, bool repeating, unsigned int) {
   owner->calls.push_back(std::string("start ") + name + " " + std::to_string(ms) + " " + (repeating ? "1" : "0"));
-  node->Start(ms, repeating);
 }
 
 void TestTimers::Advance(long long ms) {

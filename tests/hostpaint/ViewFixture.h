@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "app/Globals.h"
 #include "general/AssertionRecord.h"
 #include "general/TimerDefault_Manager.h"
 #include "general/TimerNode.h"
-#include "general/TimerWM_Manager.h"
 #include "hostpaint/DrovaneView_H.h"
 #include "platform/GdiTestSupport.h"
 
@@ -22,40 +22,38 @@ namespace viewtest {
 const HINSTANCE kModule = reinterpret_cast<HINSTANCE>(0x400000);
 constexpr int kStringNotes[] = {40, 45, 50, 55, 59, 64};
 
-// The timer service as start-up builds it (TimerWM_Manager, the
-// TimerDefault_Manager, four TimerNodes) on the virtual clock, with every
-// stop and start the view makes logged on the way to its node. Expiries are
-// dispatched as the event loop dispatches them. One instance at a time.
+// The timer service and the view's four timers as start-up builds and wires
+// them, on the virtual clock, with every stop and start the view makes
+// logged. Expiries are dispatched as the event loop dispatches them. One
+// instance at a time: it keeps the timer service in its own Globals record.
 class TestTimers {
  public:
   enum Which { kInTune, kZoom, kHighlightOff, kHighlightOn, kCount };
 
   explicit TestTimers(UninitCaller *root);
   ~TestTimers();
-  // Binds the view's timer pairs to the nodes and the nodes' expiries to the
-  // view's handlers: T1 in tune, T2 zoom, T3 highlight off, T4 highlight on.
+  // Wires the view's timers as start-up does: T1 in tune, T2 zoom, T3
+  // highlight off, T4 highlight on.
   void Wire(ViewBindings &bindings, DrovaneView_H *view);
   // Lets `ms` pass on the virtual clock, dispatching every expiry on the way.
   void Advance(long long ms);
-  bool Running(Which which) const { return probes_[which].node->IsSet(); }
+  bool Running(Which which) const { return nodes_[which]->IsSet(); }
 
   // "start zoom 50 1", "stop zoom", ... in call order.
   std::vector<std::string> calls;
 
  private:
-  struct Probe {
+  struct Log {
     TestTimers *owner = nullptr;
     const char *name = "";
-    RCPtr<TimerNode> node;
     void Stop(bool);
     void Start(unsigned int period, bool repeat, unsigned int);
   };
-  static void CALLBACK StaticTimerProc(HWND, UINT, UINT_PTR id, DWORD);
 
-  RCPtr<TimerWM_Manager> manager_;
+  RCPtr<Globals> globals_;
   RCPtr<TimerDefault_Manager> defaults_;
-  Probe probes_[kCount];
-  static TimerWM_Manager *current_;
+  RCPtr<TimerNode> nodes_[kCount];
+  Log logs_[kCount];
 };
 
 // What the view told the rest of the program.
@@ -87,7 +85,7 @@ class ViewTest : public ::testing::Test {
   // Start-up's set-up: bindings, the six strings with G selected, and the
   // display options given (all off unless a test says otherwise).
   void WireAsStartUp(const DrovaneView_H::DisplayOptions &options = Off());
-  static DrovaneView_H::DisplayOptions Off() { return {0, 0, 0, 0}; }
+  static DrovaneView_H::DisplayOptions Off() { return {false, false, false, false}; }
   // Forgets the calls recorded so far.
   void ClearLog();
 

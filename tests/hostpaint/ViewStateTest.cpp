@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "ViewFixture.h"
+#include "general/CheckRecord.h"
 
 namespace viewtest {
 namespace {
@@ -9,11 +10,8 @@ namespace {
 using State = ViewTest;
 using Notes = std::vector<int>;
 
-void ExpectCheck(ScopedAssertionRecord &record, int line, const char *function) {
-  ASSERT_TRUE(record.Raised()) << function;
-  EXPECT_STREQ(record->file, "DrovaneView_H");
-  EXPECT_EQ(record->line, line);
-  EXPECT_STREQ(record->function, function);
+void ExpectCheck(ScopedAssertionRecord &record, const CheckSite &site) {
+  EXPECT_EQ(LastCheck(record), Text(site));
   record.Clear();
 }
 
@@ -21,7 +19,7 @@ TEST_F(State, SelectionByIndexOrByNoteRefusesWhatNoStringHas) {
   WireAsStartUp();
   const int five[] = {1, 2, 3, 4, 5};
   view_->SetStringNotes(five);
-  ExpectCheck(record_, 366, "DrovaneView_H::SetStringNotes");
+  ExpectCheck(record_, CheckSites::kNotSixStrings);
   EXPECT_EQ(view_->Panel().notes[0], 40);
   EXPECT_EQ(outside_.repaints, 0);
   view_->SetStringSelectIndex(0);
@@ -30,12 +28,12 @@ TEST_F(State, SelectionByIndexOrByNoteRefusesWhatNoStringHas) {
   EXPECT_EQ(outside_.repaints, 1);
   for (int bad : {-1, 6}) {
     view_->SetStringSelectIndex(bad);
-    ExpectCheck(record_, 268, "DrovaneView_H::SetStringSelectIndex");
+    ExpectCheck(record_, CheckSites::kStringIndexOutOfRange);
   }
   view_->SetStringSelect(56);
-  ExpectCheck(record_, 283, "DrovaneView_H::SetStringSelect");
+  ExpectCheck(record_, CheckSites::kNoteOfNoString);
   EXPECT_EQ(view_->Note(), 40);
-  EXPECT_EQ(view_->Panel().selected[0], 1);
+  EXPECT_TRUE(view_->Panel().selected[0]);
   EXPECT_EQ(outside_.reported, Notes{40});
   const int six[] = {41, 46, 51, 56, 60, 65};
   view_->SetStringNotes(six);
@@ -63,15 +61,15 @@ TEST_F(State, PitchSelectsTheNearestNoteAndZeroKeepsTheLastPitch) {
   view_->SetPitch(44.5);  // floor(45.0)
   view_->SetPitch(45.49);
   EXPECT_EQ(view_->Note(), 45);
-  EXPECT_EQ(view_->Gauge().valid, 1);
+  EXPECT_TRUE(view_->Gauge().valid);
   view_->SetPitch(61.2);  // no string has 61: nothing selected
   EXPECT_EQ(outside_.reported, (Notes{45, 61}));
   int note = -7;
   view_->GetStringSelect(&note);
-  ExpectCheck(record_, 327, "DrovaneView_H::GetStringSelect");
+  ExpectCheck(record_, CheckSites::kNoStringSelected);
   EXPECT_EQ(note, -7);
   view_->SetPitch(0);
-  EXPECT_EQ(view_->Gauge().valid, 0);
+  EXPECT_FALSE(view_->Gauge().valid);
   EXPECT_EQ(view_->Pitch(), 61.2);
   EXPECT_EQ(view_->Note(), 61);
 }
@@ -80,16 +78,16 @@ TEST_F(State, LayoutGivesTheGuitarTheRightThirdOrNothing) {
   WireAsStartUp({0, 0, 0, 1});
   const struct {
     int w, h;
-    unsigned char guitar;
+    bool guitar;
     RECT gauge, panel;
-  } cases[] = {{240, 270, 1, {0, 0, 160, 270}, {160, 0, 240, 270}},
-               {100, 50, 1, {0, 0, 66, 50}, {66, 0, 100, 50}},  // 66.67 truncated
-               {240, 270, 0, {0, 0, 240, 270}, {240, 0, 240, 270}}};
+  } cases[] = {{240, 270, true, {0, 0, 160, 270}, {160, 0, 240, 270}},
+               {100, 50, true, {0, 0, 66, 50}, {66, 0, 100, 50}},  // 66.67 truncated
+               {240, 270, false, {0, 0, 240, 270}, {240, 0, 240, 270}}};
   for (const auto &c : cases) {
-    view_->SetOptions({0, 0, 0, c.guitar});
+    view_->SetOptions({false, false, false, c.guitar});
     view_->SetClientSize(c.w, c.h);
-    EXPECT_EQ(view_->GaugeRect(), c.gauge) << c.w << " guitar " << int(c.guitar);
-    EXPECT_EQ(view_->Panel().rect, c.panel) << c.w << " guitar " << int(c.guitar);
+    EXPECT_EQ(view_->GaugeRect(), c.gauge) << c.w << " guitar " << c.guitar;
+    EXPECT_EQ(view_->Panel().rect, c.panel) << c.w << " guitar " << c.guitar;
   }
 }
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "LiteralTone.h"
+#include "LiteralKernels.h"
 #include "TestSignals.h"
 #include "measure/AmdfRefine.h"
 #include "measure/AmdfTable.h"

@@ -1,8 +1,7 @@
 #pragma once
 
 // Drivers shared by the measuring tests: a pin that keeps every result
-// sample, the tuner's whole pipeline over a recording, and the estimator run
-// beside the literal rules.
+// sample, and the tuner's whole pipeline over a recording.
 
 #include <gtest/gtest.h>
 
@@ -11,12 +10,10 @@
 #include <optional>
 #include <vector>
 
-#include "LiteralTone.h"
 #include "filters/BaseFilter.h"
 #include "filters/MediaSample.h"
 #include "general/UninitCaller.h"
 #include "measure/GuitarFactory.h"
-#include "measure/MainTone3.h"
 #include "measure/MeasurerGuitar3.h"
 #include "measure/ProcessMeasure_H.h"
 #include "measure/SampleDataPack.h"
@@ -87,20 +84,4 @@ inline std::vector<Measure::Result> Record(const std::vector<int16_t> &audio, do
                                            size_t chunk = 2205,
                                            std::optional<Measure::Refinement> refinement = std::nullopt) {
   return Tuner(reference, refinement).Write(audio, chunk).results;
-}
-
-// The estimator and the literal rules over the same blocks: levels equal,
-// notes within 1e-9 semitone.
-inline void ExpectLiteralAgreement(const std::vector<int16_t> &audio, const char *what) {
-  MainTone3 fast;
-  literal::Tone slow;
-  std::vector<double> a, b;
-  int16_t la = 0, lb = 0;
-  for (size_t at = 0; at + 1000 <= audio.size(); at += 1000) {
-    fast.Process(audio.data() + at, &a, &la);
-    slow.Process(audio.data() + at, &b, &lb);
-    ASSERT_EQ(la, lb) << what << " block " << at / 1000;
-  }
-  ASSERT_EQ(a.size(), b.size()) << what;
-  for (size_t i = 0; i < a.size(); ++i) ASSERT_NEAR(a[i], b[i], 1e-9) << what << " note " << i;
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "MeasureHarness.h"
+#include "general/CheckRecord.h"
 #include "measure/MeasurerBase.h"
 
 namespace {
@@ -66,7 +67,7 @@ TEST_F(MeasurerBaseTest, BlocksFormAcrossSamplesAndResultsCarryTheirTimes) {
   EXPECT_TRUE(m->firsts.empty());
   Write(750);
   EXPECT_EQ(m->firsts, std::vector<int16_t>{0});
-  EXPECT_EQ(m->Unanalysed(), 1000);
+  EXPECT_EQ(m->Unanalyzed(), 1000);
   EXPECT_EQ(m->WrittenPosition(), 3000);
   EXPECT_EQ(m->ProcessedPosition(), 2000);
   Write(500);
@@ -88,24 +89,24 @@ TEST_F(MeasurerBaseTest, FailuresInTheStreamAreRecordedAndSkipped) {
   Run();
   m->blockStatus = E_FAIL;
   Write(2000);
-  EXPECT_EQ(record->line, 140);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kBlockNotProcessed));
   EXPECT_EQ(m->firsts.size(), 2u);
   EXPECT_EQ(m->ProcessedPosition(), 0) << "failed blocks do not advance";
   EXPECT_TRUE(sink->received.empty());
   m->blockStatus = 0;
   sink->status = E_FAIL;
   EXPECT_EQ(Write(2000), 0);
-  EXPECT_EQ(record->line, 214);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kResultsNotSent));
   EXPECT_EQ(sink->received.size(), 2u);
 }
 
 TEST_F(MeasurerBaseTest, SamplesAreRefusedUnlessRunningAndStopDropsTheRest) {
   EXPECT_EQ(Write(1000), E_FAIL);
-  EXPECT_EQ(record->line, 91);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kMeasurerWriteNotRunning));
   Run();
   Write(1500);
   m->Stop();
-  EXPECT_EQ(m->Unanalysed(), 0);
+  EXPECT_EQ(m->Unanalyzed(), 0);
   EXPECT_EQ(m->WrittenPosition(), 3000);  // positions stay until the next start position
   EXPECT_EQ(Write(1000), E_FAIL);
 }
@@ -115,11 +116,11 @@ TEST(MeasurerBaseInit, FailedInitialisationLeavesItUnstartable) {
   RCPtr<Counting> m(new Counting);
   m->initStatus = E_FAIL;
   m->Init();
-  EXPECT_EQ(record->line, 36);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kMeasurerInitFailed));
   EXPECT_EQ(m->GetState(), BaseFilter::kNotInitialised);
   m->SetStartPosition(0);
   EXPECT_EQ(m->Start(), E_UNEXPECTED);
-  EXPECT_EQ(record->line, 58);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kMeasurerStartFailed));
 }
 
 TEST(SampleDataPack, CountsRecordsAndRefusesBadSamples) {
@@ -132,10 +133,9 @@ TEST(SampleDataPack, CountsRecordsAndRefusesBadSamples) {
   EXPECT_EQ(count, 3u);
   EXPECT_EQ(reinterpret_cast<const uint8_t *>(records), data);
   EXPECT_EQ(GetSampleSPLResults(nullptr, &records, &count), E_INVALIDARG);
-  EXPECT_EQ(record->line, 11);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kResultsWithoutSample));
   EXPECT_EQ(GetSampleSPLResults(empty.get(), &records, &count), E_UNEXPECTED);
-  EXPECT_EQ(record->line, 14);
-  EXPECT_STREQ(record->file, "SampleDataPack");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kResultsWithoutData));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "general/AssertionRecord.h"
+#include "general/CheckRecord.h"
 #include "measure/MidiTypes.h"
 
 namespace {
@@ -14,19 +15,21 @@ TEST(MidiTypes, NotesAndFrequencies) {
 
 // Octave labels are n div 12 − 5, with no 0: the strings are "E-2" … "E1".
 TEST(MidiTypes, NamesInEveryStyleUpToTheRangeEnds) {
+  constexpr auto S = PitchNameStyle::kSharps, F = PitchNameStyle::kFlats, M = PitchNameStyle::kMixed;
   const struct {
-    int style, note;
+    PitchNameStyle::Value style;
+    int note;
     const wchar_t *name;
-  } cases[] = {{2, 40, L"E-2"}, {2, 45, L"A-2"}, {2, 50, L"D-1"}, {2, 55, L"G-1"}, {2, 59, L"B-1"},
-               {2, 64, L"E1"},  {2, 61, L"C#1"}, {2, 70, L"Bb1"}, {2, 63, L"Eb1"}, {1, 58, L"Bb-1"},
-               {1, 1, L"Db-5"}, {1, 61, L"Db1"}, {0, 58, L"A#-1"}, {0, 0, L"C-5"},  {0, 11, L"B-5"},
-               {0, 12, L"C-4"}, {0, 59, L"B-1"}, {0, 60, L"C1"},  {0, 72, L"C2"},  {0, 127, L"G6"}};
-  const int saved = GetPitchNameStyle();
+  } cases[] = {{M, 40, L"E-2"}, {M, 45, L"A-2"}, {M, 50, L"D-1"},  {M, 55, L"G-1"}, {M, 59, L"B-1"},
+               {M, 64, L"E1"},  {M, 61, L"C#1"}, {M, 70, L"Bb1"},  {M, 63, L"Eb1"}, {F, 58, L"Bb-1"},
+               {F, 1, L"Db-5"}, {F, 61, L"Db1"}, {S, 58, L"A#-1"}, {S, 0, L"C-5"},  {S, 11, L"B-5"},
+               {S, 12, L"C-4"}, {S, 59, L"B-1"}, {S, 60, L"C1"},   {S, 72, L"C2"},  {S, 127, L"G6"}};
+  const PitchNameStyle::Value saved = GetPitchNameStyle();
   for (const auto &c : cases) {
     SetPitchNameStyle(c.style);
     EXPECT_STREQ(GetPitchName(c.note), c.name) << "style " << c.style << " note " << c.note;
   }
-  SetPitchNameStyle(2);
+  SetPitchNameStyle(PitchNameStyle::kMixed);
   EXPECT_STREQ(GetPitchShortName(130), L"Bb");
   SetPitchNameStyle(saved);
 }
@@ -34,19 +37,18 @@ TEST(MidiTypes, NamesInEveryStyleUpToTheRangeEnds) {
 TEST(MidiTypes, OutOfRangeNotesGiveEmptyNames) {
   ScopedAssertionRecord record;
   EXPECT_STREQ(GetPitchName(128), L"");
-  EXPECT_EQ(record->line, 159);
-  EXPECT_STREQ(record->file, "MidiTypes");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kNoteOutOfRange));
   record.Clear();
   EXPECT_STREQ(GetPitchName(-1), L"");
   EXPECT_STREQ(record->function, "GetPitchName");
   EXPECT_STREQ(GetPitchShortName(-3), L"");
-  EXPECT_EQ(record->line, 166);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kNegativePitchClass));
   record.Clear();
   EXPECT_STREQ(GetPitchShortName(-12), L"C");  // remainder 0 is fine
   EXPECT_FALSE(record.Raised());
-  SetPitchNameStyle(7);
+  SetPitchNameStyle(static_cast<PitchNameStyle::Value>(7));
   EXPECT_TRUE(record.Raised());
-  EXPECT_EQ(GetPitchNameStyle(), 0);
+  EXPECT_EQ(GetPitchNameStyle(), PitchNameStyle::kSharps);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "MeasureHarness.h"
 #include "TestSignals.h"
+#include "general/CheckSites.h"
 #include "measure/Calibration.h"
 #include "measure/TunerDetectPitch.h"
 
@@ -106,7 +107,7 @@ TEST(ProcessMeasure_H, TearDownStopsAndUnplugsTheMeasurer) {
     EXPECT_EQ(pipeline->GetReferenceFrequency(), 440);
     pipeline->OnSample(AudioSample(signals::Sine(196, 9000, 17000), 0, 17000).get());
     EXPECT_STREQ(record->file, "Delegate_N1") << "results for an unbound delegate";
-    EXPECT_EQ(record->line, 52);
+    EXPECT_EQ(record->line, CheckSites::kCallUnboundVoid.line);
   }
   auto *base = dynamic_cast<BaseFilter *>(measurer.get());
   ASSERT_NE(base, nullptr);

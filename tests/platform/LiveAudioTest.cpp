@@ -39,6 +39,18 @@ class LiveAudio : public ::testing::Test {
       ASSERT_EQ(MsgWaitForMultipleObjectsEx(1, &event, INFINITE, 0, 0), WAIT_OBJECT_0);
   }
 
+  static void SelectLiveCapture(const std::string &name) {
+    platform::wave::CaptureSource source;
+    source.kind = platform::wave::CaptureSource::Kind::Live;
+    source.device = name;
+    platform::wave::SelectCapture(source);
+  }
+  static void SelectLivePlayback(const std::string &name) {
+    platform::wave::PlaybackSink sink;
+    sink.kind = platform::wave::PlaybackSink::Kind::Live;
+    sink.device = name;
+    platform::wave::SelectPlayback(sink);
+  }
   static bool Listed(bool capture, const std::string &name) {
     std::string error;
     const std::vector<std::string> names = platform::wave::ListLiveDevices(capture, &error);
@@ -66,18 +78,14 @@ struct Buffer {
 // counted, and capture goes on.
 TEST_F(LiveAudio, CaptureByNameCountsOverrunsAndGoesOn) {
   ASSERT_TRUE(Listed(true, "Monitor of Null Output"));
-  platform::wave::CaptureSource source;
-  source.kind = platform::wave::CaptureSource::Kind::Live;
-  source.device = "No such microphone";
-  platform::wave::SelectCapture(source);
+  SelectLiveCapture("No such microphone");
   HWAVEIN in = nullptr;
   const auto ev = reinterpret_cast<DWORD_PTR>(event);
   EXPECT_EQ(waveInOpen(&in, 0, &format, ev, 0, CALLBACK_EVENT), MMSYSERR_BADDEVICEID);
   EXPECT_NE(platform::wave::LastOpenError().find("named 'No such microphone'"), std::string::npos)
       << platform::wave::LastOpenError();
 
-  source.device = "Monitor of Null Output";
-  platform::wave::SelectCapture(source);
+  SelectLiveCapture("Monitor of Null Output");
   ASSERT_EQ(waveInOpen(&in, 0, &format, ev, 0, CALLBACK_EVENT), MMSYSERR_NOERROR);
   Buffer first(kRate / 10, -1), second(kRate / 10, -1);
   for (Buffer *b : {&first, &second}) {
@@ -113,10 +121,7 @@ TEST_F(LiveAudio, CaptureByNameCountsOverrunsAndGoesOn) {
 // silence in the middle of it, which is counted, and the buffer still ends.
 TEST_F(LiveAudio, PlaybackByNameCountsUnderrunsAndFinishesEveryBuffer) {
   ASSERT_TRUE(Listed(false, "Null Output"));
-  platform::wave::PlaybackSink sink;
-  sink.kind = platform::wave::PlaybackSink::Kind::Live;
-  sink.device = "Null Output";
-  platform::wave::SelectPlayback(sink);
+  SelectLivePlayback("Null Output");
   HWAVEOUT out = nullptr;
   ASSERT_EQ(waveOutOpen(&out, 0, &format, reinterpret_cast<DWORD_PTR>(event), 0, CALLBACK_EVENT), MMSYSERR_NOERROR);
 
@@ -137,6 +142,23 @@ TEST_F(LiveAudio, PlaybackByNameCountsUnderrunsAndFinishesEveryBuffer) {
   EXPECT_EQ(LiveLossCounts().underruns, underruns) << "short buffers go to the ring whole, at once";
   EXPECT_EQ(LiveLossCounts().overruns, 0u);
   EXPECT_EQ(waveOutReset(out), MMSYSERR_NOERROR);
+  EXPECT_EQ(waveOutClose(out), MMSYSERR_NOERROR);
+}
+
+// A live open that fails (no such device) leaves SDL's audio to the device
+// already open: its buffers go on playing.
+TEST_F(LiveAudio, FailedOpenLeavesTheOpenDevicePlaying) {
+  SelectLivePlayback("Null Output");
+  HWAVEOUT out = nullptr;
+  ASSERT_EQ(waveOutOpen(&out, 0, &format, reinterpret_cast<DWORD_PTR>(event), 0, CALLBACK_EVENT), MMSYSERR_NOERROR);
+  SelectLiveCapture("No such microphone");
+  HWAVEIN in = nullptr;
+  EXPECT_EQ(waveInOpen(&in, 0, &format, 0, 0, CALLBACK_NULL), MMSYSERR_BADDEVICEID);
+
+  Buffer tone(kRate / 10, 3000);
+  ASSERT_EQ(waveOutPrepareHeader(out, &tone.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+  ASSERT_EQ(waveOutWrite(out, &tone.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+  WaitDone({&tone.header});
   EXPECT_EQ(waveOutClose(out), MMSYSERR_NOERROR);
 }
 

@@ -1,4 +1,6 @@
 // The wave calls' Win32 results, flags and pacing.
+#include <functional>
+
 #include "WaveTestSupport.h"
 
 namespace {
@@ -102,6 +104,56 @@ TEST_F(Calls, InjectedFaultFailsTheNthCallAndChangesNothing) {
   ASSERT_EQ(MsgWaitForMultipleObjectsEx(1, &event, INFINITE, 0, 0), WAIT_OBJECT_0);
   EXPECT_EQ(NowNs(), 9070295) << "200 samples back to back";
   EXPECT_EQ(waveOutClose(out), MMSYSERR_NOERROR);
+}
+
+// Every call can be planned to fail: it gives the planned result and changes
+// nothing, and the same call then works. A handle answers only the calls of
+// its own direction, and playback leaves dwBytesRecorded alone.
+TEST_F(Calls, EveryCallCanFailAsPlannedAndHandlesKeepToTheirDirection) {
+  HWAVEIN in = nullptr;
+  HWAVEOUT out = nullptr;
+  std::vector<short> mi(100), mo(100);
+  WAVEHDR hi = Header(mi), ho = Header(mo);
+  ho.dwBytesRecorded = 7;
+  const DWORD_PTR ev = reinterpret_cast<DWORD_PTR>(event);
+  const struct {
+    const char *call;
+    std::function<MMRESULT()> run;
+  } steps[] = {
+      {"waveInOpen", [&] { return waveInOpen(&in, 0, &format, ev, 0, CALLBACK_EVENT); }},
+      {"waveOutOpen", [&] { return waveOutOpen(&out, 0, &format, ev, 0, CALLBACK_EVENT); }},
+      {"waveInPrepareHeader", [&] { return waveInPrepareHeader(in, &hi, sizeof hi); }},
+      {"waveOutPrepareHeader", [&] { return waveOutPrepareHeader(out, &ho, sizeof ho); }},
+      {"waveInAddBuffer", [&] { return waveInAddBuffer(in, &hi, sizeof hi); }},
+      {"waveOutWrite", [&] { return waveOutWrite(out, &ho, sizeof ho); }},
+      {"waveInStart", [&] { return waveInStart(in); }},
+      {"waveInReset", [&] { return waveInReset(in); }},
+      {"waveOutReset", [&] { return waveOutReset(out); }},
+      {"waveInUnprepareHeader", [&] { return waveInUnprepareHeader(in, &hi, sizeof hi); }},
+      {"waveOutUnprepareHeader", [&] { return waveOutUnprepareHeader(out, &ho, sizeof ho); }},
+      {"waveInClose", [&] { return waveInClose(in); }},
+      {"waveOutClose", [&] { return waveOutClose(out); }},
+  };
+  for (const auto &step : steps) {
+    SCOPED_TRACE(step.call);
+    const HWAVEIN inBefore = in;
+    const HWAVEOUT outBefore = out;
+    const DWORD flagsBefore[] = {hi.dwFlags, ho.dwFlags};
+    platform::FailCall(step.call, 1, MMSYSERR_NOMEM);
+    EXPECT_EQ(step.run(), MMSYSERR_NOMEM);
+    EXPECT_EQ(in, inBefore);
+    EXPECT_EQ(out, outBefore);
+    EXPECT_EQ(hi.dwFlags, flagsBefore[0]);
+    EXPECT_EQ(ho.dwFlags, flagsBefore[1]);
+    if (in && out) {
+      EXPECT_EQ(waveOutReset(reinterpret_cast<HWAVEOUT>(in)), MMSYSERR_INVALHANDLE);
+      EXPECT_EQ(waveInClose(reinterpret_cast<HWAVEIN>(out)), MMSYSERR_INVALHANDLE);
+    }
+    EXPECT_EQ(step.run(), MMSYSERR_NOERROR);
+  }
+  EXPECT_EQ(hi.dwFlags, WHDR_DONE);
+  EXPECT_EQ(ho.dwFlags, WHDR_DONE);
+  EXPECT_EQ(ho.dwBytesRecorded, 7u);
 }
 
 TEST_F(Calls, PlatformResetAbandonsOpenDevicesSafely) {

@@ -2,7 +2,6 @@
 // program counts every allocation through its own global operator new.
 #include "CountingNew.h"
 #include "VirtualAudio.h"
-#include "soundbase/WaveInEvent.h"
 
 namespace {
 
@@ -14,14 +13,10 @@ struct Counter : virtual CRefCounter {
 // Two counted targets: the handler set is a chain, whose copy would allocate.
 TEST_F(VirtualAudio, TenMinutesOfCaptureAllocateOneBlockPerBuffer) {
   RCPtr<Counter> first = MakeRC<Counter>(), second = MakeRC<Counter>();
-  RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
-  in->SetNotifyEvent(in->Event());
   WaveInHandlers handlers;
   handlers.sample.Bind(first, &Counter::OnSample);
   handlers.sample.AddBind(second, &Counter::OnSample);
-  const TWaveFormatEx format = TWaveFormatEx::Default();
-  in->Init(handlers, &format);
-  in->ResetPosition();
+  RCPtr<WaveInEvent> in = OpenCapture(handlers);
   in->Start();
   for (int i = 0; i < 100; ++i) {  // settles: the lists have their room
     ASSERT_TRUE(WaitFor(in->Event()));

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "VirtualAudio.h"
-#include "soundbase/WaveInEvent.h"
+#include "general/CheckRecord.h"
 
 namespace {
 
@@ -19,14 +19,9 @@ struct Starts : virtual CRefCounter {
 class CaptureFault : public VirtualAudio {
  protected:
   RCPtr<WaveInEvent> Open() {
-    RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
-    in->SetNotifyEvent(in->Event());
     WaveInHandlers handlers;
     handlers.sample.Bind(starts, &Starts::OnSample);
-    const TWaveFormatEx format = TWaveFormatEx::Default();
-    in->Init(handlers, &format);
-    in->ResetPosition();
-    return in;
+    return OpenCapture(handlers);
   }
   // Services the device for `buffers` buffers' worth of events.
   void Run(WaveInEvent &in, size_t buffers) {
@@ -41,10 +36,10 @@ class CaptureFault : public VirtualAudio {
 TEST_F(CaptureFault, FailedOpenLeavesTheDeviceClosed) {
   platform::FailCall("waveInOpen", 1, MMSYSERR_ALLOCATED);
   RCPtr<WaveInEvent> in = Open();
-  EXPECT_EQ(in->State(), 0);
-  EXPECT_EQ(record->line, 61);
+  EXPECT_EQ(in->State(), WaveState::kClosed);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureOpenFailed));
   in->Start();
-  EXPECT_EQ(record->line, 87);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureStartNotOpen));
   EXPECT_TRUE(in->Queue().empty());
 }
 
@@ -52,9 +47,8 @@ TEST_F(CaptureFault, FailedAddBufferLosesThatBufferForGood) {
   RCPtr<WaveInEvent> in = Open();
   platform::FailCall("waveInAddBuffer", 5, MMSYSERR_NOMEM);
   in->Start();
-  EXPECT_EQ(record->line, 152);
-  EXPECT_STREQ(record->function, "WaveIn::AddHeader");
-  EXPECT_EQ(in->State(), 2);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureAddBufferFailed));
+  EXPECT_EQ(in->State(), WaveState::kRunning);
   EXPECT_EQ(in->Queue().size(), 19u);
   EXPECT_EQ(in->Position().endTime, 20000000) << "the position advanced past the lost buffer";
   Run(*in, 25);
@@ -71,7 +65,7 @@ TEST_F(CaptureFault, FailedPrepareLosesThatBuffer) {
   in->Start();
   platform::FailCall("waveInPrepareHeader", 2, MMSYSERR_NOMEM);
   Run(*in, 3);
-  EXPECT_EQ(record->line, 150);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCapturePrepareFailed));
   EXPECT_EQ(in->Queue().size(), 19u);
 }
 
@@ -79,13 +73,13 @@ TEST_F(CaptureFault, FailedStartLeavesTheDeviceOpenAndIdleThenTearsDownCleanly) 
   RCPtr<WaveInEvent> in = Open();
   platform::FailCall("waveInStart", 1, MMSYSERR_ERROR);
   in->Start();
-  EXPECT_EQ(record->line, 100);
-  EXPECT_EQ(in->State(), 1);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureStartFailed));
+  EXPECT_EQ(in->State(), WaveState::kOpen);
   EXPECT_EQ(in->Queue().size(), 20u);
   Pass(1000);
   EXPECT_EQ(in->Queue().front()->Header()->dwFlags, WHDR_PREPARED | WHDR_INQUEUE) << "idle: nothing recorded";
   root.reset();
-  EXPECT_EQ(in->State(), 0);
+  EXPECT_EQ(in->State(), WaveState::kClosed);
   EXPECT_TRUE(in->Queue().empty()) << "the queued buffers were taken back before closing";
   in.Reset();
   EXPECT_TRUE(starts->values.empty());
@@ -96,8 +90,8 @@ TEST_F(CaptureFault, FailedResetLeavesStoppingAndTearDownStillTakesTheBuffersBac
   in->Start();
   platform::FailCall("waveInReset", 1, MMSYSERR_ERROR);
   in->Stop();
-  EXPECT_EQ(record->line, 114);
-  EXPECT_EQ(in->State(), 3);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureResetFailed));
+  EXPECT_EQ(in->State(), WaveState::kStopping);
   EXPECT_EQ(in->Queue().size(), 20u);
   in.Reset();  // last reference: tear-down runs now and must not leave the device writing into freed buffers
   Pass(3000);
@@ -109,8 +103,8 @@ TEST_F(CaptureFault, FailedUnprepareStopsHalfWay) {
   in->Start();
   platform::FailCall("waveInUnprepareHeader", 3, MMSYSERR_ERROR);
   in->Stop();
-  EXPECT_EQ(record->line, 126);
-  EXPECT_EQ(in->State(), 3);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureUnprepareFailed));
+  EXPECT_EQ(in->State(), WaveState::kStopping);
   EXPECT_EQ(in->Queue().size(), 18u);
 }
 

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "VirtualAudio.h"
-#include "soundbase/WaveInEvent.h"
 
 namespace {
 
@@ -58,13 +57,9 @@ TEST_F(VirtualAudio, AnHourOfCaptureArrivesWholeInOrderAndOnTime) {
   platform::wave::SelectCapture(source);
 
   RCPtr<Checksum> sum = MakeRC<Checksum>();
-  RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
-  in->SetNotifyEvent(in->Event());
   WaveInHandlers handlers;
   handlers.sample.Bind(sum, &Checksum::OnSample);
-  const TWaveFormatEx format = TWaveFormatEx::Default();
-  in->Init(handlers, &format);
-  in->ResetPosition();
+  RCPtr<WaveInEvent> in = OpenCapture(handlers);
   in->Start();
 
   constexpr uint64_t kHour = 3600ull * 22050;
@@ -79,7 +74,7 @@ TEST_F(VirtualAudio, AnHourOfCaptureArrivesWholeInOrderAndOnTime) {
   EXPECT_TRUE(sum->timesOk) << "each buffer starts where the previous one ended";
   EXPECT_EQ(sum->expectedStart, 36000000000);  // exactly one hour in 100 ns units
   EXPECT_EQ(NowNs(), 3600000000000) << "the last buffer was done exactly at the hour";
-  EXPECT_EQ(in->Position().endTime, format.SamplesToTime(in->Position().sampleTotal));
+  EXPECT_EQ(in->Position().endTime, TWaveFormatEx::Default().SamplesToTime(in->Position().sampleTotal));
   EXPECT_FALSE(record.Raised());
 }
 

@@ -11,7 +11,7 @@ class ToneToDevice : public VirtualAudio {
  protected:
   void SetUp() override {
     VirtualAudio::SetUp();
-    out = MakeRC<WaveOutEvent>(root.get(), 1);
+    out = MakeRC<WaveOutEvent>(root.get());
     player = MakeRC<Synth_H>(root.get(), 22050, 4096);
     WaveOutHandlers handlers;
     handlers.done.Bind(player, &Synth_H::Fill);

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "general/AssertionRecord.h"
 #include "filters/MediaSample.h"
+#include "general/AssertionRecord.h"
+#include "general/CheckRecord.h"
 #include "soundbase/TWaveFormatEx.h"
 #include "soundbase/WaveHeaderMM.h"
 #include "soundbase/WaveHeaderPlayMM.h"
@@ -56,9 +57,7 @@ TEST(WaveFormat, PartialBlockIsReportedButStillCounted) {
   EXPECT_FALSE(record.Raised());
   EXPECT_EQ(f.SampleSizeToSampleCount(4411), 2205);
   EXPECT_TRUE(record.Raised());
-  EXPECT_STREQ(record->file, "TWaveFormatEx");
-  EXPECT_EQ(record->line, 40);
-  EXPECT_STREQ(record->function, "TWaveFormatEx::SampleSizeToSampleCount");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPartialSample));
 }
 
 TEST(WaveHeader, ReportsItsFullLengthWhateverWasRecordedAndSkipsNullOuts) {
@@ -101,7 +100,7 @@ TEST(WaveHeaderPlay, PointsIntoTheSampleAndHoldsItUntilDestroyed) {
 TEST(WaveHeaderPlay, NullSampleFailsThePointerCheckAndStaysEmpty) {
   ScopedAssertionRecord record;
   WaveHeaderPlayMM h{RCPtr<AV::IMediaSample>()};
-  EXPECT_EQ(record->line, 278);
+  EXPECT_EQ(record->line, CheckSites::kEmptyPointer.line);
   EXPECT_EQ(h.Header()->lpData, nullptr);
   EXPECT_EQ(h.Header()->dwBufferLength, 0u);
 }

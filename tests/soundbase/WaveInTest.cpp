@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "VirtualAudio.h"
-#include "soundbase/WaveInEvent.h"
+#include "general/CheckRecord.h"
 
 namespace {
 
@@ -23,14 +23,10 @@ struct Received : virtual CRefCounter {
 class Capture : public VirtualAudio {
  protected:
   RCPtr<WaveInEvent> Open() {
-    RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
-    received->device = in.get();
-    in->SetNotifyEvent(in->Event());
     WaveInHandlers handlers;
     handlers.sample.Bind(received, &Received::OnSample);
-    const TWaveFormatEx format = TWaveFormatEx::Default();
-    in->Init(handlers, &format);
-    in->ResetPosition();
+    RCPtr<WaveInEvent> in = OpenCapture(handlers);
+    received->device = in.get();
     return in;
   }
   static bool AllQueued(const WaveIn &in) {
@@ -43,9 +39,9 @@ class Capture : public VirtualAudio {
 
 TEST_F(Capture, StartQueuesTwentyBuffersOf4410Bytes) {
   RCPtr<WaveInEvent> in = Open();
-  EXPECT_EQ(in->State(), 1);
+  EXPECT_EQ(in->State(), WaveState::kOpen);
   in->Start();
-  EXPECT_EQ(in->State(), 2);
+  EXPECT_EQ(in->State(), WaveState::kRunning);
   ASSERT_EQ(in->Queue().size(), 20u);
   for (const auto &b : in->Queue()) EXPECT_EQ(b->Header()->dwBufferLength, 4410u);
   EXPECT_TRUE(AllQueued(*in));
@@ -85,22 +81,19 @@ TEST_F(Capture, DoneBufferWaitsBehindOneThatIsNot) {
 TEST_F(Capture, WrongStateCallsChangeNothing) {
   RCPtr<WaveInEvent> in = Open();
   in->Stop();
-  EXPECT_EQ(record->line, 110);
-  EXPECT_STREQ(record->function, "WaveIn::Stop");
-  EXPECT_EQ(in->State(), 1);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureStopNotCapturing));
+  EXPECT_EQ(in->State(), WaveState::kOpen);
   in->Start();
   record.Clear();
   in->Start();
-  EXPECT_EQ(record->line, 87);
-  EXPECT_STREQ(record->file, "WaveIn");
-  EXPECT_STREQ(record->function, "WaveIn::Start");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureStartNotOpen));
   EXPECT_EQ(in->Queue().size(), 20u);
-  EXPECT_EQ(in->State(), 2);
+  EXPECT_EQ(in->State(), WaveState::kRunning);
   WaveInHandlers handlers;
   handlers.sample.Bind(received, &Received::OnSample);
   in->Init(handlers, nullptr);
-  EXPECT_EQ(record->line, 42);
-  EXPECT_EQ(in->State(), 2);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureInitNotClosed));
+  EXPECT_EQ(in->State(), WaveState::kRunning);
 }
 
 TEST_F(Capture, StopTakesEverythingBackAndStartContinuesThePosition) {
@@ -108,7 +101,7 @@ TEST_F(Capture, StopTakesEverythingBackAndStartContinuesThePosition) {
   in->Start();
   Pass(150);
   in->Stop();
-  EXPECT_EQ(in->State(), 1);
+  EXPECT_EQ(in->State(), WaveState::kOpen);
   EXPECT_TRUE(in->Queue().empty());
   in->ProcessEvent();
   EXPECT_TRUE(received->starts.empty()) << "a stopped device hands nothing on";
@@ -121,37 +114,28 @@ TEST_F(Capture, StopTakesEverythingBackAndStartContinuesThePosition) {
 }
 
 TEST_F(Capture, InitNeedsABoundHandlerAndASuccessfulOpen) {
-  RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
+  RCPtr<WaveInEvent> in = NewCapture();
   const TWaveFormatEx format = TWaveFormatEx::Default();
   in->Init(WaveInHandlers(), &format);
-  EXPECT_EQ(record->line, 43);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureInitWithoutHandler));
   WaveInHandlers handlers;
   handlers.sample.Bind(received, &Received::OnSample);
   TWaveFormatEx stereo = format;
   stereo.nChannels = 2;
   in->Init(handlers, &stereo);
-  EXPECT_EQ(record->line, 61);
-  EXPECT_EQ(in->State(), 0);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureOpenFailed));
+  EXPECT_EQ(in->State(), WaveState::kClosed);
   in->Start();
-  EXPECT_EQ(record->line, 87);
-}
-
-TEST_F(Capture, NotifyEventIsRefusedOnceAWindowIsSet) {
-  RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
-  in->SetNotifyWindow(reinterpret_cast<HWND>(uintptr_t{0x10}));
-  in->SetNotifyEvent(in->Event());
-  EXPECT_EQ(record->line, 31);
-  EXPECT_STREQ(record->function, "WaveIn::SetNotifyEvent");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureStartNotOpen));
 }
 
 TEST_F(Capture, ProcessEventWithoutHandlerDropsTheBuffersAfterRequeueing) {
   RCPtr<WaveInEvent> in = Open();
   in->Start();
   root.reset();  // the release pass unbinds the handler; the device is closed
-  EXPECT_EQ(in->State(), 0);
+  EXPECT_EQ(in->State(), WaveState::kClosed);
   in->ProcessEvent();
-  EXPECT_EQ(record->line, 238);
-  EXPECT_STREQ(record->function, "WaveIn::ProcessEvent");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kCaptureWithoutHandler));
   EXPECT_TRUE(received->starts.empty());
 }
 
@@ -183,13 +167,10 @@ TEST_F(Capture, TearDownInsideTheHandlerStillHandsOnTheBuffersTakenAndThenLetsGo
   };
   RCPtr<TearingDown> handler = MakeRC<TearingDown>();
   handler->root = &root;
-  RCPtr<WaveInEvent> in = MakeRC<WaveInEvent>(root.get(), 2.0, 100.0, 1);
-  in->SetNotifyEvent(in->Event());
   WaveInHandlers handlers;
   handlers.sample.Bind(handler, &TearingDown::OnSample);
   handlers.sample.AddBind(received, &Received::OnSample);
-  const TWaveFormatEx format = TWaveFormatEx::Default();
-  in->Init(handlers, &format);
+  RCPtr<WaveInEvent> in = OpenCapture(handlers);
   handlers = WaveInHandlers();
   in->Start();
   Pass(350);
@@ -197,7 +178,7 @@ TEST_F(Capture, TearDownInsideTheHandlerStillHandsOnTheBuffersTakenAndThenLetsGo
   in->ProcessEvent();
   EXPECT_EQ(handler->calls, 3);
   EXPECT_EQ(received->starts, (std::vector<int64_t>{0, 1000000, 2000000}));
-  EXPECT_EQ(in->State(), 0);
+  EXPECT_EQ(in->State(), WaveState::kClosed);
   EXPECT_TRUE(in->Queue().empty());
   EXPECT_EQ(handler->RefCount(), heldBefore - 1) << "the device's set let go of its target";
 }

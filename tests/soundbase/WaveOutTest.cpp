@@ -3,6 +3,7 @@
 
 #include "VirtualAudio.h"
 #include "filters/MediaSample.h"
+#include "general/CheckRecord.h"
 #include "soundbase/WaveOutEvent.h"
 
 namespace {
@@ -35,7 +36,7 @@ struct DoneCounter : virtual CRefCounter {
 class Playback : public VirtualAudio {
  protected:
   RCPtr<WaveOutEvent> Open(bool start = true) {
-    RCPtr<WaveOutEvent> out = MakeRC<WaveOutEvent>(root.get(), 1);
+    RCPtr<WaveOutEvent> out = MakeRC<WaveOutEvent>(root.get());
     done->device = out.get();
     WaveOutHandlers handlers;
     handlers.done.Bind(done, &DoneCounter::OnDone);
@@ -49,10 +50,9 @@ class Playback : public VirtualAudio {
 
 TEST_F(Playback, WriteBeforeStartPlaysNothing) {
   RCPtr<WaveOutEvent> out = Open(false);
-  EXPECT_EQ(out->State(), 1);
+  EXPECT_EQ(out->State(), WaveState::kOpen);
   out->WriteSample(Block(2205));
-  EXPECT_EQ(record->line, 100);
-  EXPECT_STREQ(record->function, "WaveOut::WriteSample");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackWriteNotPlaying));
   EXPECT_TRUE(out->Queue().empty());
 }
 
@@ -91,8 +91,8 @@ TEST_F(Playback, FinishedBufferBehindAPlayingOneStaysQueued) {
 TEST_F(Playback, StopOnIdleChangesNothingAndAfterStopStartIsNeededAgain) {
   RCPtr<WaveOutEvent> out = Open(false);
   out->Stop();
-  EXPECT_EQ(record->line, 52);
-  EXPECT_EQ(out->State(), 1);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackStopNotPlaying));
+  EXPECT_EQ(out->State(), WaveState::kOpen);
   out->Start();
   out->WriteSample(Block(2205));
   out->WriteSample(Block(2205));
@@ -100,10 +100,10 @@ TEST_F(Playback, StopOnIdleChangesNothingAndAfterStopStartIsNeededAgain) {
   record.Clear();
   out->Stop();
   EXPECT_FALSE(record.Raised());
-  EXPECT_EQ(out->State(), 1);
+  EXPECT_EQ(out->State(), WaveState::kOpen);
   EXPECT_TRUE(out->Queue().empty());
   out->WriteSample(Block(2205));
-  EXPECT_EQ(record->line, 100);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackWriteNotPlaying));
   EXPECT_TRUE(out->Queue().empty());
 }
 
@@ -122,16 +122,14 @@ TEST_F(Playback, InitTwiceAndFailedOpenAreRefused) {
   RCPtr<WaveOutEvent> out = Open(false);
   const TWaveFormatEx format = TWaveFormatEx::Default();
   out->Init(WaveOutHandlers(), &format);
-  EXPECT_STREQ(record->file, "WaveOutEvent");
-  EXPECT_EQ(record->line, 22);
-  RCPtr<WaveOutEvent> second = MakeRC<WaveOutEvent>(root.get(), 1);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackInitNotClosed));
+  RCPtr<WaveOutEvent> second = MakeRC<WaveOutEvent>(root.get());
   platform::FailCall("waveOutOpen", 1, MMSYSERR_ALLOCATED);
   second->Init(WaveOutHandlers(), &format);
-  EXPECT_EQ(record->line, 29);
-  EXPECT_EQ(second->State(), 0);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackOpenFailed));
+  EXPECT_EQ(second->State(), WaveState::kClosed);
   second->Start();
-  EXPECT_EQ(record->line, 43);
-  EXPECT_STREQ(record->function, "WaveOut::Start");
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackStartNotOpen));
 }
 
 TEST_F(Playback, FailedWriteOrPrepareIsNotPlayedAndNeverReportedDone) {
@@ -139,11 +137,11 @@ TEST_F(Playback, FailedWriteOrPrepareIsNotPlayedAndNeverReportedDone) {
   bool firstGone = false, secondGone = false;
   platform::FailCall("waveOutWrite", 1, MMSYSERR_NOMEM);
   out->WriteSample(Block(2205, &firstGone));
-  EXPECT_EQ(record->line, 107);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackWriteFailed));
   EXPECT_TRUE(firstGone) << "dropped at once";
   platform::FailCall("waveOutPrepareHeader", 1, MMSYSERR_NOMEM);
   out->WriteSample(Block(2205, &secondGone));
-  EXPECT_EQ(record->line, 105);
+  EXPECT_EQ(LastCheck(record), Text(CheckSites::kPlaybackPrepareFailed));
   EXPECT_TRUE(secondGone);
   EXPECT_TRUE(out->Queue().empty());
   Pass(500);
@@ -156,7 +154,7 @@ TEST_F(Playback, TearDownWhilePlayingStopsAndUnbinds) {
   out->WriteSample(Block(2205));
   out->WriteSample(Block(2205));
   root.reset();
-  EXPECT_EQ(out->State(), 0);
+  EXPECT_EQ(out->State(), WaveState::kClosed);
   EXPECT_TRUE(out->Queue().empty());
   out.Reset();
   Pass(1000);

@@ -1,20 +1,20 @@
 #pragma once
 
-// A slow, literal transcription of the main-tone estimator's rules: sums in
-// plain order, one step per rule. The fast estimator must agree with it to
-// 1e-9 semitone in every note and exactly in every level and table entry.
+// A slow, literal transcription of the main-tone estimator's kernels (level,
+// coarse table, weighting, period choice, refinement): sums in plain order,
+// one step per rule, as the independent check on the vectorised ones, which
+// must agree with it exactly in every level and table entry and to 1e-9
+// semitone in every refined period. The estimator's state machine is checked
+// by its behaviour instead.
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <vector>
 
 namespace literal {
 
-inline double Note(double f, double ref) { return 69 + 12 * std::log(f / ref) / std::log(2.0); }
 inline double Freq(double n, double ref) { return ref * std::pow(2.0, (n - 69) * (1.0 / 12)); }
-inline double Round(double x) { return std::floor(x + 0.5); }
 
 inline int16_t Level(const int16_t *x) {
   int64_t s = 0;
@@ -112,63 +112,5 @@ inline double Refine(const int16_t *x, int k0) {
   }
   return px[std::min_element(py, py + 3) - py];
 }
-
-// The whole estimator, state and all.
-struct Tone {
-  std::vector<int16_t> buffer;
-  unsigned hop = 0;
-  double heldInt = 0, held = 0, ref = 440;
-  int16_t level = 1, earlier = 1;
-
-  double NoteOf(double period) const { return period != 0 ? Note(22050.0 / period, ref) : 0; }
-
-  int Look(const int16_t *x, int16_t lv, bool prevFlag, double prev) {
-    if (lv < (prevFlag ? 150 : 400)) return 0;
-    int32_t d[500];
-    Table(x, d);
-    if (prevFlag) Weight(d, prev, ref);
-    return Pick(d, prevFlag);
-  }
-
-  void Full(const int16_t *x) {
-    const double prev = NoteOf(held);
-    const bool had = heldInt != 0;
-    const int16_t level1 = Level(x);
-    const int period1 = Look(x, level1, had, prev);
-    const double fresh = NoteOf(period1);
-    double result = period1;
-    if (!(std::fabs(prev - fresh) <= 2.0)) {
-      const int16_t level2 = Level(x + 1000);
-      const int period2 = Look(x + 1000, level2, prev != 0 && fresh != 0 && had, prev);
-      const double later = NoteOf(period2);
-      if (std::fabs(later - prev) < 2.0)
-        result = Round(held);
-      else if (std::fabs(later - fresh) < 2.0)
-        result = (prev != 0 && double(earlier) / level2 >= 1.4) ? 0 : period1;
-      else if (prev != 0 && fresh == 0 && later != 0 && double(level2) / level1 >= 2.5)
-        result = period2;
-      else
-        result = 0;
-    }
-    heldInt = result;
-    earlier = level;
-    level = level1;
-    held = result != 0 ? Refine(x, static_cast<int>(result)) : 0;
-  }
-
-  void Process(const int16_t *s, std::vector<double> *out, int16_t *lv) {
-    buffer.insert(buffer.end(), s, s + 1000);
-    while (buffer.size() > 2000) {
-      if (hop == 0)
-        Full(buffer.data());
-      else if (held != 0)
-        held = Refine(buffer.data(), static_cast<int>(Round(held)));
-      if (++hop >= (held != 0 ? 10u : 5u)) hop = 0;
-      out->push_back(held != 0 ? Note(22050.0 / held, ref) : 0);
-      buffer.erase(buffer.begin(), buffer.begin() + 1000);
-    }
-    *lv = level;
-  }
-};
 
 }  // namespace literal

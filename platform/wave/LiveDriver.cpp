@@ -1,0 +1,36 @@
+#include "wave/LiveDriver.h"
+
+#include "wave/SampleClock.h"
+
+namespace platform::wave {
+
+namespace {
+// A second of sound: room while the program thread is busy elsewhere, and
+// more than the program queues ahead of the speaker.
+constexpr size_t kRingSamples = kRate;
+}  // namespace
+
+LiveDriver::LiveDriver(Direction direction, LossCounter *losses)
+    : losses_(losses), ring_(kRingSamples), signal_([this] { HandOver(); }), direction_(direction) {}
+
+bool LiveDriver::Open(const std::string &name, MMRESULT *result, std::string *error) {
+  sdl_ = OpenSdlAudio(direction_ == Direction::Capture, name, &LiveDriver::Callback, this, result, error);
+  return sdl_ != 0;
+}
+
+// A device that never opened is not SDL's to close: closing it would quit
+// SDL's audio once more than it was started, under any device still open.
+void LiveDriver::Close() {
+  if (!sdl_) return;
+  CloseSdlAudio(sdl_, direction_ == Direction::Capture);
+  sdl_ = 0;
+}
+
+void LiveDriver::Pause(bool paused) { PauseSdlAudio(sdl_, paused); }
+
+// SDL's audio thread.
+void LiveDriver::Callback(void *self, Uint8 *stream, int bytes) {
+  static_cast<LiveDriver *>(self)->Exchange(stream, static_cast<size_t>(bytes) / 2);
+}
+
+}  // namespace platform::wave
