@@ -49,10 +49,9 @@ inline std::string TextAt(const std::vector<TraceLine> &trace, const std::string
   return text;
 }
 
-// Writes `lines` as a script file named after the running test.
+// Writes `lines` as the running test's script file.
 inline std::string Script(const std::string &lines) {
-  const std::string path = OutputPath(::testing::UnitTest::GetInstance()->current_test_info()->name() +
-                                      std::string(".script"));
+  const std::string path = OutputPath("script.txt");
   FILE *f = std::fopen(path.c_str(), "w");
   std::fputs(lines.c_str(), f);
   std::fclose(f);

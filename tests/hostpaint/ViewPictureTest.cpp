@@ -80,7 +80,7 @@ class Pictures : public ViewTest {
  protected:
   void PaintAs(const std::string &name) {
     view_->Paint(canvas_.dc(), kW, kH, kClient);
-    ASSERT_TRUE(GdiWritePng(canvas_.dc(), gditest::OutputPath("view-" + name + ".png").c_str()));
+    ASSERT_TRUE(GdiWritePng(canvas_.dc(), OutputPath("view-" + name + ".png").c_str()));
   }
   COLORREF At(int x, int y) const { return canvas_.At(x, y); }
 

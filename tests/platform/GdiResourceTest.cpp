@@ -130,7 +130,7 @@ TEST(GdiPng, WritesTheBitmapInTrueColours) {
   RECT right{3, 0, 6, 4};
   SetBkColor(canvas.dc(), RGB(1, 2, 250));
   ExtTextOutW(canvas.dc(), 0, 0, ETO_OPAQUE, &right, L"", 0, nullptr);
-  std::string path = gditest::OutputPath("gdi-png-test.png");
+  std::string path = OutputPath("gdi-png-test.png");
   ASSERT_TRUE(GdiWritePng(canvas.dc(), path.c_str()));
   cairo_surface_t *png = cairo_image_surface_create_from_png(path.c_str());
   ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);

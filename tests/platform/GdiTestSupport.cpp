@@ -45,11 +45,6 @@ RECT Canvas::Ink(COLORREF paper) const {
   return box;
 }
 
-std::string OutputPath(const std::string &name) {
-  const char *dir = std::getenv("DROVANE_TEST_OUTPUT");
-  return std::string(dir && *dir ? dir : "/tmp") + "/" + name;
-}
-
 // Releases every GDI object and the font caches at the end of the run, so
 // the leak checker of the sanitizer build sees only real leaks.
 class GdiEnvironment : public ::testing::Environment {

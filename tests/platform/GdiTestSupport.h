@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 
+#include "TestOutput.h"
 #include "gdi/GdiHost.h"
 #include "win/gdi.h"
 
@@ -45,8 +46,5 @@ class Canvas {
   HBITMAP bitmap_;
   HGDIOBJ previous_;
 };
-
-// A path under the test output directory (or /tmp).
-std::string OutputPath(const std::string &name);
 
 }  // namespace gditest

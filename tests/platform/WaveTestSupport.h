@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "TestOutput.h"
 #include "kernel/Platform.h"
 #include "wave/WaveDevices.h"
 #include "win/kernel.h"
@@ -27,11 +28,6 @@ class WavePlatform : public ::testing::Test {
 
   static void Pass(DWORD ms) { MsgWaitForMultipleObjectsEx(0, nullptr, ms, 0, 0); }
   static long long NowNs() { return platform::Now().count(); }
-  static std::string OutputPath(const std::string &name) {
-    const char *dir = std::getenv("DROVANE_TEST_OUTPUT");
-    return std::string(dir ? dir : "/tmp") + "/" + name;
-  }
-
   // A header over `samples` 16-bit values of `memory`.
   static WAVEHDR Header(std::vector<short> &memory) {
     WAVEHDR h{};

@@ -10,9 +10,7 @@
 
 namespace {
 
-std::string ErrPath() {
-  return OutputPath(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".err");
-}
+std::string ErrPath() { return OutputPath("stderr.txt"); }
 
 // Our message is the last word on stderr, alone on its line.
 void ExpectNoDeviceMessage(const std::string &err) {

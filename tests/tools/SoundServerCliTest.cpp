@@ -45,9 +45,7 @@ Reading OfFile(const std::string &path) {
   return Middle(Lines(r.out));
 }
 
-std::string ErrPath(const std::string &what) {
-  return OutputPath(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "." + what);
-}
+std::string ErrPath(const std::string &what) { return OutputPath(what); }
 
 class SoundServer : public ::testing::Test {
  protected:

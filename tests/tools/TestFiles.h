@@ -9,10 +9,7 @@
 #include <type_traits>
 #include <vector>
 
-inline std::string OutputPath(const std::string &name) {
-  const char *dir = std::getenv("DROVANE_TEST_OUTPUT");
-  return std::string(dir ? dir : "/tmp") + "/" + name;
-}
+#include "TestOutput.h"
 
 // Writes interleaved frames, 16-bit or float, in the given container and
 // sample type.

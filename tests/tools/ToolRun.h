@@ -31,12 +31,9 @@ inline std::vector<std::string> Lines(const std::string &text) {
   return lines;
 }
 
-// Runs a bash script, whose own redirections go before ours. CTest runs
-// tests side by side, so each test keeps its own files, named after it.
+// Runs a bash script, whose own redirections go before ours.
 inline Outcome RunScript(const std::string &script) {
-  const ::testing::TestInfo &test = *::testing::UnitTest::GetInstance()->current_test_info();
-  const std::string name = std::string(test.test_suite_name()) + "." + test.name();
-  const std::string path = OutputPath(name + ".sh"), out = OutputPath(name + ".out"), err = OutputPath(name + ".err");
+  const std::string path = OutputPath("run.sh"), out = OutputPath("run.out"), err = OutputPath("run.err");
   std::ofstream(path) << script << "\n";
   const int raw = std::system(("bash " + path + " >" + out + " 2>" + err).c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
