@@ -25,20 +25,13 @@ void Frame(HDC dc, const RECT &area, COLORREF color) {
   Fill(dc, {area.right - 1, area.top, area.right, area.bottom}, color);
 }
 
-namespace {
-
-SIZE Measure(const std::wstring &text) {
+int TextWidth(const std::wstring &text) {
   SIZE size{0, 0};
   HDC dc = CreateCompatibleDC(nullptr);
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
   DeleteDC(dc);
-  return size;
+  return size.cx;
 }
-
-}  // namespace
-
-int TextWidth(const std::wstring &text) { return Measure(text).cx; }
-int TextHeight() { return Measure(L"X").cy; }
 
 ScreenPainter::ScreenPainter()
     : dc_(WindowManager::Get().screen.OpenDC({0, 0}, {0, 0, kScreenWidth, kScreenHeight})) {}

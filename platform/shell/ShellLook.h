@@ -23,7 +23,6 @@ void Text(HDC dc, const std::wstring &text, RECT area, UINT format, COLORREF col
 // A one-pixel frame just inside `area`.
 void Frame(HDC dc, const RECT &area, COLORREF color);
 int TextWidth(const std::wstring &text);
-int TextHeight();
 
 // A DC on the whole screen for drawing over the windows (screen
 // coordinates); Close counts the change.

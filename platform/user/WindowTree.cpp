@@ -66,10 +66,6 @@ RECT WindowTree::VisibleRect(const WindowRecord &w) const {
   return Intersect(own, outer);
 }
 
-WindowRecord &WindowTree::TopLevelOf(WindowRecord &w) const {
-  return w.Child() ? TopLevelOf(*FindAny(w.parent)) : w;
-}
-
 RECT Intersect(const RECT &a, const RECT &b) {
   RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
   return Empty(r) ? RECT{0, 0, 0, 0} : r;

@@ -36,8 +36,6 @@ class WindowTree {
   // The part of the screen where the window's drawing shows: its rectangle
   // clipped by its ancestors and the screen.
   RECT VisibleRect(const WindowRecord &w) const;
-  // The top-level window a window belongs to.
-  WindowRecord &TopLevelOf(WindowRecord &w) const;
 
  private:
   template <class Visit>
