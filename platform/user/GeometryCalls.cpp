@@ -8,14 +8,14 @@ namespace {
 
 WindowManager &Manager() { return WindowManager::Get(); }
 
-void InvalidateAll(WindowRecord &w) { Manager().Invalidate(w, {0, 0, w.Width(), w.Height()}, true); }
+void InvalidateAll(WindowRecord &w) { Manager().Invalidate(w, w.ClientRect(), true); }
 
 }  // namespace
 
 BOOL WINAPI GetClientRect(HWND window, RECT *rect) {
   WindowRecord *w = Manager().tree.Find(window);
   if (!w || !rect) return FALSE;
-  *rect = {0, 0, w->Width(), w->Height()};
+  *rect = w->ClientRect();
   return TRUE;
 }
 

@@ -18,7 +18,7 @@ bool Covers(const RECT &outer, const RECT &inner) {
 BOOL WINAPI InvalidateRect(HWND window, const RECT *rect, BOOL erase) {
   WindowRecord *w = Manager().tree.Find(window);
   if (!w) return FALSE;
-  Manager().Invalidate(*w, rect ? *rect : RECT{0, 0, w->Width(), w->Height()}, erase != FALSE);
+  Manager().Invalidate(*w, rect ? *rect : w->ClientRect(), erase != FALSE);
   return TRUE;
 }
 
@@ -26,10 +26,7 @@ BOOL WINAPI ValidateRect(HWND window, const RECT *rect) {
   WindowRecord *w = Manager().tree.Find(window);
   if (!w) return FALSE;
   // The update area is one rectangle: a part of it stays whole.
-  if (!rect || Covers(*rect, w->update)) {
-    w->hasUpdate = w->erase = false;
-    w->update = {};
-  }
+  if (!rect || Covers(*rect, w->update)) w->Validate();
   return TRUE;
 }
 
@@ -38,10 +35,9 @@ HDC WINAPI BeginPaint(HWND window, PAINTSTRUCT *paint) {
   WindowRecord *w = m.tree.Find(window);
   if (!w || !paint) return nullptr;
   *paint = PAINTSTRUCT{};
-  paint->rcPaint = w->hasUpdate ? w->update : RECT{0, 0, 0, 0};
+  paint->rcPaint = w->update;
   const bool erase = w->erase;
-  w->hasUpdate = w->erase = false;
-  w->update = {};
+  w->Validate();
   HDC dc = m.OpenWindowDC(*w, paint->rcPaint);
   if (!dc) return nullptr;
   paint->hdc = dc;
@@ -66,7 +62,7 @@ HDC WINAPI GetDC(HWND window) {
   WindowManager &m = Manager();
   if (!window) return m.screen.OpenDC({0, 0}, {0, 0, platform::kScreenWidth, platform::kScreenHeight});
   WindowRecord *w = m.tree.Find(window);
-  return w ? m.OpenWindowDC(*w, {0, 0, w->Width(), w->Height()}) : nullptr;
+  return w ? m.OpenWindowDC(*w, w->ClientRect()) : nullptr;
 }
 
 int WINAPI ReleaseDC(HWND, HDC dc) { return Manager().screen.CloseDC(dc) ? 1 : 0; }
@@ -74,6 +70,6 @@ int WINAPI ReleaseDC(HWND, HDC dc) { return Manager().screen.CloseDC(dc) ? 1 : 0
 BOOL WINAPI UpdateWindow(HWND window) {
   WindowRecord *w = Manager().tree.Find(window);
   if (!w) return FALSE;
-  if (w->hasUpdate && Manager().tree.Shown(*w)) SendMessageW(window, WM_PAINT, 0, 0);
+  if (!platform::Empty(w->update) && Manager().tree.Shown(*w)) SendMessageW(window, WM_PAINT, 0, 0);
   return TRUE;
 }

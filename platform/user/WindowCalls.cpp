@@ -84,7 +84,7 @@ HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
   }
   WindowRecord *made = m.tree.Find(window);
   if (!made) return nullptr;  // it destroyed itself while being created
-  if (style & WS_VISIBLE) m.Invalidate(*made, {0, 0, made->Width(), made->Height()}, true);
+  if (style & WS_VISIBLE) m.Invalidate(*made, made->ClientRect(), true);
   if (!child) m.TopLevelChanged();
   return window;
 }
@@ -156,7 +156,7 @@ BOOL WINAPI SetWindowTextW(HWND window, LPCWSTR text) {
   if (!w) return FALSE;
   w->text = text ? text : L"";
   if (w->Child())
-    m.Invalidate(*w, {0, 0, w->Width(), w->Height()}, true);
+    m.Invalidate(*w, w->ClientRect(), true);
   else
     m.TopLevelChanged();
   return TRUE;

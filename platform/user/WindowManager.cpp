@@ -89,7 +89,7 @@ HWND WindowManager::WindowFromPoint(POINT point, POINT *client) const {
 
 void WindowManager::TopLevelChanged() {
   WindowRecord *caption = tree.Find(captionWindow);
-  if (caption) Invalidate(*caption, {0, 0, caption->Width(), caption->Height()}, true);
+  if (caption) Invalidate(*caption, caption->ClientRect(), true);
 }
 
 void WindowManager::Invalidate(WindowRecord &target, const RECT &area, bool erase) {
@@ -101,10 +101,9 @@ void WindowManager::Invalidate(WindowRecord &target, const RECT &area, bool eras
     reached = reached || &w == &target;
     if (!reached || w.destroying || !tree.Shown(w)) return;
     const RECT s = tree.ScreenRect(w);
-    const RECT part = Intersect(Offset(screenArea, -s.left, -s.top), {0, 0, w.Width(), w.Height()});
+    const RECT part = Intersect(Offset(screenArea, -s.left, -s.top), w.ClientRect());
     if (Empty(part)) return;
-    w.update = w.hasUpdate ? Union(w.update, part) : part;
-    w.hasUpdate = true;
+    w.update = Union(w.update, part);
     w.erase = w.erase || erase;
   });
   NotePaintPending();
@@ -122,7 +121,7 @@ void WindowManager::Expose(const RECT &screenArea) {
 HWND WindowManager::NextToPaint() const {
   HWND found = nullptr;
   tree.ForEach([&](WindowRecord &w) {
-    if (!found && w.hasUpdate && !w.destroying && tree.Shown(w)) found = w.handle;
+    if (!found && !Empty(w.update) && !w.destroying && tree.Shown(w)) found = w.handle;
   });
   return found;
 }

@@ -31,14 +31,18 @@ struct WindowRecord {
   RECT rect{};
   std::wstring text;
   bool destroying = false;  // WM_DESTROY sent: no longer a window for any call
-  bool hasUpdate = false;
   bool erase = false;
-  RECT update{};
+  RECT update{};  // empty when there is nothing to paint
   std::vector<std::wstring> paintTexts;  // what its last paint drew (top-level windows)
 
   bool Child() const { return (style & WS_CHILD) != 0; }
   int Width() const { return rect.right - rect.left; }
   int Height() const { return rect.bottom - rect.top; }
+  RECT ClientRect() const { return {0, 0, Width(), Height()}; }
+  void Validate() {
+    update = {};
+    erase = false;
+  }
 };
 
 }  // namespace platform
