@@ -63,21 +63,17 @@ void Stylus(PhoneInput::Kind kind, int x, int y) {
     return;
   }
   WindowManager &m = Manager();
-  POINT client{0, 0};
-  HWND target = m.WindowFromPoint(p, &client);
-  if (WindowRecord *captured = m.tree.Find(m.capture)) {
-    target = captured->handle;
-    const RECT r = m.tree.ScreenRect(*captured);
-    client = {p.x - r.left, p.y - r.top};
-  }
+  const WindowRecord *captured = m.tree.Find(m.capture);
+  const HWND target = captured ? captured->handle : m.WindowFromPoint(p);
   if (kind == PhoneInput::Kind::StylusDown) m.capture = target;
   if (kind == PhoneInput::Kind::StylusUp) m.capture = nullptr;
   if (!target) return;
+  const RECT r = m.tree.ScreenRect(*m.tree.Find(target));
   const UINT message = kind == PhoneInput::Kind::StylusDown ? WM_LBUTTONDOWN
                        : kind == PhoneInput::Kind::StylusUp ? WM_LBUTTONUP
                                                             : WM_MOUSEMOVE;
   const WPARAM buttons = kind == PhoneInput::Kind::StylusUp || !m.capture ? 0 : MK_LBUTTON;
-  PostMessageW(target, message, buttons, MAKELPARAM(client.x, client.y));
+  PostMessageW(target, message, buttons, MAKELPARAM(p.x - r.left, p.y - r.top));
 }
 
 }  // namespace

@@ -72,10 +72,8 @@ RECT PopupLoop::ItemRect(int index) const {
 }
 
 int PopupLoop::ItemAt(POINT p) const {
-  for (int i = 0; i < static_cast<int>(popup_.items.size()); ++i) {
-    const RECT r = ItemRect(i);
-    if (!popup_.items[i].Separator() && p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom) return i;
-  }
+  for (int i = 0; i < static_cast<int>(popup_.items.size()); ++i)
+    if (!popup_.items[i].Separator() && Contains(ItemRect(i), p)) return i;
   return -1;
 }
 
@@ -137,8 +135,7 @@ void PopupLoop::Handle(const PhoneInput &input) {
       if (pressed_ >= 0) {
         highlight_ = pressed_;
         Draw();
-      } else if ( !(input.point.x >= area_.left && input.point.x < area_.right &&
-                            input.point.y >= area_.top && input.point.y < area_.bottom)) {
+      } else if (!Contains(area_, input.point)) {
         Close();
       }
       break;

@@ -19,8 +19,6 @@ bool SameName(const std::wstring &a, const wchar_t *b) {
   return i == a.size() && !b[i];
 }
 
-bool Contains(const RECT &r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
-
 }  // namespace
 
 WindowManager &WindowManager::Get() {
@@ -75,15 +73,11 @@ HWND WindowManager::ActiveWindow() const {
   return nullptr;
 }
 
-HWND WindowManager::WindowFromPoint(POINT point, POINT *client) const {
+HWND WindowManager::WindowFromPoint(POINT point) const {
   HWND found = nullptr;
   tree.ForEach([&](WindowRecord &w) {
     if (!w.destroying && tree.Shown(w) && Contains(tree.VisibleRect(w), point)) found = w.handle;
   });
-  if (found && client) {
-    const RECT r = tree.ScreenRect(*tree.Find(found));
-    *client = {point.x - r.left, point.y - r.top};
-  }
   return found;
 }
 

@@ -31,8 +31,8 @@ class WindowManager {
   // The program's top-level window on top (shown, not the shell's), or null.
   HWND ActiveWindow() const;
   // The shown window under a screen point (the topmost, then its topmost
-  // child there); its client coordinates of the point in `client`.
-  HWND WindowFromPoint(POINT screen, POINT *client) const;
+  // child there), or null.
+  HWND WindowFromPoint(POINT screen) const;
 
   HWND focus = nullptr;
   HWND capture = nullptr;

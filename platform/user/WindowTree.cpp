@@ -81,4 +81,6 @@ bool Empty(const RECT &r) { return r.left >= r.right || r.top >= r.bottom; }
 
 RECT Offset(RECT r, int dx, int dy) { return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
 
+bool Contains(const RECT &r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
+
 }  // namespace platform

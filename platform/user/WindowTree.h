@@ -54,5 +54,6 @@ RECT Intersect(const RECT &a, const RECT &b);
 RECT Union(const RECT &a, const RECT &b);
 bool Empty(const RECT &r);
 RECT Offset(RECT r, int dx, int dy);
+bool Contains(const RECT &r, POINT p);
 
 }  // namespace platform
