@@ -15,7 +15,6 @@ using platform::shell::SoftKeyBar;
 
 namespace {
 
-constexpr int kBarTop = platform::kScreenHeight - platform::kSoftKeyHeight;
 constexpr int kHalf = platform::kScreenWidth / 2;
 
 std::span<const unsigned char> Resource(HINSTANCE module, WORD type, WORD id) {
@@ -124,8 +123,9 @@ BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *info) {
     return FALSE;
   WindowManager &m = WindowManager::Get();
   m.AddClass(platform::WindowClass{L"menu_worker", nullptr, &BarProc, 0, nullptr, true, true});
-  const HWND window = CreateWindowExW(0, L"menu_worker", L"", WS_VISIBLE, 0, kBarTop, platform::kScreenWidth,
-                                      platform::kSoftKeyHeight, info->hwndParent, nullptr, nullptr, nullptr);
+  const HWND window = CreateWindowExW(0, L"menu_worker", L"", WS_VISIBLE, 0, platform::kSoftKeyTop,
+                                      platform::kScreenWidth, platform::kSoftKeyHeight, info->hwndParent, nullptr,
+                                      nullptr, nullptr);
   if (!window) return FALSE;
   ShellState::Get().bars[window] = bar;
   info->hwndMB = window;

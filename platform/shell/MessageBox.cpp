@@ -12,8 +12,6 @@ using namespace platform::shell;
 
 namespace {
 
-constexpr int kBarTop = platform::kScreenHeight - platform::kSoftKeyHeight;
-
 class MessageLoop : public ModalLoop {
  public:
   MessageLoop(std::wstring text, std::wstring caption) : text_(std::move(text)), caption_(std::move(caption)) {}
@@ -25,10 +23,10 @@ class MessageLoop : public ModalLoop {
     const int w = platform::kScreenWidth, h = platform::kScreenHeight;
     Fill(dc, {0, 0, w, platform::kCaptionHeight}, kStripBack);
     Text(dc, caption_, {6, 4, w - 4, platform::kCaptionHeight}, DT_LEFT, kStripText);
-    Fill(dc, {0, platform::kCaptionHeight, w, kBarTop}, kPanelBack);
-    Text(dc, text_, {8, platform::kCaptionHeight + 10, w - 8, kBarTop - 4}, DT_LEFT, kPanelText);
-    Fill(dc, {0, kBarTop, w, h}, kStripBack);
-    Text(dc, L"OK", {0, kBarTop + 5, w / 2, h}, DT_CENTER, kStripText);
+    Fill(dc, {0, platform::kCaptionHeight, w, platform::kSoftKeyTop}, kPanelBack);
+    Text(dc, text_, {8, platform::kCaptionHeight + 10, w - 8, platform::kSoftKeyTop - 4}, DT_LEFT, kPanelText);
+    Fill(dc, {0, platform::kSoftKeyTop, w, h}, kStripBack);
+    Text(dc, L"OK", {0, platform::kSoftKeyTop + 5, w / 2, h}, DT_CENTER, kStripText);
     std::wstring trace = caption_;
     trace += L" | ";
     trace += text_;
@@ -39,7 +37,7 @@ class MessageLoop : public ModalLoop {
   void Handle(const PhoneInput &input) override {
     const bool closingKey = input.key == VK_RETURN || input.key == VK_TSOFT1 || input.key == VK_TBACK;
     if (input.kind == PhoneInput::Kind::KeyDown && closingKey) Close();
-    const bool onOk = input.point.y >= kBarTop && input.point.x < platform::kScreenWidth / 2;
+    const bool onOk = input.point.y >= platform::kSoftKeyTop && input.point.x < platform::kScreenWidth / 2;
     if (input.kind == PhoneInput::Kind::StylusUp && onOk) Close();
   }
 

@@ -26,9 +26,8 @@ class PopupLoop : public ModalLoop {
       height += item.Separator() ? kRuleHeight : kItemHeight;
     }
     width = std::clamp(width + kNumberWidth + 16, 100, kScreenWidth);
-    const int bottom = kScreenHeight - kSoftKeyHeight;
     const int left = rightAligned ? kScreenWidth - width : 0;
-    area_ = {left, std::max(kCaptionHeight, bottom - height), left + width, bottom};
+    area_ = {left, std::max(kCaptionHeight, kSoftKeyTop - height), left + width, kSoftKeyTop};
     highlight_ = Step(-1, 1);
   }
 
