@@ -5,7 +5,6 @@
 // window, its procedure and the screen belong to the thread that last reset
 // the platform. A platform reset forgets every window and class (no message
 // is sent) and the screen.
-#include <cstdint>
 #include <string>
 #include <vector>
 
