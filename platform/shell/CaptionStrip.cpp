@@ -21,9 +21,7 @@ void Paint(HWND window) {
   HDC dc = BeginPaint(window, &paint);
   if (!dc) return;
   const WindowRecord *active = Active();
-  Fill(dc, {0, 0, kScreenWidth, kCaptionHeight}, kStripBack);
-  const int titleRight = HasOk(active) ? kOkBox.left - 4 : kScreenWidth - 4;
-  if (active) Text(dc, active->text, {6, 4, titleRight, kCaptionHeight}, DT_LEFT, kStripText);
+  Caption(dc, CaptionTitle(), HasOk(active) ? kOkBox.left - 4 : kScreenWidth - 4);
   if (HasOk(active)) {
     Frame(dc, kOkBox, kStripText);
     Text(dc, L"OK", {kOkBox.left, kOkBox.top + 1, kOkBox.right, kOkBox.bottom}, DT_CENTER, kStripText);

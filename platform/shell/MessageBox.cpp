@@ -21,8 +21,7 @@ class MessageLoop : public ModalLoop {
     ScreenPainter painter;
     HDC dc = painter.dc();
     const int w = platform::kScreenWidth, h = platform::kScreenHeight;
-    Fill(dc, {0, 0, w, platform::kCaptionHeight}, kStripBack);
-    Text(dc, caption_, {6, 4, w - 4, platform::kCaptionHeight}, DT_LEFT, kStripText);
+    Caption(dc, caption_, w - 4);
     Fill(dc, {0, platform::kCaptionHeight, w, platform::kSoftKeyTop}, kPanelBack);
     Text(dc, text_, {8, platform::kCaptionHeight + 10, w - 8, platform::kSoftKeyTop - 4}, DT_LEFT, kPanelText);
     Fill(dc, {0, platform::kSoftKeyTop, w, h}, kStripBack);

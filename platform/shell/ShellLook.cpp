@@ -1,6 +1,6 @@
 #include "shell/ShellLook.h"
 
-#include "user/WindowManager.h"
+#include "user/ScreenGeometry.h"
 
 namespace platform::shell {
 
@@ -33,9 +33,13 @@ int TextWidth(const std::wstring &text) {
   return size.cx;
 }
 
-ScreenPainter::ScreenPainter()
-    : dc_(WindowManager::Get().screen.OpenDC({0, 0}, {0, 0, kScreenWidth, kScreenHeight})) {}
+void Caption(HDC dc, const std::wstring &title, int titleRight) {
+  Fill(dc, {0, 0, kScreenWidth, kCaptionHeight}, kStripBack);
+  Text(dc, title, {6, 4, titleRight, kCaptionHeight}, DT_LEFT, kStripText);
+}
 
-ScreenPainter::~ScreenPainter() { WindowManager::Get().screen.CloseDC(dc_); }
+ScreenPainter::ScreenPainter() : dc_(GetDC(nullptr)) {}
+
+ScreenPainter::~ScreenPainter() { ReleaseDC(nullptr, dc_); }
 
 }  // namespace platform::shell

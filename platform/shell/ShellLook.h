@@ -23,6 +23,9 @@ void Text(HDC dc, const std::wstring &text, RECT area, UINT format, COLORREF col
 // A one-pixel frame just inside `area`.
 void Frame(HDC dc, const RECT &area, COLORREF color);
 int TextWidth(const std::wstring &text);
+// The caption strip's background across the top of the screen, with a title
+// that ends before `titleRight`.
+void Caption(HDC dc, const std::wstring &title, int titleRight);
 
 // A DC on the whole screen for drawing over the windows (screen
 // coordinates); Close counts the change.
