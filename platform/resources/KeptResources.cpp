@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <map>
+#include <set>
 #include <tuple>
 
 #include "resources/ResourceTable.h"
@@ -31,14 +32,14 @@ bool RegisterKept(HINSTANCE module, LPCWSTR type, LPCWSTR name, Bytes bytes) {
 }
 
 bool RegisterKeptStrings(HINSTANCE module, const std::vector<std::pair<WORD, std::wstring>> &strings) {
-  std::map<WORD, bool> touched;
+  std::set<WORD> touched;
   for (const auto &entry : strings) {
     const WORD block = StringBlockId(entry.first);
     StringBlocks()[{module, block}].push_back(entry);
-    touched[block] = true;
+    touched.insert(block);
   }
   bool ok = true;
-  for (const auto &[block, unused] : touched)
+  for (WORD block : touched)
     ok &= RegisterKept(module, ResourceTable::Id(ResourceTable::kString), ResourceTable::Id(block),
                        EncodeStringBlock(StringBlocks()[{module, block}]));
   return ok;
