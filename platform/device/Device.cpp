@@ -173,9 +173,9 @@ bool Complete(DeviceOptions *o, bool window, const std::string &noWindow, const 
   std::string error;
   const bool fellBack = !window && !o->screen;
   if (!o->clock) o->clock = window ? DeviceOptions::Clock::Real : DeviceOptions::Clock::Virtual;
+  if (!CheckLiveAudio(*o, &error)) return *status = Fail(error, 1), false;
   std::vector<std::string> notes;
   ChooseAudio(o, &notes);
-  if (!CheckLiveAudio(*o, &error)) return *status = Fail(error, 1), false;
   double recordingEnd = 0;
   if (o->capture == DeviceOptions::Capture::File || !window) {
     if (!HeadlessDuration(*o, script, &recordingEnd, &error)) return *status = Fail(error, 1), false;

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
-#include <string_view>
 
 namespace platform::device {
 
@@ -25,18 +24,14 @@ bool Choice(const std::string &text, const std::map<std::string, E> &names, std:
   return true;
 }
 
-bool EndsWith(const std::string &text, std::string_view tail) {
-  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 bool ParseCapture(const std::string &v, DeviceOptions *o) {
   using C = DeviceOptions::Capture;
-  if (v == "live" || v.rfind("live:", 0) == 0) {
+  if (v == "live" || v.starts_with("live:")) {
     o->capture = C::Live;
     o->captureDevice = v.size() > 5 ? v.substr(5) : "";
   } else if (v == "demo" || v == "silence") {
     o->capture = v == "demo" ? C::Demo : C::Silence;
-  } else if (v.rfind("tone:", 0) == 0) {
+  } else if (v.starts_with("tone:")) {
     o->capture = C::Tone;
     return Number(v.substr(5), 20, 10000, &o->toneHz);
   } else {
@@ -48,7 +43,7 @@ bool ParseCapture(const std::string &v, DeviceOptions *o) {
 
 bool ParsePlayback(const std::string &v, DeviceOptions *o) {
   using P = DeviceOptions::Playback;
-  if (v == "live" || v.rfind("live:", 0) == 0) {
+  if (v == "live" || v.starts_with("live:")) {
     o->playback = P::Live;
     o->playbackDevice = v.size() > 5 ? v.substr(5) : "";
   } else if (v == "null") {
@@ -56,7 +51,7 @@ bool ParsePlayback(const std::string &v, DeviceOptions *o) {
   } else {
     o->playback = P::File;
     o->playbackPath = v;
-    return EndsWith(v, ".wav") || EndsWith(v, ".WAV");
+    return v.ends_with(".wav") || v.ends_with(".WAV");
   }
   return true;
 }
@@ -95,7 +90,7 @@ bool Apply(const std::string &name, const std::string &v, DeviceOptions *o, std:
     expected = "a file name";
   } else if (name == "--screenshot") {
     o->screenshot = v;
-    ok = EndsWith(v, ".png") || EndsWith(v, ".PNG");
+    ok = v.ends_with(".png") || v.ends_with(".PNG");
     expected = "a FILE.png";
   }
   if (!ok) *error = "invalid value '" + v + "' for " + name + " (expected " + expected + ")";
@@ -115,7 +110,7 @@ bool DeviceOptions::Parse(int argc, const char *const *argv, std::string *error)
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i], value;
     const size_t equals = arg.find('=');
-    const bool inlineValue = arg.rfind("--", 0) == 0 && equals != std::string::npos;
+    const bool inlineValue = arg.starts_with("--") && equals != std::string::npos;
     if (inlineValue) {
       value = arg.substr(equals + 1);
       arg.resize(equals);
@@ -140,7 +135,7 @@ bool DeviceOptions::Parse(int argc, const char *const *argv, std::string *error)
     } else if (arg == "--version" || arg == "-V") {
       version = true;
     } else {
-      *error = (arg.rfind("-", 0) == 0 ? "unknown option '" : "unexpected argument '") + arg + "'";
+      *error = (arg.starts_with("-") ? "unknown option '" : "unexpected argument '") + arg + "'";
       return false;
     }
   }

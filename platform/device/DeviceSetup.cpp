@@ -76,7 +76,7 @@ void SelectAudio(const Options &o) {
 
 bool HeadlessDuration(const Options &o, const std::vector<ScriptAction> &script, double *seconds, std::string *error) {
   if (o.capture == Options::Capture::Demo) {
-    *seconds = static_cast<double>(DemoRecording::TotalSamples()) / 22050.0 + 1;
+    *seconds = static_cast<double>(DemoRecording::TotalSamples()) / SampleSource::kRate + 1;
   } else if (o.capture == Options::Capture::File) {
     SF_INFO info{};
     SNDFILE *file = sf_open(o.capturePath.c_str(), SFM_READ, &info);

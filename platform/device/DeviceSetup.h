@@ -15,7 +15,7 @@ namespace platform::device {
 // sound), with a note for the user in `notes` when the demo stands in.
 void ChooseAudio(DeviceOptions *options, std::vector<std::string> *notes);
 // False, with the reason, when live audio asked for by name (or at all)
-// has no such device.
+// has no such device. Call it before ChooseAudio, whose live choices exist.
 bool CheckLiveAudio(const DeviceOptions &options, std::string *error);
 // Selects them for the wave devices the program opens.
 void SelectAudio(const DeviceOptions &options);

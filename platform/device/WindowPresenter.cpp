@@ -72,7 +72,6 @@ std::unique_ptr<WindowPresenter> WindowPresenter::Start(int scale, std::string *
     *error = p.startError_;
     lock.unlock();
     p.thread_.join();
-    presenter->thread_ = std::thread();
     return nullptr;
   }
   return presenter;
@@ -210,9 +209,9 @@ void WindowPresenter::Present() {
     lastVersion_ = version;
     scratch_.resize(static_cast<size_t>(kW) * kH);
     if (GdiReadPixels(phone::ScreenBitmap(), scratch_.data(), kW, kH) && scratch_ != sent_) {
-      sent_ = scratch_;
+      sent_.swap(scratch_);
       std::lock_guard lock(frameMutex_);
-      pending_ = scratch_;
+      pending_ = sent_;
       wake = true;
     } else {
       ++unchanged_;

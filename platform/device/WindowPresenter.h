@@ -37,7 +37,6 @@ class WindowPresenter {
   // the active window's title as the window's.
   void Present();
 
-  int scale() const { return scale_; }
   // Frames shown in the window, and frames whose copy was dropped because
   // their pixels were the same as the last one's.
   uint64_t FramesShown() const { return shown_; }
