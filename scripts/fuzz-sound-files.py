@@ -101,7 +101,6 @@ def run_one(analyze, seed_path, number, work, findings, base_seed):
     env = dict(os.environ, ASAN_OPTIONS="detect_leaks=1:abort_on_error=1",
                UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1")
     command = [analyze] + options + (["-"] if piped else [path])
-    started = time.monotonic()
     try:
         with open(path, "rb") as stdin:
             r = subprocess.run(command, stdin=stdin if piped else subprocess.DEVNULL, stdout=subprocess.DEVNULL,
@@ -117,7 +116,7 @@ def run_one(analyze, seed_path, number, work, findings, base_seed):
         with open(kept + ".txt", "w") as f:
             f.write("%s\nstatus %s\n%s" % (" ".join(command), status, err))
     os.remove(path)
-    return os.path.basename(seed_path), status, finding, time.monotonic() - started
+    return os.path.basename(seed_path), status, finding
 
 
 def main():
@@ -145,7 +144,7 @@ def main():
                     number += 1
                 done, running = concurrent.futures.wait(running, return_when=concurrent.futures.FIRST_COMPLETED)
                 for d in done:
-                    seed, status, finding, _ = d.result()
+                    seed, status, finding = d.result()
                     counts[seed] = counts.get(seed, 0) + 1
                     statuses[status] = statuses.get(status, 0) + 1
                     found += finding

@@ -12,13 +12,6 @@ namespace {
 
 int firstReason = 0;  // errno of the first failed flush, if it told one
 
-bool Flushed() {
-  errno = 0;
-  const bool flushed = std::fflush(stdout) == 0 && !std::ferror(stdout);
-  if (!flushed && firstReason == 0) firstReason = errno;
-  return flushed;
-}
-
 }  // namespace
 
 void ReserveStandardStreams() {
@@ -30,11 +23,16 @@ void ReserveStandardStreams() {
   }
 }
 
-bool FlushStandardOutput() { return Flushed(); }
+bool FlushStandardOutput() {
+  errno = 0;
+  const bool flushed = std::fflush(stdout) == 0 && !std::ferror(stdout);
+  if (!flushed && firstReason == 0) firstReason = errno;
+  return flushed;
+}
 
 bool CloseStandardOutput(std::string *error) {
   const bool pending = __fpending(stdout) != 0;
-  const bool flushed = Flushed();
+  const bool flushed = FlushStandardOutput();
   errno = 0;
   const bool closed = std::fclose(stdout) == 0;
   // A closed stdout that nothing was written to lost nothing.

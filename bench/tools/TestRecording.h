@@ -30,17 +30,13 @@ inline short Sample(uint64_t i, int rate, uint32_t *noise) {
   return static_cast<short>(std::lround(9000 * v + hiss));
 }
 
-inline bool EndsWith(const std::string &s, const std::string &end) {
-  return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
-}
-
 // Writes `seconds` of it to `path`, each channel with its own hiss; false
 // (with libsndfile's reason in `error`) if the file cannot be written.
 inline bool Write(const std::string &path, double seconds, std::string *error, int rate = kRate, int channels = 1) {
   SF_INFO info{};
   info.samplerate = rate;
   info.channels = channels;
-  info.format = (EndsWith(path, ".flac") ? SF_FORMAT_FLAC : SF_FORMAT_WAV) | SF_FORMAT_PCM_16;
+  info.format = (path.ends_with(".flac") ? SF_FORMAT_FLAC : SF_FORMAT_WAV) | SF_FORMAT_PCM_16;
   SNDFILE *file = sf_open(path.c_str(), SFM_WRITE, &info);
   if (!file) {
     *error = sf_strerror(nullptr);

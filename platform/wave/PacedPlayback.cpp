@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-
 namespace platform::wave {
 
 void PacedPlayback::OnQueued() {

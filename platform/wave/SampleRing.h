@@ -27,7 +27,6 @@ class SampleRing {
   size_t Read(void *samples, size_t count);
   // Consumer: how many are waiting to be read.
   size_t Readable() const;
-  size_t Capacity() const { return data_.size(); }
   // Empties it; only while neither side runs (a paused audio device).
   void Clear();
 

@@ -6,33 +6,26 @@ namespace platform::wave {
 
 namespace {
 
-template <class F>
-bool Resolve(void *library, const char *name, F *function) {
-  *function = reinterpret_cast<F>(dlsym(library, name));
-  return *function != nullptr;
-}
-
 struct Loaded {
   SdlLibrary calls{};
   bool ok = false;
   std::string error;
 
   Loaded() {
-    void *library = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
-    if (!library) {
+    calls.handle = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+    if (!calls.handle) {
       error = dlerror();
       return;
     }
-    calls.handle = library;
-    ok = Resolve(library, "SDL_InitSubSystem", &calls.InitSubSystem) &&
-         Resolve(library, "SDL_QuitSubSystem", &calls.QuitSubSystem) &&
-         Resolve(library, "SDL_OpenAudioDevice", &calls.OpenAudioDevice) &&
-         Resolve(library, "SDL_CloseAudioDevice", &calls.CloseAudioDevice) &&
-         Resolve(library, "SDL_PauseAudioDevice", &calls.PauseAudioDevice) &&
-         Resolve(library, "SDL_GetError", &calls.GetError) &&
-         Resolve(library, "SDL_GetNumAudioDevices", &calls.GetNumAudioDevices) &&
-         Resolve(library, "SDL_GetAudioDeviceName", &calls.GetAudioDeviceName) &&
-         Resolve(library, "SDL_TLSCleanup", &calls.TLSCleanup);
+    ok = calls.Resolve("SDL_InitSubSystem", &calls.InitSubSystem) &&
+         calls.Resolve("SDL_QuitSubSystem", &calls.QuitSubSystem) &&
+         calls.Resolve("SDL_OpenAudioDevice", &calls.OpenAudioDevice) &&
+         calls.Resolve("SDL_CloseAudioDevice", &calls.CloseAudioDevice) &&
+         calls.Resolve("SDL_PauseAudioDevice", &calls.PauseAudioDevice) &&
+         calls.Resolve("SDL_GetError", &calls.GetError) &&
+         calls.Resolve("SDL_GetNumAudioDevices", &calls.GetNumAudioDevices) &&
+         calls.Resolve("SDL_GetAudioDeviceName", &calls.GetAudioDeviceName) &&
+         calls.Resolve("SDL_TLSCleanup", &calls.TLSCleanup);
     if (!ok) error = "libSDL2-2.0.so.0 lacks an audio call";
   }
 };

@@ -44,17 +44,12 @@ std::unique_ptr<WaveDriver> MakeDriver(Direction direction, MMRESULT *result, st
                                          : MakePlaybackDriver(table.playback, result, error);
 }
 
-// The header calls share their checks up to the device's state.
-MMRESULT FindForHeader(const char *call, Direction direction, const void *handle, const WAVEHDR *header, UINT size,
-                       DeviceQueue **device) {
+// The checks every call shares up to the device's state; `arguments` is the
+// result of checking the call's own arguments (the header calls').
+MMRESULT FindDevice(const char *call, Direction direction, const void *handle, DeviceQueue **device,
+                    MMRESULT arguments = MMSYSERR_NOERROR) {
   if (MMRESULT r = Injected(call)) return r;
-  if (MMRESULT r = CheckHeader(header, size)) return r;
-  *device = DeviceTable::Get().Find(direction, handle);
-  return *device ? MMSYSERR_NOERROR : MMSYSERR_INVALHANDLE;
-}
-
-MMRESULT FindDevice(const char *call, Direction direction, const void *handle, DeviceQueue **device) {
-  if (MMRESULT r = Injected(call)) return r;
+  if (arguments) return arguments;
   *device = DeviceTable::Get().Find(direction, handle);
   return *device ? MMSYSERR_NOERROR : MMSYSERR_INVALHANDLE;
 }
@@ -76,7 +71,7 @@ MMRESULT OpenDevice(const char *call, Direction direction, uintptr_t *handle, UI
 
 MMRESULT PrepareHeader(const char *call, Direction direction, const void *handle, WAVEHDR *header, UINT size) {
   DeviceQueue *device = nullptr;
-  if (MMRESULT r = FindForHeader(call, direction, handle, header, size, &device)) return r;
+  if (MMRESULT r = FindDevice(call, direction, handle, &device, CheckHeader(header, size))) return r;
   if (header->dwFlags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
   header->dwFlags |= WHDR_PREPARED;
   return MMSYSERR_NOERROR;
@@ -84,7 +79,7 @@ MMRESULT PrepareHeader(const char *call, Direction direction, const void *handle
 
 MMRESULT UnprepareHeader(const char *call, Direction direction, const void *handle, WAVEHDR *header, UINT size) {
   DeviceQueue *device = nullptr;
-  if (MMRESULT r = FindForHeader(call, direction, handle, header, size, &device)) return r;
+  if (MMRESULT r = FindDevice(call, direction, handle, &device, CheckHeader(header, size))) return r;
   if (header->dwFlags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
   header->dwFlags &= ~WHDR_PREPARED;
   return MMSYSERR_NOERROR;
@@ -92,7 +87,7 @@ MMRESULT UnprepareHeader(const char *call, Direction direction, const void *hand
 
 MMRESULT AddBuffer(const char *call, Direction direction, const void *handle, WAVEHDR *header, UINT size) {
   DeviceQueue *device = nullptr;
-  if (MMRESULT r = FindForHeader(call, direction, handle, header, size, &device)) return r;
+  if (MMRESULT r = FindDevice(call, direction, handle, &device, CheckHeader(header, size))) return r;
   if (!(header->dwFlags & WHDR_PREPARED)) return WAVERR_UNPREPARED;
   if (header->dwFlags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
   device->Add(header);

@@ -45,8 +45,6 @@ Reading OfFile(const std::string &path) {
   return Middle(Lines(r.out));
 }
 
-std::string ErrPath(const std::string &what) { return OutputPath(what); }
-
 class SoundServer : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -73,9 +71,9 @@ TEST_F(SoundServer, AnalyzeLiveReadsARecordingAsItReadsTheFile) {
   ASSERT_EQ(file.name, "A-2");
   ASSERT_NEAR(file.cents, 12, 1);
 
-  ChildProcess live(DROVANE_ANALYZE, {"--live", "--csv"}, server.Env(), ErrPath("err"));
+  ChildProcess live(DROVANE_ANALYZE, {"--live", "--csv"}, server.Env(), OutputPath("err"));
   std::string line;
-  ASSERT_TRUE(live.ReadLine(&line)) << Slurp(ErrPath("err"));  // the column heads: capturing
+  ASSERT_TRUE(live.ReadLine(&line)) << Slurp(OutputPath("err"));  // the column heads: capturing
   ASSERT_EQ(server.Run("paplay", {"--device=drovane", path}), 0);
   // Read until the tone, now all played, has passed the analyser.
   std::vector<std::string> rows;
@@ -91,7 +89,7 @@ TEST_F(SoundServer, AnalyzeLiveReadsARecordingAsItReadsTheFile) {
   EXPECT_GE(heard.pitched, file.pitched * 3 / 4) << "most of the tone was heard";
   EXPECT_EQ(heard.name, file.name);
   EXPECT_NEAR(heard.cents, file.cents, 1.5);
-  const std::string summary = Slurp(ErrPath("err"));
+  const std::string summary = Slurp(OutputPath("err"));
   EXPECT_NE(summary.find("last note heard: A-2 "), std::string::npos) << summary;
   EXPECT_NE(summary.find("; overruns: 0 (0.000 s of sound lost)\n"), std::string::npos) << summary;
 }
@@ -101,18 +99,18 @@ TEST_F(SoundServer, ToneLivePlaysTheNoteOfTheString) {
   ChildProcess recorder(PulseServer::Program("parec"),
                         {"--device=drovane.monitor", "--rate=22050", "--channels=1", "--format=s16le",
                          "--file-format=wav", recorded},
-                        server.Env(), ErrPath("parec"));
+                        server.Env(), OutputPath("parec"));
   ASSERT_TRUE(recorder.Started());
   std::vector<std::string> recording;
   while (recording.empty() && recorder.Running()) server.Pactl({"list", "short", "source-outputs"}, &recording);
 
-  ChildProcess tone(DROVANE_TONE, {"--string", "1"}, server.Env(), ErrPath("err"));
+  ChildProcess tone(DROVANE_TONE, {"--string", "1"}, server.Env(), OutputPath("err"));
   std::string line;
   EXPECT_FALSE(tone.ReadLine(&line));
   EXPECT_EQ(tone.Wait(), 0);
-  EXPECT_EQ(Slurp(ErrPath("err")), "");
+  EXPECT_EQ(Slurp(OutputPath("err")), "");
   recorder.Signal(SIGINT);
-  EXPECT_EQ(recorder.Wait(), 0) << Slurp(ErrPath("parec"));
+  EXPECT_EQ(recorder.Wait(), 0) << Slurp(OutputPath("parec"));
 
   ASSERT_EQ(RunTool(DROVANE_TONE, "--string 1 --out " + rendered).status, 0);
   const Reading played = OfFile(rendered), heard = OfFile(recorded);
@@ -145,9 +143,9 @@ TEST_F(SoundServer, CtrlCEndsTheAnalyserEvenWhenTheSourceHasStalled) {
                           "file=" + server.Dir() + "/stalled.pipe", "format=s16le", "rate=22050", "channels=1"}),
             0);
   ASSERT_EQ(server.Pactl({"set-default-source", "stalled"}), 0);
-  ChildProcess live(DROVANE_ANALYZE, {"--live"}, server.Env(), ErrPath("err"));
+  ChildProcess live(DROVANE_ANALYZE, {"--live"}, server.Env(), OutputPath("err"));
   std::string line;
-  ASSERT_TRUE(live.ReadLine(&line)) << Slurp(ErrPath("err"));
+  ASSERT_TRUE(live.ReadLine(&line)) << Slurp(OutputPath("err"));
   EXPECT_EQ(line, "live (reference A = 440.00 Hz)");
   while (!CaptureThreadWaitsOnServer(live.Pid())) ASSERT_TRUE(live.Running());
   live.Signal(SIGINT);
@@ -155,7 +153,7 @@ TEST_F(SoundServer, CtrlCEndsTheAnalyserEvenWhenTheSourceHasStalled) {
   while (live.ReadLine(&line)) last = line;
   EXPECT_EQ(live.Wait(), 0);
   EXPECT_EQ(last, "live: 0 results from 0.0 s of sound; no note was heard; overruns: 0 (0.000 s of sound lost)");
-  EXPECT_EQ(Slurp(ErrPath("err")),
+  EXPECT_EQ(Slurp(OutputPath("err")),
             "drovane-analyze: the audio capture device did not close within 2 s (its sound server stopped "
             "answering); ending without it\n");
 }
