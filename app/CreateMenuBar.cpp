@@ -1,13 +1,10 @@
 #include "CreateMenuBar.h"
 
-#include <cstring>
-
 #include "general/CheckSites.h"
 #include "win/shell.h"
 
 HWND CreateMenuBar(UINT resourceId, HWND parent, HINSTANCE module) {
-  SHMENUBARINFO info;
-  std::memset(&info, 0, sizeof info);
+  SHMENUBARINFO info{};
   info.cbSize = sizeof info;
   info.hwndParent = parent;
   info.nToolBarId = resourceId;

@@ -33,8 +33,7 @@ void Paint(HWND window) {
 // A is first brought to one decimal place, so steps stay on the 0.1 Hz grid.
 void StepReference(WPARAM key) {
   const ViewBindings &bindings = View().Bindings();
-  const double ten = std::pow(10.0, 1.0);
-  double reference = std::floor(bindings.getReference() * ten + 0.5) / ten;
+  double reference = std::floor(bindings.getReference() * 10 + 0.5) / 10;
   reference += key == VK_UP ? 0.1 : -0.1;
   bindings.setReference(reference);
 }

@@ -1,16 +1,8 @@
 #include "MenuMainDlgCE.h"
 
-namespace {
+#include "resources/ResourceIds.h"
 
-enum Command : WORD {
-  kClose = 702,
-  kAbout = 705,
-  kFirstString = 706,
-  kLastString = 711,
-  kAutoCalibrate = 713,
-};
-
-}  // namespace
+using namespace ResourceIds;
 
 MenuMainDlgCE::MenuMainDlgCE(UninitCaller *root, const RCPtr<MenuBarHolder> &menuBar)
     : menuBar_(menuBar), resident_(root, this, MakeDelegate<void()>(this, &MenuMainDlgCE::Uninit)) {}

@@ -4,10 +4,9 @@
 #include "Globals.h"
 #include "MenuMainDlgCE.h"
 #include "measure/MidiTypes.h"
+#include "resources/ResourceIds.h"
 
 namespace {
-
-constexpr UINT kMenuBarResource = 701;
 
 DrovaneView_H *View() { return Globals::current->view.get(); }
 
@@ -35,7 +34,7 @@ void ShowMainScreen() {
   Globals &globals = *Globals::current;
   MenuMainDlgCE &menu = *globals.menu;
   menu.SetParent(globals.mainWindow, globals.instance);
-  menu.MenuBar()->Reset(CreateMenuBar(kMenuBarResource, globals.mainWindow, globals.instance));
+  menu.MenuBar()->Reset(CreateMenuBar(ResourceIds::kMenuBar, globals.mainWindow, globals.instance));
   SetFocus(globals.mainWindow);
   menu.ShowHint(true);
   int note = View()->Note();

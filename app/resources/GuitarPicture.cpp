@@ -2,12 +2,9 @@
 // 24-bit BMP: GuitarPicture OUTPUT.bmp. The headstock faces left and the neck
 // runs right, so the six strings cross the picture horizontally, the lowest at
 // the top, each centred at its bar's share of the height.
-#include <cairo.h>
-
 #include <cmath>
-#include <cstdint>
-#include <cstdio>
-#include <vector>
+
+#include "PictureBytes.h"
 
 namespace {
 
@@ -15,8 +12,6 @@ constexpr int kWidth = 74, kHeight = 112;
 constexpr double kStrings[6] = {0.264, 0.365, 0.462, 0.562, 0.666, 0.762};
 constexpr double kPostX[6] = {7, 14, 21, 21, 14, 7};  // low E farthest from the nut, as on a 3+3 head
 constexpr double kNut = 30, kBoardTop = 0.205 * kHeight, kBoardBottom = 0.825 * kHeight;
-
-void Colour(cairo_t *cr, int r, int g, int b) { cairo_set_source_rgb(cr, r / 255.0, g / 255.0, b / 255.0); }
 
 void Headstock(cairo_t *cr) {
   cairo_move_to(cr, kNut + 1, kBoardTop - 1);
@@ -100,19 +95,10 @@ void Strings(cairo_t *cr) {
   }
 }
 
-void Put16(std::vector<unsigned char> &out, unsigned v) {
-  out.push_back(v & 0xFF);
-  out.push_back((v >> 8) & 0xFF);
-}
-void Put32(std::vector<unsigned char> &out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
-
-std::vector<unsigned char> EncodeBmp(cairo_surface_t *surface) {
+std::vector<uint8_t> EncodeBmp(cairo_surface_t *surface) {
   const int stride = (kWidth * 3 + 3) / 4 * 4;
   const uint32_t pixels = 14 + 40, size = pixels + stride * kHeight;
-  std::vector<unsigned char> out{'B', 'M'};
+  std::vector<uint8_t> out{'B', 'M'};
   Put32(out, size);
   Put32(out, 0);
   Put32(out, pixels);
@@ -150,13 +136,10 @@ int main(int argc, char **argv) {
   Fretboard(cr);
   Strings(cr);
   cairo_destroy(cr);
-  std::vector<unsigned char> bmp = EncodeBmp(surface);
+  const std::vector<uint8_t> bmp = EncodeBmp(surface);
   cairo_surface_destroy(surface);
   cairo_debug_reset_static_data();
-  FILE *file = std::fopen(argv[1], "wb");
-  bool ok = file && std::fwrite(bmp.data(), 1, bmp.size(), file) == bmp.size();
-  if (file) ok = std::fclose(file) == 0 && ok;
-  if (!ok) {
+  if (!WriteFile(argv[1], bmp)) {
     std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[1]);
     return 1;
   }

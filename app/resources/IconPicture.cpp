@@ -4,17 +4,11 @@
 // writes drovane-48.png and drovane-256.png (desktop menus), and the Win32
 // icon resources: IconGroup.bin (the icon group) with Icon16.bin and
 // Icon32.bin (32-bit icon images), all little-endian.
-#include <cairo.h>
-
 #include <cmath>
-#include <cstdint>
-#include <cstdio>
-#include <string>
-#include <vector>
+
+#include "PictureBytes.h"
 
 namespace {
-
-void Colour(cairo_t *cr, int r, int g, int b) { cairo_set_source_rgb(cr, r / 255.0, g / 255.0, b / 255.0); }
 
 // Drawn on a 64-unit square, scaled to the size asked for.
 void Tile(cairo_t *cr) {
@@ -66,15 +60,6 @@ cairo_surface_t *Draw(int size) {
   return surface;
 }
 
-void Put16(std::vector<uint8_t> &out, unsigned v) {
-  out.push_back(v & 0xFF);
-  out.push_back((v >> 8) & 0xFF);
-}
-void Put32(std::vector<uint8_t> &out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
-
 // An RT_ICON image: a BITMAPINFOHEADER of twice the height, the colour rows
 // bottom-up (BGRA, as cairo stores them on a little-endian host), then an
 // all-clear AND mask (the alpha channel does the masking).
@@ -115,13 +100,6 @@ std::vector<uint8_t> IconGroup(const std::vector<std::pair<int, size_t>> &images
   return out;
 }
 
-bool Write(const std::string &path, const std::vector<uint8_t> &bytes) {
-  FILE *f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  return std::fclose(f) == 0 && ok;
-}
-
 bool WritePng(const std::string &path, int size) {
   cairo_surface_t *surface = Draw(size);
   const bool ok = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
@@ -139,8 +117,8 @@ int main(int argc, char **argv) {
   const std::string dir = argv[1];
   const std::vector<uint8_t> small = IconImage(16), large = IconImage(32);
   const bool ok = WritePng(dir + "/drovane-48.png", 48) && WritePng(dir + "/drovane-256.png", 256) &&
-                  Write(dir + "/Icon16.bin", small) && Write(dir + "/Icon32.bin", large) &&
-                  Write(dir + "/IconGroup.bin", IconGroup({{16, small.size()}, {32, large.size()}}));
+                  WriteFile(dir + "/Icon16.bin", small) && WriteFile(dir + "/Icon32.bin", large) &&
+                  WriteFile(dir + "/IconGroup.bin", IconGroup({{16, small.size()}, {32, large.size()}}));
   if (!ok) std::fprintf(stderr, "%s: cannot write the icon into %s\n", argv[0], dir.c_str());
   return ok ? 0 : 1;
 }

@@ -36,4 +36,14 @@ class InProcessTuner {
 
 platform::wave::CaptureSource ToneCapture(double hertz);
 
+// A capture source whose every opening reads a new Stream(args...).
+template <class Stream, class... Args>
+platform::wave::CaptureSource CustomCapture(Args... args) {
+  platform::wave::CaptureSource source;
+  source.kind = platform::wave::CaptureSource::Kind::Custom;
+  source.make = std::make_shared<std::function<std::unique_ptr<platform::wave::CaptureStream>()>>(
+      [=] { return std::make_unique<Stream>(args...); });
+  return source;
+}
+
 }  // namespace tuner

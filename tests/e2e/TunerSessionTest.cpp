@@ -1,9 +1,7 @@
 // The tuner's start-up run in this process on the virtual clock: the About
-// box, the Back key, start-up failures and an hour of random use.
+// box, the ways to end, the reference keys, the Back key and start-up failures.
 #include <gtest/gtest.h>
-#include <malloc.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,13 +13,11 @@
 #include "general/CheckRecord.h"
 #include "measure/TestSignals.h"
 #include "shell/Phone.h"
-#include "wave/DemoRecording.h"
 #include "win/shell.h"
 
 namespace {
 
 using namespace tuner;
-using platform::wave::CaptureSource;
 
 std::wstring ScreenText(const std::string &source) {
   for (const platform::phone::ScreenText &t : platform::phone::ScreenTexts())
@@ -55,18 +51,9 @@ class SteppedTone : public platform::wave::CaptureStream {
   size_t index_ = 0;
 };
 
-template <class Stream, class... Args>
-CaptureSource Custom(Args... args) {
-  CaptureSource source;
-  source.kind = CaptureSource::Kind::Custom;
-  source.make = std::make_shared<std::function<std::unique_ptr<platform::wave::CaptureStream>()>>(
-      [=] { return std::make_unique<Stream>(args...); });
-  return source;
-}
-
 TEST(TunerSession, AboutBoxHoldsTheResultsUntilOkAndLosesNoCapture) {
   size_t lost = 0;
-  InProcessTuner tuner(Custom<SteppedTone>(signals::Hertz(55), signals::Hertz(57), 3.0, &lost));
+  InProcessTuner tuner(CustomCapture<SteppedTone>(signals::Hertz(55), signals::Hertz(57), 3.0, &lost));
   std::wstring shown;
   double pitchWhileOpen = -1;
   bool changedWhileOpen = false;

@@ -20,7 +20,6 @@
 namespace {
 
 using namespace tuner;
-using platform::wave::CaptureSource;
 
 constexpr double kMinutes = 60;
 
@@ -71,11 +70,7 @@ std::wstring ShownReading(double reference) {
 }
 
 TEST(TunerSoak, AnHourOfRandomUseLeavesNoTrace) {
-  CaptureSource source;
-  source.kind = CaptureSource::Kind::Custom;
-  source.make = std::make_shared<std::function<std::unique_ptr<platform::wave::CaptureStream>()>>(
-      [] { return std::make_unique<LoopedDemo>(); });
-  InProcessTuner tuner(source);
+  InProcessTuner tuner(CustomCapture<LoopedDemo>());
   signals::Random random(2024);
   for (double t = 1.0; t < kMinutes * 60 - 5;) t = ScheduleAction(tuner, random, t);
 
