@@ -33,8 +33,7 @@ void EventLoop::Run() {
     nodes.push_back(node);
     // An empty holder is a misuse, recorded; it waits on no handle, so the
     // wait fails and ends the loop.
-    EventHandleHolder *h = holder.get();
-    Check<EventHandleHolder>(h != nullptr, CheckSites::kEmptyPointer);
+    EventHandleHolder *h = holder.CheckedGet();
     handles.push_back(h ? h->Get() : nullptr);
   }
   const DWORD count = static_cast<DWORD>(handles.size());
@@ -57,8 +56,7 @@ void EventLoop::Run() {
     // handles, WAIT_OBJECT_0 means input, not the first handle.
     if (result < waitCount) {
       allowHandles = false;
-      EventLoopNode *node = nodes[result].get();
-      if (Check<EventLoopNode>(node != nullptr, CheckSites::kEmptyPointer)) node->Handler()();
+      if (EventLoopNode *node = nodes[result].CheckedGet()) node->Handler()();
     } else if (result == WAIT_FAILED) {
       break;
     }
@@ -78,8 +76,8 @@ void EventLoop::Drain() {
 bool EventLoop::OfferToHook(const MSG &msg) {
   auto it = messageHooks_.find(msg.message);
   if (it == messageHooks_.end()) return false;
-  MessageNode *node = it->second.get();
-  if (!Check<MessageNode>(node != nullptr, CheckSites::kEmptyPointer)) return false;
+  MessageNode *node = it->second.CheckedGet();
+  if (!node) return false;
   bool handled = false;
   node->Handler()(msg, &handled);
   return handled;

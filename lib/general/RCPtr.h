@@ -37,6 +37,15 @@ class RCPtrBase {
   explicit operator bool() const { return p_ != nullptr; }
   bool IsEmpty() const { return p_ == nullptr; }
 
+  // The target, or null after recording the empty-pointer check: member
+  // access through an empty pointer reaches nothing.
+  T *CheckedGet() const {
+    Check<T>(p_ != nullptr, std::is_const_v<T> ? CheckSites::kEmptyConstPointer : CheckSites::kEmptyPointer);
+    return p_;
+  }
+  T *operator->() const { return CheckedGet(); }
+  T &operator*() const { return *CheckedGet(); }
+
   // Copies this pointer into a pointer to a base or interface type of T.
   template <class U>
   void CopyTo(RCPtr<U> *destination) const {
@@ -57,36 +66,11 @@ class RCPtrBase {
   friend void RefCounterPtrAssign(RCPtr<U> *, U *);
 };
 
-// Member access to a non-const target; an empty pointer yields null.
-template <class T>
-class RCPtrV : public RCPtrBase<T> {
- public:
-  T *operator->() const {
-    Check<T>(this->p_ != nullptr, CheckSites::kEmptyPointer);
-    return this->p_;
-  }
-  T &operator*() const { return *operator->(); }
-};
-
-// Member access to a const target.
-template <class T>
-class RCPtrC : public RCPtrBase<T> {
- public:
-  T *operator->() const {
-    Check<T>(this->p_ != nullptr, CheckSites::kEmptyConstPointer);
-    return this->p_;
-  }
-  T &operator*() const { return *operator->(); }
-};
-
-template <class T>
-using RCPtrSelect = std::conditional_t<std::is_const_v<T>, RCPtrC<T>, RCPtrV<T>>;
-
 }  // namespace RCPtr_NS
 
 // The counted smart pointer: holds one count on its target while non-empty.
 template <class T>
-class RCPtr : public RCPtr_NS::RCPtrSelect<T> {
+class RCPtr : public RCPtr_NS::RCPtrBase<T> {
  public:
   RCPtr() = default;
   RCPtr(std::nullptr_t) {}

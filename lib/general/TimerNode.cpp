@@ -27,23 +27,18 @@ TimerNode::TimerNode(UninitCaller *root) : group_(root, this) {
 }
 
 void TimerNode::SetHandler(const Delegate<void()> &handler) {
-  if (Inner *i = Part()) i->handler = handler;
+  if (Inner *i = inner_.CheckedGet()) i->handler = handler;
 }
 
 void TimerNode::Start(unsigned long period, bool repeat) {
-  if (Inner *i = Part()) i->Set(period, repeat);
+  if (Inner *i = inner_.CheckedGet()) i->Set(period, repeat);
 }
 
 void TimerNode::StopTimer() {
-  if (Inner *i = Part()) i->Kill();
+  if (Inner *i = inner_.CheckedGet()) i->Kill();
 }
 
 bool TimerNode::IsSet() {
-  Inner *i = Part();
+  Inner *i = inner_.CheckedGet();
   return i && i->IsSet();
-}
-
-TimerNode::Inner *TimerNode::Part() const {
-  Check<Inner>(inner_.get() != nullptr, CheckSites::kEmptyPointer);
-  return inner_.get();
 }

@@ -48,9 +48,6 @@ class TimerNode : public virtual CRefCounter {
   bool IsSet();
 
  private:
-  // The Inner, or null after recording the empty-pointer check.
-  Inner *Part() const;
-
   RCPtr<Inner> inner_;
   UninitResidentMulti group_;
 };

@@ -24,7 +24,7 @@ void TimerWM_Manager::OnTimer(unsigned int id) {
   // The node part stays alive while its handler runs, even if the handler
   // releases its own timer.
   const RCPtr<TimerNode::Inner> inner = t->inner;
-  if (Check<TimerNode::Inner>(inner.get() != nullptr, CheckSites::kEmptyPointer)) inner.get()->handler();
+  if (TimerNode::Inner *i = inner.CheckedGet()) i->handler();
 }
 
 void TimerWM_Manager::Kill(const RCPtr<TimerInfo> &t) {

@@ -8,16 +8,17 @@ ParentHolder::ParentHolder(UninitCaller *outer, Internal *internal)
 void ParentHolder::OnUninit() {
   RCPtr<ParentHolder> self(this);
   const RCPtr<Internal> keep = internal_;
-  if (Check<Internal>(keep.get() != nullptr, CheckSites::kEmptyPointer)) keep.get()->UninitAll();
+  if (Internal *internal = keep.CheckedGet()) internal->UninitAll();
 }
 
 // After its release pass the group is finished: it leaves every outer root.
 void ParentHolder::OnRelease() {
   RCPtr<ParentHolder> self(this);
   const RCPtr<Internal> keep = internal_;
-  if (!Check<Internal>(keep.get() != nullptr, CheckSites::kEmptyPointer)) return;
-  keep.get()->ReleaseAll();
-  keep.get()->DetachFromParents();
+  Internal *internal = keep.CheckedGet();
+  if (!internal) return;
+  internal->ReleaseAll();
+  internal->DetachFromParents();
 }
 
 void ParentHolder::Detach() {

@@ -39,7 +39,6 @@ class MainTone3 : public virtual CRefCounter {
 
   // The phone's refinement unless set otherwise; Reset keeps it.
   void SetRefinement(Measure::Refinement r) { refinement_ = r; }
-  Measure::Refinement GetRefinement() const { return refinement_; }
 
   // Inspection, for the owner's tests and tools.
   double HeldPeriod() const { return heldPeriod_; }

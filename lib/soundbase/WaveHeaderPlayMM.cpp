@@ -1,8 +1,8 @@
 #include "WaveHeaderPlayMM.h"
 
 WaveHeaderPlayMM::WaveHeaderPlayMM(RCPtr<AV::IMediaSample> sample) : header_(), sample_(std::move(sample)) {
-  AV::IMediaSample *s = sample_.get();
-  if (!Check<AV::IMediaSample>(s != nullptr, CheckSites::kEmptyPointer)) return;
+  AV::IMediaSample *s = sample_.CheckedGet();
+  if (!s) return;
   const uint8_t *data = nullptr;
   uint32_t bytes = 0;
   s->GetInfo(nullptr, nullptr, &data, &bytes);
