@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "user/Utf8.h"
+#include "gdi/Utf8.h"
 
 namespace platform::device {
 

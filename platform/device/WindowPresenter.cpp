@@ -6,7 +6,7 @@
 #include "gdi/GdiHost.h"
 #include "kernel/Platform.h"
 #include "shell/Phone.h"
-#include "user/Utf8.h"
+#include "gdi/Utf8.h"
 #include "win/shell.h"
 
 namespace platform::device {

@@ -4,6 +4,8 @@
 #include <cwctype>
 #include <string>
 
+#include "gdi/Utf8.h"
+
 namespace gdi {
 namespace {
 
@@ -26,31 +28,6 @@ cairo_scaled_font_t *MakeScaled(cairo_font_face_t *face, double em, bool hinted)
   if (cairo_scaled_font_status(scaled) == CAIRO_STATUS_SUCCESS) return scaled;
   cairo_scaled_font_destroy(scaled);
   return nullptr;
-}
-
-int Utf8(wchar_t c, char *out) {
-  auto u = static_cast<unsigned long>(c);
-  if (u > 0x10FFFF || (u >= 0xD800 && u <= 0xDFFF)) u = 0xFFFD;
-  if (u < 0x80) {
-    out[0] = static_cast<char>(u);
-    return 1;
-  }
-  if (u < 0x800) {
-    out[0] = static_cast<char>(0xC0 | (u >> 6));
-    out[1] = static_cast<char>(0x80 | (u & 0x3F));
-    return 2;
-  }
-  if (u < 0x10000) {
-    out[0] = static_cast<char>(0xE0 | (u >> 12));
-    out[1] = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-    out[2] = static_cast<char>(0x80 | (u & 0x3F));
-    return 3;
-  }
-  out[0] = static_cast<char>(0xF0 | (u >> 18));
-  out[1] = static_cast<char>(0x80 | ((u >> 12) & 0x3F));
-  out[2] = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-  out[3] = static_cast<char>(0x80 | (u & 0x3F));
-  return 4;
 }
 
 }  // namespace
@@ -85,7 +62,7 @@ FontFace::Glyph FontFace::Make(wchar_t c) const {
   Glyph glyph;
   if (static_cast<unsigned long>(c) < 0x20 || !scaled_) return glyph;
   char utf8[4];
-  int length = Utf8(c, utf8);
+  const int length = platform::Utf8(c, utf8);
   cairo_glyph_t *glyphs = nullptr;
   int count = 0;
   if (cairo_scaled_font_text_to_glyphs(scaled_, 0, 0, utf8, length, &glyphs, &count, nullptr, nullptr,

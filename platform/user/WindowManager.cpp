@@ -5,7 +5,7 @@
 
 #include "kernel/Core.h"
 #include "user/StaticControl.h"
-#include "user/Utf8.h"
+#include "gdi/Utf8.h"
 #include "user/WindowProcLookup.h"
 
 namespace platform {
