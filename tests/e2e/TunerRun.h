@@ -63,16 +63,6 @@ inline Outcome RunTuner(const std::string &args) {
   return RunTool(DROVANE_TUNER, "--screen headless --clock virtual --trace-text " + args);
 }
 
-inline std::vector<short> ReadWav(const std::string &path) {
-  SF_INFO info{};
-  SNDFILE *f = sf_open(path.c_str(), SFM_READ, &info);
-  if (!f) return {};
-  std::vector<short> samples(static_cast<size_t>(info.frames * info.channels));
-  sf_read_short(f, samples.data(), static_cast<sf_count_t>(samples.size()));
-  sf_close(f);
-  return samples;
-}
-
 // A screenshot's pixels as 0xRRGGBB.
 class Png {
  public:

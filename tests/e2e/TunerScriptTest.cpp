@@ -38,7 +38,7 @@ std::vector<short> ReferenceTone(int string) {
   const std::string path = OutputPath("reference-string-" + std::to_string(string) + ".wav");
   const Outcome r = RunTool(DROVANE_TONE, "--string " + std::to_string(string) + " --out " + path);
   EXPECT_EQ(r.status, 0) << r.err;
-  return ReadWav(path);
+  return ReadSound(path);
 }
 
 std::string WriteRecording(const std::string &name, const std::vector<std::vector<int16_t>> &parts) {
@@ -75,7 +75,7 @@ TEST(TunerScript, StartScreenReferenceKeysAndStringTone) {
   EXPECT_EQ(view.find("Up"), std::string::npos);
 
   // The reference tone of the low E, exactly as the tone tool makes it.
-  const std::vector<short> played = ReadWav(wav), reference = ReferenceTone(1);
+  const std::vector<short> played = ReadSound(wav), reference = ReferenceTone(1);
   ASSERT_EQ(reference.size(), static_cast<size_t>(kToneSamples));
   EXPECT_EQ(played, reference);
 }
@@ -183,7 +183,7 @@ TEST(TunerScript, MenuCalibratesChoosesStringsAndShowsAbout) {
 
   // Reference tones stay at A = 440: the low E as the tone tool makes it,
   // then G chosen from the menu by key, A by its key, G by stylus.
-  const std::vector<std::vector<short>> tones = Tones(ReadWav(wav));
+  const std::vector<std::vector<short>> tones = Tones(ReadSound(wav));
   ASSERT_EQ(tones.size(), 4u);
   EXPECT_EQ(tones[0], ReferenceTone(1));
   EXPECT_NEAR(Hertz(tones[1]), signals::Hertz(55), 2);

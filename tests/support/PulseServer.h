@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ChildProcess.h"
+#include "TestOutput.h"
 
 class PulseServer {
  public:
@@ -85,16 +86,6 @@ class PulseServer {
   static std::string Program(const std::string &name) { return "/usr/bin/" + name; }
 
  private:
-  static std::string Slurp(const std::string &path) {
-    std::string text;
-    if (std::FILE *f = std::fopen(path.c_str(), "r")) {
-      char buffer[4096];
-      while (size_t n = std::fread(buffer, 1, sizeof buffer, f)) text.append(buffer, n);
-      std::fclose(f);
-    }
-    return text;
-  }
-
   std::string dir_;
   std::string why_;
   std::unique_ptr<ChildProcess> server_;

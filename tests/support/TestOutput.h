@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 inline std::string OutputPath(const std::string &name) {
@@ -18,4 +20,12 @@ inline std::string OutputPath(const std::string &name) {
     std::replace(owner.begin(), owner.end(), '/', '_');  // parameterised names hold slashes
   }
   return std::string(dir && *dir ? dir : "/tmp") + "/" + owner + name;
+}
+
+// What a test's file holds ("" when it cannot be read).
+inline std::string Slurp(const std::string &path) {
+  std::ifstream f(path);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
 }

@@ -11,6 +11,19 @@
 
 #include "TestOutput.h"
 
+// A sound file's interleaved frames as 16-bit samples (none when it cannot
+// be read); `info` receives its format when given.
+inline std::vector<short> ReadSound(const std::string &path, SF_INFO *info = nullptr) {
+  SF_INFO own{};
+  if (!info) info = &own;
+  SNDFILE *f = sf_open(path.c_str(), SFM_READ, info);
+  if (!f) return {};
+  std::vector<short> samples(static_cast<size_t>(info->frames * info->channels));
+  sf_read_short(f, samples.data(), static_cast<sf_count_t>(samples.size()));
+  sf_close(f);
+  return samples;
+}
+
 // Writes interleaved frames, 16-bit or float, in the given container and
 // sample type.
 template <typename Sample = short>

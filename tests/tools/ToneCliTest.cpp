@@ -17,15 +17,6 @@ namespace {
 
 Outcome Tone(const std::string &args) { return RunTool(DROVANE_TONE, args); }
 
-std::vector<short> ReadWav(const std::string &path, SF_INFO *info) {
-  SNDFILE *f = sf_open(path.c_str(), SFM_READ, info);
-  if (!f) return {};
-  std::vector<short> samples(static_cast<size_t>(info->frames));
-  sf_read_short(f, samples.data(), info->frames);
-  sf_close(f);
-  return samples;
-}
-
 TEST(ToneCli, LowEIsTheSynthesizersOwnToneBlockAfterBlock) {
   const std::string path = OutputPath("e2.wav");
   std::remove(path.c_str());
@@ -33,7 +24,7 @@ TEST(ToneCli, LowEIsTheSynthesizersOwnToneBlockAfterBlock) {
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_TRUE(r.err.empty());
   SF_INFO info{};
-  const std::vector<short> written = ReadWav(path, &info);
+  const std::vector<short> written = ReadSound(path, &info);
   EXPECT_EQ(info.samplerate, 22050);
   EXPECT_EQ(info.channels, 1);
   EXPECT_EQ(info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);

@@ -17,13 +17,6 @@ struct Outcome {
   std::string out, err;
 };
 
-inline std::string Slurp(const std::string &path) {
-  std::ifstream f(path);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
 inline std::vector<std::string> Lines(const std::string &text) {
   std::vector<std::string> lines;
   std::stringstream s(text);
