@@ -12,11 +12,7 @@ void RemoveAll(std::wstring &text, const std::wstring &part) {
 
 // A missing appInfo is recorded as a misuse; the box then goes without a
 // caption, and the About box is not shown.
-IApplicationInfo *AppInfo() {
-  IApplicationInfo *info = Globals::current->appInfo.get();
-  Check<IApplicationInfo>(info != nullptr, CheckSites::kEmptyPointer);
-  return info;
-}
+IApplicationInfo *AppInfo() { return Globals::current->appInfo.CheckedGet(); }
 
 }  // namespace
 
