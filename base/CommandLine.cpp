@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/Version.h"
+
 namespace cli {
 
 namespace {
@@ -120,6 +122,8 @@ std::string Quoted(const std::string &text) {
   }
   return out + "'";
 }
+
+std::string VersionLine(const std::string &program) { return program + " " + drovane::kVersion + "\n"; }
 
 int ReportUsageError(const std::string &program, const std::string &message) {
   std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", program.c_str(), message.c_str(),

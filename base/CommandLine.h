@@ -74,6 +74,9 @@ class CommandLine {
 // `text` in single quotes, control bytes escaped, for a message.
 std::string Quoted(const std::string &text);
 
+// "PROGRAM VERSION\n", the answer to --version.
+std::string VersionLine(const std::string &program);
+
 // "PROGRAM: MESSAGE" and "Try 'PROGRAM --help' for more information." on
 // stderr; returns 2, the exit status of a usage error.
 int ReportUsageError(const std::string &program, const std::string &message);
