@@ -2,9 +2,9 @@
 // the desktop and for the program's own resources:
 //   IconPicture OUTDIR
 // writes drovane-48.png, drovane-128.png, drovane-256.png and drovane.svg
-// (desktop menus, software centres), and the Win32
-// icon resources: IconGroup.bin (the icon group) with Icon16.bin and
-// Icon32.bin (32-bit icon images), all little-endian.
+// (desktop menus, software centres), and the Win32 icon resources:
+// IconGroup.bin (the icon group) with Icon16.bin and Icon32.bin (32-bit icon
+// images), all little-endian.
 #include <cairo-svg.h>
 
 #include <cmath>
