@@ -184,16 +184,6 @@ def check_metainfo(root, app_id, version, changelog):
     check(release.get("date") == date.strftime("%Y-%m-%d"), "the metainfo's release date is not the changelog's")
 
 
-def check_icons(root, app_id):
-    for size in (48, 128, 256):
-        with open(f"{root}/usr/share/icons/hicolor/{size}x{size}/apps/{app_id}.png", "rb") as f:
-            head = f.read(24)
-        width, height = int.from_bytes(head[16:20], "big"), int.from_bytes(head[20:24], "big")
-        check(head[:8] == b"\x89PNG\r\n\x1a\n" and width == height == size, f"the {size} px icon is {width}x{height}")
-    svg = ET.parse(f"{root}/usr/share/icons/hicolor/scalable/apps/{app_id}.svg").getroot()
-    check(svg.tag.endswith("}svg") and svg.get("viewBox") == "0 0 64 64", "the scalable icon is no 64 unit SVG")
-
-
 def check_copyright(root, source, depends):
     text = open(f"{root}/usr/share/doc/drovane/copyright").read()
     check(not [d for d in depends if d not in text], f"the copyright file names no licence for {depends}")
@@ -289,7 +279,6 @@ def main():
     check_desktop_entry(f"{root}/usr/share/applications/{app_id}.desktop", app_id, bin_dir, options)
     with gzip.open(f"{root}/usr/share/doc/drovane/changelog.gz", "rt") as f:
         check_metainfo(root, app_id, version, f.read())
-    check_icons(root, app_id)
     check_copyright(root, source, depends)
     completion = f"{root}/usr/share/bash-completion/completions/drovane"
     check(run(["bash", "-n", completion]).returncode == 0, "bash -n " + completion)
