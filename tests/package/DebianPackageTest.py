@@ -186,7 +186,9 @@ def check_metainfo(root, app_id, version, changelog):
 
 def check_copyright(root, source, depends):
     text = open(f"{root}/usr/share/doc/drovane/copyright").read()
-    check(not [d for d in depends if d not in text], f"the copyright file names no licence for {depends}")
+    # A sanitizer build adds the sanitizers' runtimes, which a release never needs.
+    unnamed = [d for d in depends if d not in text and not re.fullmatch(r"lib(asan|ubsan)\d+", d)]
+    check(not unnamed, f"the copyright file names no licence for {unnamed}")
     licence = open(f"{source}/LICENSE").read().split("\n\n", 2)[2].split()
     body = text[text.rindex("License: MIT\n") + len("License: MIT\n"):].replace("\n .\n", "\n").split()
     check(body == licence, "the copyright file's MIT text differs from LICENSE")
