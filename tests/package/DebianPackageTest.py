@@ -276,6 +276,7 @@ def main():
     bin_dir = f"{root}/usr/bin"
     check_programs(bin_dir, version, scratch)
     options = {p: help_options(f"{bin_dir}/{p}") for p in PROGRAMS}
+    check(all("--help" in o and "--version" in o for o in options.values()), f"options read from --help: {options}")
     for p in PROGRAMS:
         check_page(p, f"{root}/usr/share/man/man1/{p}.1.gz", options[p], bin_dir, scratch)
     check_desktop_entry(f"{root}/usr/share/applications/{app_id}.desktop", app_id, bin_dir, options)
