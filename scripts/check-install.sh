@@ -7,8 +7,8 @@
 # installed, drovane --version, drovane-analyze --demo and a headless tuner
 # run must work; once removed, no file of the package may be left. Then
 # autoremove takes the dependencies away again and the files that still
-# differ from before the installation are listed. Run by
-# hand, as root, with a Debian mirror at hand (MIRROR, by default
+# differ from before the installation are listed. Run by hand, as root,
+# with a Debian mirror at hand (MIRROR, by default
 # http://deb.debian.org/debian); it takes a few minutes. Exit status 0 when
 # all holds, 1 when not, 2 on a usage error.
 set -eu
