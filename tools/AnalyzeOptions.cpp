@@ -6,8 +6,8 @@
 
 const char kAnalyzeUsage[] =
     "Usage: drovane-analyze [OPTION]... FILE...\n"
-    "       drovane-analyze [OPTION]... --demo\n"
-    "       drovane-analyze [OPTION]... --live\n"
+    "  or:  drovane-analyze [OPTION]... --demo\n"
+    "  or:  drovane-analyze [OPTION]... --live\n"
     "Measure the pitch of recordings the way the Drovane tuner does: one\n"
     "result per 1000 samples (22050 Hz), smoothed over the last 0.68 s.\n"
     "Any format libsndfile reads; channels are mixed to mono and other rates\n"
