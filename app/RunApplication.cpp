@@ -10,13 +10,13 @@
 #include "StartupObjects.h"
 #include "TimerWiring.h"
 #include "app/PlaybackAdapters.h"
+#include "base/StandardTuning.h"
 #include "device/ProgramSettings.h"
 #include "measure/GuitarFactory.h"
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"QUORLA-wnd";
-constexpr int kStringNotes[] = {40, 45, 50, 55, 59, 64};  // E2 A2 D3 G3 B3 E4
 constexpr int kStartString = 55;                          // G3
 
 // The measurer factory: the phone's guitar measurer over one configuration,
@@ -128,7 +128,7 @@ void WireDevices(StartupObjects &o, const TWaveFormatEx &captureFormat) {
 }
 
 void SetUpView(DrovaneView_H &view) {
-  view.SetStringNotes(kStringNotes);
+  view.SetStringNotes(drovane::kStandardTuning);
   view.SetStringSelect(kStartString);
   view.SetOptions({false, false, false, false});
 }
