@@ -47,19 +47,20 @@ TEST(OptionGrammarCli, AnalyzeTakesBothFormsAndTheEndOfOptions) {
   EXPECT_NE(ended.out.find("\n-dash.wav,0.7256236,"), std::string::npos) << ended.out;
   EXPECT_EQ(ended.err, "drovane-analyze: --precise: No such file or directory\n");
 
-  ExpectUsageErrors(a, "drovane-analyze",
-                    {{"--demo --reference=0x10", "invalid value '0x10' for --reference (expected hertz between 1 and 20000)"},
-                     {"--demo --reference 1e3", "invalid value '1e3' for --reference (expected hertz between 1 and 20000)"},
-                     {"--demo --reference=inf", "invalid value 'inf' for --reference (expected hertz between 1 and 20000)"},
-                     {"--demo --reference=", "invalid value '' for --reference (expected hertz between 1 and 20000)"},
-                     {"--demo --reference", "option '--reference' needs a value"},
-                     {"--demo --ref 442", "unknown option '--ref'"},
-                     {"--demo --csv=yes", "option '--csv' takes no value"},
-                     {"--demo --calibrate=1", "option '--calibrate' takes no value"},
-                     {"--demo -x", "unknown option '-x'"},
-                     {"--csv --json --demo", "--csv and --json cannot be combined"},
-                     {"--live --demo", "--live cannot be combined with --demo or files"},
-                     {"--csv", "no input: name a sound file or use --demo or --live"}});
+  ExpectUsageErrors(
+      a, "drovane-analyze",
+      {{"--demo --reference=0x10", "invalid value '0x10' for --reference (expected hertz between 1 and 20000)"},
+       {"--demo --reference 1e3", "invalid value '1e3' for --reference (expected hertz between 1 and 20000)"},
+       {"--demo --reference=inf", "invalid value 'inf' for --reference (expected hertz between 1 and 20000)"},
+       {"--demo --reference=", "invalid value '' for --reference (expected hertz between 1 and 20000)"},
+       {"--demo --reference", "option '--reference' needs a value"},
+       {"--demo --ref 442", "unknown option '--ref'"},
+       {"--demo --csv=yes", "option '--csv' takes no value"},
+       {"--demo --calibrate=1", "option '--calibrate' takes no value"},
+       {"--demo -x", "unknown option '-x'"},
+       {"--csv --json --demo", "--csv and --json cannot be combined"},
+       {"--live --demo", "--live cannot be combined with --demo or files"},
+       {"--csv", "no input: name a sound file or use --demo or --live"}});
 }
 
 // Every option of drovane-tone in the --opt=value form writes what the
@@ -67,28 +68,30 @@ TEST(OptionGrammarCli, AnalyzeTakesBothFormsAndTheEndOfOptions) {
 TEST(OptionGrammarCli, ToneTakesBothFormsAndRefusesAlike) {
   const std::string t = DROVANE_TONE, separate = OutputPath("grammar-separate.wav"),
                     joined = OutputPath("grammar-joined.wav");
-  for (const auto &[apart, together] : {std::pair<std::string, std::string>{"--string 2", "--string=2"},
-                                        {"--note 45.5", "--note=45.5"}}) {
+  for (const auto &[apart, together] :
+       {std::pair<std::string, std::string>{"--string 2", "--string=2"}, {"--note 45.5", "--note=45.5"}}) {
     ASSERT_EQ(RunTool(t, apart + " --out " + separate).status, 0) << apart;
     const Outcome r = RunTool(t, together + " --out=" + joined);
     ASSERT_EQ(r.status, 0) << together << ": " << r.err;
     EXPECT_EQ(Slurp(joined), Slurp(separate)) << together;
     EXPECT_EQ(ReadSound(joined).size(), 17u * 4096) << together;
   }
-  ExpectUsageErrors(t, "drovane-tone",
-                    {{"--string=7", "invalid value '7' for --string (expected a string number from 1 (low E) to 6 (high E))"},
-                     {"--string=1e0", "invalid value '1e0' for --string (expected a string number from 1 (low E) to 6 (high E))"},
-                     {"--string 2.0", "invalid value '2.0' for --string (expected a string number from 1 (low E) to 6 (high E))"},
-                     {"--note=0x10",
-                      "invalid value '0x10' for --note (expected a MIDI note number from 0 to below 124.77, whose "
-                      "fundamental lies below 11025 Hz, the highest a 22050 Hz tone can carry)"},
-                     {"--note 1 --out=", "invalid value '' for --out (expected a file name)"},
-                     {"--note 1 --out", "option '--out' needs a value"},
-                     {"--note 1 --strin 2", "unknown option '--strin'"},
-                     {"--note 1 extra", "unexpected argument 'extra'"},
-                     {"--note 1 -- --out=x.wav", "unexpected argument '--out=x.wav'"},
-                     {"--out x.wav", "choose a string (--string 1..6) or a note (--note MIDI)"}});
-  EXPECT_EQ(RunTool(t, "--note=1 --version --bogus").out, "drovane-tone 1.0.0\n");  // the first of help and version wins
+  ExpectUsageErrors(
+      t, "drovane-tone",
+      {{"--string=7", "invalid value '7' for --string (expected a string number from 1 (low E) to 6 (high E))"},
+       {"--string=1e0", "invalid value '1e0' for --string (expected a string number from 1 (low E) to 6 (high E))"},
+       {"--string 2.0", "invalid value '2.0' for --string (expected a string number from 1 (low E) to 6 (high E))"},
+       {"--note=0x10",
+        "invalid value '0x10' for --note (expected a MIDI note number from 0 to below 124.77, whose "
+        "fundamental lies below 11025 Hz, the highest a 22050 Hz tone can carry)"},
+       {"--note 1 --out=", "invalid value '' for --out (expected a file name)"},
+       {"--note 1 --out", "option '--out' needs a value"},
+       {"--note 1 --strin 2", "unknown option '--strin'"},
+       {"--note 1 extra", "unexpected argument 'extra'"},
+       {"--note 1 -- --out=x.wav", "unexpected argument '--out=x.wav'"},
+       {"--out x.wav", "choose a string (--string 1..6) or a note (--note MIDI)"}});
+  // The first of help and version wins, whatever follows.
+  EXPECT_EQ(RunTool(t, "--note=1 --version --bogus").out, "drovane-tone 1.0.0\n");
   EXPECT_EQ(RunTool(t, "-V -h").out, "drovane-tone 1.0.0\n");
 }
 
