@@ -27,7 +27,9 @@ std::string LongName(const char *element) {
 
 }  // namespace
 
-void CommandLine::Flag(std::string name, FlagAction set) { entries_.push_back({std::move(name), "", std::move(set), {}}); }
+void CommandLine::Flag(std::string name, FlagAction set) {
+  entries_.push_back({std::move(name), "", std::move(set), {}});
+}
 
 void CommandLine::Value(std::string name, std::string expected, ValueAction take) {
   entries_.push_back({std::move(name), std::move(expected), {}, std::move(take)});

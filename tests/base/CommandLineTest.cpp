@@ -73,7 +73,8 @@ TEST(CommandLine, UsageErrorsAreWordedAlike) {
       {{"a.wav", "--reference"}, "option '--reference' needs a value"},
       {{"--reference="}, "invalid value '' for --reference (expected hertz between 1 and 20000)"},
       {{"--reference=0x10"}, "invalid value '0x10' for --reference (expected hertz between 1 and 20000)"},
-      {{"--reference", "\x1b[31mred"}, "invalid value '\\x1b[31mred' for --reference (expected hertz between 1 and 20000)"},
+      {{"--reference", "\x1b[31mred"},
+       "invalid value '\\x1b[31mred' for --reference (expected hertz between 1 and 20000)"},
       {{"--csv", "--bogus", "--help"}, "unknown option '--bogus'"},  // what comes first counts
   };
   for (const auto &c : cases) {
