@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "ResultFormat.h"
+#include "base/CommandLine.h"
 #include "base/SoundFormat.h"
 
 namespace {
@@ -20,7 +21,7 @@ void ReportCalibration(AnalyzeOptions::Format format, const std::string &input, 
     if (json)
       std::fprintf(out, "{\"file\":%s,\"calibration\":null}\n", JsonString(input).c_str());
     else
-      std::fprintf(out, "%s: calibration: no stable note was found\n", input.c_str());
+      std::fprintf(out, "%s: calibration: no stable note was found\n", cli::Printable(input).c_str());
     return;
   }
   const ResultFields f = ResultFields::Of(0, 0, s.stablePitch, s.stableReference);
@@ -31,8 +32,8 @@ void ReportCalibration(AnalyzeOptions::Format format, const std::string &input, 
                  JsonString(input).c_str(), s.stablePitch, f.name.c_str(), f.cents.c_str(), s.calibrated);
   else
     std::fprintf(out, "%s: calibration: first stable note %.3f (%s %s cents at A = %.2f Hz); new reference A = %.2f Hz\n",
-                 input.c_str(), s.stablePitch, f.BothNames().c_str(), f.cents.c_str(), s.stableReference,
-                 s.calibrated);
+                 cli::Printable(input).c_str(), s.stablePitch, f.BothNames().c_str(), f.cents.c_str(),
+                 s.stableReference, s.calibrated);
 }
 
 void ReportLiveSummary(AnalyzeOptions::Format format, const AnalysisSummary &s) {

@@ -9,6 +9,7 @@
 #include "CaptureAnalysis.h"
 #include "ResultFormat.h"
 #include "StandardOutput.h"
+#include "base/CommandLine.h"
 #include "measure/MidiTypes.h"
 
 namespace {
@@ -18,10 +19,8 @@ constexpr char kProgram[] = "drovane-analyze";
 using platform::wave::CaptureSource;
 
 void Fail(const std::string &input, const std::string &message) {
-  if (input.empty())
-    std::fprintf(stderr, "%s: %s\n", kProgram, message.c_str());
-  else
-    std::fprintf(stderr, "%s: %s: %s\n", kProgram, input.c_str(), message.c_str());
+  const std::string text = cli::Printable(input.empty() ? message : input + ": " + message);
+  std::fprintf(stderr, "%s: %s\n", kProgram, text.c_str());
 }
 
 // Analyses one input, named `input` (empty for live), into `format`; false
