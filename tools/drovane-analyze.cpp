@@ -43,14 +43,13 @@ bool Analyze(const AnalyzeOptions &options, const std::string &input, const Capt
     return false;
   }
   if (options.live) {
-    ReportLiveSummary(options.format, s);
+    if (!ReportLiveSummary(options.format, s)) return false;
   } else if (s.results == 0) {
     Fail(input, "no result was produced: " + std::to_string(s.samples) +
                     " samples is shorter than the 17000 (0.77 s) the first result needs");
     return false;
   }
-  if (options.calibrate) ReportCalibration(options.format, input.empty() ? "live" : input, s);
-  return true;
+  return !options.calibrate || ReportCalibration(options.format, input.empty() ? "live" : input, s);
 }
 
 CaptureSource Source(CaptureSource::Kind kind, const std::string &path = "") {

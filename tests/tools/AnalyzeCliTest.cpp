@@ -166,6 +166,7 @@ TEST(AnalyzeCli, WritesInputsAndOddFilesAreHandledAsMeant) {
       {"1 Hz", a + " " + WriteAtRate("rate-1.wav", 1), 1, "", 0, "sample rate 1 Hz is not supported"},
       {"0 Hz", a + " " + WriteAtRate("rate-0.wav", 0), 1, "", 0, "invalid sample rate"},
       {"2 GHz", a + " " + WriteAtRate("rate-2e9.wav", 2000000000), 1, "", 0, "(at most 768000 Hz)"},
+      {"calibration to a full stderr", a + " --csv --calibrate " + wav + " 2>/dev/full", 1, ",A-2,", 28, ""},
       {"--csv --json", a + " --csv --json " + wav, 2, "", 0, "--csv and --json cannot be combined"},
   };
   for (const auto &c : cases) {
