@@ -29,6 +29,7 @@ bool Analyze(const AnalyzeOptions &options, const std::string &input, const Capt
              ResultFormat *format) {
   const Measure::Refinement refinement = options.precise ? Measure::Refinement::kPrecise : Measure::Refinement::kPhone;
   CaptureAnalysis analysis(format, options.reference, options.calibrate, refinement);
+  analysis.PushResultsWith(FlushStandardOutput);
   std::string error;
   if (!analysis.Open(source, &error)) {
     Fail(input, error);
@@ -36,6 +37,7 @@ bool Analyze(const AnalyzeOptions &options, const std::string &input, const Capt
   }
   format->Begin(input.empty() ? "live" : input, options.reference);
   const AnalysisSummary s = analysis.Run();
+  if (s.outputLost) return false;  // said when stdout is closed, with the reason
   if (s.nonFinite > 0)
     Fail(input, std::to_string(s.nonFinite) + " samples were not numbers (NaN or infinite) and were heard as silence");
   if (!s.error.empty()) {
@@ -85,9 +87,11 @@ int main(int argc, char **argv) {
   } else if (outcome == cli::Outcome::kVersion) {
     std::fputs(cli::VersionLine(kProgram).c_str(), stdout);
   } else {
-    // Live readings show as they come; a file's results are written in bulk.
+    // Written in bulk; live readings are pushed out as they come by a flush
+    // of ours, which keeps the reason when it fails (a failed line-buffered
+    // write would lose it).
     static char buffer[1 << 16];
-    std::setvbuf(stdout, buffer, options.live ? _IOLBF : _IOFBF, sizeof buffer);
+    std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
     SetPitchNameStyle(PitchNameStyle::kMixed);  // the tuner's own naming
     ok = AnalyzeAll(options);
   }
