@@ -7,6 +7,7 @@
 #include "InterruptWatch.h"
 #include "RecordingEnd.h"
 #include "ResultPrinter.h"
+#include "ResultPush.h"
 #include "general/EventLoop.h"
 #include "general/UninitCaller.h"
 #include "soundbase/WaveInEvent.h"
@@ -21,7 +22,8 @@
 // A sound file or the demo is played into the microphone on the virtual
 // clock, so it runs as fast as the machine allows, exactly as it would
 // sound; the loop stops once the buffer with the recording's last sample has
-// been handed on. Live input runs on the real clock until Ctrl-C.
+// been handed on. Live input runs on the real clock until Ctrl-C, or until
+// its results cannot be written.
 //
 // One analysis per object, on the program thread: Open, then Run. It resets
 // the platform. Destruction is start-up's shut-down: the references are
@@ -32,6 +34,12 @@ class CaptureAnalysis {
   CaptureAnalysis(ResultFormat *format, double reference, bool calibrate,
                   Measure::Refinement refinement = Measure::Refinement::kPhone);
   ~CaptureAnalysis();
+
+  // Live: `push` writes out what has been printed, once before capture
+  // starts (the heading) and after each captured buffer (its results); false
+  // once anything written was lost, which ends the run in order with
+  // AnalysisSummary::outputLost. Call before Open.
+  void PushResultsWith(bool (*push)()) { pushWith_ = push; }
 
   // Builds everything and opens the capture device on `source` (file, demo
   // or live). False, with a message for the user in `error`, when it cannot.
@@ -49,6 +57,7 @@ class CaptureAnalysis {
   bool calibrate_;
   Measure::Refinement refinement_;
   bool live_ = false;
+  bool (*pushWith_)() = nullptr;
   std::shared_ptr<platform::wave::RecordingStatus> recording_;
   std::unique_ptr<InterruptWatch> interrupt_;
   std::unique_ptr<UninitCaller> root_;
@@ -56,4 +65,5 @@ class CaptureAnalysis {
   RCPtr<WaveInEvent> device_;
   RCPtr<EventLoop> loop_;
   RCPtr<RecordingEnd> end_;
+  RCPtr<ResultPush> push_;  // live, with PushResultsWith
 };
