@@ -6,6 +6,7 @@ packages="build-essential cmake ninja-build pkg-config
   libsndfile1-dev libsoxr-dev libgtest-dev libgmock-dev libbenchmark-dev python3
   libx11-dev xvfb xauth xdotool x11-utils
   pulseaudio pulseaudio-utils
+  pipewire pipewire-bin wireplumber pipewire-pulse pipewire-jack dbus-daemon
   jackd2 libjack-jackd2-dev
   help2man dpkg-dev file lintian man-db desktop-file-utils appstream bash-completion"
 missing=""

@@ -1,10 +1,11 @@
 // The tests' JACK client (jack-test-client) on the tests' JACK server (jackd
-// with its dummy driver): a tone played into the recorder arrives sample for
-// sample, and clients see the server crash or stop and find it again under
-// the same name.
+// with its dummy driver) and on PipeWire's JACK layer: a tone played into the
+// recorder arrives sample for sample, and clients see the server crash or
+// stop and find it again under the same name.
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <numbers>
@@ -13,6 +14,7 @@
 
 #include "ChildProcess.h"
 #include "JackServer.h"
+#include "PipeWireServer.h"
 #include "TestOutput.h"
 
 namespace {
@@ -24,7 +26,7 @@ constexpr const char *kClient = "";
 #endif
 
 // Where the clients run: a server's settings, and the program that puts them
-// on its JACK layer, if any.
+// on its JACK layer, if any (pw-jack).
 struct JackHost {
   std::vector<std::string> env;
   std::string wrapper;
@@ -87,6 +89,19 @@ TEST_F(JackClients, AToneArrivesSampleForSample) {
   JackServer server;
   if (!server.Ok()) GTEST_SKIP() << server.Why();
   ExpectTheToneWhole(PlayIntoRecorder({server.Env(), ""}, 1.0, 1.5), 48000, 72000);
+}
+
+// PipeWire runs at 48000 Hz too; its JACK layer names ports after the nodes.
+TEST_F(JackClients, AToneArrivesSampleForSampleOnPipeWire) {
+  const std::string missing = MissingProgram({"pw-jack"});
+  if (!missing.empty()) GTEST_SKIP() << missing;
+  PipeWireServer server;
+  if (!server.Ok()) GTEST_SKIP() << server.Why();
+  ExpectTheToneWhole(PlayIntoRecorder({server.Env(), "/usr/bin/pw-jack"}, 1.0, 1.5), 48000, 72000);
+  std::vector<std::string> ports;
+  EXPECT_EQ(server.Run("pw-jack", {"jack_lsp"}, &ports), 0);
+  EXPECT_NE(std::find(ports.begin(), ports.end(), std::string(PipeWireServer::kSourceName) + ":capture_MONO"),
+            ports.end());
 }
 
 // A client running when the server goes says so and keeps what it had; one
