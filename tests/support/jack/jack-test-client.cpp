@@ -69,7 +69,6 @@ bool Connected(JackTestClient &client, std::unique_ptr<PortWork> work, const Opt
   for (const std::string &peer : o.peers)
     if (!client.Connect(peer)) return false;
   std::printf("%s %s at %u Hz\n", o.play ? "playing" : "recording", client.PortName().c_str(), client.Rate());
-  std::fflush(stdout);
   return true;
 }
 
@@ -96,6 +95,7 @@ int Record(JackTestClient &client, const Options &o, jack_nframes_t length) {
 }  // namespace
 
 int main(int argc, char **argv) {
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each line reaches the test as it is printed
   Options o;
   if (!Parse(argc, argv, &o)) {
     std::fprintf(stderr,
