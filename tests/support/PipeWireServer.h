@@ -55,9 +55,8 @@ class PipeWireServer {
   // Starts pipewire, wireplumber and (when asked) pipewire-pulse, again after
   // Stop(), each asked until it answers; false with the reason in Why().
   bool Start() {
-    if (!bus_.Running()) return false;
-    why_.clear();
-    if (!Begin(pipewire_, [this] { return Run("pw-cli", {"info", "0"}) == 0; })) return false;
+    why_ = bus_.Running() ? "" : "the session bus is not running";
+    if (!why_.empty() || !Begin(pipewire_, [this] { return Run("pw-cli", {"info", "0"}) == 0; })) return false;
     if (!Begin(wireplumber_, [this] { return DevicesReady(); })) return false;
     return !pulse_ || Begin(pipewirePulse_, [this] { return Run("pactl", {"info"}) == 0; });
   }

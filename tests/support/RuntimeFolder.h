@@ -5,7 +5,6 @@
 // (mode 0700) and removed with all it holds when the test ends.
 #include <stdlib.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
