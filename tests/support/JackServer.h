@@ -10,7 +10,9 @@
 // jackd keeps its sockets and shared memory in /dev/shm under the server's
 // name: a server stopped by SIGTERM clears them; one killed outright leaves
 // them for the next start under the same name to take over, so Stop(SIGKILL)
-// then Start() is a crash and a restart, as a driver sees them.
+// then Start() is a crash and a restart, as a driver sees them. What a crash
+// leaves of its clients (their semaphores) goes with the test.
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,13 @@ class JackServer {
                  "--period", std::to_string(kPeriod)},
                 folder_ / "jackd.log") {
     Start();
+  }
+  ~JackServer() {
+    server_.Stop();
+    std::error_code error;
+    for (const auto &entry : std::filesystem::directory_iterator("/dev/shm", error))
+      if (entry.path().filename().string().find("_" + name_ + "_") != std::string::npos)
+        std::filesystem::remove(entry.path(), error);
   }
 
   // Starts the server, again after Stop(); false with the reason in Why().
