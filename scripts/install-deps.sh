@@ -6,6 +6,8 @@ packages="build-essential cmake ninja-build pkg-config
   libsndfile1-dev libsoxr-dev libgtest-dev libgmock-dev libbenchmark-dev python3
   libx11-dev xvfb xauth xdotool x11-utils
   pulseaudio pulseaudio-utils
+  pipewire pipewire-bin wireplumber pipewire-pulse pipewire-jack dbus-daemon
+  jackd2 libjack-jackd2-dev
   help2man dpkg-dev file lintian man-db desktop-file-utils appstream bash-completion"
 missing=""
 for p in $packages; do
@@ -13,6 +15,9 @@ for p in $packages; do
 done
 if [ -n "$missing" ]; then
   export DEBIAN_FRONTEND=noninteractive
+  # jackd2 asks whether to allow real-time priority; the tests' servers run as
+  # whoever runs them and need no such grant.
+  echo "jackd2 jackd/tweak_rt_limits boolean false" | debconf-set-selections
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends $missing
 fi

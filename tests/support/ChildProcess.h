@@ -2,7 +2,8 @@
 
 // A command-line tool run as a child whose output is read as it comes, so a
 // test can act on what it printed (send Ctrl-C once readings flow) without
-// sleeping. Its stderr goes to a file.
+// sleeping. Its stderr goes to a file, and so does its stdout when a server's
+// output is only kept for the record (an unread pipe would stall it once full).
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -19,11 +20,12 @@ extern char **environ;
 class ChildProcess {
  public:
   // Runs `program` with `args`, the environment plus `extraEnv` ("NAME=value"),
-  // and SIGINT at its default action whatever this process does with it.
+  // and SIGINT at its default action whatever this process does with it;
+  // stdout to `outPath` when given, else to a pipe for ReadLine.
   ChildProcess(const std::string &program, const std::vector<std::string> &args,
-               const std::vector<std::string> &extraEnv, const std::string &errPath) {
-    int ends[2];
-    if (pipe2(ends, O_CLOEXEC) != 0) return;
+               const std::vector<std::string> &extraEnv, const std::string &errPath, const std::string &outPath = "") {
+    int ends[2] = {-1, -1};
+    if (outPath.empty() && pipe2(ends, O_CLOEXEC) != 0) return;
     std::vector<std::string> argStore{program};
     argStore.insert(argStore.end(), args.begin(), args.end());
     std::vector<std::string> envStore(extraEnv);
@@ -36,7 +38,10 @@ class ChildProcess {
 
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_adddup2(&files, ends[1], 1);
+    if (outPath.empty())
+      posix_spawn_file_actions_adddup2(&files, ends[1], 1);
+    else
+      posix_spawn_file_actions_addopen(&files, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&files, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawnattr_t attr;
     posix_spawnattr_init(&attr);
@@ -49,8 +54,11 @@ class ChildProcess {
     if (posix_spawn(&pid_, program.c_str(), &files, &attr, argv.data(), envp.data()) != 0) pid_ = -1;
     posix_spawnattr_destroy(&attr);
     posix_spawn_file_actions_destroy(&files);
-    close(ends[1]);
-    out_ = fdopen(ends[0], "r");
+    if (outPath.empty()) {
+      close(ends[1]);
+      out_ = fdopen(ends[0], "r");
+    }
+    piped_ = outPath.empty();
   }
   ~ChildProcess() {
     if (pid_ > 0 && status_ < 0) {
@@ -60,9 +68,10 @@ class ChildProcess {
     if (out_) std::fclose(out_);
   }
 
-  bool Started() const { return pid_ > 0 && out_; }
+  bool Started() const { return pid_ > 0 && (out_ || !piped_); }
   // The next line of stdout without its newline; false at the end.
   bool ReadLine(std::string *line) {
+    if (!out_) return false;
     char *text = nullptr;
     size_t size = 0;
     const ssize_t n = getline(&text, &size, out_);
@@ -96,5 +105,6 @@ class ChildProcess {
  private:
   pid_t pid_ = -1;
   std::FILE *out_ = nullptr;
+  bool piped_ = true;
   int status_ = -1;
 };

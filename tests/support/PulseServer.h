@@ -3,72 +3,52 @@
 // A PulseAudio server of a test's own, for the live audio paths: a private
 // runtime folder, the native protocol on a socket there (anonymous), and a
 // null sink "drovane" whose monitor is the default source. It is started,
-// asked (pactl info) until it answers, and stopped by its pid. Clients reach
-// it through Env(); SDL through SDL_AUDIODRIVER=pulseaudio.
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
+// asked (pactl info) until it answers, and stopped by its pid; it can be
+// stopped (killed, even) and started again on the same socket, as a desktop's
+// server restarts. Clients reach it through Env(); SDL through
+// SDL_AUDIODRIVER=pulseaudio.
 #include <string>
 #include <vector>
 
-#include "ChildProcess.h"
-#include "TestOutput.h"
+#include "RuntimeFolder.h"
+#include "ServerProcess.h"
 
 class PulseServer {
  public:
-  PulseServer() {
-    char folder[] = "/tmp/drovane-pulse-XXXXXX";
-    if (!mkdtemp(folder)) {
-      why_ = "no private runtime folder could be made";
-      return;
-    }
-    dir_ = folder;
-    if (access(Program("pulseaudio").c_str(), X_OK) != 0 || access(Program("pactl").c_str(), X_OK) != 0) {
-      why_ = "pulseaudio and pactl are not installed (scripts/install-deps.sh installs them)";
-      return;
-    }
-    server_ = std::make_unique<ChildProcess>(
-        Program("pulseaudio"),
-        std::vector<std::string>{"-n", "--daemonize=no", "--exit-idle-time=-1", "--disallow-exit", "--use-pid-file=no",
-                                 "-L", "module-native-protocol-unix auth-anonymous=1 socket=" + dir_ + "/native",
-                                 "-L", "module-null-sink sink_name=drovane"},
-        Env(), dir_ + "/server.log");
-    // Each refused pactl means the server is not listening yet; one that
-    // exits tells why it will never be.
-    while (server_->Started() && server_->Running()) {
-      if (Pactl({"info"}) == 0) return;
-    }
-    why_ = "the PulseAudio server did not start: " + Log();
+  PulseServer()
+      : folder_("pulse"),
+        server_("pulseaudio",
+                {"-n", "--daemonize=no", "--exit-idle-time=-1", "--disallow-exit", "--use-pid-file=no", "-L",
+                 "module-native-protocol-unix auth-anonymous=1 socket=" + folder_ / "native", "-L",
+                 "module-null-sink sink_name=drovane"},
+                folder_ / "server.log") {
+    Start();
   }
-  ~PulseServer() {
-    if (server_ && server_->Running()) {
-      server_->Signal(SIGTERM);
-      server_->Wait();
-    }
-    server_.reset();
-    if (!dir_.empty()) std::filesystem::remove_all(dir_);
+
+  // Starts the server, again after Stop(); false with the reason in Why().
+  bool Start() {
+    why_ = folder_.Ok() ? MissingProgram({"pulseaudio", "pactl"}) : "no private runtime folder could be made";
+    // A refused pactl means the server is not listening yet.
+    if (why_.empty() && !server_.Start(Env(), [this] { return Pactl({"info"}) == 0; })) why_ = server_.Why();
+    return why_.empty();
   }
+  // Sends `signal` to the server's pid (SIGKILL for a crash) and reaps it.
+  void Stop(int signal = SIGTERM) { server_.Stop(signal); }
+  pid_t Pid() const { return server_.Pid(); }
 
   bool Ok() const { return why_.empty(); }
   const std::string &Why() const { return why_; }
-  const std::string &Dir() const { return dir_; }
-  std::string Log() const { return Slurp(dir_ + "/server.log"); }
+  const std::string &Dir() const { return folder_.Path(); }
+  std::string Log() const { return server_.Log(); }
 
   // "NAME=value" settings that send clients (pactl, paplay, SDL) here. SDL
   // lists monitors as capture devices only when asked to.
   std::vector<std::string> Env() const {
-    return {"PULSE_SERVER=unix:" + dir_ + "/native", "XDG_RUNTIME_DIR=" + dir_, "HOME=" + dir_,
+    return {"PULSE_SERVER=unix:" + folder_ / "native", "XDG_RUNTIME_DIR=" + Dir(), "HOME=" + Dir(),
             "SDL_AUDIODRIVER=pulseaudio", "SDL_AUDIO_INCLUDE_MONITORS=1"};
   }
   // The same for this process.
-  void UseHere() const {
-    for (const std::string &e : Env()) {
-      const size_t eq = e.find('=');
-      setenv(e.substr(0, eq).c_str(), e.substr(eq + 1).c_str(), 1);
-    }
-  }
+  void UseHere() const { UseEnvironment(Env()); }
 
   // Runs pactl with `args`; its status, and its output lines in `out`.
   int Pactl(const std::vector<std::string> &args, std::vector<std::string> *out = nullptr) const {
@@ -76,17 +56,12 @@ class PulseServer {
   }
   int Run(const std::string &name, const std::vector<std::string> &args,
           std::vector<std::string> *out = nullptr) const {
-    ChildProcess child(Program(name), args, Env(), dir_ + "/" + name + ".err");
-    std::string line;
-    while (child.Started() && child.ReadLine(&line)) {
-      if (out) out->push_back(line);
-    }
-    return child.Started() ? child.Wait() : -1;
+    return folder_.Run(name, args, Env(), out);
   }
   static std::string Program(const std::string &name) { return "/usr/bin/" + name; }
 
  private:
-  std::string dir_;
+  RuntimeFolder folder_;
+  ServerProcess server_;
   std::string why_;
-  std::unique_ptr<ChildProcess> server_;
 };

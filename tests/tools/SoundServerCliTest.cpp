@@ -11,39 +11,11 @@
 #include <filesystem>
 
 #include "ChildProcess.h"
+#include "LiveReadings.h"
 #include "PulseServer.h"
 #include "ToolRun.h"
 
 namespace {
-
-// The middle pitched reading of CSV rows (time,level,note,Hz,name,cents).
-struct Reading {
-  size_t pitched = 0;
-  std::string name;
-  double cents = 0;
-};
-
-Reading Middle(const std::vector<std::string> &rows) {
-  std::vector<std::pair<double, std::string>> found;
-  for (const std::string &row : rows) {
-    double t, note, hz, cents;
-    int level;
-    char name[8];
-    const char *fields = row.c_str() + row.find(',') + 1;  // after the file's name
-    if (std::sscanf(fields, "%lf,%d,%lf,%lf,%7[^,],%lf", &t, &level, &note, &hz, name, &cents) == 6 && note > 0)
-      found.emplace_back(cents, name);
-  }
-  if (found.empty()) return {};
-  std::sort(found.begin(), found.end());
-  const auto &middle = found[found.size() / 2];
-  return {found.size(), middle.second, middle.first};
-}
-
-Reading OfFile(const std::string &path) {
-  const Outcome r = RunTool(DROVANE_ANALYZE, "--csv " + path);
-  EXPECT_EQ(r.status, 0) << r.err;
-  return Middle(Lines(r.out));
-}
 
 class SoundServer : public ::testing::Test {
  protected:
@@ -53,49 +25,17 @@ class SoundServer : public ::testing::Test {
   PulseServer server;
 };
 
-// An A2 12 cents sharp with three overtones, 2.5 s, as a desktop file has it.
-std::string SharpA2() {
-  const double hz = 110 * std::pow(2.0, 0.12 / 12);
-  std::vector<short> frames;
-  for (int i = 0; i < 44100 * 5 / 2; ++i) {
-    double v = 0;
-    for (int k = 1; k <= 4; ++k) v += std::sin(2 * M_PI * k * hz * i / 44100) / k;
-    frames.insert(frames.end(), 2, static_cast<short>(std::lround(6000 * v)));
-  }
-  return WriteSound("sharp-a2.wav", frames, 44100, 2);
-}
-
 TEST_F(SoundServer, AnalyzeLiveReadsARecordingAsItReadsTheFile) {
   const std::string path = SharpA2();
   const Reading file = OfFile(path);
   ASSERT_EQ(file.name, "A-2");
   ASSERT_NEAR(file.cents, 12, 1);
 
-  ChildProcess live(DROVANE_ANALYZE, {"--live", "--csv"}, server.Env(), OutputPath("err"));
-  std::string line;
-  ASSERT_TRUE(live.ReadLine(&line)) << Slurp(OutputPath("err"));  // the column heads: capturing
-  ASSERT_EQ(server.Run("paplay", {"--device=drovane", path}), 0);
-  // Read until the tone, now all played, has passed the analyser.
-  std::vector<std::string> rows;
-  while (live.ReadLine(&line)) {
-    rows.push_back(line);
-    if (line.find(",0.000000000,") != std::string::npos) break;
-  }
-  live.Signal(SIGINT);
-  while (live.ReadLine(&line)) rows.push_back(line);
-  EXPECT_EQ(live.Wait(), 0);
-
-  const Reading heard = Middle(rows);
-  EXPECT_GE(heard.pitched, file.pitched * 3 / 4) << "most of the tone was heard";
-  EXPECT_EQ(heard.name, file.name);
-  EXPECT_NEAR(heard.cents, file.cents, 1.5);
-  const std::string summary = Slurp(OutputPath("err"));
-  EXPECT_NE(summary.find("last note heard: A-2 "), std::string::npos) << summary;
-  EXPECT_NE(summary.find("; overruns: 0 (0.000 s of sound lost)\n"), std::string::npos) << summary;
+  ExpectLiveHearsTheFile(server.Env(), [&] { return server.Run("paplay", {"--device=drovane", path}); }, file);
 }
 
 TEST_F(SoundServer, ToneLivePlaysTheNoteOfTheString) {
-  const std::string recorded = OutputPath("tone-live.wav"), rendered = OutputPath("tone-rendered.wav");
+  const std::string recorded = OutputPath("tone-live.wav");
   ChildProcess recorder(PulseServer::Program("parec"),
                         {"--device=drovane.monitor", "--rate=22050", "--channels=1", "--format=s16le",
                          "--file-format=wav", recorded},
@@ -104,20 +44,10 @@ TEST_F(SoundServer, ToneLivePlaysTheNoteOfTheString) {
   std::vector<std::string> recording;
   while (recording.empty() && recorder.Running()) server.Pactl({"list", "short", "source-outputs"}, &recording);
 
-  ChildProcess tone(DROVANE_TONE, {"--string", "1"}, server.Env(), OutputPath("err"));
-  std::string line;
-  EXPECT_FALSE(tone.ReadLine(&line));
-  EXPECT_EQ(tone.Wait(), 0);
-  EXPECT_EQ(Slurp(OutputPath("err")), "");
+  PlayLowELive(server.Env());
   recorder.Signal(SIGINT);
   EXPECT_EQ(recorder.Wait(), 0) << Slurp(OutputPath("parec"));
-
-  ASSERT_EQ(RunTool(DROVANE_TONE, "--string 1 --out " + rendered).status, 0);
-  const Reading played = OfFile(rendered), heard = OfFile(recorded);
-  EXPECT_EQ(heard.name, "E-2");
-  EXPECT_EQ(heard.name, played.name);
-  EXPECT_NEAR(heard.cents, played.cents, 1.5);
-  EXPECT_GE(heard.pitched, played.pitched * 3 / 4);
+  ExpectTheLowE(recorded);
 }
 
 // Whether a thread of `pid` named like SDL's capture thread is blocked in
