@@ -1,0 +1,149 @@
+#include "StrumAnalyzer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "CandidateSearch.h"
+#include "measure/MidiTypes.h"
+
+namespace Strum {
+
+namespace {
+
+constexpr double kSeparation = 2.5;      // window resolutions between partials told apart
+constexpr int kLeastOwnPartials = 2;
+constexpr double kLeastShare = 3.2e-4;   // −35 dB of the loudest string's energy
+constexpr double kShadowExcess = 4.0;    // shared peaks 6 dB above the louder strings' share
+constexpr int kShadowPartials = 4;
+constexpr int kRefits = 2;
+
+}  // namespace
+
+StrumAnalyzer::StrumAnalyzer(const Measure::Tuning &tuning, double reference)
+    : tuning_(tuning), reference_(reference), ranges_(MakeSearchRanges(tuning)) {
+  for (int s = 0; s < 6; ++s) {
+    primary_[s] = s;
+    for (int o = s - 1; o >= 0; --o)
+      if (tuning.notes[o] == tuning.notes[s]) primary_[s] = o;
+  }
+}
+
+double StrumAnalyzer::Hertz(double note) const { return FrequencyFromNote(note, reference_); }
+
+double StrumAnalyzer::Separation() const { return kSeparation * spectrum_.Resolution(); }
+
+StrumReading StrumAnalyzer::Analyze(const int16_t *samples, int count) {
+  spectrum_.Compute(samples, std::min(count, StrumSpectrum::kLongestStretch));
+  peaks_.Read(spectrum_);
+  for (int s = 0; s < 6; ++s) FindOptions(s);
+  chosen_ = ChooseJointly(options_, peaks_);
+  RefitChosen();
+  DecideHeard();
+  StrumReading reading;
+  for (int s = 0; s < 6; ++s) reading.strings[s] = Reading(primary_[s]);
+  return reading;
+}
+
+// A fit whose fundamental left the string's range has found another
+// string's sound (or a partial of it), never this string's.
+bool StrumAnalyzer::FitWithin(int s, double candidate, const PartialMask &mask, StringFit *fit) const {
+  if (!FitString(spectrum_, candidate, mask, Separation(), fit)) return false;
+  const double note = NoteFromFrequency(fit->model.Fundamental(), reference_);
+  return note >= ranges_[s].lowest && note < ranges_[s].highest;
+}
+
+void StrumAnalyzer::FindOptions(int s) {
+  options_[s].clear();
+  if (primary_[s] != s) return;
+  StringFit fit;
+  for (const Candidate &c : FindCandidates(spectrum_, Hertz(ranges_[s].lowest), Hertz(ranges_[s].highest)))
+    if (FitWithin(s, c.hertz, PartialMask(), &fit))
+      options_[s].push_back(MakeOption(fit.model, peaks_, spectrum_.Resolution()));
+}
+
+PartialMask StrumAnalyzer::MaskOthers(int s) const {
+  PartialMask mask;
+  for (int o = 0; o < 6; ++o)
+    if (o != s && chosen_[o] >= 0) mask.Add(fits_[o].model);
+  return mask;
+}
+
+// Each chosen string refitted to the partials no other chosen string
+// claims; a string left with none is shadowed and waits for ReadShadowed.
+void StrumAnalyzer::RefitChosen() {
+  for (int s = 0; s < 6; ++s) {
+    fits_[s] = {};
+    if (chosen_[s] >= 0) fits_[s].model = options_[s][chosen_[s]].model;
+  }
+  for (int round = 0; round < kRefits; ++round) {
+    for (int s = 0; s < 6; ++s) {
+      if (chosen_[s] < 0) continue;
+      StringFit fit;
+      if (FitWithin(s, fits_[s].model.Fundamental(), MaskOthers(s), &fit)) fits_[s] = fit;
+      else fits_[s].partials.clear(), fits_[s].energy = 0;
+    }
+  }
+}
+
+void StrumAnalyzer::DecideHeard() {
+  double loudest = 0;
+  for (int s = 0; s < 6; ++s) loudest = std::max(loudest, fits_[s].energy);
+  for (int s = 0; s < 6; ++s)
+    heard_[s] = chosen_[s] >= 0 && fits_[s].Count() >= kLeastOwnPartials && fits_[s].energy >= kLeastShare * loudest;
+  for (int s = 0; s < 6; ++s)
+    if (!heard_[s] && !options_[s].empty()) ReadShadowed(s);
+}
+
+// The amplitude string s would give its partial n by its neighbours: the
+// larger of the nearest partials read below and above, so that a peak
+// counts as another string's only when it clearly exceeds both.
+double StrumAnalyzer::PredictedAmplitude(int s, int n) const {
+  const auto &a = fits_[s].amplitude;
+  double below = 0, above = 0;
+  for (int m = std::min(n - 1, kMostPartials); m >= 1 && below == 0; --m) below = a[m];
+  for (int m = n + 1; m <= kMostPartials && above == 0; ++m) above = a[m];
+  return std::max(below, above);
+}
+
+// A string none of whose partials stand alone: read it from the shared
+// peaks and keep it if they stand well above what the heard strings'
+// envelopes give those partials.
+void StrumAnalyzer::ReadShadowed(int s) {
+  std::vector<int> heardStrings;
+  PartialMask mask;
+  for (int o = 0; o < 6; ++o)
+    if (heard_[o]) mask.Add(fits_[o].model), heardStrings.push_back(o);
+  const HarmonicString &guess = options_[s][std::max(chosen_[s], 0)].model;
+  StringFit shared;
+  if (heardStrings.empty() || !FitWithin(s, guess.Fundamental(), PartialMask(), &shared)) return;
+  double observed = 0, predicted = 0;
+  int counted = 0;
+  for (int n = 1; n <= kShadowPartials; ++n) {
+    const std::vector<PartialMask::Hit> hits = mask.HitsNear(shared.model.Partial(n), Separation());
+    if (hits.empty()) continue;
+    for (const PartialMask::Hit &h : hits) {
+      const double p = PredictedAmplitude(heardStrings[h.string], h.n);
+      predicted += p * p;
+    }
+    observed += shared.amplitude[n] * shared.amplitude[n];
+    ++counted;
+  }
+  if (counted >= kLeastOwnPartials && observed > kShadowExcess * predicted) {
+    fits_[s] = shared;
+    heard_[s] = true;
+  }
+}
+
+StringReading StrumAnalyzer::Reading(int s) const {
+  StringReading r;
+  if (!heard_[s]) return r;
+  r.heard = true;
+  r.hertz = fits_[s].model.Fundamental();
+  r.note = NoteFromFrequency(r.hertz, reference_);
+  r.nearest = static_cast<int>(std::floor(r.note + 0.5));
+  r.cents = 100 * (r.note - tuning_.notes[s]);
+  r.level = std::sqrt(fits_[s].energy);
+  return r;
+}
+
+}  // namespace Strum
