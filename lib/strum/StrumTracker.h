@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "OnsetDetector.h"
+#include "StrumAnalyzer.h"
+
+namespace Strum {
+
+// Finds the strums in a stream of sound and reads each: an onset starts a
+// strum unless it follows the last one within kStrumSpread (the strings of
+// one strum are struck up to 200 ms apart); the strum is read from the
+// stretch kLead after its onset, kStretch long, or up to just before the
+// next strum if that comes sooner; a strum in which fewer than
+// kLeastStrings strings are heard was a single note, not a strum, and is
+// not reported.
+//
+// Feed it blocks of any size as they arrive: a strum's reading comes with
+// the block that completes its stretch, kLead + kStretch (0.86 s) after the
+// onset. Finish reads a strum the stream ended during. Allocates only at
+// construction and for the readings it returns.
+class StrumTracker {
+ public:
+  static constexpr int64_t kLead = 2646;        // 0.12 s: past the last string's attack
+  static constexpr int64_t kStretch = StrumSpectrum::kLongestStretch;  // 0.74 s
+  static constexpr int64_t kShortest = 5512;    // 0.25 s: less is no reading
+  static constexpr int64_t kStrumSpread = 6615;  // 0.3 s
+  static constexpr int64_t kGuard = 441;        // 20 ms before the next strum
+  static constexpr int kLeastStrings = 3;
+
+  explicit StrumTracker(const Measure::Tuning &tuning, double reference = 440.0);
+
+  // Appends the readings this block completes to *readings.
+  void Feed(const int16_t *samples, size_t count, std::vector<StrumReading> *readings);
+  // Reads a strum still waiting for its stretch with what there is.
+  void Finish(std::vector<StrumReading> *readings);
+
+  int64_t Position() const { return position_; }
+
+ private:
+  void Store(const int16_t *samples, size_t count);
+  void Read(int64_t end, std::vector<StrumReading> *readings);
+
+  StrumAnalyzer analyzer_;
+  OnsetDetector onsets_;
+  std::vector<int16_t> history_;  // ring of the last samples, enough for one stretch
+  std::vector<int16_t> stretch_;
+  std::vector<int64_t> found_;
+  std::optional<int64_t> pending_;  // onset of the strum waiting for its stretch
+  int64_t lastStrum_ = -kStrumSpread;
+  int64_t position_ = 0;
+};
+
+// Every strum of a recording, in order.
+std::vector<StrumReading> FindStrums(const Measure::Tuning &tuning, const int16_t *samples, size_t count,
+                                     double reference = 440.0);
+
+}  // namespace Strum
