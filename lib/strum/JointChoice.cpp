@@ -9,8 +9,6 @@ namespace Strum {
 
 namespace {
 
-constexpr double kLeastSnr = 4.0;
-constexpr double kWeightCeiling = 40.0;
 constexpr double kOptionCeiling = 2000.0;  // hertz: the same span for every string
 constexpr int kCountedMissing = 8;         // first partials whose absence counts
 constexpr double kMissingForfeit = 30.0;
@@ -68,23 +66,13 @@ bool ImprovePair(const std::array<std::vector<StringOption>, 6> &options, const 
 
 }  // namespace
 
-void PeakList::Read(const StrumSpectrum &spectrum) {
-  peaks = spectrum.Peaks(kHighestPartial, kLeastSnr);
-  weights.resize(peaks.size());
-  for (size_t i = 0; i < peaks.size(); ++i)
-    weights[i] = std::min(20 * std::log10(peaks[i].amplitude / spectrum.Floor(peaks[i].hertz)), kWeightCeiling);
-}
-
 StringOption MakeOption(const HarmonicString &model, const PeakList &list, double resolution) {
   StringOption option{model, {}, 0};
   const std::vector<StrumSpectrum::Peak> &peaks = list.peaks;
   for (int n = 1;; ++n) {
     const double partial = model.Partial(n);
     if (partial > kOptionCeiling) break;
-    const int above = static_cast<int>(
-        std::lower_bound(peaks.begin(), peaks.end(), partial,
-                         [](const StrumSpectrum::Peak &p, double f) { return p.hertz < f; }) -
-        peaks.begin());
+    const int above = list.FirstAbove(partial);
     int nearest = -1;
     double distance = 0.6 * resolution + 0.001 * partial;
     for (int i : {above - 1, above}) {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "HarmonicString.h"
-#include "StrumSpectrum.h"
+#include "PeakList.h"
 
 namespace Strum {
 
@@ -14,16 +14,6 @@ struct StringOption {
   HarmonicString model;
   std::vector<int> peaks;  // indices into the peak list
   int missing = 0;
-};
-
-// The peaks the strum check weighs options against: every peak 12 dB above
-// the floor, each weighted by its height above the floor in decibels (at
-// most 40, so that no one partial decides alone).
-struct PeakList {
-  std::vector<StrumSpectrum::Peak> peaks;
-  std::vector<double> weights;
-
-  void Read(const StrumSpectrum &spectrum);
 };
 
 // The option's partials up to 2 kHz matched to the nearest peaks; the

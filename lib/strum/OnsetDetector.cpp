@@ -45,7 +45,7 @@ double OnsetDetector::Flux() {
   std::swap(previous_, current_);
   double flux = 0;
   for (int k = from; k <= to; ++k) {
-    current_[k] = std::log1p(std::abs(bins_[k]) / kCompression);
+    current_[k] = std::log1p(std::sqrt(std::norm(bins_[k])) / kCompression);
     flux += std::max(0.0, current_[k] - previous_[k]);
   }
   return flux;

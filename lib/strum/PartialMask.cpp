@@ -14,7 +14,7 @@ std::vector<PartialMask::Hit> PartialMask::HitsNear(double hertz, double width) 
     const int guess = static_cast<int>(std::lround(hertz / s.f0));
     for (int n = std::max(1, guess - 1); n <= guess + 1; ++n) {
       if (std::abs(s.Partial(n) - hertz) < width) {
-        hits.push_back({static_cast<int>(i), n});
+        hits.push_back({static_cast<int>(i), n, s.Partial(n)});
         break;
       }
     }

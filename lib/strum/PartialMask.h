@@ -16,11 +16,12 @@ class PartialMask {
   // True when some masked string has a partial within hertz ± width.
   bool Covers(double hertz, double width) const;
 
-  // The masked strings with a partial within hertz ± width, and that partial's
-  // number, as (index into the strings added, n) pairs.
+  // The masked strings with a partial within hertz ± width: the string (its
+  // index among those added), the partial's number and frequency.
   struct Hit {
     int string = 0;
     int n = 0;
+    double hertz = 0;
   };
   std::vector<Hit> HitsNear(double hertz, double width) const;
 

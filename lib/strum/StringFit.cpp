@@ -1,5 +1,8 @@
 #include "StringFit.h"
 
+#include "CombMatch.h"
+#include "PairFit.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -7,12 +10,12 @@ namespace Strum {
 
 namespace {
 
-constexpr double kStartB = 1e-4;
 constexpr double kLeastSnr = 4.0;    // a partial stands 12 dB above the floor
-constexpr double kWeightCap = 1e4;   // beyond 40 dB, mismatch of the model rules
-constexpr int kFirstPartials = 5;    // read before B is known
+constexpr double kWeightCap = 1e4;
+constexpr double kBesideWeight = 0.25;
+constexpr double kBesideShare = 0.25;
+constexpr double kBesideExplains = 0.1;   // beyond 40 dB, mismatch of the model rules
 constexpr int kGridPartials = 16;    // that choose B
-constexpr int kGridSteps = 26;       // B = 0, 2e-5, ... 5e-4
 constexpr int kSupportPartials = 10;
 constexpr double kMissingForfeit = 30.0;  // decibels
 constexpr double kSupportCeiling = 40.0;
@@ -21,20 +24,37 @@ double Snr(const StrumSpectrum &spectrum, const StrumSpectrum::Peak &peak) {
   return peak.amplitude / spectrum.Floor(peak.hertz);
 }
 
+// A partial close beside another string's, read by fitting the two
+// together; it weighs less than one standing alone.
+void ReadBeside(const StrumSpectrum &spectrum, int n, double other, double reach, StringFit *fit) {
+  PairFit pair;
+  if (!FitBeside(spectrum, other, fit->model.Partial(n), reach, &pair)) return;
+  const double snr = pair.amplitude / spectrum.Floor(pair.hertz);
+  // What a mere mismatch of the other partial's shape (its decay, its drift)
+  // leaves is weak beside it and explains little.
+  if (snr < kLeastSnr || pair.amplitude < kBesideShare * pair.knownAmplitude || pair.explained < kBesideExplains) return;
+  fit->partials.push_back({n, pair.hertz, kBesideWeight * std::min(snr * snr, kWeightCap)});
+  fit->amplitude[n] = pair.amplitude;
+}
+
 // Reads partials 1…highest near the model's (within base hertz, widened
 // by `stretch`·n² of the partial for an uncertain B), leaving out those
 // another string's partials cover and those too weak to trust.
 void ReadPartials(const StrumSpectrum &spectrum, int highest, double base, double stretch, const PartialMask &mask,
-                  double separation, StringFit *fit) {
+                  double separation, bool readBeside, StringFit *fit) {
   fit->partials.clear();
   fit->amplitude.fill(0);
   fit->support = 0;
   for (int n = 1; n <= highest; ++n) {
     const double partial = fit->model.Partial(n);
     if (partial > kHighestPartial) break;
-    if (mask.Covers(partial, separation)) continue;
+    const std::vector<PartialMask::Hit> hits = mask.HitsNear(partial, separation);
+    if (!hits.empty()) {
+      if (readBeside && hits.size() == 1) ReadBeside(spectrum, n, hits.front().hertz, base, fit);
+      continue;
+    }
     StrumSpectrum::Peak peak;
-    const bool found = spectrum.PeakNear(partial, base + (stretch * n * n + 0.0005) * partial, &peak);
+    const bool found = spectrum.NearestPeak(partial, base + (stretch * n * n + 0.0005) * partial, kLeastSnr, &peak);
     const double snr = found ? Snr(spectrum, peak) : 0;
     if (n <= kSupportPartials)
       fit->support += snr < kLeastSnr ? -kMissingForfeit : std::min(20 * std::log10(snr), kSupportCeiling);
@@ -42,26 +62,6 @@ void ReadPartials(const StrumSpectrum &spectrum, int highest, double base, doubl
     fit->partials.push_back({n, peak.hertz, std::min(snr * snr, kWeightCap)});
     fit->amplitude[n] = peak.amplitude;
   }
-}
-
-// The inharmonicity under which the most partial weight lies close to
-// where the model puts it, the first partial held where the first
-// partials put it.
-double ChooseB(const StrumSpectrum &spectrum, const HarmonicString &start, double tolerance) {
-  const double first = start.Fundamental();
-  double bestB = start.b, bestScore = -1;
-  for (int step = 0; step < kGridSteps; ++step) {
-    const double b = step * kLargestB / (kGridSteps - 1);
-    const HarmonicString model{first / std::sqrt(1 + b), b};
-    double score = 0;
-    for (int n = 1; n <= kGridPartials && model.Partial(n) <= kHighestPartial; ++n) {
-      StrumSpectrum::Peak peak;
-      if (spectrum.PeakNear(model.Partial(n), tolerance, &peak))
-        score += std::max(0.0, 20 * std::log10(Snr(spectrum, peak)));
-    }
-    if (score > bestScore) bestScore = score, bestB = b;
-  }
-  return bestB;
 }
 
 // Drops partials further from the fit than the spread of the rest allows.
@@ -95,18 +95,19 @@ bool Refit(const StrumSpectrum &spectrum, StringFit *fit) {
 
 }  // namespace
 
-bool FitString(const StrumSpectrum &spectrum, double candidate, const PartialMask &mask, double separation,
-               StringFit *fit) {
+bool FitString(const StrumSpectrum &spectrum, const PeakList &peaks, double candidate, const PartialMask &mask,
+               double separation, StringFit *fit) {
+  HarmonicString comb;
+  if (!MatchComb(peaks, candidate, spectrum.Resolution(), mask, separation, &comb)) return false;
+  return RefineString(spectrum, comb, mask, separation, fit);
+}
+
+bool RefineString(const StrumSpectrum &spectrum, const HarmonicString &start, const PartialMask &mask,
+                  double separation, StringFit *fit) {
   const double resolution = spectrum.Resolution();
-  fit->model = {candidate / std::sqrt(1 + kStartB), kStartB};
-  ReadPartials(spectrum, kFirstPartials, 0.6 * resolution + 0.002 * candidate * kFirstPartials, 0, mask, separation,
-               fit);
-  HarmonicString first;
-  if (!FitHeldB(fit->partials, kStartB, &first)) return false;
-  const double b = ChooseB(spectrum, first, 0.3 * resolution);
-  fit->model = {first.Fundamental() / std::sqrt(1 + b), b};
+  fit->model = start;
   for (int highest : {kGridPartials, kMostPartials}) {
-    ReadPartials(spectrum, highest, 0.3 * resolution, 0, mask, separation, fit);
+    ReadPartials(spectrum, highest, 0.3 * resolution, 0, mask, separation, true, fit);
     if (!Refit(spectrum, fit)) return false;
   }
   Summarise(fit);

@@ -5,6 +5,7 @@
 
 #include "HarmonicFit.h"
 #include "PartialMask.h"
+#include "PeakList.h"
 #include "StrumSpectrum.h"
 
 namespace Strum {
@@ -25,15 +26,25 @@ struct StringFit {
   double support = 0;
 
   int Count() const { return static_cast<int>(partials.size()); }
+  // A string sounds its first or second partial, or many of its own: a
+  // "pitch" lacking both and with few others is made of other strings'
+  // partials.
+  bool Convincing() const { return amplitude[1] > 0 || amplitude[2] > 0 || Count() >= 4; }
 };
 
-// Grows a fit from a candidate pitch: the first partials near a middling
-// inharmonicity, then ever higher ones predicted by the fit so far, leaving
-// out every partial within `separation` hertz of a masked string's and every
-// peak less than 12 dB above the floor; partials that stray from the final
-// fit by more than a quarter of the window's resolution are dropped and the
-// fit is redone. False when no partial is left.
-bool FitString(const StrumSpectrum &spectrum, double candidate, const PartialMask &mask, double separation,
-               StringFit *fit);
+// Fits a string from a candidate pitch: the comb the peaks agree with
+// (MatchComb) gives f0 and B; then the partials it predicts are read, up to
+// the 16th and then all, and f0 and B fitted to them. A partial within
+// `separation` hertz of a masked string's is read by fitting the pair
+// (PairFit) when they are far enough apart, else left out; a peak less than
+// 12 dB above the floor is left out; partials that stray from the fit more
+// than the others do are dropped and the fit redone. False when no partial
+// is left.
+bool FitString(const StrumSpectrum &spectrum, const PeakList &peaks, double candidate, const PartialMask &mask,
+               double separation, StringFit *fit);
+
+// The same from a model already near: its partials read and fitted.
+bool RefineString(const StrumSpectrum &spectrum, const HarmonicString &start, const PartialMask &mask,
+                  double separation, StringFit *fit);
 
 }  // namespace Strum

@@ -46,18 +46,22 @@ StrumReading StrumAnalyzer::Analyze(const int16_t *samples, int count) {
 
 // A fit whose fundamental left the string's range has found another
 // string's sound (or a partial of it), never this string's.
-bool StrumAnalyzer::FitWithin(int s, double candidate, const PartialMask &mask, StringFit *fit) const {
-  if (!FitString(spectrum_, candidate, mask, Separation(), fit)) return false;
-  const double note = NoteFromFrequency(fit->model.Fundamental(), reference_);
+bool StrumAnalyzer::Within(int s, const StringFit &fit) const {
+  const double note = NoteFromFrequency(fit.model.Fundamental(), reference_);
   return note >= ranges_[s].lowest && note < ranges_[s].highest;
+}
+
+bool StrumAnalyzer::RefineWithin(int s, const HarmonicString &start, const PartialMask &mask, StringFit *fit) const {
+  return RefineString(spectrum_, start, mask, Separation(), fit) && Within(s, *fit);
 }
 
 void StrumAnalyzer::FindOptions(int s) {
   options_[s].clear();
   if (primary_[s] != s) return;
   StringFit fit;
-  for (const Candidate &c : FindCandidates(spectrum_, Hertz(ranges_[s].lowest), Hertz(ranges_[s].highest)))
-    if (FitWithin(s, c.hertz, PartialMask(), &fit))
+  for (const Candidate &c :
+       FindCandidates(peaks_, spectrum_.Resolution(), Hertz(ranges_[s].lowest), Hertz(ranges_[s].highest)))
+    if (FitString(spectrum_, peaks_, c.hertz, PartialMask(), Separation(), &fit) && Within(s, fit))
       options_[s].push_back(MakeOption(fit.model, peaks_, spectrum_.Resolution()));
 }
 
@@ -79,19 +83,24 @@ void StrumAnalyzer::RefitChosen() {
     for (int s = 0; s < 6; ++s) {
       if (chosen_[s] < 0) continue;
       StringFit fit;
-      if (FitWithin(s, fits_[s].model.Fundamental(), MaskOthers(s), &fit)) fits_[s] = fit;
+      if (RefineWithin(s, fits_[s].model, MaskOthers(s), &fit)) fits_[s] = fit;
       else fits_[s].partials.clear(), fits_[s].energy = 0;
     }
   }
+}
+
+// Partials of its own enough to say a string sounds.
+bool StrumAnalyzer::Enough(const StringFit &fit, double loudest) {
+  return fit.Count() >= kLeastOwnPartials && fit.Convincing() && fit.energy >= kLeastShare * loudest;
 }
 
 void StrumAnalyzer::DecideHeard() {
   double loudest = 0;
   for (int s = 0; s < 6; ++s) loudest = std::max(loudest, fits_[s].energy);
   for (int s = 0; s < 6; ++s)
-    heard_[s] = chosen_[s] >= 0 && fits_[s].Count() >= kLeastOwnPartials && fits_[s].energy >= kLeastShare * loudest;
+    heard_[s] = chosen_[s] >= 0 && Enough(fits_[s], loudest);
   for (int s = 0; s < 6; ++s)
-    if (!heard_[s] && !options_[s].empty()) ReadShadowed(s);
+    if (!heard_[s] && !options_[s].empty()) ReadShadowed(s, loudest);
 }
 
 // The amplitude string s would give its partial n by its neighbours: the
@@ -105,17 +114,24 @@ double StrumAnalyzer::PredictedAmplitude(int s, int n) const {
   return std::max(below, above);
 }
 
-// A string none of whose partials stand alone: read it from the shared
-// peaks and keep it if they stand well above what the heard strings'
-// envelopes give those partials.
-void StrumAnalyzer::ReadShadowed(int s) {
+// A string none of whose partials stand alone: heard when partials of its
+// own show beside the heard strings' (read by fitting each pair), or when
+// the shared peaks stand well above what the heard strings' envelopes give
+// them; read from those partials.
+void StrumAnalyzer::ReadShadowed(int s, double loudest) {
   std::vector<int> heardStrings;
   PartialMask mask;
   for (int o = 0; o < 6; ++o)
     if (heard_[o]) mask.Add(fits_[o].model), heardStrings.push_back(o);
   const HarmonicString &guess = options_[s][std::max(chosen_[s], 0)].model;
+  StringFit beside;
+  if (!heardStrings.empty() && RefineWithin(s, guess, mask, &beside) && Enough(beside, loudest)) {
+    fits_[s] = beside;
+    heard_[s] = true;
+    return;
+  }
   StringFit shared;
-  if (heardStrings.empty() || !FitWithin(s, guess.Fundamental(), PartialMask(), &shared)) return;
+  if (heardStrings.empty() || !RefineWithin(s, guess, PartialMask(), &shared)) return;
   double observed = 0, predicted = 0;
   int counted = 0;
   for (int n = 1; n <= kShadowPartials; ++n) {

@@ -55,12 +55,14 @@ class StrumAnalyzer {
  private:
   double Hertz(double note) const;
   double Separation() const;
-  bool FitWithin(int s, double candidate, const PartialMask &mask, StringFit *fit) const;
+  bool Within(int s, const StringFit &fit) const;
+  bool RefineWithin(int s, const HarmonicString &start, const PartialMask &mask, StringFit *fit) const;
   void FindOptions(int s);
   PartialMask MaskOthers(int s) const;
   void RefitChosen();
+  static bool Enough(const StringFit &fit, double loudest);
   void DecideHeard();
-  void ReadShadowed(int s);
+  void ReadShadowed(int s, double loudest);
   double PredictedAmplitude(int s, int n) const;
   StringReading Reading(int s) const;
 

@@ -28,14 +28,39 @@ void StrumSpectrum::Compute(const int16_t *samples, int count) {
   }
   std::fill(input_.begin() + count_, input_.end(), 0.0);
   fft_.Transform(input_.data(), bins_.data());
-  const double scale = 2 / windowSum;
-  for (size_t k = 0; k < bins_.size(); ++k) amplitude_[k] = std::abs(bins_[k]) * scale;
+  scale_ = 2 / windowSum;
+  for (size_t k = 0; k < bins_.size(); ++k) amplitude_[k] = std::sqrt(std::norm(bins_[k])) * scale_;
   ComputeFloor();
 }
 
 double StrumSpectrum::BinHertz() const { return kSampleRate / kFftSize; }
 
 double StrumSpectrum::Resolution() const { return kSampleRate / count_; }
+
+std::complex<double> StrumSpectrum::Centered(int bin) const {
+  const double middle = 0.5 * (count_ - 1);
+  return bins_[bin] * std::polar(scale_, 2 * std::numbers::pi * bin * middle / kFftSize);
+}
+
+// The Hann window is ½ + ¼·e^(2πi·t/N) + ¼·e^(−2πi·t/N) about its middle,
+// so its transform is three Dirichlet kernels sin(πgN) ÷ sin(πg), whose
+// numerators are all ±sin(πfN); the denominators' angles are small.
+double StrumSpectrum::Shape(double hertz) const {
+  const double n = count_, f = std::abs(hertz) / kSampleRate;
+  auto smallSin = [](double x) {
+    const double x2 = x * x;
+    return x * (1 - x2 / 6 * (1 - x2 / 20));
+  };
+  const double x = std::numbers::pi * f, top = std::sin(x * n), step = std::numbers::pi / n;
+  double sum = 0;
+  const double parts[3][2] = {{0, 0.5}, {-step, -0.25}, {step, -0.25}};
+  for (const auto &[shift, weight] : parts) {
+    const double d = smallSin(x + shift);
+    // At a kernel's centre the ratio's limit is ±N.
+    sum += std::abs(d) < 1e-12 ? (shift == 0 ? 0.5 * n : 0.25 * n) : weight * top / d;
+  }
+  return sum / (0.5 * n);
+}
 
 void StrumSpectrum::ComputeFloor() {
   std::vector<double> band(kFloorBand);
@@ -63,6 +88,23 @@ bool StrumSpectrum::PeakNear(double hertz, double tolerance, Peak *peak) const {
   if (best < 0) return false;
   *peak = Interpolate(best);
   return true;
+}
+
+bool StrumSpectrum::NearestPeak(double hertz, double tolerance, double snr, Peak *peak) const {
+  const int from = std::max(1, static_cast<int>(std::ceil((hertz - tolerance) / BinHertz())));
+  const int to = std::min(Bins() - 2, static_cast<int>(std::floor((hertz + tolerance) / BinHertz())));
+  double distance = tolerance;
+  bool found = false;
+  for (int k = from; k <= to; ++k) {
+    if (amplitude_[k] < amplitude_[k - 1] || amplitude_[k] <= amplitude_[k + 1]) continue;
+    if (amplitude_[k] < snr * floor_[k / kFloorBand]) continue;
+    const Peak candidate = Interpolate(k);
+    if (std::abs(candidate.hertz - hertz) > distance) continue;
+    *peak = candidate;
+    distance = std::abs(candidate.hertz - hertz);
+    found = true;
+  }
+  return found;
 }
 
 // Parabola through the log magnitudes of the peak bin and its neighbours.

@@ -32,12 +32,22 @@ class StrumSpectrum {
   int Bins() const { return static_cast<int>(amplitude_.size()); }
   double Amplitude(int bin) const { return amplitude_[bin]; }
 
+  // The bin as if time ran from the middle of the stretch, in amplitude
+  // units: near a sinusoid of amplitude A at f it is A·e^(iφ)·Shape(ν − f).
+  std::complex<double> Centered(int bin) const;
+  // The window's transform `hertz` away from its centre, 1 at 0.
+  double Shape(double hertz) const;
+
   // Typical magnitude between the peaks near hertz (a band median).
   double Floor(double hertz) const;
 
   // The strongest local maximum within hertz ± tolerance, its frequency and
   // amplitude interpolated on the log magnitude; false when there is none.
   bool PeakNear(double hertz, double tolerance, Peak *peak) const;
+
+  // The local maximum nearest to hertz within ± tolerance that stands
+  // `snr` times above the floor; false when there is none.
+  bool NearestPeak(double hertz, double tolerance, double snr, Peak *peak) const;
 
   // Every local maximum up to `highest` hertz standing `snr` times above
   // the floor, lowest first.
@@ -53,6 +63,7 @@ class StrumSpectrum {
   std::vector<double> amplitude_;
   std::vector<double> floor_;  // one value per band of kFloorBand bins
   int count_ = 0;
+  double scale_ = 0;  // from transform to amplitude units
 };
 
 }  // namespace Strum

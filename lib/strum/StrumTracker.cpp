@@ -30,9 +30,12 @@ void StrumTracker::Feed(const int16_t *samples, size_t count, std::vector<StrumR
     found_.clear();
     onsets_.Feed(samples + done, part, &found_);
     for (int64_t onset : found_) {
-      if (onset - lastStrum_ < kStrumSpread) continue;
+      if (onset - lastStrum_ < kStrumSpread) {
+        lastAttack_ = std::max(lastAttack_, onset);
+        continue;
+      }
       if (pending_) Read(onset - kGuard, readings);
-      pending_ = lastStrum_ = onset;
+      pending_ = lastStrum_ = lastAttack_ = onset;
     }
     if (pending_ && position_ >= *pending_ + kLead + kStretch) Read(*pending_ + kLead + kStretch, readings);
   }
@@ -46,7 +49,7 @@ void StrumTracker::Finish(std::vector<StrumReading> *readings) {
 void StrumTracker::Read(int64_t end, std::vector<StrumReading> *readings) {
   const int64_t onset = *pending_;
   pending_.reset();
-  const int64_t start = onset + kLead, length = std::min(end, position_) - start;
+  const int64_t start = std::max(onset + kLead, lastAttack_ + kSettle), length = std::min(end, position_) - start;
   if (length < kShortest || position_ - start > static_cast<int64_t>(kHistory)) return;
   for (int64_t i = 0; i < length; ++i) stretch_[i] = history_[(start + i) % kHistory];
   StrumReading reading = analyzer_.Analyze(stretch_.data(), static_cast<int>(length));

@@ -11,11 +11,12 @@ namespace Strum {
 
 // Finds the strums in a stream of sound and reads each: an onset starts a
 // strum unless it follows the last one within kStrumSpread (the strings of
-// one strum are struck up to 200 ms apart); the strum is read from the
-// stretch kLead after its onset, kStretch long, or up to just before the
-// next strum if that comes sooner; a strum in which fewer than
-// kLeastStrings strings are heard was a single note, not a strum, and is
-// not reported.
+// one strum are struck up to 200 ms apart; those later attacks belong to
+// it); the strum is read from the stretch that starts kLead after its onset,
+// or kSettle after its last attack if that is later, and ends kLead +
+// kStretch after the onset, or just before the next strum if that comes
+// sooner; a strum in which fewer than kLeastStrings strings are heard was a
+// single note, not a strum, and is not reported.
 //
 // Feed it blocks of any size as they arrive: a strum's reading comes with
 // the block that completes its stretch, kLead + kStretch (0.86 s) after the
@@ -28,6 +29,7 @@ class StrumTracker {
   static constexpr int64_t kShortest = 5512;    // 0.25 s: less is no reading
   static constexpr int64_t kStrumSpread = 6615;  // 0.3 s
   static constexpr int64_t kGuard = 441;        // 20 ms before the next strum
+  static constexpr int64_t kSettle = 1102;      // 50 ms: a muted string's thud has died
   static constexpr int kLeastStrings = 3;
 
   explicit StrumTracker(const Measure::Tuning &tuning, double reference = 440.0);
@@ -49,6 +51,7 @@ class StrumTracker {
   std::vector<int16_t> stretch_;
   std::vector<int64_t> found_;
   std::optional<int64_t> pending_;  // onset of the strum waiting for its stretch
+  int64_t lastAttack_ = 0;          // of the pending strum
   int64_t lastStrum_ = -kStrumSpread;
   int64_t position_ = 0;
 };
