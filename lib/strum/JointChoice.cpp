@@ -67,7 +67,7 @@ bool ImprovePair(const std::array<std::vector<StringOption>, 6> &options, const 
 }  // namespace
 
 StringOption MakeOption(const HarmonicString &model, const PeakList &list, double resolution) {
-  StringOption option{model, {}, 0};
+  StringOption option{model, {}, 0, 0};
   const std::vector<StrumSpectrum::Peak> &peaks = list.peaks;
   for (int n = 1;; ++n) {
     const double partial = model.Partial(n);
@@ -80,10 +80,12 @@ StringOption MakeOption(const HarmonicString &model, const PeakList &list, doubl
       distance = std::abs(peaks[i].hertz - partial);
       nearest = i;
     }
-    if (nearest < 0)
+    if (nearest < 0) {
       option.missing += n <= kCountedMissing;
-    else
+      option.lowMissing += n <= 3;
+    } else {
       option.peaks.push_back(nearest);
+    }
   }
   return option;
 }

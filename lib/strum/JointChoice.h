@@ -14,6 +14,12 @@ struct StringOption {
   HarmonicString model;
   std::vector<int> peaks;  // indices into the peak list
   int missing = 0;
+  int lowMissing = 0;      // of the first three partials
+
+  // A string sounds at least two of its first three partials; a pitch that
+  // lacks two of them is made of other strings' partials (B3's sound seen
+  // from a third of its pitch, E4's from half of it).
+  bool Plausible() const { return lowMissing <= 1; }
 };
 
 // The option's partials up to 2 kHz matched to the nearest peaks; the

@@ -14,36 +14,65 @@ constexpr double kMainLobe = 2.0;  // resolutions either side of a partial its w
 
 struct Residual {
   double error = INFINITY;
-  double alone = 0;  // the error with the known sinusoid alone
-  double total = 0;
   std::complex<double> sought, beside;
 };
 
-// The bins around the pair, and the known sinusoid's shape on them.
+// The bins around the pair, and the known partial's shape and its slope
+// (the slope takes up its decay and a small error in its frequency).
 struct Bins {
-  std::vector<double> hertz, known;
+  std::vector<double> hertz, known, slope;
   std::vector<std::complex<double>> values;
 };
 
-// Least squares of the bins by a·Shape(ν − known) + b·Shape(ν − f).
-Residual Solve(const StrumSpectrum &spectrum, const Bins &bins, double f) {
-  double g11 = 0, g12 = 0, g22 = 0, total = 0;
-  std::complex<double> r1, r2;
-  for (size_t k = 0; k < bins.values.size(); ++k) {
-    const double a = bins.known[k], b = spectrum.Shape(bins.hertz[k] - f);
-    const std::complex<double> y = bins.values[k];
-    g11 += a * a, g12 += a * b, g22 += b * b, total += std::norm(y);
-    r1 += a * y, r2 += b * y;
+// Solves the real symmetric system m·x = r for complex r (Gaussian
+// elimination without pivoting: m is a Gram matrix). False when singular.
+template <int N>
+bool SolveGram(double m[N][N], std::complex<double> r[N], std::complex<double> x[N]) {
+  for (int i = 0; i < N; ++i) {
+    if (m[i][i] <= 1e-12) return false;
+    for (int j = i + 1; j < N; ++j) {
+      const double f = m[j][i] / m[i][i];
+      for (int k = i; k < N; ++k) m[j][k] -= f * m[i][k];
+      r[j] -= f * r[i];
+    }
   }
-  const double det = g11 * g22 - g12 * g12;
-  Residual r;
-  if (det <= 1e-9 * g11 * g22) return r;
-  r.beside = (g22 * r1 - g12 * r2) / det;
-  r.sought = (g11 * r2 - g12 * r1) / det;
-  r.error = total - std::real(std::conj(r.beside) * r1 + std::conj(r.sought) * r2);
-  r.alone = total - std::norm(r1) / g11;
-  r.total = total;
-  return r;
+  for (int i = N - 1; i >= 0; --i) {
+    x[i] = r[i];
+    for (int k = i + 1; k < N; ++k) x[i] -= m[i][k] * x[k];
+    x[i] /= m[i][i];
+  }
+  return true;
+}
+
+// Least squares of the bins by the known partial (shape and slope) and a
+// sinusoid at f; or, with f NaN, by the known partial alone.
+template <int N>
+double Fit(const StrumSpectrum &spectrum, const Bins &bins, double f, std::complex<double> x[N]) {
+  double m[N][N] = {}, total = 0;
+  std::complex<double> r[N] = {}, rhs[N];
+  for (size_t k = 0; k < bins.values.size(); ++k) {
+    const double basis[3] = {bins.known[k], bins.slope[k], N > 2 ? spectrum.Shape(bins.hertz[k] - f) : 0};
+    const std::complex<double> y = bins.values[k];
+    total += std::norm(y);
+    for (int i = 0; i < N; ++i) {
+      r[i] += basis[i] * y;
+      for (int j = 0; j < N; ++j) m[i][j] += basis[i] * basis[j];
+    }
+  }
+  std::copy(r, r + N, rhs);
+  if (!SolveGram<N>(m, rhs, x)) return INFINITY;
+  double explained = 0;
+  for (int i = 0; i < N; ++i) explained += std::real(std::conj(x[i]) * r[i]);
+  return total - explained;
+}
+
+Residual Solve(const StrumSpectrum &spectrum, const Bins &bins, double f) {
+  std::complex<double> x[3];
+  Residual result;
+  result.error = Fit<3>(spectrum, bins, f, x);
+  result.beside = x[0];
+  result.sought = x[2];
+  return result;
 }
 
 }  // namespace
@@ -56,11 +85,18 @@ bool FitBeside(const StrumSpectrum &spectrum, double known, double guess, double
   const int from = std::max(1, static_cast<int>(low / spectrum.BinHertz()));
   const int to = std::min(spectrum.Bins() - 1, static_cast<int>(high / spectrum.BinHertz()) + 1);
   Bins bins;
+  const double h = 0.01 * spectrum.BinHertz();
+  double total = 0;
   for (int k = from; k <= to; ++k) {
-    bins.hertz.push_back(k * spectrum.BinHertz());
-    bins.known.push_back(spectrum.Shape(bins.hertz.back() - known));
+    const double nu = k * spectrum.BinHertz();
+    bins.hertz.push_back(nu);
+    bins.known.push_back(spectrum.Shape(nu - known));
+    bins.slope.push_back((spectrum.Shape(nu - known + h) - spectrum.Shape(nu - known - h)) / (2 * h) * resolution);
     bins.values.push_back(spectrum.Centered(k));
+    total += std::norm(bins.values.back());
   }
+  std::complex<double> alone[2];
+  const double aloneError = Fit<2>(spectrum, bins, 0, alone);
   double best = guess, step = 2 * reach / kTrials;
   Residual bestResidual;
   for (int i = 0; i <= kTrials; ++i) {
@@ -77,8 +113,7 @@ bool FitBeside(const StrumSpectrum &spectrum, double known, double guess, double
     }
   }
   if (!std::isfinite(bestResidual.error) || std::abs(best - guess) > reach - step * 4) return false;
-  *fit = {best, std::abs(bestResidual.sought), std::abs(bestResidual.beside),
-          (bestResidual.alone - bestResidual.error) / bestResidual.total};
+  *fit = {best, std::abs(bestResidual.sought), std::abs(bestResidual.beside), (aloneError - bestResidual.error) / total};
   return true;
 }
 

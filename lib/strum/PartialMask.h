@@ -12,6 +12,7 @@ class PartialMask {
  public:
   void Clear() { strings_.clear(); }
   void Add(const HarmonicString &string) { strings_.push_back(string); }
+  const std::vector<HarmonicString> &Strings() const { return strings_; }
 
   // True when some masked string has a partial within hertz ± width.
   bool Covers(double hertz, double width) const;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "CandidateSearch.h"
+#include "Fading.h"
 #include "measure/MidiTypes.h"
 
 namespace Strum {
@@ -12,10 +13,12 @@ namespace {
 
 constexpr double kSeparation = 2.5;      // window resolutions between partials told apart
 constexpr int kLeastOwnPartials = 2;
-constexpr double kLeastShare = 3.2e-4;   // −35 dB of the loudest string's energy
+constexpr double kLeastShare = 1e-3;     // −30 dB of the loudest string's energy
 constexpr double kShadowExcess = 4.0;    // shared peaks 6 dB above the louder strings' share
 constexpr int kShadowPartials = 4;
 constexpr int kRefits = 2;
+constexpr int kThudPartials = 3;
+constexpr double kDying = 0.1;          // −20 dB from one half of the stretch to the next
 
 }  // namespace
 
@@ -39,6 +42,7 @@ StrumReading StrumAnalyzer::Analyze(const int16_t *samples, int count) {
   chosen_ = ChooseJointly(options_, peaks_);
   RefitChosen();
   DecideHeard();
+  ForgetThuds(samples, std::min(count, StrumSpectrum::kLongestStretch));
   StrumReading reading;
   for (int s = 0; s < 6; ++s) reading.strings[s] = Reading(primary_[s]);
   return reading;
@@ -62,7 +66,8 @@ void StrumAnalyzer::FindOptions(int s) {
   for (const Candidate &c :
        FindCandidates(peaks_, spectrum_.Resolution(), Hertz(ranges_[s].lowest), Hertz(ranges_[s].highest)))
     if (FitString(spectrum_, peaks_, c.hertz, PartialMask(), Separation(), &fit) && Within(s, fit))
-      options_[s].push_back(MakeOption(fit.model, peaks_, spectrum_.Resolution()));
+      if (StringOption o = MakeOption(fit.model, peaks_, spectrum_.Resolution()); o.Plausible())
+        options_[s].push_back(std::move(o));
 }
 
 PartialMask StrumAnalyzer::MaskOthers(int s) const {
@@ -117,21 +122,31 @@ double StrumAnalyzer::PredictedAmplitude(int s, int n) const {
 // A string none of whose partials stand alone: heard when partials of its
 // own show beside the heard strings' (read by fitting each pair), or when
 // the shared peaks stand well above what the heard strings' envelopes give
-// them; read from those partials.
+// them; read from those partials. Peaks that a string chosen but not heard
+// explains are that string's: a string whose first partials fall on them
+// is not heard (E4/2 must not take a shadowed E4's sound).
 void StrumAnalyzer::ReadShadowed(int s, double loudest) {
   std::vector<int> heardStrings;
-  PartialMask mask;
-  for (int o = 0; o < 6; ++o)
+  PartialMask mask, unheard;
+  for (int o = 0; o < 6; ++o) {
+    if (o == s) continue;
     if (heard_[o]) mask.Add(fits_[o].model), heardStrings.push_back(o);
+    else if (chosen_[o] >= 0) unheard.Add(fits_[o].model);
+  }
   const HarmonicString &guess = options_[s][std::max(chosen_[s], 0)].model;
+  if (heardStrings.empty() || unheard.Covers(guess.Partial(1), Separation()) ||
+      unheard.Covers(guess.Partial(2), Separation()))
+    return;
+  PartialMask all = mask;
+  for (const HarmonicString &h : unheard.Strings()) all.Add(h);
   StringFit beside;
-  if (!heardStrings.empty() && RefineWithin(s, guess, mask, &beside) && Enough(beside, loudest)) {
+  if (RefineWithin(s, guess, all, &beside) && Enough(beside, loudest)) {
     fits_[s] = beside;
     heard_[s] = true;
     return;
   }
   StringFit shared;
-  if (heardStrings.empty() || !RefineWithin(s, guess, PartialMask(), &shared)) return;
+  if (!RefineWithin(s, guess, PartialMask(), &shared)) return;
   double observed = 0, predicted = 0;
   int counted = 0;
   for (int n = 1; n <= kShadowPartials; ++n) {
@@ -147,6 +162,18 @@ void StrumAnalyzer::ReadShadowed(int s, double loudest) {
   if (counted >= kLeastOwnPartials && observed > kShadowExcess * predicted) {
     fits_[s] = shared;
     heard_[s] = true;
+  }
+}
+
+// A string whose strongest low partial dies within the stretch was muted:
+// what was heard is the thud of its being struck.
+void StrumAnalyzer::ForgetThuds(const int16_t *samples, int count) {
+  for (int s = 0; s < 6; ++s) {
+    if (!heard_[s]) continue;
+    int strongest = 1;
+    for (int n = 2; n <= kThudPartials; ++n)
+      if (fits_[s].amplitude[n] > fits_[s].amplitude[strongest]) strongest = n;
+    if (Fading(samples, count, fits_[s].model.Partial(strongest)) < kDying) heard_[s] = false;
   }
 }
 

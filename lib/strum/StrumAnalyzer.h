@@ -35,9 +35,12 @@ namespace Strum {
 //    still peaks at its frequency).
 // 4. A string is heard when at least two partials of its own stand out and
 //    carry enough energy. A string whose low partials all fall on louder
-//    strings' (B3 on E2's 3rd, 6th, ...) is heard only when those peaks
-//    stand well above what the louder strings' neighbouring partials give
-//    them (spectral smoothness); then it is read from the shared peaks.
+//    strings' (B3 on E2's 3rd, 6th, ...) is heard when its partials show
+//    beside theirs in a joint fit of the two (PairFit), or when the shared
+//    peaks stand well above what the louder strings' neighbouring partials
+//    give them (spectral smoothness).
+// 5. A string whose strongest low partial dies within the stretch was
+//    muted, and is not heard (Fading).
 //
 // Not thread-safe; allocates only for the peak and candidate lists.
 class StrumAnalyzer {
@@ -63,6 +66,7 @@ class StrumAnalyzer {
   static bool Enough(const StringFit &fit, double loudest);
   void DecideHeard();
   void ReadShadowed(int s, double loudest);
+  void ForgetThuds(const int16_t *samples, int count);
   double PredictedAmplitude(int s, int n) const;
   StringReading Reading(int s) const;
 

@@ -37,12 +37,12 @@ void StrumTracker::Feed(const int16_t *samples, size_t count, std::vector<StrumR
       if (pending_) Read(onset - kGuard, readings);
       pending_ = lastStrum_ = lastAttack_ = onset;
     }
-    if (pending_ && position_ >= *pending_ + kLead + kStretch) Read(*pending_ + kLead + kStretch, readings);
+    if (pending_ && position_ >= *pending_ + kEnd) Read(*pending_ + kEnd, readings);
   }
 }
 
 void StrumTracker::Finish(std::vector<StrumReading> *readings) {
-  if (pending_) Read(std::min(position_, *pending_ + kLead + kStretch), readings);
+  if (pending_) Read(std::min(position_, *pending_ + kEnd), readings);
 }
 
 // Reads the pending strum from its lead up to `end`.

@@ -12,20 +12,21 @@ namespace Strum {
 // Finds the strums in a stream of sound and reads each: an onset starts a
 // strum unless it follows the last one within kStrumSpread (the strings of
 // one strum are struck up to 200 ms apart; those later attacks belong to
-// it); the strum is read from the stretch that starts kLead after its onset,
-// or kSettle after its last attack if that is later, and ends kLead +
-// kStretch after the onset, or just before the next strum if that comes
-// sooner; a strum in which fewer than kLeastStrings strings are heard was a
-// single note, not a strum, and is not reported.
+// it); the strum is read from the stretch that starts kLead after its onset
+// (when every string's attack is over and a muted string's thud has died),
+// or kSettle after its last attack found if that is later, and ends kEnd
+// after the onset, or just before the next strum if that comes sooner; a
+// strum in which fewer than kLeastStrings strings are heard was a single
+// note, not a strum, and is not reported.
 //
 // Feed it blocks of any size as they arrive: a strum's reading comes with
-// the block that completes its stretch, kLead + kStretch (0.86 s) after the
-// onset. Finish reads a strum the stream ended during. Allocates only at
+// the block that completes its stretch, kEnd (0.86 s) after the onset. Finish reads a strum the stream ended during. Allocates only at
 // construction and for the readings it returns.
 class StrumTracker {
  public:
-  static constexpr int64_t kLead = 2646;        // 0.12 s: past the last string's attack
-  static constexpr int64_t kStretch = StrumSpectrum::kLongestStretch;  // 0.74 s
+  static constexpr int64_t kLead = 5512;        // 0.25 s: strings are struck 0.2 s apart at most
+  static constexpr int64_t kEnd = 19030;        // 0.863 s: a reading within a second of the strum
+  static constexpr int64_t kStretch = kEnd - kLead;  // the longest stretch read, 0.61 s
   static constexpr int64_t kShortest = 5512;    // 0.25 s: less is no reading
   static constexpr int64_t kStrumSpread = 6615;  // 0.3 s
   static constexpr int64_t kGuard = 441;        // 20 ms before the next strum
