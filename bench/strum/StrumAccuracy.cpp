@@ -31,10 +31,12 @@ namespace {
 constexpr double kRate = 22050.0;
 constexpr int64_t kBuffer = 2205;
 
-// The truth of one strum: onset and, per string, rung or not and at what.
+// The truth of one strum: onset and, per string, rung or not and at what;
+// a string whose truth could not be had is left out.
 struct Truth {
   int64_t onset = 0;
   std::array<bool, 6> rung{};
+  std::array<bool, 6> known{true, true, true, true, true, true};
   std::array<double, 6> hertz{};
 };
 
@@ -51,6 +53,7 @@ double Percentile(std::vector<double> v, double p) {
 }
 
 bool g_verbose = false;
+std::string g_label;  // names the recording in what -v lists
 
 std::vector<Strum::StrumReading> Track(const std::vector<int16_t> &samples, Tally *tally) {
   const std::clock_t start = std::clock();
@@ -68,17 +71,18 @@ void Compare(const Strum::StrumReading &reading, const Truth &truth, Tally *tall
   tally->latencies.push_back((reading.ready - truth.onset) / kRate);
   for (int s = 0; s < 6; ++s) {
     const Strum::StringReading &r = reading.strings[s];
-    const double at = truth.onset / kRate;
+    const std::string at = g_label + std::to_string(truth.onset / kRate).substr(0, 6);
+    if (!truth.known[s]) continue;
     if (!truth.rung[s]) {
       ++tally->muted;
       tally->mutedHeard += r.heard;
-      if (g_verbose && r.heard) std::printf("  %.2f s string %d: muted, heard at %.2f Hz\n", at, s + 1, r.hertz);
+      if (g_verbose && r.heard) std::printf("  %s s string %d: muted, heard at %.2f Hz\n", at.c_str(), s + 1, r.hertz);
       continue;
     }
     ++tally->ringing;
     if (!r.heard) {
       ++tally->missed;
-      if (g_verbose) std::printf("  %.2f s string %d: %.2f Hz not heard\n", at, s + 1, truth.hertz[s]);
+      if (g_verbose) std::printf("  %s s string %d: %.2f Hz not heard\n", at.c_str(), s + 1, truth.hertz[s]);
       continue;
     }
     ++tally->heard;
@@ -86,7 +90,8 @@ void Compare(const Strum::StrumReading &reading, const Truth &truth, Tally *tall
     if (std::abs(cents) > 50) ++tally->wrong;
     else tally->errors.push_back(std::abs(cents));
     if (g_verbose && std::abs(cents) > 2)
-      std::printf("  %.2f s string %d: %.2f Hz read as %.2f Hz (%+.1f cents)\n", at, s + 1, truth.hertz[s], r.hertz, cents);
+      std::printf("  %s s string %d: %.2f Hz read as %.2f Hz (%+.1f cents)\n", at.c_str(), s + 1, truth.hertz[s], r.hertz,
+                  cents);
   }
 }
 
@@ -186,8 +191,10 @@ int Rendered(const std::string &dir) {
     truth.onset = std::llround(std::atof(onset.c_str()) * kRate);
     const int s = std::atoi(string.c_str()) - 1;
     if (s < 0 || s > 5 || played != "1") continue;
-    truth.rung[s] = LoneTruth(dir + "/strum-" + id + "-" + string + ".raw", truth.onset, s, &truth.hertz[s]);
-    unreadable += !truth.rung[s];
+    truth.rung[s] = truth.known[s] =
+        LoneTruth(dir + "/strum-" + id + "-" + string + ".raw", truth.onset, s, &truth.hertz[s]);
+    unreadable += !truth.known[s];
+    if (g_verbose && !truth.known[s]) std::printf("  strum-%s string %d: cannot be read alone\n", id.c_str(), s + 1);
   }
   Tally tally;
   for (const auto &[id, truth] : strums) {
@@ -196,6 +203,7 @@ int Rendered(const std::string &dir) {
       std::fprintf(stderr, "%s/strum-%s.raw: cannot read it\n", dir.c_str(), id.c_str());
       return 1;
     }
+    g_label = "strum-" + id + " at ";
     Score(Track(samples, &tally), {truth}, &tally);
   }
   Print("rendered", tally);

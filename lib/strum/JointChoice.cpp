@@ -18,15 +18,23 @@ using Choice = std::array<int, 6>;
 
 double Explained(const std::array<std::vector<StringOption>, 6> &options, const PeakList &peaks,
                  const Choice &choice) {
-  std::vector<char> taken(peaks.peaks.size(), 0);
+  std::vector<char> claims(peaks.peaks.size(), 0);
+  for (int s = 0; s < 6; ++s)
+    if (choice[s] >= 0)
+      for (int p : options[s][choice[s]].peaks) ++claims[p];
   double total = 0;
   for (int s = 0; s < 6; ++s) {
     if (choice[s] < 0) continue;
     const StringOption &o = options[s][choice[s]];
+    // A string whose first partials all lie on other strings' (an octave
+    // of a lower string, say) adds nothing of its own here.
+    bool own = false;
+    for (int p : o.lowPeaks) own |= claims[p] == 1;
+    if (!own) return -1e300;
     total -= kMissingForfeit * o.missing;
-    for (int p : o.peaks)
-      if (!taken[p]) taken[p] = 1, total += peaks.weights[p];
   }
+  for (size_t p = 0; p < claims.size(); ++p)
+    if (claims[p]) total += peaks.weights[p];
   return total;
 }
 
@@ -67,7 +75,7 @@ bool ImprovePair(const std::array<std::vector<StringOption>, 6> &options, const 
 }  // namespace
 
 StringOption MakeOption(const HarmonicString &model, const PeakList &list, double resolution) {
-  StringOption option{model, {}, 0, 0};
+  StringOption option{model, {}, {}, 0, 0};
   const std::vector<StrumSpectrum::Peak> &peaks = list.peaks;
   for (int n = 1;; ++n) {
     const double partial = model.Partial(n);
@@ -85,6 +93,7 @@ StringOption MakeOption(const HarmonicString &model, const PeakList &list, doubl
       option.lowMissing += n <= 3;
     } else {
       option.peaks.push_back(nearest);
+      if (n <= 3) option.lowPeaks.push_back(nearest);
     }
   }
   return option;

@@ -12,7 +12,8 @@ namespace Strum {
 // partials fall on and the number of those partials that find no peak.
 struct StringOption {
   HarmonicString model;
-  std::vector<int> peaks;  // indices into the peak list
+  std::vector<int> peaks;     // indices into the peak list
+  std::vector<int> lowPeaks;  // those of the first three partials
   int missing = 0;
   int lowMissing = 0;      // of the first three partials
 
@@ -28,7 +29,8 @@ StringOption MakeOption(const HarmonicString &model, const PeakList &peaks, doub
 
 // Picks for each string one of its options, or none (−1), so that together
 // they explain as much peak weight as they can, a peak shared by several
-// counting once, less a forfeit for each predicted partial missing. A
+// counting once, less a forfeit for each predicted partial missing; each
+// string chosen must have one of its first three partials to itself. A
 // string adds itself only by explaining peaks no other string explains, so
 // a muted string's pitch made of other strings' partials stays out, and a
 // pair of pitches that swap an octave between them loses to the true pair.

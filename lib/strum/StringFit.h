@@ -26,10 +26,10 @@ struct StringFit {
   double support = 0;
 
   int Count() const { return static_cast<int>(partials.size()); }
-  // A string sounds its first or second partial, or many of its own: a
-  // "pitch" lacking both and with few others is made of other strings'
-  // partials.
-  bool Convincing() const { return amplitude[1] > 0 || amplitude[2] > 0 || Count() >= 4; }
+  // A string sounds one of its first three partials: a "pitch" with none of
+  // them read is made of other strings' partials (or of their stretched
+  // higher ones).
+  bool Convincing() const { return amplitude[1] > 0 || amplitude[2] > 0 || amplitude[3] > 0; }
 };
 
 // Fits a string from a candidate pitch: the comb the peaks agree with

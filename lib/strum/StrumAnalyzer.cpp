@@ -104,7 +104,11 @@ void StrumAnalyzer::DecideHeard() {
   for (int s = 0; s < 6; ++s) loudest = std::max(loudest, fits_[s].energy);
   for (int s = 0; s < 6; ++s)
     heard_[s] = chosen_[s] >= 0 && Enough(fits_[s], loudest);
-  for (int s = 0; s < 6; ++s)
+  // Highest first: a higher string's sound is its own, while a lower
+  // string's "pitch" an octave or a twelfth below it is made of it.
+  std::array<int, 6> order{0, 1, 2, 3, 4, 5};
+  std::sort(order.begin(), order.end(), [&](int a, int b) { return tuning_.notes[a] > tuning_.notes[b]; });
+  for (int s : order)
     if (!heard_[s] && !options_[s].empty()) ReadShadowed(s, loudest);
 }
 
@@ -122,47 +126,57 @@ double StrumAnalyzer::PredictedAmplitude(int s, int n) const {
 // A string none of whose partials stand alone: heard when partials of its
 // own show beside the heard strings' (read by fitting each pair), or when
 // the shared peaks stand well above what the heard strings' envelopes give
-// them; read from those partials. Peaks that a string chosen but not heard
-// explains are that string's: a string whose first partials fall on them
-// is not heard (E4/2 must not take a shadowed E4's sound).
+// them; read from those partials. Each of its pitches is tried, the chosen
+// one first. Peaks that a string chosen but not heard explains are that
+// string's: a string whose first partials fall on them is not heard (E4/2
+// must not take a shadowed E4's sound).
 void StrumAnalyzer::ReadShadowed(int s, double loudest) {
   std::vector<int> heardStrings;
-  PartialMask mask, unheard;
+  PartialMask mask, all, unheard;
   for (int o = 0; o < 6; ++o) {
     if (o == s) continue;
-    if (heard_[o]) mask.Add(fits_[o].model), heardStrings.push_back(o);
-    else if (chosen_[o] >= 0) unheard.Add(fits_[o].model);
+    if (heard_[o]) mask.Add(fits_[o].model), all.Add(fits_[o].model), heardStrings.push_back(o);
+    else if (chosen_[o] >= 0) unheard.Add(fits_[o].model), all.Add(fits_[o].model);
   }
-  const HarmonicString &guess = options_[s][std::max(chosen_[s], 0)].model;
-  if (heardStrings.empty() || unheard.Covers(guess.Partial(1), Separation()) ||
-      unheard.Covers(guess.Partial(2), Separation()))
-    return;
-  PartialMask all = mask;
-  for (const HarmonicString &h : unheard.Strings()) all.Add(h);
-  StringFit beside;
-  if (RefineWithin(s, guess, all, &beside) && Enough(beside, loudest)) {
-    fits_[s] = beside;
-    heard_[s] = true;
-    return;
-  }
-  StringFit shared;
-  if (!RefineWithin(s, guess, PartialMask(), &shared)) return;
-  double observed = 0, predicted = 0;
-  int counted = 0;
-  for (int n = 1; n <= kShadowPartials; ++n) {
-    const std::vector<PartialMask::Hit> hits = mask.HitsNear(shared.model.Partial(n), Separation());
-    if (hits.empty()) continue;
-    for (const PartialMask::Hit &h : hits) {
-      const double p = PredictedAmplitude(heardStrings[h.string], h.n);
-      predicted += p * p;
+  if (heardStrings.empty()) return;
+  std::vector<int> tried;
+  if (chosen_[s] >= 0) tried.push_back(chosen_[s]);
+  for (int o = 0; o < static_cast<int>(options_[s].size()); ++o)
+    if (o != chosen_[s]) tried.push_back(o);
+  for (int o : tried) {
+    const HarmonicString &guess = options_[s][o].model;
+    if (unheard.Covers(guess.Partial(1), Separation()) || unheard.Covers(guess.Partial(2), Separation())) continue;
+    StringFit fit;
+    if ((RefineWithin(s, guess, all, &fit) && Enough(fit, loudest)) || Excessive(s, guess, mask, heardStrings, &fit)) {
+      fits_[s] = fit;
+      heard_[s] = true;
+      return;
     }
-    observed += shared.amplitude[n] * shared.amplitude[n];
-    ++counted;
   }
-  if (counted >= kLeastOwnPartials && observed > kShadowExcess * predicted) {
-    fits_[s] = shared;
-    heard_[s] = true;
+}
+
+// Whether the peaks string s would share with the heard strings (`mask`)
+// stand well above what those strings' neighbouring partials give them, in
+// all and at two partials at least (one strong partial of a heard string,
+// a body resonance, is not a string); if so, *fit reads s from them.
+bool StrumAnalyzer::Excessive(int s, const HarmonicString &guess, const PartialMask &mask,
+                              const std::vector<int> &heardStrings, StringFit *fit) const {
+  if (!RefineWithin(s, guess, PartialMask(), fit)) return false;
+  double observed = 0, predicted = 0;
+  int exceeding = 0;
+  for (int n = 1; n <= kShadowPartials; ++n) {
+    const std::vector<PartialMask::Hit> hits = mask.HitsNear(fit->model.Partial(n), Separation());
+    if (hits.empty()) continue;
+    double expected = 0;
+    for (const PartialMask::Hit &h : hits) expected += std::pow(PredictedAmplitude(heardStrings[h.string], h.n), 2);
+    // The shared peak itself, whether or not the fit kept it.
+    StrumSpectrum::Peak peak;
+    const bool found = spectrum_.PeakNear(fit->model.Partial(n), 0.5 * spectrum_.Resolution(), &peak);
+    const double seen = found ? peak.amplitude * peak.amplitude : 0;
+    exceeding += seen > kShadowExcess * expected;
+    observed += seen, predicted += expected;
   }
+  return exceeding >= kLeastOwnPartials && observed > kShadowExcess * predicted;
 }
 
 // A string whose strongest low partial dies within the stretch was muted:

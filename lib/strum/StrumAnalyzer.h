@@ -66,6 +66,8 @@ class StrumAnalyzer {
   static bool Enough(const StringFit &fit, double loudest);
   void DecideHeard();
   void ReadShadowed(int s, double loudest);
+  bool Excessive(int s, const HarmonicString &guess, const PartialMask &mask, const std::vector<int> &heardStrings,
+                 StringFit *fit) const;
   void ForgetThuds(const int16_t *samples, int count);
   double PredictedAmplitude(int s, int n) const;
   StringReading Reading(int s) const;

@@ -10,7 +10,8 @@ namespace Strum {
 
 namespace {
 
-constexpr int kFloorBand = 256;  // padded bins per floor band, about 86 Hz
+constexpr int kFloorBand = 256;        // padded bins per floor band, about 86 Hz
+constexpr double kDynamicRange = 1e-4;  // 80 dB
 
 }  // namespace
 
@@ -62,13 +63,17 @@ double StrumSpectrum::Shape(double hertz) const {
   return sum / (0.5 * n);
 }
 
+// A band's median, but never less than kDynamicRange below the strongest
+// bin: in a clean recording the window's far sidelobes would otherwise
+// stand out of the floor like partials.
 void StrumSpectrum::ComputeFloor() {
   std::vector<double> band(kFloorBand);
+  const double lowest = *std::max_element(amplitude_.begin(), amplitude_.end()) * kDynamicRange;
   for (size_t b = 0; b < floor_.size(); ++b) {
     const size_t from = b * kFloorBand, to = std::min(from + kFloorBand, amplitude_.size());
     band.assign(amplitude_.begin() + from, amplitude_.begin() + to);
     std::nth_element(band.begin(), band.begin() + band.size() / 2, band.end());
-    floor_[b] = band[band.size() / 2];
+    floor_[b] = std::max(band[band.size() / 2], lowest);
   }
 }
 

@@ -38,7 +38,8 @@ class StrumSpectrum {
   // The window's transform `hertz` away from its centre, 1 at 0.
   double Shape(double hertz) const;
 
-  // Typical magnitude between the peaks near hertz (a band median).
+  // Typical magnitude between the peaks near hertz (a band median), at
+  // least 80 dB below the strongest peak.
   double Floor(double hertz) const;
 
   // The strongest local maximum within hertz ± tolerance, its frequency and
