@@ -159,52 +159,73 @@ bool ReadRaw(const std::string &path, std::vector<int16_t> *samples) {
 }
 
 // A string's truth: what the analyser reads of it rendered alone, over the
-// same stretch.
-bool LoneTruth(const std::string &path, int64_t onset, int string, double *hertz) {
+// stretch the strum was read from (a sampled string's pitch glides, so
+// another stretch would measure another pitch).
+bool LoneTruth(const std::string &path, int64_t from, int64_t to, int string, double *hertz) {
   std::vector<int16_t> alone;
-  const int64_t start = onset + Strum::StrumTracker::kLead;
-  if (!ReadRaw(path, &alone) || static_cast<int64_t>(alone.size()) < start + Strum::StrumTracker::kStretch)
-    return false;
+  if (!ReadRaw(path, &alone) || static_cast<int64_t>(alone.size()) < to) return false;
   Strum::StrumAnalyzer analyzer{Measure::Tuning{}};
-  const Strum::StrumReading r = analyzer.Analyze(alone.data() + start, Strum::StrumTracker::kStretch);
+  const Strum::StrumReading r = analyzer.Analyze(alone.data() + from, static_cast<int>(to - from));
   *hertz = r.strings[string].hertz;
   return r.strings[string].heard;
 }
 
 // strums.csv: strum,onset_s,string,played,cents — one line per string.
-int Rendered(const std::string &dir) {
+bool ReadStrums(const std::string &dir, std::vector<std::pair<std::string, Truth>> *strums) {
   std::ifstream csv(dir + "/strums.csv");
   std::string line;
-  if (!csv || !std::getline(csv, line)) {
-    std::fprintf(stderr, "%s/strums.csv: cannot read it\n", dir.c_str());
-    return 1;
-  }
-  std::vector<std::pair<std::string, Truth>> strums;
-  int unreadable = 0;
+  if (!csv || !std::getline(csv, line)) return false;
   while (std::getline(csv, line)) {
     std::istringstream fields(line);
     std::string id, onset, string, played;
     std::getline(fields, id, ','), std::getline(fields, onset, ','), std::getline(fields, string, ','),
         std::getline(fields, played, ',');
-    if (strums.empty() || strums.back().first != id) strums.push_back({id, {}});
-    Truth &truth = strums.back().second;
+    if (strums->empty() || strums->back().first != id) strums->push_back({id, {}});
+    Truth &truth = strums->back().second;
     truth.onset = std::llround(std::atof(onset.c_str()) * kRate);
     const int s = std::atoi(string.c_str()) - 1;
-    if (s < 0 || s > 5 || played != "1") continue;
-    truth.rung[s] = truth.known[s] =
-        LoneTruth(dir + "/strum-" + id + "-" + string + ".raw", truth.onset, s, &truth.hertz[s]);
-    unreadable += !truth.known[s];
-    if (g_verbose && !truth.known[s]) std::printf("  strum-%s string %d: cannot be read alone\n", id.c_str(), s + 1);
+    if (s >= 0 && s < 6) truth.rung[s] = played == "1";
+  }
+  return true;
+}
+
+// Each played string's truth, over the stretch of the reading that
+// answers the strum (if any does).
+int FillTruth(const std::string &dir, const std::string &id, const std::vector<Strum::StrumReading> &readings,
+              Truth *truth) {
+  int unreadable = 0;
+  for (const Strum::StrumReading &r : readings) {
+    if (std::abs(r.onset - truth->onset) > 0.1 * kRate) continue;
+    for (int s = 0; s < 6; ++s) {
+      if (!truth->rung[s]) continue;
+      const std::string lone = dir + "/strum-" + id + "-" + std::to_string(s + 1) + ".raw";
+      truth->rung[s] = truth->known[s] = LoneTruth(lone, r.from, r.to, s, &truth->hertz[s]);
+      unreadable += !truth->known[s];
+      if (g_verbose && !truth->known[s]) std::printf("  strum-%s string %d: cannot be read alone\n", id.c_str(), s + 1);
+    }
+    break;
+  }
+  return unreadable;
+}
+
+int Rendered(const std::string &dir) {
+  std::vector<std::pair<std::string, Truth>> strums;
+  if (!ReadStrums(dir, &strums)) {
+    std::fprintf(stderr, "%s/strums.csv: cannot read it\n", dir.c_str());
+    return 1;
   }
   Tally tally;
-  for (const auto &[id, truth] : strums) {
+  int unreadable = 0;
+  for (auto &[id, truth] : strums) {
     std::vector<int16_t> samples;
     if (!ReadRaw(dir + "/strum-" + id + ".raw", &samples)) {
       std::fprintf(stderr, "%s/strum-%s.raw: cannot read it\n", dir.c_str(), id.c_str());
       return 1;
     }
     g_label = "strum-" + id + " at ";
-    Score(Track(samples, &tally), {truth}, &tally);
+    const std::vector<Strum::StrumReading> readings = Track(samples, &tally);
+    unreadable += FillTruth(dir, id, readings, &truth);
+    Score(readings, {truth}, &tally);
   }
   Print("rendered", tally);
   std::printf("  played strings whose lone rendering could not be read (left out): %d\n", unreadable);

@@ -18,6 +18,8 @@ struct StringReading {
 // Every string of one strum, string 1 (the lowest) first.
 struct StrumReading {
   int64_t onset = 0;  // sample index of the strum's first attack
+  int64_t from = 0;   // the stretch read: samples from…to−1
+  int64_t to = 0;
   int64_t ready = 0;  // samples the stream had delivered when it was read
   std::array<StringReading, 6> strings;
 

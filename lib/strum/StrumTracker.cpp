@@ -55,6 +55,8 @@ void StrumTracker::Read(int64_t end, std::vector<StrumReading> *readings) {
   StrumReading reading = analyzer_.Analyze(stretch_.data(), static_cast<int>(length));
   if (reading.Heard() < kLeastStrings) return;
   reading.onset = onset;
+  reading.from = start;
+  reading.to = start + length;
   reading.ready = position_;
   readings->push_back(reading);
 }
