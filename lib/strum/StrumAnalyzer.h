@@ -16,31 +16,41 @@ namespace Strum {
 // Reads all six strings of one strum at once.
 //
 // Each string is a stiff string's harmonic series with its own f0 and
-// inharmonicity B. The method is joint multiple-F0 estimation after Klapuri
-// ("Multiple fundamental frequency estimation based on harmonicity and
-// spectral smoothness", IEEE Trans. Speech and Audio Processing 11(6),
-// 2003), with the targets known:
+// inharmonicity B. The method is joint multiple-F0 estimation by harmonic
+// summation with estimation and cancellation and spectral smoothness
+// (Klapuri, "Multiple fundamental frequency estimation based on
+// harmonicity and spectral smoothness", IEEE Trans. Speech and Audio
+// Processing 11(6), 2003), made exact by fitting each string's partial
+// frequencies. The targets are known, so what is asked of each string is
+// where exactly it lies and whether it sounds at all; a fit of partial
+// frequencies, unlike a fit of the waveform, is not biased by the partials'
+// decay (a decaying sinusoid's windowed magnitude still peaks at its
+// frequency) and is cheap enough to read strums hundreds of times faster
+// than they sound.
 // 1. Candidates per string by harmonic summation within its search range
-//    (CandidateSearch), each refined to its own f0 and B (StringFit).
+//    (CandidateSearch); for each, the (f0, B) comb the peaks agree with
+//    (CombMatch), refined by weighted least squares on its partials'
+//    frequencies (StringFit, HarmonicFit).
 // 2. One candidate or none per string, chosen jointly so that together they
-//    explain the most spectral peaks, a shared peak counting once
+//    explain the most spectral peaks, a shared peak counting once, each
+//    chosen string with one of its first three partials to itself
 //    (JointChoice): a muted string's "pitch" made of other strings'
-//    partials adds nothing and stays out.
-// 3. Each chosen string refitted by weighted least squares to the partials
-//    no other chosen string can claim: a shared partial (E2's fourth is
-//    E4's first) is left out of both fits, so it is explained by the
-//    strings whose other partials support them. The fit reads the
-//    partials' frequencies rather than the waveform, so the partials'
-//    decay leaves it unbiased (a decaying sinusoid's windowed magnitude
-//    still peaks at its frequency).
-// 4. A string is heard when at least two partials of its own stand out and
-//    carry enough energy. A string whose low partials all fall on louder
-//    strings' (B3 on E2's 3rd, 6th, ...) is heard when its partials show
-//    beside theirs in a joint fit of the two (PairFit), or when the shared
-//    peaks stand well above what the louder strings' neighbouring partials
-//    give them (spectral smoothness).
+//    partials, or an octave of a lower string, adds nothing and stays out.
+// 3. Each chosen string refitted with the other chosen strings' partials
+//    masked: a partial within the window's main lobe of another string's is
+//    read by fitting the two together (PairFit) when they are at least 0.7
+//    resolutions apart, and left out of both fits when closer, so a shared
+//    partial (E2's fourth is E4's first) is explained by the strings whose
+//    other partials support them.
+// 4. A string is heard when at least two partials of its own stand out, one
+//    of its first three among them, with at least −30 dB of the loudest
+//    string's energy. A string none of whose partials stand alone (B3 on
+//    E2's 3rd, 6th, ...) is tried again, highest string first: heard when
+//    its partials show beside the heard strings' in pair fits, or when the
+//    shared peaks stand well above what the heard strings' neighbouring
+//    partials give them at two partials at least (spectral smoothness).
 // 5. A string whose strongest low partial dies within the stretch was
-//    muted, and is not heard (Fading).
+//    muted: what was heard is its thud (Fading).
 //
 // Not thread-safe; allocates only for the peak and candidate lists.
 class StrumAnalyzer {
