@@ -55,18 +55,6 @@ bool FitHarmonicString(std::span<const PartialMeasure> partials, double priorB, 
   return FitHeldB(partials, b, fitted);
 }
 
-double BUncertainty(std::span<const PartialMeasure> partials, double hertzError) {
-  if (!CanTellB(partials)) return INFINITY;
-  double sw = 0, sx = 0, sxx = 0, sy = 0;
-  for (const PartialMeasure &p : partials) {
-    const double slope = 2 * p.hertz / (double(p.n) * p.n) * hertzError, w = 1 / (slope * slope);
-    const double x = double(p.n) * p.n;
-    sw += w, sx += w * x, sxx += w * x * x, sy += w * Y(p);
-  }
-  const double det = sw * sxx - sx * sx, f0Squared = sy / sw;
-  return det > 0 ? std::sqrt(sw / det) / f0Squared : INFINITY;
-}
-
 bool FitHeldB(std::span<const PartialMeasure> partials, double b, HarmonicString *fitted) {
   if (partials.empty()) return false;
   const double f0Squared = FitWithB(partials, b);

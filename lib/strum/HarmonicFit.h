@@ -22,10 +22,6 @@ struct PartialMeasure {
 inline constexpr double kLargestB = 5e-4;  // above any guitar string's
 bool FitHarmonicString(std::span<const PartialMeasure> partials, double priorB, HarmonicString *fitted);
 
-// The standard deviation of B fitted to these partials were each read
-// within `hertzError`; infinite while they cannot tell B.
-double BUncertainty(std::span<const PartialMeasure> partials, double hertzError);
-
 // f0 alone, B held.
 bool FitHeldB(std::span<const PartialMeasure> partials, double b, HarmonicString *fitted);
 

@@ -1,24 +1,22 @@
 #include "StringFit.h"
 
-#include "CombMatch.h"
-#include "PairFit.h"
-
 #include <algorithm>
 #include <cmath>
+
+#include "CombMatch.h"
+#include "PairFit.h"
 
 namespace Strum {
 
 namespace {
 
-constexpr double kLeastSnr = 4.0;    // a partial stands 12 dB above the floor
-constexpr double kWeightCap = 1e4;
-constexpr double kBesideWeight = 0.25;
-constexpr double kBesideShare = 0.25;
-constexpr double kBesideExplains = 0.1;   // beyond 40 dB, mismatch of the model rules
-constexpr int kGridPartials = 16;    // that choose B
-constexpr int kSupportPartials = 10;
-constexpr double kMissingForfeit = 30.0;  // decibels
-constexpr double kSupportCeiling = 40.0;
+constexpr double kLeastSnr = 4.0;         // a partial stands 12 dB above the floor
+constexpr double kWeightCap = 1e4;        // beyond 40 dB, mismatch of the model rules
+constexpr double kBesideWeight = 0.25;    // a partial read beside another's
+constexpr double kBesideShare = 0.25;     // of the other partial's amplitude, at least
+constexpr double kBesideExplains = 0.1;   // of the bins' energy, at least
+constexpr int kFirstRound = 16;           // partials read before all are
+constexpr double kTolerance = 0.3;        // of a resolution, and 0.05% of the partial
 
 double Snr(const StrumSpectrum &spectrum, const StrumSpectrum::Peak &peak) {
   return peak.amplitude / spectrum.Floor(peak.hertz);
@@ -37,27 +35,25 @@ void ReadBeside(const StrumSpectrum &spectrum, int n, double other, double reach
   fit->amplitude[n] = pair.amplitude;
 }
 
-// Reads partials 1…highest near the model's (within base hertz, widened
-// by `stretch`·n² of the partial for an uncertain B), leaving out those
-// another string's partials cover and those too weak to trust.
-void ReadPartials(const StrumSpectrum &spectrum, int highest, double base, double stretch, const PartialMask &mask,
-                  double separation, bool readBeside, StringFit *fit) {
+// Reads partials 1…highest near the model's, those beside another
+// string's as pairs, leaving out those on another string's and those too
+// weak to trust.
+void ReadPartials(const StrumSpectrum &spectrum, int highest, const PartialMask &mask, double separation,
+                  StringFit *fit) {
+  const double base = kTolerance * spectrum.Resolution();
   fit->partials.clear();
   fit->amplitude.fill(0);
-  fit->support = 0;
   for (int n = 1; n <= highest; ++n) {
     const double partial = fit->model.Partial(n);
     if (partial > kHighestPartial) break;
     const std::vector<PartialMask::Hit> hits = mask.HitsNear(partial, separation);
     if (!hits.empty()) {
-      if (readBeside && hits.size() == 1) ReadBeside(spectrum, n, hits.front().hertz, base, fit);
+      if (hits.size() == 1) ReadBeside(spectrum, n, hits.front().hertz, base, fit);
       continue;
     }
     StrumSpectrum::Peak peak;
-    const bool found = spectrum.NearestPeak(partial, base + (stretch * n * n + 0.0005) * partial, kLeastSnr, &peak);
+    const bool found = spectrum.NearestPeak(partial, base + 0.0005 * partial, kLeastSnr, &peak);
     const double snr = found ? Snr(spectrum, peak) : 0;
-    if (n <= kSupportPartials)
-      fit->support += snr < kLeastSnr ? -kMissingForfeit : std::min(20 * std::log10(snr), kSupportCeiling);
     if (snr < kLeastSnr) continue;
     fit->partials.push_back({n, peak.hertz, std::min(snr * snr, kWeightCap)});
     fit->amplitude[n] = peak.amplitude;
@@ -104,10 +100,9 @@ bool FitString(const StrumSpectrum &spectrum, const PeakList &peaks, double cand
 
 bool RefineString(const StrumSpectrum &spectrum, const HarmonicString &start, const PartialMask &mask,
                   double separation, StringFit *fit) {
-  const double resolution = spectrum.Resolution();
   fit->model = start;
-  for (int highest : {kGridPartials, kMostPartials}) {
-    ReadPartials(spectrum, highest, 0.3 * resolution, 0, mask, separation, true, fit);
+  for (int highest : {kFirstRound, kMostPartials}) {
+    ReadPartials(spectrum, highest, mask, separation, fit);
     if (!Refit(spectrum, fit)) return false;
   }
   Summarise(fit);

@@ -20,10 +20,6 @@ struct StringFit {
   std::vector<PartialMeasure> partials;        // the partials fitted
   std::array<double, kMostPartials + 1> amplitude{};  // by partial number; 0 when not read
   double energy = 0;                            // Σ amplitude² of the partials fitted
-  // How well the first partials bear the pitch out: decibels above the floor
-  // of those present, less a forfeit for each one missing, so that a pitch
-  // made of other strings' partials (missing its own odd ones) loses.
-  double support = 0;
 
   int Count() const { return static_cast<int>(partials.size()); }
   // A string sounds one of its first three partials: a "pitch" with none of
