@@ -4,6 +4,7 @@
 #include <complex>
 #include <numbers>
 
+#include "Hann.h"
 #include "StrumFormat.h"
 
 namespace Strum {
@@ -15,7 +16,7 @@ double Amplitude(const int16_t *samples, int count, double hertz) {
   const std::complex<double> step = std::polar(1.0, -2 * std::numbers::pi * hertz / kSampleRate);
   std::complex<double> turn = 1, sum;
   for (int t = 0; t < count; ++t, turn *= step) {
-    const double w = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * (t + 0.5) / count);
+    const double w = Hann(t, count);
     sum += w * samples[t] * turn;
   }
   return std::abs(sum);

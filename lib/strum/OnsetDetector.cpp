@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "Hann.h"
 #include "StrumFormat.h"
 
 namespace Strum {
@@ -25,7 +26,7 @@ OnsetDetector::OnsetDetector()
     : fft_(kFrame), window_(kFrame), frame_(kFrame), input_(kFrame), bins_(kFrame / 2 + 1),
       previous_(kFrame / 2 + 1), current_(kFrame / 2 + 1), recent_(kThresholdFrames), sorted_(kThresholdFrames) {
   double sum = 0;
-  for (int t = 0; t < kFrame; ++t) sum += window_[t] = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * (t + 0.5) / kFrame);
+  for (int t = 0; t < kFrame; ++t) sum += window_[t] = Hann(t, kFrame);
   for (double &w : window_) w *= 2 / sum;  // amplitudes in sample units
 }
 

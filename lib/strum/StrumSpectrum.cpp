@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "Hann.h"
 #include "StrumFormat.h"
 
 namespace Strum {
@@ -23,7 +24,7 @@ void StrumSpectrum::Compute(const int16_t *samples, int count) {
   count_ = std::clamp(count, 64, kLongestStretch);
   double windowSum = 0;
   for (int t = 0; t < count_; ++t) {
-    const double w = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * (t + 0.5) / count_);
+    const double w = Hann(t, count_);
     input_[t] = w * samples[t];
     windowSum += w;
   }
