@@ -89,7 +89,7 @@ void StrumAnalyzer::RefitChosen() {
       if (chosen_[s] < 0) continue;
       StringFit fit;
       if (RefineWithin(s, fits_[s].model, MaskOthers(s), &fit)) fits_[s] = fit;
-      else fits_[s].partials.clear(), fits_[s].energy = 0;
+      else fits_[s] = {fits_[s].model, {}, {}, 0};
     }
   }
 }

@@ -52,7 +52,8 @@ namespace Strum {
 // 5. A string whose strongest low partial dies within the stretch was
 //    muted: what was heard is its thud (Fading).
 //
-// Not thread-safe; allocates only for the peak and candidate lists.
+// Not thread-safe. The spectrum's buffers are allocated at construction;
+// reading a strum allocates only small working lists.
 class StrumAnalyzer {
  public:
   explicit StrumAnalyzer(const Measure::Tuning &tuning, double reference = 440.0);

@@ -20,11 +20,12 @@ namespace Strum {
 // note, not a strum, and is not reported.
 //
 // Feed it blocks of any size as they arrive: a strum's reading comes with
-// the block that completes its stretch, kEnd (0.86 s) after the onset. Finish reads a strum the stream ended during. Allocates only at
-// construction and for the readings it returns.
+// the block that completes its stretch, kEnd (0.86 s) after the onset.
+// Finish reads a strum the stream ended during. The history is allocated at
+// construction; each reading allocates small working lists.
 class StrumTracker {
  public:
-  static constexpr int64_t kLead = 5512;        // 0.25 s: strings are struck 0.2 s apart at most
+  static constexpr int64_t kLead = 5512;        // 0.25 s: a strum's strings are struck within 0.2 s
   static constexpr int64_t kEnd = 19030;        // 0.863 s: a reading within a second of the strum
   static constexpr int64_t kStretch = kEnd - kLead;  // the longest stretch read, 0.61 s
   static constexpr int64_t kShortest = 5512;    // 0.25 s: less is no reading
