@@ -16,6 +16,8 @@ constexpr int kLeastOwnPartials = 2;
 constexpr double kLeastShare = 1e-3;     // −30 dB of the loudest string's energy
 constexpr double kShadowExcess = 4.0;    // shared peaks 6 dB above the louder strings' share
 constexpr int kShadowPartials = 4;
+constexpr double kShadowReach = 0.5;     // semitones from the target
+constexpr int kLeastMissing = 1;         // of its first eight partials, for a pitch tried again
 constexpr int kRefits = 2;
 constexpr int kThudPartials = 3;
 constexpr double kDying = 0.1;          // −20 dB from one half of the stretch to the next
@@ -126,10 +128,11 @@ double StrumAnalyzer::PredictedAmplitude(int s, int n) const {
 // A string none of whose partials stand alone: heard when partials of its
 // own show beside the heard strings' (read by fitting each pair), or when
 // the shared peaks stand well above what the heard strings' envelopes give
-// them; read from those partials. Each of its pitches is tried, the chosen
-// one first. Peaks that a string chosen but not heard explains are that
-// string's: a string whose first partials fall on them is not heard (E4/2
-// must not take a shadowed E4's sound).
+// them; read from those partials. Each of its well-borne pitches within
+// half a semitone of its target is tried, the chosen one first. Peaks that
+// a string chosen but not heard explains are that string's: a string whose
+// first partials fall on them is not heard (E4/2 must not take a shadowed
+// E4's sound).
 void StrumAnalyzer::ReadShadowed(int s, double loudest) {
   std::vector<int> heardStrings;
   PartialMask mask, all, unheard;
@@ -145,6 +148,7 @@ void StrumAnalyzer::ReadShadowed(int s, double loudest) {
     if (o != chosen_[s]) tried.push_back(o);
   for (int o : tried) {
     const HarmonicString &guess = options_[s][o].model;
+    if (options_[s][o].missing > kLeastMissing || !NearTarget(s, guess)) continue;
     if (unheard.Covers(guess.Partial(1), Separation()) || unheard.Covers(guess.Partial(2), Separation())) continue;
     StringFit fit;
     if ((RefineWithin(s, guess, all, &fit) && Enough(fit, loudest)) || Excessive(s, guess, mask, heardStrings, &fit)) {
@@ -153,6 +157,12 @@ void StrumAnalyzer::ReadShadowed(int s, double loudest) {
       return;
     }
   }
+}
+
+// Only near its target can a string be told from the lower string whose
+// harmonics it sits on (far off, E4 on D3's octave is that octave).
+bool StrumAnalyzer::NearTarget(int s, const HarmonicString &guess) const {
+  return std::abs(NoteFromFrequency(guess.Fundamental(), reference_) - tuning_.notes[s]) <= kShadowReach;
 }
 
 // Whether the peaks string s would share with the heard strings (`mask`)

@@ -77,6 +77,7 @@ class StrumAnalyzer {
   static bool Enough(const StringFit &fit, double loudest);
   void DecideHeard();
   void ReadShadowed(int s, double loudest);
+  bool NearTarget(int s, const HarmonicString &guess) const;
   bool Excessive(int s, const HarmonicString &guess, const PartialMask &mask, const std::vector<int> &heardStrings,
                  StringFit *fit) const;
   void ForgetThuds(const int16_t *samples, int count);
