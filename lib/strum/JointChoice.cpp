@@ -75,7 +75,7 @@ bool ImprovePair(const std::array<std::vector<StringOption>, 6> &options, const 
 }  // namespace
 
 StringOption MakeOption(const HarmonicString &model, const PeakList &list, double resolution) {
-  StringOption option{model, {}, {}, 0, 0};
+  StringOption option{model, {}, {}, 0, 0, false};
   const std::vector<StrumSpectrum::Peak> &peaks = list.peaks;
   for (int n = 1;; ++n) {
     const double partial = model.Partial(n);
@@ -94,6 +94,7 @@ StringOption MakeOption(const HarmonicString &model, const PeakList &list, doubl
     } else {
       option.peaks.push_back(nearest);
       if (n <= 3) option.lowPeaks.push_back(nearest);
+      option.fundamental |= n == 1;
     }
   }
   return option;

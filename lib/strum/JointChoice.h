@@ -16,11 +16,13 @@ struct StringOption {
   std::vector<int> lowPeaks;  // those of the first three partials
   int missing = 0;
   int lowMissing = 0;      // of the first three partials
+  bool fundamental = false;
 
-  // A string sounds at least two of its first three partials; a pitch that
-  // lacks two of them is made of other strings' partials (B3's sound seen
-  // from a third of its pitch, E4's from half of it).
-  bool Plausible() const { return lowMissing <= 1; }
+  // A string sounds its fundamental and at least one of its next two
+  // partials; a pitch that lacks them is made of other strings' partials
+  // (B3's sound seen from a third of its pitch, E4's from half of it, A2's
+  // fifth partial from half of that).
+  bool Plausible() const { return fundamental && lowMissing <= 1; }
 };
 
 // The option's partials up to 2 kHz matched to the nearest peaks; the
