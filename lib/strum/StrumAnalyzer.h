@@ -33,8 +33,8 @@ namespace Strum {
 //    frequencies (StringFit, HarmonicFit).
 // 2. One candidate or none per string, chosen jointly so that together they
 //    explain the most spectral peaks, a shared peak counting once, each
-//    chosen string with one of its first three partials to itself
-//    (JointChoice): a muted string's "pitch" made of other strings'
+//    chosen string sounding its fundamental and with one of its first three
+//    partials to itself (JointChoice): a muted string's "pitch" made of other strings'
 //    partials, or an octave of a lower string, adds nothing and stays out.
 // 3. Each chosen string refitted with the other chosen strings' partials
 //    masked: a partial within the window's main lobe of another string's is
