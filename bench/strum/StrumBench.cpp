@@ -1,0 +1,55 @@
+// Speed of the strum check: one strum read from its stretch, and a stream
+// of strums 2.5 s apart tracked in capture buffers. The "realtime" counter
+// is seconds of sound per second of work.
+#include <benchmark/benchmark.h>
+
+#include "SyntheticStrum.h"
+#include "strum/StrumTracker.h"
+
+namespace {
+
+const synthetic::Recording &Strums() {
+  static const synthetic::Recording recording = [] {
+    std::vector<synthetic::Strike> strikes;
+    for (int k = 0; k < 8; ++k) {
+      synthetic::StrumSettings settings;
+      settings.muted = k % 3;
+      settings.upStroke = k % 2;
+      strikes.push_back({0.5 + 2.5 * k, 300u + k, settings});
+    }
+    return synthetic::MakeRecording(strikes, 20.5);
+  }();
+  return recording;
+}
+
+void AnalyzeOneStrum(benchmark::State &state) {
+  const synthetic::Recording &recording = Strums();
+  Strum::StrumAnalyzer analyzer{Measure::Tuning{}};
+  size_t k = 0;
+  for (auto _ : state) {
+    const synthetic::Strum &strum = recording.strums[k++ % recording.strums.size()];
+    benchmark::DoNotOptimize(analyzer.Analyze(recording.samples.data() + strum.onset + Strum::StrumTracker::kLead,
+                                              Strum::StrumTracker::kStretch));
+  }
+}
+BENCHMARK(AnalyzeOneStrum)->Unit(benchmark::kMillisecond);
+
+void TrackStrums(benchmark::State &state) {
+  const std::vector<int16_t> &samples = Strums().samples;
+  std::vector<Strum::StrumReading> readings;
+  for (auto _ : state) {
+    Strum::StrumTracker tracker{Measure::Tuning{}};
+    readings.clear();
+    for (size_t at = 0; at < samples.size(); at += 2205)
+      tracker.Feed(samples.data() + at, std::min<size_t>(2205, samples.size() - at), &readings);
+    benchmark::DoNotOptimize(readings.data());
+  }
+  state.counters["realtime"] = benchmark::Counter(static_cast<double>(samples.size()) / 22050 * state.iterations(),
+                                                  benchmark::Counter::kIsRate);
+  state.counters["strums"] = static_cast<double>(readings.size());
+}
+BENCHMARK(TrackStrums)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,33 @@
+#include "Fading.h"
+
+#include <cmath>
+#include <complex>
+#include <numbers>
+
+#include "Hann.h"
+#include "StrumFormat.h"
+
+namespace Strum {
+
+namespace {
+
+double Amplitude(const int16_t *samples, int count, double hertz) {
+  // The phasor turns by a fixed step: one complex multiply per sample.
+  const std::complex<double> step = std::polar(1.0, -2 * std::numbers::pi * hertz / kSampleRate);
+  std::complex<double> turn = 1, sum;
+  for (int t = 0; t < count; ++t, turn *= step) {
+    const double w = Hann(t, count);
+    sum += w * samples[t] * turn;
+  }
+  return std::abs(sum);
+}
+
+}  // namespace
+
+double Fading(const int16_t *samples, int count, double hertz) {
+  const int half = count / 2;
+  const double first = Amplitude(samples, half, hertz);
+  return first > 0 ? Amplitude(samples + half, half, hertz) / first : 0;
+}
+
+}  // namespace Strum

@@ -1,0 +1,130 @@
+#include "JointChoice.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "StringFit.h"
+
+namespace Strum {
+
+namespace {
+
+constexpr double kOptionCeiling = 2000.0;  // hertz: the same span for every string
+constexpr int kCountedMissing = 8;         // first partials whose absence counts
+constexpr double kMissingForfeit = 30.0;
+constexpr int kMostSweeps = 6;
+
+using Choice = std::array<int, 6>;
+
+double Explained(const std::array<std::vector<StringOption>, 6> &options, const PeakList &peaks,
+                 const Choice &choice) {
+  std::vector<char> claims(peaks.peaks.size(), 0);
+  for (int s = 0; s < 6; ++s)
+    if (choice[s] >= 0)
+      for (int p : options[s][choice[s]].peaks) ++claims[p];
+  double total = 0;
+  for (int s = 0; s < 6; ++s) {
+    if (choice[s] < 0) continue;
+    const StringOption &o = options[s][choice[s]];
+    // A string whose first partials all lie on other strings' (an octave
+    // of a lower string, say) adds nothing of its own here.
+    bool own = false;
+    for (int p : o.lowPeaks) own |= claims[p] == 1;
+    if (!own) return -1e300;
+    total -= kMissingForfeit * o.missing;
+  }
+  for (size_t p = 0; p < claims.size(); ++p)
+    if (claims[p]) total += peaks.weights[p];
+  return total;
+}
+
+// The best option for string s, the others held; true when it changed.
+bool Improve(const std::array<std::vector<StringOption>, 6> &options, const PeakList &peaks, int s, Choice *choice) {
+  const int before = (*choice)[s];
+  double best = -1e300;
+  int bestOption = -1;
+  for (int o = -1; o < static_cast<int>(options[s].size()); ++o) {
+    (*choice)[s] = o;
+    const double value = Explained(options, peaks, *choice);
+    if (value > best + 1e-9) best = value, bestOption = o;
+  }
+  (*choice)[s] = bestOption;
+  return bestOption != before;
+}
+
+// The best change of two strings at once, the others held: a pair of
+// pitches that swapped an octave between them (E2 at D3's lower octave, D3
+// at E2's upper one) is a trap for changes of one string at a time.
+bool ImprovePair(const std::array<std::vector<StringOption>, 6> &options, const PeakList &peaks, Choice *choice) {
+  double best = Explained(options, peaks, *choice) + 1e-9;
+  Choice bestChoice = *choice;
+  for (int a = 0; a < 6; ++a)
+    for (int b = a + 1; b < 6; ++b)
+      for (int oa = -1; oa < static_cast<int>(options[a].size()); ++oa)
+        for (int ob = -1; ob < static_cast<int>(options[b].size()); ++ob) {
+          Choice trial = *choice;
+          trial[a] = oa, trial[b] = ob;
+          const double value = Explained(options, peaks, trial);
+          if (value > best) best = value, bestChoice = trial;
+        }
+  const bool changed = bestChoice != *choice;
+  *choice = bestChoice;
+  return changed;
+}
+
+}  // namespace
+
+StringOption MakeOption(const HarmonicString &model, const PeakList &list, double resolution) {
+  StringOption option{model, {}, {}, 0, 0, false};
+  const std::vector<StrumSpectrum::Peak> &peaks = list.peaks;
+  for (int n = 1;; ++n) {
+    const double partial = model.Partial(n);
+    if (partial > kOptionCeiling) break;
+    const int above = list.FirstAbove(partial);
+    int nearest = -1;
+    double distance = 0.6 * resolution + 0.001 * partial;
+    for (int i : {above - 1, above}) {
+      if (i < 0 || i >= static_cast<int>(peaks.size()) || std::abs(peaks[i].hertz - partial) > distance) continue;
+      distance = std::abs(peaks[i].hertz - partial);
+      nearest = i;
+    }
+    if (nearest < 0) {
+      option.missing += n <= kCountedMissing;
+      option.lowMissing += n <= 3;
+    } else {
+      option.peaks.push_back(nearest);
+      if (n <= 3) option.lowPeaks.push_back(nearest);
+      option.fundamental |= n == 1;
+    }
+  }
+  return option;
+}
+
+std::array<int, 6> ChooseJointly(const std::array<std::vector<StringOption>, 6> &options, const PeakList &peaks) {
+  Choice choice;
+  choice.fill(-1);
+  for (;;) {
+    const double now = Explained(options, peaks, choice);
+    double bestGain = 0;
+    int bestString = -1, bestOption = -1;
+    for (int s = 0; s < 6; ++s) {
+      if (choice[s] >= 0) continue;
+      for (int o = 0; o < static_cast<int>(options[s].size()); ++o) {
+        Choice trial = choice;
+        trial[s] = o;
+        const double gain = Explained(options, peaks, trial) - now;
+        if (gain > bestGain) bestGain = gain, bestString = s, bestOption = o;
+      }
+    }
+    if (bestString < 0) break;
+    choice[bestString] = bestOption;
+  }
+  for (int sweep = 0; sweep < kMostSweeps; ++sweep) {
+    bool changed = false;
+    for (int s = 0; s < 6; ++s) changed |= Improve(options, peaks, s, &choice);
+    if (!changed && !ImprovePair(options, peaks, &choice)) break;
+  }
+  return choice;
+}
+
+}  // namespace Strum

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "HarmonicString.h"
+#include "PeakList.h"
+
+namespace Strum {
+
+// One pitch a string might have, with the spectrum's peaks its first
+// partials fall on and the number of those partials that find no peak.
+struct StringOption {
+  HarmonicString model;
+  std::vector<int> peaks;     // indices into the peak list
+  std::vector<int> lowPeaks;  // those of the first three partials
+  int missing = 0;
+  int lowMissing = 0;      // of the first three partials
+  bool fundamental = false;
+
+  // A string sounds its fundamental and at least one of its next two
+  // partials; a pitch that lacks them is made of other strings' partials
+  // (B3's sound seen from a third of its pitch, E4's from half of it, A2's
+  // fifth partial from half of that).
+  bool Plausible() const { return fundamental && lowMissing <= 1; }
+};
+
+// The option's partials up to 2 kHz matched to the nearest peaks; the
+// first eight count as missing when no peak is near.
+StringOption MakeOption(const HarmonicString &model, const PeakList &peaks, double resolution);
+
+// Picks for each string one of its options, or none (−1), so that together
+// they explain as much peak weight as they can, a peak shared by several
+// counting once, less a forfeit for each predicted partial missing; each
+// string chosen must have one of its first three partials to itself. A
+// string adds itself only by explaining peaks no other string explains, so
+// a muted string's pitch made of other strings' partials stays out, and a
+// pair of pitches that swap an octave between them loses to the true pair.
+// Greedy additions (Klapuri's estimate-and-cancel order, loudest gain
+// first), then sweeps string by string until nothing improves.
+std::array<int, 6> ChooseJointly(const std::array<std::vector<StringOption>, 6> &options, const PeakList &peaks);
+
+}  // namespace Strum

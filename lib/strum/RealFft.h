@@ -1,0 +1,30 @@
+#pragma once
+
+#include <complex>
+#include <vector>
+
+namespace Strum {
+
+// Discrete Fourier transform of a real sequence whose length is a power of
+// two, by a radix-2 transform of half the length. Tables are built once at
+// construction; Transform allocates nothing.
+class RealFft {
+ public:
+  explicit RealFft(int size);  // size: a power of two, at least 4
+
+  int Size() const { return size_; }
+
+  // out[k] = Σ in[t]·e^(−2πi·k·t/size) for k = 0…size/2. `in` holds size
+  // values, `out` size/2 + 1.
+  void Transform(const double *in, std::complex<double> *out);
+
+ private:
+  void HalfTransform();
+
+  int size_;
+  std::vector<int> reversed_;                 // bit reversal of half-size indices
+  std::vector<std::complex<double>> twiddle_;  // e^(−2πi·k/size), k < size/2
+  std::vector<std::complex<double>> work_;
+};
+
+}  // namespace Strum

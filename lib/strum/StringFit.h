@@ -1,0 +1,46 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "HarmonicFit.h"
+#include "PartialMask.h"
+#include "PeakList.h"
+#include "StrumSpectrum.h"
+
+namespace Strum {
+
+inline constexpr int kMostPartials = 40;
+inline constexpr double kHighestPartial = 4000.0;  // hertz read at most
+
+// One string read from the spectrum: its harmonic model fitted to the
+// partials it alone can have made, and those partials' amplitudes.
+struct StringFit {
+  HarmonicString model;
+  std::vector<PartialMeasure> partials;        // the partials fitted
+  std::array<double, kMostPartials + 1> amplitude{};  // by partial number; 0 when not read
+  double energy = 0;                            // Σ amplitude² of the partials fitted
+
+  int Count() const { return static_cast<int>(partials.size()); }
+  // A string sounds one of its first three partials: a "pitch" with none of
+  // them read is made of other strings' partials (or of their stretched
+  // higher ones).
+  bool Convincing() const { return amplitude[1] > 0 || amplitude[2] > 0 || amplitude[3] > 0; }
+};
+
+// Fits a string from a candidate pitch: the comb the peaks agree with
+// (MatchComb) gives f0 and B; then the partials it predicts are read, up to
+// the 16th and then all, and f0 and B fitted to them. A partial within
+// `separation` hertz of a masked string's is read by fitting the pair
+// (PairFit) when they are far enough apart, else left out; a peak less than
+// 12 dB above the floor is left out; partials that stray from the fit more
+// than the others do are dropped and the fit redone. False when no partial
+// is left.
+bool FitString(const StrumSpectrum &spectrum, const PeakList &peaks, double candidate, const PartialMask &mask,
+               double separation, StringFit *fit);
+
+// The same from a model already near: its partials read and fitted.
+bool RefineString(const StrumSpectrum &spectrum, const HarmonicString &start, const PartialMask &mask,
+                  double separation, StringFit *fit);
+
+}  // namespace Strum

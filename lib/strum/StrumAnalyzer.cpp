@@ -1,0 +1,216 @@
+#include "StrumAnalyzer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "CandidateSearch.h"
+#include "Fading.h"
+#include "measure/MidiTypes.h"
+
+namespace Strum {
+
+namespace {
+
+constexpr double kSeparation = 2.5;      // window resolutions between partials told apart
+constexpr int kLeastOwnPartials = 2;
+constexpr double kLeastShare = 1e-3;     // −30 dB of the loudest string's energy
+constexpr double kShadowExcess = 4.0;    // shared peaks 6 dB above the louder strings' share
+constexpr int kShadowPartials = 4;
+constexpr double kShadowReach = 0.5;     // semitones from the target
+constexpr int kLeastMissing = 1;         // of its first eight partials, for a pitch tried again
+constexpr int kRefits = 2;
+constexpr int kThudPartials = 3;
+constexpr double kDying = 0.1;          // −20 dB from one half of the stretch to the next
+
+}  // namespace
+
+StrumAnalyzer::StrumAnalyzer(const Measure::Tuning &tuning, double reference)
+    : tuning_(tuning), reference_(reference), ranges_(MakeSearchRanges(tuning)) {
+  for (int s = 0; s < 6; ++s) {
+    primary_[s] = s;
+    for (int o = s - 1; o >= 0; --o)
+      if (tuning.notes[o] == tuning.notes[s]) primary_[s] = o;
+  }
+}
+
+double StrumAnalyzer::Hertz(double note) const { return FrequencyFromNote(note, reference_); }
+
+double StrumAnalyzer::Separation() const { return kSeparation * spectrum_.Resolution(); }
+
+StrumReading StrumAnalyzer::Analyze(const int16_t *samples, int count) {
+  spectrum_.Compute(samples, std::min(count, StrumSpectrum::kLongestStretch));
+  peaks_.Read(spectrum_);
+  for (int s = 0; s < 6; ++s) FindOptions(s);
+  chosen_ = ChooseJointly(options_, peaks_);
+  RefitChosen();
+  DecideHeard();
+  ForgetThuds(samples, std::min(count, StrumSpectrum::kLongestStretch));
+  StrumReading reading;
+  for (int s = 0; s < 6; ++s) reading.strings[s] = Reading(primary_[s]);
+  return reading;
+}
+
+// A fit whose fundamental left the string's range has found another
+// string's sound (or a partial of it), never this string's.
+bool StrumAnalyzer::Within(int s, const StringFit &fit) const {
+  const double note = NoteFromFrequency(fit.model.Fundamental(), reference_);
+  return note >= ranges_[s].lowest && note < ranges_[s].highest;
+}
+
+bool StrumAnalyzer::RefineWithin(int s, const HarmonicString &start, const PartialMask &mask, StringFit *fit) const {
+  return RefineString(spectrum_, start, mask, Separation(), fit) && Within(s, *fit);
+}
+
+void StrumAnalyzer::FindOptions(int s) {
+  options_[s].clear();
+  if (primary_[s] != s) return;
+  StringFit fit;
+  for (const Candidate &c :
+       FindCandidates(peaks_, spectrum_.Resolution(), Hertz(ranges_[s].lowest), Hertz(ranges_[s].highest)))
+    if (FitString(spectrum_, peaks_, c.hertz, PartialMask(), Separation(), &fit) && Within(s, fit))
+      if (StringOption o = MakeOption(fit.model, peaks_, spectrum_.Resolution()); o.Plausible())
+        options_[s].push_back(std::move(o));
+}
+
+PartialMask StrumAnalyzer::MaskOthers(int s) const {
+  PartialMask mask;
+  for (int o = 0; o < 6; ++o)
+    if (o != s && chosen_[o] >= 0) mask.Add(fits_[o].model);
+  return mask;
+}
+
+// Each chosen string refitted to the partials no other chosen string
+// claims; a string left with none is shadowed and waits for ReadShadowed.
+void StrumAnalyzer::RefitChosen() {
+  for (int s = 0; s < 6; ++s) {
+    fits_[s] = {};
+    if (chosen_[s] >= 0) fits_[s].model = options_[s][chosen_[s]].model;
+  }
+  for (int round = 0; round < kRefits; ++round) {
+    for (int s = 0; s < 6; ++s) {
+      if (chosen_[s] < 0) continue;
+      StringFit fit;
+      if (RefineWithin(s, fits_[s].model, MaskOthers(s), &fit)) fits_[s] = fit;
+      else fits_[s] = {fits_[s].model, {}, {}, 0};
+    }
+  }
+}
+
+// Partials of its own enough to say a string sounds.
+bool StrumAnalyzer::Enough(const StringFit &fit, double loudest) {
+  return fit.Count() >= kLeastOwnPartials && fit.Convincing() && fit.energy >= kLeastShare * loudest;
+}
+
+void StrumAnalyzer::DecideHeard() {
+  double loudest = 0;
+  for (int s = 0; s < 6; ++s) loudest = std::max(loudest, fits_[s].energy);
+  for (int s = 0; s < 6; ++s)
+    heard_[s] = chosen_[s] >= 0 && Enough(fits_[s], loudest);
+  // Highest first: a higher string's sound is its own, while a lower
+  // string's "pitch" an octave or a twelfth below it is made of it.
+  std::array<int, 6> order{0, 1, 2, 3, 4, 5};
+  std::sort(order.begin(), order.end(), [&](int a, int b) { return tuning_.notes[a] > tuning_.notes[b]; });
+  for (int s : order)
+    if (!heard_[s] && !options_[s].empty()) ReadShadowed(s, loudest);
+}
+
+// The amplitude string s would give its partial n by its neighbours: the
+// larger of the nearest partials read below and above, so that a peak
+// counts as another string's only when it clearly exceeds both.
+double StrumAnalyzer::PredictedAmplitude(int s, int n) const {
+  const auto &a = fits_[s].amplitude;
+  double below = 0, above = 0;
+  for (int m = std::min(n - 1, kMostPartials); m >= 1 && below == 0; --m) below = a[m];
+  for (int m = n + 1; m <= kMostPartials && above == 0; ++m) above = a[m];
+  return std::max(below, above);
+}
+
+// A string none of whose partials stand alone: heard when partials of its
+// own show beside the heard strings' (read by fitting each pair), or when
+// the shared peaks stand well above what the heard strings' envelopes give
+// them; read from those partials. Each of its well-borne pitches within
+// half a semitone of its target is tried, the chosen one first. Peaks that
+// a string chosen but not heard explains are that string's: a string whose
+// first partials fall on them is not heard (E4/2 must not take a shadowed
+// E4's sound).
+void StrumAnalyzer::ReadShadowed(int s, double loudest) {
+  std::vector<int> heardStrings;
+  PartialMask mask, all, unheard;
+  for (int o = 0; o < 6; ++o) {
+    if (o == s) continue;
+    if (heard_[o]) mask.Add(fits_[o].model), all.Add(fits_[o].model), heardStrings.push_back(o);
+    else if (chosen_[o] >= 0) unheard.Add(fits_[o].model), all.Add(fits_[o].model);
+  }
+  if (heardStrings.empty()) return;
+  std::vector<int> tried;
+  if (chosen_[s] >= 0) tried.push_back(chosen_[s]);
+  for (int o = 0; o < static_cast<int>(options_[s].size()); ++o)
+    if (o != chosen_[s]) tried.push_back(o);
+  for (int o : tried) {
+    const HarmonicString &guess = options_[s][o].model;
+    if (options_[s][o].missing > kLeastMissing || !NearTarget(s, guess)) continue;
+    if (unheard.Covers(guess.Partial(1), Separation()) || unheard.Covers(guess.Partial(2), Separation())) continue;
+    StringFit fit;
+    if ((RefineWithin(s, guess, all, &fit) && Enough(fit, loudest)) || Excessive(s, guess, mask, heardStrings, &fit)) {
+      fits_[s] = fit;
+      heard_[s] = true;
+      return;
+    }
+  }
+}
+
+// Only near its target can a string be told from the lower string whose
+// harmonics it sits on (far off, E4 on D3's octave is that octave).
+bool StrumAnalyzer::NearTarget(int s, const HarmonicString &guess) const {
+  return std::abs(NoteFromFrequency(guess.Fundamental(), reference_) - tuning_.notes[s]) <= kShadowReach;
+}
+
+// Whether the peaks string s would share with the heard strings (`mask`)
+// stand well above what those strings' neighbouring partials give them, in
+// all and at two partials at least (one strong partial of a heard string,
+// a body resonance, is not a string); if so, *fit reads s from them.
+bool StrumAnalyzer::Excessive(int s, const HarmonicString &guess, const PartialMask &mask,
+                              const std::vector<int> &heardStrings, StringFit *fit) const {
+  if (!RefineWithin(s, guess, PartialMask(), fit)) return false;
+  double observed = 0, predicted = 0;
+  int exceeding = 0;
+  for (int n = 1; n <= kShadowPartials; ++n) {
+    const std::vector<PartialMask::Hit> hits = mask.HitsNear(fit->model.Partial(n), Separation());
+    if (hits.empty()) continue;
+    double expected = 0;
+    for (const PartialMask::Hit &h : hits) expected += std::pow(PredictedAmplitude(heardStrings[h.string], h.n), 2);
+    // The shared peak itself, whether or not the fit kept it.
+    StrumSpectrum::Peak peak;
+    const bool found = spectrum_.PeakNear(fit->model.Partial(n), 0.5 * spectrum_.Resolution(), &peak);
+    const double seen = found ? peak.amplitude * peak.amplitude : 0;
+    exceeding += seen > kShadowExcess * expected;
+    observed += seen, predicted += expected;
+  }
+  return exceeding >= kLeastOwnPartials && observed > kShadowExcess * predicted;
+}
+
+// A string whose strongest low partial dies within the stretch was muted:
+// what was heard is the thud of its being struck.
+void StrumAnalyzer::ForgetThuds(const int16_t *samples, int count) {
+  for (int s = 0; s < 6; ++s) {
+    if (!heard_[s]) continue;
+    int strongest = 1;
+    for (int n = 2; n <= kThudPartials; ++n)
+      if (fits_[s].amplitude[n] > fits_[s].amplitude[strongest]) strongest = n;
+    if (Fading(samples, count, fits_[s].model.Partial(strongest)) < kDying) heard_[s] = false;
+  }
+}
+
+StringReading StrumAnalyzer::Reading(int s) const {
+  StringReading r;
+  if (!heard_[s]) return r;
+  r.heard = true;
+  r.hertz = fits_[s].model.Fundamental();
+  r.note = NoteFromFrequency(r.hertz, reference_);
+  r.nearest = static_cast<int>(std::floor(r.note + 0.5));
+  r.cents = 100 * (r.note - tuning_.notes[s]);
+  r.level = std::sqrt(fits_[s].energy);
+  return r;
+}
+
+}  // namespace Strum

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "JointChoice.h"
+#include "SearchRanges.h"
+#include "StringFit.h"
+#include "StrumReading.h"
+#include "StrumSpectrum.h"
+#include "measure/Tuning.h"
+
+namespace Strum {
+
+// Reads all six strings of one strum at once.
+//
+// Each string is a stiff string's harmonic series with its own f0 and
+// inharmonicity B. The method is joint multiple-F0 estimation by harmonic
+// summation with estimation and cancellation and spectral smoothness
+// (Klapuri, "Multiple fundamental frequency estimation based on
+// harmonicity and spectral smoothness", IEEE Trans. Speech and Audio
+// Processing 11(6), 2003), made exact by fitting each string's partial
+// frequencies. The targets are known, so what is asked of each string is
+// where exactly it lies and whether it sounds at all; a fit of partial
+// frequencies, unlike a fit of the waveform, is not biased by the partials'
+// decay (a decaying sinusoid's windowed magnitude still peaks at its
+// frequency) and is cheap enough to read strums hundreds of times faster
+// than they sound.
+// 1. Candidates per string by harmonic summation within its search range
+//    (CandidateSearch); for each, the (f0, B) comb the peaks agree with
+//    (CombMatch), refined by weighted least squares on its partials'
+//    frequencies (StringFit, HarmonicFit).
+// 2. One candidate or none per string, chosen jointly so that together they
+//    explain the most spectral peaks, a shared peak counting once, each
+//    chosen string sounding its fundamental and with one of its first three
+//    partials to itself (JointChoice): a muted string's "pitch" made of other strings'
+//    partials, or an octave of a lower string, adds nothing and stays out.
+// 3. Each chosen string refitted with the other chosen strings' partials
+//    masked: a partial within the window's main lobe of another string's is
+//    read by fitting the two together (PairFit) when they are at least 0.7
+//    resolutions apart, and left out of both fits when closer, so a shared
+//    partial (E2's fourth is E4's first) is explained by the strings whose
+//    other partials support them.
+// 4. A string is heard when at least two partials of its own stand out, one
+//    of its first three among them, with at least −30 dB of the loudest
+//    string's energy. A string none of whose partials stand alone (B3 on
+//    E2's 3rd, 6th, ...) is tried again, highest string first: heard when
+//    its partials show beside the heard strings' in pair fits, or when the
+//    shared peaks stand well above what the heard strings' neighbouring
+//    partials give them at two partials at least (spectral smoothness).
+// 5. A string whose strongest low partial dies within the stretch was
+//    muted: what was heard is its thud (Fading).
+//
+// Not thread-safe. The spectrum's buffers are allocated at construction;
+// reading a strum allocates only small working lists.
+class StrumAnalyzer {
+ public:
+  explicit StrumAnalyzer(const Measure::Tuning &tuning, double reference = 440.0);
+
+  const Measure::Tuning &GetTuning() const { return tuning_; }
+  double GetReference() const { return reference_; }
+
+  // Reads the strings from `count` samples taken after the strum's attacks
+  // (at most StrumSpectrum::kLongestStretch are used). The reading's onset
+  // is left 0 for the caller.
+  StrumReading Analyze(const int16_t *samples, int count);
+
+ private:
+  double Hertz(double note) const;
+  double Separation() const;
+  bool Within(int s, const StringFit &fit) const;
+  bool RefineWithin(int s, const HarmonicString &start, const PartialMask &mask, StringFit *fit) const;
+  void FindOptions(int s);
+  PartialMask MaskOthers(int s) const;
+  void RefitChosen();
+  static bool Enough(const StringFit &fit, double loudest);
+  void DecideHeard();
+  void ReadShadowed(int s, double loudest);
+  bool NearTarget(int s, const HarmonicString &guess) const;
+  bool Excessive(int s, const HarmonicString &guess, const PartialMask &mask, const std::vector<int> &heardStrings,
+                 StringFit *fit) const;
+  void ForgetThuds(const int16_t *samples, int count);
+  double PredictedAmplitude(int s, int n) const;
+  StringReading Reading(int s) const;
+
+  Measure::Tuning tuning_;
+  double reference_;
+  std::array<SearchRange, 6> ranges_;
+  std::array<int, 6> primary_;  // the first string tuned to the same note
+  StrumSpectrum spectrum_;
+  PeakList peaks_;
+  std::array<std::vector<StringOption>, 6> options_;
+  std::array<int, 6> chosen_{};  // index into options_, or −1
+  std::array<StringFit, 6> fits_;
+  std::array<bool, 6> heard_{};
+};
+
+}  // namespace Strum

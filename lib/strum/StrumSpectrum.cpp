@@ -1,0 +1,135 @@
+#include "StrumSpectrum.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "Hann.h"
+#include "StrumFormat.h"
+
+namespace Strum {
+
+namespace {
+
+constexpr int kFloorBand = 256;        // padded bins per floor band, about 86 Hz
+constexpr double kDynamicRange = 1e-4;  // 80 dB
+
+}  // namespace
+
+StrumSpectrum::StrumSpectrum()
+    : fft_(kFftSize), input_(kFftSize), bins_(kFftSize / 2 + 1), amplitude_(kFftSize / 2 + 1),
+      floor_(amplitude_.size() / kFloorBand + 1) {}
+
+void StrumSpectrum::Compute(const int16_t *samples, int count) {
+  count_ = std::clamp(count, 64, kLongestStretch);
+  double windowSum = 0;
+  for (int t = 0; t < count_; ++t) {
+    const double w = Hann(t, count_);
+    input_[t] = w * samples[t];
+    windowSum += w;
+  }
+  std::fill(input_.begin() + count_, input_.end(), 0.0);
+  fft_.Transform(input_.data(), bins_.data());
+  scale_ = 2 / windowSum;
+  for (size_t k = 0; k < bins_.size(); ++k) amplitude_[k] = std::sqrt(std::norm(bins_[k])) * scale_;
+  ComputeFloor();
+}
+
+double StrumSpectrum::BinHertz() const { return kSampleRate / kFftSize; }
+
+double StrumSpectrum::Resolution() const { return kSampleRate / count_; }
+
+std::complex<double> StrumSpectrum::Centered(int bin) const {
+  const double middle = 0.5 * (count_ - 1);
+  return bins_[bin] * std::polar(scale_, 2 * std::numbers::pi * bin * middle / kFftSize);
+}
+
+// The Hann window is ½ + ¼·e^(2πi·t/N) + ¼·e^(−2πi·t/N) about its middle,
+// so its transform is three Dirichlet kernels sin(πgN) ÷ sin(πg), whose
+// numerators are all ±sin(πfN); the denominators' angles are small.
+double StrumSpectrum::Shape(double hertz) const {
+  const double n = count_, f = std::abs(hertz) / kSampleRate;
+  auto smallSin = [](double x) {
+    const double x2 = x * x;
+    return x * (1 - x2 / 6 * (1 - x2 / 20));
+  };
+  const double x = std::numbers::pi * f, top = std::sin(x * n), step = std::numbers::pi / n;
+  double sum = 0;
+  const double parts[3][2] = {{0, 0.5}, {-step, -0.25}, {step, -0.25}};
+  for (const auto &[shift, weight] : parts) {
+    const double d = smallSin(x + shift);
+    // At a kernel's centre the ratio's limit is ±N.
+    sum += std::abs(d) < 1e-12 ? (shift == 0 ? 0.5 * n : 0.25 * n) : weight * top / d;
+  }
+  return sum / (0.5 * n);
+}
+
+// A band's median, but never less than kDynamicRange below the strongest
+// bin: in a clean recording the window's far sidelobes would otherwise
+// stand out of the floor like partials.
+void StrumSpectrum::ComputeFloor() {
+  std::vector<double> band(kFloorBand);
+  const double lowest = *std::max_element(amplitude_.begin(), amplitude_.end()) * kDynamicRange;
+  for (size_t b = 0; b < floor_.size(); ++b) {
+    const size_t from = b * kFloorBand, to = std::min(from + kFloorBand, amplitude_.size());
+    band.assign(amplitude_.begin() + from, amplitude_.begin() + to);
+    std::nth_element(band.begin(), band.begin() + band.size() / 2, band.end());
+    floor_[b] = std::max(band[band.size() / 2], lowest);
+  }
+}
+
+double StrumSpectrum::Floor(double hertz) const {
+  const int bin = std::clamp(static_cast<int>(hertz / BinHertz()), 0, Bins() - 1);
+  return floor_[bin / kFloorBand];
+}
+
+bool StrumSpectrum::PeakNear(double hertz, double tolerance, Peak *peak) const {
+  const int from = std::max(1, static_cast<int>(std::ceil((hertz - tolerance) / BinHertz())));
+  const int to = std::min(Bins() - 2, static_cast<int>(std::floor((hertz + tolerance) / BinHertz())));
+  int best = -1;
+  for (int k = from; k <= to; ++k)
+    if (amplitude_[k] >= amplitude_[k - 1] && amplitude_[k] > amplitude_[k + 1] &&
+        (best < 0 || amplitude_[k] > amplitude_[best]))
+      best = k;
+  if (best < 0) return false;
+  *peak = Interpolate(best);
+  return true;
+}
+
+bool StrumSpectrum::NearestPeak(double hertz, double tolerance, double snr, Peak *peak) const {
+  const int from = std::max(1, static_cast<int>(std::ceil((hertz - tolerance) / BinHertz())));
+  const int to = std::min(Bins() - 2, static_cast<int>(std::floor((hertz + tolerance) / BinHertz())));
+  double distance = tolerance;
+  bool found = false;
+  for (int k = from; k <= to; ++k) {
+    if (amplitude_[k] < amplitude_[k - 1] || amplitude_[k] <= amplitude_[k + 1]) continue;
+    if (amplitude_[k] < snr * floor_[k / kFloorBand]) continue;
+    const Peak candidate = Interpolate(k);
+    if (std::abs(candidate.hertz - hertz) > distance) continue;
+    *peak = candidate;
+    distance = std::abs(candidate.hertz - hertz);
+    found = true;
+  }
+  return found;
+}
+
+// Parabola through the log magnitudes of the peak bin and its neighbours.
+StrumSpectrum::Peak StrumSpectrum::Interpolate(int bin) const {
+  const double a = std::log(amplitude_[bin - 1] + 1e-12), b = std::log(amplitude_[bin] + 1e-12),
+               c = std::log(amplitude_[bin + 1] + 1e-12);
+  const double denominator = a - 2 * b + c;
+  const double offset = denominator < 0 ? 0.5 * (a - c) / denominator : 0;
+  return {(bin + offset) * BinHertz(), std::exp(b - 0.25 * (a - c) * offset)};
+}
+
+std::vector<StrumSpectrum::Peak> StrumSpectrum::Peaks(double highest, double snr) const {
+  std::vector<Peak> peaks;
+  const int last = std::min(Bins() - 2, static_cast<int>(highest / BinHertz()));
+  for (int k = 1; k <= last; ++k)
+    if (amplitude_[k] >= amplitude_[k - 1] && amplitude_[k] > amplitude_[k + 1] &&
+        amplitude_[k] >= snr * floor_[k / kFloorBand])
+      peaks.push_back(Interpolate(k));
+  return peaks;
+}
+
+}  // namespace Strum

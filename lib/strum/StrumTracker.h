@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "OnsetDetector.h"
+#include "StrumAnalyzer.h"
+
+namespace Strum {
+
+// Finds the strums in a stream of sound and reads each: an onset starts a
+// strum unless it follows the last one within kStrumSpread (the strings of
+// one strum are struck up to 200 ms apart; those later attacks belong to
+// it); the strum is read from the stretch that starts kLead after its onset
+// (when every string's attack is over and a muted string's thud has died),
+// or kSettle after its last attack found if that is later, and ends kEnd
+// after the onset, or just before the next strum if that comes sooner; a
+// strum in which fewer than kLeastStrings strings are heard was a single
+// note, not a strum, and is not reported.
+//
+// Feed it blocks of any size as they arrive: a strum's reading comes with
+// the block that completes its stretch, kEnd (0.86 s) after the onset.
+// Finish reads a strum the stream ended during. The history is allocated at
+// construction; each reading allocates small working lists.
+class StrumTracker {
+ public:
+  static constexpr int64_t kLead = 5512;        // 0.25 s: a strum's strings are struck within 0.2 s
+  static constexpr int64_t kEnd = 19030;        // 0.863 s: a reading within a second of the strum
+  static constexpr int64_t kStretch = kEnd - kLead;  // the longest stretch read, 0.61 s
+  static constexpr int64_t kShortest = 5512;    // 0.25 s: less is no reading
+  static constexpr int64_t kStrumSpread = 6615;  // 0.3 s
+  static constexpr int64_t kGuard = 441;        // 20 ms before the next strum
+  static constexpr int64_t kSettle = 1102;      // 50 ms: a muted string's thud has died
+  static constexpr int kLeastStrings = 3;
+
+  explicit StrumTracker(const Measure::Tuning &tuning, double reference = 440.0);
+
+  // Appends the readings this block completes to *readings.
+  void Feed(const int16_t *samples, size_t count, std::vector<StrumReading> *readings);
+  // Reads a strum still waiting for its stretch with what there is.
+  void Finish(std::vector<StrumReading> *readings);
+
+  int64_t Position() const { return position_; }
+
+ private:
+  void Store(const int16_t *samples, size_t count);
+  void Read(int64_t end, std::vector<StrumReading> *readings);
+
+  StrumAnalyzer analyzer_;
+  OnsetDetector onsets_;
+  std::vector<int16_t> history_;  // ring of the last samples, enough for one stretch
+  std::vector<int16_t> stretch_;
+  std::vector<int64_t> found_;
+  std::optional<int64_t> pending_;  // onset of the strum waiting for its stretch
+  int64_t lastAttack_ = 0;          // of the pending strum
+  int64_t lastStrum_ = -kStrumSpread;
+  int64_t position_ = 0;
+};
+
+// Every strum of a recording, in order.
+std::vector<StrumReading> FindStrums(const Measure::Tuning &tuning, const int16_t *samples, size_t count,
+                                     double reference = 440.0);
+
+}  // namespace Strum

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "SyntheticStrum.h"
+#include "strum/StrumAnalyzer.h"
+#include "strum/StrumTracker.h"
+
+namespace {
+
+using Strum::StrumTracker;
+
+Strum::StrumReading Analyze(Strum::StrumAnalyzer &analyzer, const synthetic::Strum &strum) {
+  return analyzer.Analyze(strum.samples.data() + strum.onset + StrumTracker::kLead, StrumTracker::kStretch);
+}
+
+double Cents(double hertz, double truth) { return 1200 * std::log2(hertz / truth); }
+
+// Every heard string's figures agree with one another and with the target.
+void ExpectConsistent(const Strum::StringReading &r, int target, double reference) {
+  if (!r.heard) return;
+  EXPECT_NEAR(r.note, 69 + 12 * std::log2(r.hertz / reference), 1e-9);
+  EXPECT_EQ(r.nearest, static_cast<int>(std::floor(r.note + 0.5)));
+  EXPECT_NEAR(r.cents, 100 * (r.note - target), 1e-9);
+  EXPECT_GT(r.level, 0);
+}
+
+// Thirty strums of a standard-tuned guitar, each string detuned at random
+// by up to 40 cents, down and up strokes, none, one or two strings muted:
+// no muted string is heard, no string takes another's sound, and the
+// strings heard read within a fraction of a cent.
+TEST(StrumAnalyzer, ReadsRandomStrumsInStandardTuning) {
+  Strum::StrumAnalyzer analyzer{Measure::Tuning{}};
+  std::vector<double> errors;
+  int ringing = 0;
+  for (uint64_t seed = 1; seed <= 30; ++seed) {
+    synthetic::StrumSettings settings;
+    settings.muted = static_cast<int>(seed % 3);
+    settings.upStroke = seed % 2;
+    const synthetic::Strum strum = synthetic::MakeStrum(seed, settings);
+    const Strum::StrumReading reading = Analyze(analyzer, strum);
+    for (int s = 0; s < 6; ++s) {
+      const Strum::StringReading &r = reading.strings[s];
+      const synthetic::StringTruth &truth = strum.strings[s];
+      SCOPED_TRACE(testing::Message() << "seed " << seed << " string " << s + 1);
+      ExpectConsistent(r, settings.targets[s], 440);
+      if (truth.muted) {
+        EXPECT_FALSE(r.heard);
+        continue;
+      }
+      ++ringing;
+      if (!r.heard) continue;
+      EXPECT_LT(std::abs(Cents(r.hertz, truth.hertz)), 50);
+      EXPECT_NEAR(r.cents, truth.cents, 50);
+      errors.push_back(std::abs(Cents(r.hertz, truth.hertz)));
+    }
+  }
+  std::sort(errors.begin(), errors.end());
+  EXPECT_GE(errors.size(), ringing * 9 / 10) << "strings heard of " << ringing;
+  EXPECT_LT(errors[errors.size() / 2], 0.1);
+  EXPECT_LT(errors[errors.size() * 95 / 100], 1.0);
+}
+
+// Strings far off are found within their own ranges and named by the note
+// nearest to them; in another tuning and at another reference the
+// deviations count from that tuning's notes at that reference.
+TEST(StrumAnalyzer, NamesFarOffStringsInAnyTuningAndReference) {
+  struct Case {
+    const char *tuning;
+    double reference;
+    std::array<double, 6> cents;
+  } cases[] = {
+      {"standard", 440, {75, -130, 0, 180, -60, 20}},
+      {"dadgad", 442, {-10, 30, 90, -5, -90, 15}},
+      {"open-g", 438, {160, -40, 0, 25, -80, -130}},
+  };
+  for (const Case &c : cases) {
+    Measure::Tuning tuning;
+    std::string error;
+    ASSERT_TRUE(Measure::ParseTuning(c.tuning, &tuning, &error));
+    synthetic::StrumSettings settings;
+    settings.targets = tuning.notes;
+    settings.reference = c.reference;
+    settings.cents = c.cents;
+    const synthetic::Strum strum = synthetic::MakeStrum(77, settings);
+    Strum::StrumAnalyzer analyzer(tuning, c.reference);
+    const Strum::StrumReading reading = Analyze(analyzer, strum);
+    for (int s = 0; s < 6; ++s) {
+      SCOPED_TRACE(testing::Message() << c.tuning << " string " << s + 1);
+      const Strum::StringReading &r = reading.strings[s];
+      ExpectConsistent(r, tuning.notes[s], c.reference);
+      ASSERT_TRUE(r.heard);
+      EXPECT_NEAR(r.cents, c.cents[s], 1.0);
+      EXPECT_EQ(r.nearest, static_cast<int>(std::floor(tuning.notes[s] + c.cents[s] / 100 + 0.5)));
+    }
+  }
+}
+
+// Silence, noise and stretches too short to read hear nothing and do no harm.
+TEST(StrumAnalyzer, HearsNothingInSilenceNoiseOrTooLittleSound) {
+  Strum::StrumAnalyzer analyzer{Measure::Tuning{}};
+  std::vector<int16_t> silence(StrumTracker::kStretch), noise(StrumTracker::kStretch);
+  synthetic::Random random(3);
+  for (int16_t &v : noise) v = static_cast<int16_t>(random.Uniform(-3000, 3000));
+  EXPECT_EQ(analyzer.Analyze(silence.data(), static_cast<int>(silence.size())).Heard(), 0);
+  EXPECT_EQ(analyzer.Analyze(noise.data(), static_cast<int>(noise.size())).Heard(), 0);
+  const synthetic::Strum strum = synthetic::MakeStrum(5, {});
+  EXPECT_EQ(analyzer.Analyze(strum.samples.data() + strum.onset, 10).Heard(), 0);
+  EXPECT_EQ(analyzer.Analyze(strum.samples.data() + strum.onset, 0).Heard(), 0);
+}
+
+}  // namespace
