@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "AnalysisSummary.h"
@@ -9,6 +10,7 @@
 #include "ResultPrinter.h"
 #include "general/EventLoop.h"
 #include "general/UninitCaller.h"
+#include "phone/Phone.h"
 #include "soundbase/WaveInEvent.h"
 #include "wave/WaveDevices.h"
 
@@ -23,8 +25,8 @@
 // sound; the loop stops once the buffer with the recording's last sample has
 // been handed on. Live input runs on the real clock until Ctrl-C.
 //
-// One analysis per object, on the program thread: Open, then Run. It resets
-// the platform. Destruction is start-up's shut-down: the references are
+// One analysis per object, on the program thread: Open, then Run. It runs on
+// a phone of its own, made by Open. Destruction is start-up's shut-down: the references are
 // released newest first, then the tear-down root stops the device and the
 // measurer and unbinds the delegates.
 class CaptureAnalysis {
@@ -49,6 +51,7 @@ class CaptureAnalysis {
   bool calibrate_;
   Measure::Refinement refinement_;
   bool live_ = false;
+  std::optional<platform::Phone> phone_;
   std::shared_ptr<platform::wave::RecordingStatus> recording_;
   std::unique_ptr<InterruptWatch> interrupt_;
   std::unique_ptr<UninitCaller> root_;

@@ -12,7 +12,8 @@
 #include "device/WindowPresenter.h"
 #include "gdi/GdiHost.h"
 #include "kernel/Platform.h"
-#include "shell/Phone.h"
+#include "phone/Handset.h"
+#include "phone/Phone.h"
 #include "wave/WaveDevices.h"
 
 namespace platform::device {
@@ -35,6 +36,7 @@ int Fail(const std::string &message, int status) {
 Time Seconds(double s) { return std::chrono::duration_cast<Time>(std::chrono::duration<double>(s)); }
 
 int ListDevices() {
+  Phone phone(ClockKind::Real);
   std::string error;
   for (bool capture : {true, false}) {
     const std::vector<std::string> names = wave::ListLiveDevices(capture, &error);
@@ -96,12 +98,12 @@ void Session::Schedule(const std::vector<ScriptAction> &script, std::optional<do
 void Session::Act(const ScriptAction &a) {
   using K = ScriptAction::Kind;
   switch (a.kind) {
-    case K::Key: phone::KeyDown(a.key); phone::KeyUp(a.key); break;
-    case K::KeyDown: phone::KeyDown(a.key); break;
-    case K::KeyUp: phone::KeyUp(a.key); break;
-    case K::Tap: phone::StylusDown(a.x, a.y); phone::StylusUp(a.x, a.y); break;
-    case K::Press: phone::StylusDown(a.x, a.y); break;
-    case K::Release: phone::StylusUp(a.x, a.y); break;
+    case K::Key: handset::KeyDown(a.key); handset::KeyUp(a.key); break;
+    case K::KeyDown: handset::KeyDown(a.key); break;
+    case K::KeyUp: handset::KeyUp(a.key); break;
+    case K::Tap: handset::StylusDown(a.x, a.y); handset::StylusUp(a.x, a.y); break;
+    case K::Press: handset::StylusDown(a.x, a.y); break;
+    case K::Release: handset::StylusUp(a.x, a.y); break;
     case K::Screenshot: pendingShots_.push_back(a.file); break;
     case K::Quit: Quit(); break;
   }
@@ -113,7 +115,7 @@ void Session::Quit() {
   if (quitting_) return;
   quitting_ = true;
   TakeExitScreenshot();  // the screen as last shown, before the program closes its window
-  phone::RequestClose();
+  handset::RequestClose();
   platform::ScheduleAt(platform::Now() + Seconds(kQuitGrace), [] {
     std::fflush(stdout);
     std::fprintf(stderr, "%s: the program did not end within %g s of quitting; stopping it\n", program.c_str(),
@@ -124,7 +126,7 @@ void Session::Quit() {
 
 void Session::TakeScreenshots() {
   for (const std::string &path : pendingShots_) {
-    if (GdiWritePng(phone::ScreenBitmap(), path.c_str())) continue;
+    if (GdiWritePng(handset::ScreenBitmap(), path.c_str())) continue;
     std::fprintf(stderr, "%s: cannot write screenshot '%s'\n", program.c_str(), path.c_str());
     failed_ = true;
   }
@@ -172,7 +174,6 @@ bool Complete(DeviceOptions *o, bool window, const std::string &noWindow, const 
               int *status) {
   std::string error;
   const bool fellBack = !window && !o->screen;
-  if (!o->clock) o->clock = window ? DeviceOptions::Clock::Real : DeviceOptions::Clock::Virtual;
   if (!CheckLiveAudio(*o, &error)) return *status = Fail(error, 1), false;
   std::vector<std::string> notes;
   ChooseAudio(o, &notes);
@@ -193,18 +194,27 @@ bool Complete(DeviceOptions *o, bool window, const std::string &noWindow, const 
   return true;
 }
 
-int Run(const DeviceOptions &o, const std::vector<ScriptAction> &script, std::unique_ptr<WindowPresenter> presenter) {
-  platform::Reset(o.clock == DeviceOptions::Clock::Virtual ? ClockKind::Virtual : ClockKind::Real);
-  phone::Start();
+int Run(Phone &phone, const DeviceOptions &o, const std::vector<ScriptAction> &script,
+        std::unique_ptr<WindowPresenter> presenter) {
+  phone.SwitchOn();
   SelectAudio(o);
+  if (presenter) presenter->Connect();
   Session session(o, std::move(presenter));
   session.Schedule(script, o.duration);
   platform::SetIdleHook([&session] { session.Idle(); });
   const int result = WinMain(kInstance, nullptr, nullptr, SW_SHOW);
   const bool finished = session.Finish();
   std::fflush(stdout);
-  GdiShutdown();
   return finished ? result : 1;
+}
+
+int RunOnPhone(DeviceOptions &o, const std::vector<ScriptAction> &script, std::unique_ptr<WindowPresenter> presenter,
+               const std::string &noWindow) {
+  if (!o.clock) o.clock = presenter ? DeviceOptions::Clock::Real : DeviceOptions::Clock::Virtual;
+  Phone phone(o.clock == DeviceOptions::Clock::Virtual ? ClockKind::Virtual : ClockKind::Real);
+  int status = 0;
+  if (!Complete(&o, presenter != nullptr, noWindow, script, &status)) return status;
+  return Run(phone, o, script, std::move(presenter));
 }
 
 }  // namespace
@@ -224,8 +234,9 @@ int RunDevice(int argc, char **argv) {
   std::unique_ptr<WindowPresenter> presenter;
   std::string noWindow;
   if (!OpenScreen(o, &presenter, &noWindow, &status)) return status;
-  if (!Complete(&o, presenter != nullptr, noWindow, script, &status)) return status;
-  return Run(o, script, std::move(presenter));
+  const int result = RunOnPhone(o, script, std::move(presenter), noWindow);
+  GdiShutdown();
+  return result;
 }
 
 }  // namespace platform::device

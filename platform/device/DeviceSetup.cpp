@@ -67,7 +67,7 @@ void SelectAudio(const Options &o) {
   wave::PlaybackSink sink;
   sink.kind = *o.playback == Options::Playback::Live   ? wave::PlaybackSink::Kind::Live
               : *o.playback == Options::Playback::File ? wave::PlaybackSink::Kind::File
-                                                       : wave::PlaybackSink::Kind::None;
+                                                       : wave::PlaybackSink::Kind::Null;
   sink.path = o.playbackPath;
   sink.device = o.playbackDevice;
   wave::SelectPlayback(sink);

@@ -9,7 +9,7 @@
 
 #include "VirtualPlatform.h"
 #include "gdi/GdiHost.h"
-#include "shell/Phone.h"
+#include "phone/Handset.h"
 #include "win/shell.h"
 
 class WindowFixture : public VirtualPlatform {
@@ -20,7 +20,7 @@ class WindowFixture : public VirtualPlatform {
 
   void SetUp() override {
     VirtualPlatform::SetUp();
-    platform::phone::Start();
+    phone->SwitchOn();
     log.clear();
     handlers.clear();
     WNDCLASSW cls{};
@@ -94,7 +94,7 @@ class WindowFixture : public VirtualPlatform {
     return taken;
   }
 
-  static COLORREF Pixel(int x, int y) { return GdiGetPixel(platform::phone::ScreenBitmap(), x, y); }
+  static COLORREF Pixel(int x, int y) { return GdiGetPixel(platform::handset::ScreenBitmap(), x, y); }
 
   size_t gdiStart = 0;
 };

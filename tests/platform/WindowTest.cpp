@@ -64,9 +64,9 @@ TEST_F(WindowTest, AProcedureMayDestroyItsWindowAndSendReentrantlyWhileHandlingA
   };
   Pump();
   TakeLog();
-  platform::phone::StylusDown(100, 100);
-  platform::phone::StylusUp(100, 100);
-  platform::phone::KeyDown('5');
+  platform::handset::StylusDown(100, 100);
+  platform::handset::StylusUp(100, 100);
+  platform::handset::KeyDown('5');
   Pump();
   EXPECT_EQ(TakeLog(), (Log{"main:down 100,76", ":destroy"})) << "the rest went to a window that is gone";
   EXPECT_EQ(GdiLiveObjectCount(), gdiStart);
@@ -120,25 +120,25 @@ TEST_F(WindowTest, KeysGoToTheFocusWindowTheStylusToTheWindowUnderItAndBackBecom
   ASSERT_NE(Make(L"other", WS_CHILD | WS_VISIBLE, main, {0, 100, 240, 200}), nullptr);
   Pump();
   TakeLog();
-  EXPECT_FALSE(platform::phone::KeyDown('A')) << "the phone has no letter keys";
-  platform::phone::KeyDown('1');  // no focus yet: nobody hears it
+  EXPECT_FALSE(platform::handset::KeyDown('A')) << "the phone has no letter keys";
+  platform::handset::KeyDown('1');  // no focus yet: nobody hears it
   SetFocus(main);
-  platform::phone::KeyDown('1');
-  platform::phone::KeyUp('1');
-  platform::phone::KeyDown(VK_TBACK);
-  platform::phone::KeyUp(VK_TBACK);
-  platform::phone::StylusDown(5, 130);   // on the child
-  platform::phone::StylusMove(5, 30);    // captured: still the child's
-  platform::phone::StylusUp(-20, 400);   // clamped to the screen
-  platform::phone::StylusDown(5, 30);
+  platform::handset::KeyDown('1');
+  platform::handset::KeyUp('1');
+  platform::handset::KeyDown(VK_TBACK);
+  platform::handset::KeyUp(VK_TBACK);
+  platform::handset::StylusDown(5, 130);   // on the child
+  platform::handset::StylusMove(5, 30);    // captured: still the child's
+  platform::handset::StylusUp(-20, 400);   // clamped to the screen
+  platform::handset::StylusDown(5, 30);
   Pump();
   EXPECT_EQ(TakeLog(), (Log{"main:keydown 49", "main:char 49", "main:keyup 49", "main:hotkey 27/0",
                             "main:hotkey 27/4096", "other:down 5,6", "other:move 5,65442", "other:up 0,195",
                             "main:down 5,6"}));
-  EXPECT_TRUE(platform::phone::RequestClose());
+  EXPECT_TRUE(platform::handset::RequestClose());
   Pump();
   EXPECT_EQ(TakeLog(), (Log{"main:close", ":destroy", ":destroy"})) << "no text while being destroyed";
-  EXPECT_FALSE(platform::phone::RequestClose()) << "no window left";
+  EXPECT_FALSE(platform::handset::RequestClose()) << "no window left";
 }
 
 TEST_F(WindowTest, FailedCallsLeaveNothingHalfMade) {
@@ -155,7 +155,7 @@ TEST_F(WindowTest, FailedCallsLeaveNothingHalfMade) {
   EXPECT_EQ(Make(L"refused"), nullptr);
   Pump();
   EXPECT_EQ(TakeLog(), (Log{"refused:create 240x296", ":destroy"}));
-  EXPECT_TRUE(platform::phone::CaptionTitle().empty());
+  EXPECT_TRUE(platform::handset::CaptionTitle().empty());
   EXPECT_EQ(GdiLiveObjectCount(), gdiStart);
 }
 
