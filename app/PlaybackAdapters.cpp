@@ -4,6 +4,14 @@
 
 #include "filters/RCVectorMediaSample.h"
 
+namespace {
+
+// The queue is full from this much sound, in at least this many blocks.
+constexpr double kFullSeconds = 0.4;
+constexpr size_t kFullBlocks = 2;
+
+}  // namespace
+
 void WriteBlockToDevice(rcvector<short> *block, const RCPtr<WaveOutEvent> &device) {
   RCPtr<AV::IMediaSample> sample(new RCVectorMediaSample(block));
   device->WriteSample(sample);
@@ -17,7 +25,7 @@ bool IsPlaybackQueueFull(const RCPtr<WaveOutEvent> &device) {
     const double bytes = buffer->Header()->dwBufferLength;
     queued += static_cast<int64_t>(bytes * 1e7 / bytesPerSecond + 0.5);
   }
-  return static_cast<double>(queued) * 1e-7 >= 0.4 && device->Queue().size() >= 2;
+  return static_cast<double>(queued) * 1e-7 >= kFullSeconds && device->Queue().size() >= kFullBlocks;
 }
 
 SynthOutputs BindPlaybackOutputs(const RCPtr<WaveOutEvent> &device) {

@@ -3,20 +3,20 @@
 #include <cstdio>
 
 #include "BackKeyHook.h"
+#include "DeviceWiring.h"
 #include "DrovaneMobInfo.h"
 #include "MainWndProc.h"
 #include "ShowMessage.h"
 #include "StartupAdapters.h"
 #include "StartupObjects.h"
 #include "TimerWiring.h"
-#include "app/PlaybackAdapters.h"
+#include "base/StandardTuning.h"
 #include "device/ProgramSettings.h"
 #include "measure/GuitarFactory.h"
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"QUORLA-wnd";
-constexpr int kStringNotes[] = {40, 45, 50, 55, 59, 64};  // E2 A2 D3 G3 B3 E4
 constexpr int kStartString = 55;                          // G3
 
 // The measurer factory: the phone's guitar measurer over one configuration,
@@ -36,10 +36,10 @@ void CreateObjects(StartupObjects &o, HINSTANCE instance, const TWaveFormatEx &f
   for (RCPtr<TimerNode> *t : {&o.t1, &o.t2, &o.t3, &o.t4}) *t = MakeRC<TimerNode>(root);
   g.view = MakeRC<DrovaneView_H>(root, instance);
   o.factory = CreateMeasurerFactory(&o.configurator);
-  o.capture = MakeRC<WaveInEvent>(root, 2.0, 100.0);
+  o.capture = CreateCaptureDevice(root);
   g.eventLoop = MakeRC<EventLoop>();
   o.playback = MakeRC<WaveOutEvent>(root);
-  g.synth = MakeRC<Synth_H>(root, format.nSamplesPerSec, 4096);
+  g.synth = CreateTonePlayer(root, format);
   g.appInfo = MakeRC<DrovaneMobInfo>();
   o.menuBar = MakeRC<MenuBarHolder>();
   g.menu = MakeRC<MenuMainDlgCE>(root, o.menuBar);
@@ -49,10 +49,7 @@ void CreateObjects(StartupObjects &o, HINSTANCE instance, const TWaveFormatEx &f
 
 // The tone player writes to the playback device, whose done events refill it.
 void WireTonePlayer(StartupObjects &o, const TWaveFormatEx &format) {
-  WaveOutHandlers handlers;
-  handlers.done.Bind(o.globals->synth, &Synth_H::Fill);
-  o.playback->Init(handlers, &format);
-  o.globals->synth->SetOutputs(BindPlaybackOutputs(o.playback));
+  OpenTonePlayback(o.playback, o.globals->synth, RefillHandlers(o.globals->synth), format);
 }
 
 // What the view calls: repaints, the tone player, note reports to the hint,
@@ -106,29 +103,23 @@ bool CreateMainWindow(HINSTANCE instance) {
   return window != nullptr;
 }
 
-// A loop node calling `handler` whenever `event` is signalled.
-void AddEventToLoop(StartupObjects &o, const Delegate<void()> &handler, const RCPtr<EventHandleHolder> &event) {
-  o.globals->eventLoop->AddEventHandle(MakeRC<EventLoopNode>(o.Root(), handler), event);
-}
-
 // Capture wired and registered with the loop, the Back key hook, playback
 // registered and started, capture position reset.
 void WireDevices(StartupObjects &o, const TWaveFormatEx &captureFormat) {
   WaveInHandlers handlers;
   handlers.sample.Bind(o.pipeline, &ProcessMeasure_H::OnSample);
-  o.capture->SetNotifyEvent(o.capture->Event());
-  o.capture->Init(handlers, &captureFormat);
-  AddEventToLoop(o, MakeDelegate<void()>(o.capture.get(), &WaveIn::ProcessEvent), o.capture->EventHolder());
+  OpenCapture(*o.capture, handlers, captureFormat);
   EventLoop &loop = *o.globals->eventLoop;
+  AddCaptureToLoop(loop, o.Root(), o.capture);
   loop.AddMessage(MakeRC<EventLoop::MessageNode>(o.Root(), MakeDelegateS<void(const tagMSG &, bool *)>(&BackKeyHook)),
                   WM_HOTKEY);
-  AddEventToLoop(o, MakeDelegate<void()>(o.playback.get(), &WaveOut::ProcessEvent), o.playback->EventHolder());
+  AddPlaybackToLoop(loop, o.Root(), o.playback);
   o.playback->Start();
   o.capture->ResetPosition();
 }
 
 void SetUpView(DrovaneView_H &view) {
-  view.SetStringNotes(kStringNotes);
+  view.SetStringNotes(drovane::kStandardTuning);
   view.SetStringSelect(kStartString);
   view.SetOptions({false, false, false, false});
 }

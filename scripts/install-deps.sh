@@ -4,8 +4,9 @@ set -e
 packages="build-essential cmake ninja-build pkg-config
   libsdl2-dev libcairo2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libsndfile1-dev libsoxr-dev libgtest-dev libgmock-dev libbenchmark-dev python3
-  libx11-dev xvfb xauth xdotool
-  pulseaudio pulseaudio-utils"
+  libx11-dev xvfb xauth xdotool x11-utils
+  pulseaudio pulseaudio-utils
+  help2man dpkg-dev file lintian man-db desktop-file-utils appstream bash-completion"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

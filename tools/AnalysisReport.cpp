@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "ResultFormat.h"
-#include "wave/SampleSource.h"
+#include "base/SoundFormat.h"
 
 namespace {
 
@@ -37,8 +37,8 @@ void ReportCalibration(AnalyzeOptions::Format format, const std::string &input, 
 
 void ReportLiveSummary(AnalyzeOptions::Format format, const AnalysisSummary &s) {
   std::FILE *out = ReportStream(format);
-  const double seconds = static_cast<double>(s.samples) / SampleSource::kRate;
-  const double lost = static_cast<double>(s.overrunSamples) / SampleSource::kRate;
+  const double seconds = static_cast<double>(s.samples) / drovane::kSampleRate;
+  const double lost = static_cast<double>(s.overrunSamples) / drovane::kSampleRate;
   const auto overruns = static_cast<unsigned long long>(s.overruns);
   const ResultFields f = ResultFields::Of(0, 0, s.lastNote, s.lastReference);
   if (format == AnalyzeOptions::Format::kJson) {

@@ -1,13 +1,11 @@
 #include "AnalyzeOptions.h"
 
-#include <cmath>
-#include <cstdlib>
-#include <cstring>
+#include "base/ParseNumber.h"
 
 const char kAnalyzeUsage[] =
     "Usage: drovane-analyze [OPTION]... FILE...\n"
-    "       drovane-analyze [OPTION]... --demo\n"
-    "       drovane-analyze [OPTION]... --live\n"
+    "  or:  drovane-analyze [OPTION]... --demo\n"
+    "  or:  drovane-analyze [OPTION]... --live\n"
     "Measure the pitch of recordings the way the Drovane tuner does: one\n"
     "result per 1000 samples (22050 Hz), smoothed over the last 0.68 s.\n"
     "Any format libsndfile reads; channels are mixed to mono and other rates\n"
@@ -44,75 +42,35 @@ const char kAnalyzeUsage[] =
     "Exit status: 0 success, 1 a file could not be analysed, the results could\n"
     "not be written (or no audio capture device was found), 2 usage error.\n";
 
-namespace {
-
-bool ParseReference(const char *text, double *hertz, std::string *error) {
-  char *end = nullptr;
-  const double v = std::strtod(text, &end);
-  if (end == text || *end != '\0' || !std::isfinite(v) || v < 1 || v > 20000) {
-    *error = std::string("invalid reference frequency '") + text + "' (expected hertz between 1 and 20000)";
-    return false;
-  }
-  *hertz = v;
-  return true;
+// The output format from its flags, and what cannot run together: the
+// message of the first such usage error, or empty.
+std::string AnalyzeOptions::Settle(bool csv, bool json) {
+  if (csv && json) return "--csv and --json cannot be combined";
+  format = csv ? Format::kCsv : json ? Format::kJson : Format::kTable;
+  if (live && (demo || !files.empty())) return "--live cannot be combined with --demo or files";
+  if (files.empty() && !demo && !live) return "no input: name a sound file or use --demo or --live";
+  return "";
 }
 
-}  // namespace
-
-bool AnalyzeOptions::SetFormat(Format chosen, std::string *error) {
-  if (format != Format::kTable && format != chosen) {
-    *error = "--csv and --json cannot be combined";
-    return false;
-  }
-  format = chosen;
-  return true;
-}
-
-bool AnalyzeOptions::Parse(int argc, const char *const *argv, std::string *error) {
-  bool optionsEnded = false;
-  for (int i = 1; i < argc; ++i) {
-    const char *a = argv[i];
-    if (optionsEnded || a[0] != '-' || std::strcmp(a, "-") == 0) {
-      files.emplace_back(a);
-    } else if (std::strcmp(a, "--") == 0) {
-      optionsEnded = true;
-    } else if (std::strcmp(a, "--csv") == 0) {
-      if (!SetFormat(Format::kCsv, error)) return false;
-    } else if (std::strcmp(a, "--json") == 0) {
-      if (!SetFormat(Format::kJson, error)) return false;
-    } else if (std::strcmp(a, "--calibrate") == 0) {
-      calibrate = true;
-    } else if (std::strcmp(a, "--precise") == 0) {
-      precise = true;
-    } else if (std::strcmp(a, "--demo") == 0) {
-      demo = true;
-    } else if (std::strcmp(a, "--live") == 0) {
-      live = true;
-    } else if (std::strcmp(a, "--help") == 0 || std::strcmp(a, "-h") == 0) {
-      help = true;
-    } else if (std::strcmp(a, "--version") == 0 || std::strcmp(a, "-V") == 0) {
-      version = true;
-    } else if (std::strncmp(a, "--reference=", 12) == 0) {
-      if (!ParseReference(a + 12, &reference, error)) return false;
-    } else if (std::strcmp(a, "--reference") == 0) {
-      if (i + 1 == argc) {
-        *error = "option '--reference' needs a value in hertz";
-        return false;
-      }
-      if (!ParseReference(argv[++i], &reference, error)) return false;
-    } else {
-      *error = std::string("unknown option '") + a + "'";
-      return false;
-    }
-  }
-  if (help || version) return true;
-  if (live && (demo || !files.empty())) {
-    *error = "--live cannot be combined with --demo or files";
-    return false;
-  }
-  if (files.empty() && !demo && !live) {
-    *error = "no input: name a sound file or use --demo or --live";
-    return false;
-  }
-  return true;
+cli::Outcome AnalyzeOptions::Parse(int argc, const char *const *argv, std::string *error) {
+  bool csv = false, json = false;
+  cli::CommandLine line;
+  line.Flag("csv", [&] { csv = true; });
+  line.Flag("json", [&] { json = true; });
+  line.Value("reference", "hertz between 1 and 20000", [this](const std::string &v) {
+    const std::optional<double> hertz = cli::ParseNumber(v, 1, 20000);
+    reference = hertz.value_or(reference);
+    return hertz.has_value();
+  });
+  line.Flag("precise", [this] { precise = true; });
+  line.Flag("calibrate", [this] { calibrate = true; });
+  line.Flag("demo", [this] { demo = true; });
+  line.Flag("live", [this] { live = true; });
+  line.AcceptOperands();
+  const cli::Outcome outcome = line.Parse(argc, argv);
+  *error = line.Error();
+  if (outcome != cli::Outcome::kRun) return outcome;
+  files = line.Operands();
+  *error = Settle(csv, json);
+  return error->empty() ? cli::Outcome::kRun : cli::Outcome::kUsageError;
 }

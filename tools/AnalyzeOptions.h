@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "base/CommandLine.h"
+
 // The analyser's command line.
 struct AnalyzeOptions {
   enum class Format { kTable, kCsv, kJson };
@@ -13,17 +15,14 @@ struct AnalyzeOptions {
   bool precise = false;  // the precise refinement instead of the phone's
   bool demo = false;
   bool live = false;  // the microphone, until Ctrl-C; alone
-  bool help = false;
-  bool version = false;
   std::vector<std::string> files;
 
-  // Fills the options from argv; false with a message in `error` on a usage
-  // error. Without --help or --version at least one input is required;
-  // --live takes no other.
-  bool Parse(int argc, const char *const *argv, std::string *error);
+  // Fills the options from argv; kUsageError with a message in `error`. To
+  // run, at least one input is required; --live takes no other.
+  cli::Outcome Parse(int argc, const char *const *argv, std::string *error);
 
  private:
-  bool SetFormat(Format chosen, std::string *error);
+  std::string Settle(bool csv, bool json);
 };
 
 extern const char kAnalyzeUsage[];

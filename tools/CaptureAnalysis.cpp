@@ -1,17 +1,7 @@
 #include "CaptureAnalysis.h"
 
+#include "app/DeviceWiring.h"
 #include "kernel/Platform.h"
-
-namespace {
-
-// The capture device's place in the loop: a node calling `handler` each
-// time `event` is signalled, registered for tear-down on `root`.
-void AddToLoop(EventLoop *loop, UninitCaller *root, const Delegate<void()> &handler,
-               const RCPtr<EventHandleHolder> &event) {
-  loop->AddEventHandle(MakeRC<EventLoopNode>(root, handler), event);
-}
-
-}  // namespace
 
 CaptureAnalysis::CaptureAnalysis(ResultFormat *format, double reference, bool calibrate,
                                  Measure::Refinement refinement)
@@ -38,30 +28,27 @@ bool CaptureAnalysis::Open(const platform::wave::CaptureSource &source, std::str
 
   root_ = std::make_unique<UninitCaller>();
   side_ = printer_.Build(root_.get(), reference_, calibrate_, refinement_);
-  device_ = MakeRC<WaveInEvent>(root_.get(), 2.0, 100.0);
+  device_ = CreateCaptureDevice(root_.get());
   loop_ = MakeRC<EventLoop>();
   end_ = MakeRC<RecordingEnd>(recording_.get(), MakeDelegate<void()>(loop_.get(), &EventLoop::Stop));
 
   WaveInHandlers handlers;
   handlers.sample.Bind(side_.pipeline, &ProcessMeasure_H::OnSample);
   handlers.sample.AddBind(end_, &RecordingEnd::OnSample);
-  device_->SetNotifyEvent(device_->Event());
-  const TWaveFormatEx format = TWaveFormatEx::Default();
-  device_->Init(handlers, &format);
+  OpenCapture(*device_, handlers, TWaveFormatEx::Default());
   if (device_->State() != WaveState::kOpen) {
     *error = platform::wave::LastOpenError();
     if (error->empty()) *error = "the audio capture device could not be opened";
     return false;
   }
-  AddToLoop(loop_.get(), root_.get(), MakeDelegate<void()>(device_.get(), &WaveIn::ProcessEvent),
-            device_->EventHolder());
+  AddCaptureToLoop(*loop_, root_.get(), device_);
   if (live_) {
     interrupt_ = std::make_unique<InterruptWatch>();
     if (!interrupt_->Ok()) {
       *error = "Ctrl-C could not be caught, so live capture could not be stopped cleanly";
       return false;
     }
-    AddToLoop(loop_.get(), root_.get(), MakeDelegate<void()>(loop_.get(), &EventLoop::Stop), interrupt_->Event());
+    AddEventToLoop(*loop_, root_.get(), MakeDelegate<void()>(loop_.get(), &EventLoop::Stop), interrupt_->Event());
   }
   device_->ResetPosition();
   return true;

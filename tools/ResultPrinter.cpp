@@ -26,7 +26,7 @@ ResultPrinter::Side ResultPrinter::Build(UninitCaller *root, double reference, b
 bool ResultPrinter::PastTheEnd() const {
   if (!recording_ || !recording_->ended) return false;
   const int64_t end = pipeline_->resultStart + pipeline_->resultDuration;
-  return static_cast<uint64_t>(Measure::MeasurerBase::BytesFromTime(end) / 2) > recording_->length;
+  return static_cast<uint64_t>(Measure::MeasurerBase::BytesFromTime(end) / drovane::kBytesPerSample) > recording_->length;
 }
 
 void ResultPrinter::OnResults(const Measure::Result *records, unsigned int count) {

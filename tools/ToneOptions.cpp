@@ -1,9 +1,8 @@
 #include "ToneOptions.h"
 
-#include <cmath>
-#include <cstdlib>
-#include <cstring>
-
+#include "base/ParseNumber.h"
+#include "base/SoundFormat.h"
+#include "base/StandardTuning.h"
 #include "measure/MidiTypes.h"
 
 const char kToneUsage[] =
@@ -30,79 +29,48 @@ const char kToneUsage[] =
 
 namespace {
 
-constexpr int kStringNotes[6] = {40, 45, 50, 55, 59, 64};
-constexpr double kNyquist = 22050 / 2.0;
+// The highest fundamental a tone at the program's rate can carry.
+constexpr double kNyquist = drovane::kSampleRate / 2.0;
 
-// A whole number in [low, high], or a number with a fraction when `fraction`.
-bool ParseNumber(const char *text, double low, double high, bool fraction, double *value) {
-  char *end = nullptr;
-  const double v = std::strtod(text, &end);
-  if (!*text || *end || !std::isfinite(v) || v < low || v > high) return false;
-  if (!fraction && v != std::floor(v)) return false;
-  *value = v;
-  return true;
+std::optional<double> StringNote(const std::string &text) {
+  const std::optional<long long> string = cli::ParseWholeNumber(text, 1, 6);
+  if (!string) return std::nullopt;
+  return drovane::kStandardTuning[*string - 1];
 }
 
 // A note the tone can carry: a number from 0 whose fundamental lies below
 // the Nyquist frequency.
-bool ParseNote(const char *text, double *note, std::string *error) {
-  if (!ParseNumber(text, 0, 127, true, note)) {
-    *error = "--note must be a MIDI note number from 0 to below 124.77, not '" + std::string(text) + "'";
-    return false;
-  }
-  const double hertz = FrequencyFromNote(*note, 440.0);
-  if (hertz >= kNyquist) {
-    char message[200];
-    std::snprintf(message, sizeof message,
-                  "--note %s is too high: its fundamental, %.0f Hz, is at or above %.0f Hz, the highest a "
-                  "22050 Hz tone can carry (notes below 124.77)",
-                  text, hertz, kNyquist);
-    *error = message;
-    return false;
-  }
-  return true;
+std::optional<double> PlayableNote(const std::string &text) {
+  const std::optional<double> note = cli::ParseNumber(text, 0, 127);
+  if (!note || FrequencyFromNote(*note, 440.0) >= kNyquist) return std::nullopt;
+  return note;
 }
 
 }  // namespace
 
-bool ToneOptions::Parse(int argc, const char *const *argv, std::string *error) {
+cli::Outcome ToneOptions::Parse(int argc, const char *const *argv, std::string *error) {
   bool chosen = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    const bool takesValue = arg == "--string" || arg == "--note" || arg == "--out";
-    if (takesValue && i + 1 >= argc) {
-      *error = "option '" + arg + "' needs a value";
-      return false;
-    }
-    if (arg == "--help" || arg == "-h") {
-      help = true;
-    } else if (arg == "--version" || arg == "-V") {
-      version = true;
-    } else if (arg == "--string") {
-      double n;
-      if (!ParseNumber(argv[++i], 1, 6, false, &n)) {
-        *error = "--string must be a string number from 1 (low E) to 6 (high E), not '" + std::string(argv[i]) + "'";
-        return false;
-      }
-      note = kStringNotes[static_cast<int>(n) - 1];
-      chosen = true;
-    } else if (arg == "--note") {
-      if (!ParseNote(argv[++i], &note, error)) return false;
-      chosen = true;
-    } else if (arg == "--out") {
-      out = argv[++i];
-      if (out.empty()) {
-        *error = "--out needs a file name";
-        return false;
-      }
-    } else {
-      *error = "unknown argument '" + arg + "'";
-      return false;
-    }
-  }
-  if (!chosen && !help && !version) {
+  auto choose = [&](std::optional<double> n) {
+    chosen = chosen || n;
+    note = n.value_or(note);
+    return n.has_value();
+  };
+  cli::CommandLine line;
+  line.Value("string", "a string number from 1 (low E) to 6 (high E)",
+             [&](const std::string &v) { return choose(StringNote(v)); });
+  line.Value("note",
+             "a MIDI note number from 0 to below 124.77, whose fundamental lies below 11025 Hz, the highest a "
+             "22050 Hz tone can carry",
+             [&](const std::string &v) { return choose(PlayableNote(v)); });
+  line.Value("out", "a file name", [this](const std::string &v) {
+    out = v;
+    return !v.empty();
+  });
+  const cli::Outcome outcome = line.Parse(argc, argv);
+  *error = line.Error();
+  if (outcome == cli::Outcome::kRun && !chosen) {
     *error = "choose a string (--string 1..6) or a note (--note MIDI)";
-    return false;
+    return cli::Outcome::kUsageError;
   }
-  return true;
+  return outcome;
 }

@@ -1,6 +1,6 @@
 #include "TonePlayback.h"
 
-#include "app/PlaybackAdapters.h"
+#include "app/DeviceWiring.h"
 #include "general/EventLoop.h"
 #include "general/UninitCaller.h"
 #include "kernel/Platform.h"
@@ -37,21 +37,18 @@ bool Play(double note, std::string *error) {
   UninitCaller root;
   RCPtr<WaveOutEvent> device = MakeRC<WaveOutEvent>(&root);
   const TWaveFormatEx format = TWaveFormatEx::Default();
-  RCPtr<Synth_H> player = MakeRC<Synth_H>(&root, format.nSamplesPerSec, 4096);
+  RCPtr<Synth_H> player = CreateTonePlayer(&root, format);
   RCPtr<EventLoop> loop = MakeRC<EventLoop>();
   RCPtr<EndWatch> watch = MakeRC<EndWatch>(device.get(), MakeDelegate<void()>(loop.get(), &EventLoop::Stop));
-  WaveOutHandlers handlers;
-  handlers.done.Bind(player, &Synth_H::Fill);
+  WaveOutHandlers handlers = RefillHandlers(player);
   handlers.done.AddBind(watch, &EndWatch::OnDone);
-  device->Init(handlers, &format);
+  OpenTonePlayback(device, player, handlers, format);
   if (device->State() != WaveState::kOpen) {
     *error = platform::wave::LastOpenError();
     if (error->empty()) *error = "the audio output device could not be opened";
     return false;
   }
-  player->SetOutputs(BindPlaybackOutputs(device));
-  loop->AddEventHandle(MakeRC<EventLoopNode>(&root, MakeDelegate<void()>(device.get(), &WaveOut::ProcessEvent)),
-                       device->EventHolder());
+  AddPlaybackToLoop(*loop, &root, device);
   device->Start();
   player->Play(note);
   loop->Run();

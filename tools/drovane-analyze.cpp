@@ -79,15 +79,13 @@ int main(int argc, char **argv) {
   ReserveStandardStreams();
   AnalyzeOptions options;
   std::string error;
-  if (!options.Parse(argc, argv, &error)) {
-    std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", kProgram, error.c_str(), kProgram);
-    return 2;
-  }
+  const cli::Outcome outcome = options.Parse(argc, argv, &error);
+  if (outcome == cli::Outcome::kUsageError) return cli::ReportUsageError(kProgram, error);
   bool ok = true;
-  if (options.help) {
+  if (outcome == cli::Outcome::kHelp) {
     std::fputs(kAnalyzeUsage, stdout);
-  } else if (options.version) {
-    std::printf("%s 1.0.0\n", kProgram);
+  } else if (outcome == cli::Outcome::kVersion) {
+    std::fputs(cli::VersionLine(kProgram).c_str(), stdout);
   } else {
     // Live readings show as they come; a file's results are written in bulk.
     static char buffer[1 << 16];

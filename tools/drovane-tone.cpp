@@ -15,15 +15,13 @@ int main(int argc, char **argv) {
   ReserveStandardStreams();
   ToneOptions options;
   std::string error;
-  if (!options.Parse(argc, argv, &error)) {
-    std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", kProgram, error.c_str(), kProgram);
-    return 2;
-  }
+  const cli::Outcome outcome = options.Parse(argc, argv, &error);
+  if (outcome == cli::Outcome::kUsageError) return cli::ReportUsageError(kProgram, error);
   bool ok = true;
-  if (options.help)
+  if (outcome == cli::Outcome::kHelp)
     std::fputs(kToneUsage, stdout);
-  else if (options.version)
-    std::printf("%s 1.0.0\n", kProgram);
+  else if (outcome == cli::Outcome::kVersion)
+    std::fputs(cli::VersionLine(kProgram).c_str(), stdout);
   else
     ok = PlayTone(options.note, options.out, &error);
   if (ok && !CloseStandardOutput(&error)) ok = false;

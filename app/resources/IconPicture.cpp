@@ -1,9 +1,12 @@
 // Draws the program's icon, a needle gauge on a dark tile, and writes it for
 // the desktop and for the program's own resources:
 //   IconPicture OUTDIR
-// writes drovane-48.png and drovane-256.png (desktop menus), and the Win32
-// icon resources: IconGroup.bin (the icon group) with Icon16.bin and
-// Icon32.bin (32-bit icon images), all little-endian.
+// writes drovane-48.png, drovane-128.png, drovane-256.png and drovane.svg
+// (desktop menus, software centres), and the Win32 icon resources:
+// IconGroup.bin (the icon group) with Icon16.bin and Icon32.bin (32-bit icon
+// images), all little-endian.
+#include <cairo-svg.h>
+
 #include <cmath>
 
 #include "PictureBytes.h"
@@ -49,14 +52,18 @@ void Gauge(cairo_t *cr) {
   cairo_fill(cr);
 }
 
-cairo_surface_t *Draw(int size) {
-  cairo_surface_t *surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
+void DrawOn(cairo_surface_t *surface, int size) {
   cairo_t *cr = cairo_create(surface);
   cairo_scale(cr, size / 64.0, size / 64.0);
   Tile(cr);
   Gauge(cr);
   cairo_destroy(cr);
   cairo_surface_flush(surface);
+}
+
+cairo_surface_t *Draw(int size) {
+  cairo_surface_t *surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size);
+  DrawOn(surface, size);
   return surface;
 }
 
@@ -107,6 +114,17 @@ bool WritePng(const std::string &path, int size) {
   return ok;
 }
 
+// The same drawing as vector paths, 64 pixels square at its natural size.
+bool WriteSvg(const std::string &path) {
+  cairo_surface_t *surface = cairo_svg_surface_create(path.c_str(), 64, 64);
+  cairo_svg_surface_set_document_unit(surface, CAIRO_SVG_UNIT_PX);
+  DrawOn(surface, 64);
+  cairo_surface_finish(surface);
+  const bool ok = cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
+  cairo_surface_destroy(surface);
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -116,7 +134,8 @@ int main(int argc, char **argv) {
   }
   const std::string dir = argv[1];
   const std::vector<uint8_t> small = IconImage(16), large = IconImage(32);
-  const bool ok = WritePng(dir + "/drovane-48.png", 48) && WritePng(dir + "/drovane-256.png", 256) &&
+  const bool ok = WritePng(dir + "/drovane-48.png", 48) && WritePng(dir + "/drovane-128.png", 128) &&
+                  WritePng(dir + "/drovane-256.png", 256) && WriteSvg(dir + "/drovane.svg") &&
                   WriteFile(dir + "/Icon16.bin", small) && WriteFile(dir + "/Icon32.bin", large) &&
                   WriteFile(dir + "/IconGroup.bin", IconGroup({{16, small.size()}, {32, large.size()}}));
   if (!ok) std::fprintf(stderr, "%s: cannot write the icon into %s\n", argv[0], dir.c_str());

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Refinement.h"
+#include "base/StandardTuning.h"
 #include "general/RCPtr.h"
 
 namespace Measure {
@@ -14,7 +15,7 @@ class GuitarConfigurator : public virtual CRefCounter {
   // Configuration data; the measurer reads `reference` and `refinement`
   // when it is initialised.
   struct Config : public virtual CRefCounter {
-    std::vector<int16_t> strings{40, 45, 50, 55, 59, 64};  // open strings, lowest first
+    std::vector<int16_t> strings{drovane::kStandardTuning.begin(), drovane::kStandardTuning.end()};  // lowest first
     double factor = 1.0;
     int32_t reference = 440;  // hertz of MIDI note 69
     Refinement refinement = Refinement::kPhone;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/SoundFormat.h"
 #include "filters/MediaSample.h"
 #include "general/CheckSites.h"
 
@@ -12,16 +13,16 @@ MeasurerBase::MeasurerBase() { state_ = kNotInitialised; }
 void MeasurerBase::Init() {
   if (!Check(Initialize() >= 0, CheckSites::kMeasurerInitFailed)) return;
   blockBytes_ = GetBlockBytes();
-  block_.assign((blockBytes_ + 1) / 2, 0);
+  block_.assign((blockBytes_ + 1) / sizeof(int16_t), 0);
   state_ = kStopped;
 }
 
 int64_t MeasurerBase::BytesFromTime(int64_t time) {
-  const int64_t b = static_cast<int64_t>(time * 1e-7 * 44100 + 0.5);
-  return b - b % 2;
+  const int64_t b = static_cast<int64_t>(time * 1e-7 * drovane::kBytesPerSecond + 0.5);
+  return b - b % drovane::kBytesPerSample;
 }
 
-int64_t MeasurerBase::TimeFromBytes(int64_t bytes) { return static_cast<int64_t>(bytes * 1e7 / 44100 + 0.5); }
+int64_t MeasurerBase::TimeFromBytes(int64_t bytes) { return static_cast<int64_t>(bytes * 1e7 / drovane::kBytesPerSecond + 0.5); }
 
 HRESULT MeasurerBase::SetStartPosition(int64_t position) {
   processed_ = written_ = BytesFromTime(position);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "MeasureResult.h"
+#include "base/SoundFormat.h"
 #include "filters/BaseFilter.h"
 #include "filters/Fifo2.h"
 
@@ -13,10 +14,10 @@ namespace Measure {
 struct PcmFormat {
   uint16_t formatTag = 1;
   uint16_t channels = 1;
-  uint32_t samplesPerSec = 22050;
-  uint32_t avgBytesPerSec = 44100;
-  uint16_t blockAlign = 2;
-  uint16_t bitsPerSample = 16;
+  uint32_t samplesPerSec = drovane::kSampleRate;
+  uint32_t avgBytesPerSec = drovane::kBytesPerSecond;
+  uint16_t blockAlign = drovane::kBytesPerSample;
+  uint16_t bitsPerSample = drovane::kBitsPerSample;
   uint16_t extraBytes = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "TWaveFormatEx.h"
 
+#include "base/SoundFormat.h"
 #include "general/CheckSites.h"
 
 TWaveFormatEx::TWaveFormatEx() : WAVEFORMATEX() { wFormatTag = WAVE_FORMAT_PCM; }
@@ -7,10 +8,10 @@ TWaveFormatEx::TWaveFormatEx() : WAVEFORMATEX() { wFormatTag = WAVE_FORMAT_PCM; 
 TWaveFormatEx TWaveFormatEx::Default() {
   TWaveFormatEx f;
   f.nChannels = 1;
-  f.nSamplesPerSec = 22050;
-  f.nAvgBytesPerSec = 44100;
-  f.nBlockAlign = 2;
-  f.wBitsPerSample = 16;
+  f.nSamplesPerSec = drovane::kSampleRate;
+  f.nAvgBytesPerSec = drovane::kBytesPerSecond;
+  f.nBlockAlign = drovane::kBytesPerSample;
+  f.wBitsPerSample = drovane::kBitsPerSample;
   f.cbSize = 0;
   return f;
 }

@@ -57,6 +57,10 @@ std::unique_ptr<WindowPresenter> WindowPresenter::Start(int scale, std::string *
   }
   std::unique_ptr<const SdlVideo> sdl = SdlVideo::Load(error);
   if (!sdl) return nullptr;
+  // The class the desktop entry names (StartupWMClass), unless the user chose
+  // one. SDL 2.26 reads it from the environment only; no other thread runs yet.
+  setenv("SDL_VIDEO_X11_WMCLASS", DROVANE_WINDOW_CLASS, 0);
+  setenv("SDL_VIDEO_WAYLAND_WMCLASS", DROVANE_WINDOW_CLASS, 0);
   std::unique_ptr<WindowPresenter> presenter(new WindowPresenter(std::move(sdl)));
   WindowPresenter &p = *presenter;
   p.thread_ = std::thread([&p, scale] { p.Run(scale); });

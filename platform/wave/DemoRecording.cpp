@@ -1,6 +1,9 @@
 #include "DemoRecording.h"
 
+#include <array>
 #include <cmath>
+
+#include "base/StandardTuning.h"
 
 namespace {
 
@@ -10,7 +13,7 @@ constexpr size_t kRing = 3 * SampleSource::kRate;
 
 std::vector<DemoRecording::Pluck> MakePlucks() {
   // E2 A2 D3 G3 B3 E4, each off by a few cents either way.
-  const double strings[6] = {40, 45, 50, 55, 59, 64};
+  const std::array<int, 6> &strings = drovane::kStandardTuning;
   const double cents[6] = {-12, 7, -4, 15, -9, 3};
   std::vector<DemoRecording::Pluck> plucks;
   size_t at = kSilence;

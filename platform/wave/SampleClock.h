@@ -2,12 +2,13 @@
 
 #include <cstdint>
 
+#include "base/SoundFormat.h"
 #include "kernel/Clock.h"
 
 namespace platform::wave {
 
 // Every device runs at 22050 samples per second, 16-bit mono.
-constexpr uint32_t kRate = 22050;
+constexpr uint32_t kRate = drovane::kSampleRate;
 
 // The clock time `samples` take, rounded up to the next nanosecond, so a
 // buffer is complete at its time. Exact for any count: the time is derived

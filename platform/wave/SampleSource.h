@@ -3,12 +3,14 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/SoundFormat.h"
+
 // A stream of captured sound as the tuner hears it: 22050 samples per
 // second, mono, 16-bit. Sources are read front to back in pieces of any size
 // and hold only a bounded amount of audio at a time.
 class SampleSource {
  public:
-  static constexpr int kRate = 22050;
+  static constexpr int kRate = drovane::kSampleRate;
 
   virtual ~SampleSource() = default;
 

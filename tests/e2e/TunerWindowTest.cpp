@@ -1,5 +1,6 @@
-// The tuner in its real window on an X server of its own (Xvfb): a key
-// pressed with xdotool changes the string, closing the window ends it.
+// The tuner in its real window on an X server of its own (Xvfb): the window
+// carries the class its desktop entry names, a key pressed with xdotool
+// changes the string, closing the window ends it.
 #include <gtest/gtest.h>
 
 #include "TunerRun.h"
@@ -26,6 +27,14 @@ std::vector<unsigned long> HintOnServer(Display *x, Window window) {
   return pixels;
 }
 
+// A key's value in a desktop entry, or "".
+std::string EntryValue(const std::string &entry, const std::string &key) {
+  const size_t at = entry.find('\n' + key + '=');
+  if (at == std::string::npos) return "";
+  const size_t begin = at + key.size() + 2;
+  return entry.substr(begin, entry.find('\n', begin) - begin);
+}
+
 std::vector<unsigned long> HintInShot(const Png &png) {
   std::vector<unsigned long> pixels;
   for (int y = kCaption + 70; y < kCaption + 90; ++y)
@@ -33,7 +42,7 @@ std::vector<unsigned long> HintInShot(const Png &png) {
   return pixels;
 }
 
-TEST(TunerWindow, KeyOneChoosesTheLowEAndClosingTheWindowEndsTheTuner) {
+TEST(TunerWindow, CarriesTheDesktopClassKeyOneChoosesTheLowEAndClosingTheWindowEndsIt) {
   // The hint a headless run shows after key 1, to compare the window with.
   const std::string headless = OutputPath("headless-e.png");
   const Outcome r = RunTuner("--capture silence --playback null --duration 1 --script " +
@@ -58,6 +67,10 @@ TEST(TunerWindow, KeyOneChoosesTheLowEAndClosingTheWindowEndsTheTuner) {
   std::string said;
   const Window window = FindWindowByTitle(env, "Drovane", &said);
   ASSERT_NE(window, 0u) << said;
+  // Docks group the window with the launcher it came from by this class.
+  const std::string wmClass = EntryValue(Slurp(DROVANE_DESKTOP_ENTRY), "StartupWMClass");
+  ASSERT_FALSE(wmClass.empty()) << DROVANE_DESKTOP_ENTRY << " names no StartupWMClass";
+  EXPECT_EQ(WindowClass(env, window), "WM_CLASS(STRING) = \"" + wmClass + "\", \"" + wmClass + "\"\n");
   EXPECT_EQ(std::system((env + " xdotool windowfocus --sync " + std::to_string(window) + " key 1").c_str()), 0);
   EXPECT_TRUE(tuner.ReadUntil("STATIC\tE")) << "the key did not reach the tuner";
 

@@ -87,8 +87,8 @@ TEST(ToneCli, WritesOptionsAndNotesAreHandledAsMeant) {
       {"-V", t + " -V", 0, "drovane-tone 1.0.0", ""},
       {"a fraction", "rm -f " + wav + "; " + t + " --note 45.5 --out " + wav + leftBehind, 0, "left", ""},
       {"just below Nyquist", t + " --note 124.76 --out " + wav, 0, "", ""},
-      {"at Nyquist", t + " --note 124.766", 2, "", "fundamental, 11025 Hz, is at or above 11025 Hz"},
-      {"above Nyquist", t + " --note 127", 2, "", "--note 127 is too high"},
+      {"at Nyquist", t + " --note 124.766", 2, "", "invalid value '124.766' for --note (expected a MIDI note"},
+      {"above Nyquist", t + " --note 127", 2, "", "fundamental lies below 11025 Hz"},
   };
   for (const auto &c : cases) {
     const Outcome r = RunScript(c.script);

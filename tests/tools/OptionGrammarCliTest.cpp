@@ -1,0 +1,98 @@
+// The one option grammar, end to end through both tools: every value option
+// in both forms, `--`, and usage errors worded alike with status 2.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "ToolRun.h"
+
+namespace {
+
+std::string UsageError(const std::string &program, const std::string &message) {
+  return program + ": " + message + "\nTry '" + program + " --help' for more information.\n";
+}
+
+// Runs each command line and expects a usage error with exactly `message`.
+void ExpectUsageErrors(const std::string &program, const std::string &tool,
+                       const std::vector<std::pair<std::string, std::string>> &cases) {
+  for (const auto &[args, message] : cases) {
+    const Outcome r = RunTool(program, args);
+    EXPECT_EQ(r.status, 2) << args;
+    EXPECT_EQ(r.err, UsageError(tool, message)) << args;
+    EXPECT_TRUE(r.out.empty()) << args;
+  }
+}
+
+// The same options in either form and any order give the same results; a
+// file whose name starts with a dash is reached after `--`, which ends the
+// options.
+TEST(OptionGrammarCli, AnalyzeTakesBothFormsAndTheEndOfOptions) {
+  std::vector<short> a2(30000);
+  for (size_t i = 0; i < a2.size(); ++i) a2[i] = static_cast<short>(9000 * std::sin(2 * M_PI * 110 * i / 22050));
+  const std::string wav = WriteSound("a2.wav", a2, 22050, 1), a = DROVANE_ANALYZE;
+  const std::string in = "d=" + wav + ".d; mkdir -p $d && cp " + wav + " $d/-dash.wav && cd $d && " + a;
+  const Outcome separate = RunScript(in + " --csv --precise --reference 442 --calibrate ./-dash.wav");
+  ASSERT_EQ(separate.status, 0) << separate.err;
+  EXPECT_NE(separate.out.find("./-dash.wav,0.7256236,"), std::string::npos) << separate.out;
+  EXPECT_NE(separate.err.find("-dash.wav: calibration: "), std::string::npos) << separate.err;
+  const Outcome joined = RunScript(in + " --reference=442 ./-dash.wav --csv --precise --calibrate");
+  EXPECT_EQ(joined.status, 0) << joined.err;
+  EXPECT_EQ(joined.out, separate.out);
+  EXPECT_EQ(joined.err, separate.err);
+  const Outcome ended = RunScript(in + " --csv -- -dash.wav --precise");
+  EXPECT_EQ(ended.status, 1);
+  EXPECT_EQ(Lines(ended.out).size(), 1u + 14u) << ended.out;
+  EXPECT_NE(ended.out.find("\n-dash.wav,0.7256236,"), std::string::npos) << ended.out;
+  EXPECT_EQ(ended.err, "drovane-analyze: --precise: No such file or directory\n");
+
+  ExpectUsageErrors(
+      a, "drovane-analyze",
+      {{"--demo --reference=0x10", "invalid value '0x10' for --reference (expected hertz between 1 and 20000)"},
+       {"--demo --reference 1e3", "invalid value '1e3' for --reference (expected hertz between 1 and 20000)"},
+       {"--demo --reference=inf", "invalid value 'inf' for --reference (expected hertz between 1 and 20000)"},
+       {"--demo --reference=", "invalid value '' for --reference (expected hertz between 1 and 20000)"},
+       {"--demo --reference", "option '--reference' needs a value"},
+       {"--demo --ref 442", "unknown option '--ref'"},
+       {"--demo --csv=yes", "option '--csv' takes no value"},
+       {"--demo --calibrate=1", "option '--calibrate' takes no value"},
+       {"--demo -x", "unknown option '-x'"},
+       {"--csv --json --demo", "--csv and --json cannot be combined"},
+       {"--live --demo", "--live cannot be combined with --demo or files"},
+       {"--csv", "no input: name a sound file or use --demo or --live"}});
+}
+
+// Every option of drovane-tone in the --opt=value form writes what the
+// separate form writes.
+TEST(OptionGrammarCli, ToneTakesBothFormsAndRefusesAlike) {
+  const std::string t = DROVANE_TONE, separate = OutputPath("grammar-separate.wav"),
+                    joined = OutputPath("grammar-joined.wav");
+  for (const auto &[apart, together] :
+       {std::pair<std::string, std::string>{"--string 2", "--string=2"}, {"--note 45.5", "--note=45.5"}}) {
+    ASSERT_EQ(RunTool(t, apart + " --out " + separate).status, 0) << apart;
+    const Outcome r = RunTool(t, together + " --out=" + joined);
+    ASSERT_EQ(r.status, 0) << together << ": " << r.err;
+    EXPECT_EQ(Slurp(joined), Slurp(separate)) << together;
+    EXPECT_EQ(ReadSound(joined).size(), 17u * 4096) << together;
+  }
+  ExpectUsageErrors(
+      t, "drovane-tone",
+      {{"--string=7", "invalid value '7' for --string (expected a string number from 1 (low E) to 6 (high E))"},
+       {"--string=1e0", "invalid value '1e0' for --string (expected a string number from 1 (low E) to 6 (high E))"},
+       {"--string 2.0", "invalid value '2.0' for --string (expected a string number from 1 (low E) to 6 (high E))"},
+       {"--note=0x10",
+        "invalid value '0x10' for --note (expected a MIDI note number from 0 to below 124.77, whose "
+        "fundamental lies below 11025 Hz, the highest a 22050 Hz tone can carry)"},
+       {"--note 1 --out=", "invalid value '' for --out (expected a file name)"},
+       {"--note 1 --out", "option '--out' needs a value"},
+       {"--note 1 --strin 2", "unknown option '--strin'"},
+       {"--note 1 extra", "unexpected argument 'extra'"},
+       {"--note 1 -- --out=x.wav", "unexpected argument '--out=x.wav'"},
+       {"--out x.wav", "choose a string (--string 1..6) or a note (--note MIDI)"}});
+  // The first of help and version wins, whatever follows.
+  EXPECT_EQ(RunTool(t, "--note=1 --version --bogus").out, "drovane-tone 1.0.0\n");
+  EXPECT_EQ(RunTool(t, "-V -h").out, "drovane-tone 1.0.0\n");
+}
+
+}  // namespace
