@@ -1,6 +1,9 @@
 #include "device/WindowPresenter.h"
 
+#include <errno.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "gdi/GdiHost.h"
@@ -79,6 +82,9 @@ WindowPresenter::~WindowPresenter() {
   if (!thread_.joinable()) return;
   Wake(kStop);
   thread_.join();
+  if (std::getenv("DROVANE_PRESENTER_STATS"))
+    std::fprintf(stderr, "%s: presenter: %llu frames shown, %llu unchanged\n", program_invocation_short_name,
+                 static_cast<unsigned long long>(shown_), static_cast<unsigned long long>(unchanged_));
 }
 
 bool WindowPresenter::Open(int scale) {

@@ -34,7 +34,8 @@ class WindowPresenter {
   // before). Program thread; the phone must outlive the presenter.
   void Connect() { connected_.store(true, std::memory_order_release); }
   // Closes the window and ends its thread, and shuts SDL down (after the
-  // program, with its sound devices closed).
+  // program, with its sound devices closed). With DROVANE_PRESENTER_STATS
+  // set in the environment it says on stderr how many frames it showed.
   ~WindowPresenter();
   WindowPresenter(const WindowPresenter &) = delete;
   WindowPresenter &operator=(const WindowPresenter &) = delete;

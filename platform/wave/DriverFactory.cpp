@@ -20,6 +20,10 @@ std::unique_ptr<CaptureStream> MakeSource(const CaptureSource &source, MMRESULT 
     case CaptureSource::Kind::File:
       if (std::unique_ptr<SoundFileSource> file = SoundFileSource::Open(source.path, error))
         return std::make_unique<RecordingStream>(std::move(file), source.status);
+      if (source.status) {
+        source.status->ended = true;
+        source.status->error = *error;
+      }
       *result = MMSYSERR_ERROR;
       return nullptr;
     case CaptureSource::Kind::Custom:

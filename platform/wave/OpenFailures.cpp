@@ -15,7 +15,7 @@ MMRESULT OpenFailures::Failed(Direction direction, MMRESULT result, const std::s
   if (!reporting_) return result;
   const std::string device = capture ? NameOf(chosen.capture) : NameOf(chosen.playback);
   const std::string why = reason.empty() ? "error " + std::to_string(result) : reason;
-  std::fprintf(stderr, "%s: the %s device %s could not be opened (%s); going on without it\n",
+  std::fprintf(stderr, "%s: the %s device %s could not be opened (%s)\n",
                program_invocation_short_name, capture ? "capture" : "playback", device.c_str(), why.c_str());
   return result;
 }
