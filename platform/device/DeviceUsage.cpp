@@ -37,8 +37,8 @@ std::string DeviceOptionLines() {
                 "quit at that time (headless default: the recording's\nlength plus 1 s, else 1 s after the script's "
                 "last\nline, else 10 s)") +
          Option("--screenshot FILE.png", "write the screen at exit") +
-         Option("--trace-text",
-                "print each change of the screen's texts on stdout:\nSECONDS<TAB>SOURCE<TAB>TEXT (line breaks as \\n)") +
+         Option("--trace-text", "print each change of the screen's texts on stdout:\n"
+                                "SECONDS<TAB>SOURCE<TAB>TEXT (line breaks as \\n)") +
          Option("-h, --help", "show this help and exit") + Option("-V, --version", "show the version and exit");
 }
 

@@ -12,7 +12,8 @@ std::unique_ptr<const SdlVideo> SdlVideo::Load(std::string *error) {
   const bool ok =
       Resolve("SDL_InitSubSystem", &calls->InitSubSystem) && Resolve("SDL_QuitSubSystem", &calls->QuitSubSystem) &&
       Resolve("SDL_Quit", &calls->Quit) && Resolve("SDL_GetError", &calls->GetError) &&
-      Resolve("SDL_SetHint", &calls->SetHint) && Resolve("SDL_GetDisplayUsableBounds", &calls->GetDisplayUsableBounds) &&
+      Resolve("SDL_SetHint", &calls->SetHint) &&
+      Resolve("SDL_GetDisplayUsableBounds", &calls->GetDisplayUsableBounds) &&
       Resolve("SDL_CreateWindow", &calls->CreateWindow) && Resolve("SDL_DestroyWindow", &calls->DestroyWindow) &&
       Resolve("SDL_SetWindowTitle", &calls->SetWindowTitle) &&
       Resolve("SDL_GetWindowSurface", &calls->GetWindowSurface) &&

@@ -78,7 +78,8 @@ std::string NameOf(const CaptureSource &s) {
 
 std::string NameOf(const PlaybackSink &s) {
   if (s.kind == PlaybackSink::Kind::File) return s.path;
-  return WithArgument(WordOf<PlaybackSink::Kind>(kPlaybackWords, s.kind), s.kind == PlaybackSink::Kind::Live ? s.device : "");
+  const std::string word = WordOf<PlaybackSink::Kind>(kPlaybackWords, s.kind);
+  return WithArgument(word, s.kind == PlaybackSink::Kind::Live ? s.device : "");
 }
 
 std::string NameOf(ClockKind clock) { return WordOf<ClockKind>(kClockWords, clock); }

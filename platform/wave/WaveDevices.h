@@ -29,9 +29,10 @@ void SelectPlayback(const PlaybackSink &sink);
 // program; tools that report failures themselves leave it off).
 void ReportOpenFailures(bool on);
 
-// What the phone's live devices lost, as times and samples. Overruns: captured sound the program did not take in time (it
-// was not waiting for a second, or had no buffer queued). Underruns: silence
-// the speaker played while written sound had not reached it in time.
+// What the phone's live devices lost, as times and samples. Overruns:
+// captured sound the program did not take in time (it was not waiting for a
+// second, or had no buffer queued). Underruns: silence the speaker played
+// while written sound had not reached it in time.
 struct LiveLosses {
   uint64_t overruns = 0;
   uint64_t overrunSamples = 0;
