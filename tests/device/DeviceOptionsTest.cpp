@@ -2,8 +2,10 @@
 // bad values and every kind of malformed script line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
+#include "PulseServer.h"
 #include "ToolRun.h"
 
 namespace {
@@ -103,10 +105,30 @@ TEST(DeviceOptionsTest, WhatTheDeviceCannotDoIsAFailureWithItsReason) {
   Outcome live = RunTool(kProgram, "--screen headless --clock real --capture live:NoSuchMicrophone");
   EXPECT_EQ(live.status, 1);
   EXPECT_EQ(live.err.rfind("phone_test_program: no audio capture device ", 0), 0u) << live.err;
-  Outcome devices = RunTool(kProgram, "--list-devices");
-  for (const std::string &line : Lines(devices.out))
+}
+
+// --list-devices names what the sound server offers, on a PulseAudio server
+// of the test's own: its null sink, and that sink's monitor as a capture
+// device. With no server to reach it says so and fails.
+TEST(DeviceOptionsTest, ListDevicesNamesTheSoundServersDevicesOrSaysWhyNone) {
+  Outcome none = RunTool("PULSE_SERVER=unix:/nonexistent SDL_AUDIODRIVER=pulseaudio " + kProgram, "--list-devices");
+  EXPECT_EQ(none.status, 1);
+  EXPECT_EQ(none.err.rfind("phone_test_program: no audio capture device found: no audio system is available", 0), 0u)
+      << none.err;
+  EXPECT_EQ(none.out, "");
+
+  PulseServer server;
+  if (!server.Ok()) GTEST_SKIP() << server.Why();
+  std::string env;
+  for (const std::string &e : server.Env()) env += e + " ";
+  Outcome devices = RunTool(env + kProgram, "--list-devices");
+  EXPECT_EQ(devices.status, 0) << devices.err;
+  EXPECT_EQ(devices.err, "");
+  const std::vector<std::string> lines = Lines(devices.out);
+  for (const char *device : {"capture\tMonitor of Null Output", "playback\tNull Output"})
+    EXPECT_NE(std::find(lines.begin(), lines.end(), device), lines.end()) << device << " in:\n" << devices.out;
+  for (const std::string &line : lines)
     EXPECT_TRUE(line.rfind("capture\t", 0) == 0 || line.rfind("playback\t", 0) == 0) << line;
-  EXPECT_TRUE(devices.status == 0 || (devices.status == 1 && !devices.err.empty())) << devices.err;
 }
 
 // Without a display and without --screen the device says so in one line,

@@ -51,7 +51,8 @@ double ScheduleAction(InProcessTuner &tuner, signals::Random &random, double t) 
       return t + 1.5 + random.Unit();
     case 2: {  // a tap anywhere in the tuner's window
       const int x = static_cast<int>(random.Next() % platform::kScreenWidth);
-      const int y = platform::kCaptionHeight + static_cast<int>(random.Next() % 270);
+      const int client = platform::kSoftKeyTop - platform::kCaptionHeight;  // the window's height
+      const int y = platform::kCaptionHeight + static_cast<int>(random.Next() % client);
       tuner.Tap(t, x, y);
       return t + 0.1 + random.Unit();
     }
