@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 
 #include "PulseServer.h"
@@ -62,6 +63,32 @@ TEST(DeviceOptionsTest, EveryBadOptionIsAUsageErrorThatNamesWhatIsWrong) {
     EXPECT_NE(run.err.find("Try 'phone_test_program --help'"), std::string::npos) << args;
     EXPECT_EQ(run.out, "") << args;
   }
+}
+
+// Every option takes its value as the next word or after '=', alike; '--'
+// ends the options, and the device takes no operands.
+TEST(DeviceOptionsTest, EveryOptionTakesItsValueEitherWayAndDoubleDashEndsThem) {
+  const std::string script = WriteScript("0.2 key 1\n0.3 screenshot " + OutputPath("scripted.png") + "\n");
+  const std::string shot = OutputPath("grammar.png");
+  const std::vector<std::pair<std::string, std::string>> options{
+      {"screen", "headless"}, {"clock", "virtual"},       {"capture", "tone:196"}, {"playback", "null"},
+      {"script", script},     {"duration", "0.5"},        {"screenshot", shot}};
+  std::string spaced, joined;
+  for (const auto &[name, value] : options) {
+    spaced += " --" + name + " " + value;
+    joined += " --" + name + "=" + value;
+  }
+  const Outcome apart = RunTool(kProgram, spaced + " --trace-text");
+  ASSERT_EQ(apart.status, 0) << apart.err;
+  EXPECT_NE(apart.out.find("0.200\tPhone test\theard: | keydown 49"), std::string::npos) << apart.out;
+  std::remove(shot.c_str());
+  const Outcome together = RunTool(kProgram, joined + " --trace-text");
+  EXPECT_EQ(together.status, 0) << together.err;
+  EXPECT_EQ(together.out, apart.out);
+  EXPECT_FALSE(Slurp(shot).empty()) << "--screenshot=FILE";
+  const Outcome ended = RunTool(kProgram, kHeadless + "-- --duration 1");
+  EXPECT_EQ(ended.status, 2);
+  EXPECT_EQ(ended.err.rfind("phone_test_program: unexpected argument '--duration'", 0), 0u) << ended.err;
 }
 
 TEST(DeviceOptionsTest, EveryMalformedScriptLineIsNamedByNumberAndNothingRuns) {

@@ -78,7 +78,8 @@ TEST_F(WindowTest, PaintingWaitsForPostedMessagesMergesInvalidationsAndLetsChild
                               kModule, nullptr);
   ASSERT_NE(hint, nullptr);
   Pump();
-  EXPECT_EQ(Pixel(5, platform::kCaptionHeight + 75), RGB(255, 255, 255)) << "the main window erased with its class brush";
+  EXPECT_EQ(Pixel(5, platform::kCaptionHeight + 75), RGB(255, 255, 255))
+      << "the main window erased with its class brush";
   EXPECT_EQ(Pixel(100, 10), platform::shell::kStripBack) << "the caption strip";
   EXPECT_EQ(TakeLog(), (Log{"main:create " + kDefaultSize, "main:paint", "main:erase"}));
 
