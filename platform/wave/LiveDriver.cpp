@@ -1,13 +1,13 @@
 #include "wave/LiveDriver.h"
 
-#include "wave/SampleClock.h"
+#include "base/SoundFormat.h"
 
 namespace platform::wave {
 
 namespace {
 // A second of sound: room while the program thread is busy elsewhere, and
 // more than the program queues ahead of the speaker.
-constexpr size_t kRingSamples = kRate;
+constexpr size_t kRingSamples = drovane::kSampleRate;
 }  // namespace
 
 LiveDriver::LiveDriver(Direction direction, SdlAudio &sdl, LossCounter *losses)
@@ -32,7 +32,7 @@ void LiveDriver::Pause(bool paused) {
 
 // SDL's audio thread.
 void LiveDriver::Callback(void *self, Uint8 *stream, int bytes) {
-  static_cast<LiveDriver *>(self)->Exchange(stream, static_cast<size_t>(bytes) / 2);
+  static_cast<LiveDriver *>(self)->Exchange(stream, static_cast<size_t>(bytes) / drovane::kBytesPerSample);
 }
 
 }  // namespace platform::wave

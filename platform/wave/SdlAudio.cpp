@@ -6,7 +6,7 @@
 #include <future>
 #include <thread>
 
-#include "wave/SampleClock.h"
+#include "base/SoundFormat.h"
 
 namespace platform::wave {
 
@@ -37,7 +37,7 @@ SDL_AudioDeviceID SdlAudio::Open(bool capture, const std::string &name, SDL_Audi
     return 0;
   }
   SDL_AudioSpec want{};
-  want.freq = kRate;
+  want.freq = drovane::kSampleRate;
   want.format = AUDIO_S16SYS;
   want.channels = 1;
   want.samples = 512;

@@ -2,10 +2,10 @@
 
 #include <string>
 
+#include "base/SoundFormat.h"
 #include "kernel/Platform.h"
 #include "phone/Phone.h"
 #include "wave/DriverFactory.h"
-#include "wave/SampleClock.h"
 
 namespace platform::wave {
 
@@ -27,8 +27,9 @@ MMRESULT CheckOpen(const uintptr_t *handle, UINT deviceId, const WAVEFORMATEX *f
   if (callback != CALLBACK_NULL && callback != CALLBACK_EVENT) return MMSYSERR_NOTSUPPORTED;
   if (deviceId != 0) return MMSYSERR_BADDEVICEID;
   const bool ours = format->wFormatTag == WAVE_FORMAT_PCM && format->nChannels == 1 &&
-                    format->nSamplesPerSec == kRate && format->nAvgBytesPerSec == 2 * kRate &&
-                    format->nBlockAlign == 2 && format->wBitsPerSample == 16;
+                    format->nSamplesPerSec == drovane::kSampleRate &&
+                    format->nAvgBytesPerSec == drovane::kBytesPerSecond &&
+                    format->nBlockAlign == drovane::kBytesPerSample && format->wBitsPerSample == drovane::kBitsPerSample;
   return ours ? MMSYSERR_NOERROR : WAVERR_BADFORMAT;
 }
 
