@@ -18,7 +18,8 @@ void LiveCapture::HandOver() {
   while (!device_->Queue().empty()) {
     WAVEHDR *h = device_->Queue().front();
     const uint32_t capacity = Samples(h);
-    frontFill_ += static_cast<uint32_t>(ring_.Read(h->lpData + drovane::kBytesPerSample * frontFill_, capacity - frontFill_));
+    char *unfilled = h->lpData + drovane::kBytesPerSample * frontFill_;
+    frontFill_ += static_cast<uint32_t>(ring_.Read(unfilled, capacity - frontFill_));
     if (frontFill_ < capacity) return;
     frontFill_ = 0;
     device_->CompleteFront(capacity * drovane::kBytesPerSample);

@@ -29,7 +29,8 @@ MMRESULT CheckOpen(const uintptr_t *handle, UINT deviceId, const WAVEFORMATEX *f
   const bool ours = format->wFormatTag == WAVE_FORMAT_PCM && format->nChannels == 1 &&
                     format->nSamplesPerSec == drovane::kSampleRate &&
                     format->nAvgBytesPerSec == drovane::kBytesPerSecond &&
-                    format->nBlockAlign == drovane::kBytesPerSample && format->wBitsPerSample == drovane::kBitsPerSample;
+                    format->nBlockAlign == drovane::kBytesPerSample &&
+                    format->wBitsPerSample == drovane::kBitsPerSample;
   return ours ? MMSYSERR_NOERROR : WAVERR_BADFORMAT;
 }
 
