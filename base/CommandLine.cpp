@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/Utf8.h"
 #include "base/Version.h"
 
 namespace cli {
@@ -111,18 +112,26 @@ Outcome CommandLine::Parse(int argc, const char *const *argv) {
   return Outcome::kRun;
 }
 
-std::string Quoted(const std::string &text) {
-  std::string out = "'";
-  for (unsigned char c : text) {
-    if (c < 0x20 || c == 0x7f) {
+std::string Printable(const std::string &text) {
+  std::string out;
+  drovane::ForEachUtf8Sequence(text, [&out](const drovane::Utf8Sequence &s, std::string_view bytes) {
+    if (s.valid && !drovane::IsControl(s.code)) {
+      out += bytes;
+      return;
+    }
+    for (const unsigned char c : bytes) {
       char escaped[8];
       std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
       out += escaped;
-    } else {
-      out += static_cast<char>(c);
     }
-  }
-  return out + "'";
+  });
+  return out;
+}
+
+std::string Quoted(const std::string &text) {
+  std::string quoted = "'";
+  quoted += Printable(text);
+  return quoted += '\'';
 }
 
 std::string VersionLine(const std::string &program) { return program + " " + drovane::kVersion + "\n"; }

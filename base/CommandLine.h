@@ -19,7 +19,7 @@ struct option;  // getopt_long's, from <getopt.h>
 //     unknown option '--x'             option '--x' needs a value
 //     option '--x' takes no value      unexpected argument 'x'
 //     invalid value 'v' for --x (expected ...)
-// Messages quote what the user typed with control bytes escaped (\xNN).
+// Messages quote what the user typed with Printable.
 // getopt_long keeps global state: parse on one thread at a time.
 namespace cli {
 
@@ -71,7 +71,11 @@ class CommandLine {
   std::string error_;
 };
 
-// `text` in single quotes, control bytes escaped, for a message.
+// `text` safe to print: control characters (C0, DEL, C1) and bytes that are
+// not UTF-8 written as \xNN, one per byte; the rest as it is.
+std::string Printable(const std::string &text);
+
+// Printable(text) in single quotes, for a message.
 std::string Quoted(const std::string &text);
 
 // "PROGRAM VERSION\n", the answer to --version.

@@ -3,25 +3,33 @@
 #include <cstdio>
 
 #include "ResultFormat.h"
+#include "base/CommandLine.h"
 #include "base/SoundFormat.h"
 
 namespace {
 
+// The stream of a report, its error state cleared when it is stderr, the
+// one checked here.
 std::FILE *ReportStream(AnalyzeOptions::Format format) {
-  return format == AnalyzeOptions::Format::kCsv ? stderr : stdout;
+  if (format != AnalyzeOptions::Format::kCsv) return stdout;
+  std::clearerr(stderr);
+  return stderr;
 }
+
+// A report on stdout is checked with the rest of stdout, when it is closed.
+bool Written(std::FILE *out) { return out == stdout || !std::ferror(out); }
 
 }  // namespace
 
-void ReportCalibration(AnalyzeOptions::Format format, const std::string &input, const AnalysisSummary &s) {
+bool ReportCalibration(AnalyzeOptions::Format format, const std::string &input, const AnalysisSummary &s) {
   const bool json = format == AnalyzeOptions::Format::kJson;
   std::FILE *out = ReportStream(format);
   if (!s.stableFound) {
     if (json)
       std::fprintf(out, "{\"file\":%s,\"calibration\":null}\n", JsonString(input).c_str());
     else
-      std::fprintf(out, "%s: calibration: no stable note was found\n", input.c_str());
-    return;
+      std::fprintf(out, "%s: calibration: no stable note was found\n", cli::Printable(input).c_str());
+    return Written(out);
   }
   const ResultFields f = ResultFields::Of(0, 0, s.stablePitch, s.stableReference);
   if (json)
@@ -31,11 +39,12 @@ void ReportCalibration(AnalyzeOptions::Format format, const std::string &input, 
                  JsonString(input).c_str(), s.stablePitch, f.name.c_str(), f.cents.c_str(), s.calibrated);
   else
     std::fprintf(out, "%s: calibration: first stable note %.3f (%s %s cents at A = %.2f Hz); new reference A = %.2f Hz\n",
-                 input.c_str(), s.stablePitch, f.BothNames().c_str(), f.cents.c_str(), s.stableReference,
-                 s.calibrated);
+                 cli::Printable(input).c_str(), s.stablePitch, f.BothNames().c_str(), f.cents.c_str(),
+                 s.stableReference, s.calibrated);
+  return Written(out);
 }
 
-void ReportLiveSummary(AnalyzeOptions::Format format, const AnalysisSummary &s) {
+bool ReportLiveSummary(AnalyzeOptions::Format format, const AnalysisSummary &s) {
   std::FILE *out = ReportStream(format);
   const double seconds = static_cast<double>(s.samples) / drovane::kSampleRate;
   const double lost = static_cast<double>(s.overrunSamples) / drovane::kSampleRate;
@@ -49,7 +58,7 @@ void ReportLiveSummary(AnalyzeOptions::Format format, const AnalysisSummary &s) 
     else
       std::fprintf(out, "{\"note\":%s,\"name\":\"%s\",\"cents\":%s,\"frequency_hz\":%s}}}\n", f.note.c_str(),
                    f.name.c_str(), f.cents.c_str(), f.frequency.c_str());
-    return;
+    return Written(out);
   }
   std::fprintf(out, "live: %llu results from %.1f s of sound; ", static_cast<unsigned long long>(s.results), seconds);
   if (s.lastNote == 0)
@@ -58,4 +67,5 @@ void ReportLiveSummary(AnalyzeOptions::Format format, const AnalysisSummary &s) 
     std::fprintf(out, "last note heard: %s %s cents (%s Hz at A = %.2f Hz)", f.BothNames().c_str(), f.cents.c_str(),
                  f.frequency.c_str(), s.lastReference);
   std::fprintf(out, "; overruns: %llu (%.3f s of sound lost)\n", overruns, lost);
+  return Written(out);
 }

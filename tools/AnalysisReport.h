@@ -7,9 +7,10 @@
 
 // The lines the analyser prints after the results of an input. Like the
 // results, they go to stdout, except with CSV, where they go to stderr so
-// that stdout stays one table.
+// that stdout stays one table. Each returns false when its report could not
+// be written to stderr; what goes to stdout is checked when stdout is closed.
 
 // The first stable note and the reference calibration would set from it.
-void ReportCalibration(AnalyzeOptions::Format format, const std::string &input, const AnalysisSummary &s);
+bool ReportCalibration(AnalyzeOptions::Format format, const std::string &input, const AnalysisSummary &s);
 // After live input: how many results, how much sound, the last note heard.
-void ReportLiveSummary(AnalyzeOptions::Format format, const AnalysisSummary &s);
+bool ReportLiveSummary(AnalyzeOptions::Format format, const AnalysisSummary &s);

@@ -38,7 +38,11 @@ const char kAnalyzeUsage[] =
     "is A1 (E2, C4 and A4 in scientific pitch notation). The table shows both,\n"
     "as \"E-2 (E2)\"; the name field of CSV and JSON holds the tuner's own.\n"
     "The file field of CSV and JSON is the input as named on the command line\n"
-    "(demo, or live).\n"
+    "(demo, or live). Names are shown safely: control characters and bytes\n"
+    "that are not UTF-8 are written as \\xNN in the table, in CSV and in\n"
+    "messages, and CSV quotes a name that holds a comma or a quote; JSON\n"
+    "escapes control characters (\\u00NN) and writes U+FFFD for each sequence\n"
+    "that is not UTF-8.\n"
     "Exit status: 0 success, 1 a file could not be analysed, the results could\n"
     "not be written (or no audio capture device was found), 2 usage error.\n";
 

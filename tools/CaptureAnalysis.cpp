@@ -9,6 +9,7 @@ CaptureAnalysis::CaptureAnalysis(ResultFormat *format, double reference, bool ca
 
 // Start-up's order: the newest references go first, the root last.
 CaptureAnalysis::~CaptureAnalysis() {
+  push_.Reset();
   end_.Reset();
   loop_.Reset();
   device_.Reset();
@@ -35,6 +36,10 @@ bool CaptureAnalysis::Open(const platform::wave::CaptureSource &source, std::str
   WaveInHandlers handlers;
   handlers.sample.Bind(side_.pipeline, &ProcessMeasure_H::OnSample);
   handlers.sample.AddBind(end_, &RecordingEnd::OnSample);
+  if (live_ && pushWith_) {
+    push_ = MakeRC<ResultPush>(pushWith_, MakeDelegate<void()>(loop_.get(), &EventLoop::Stop));
+    handlers.sample.AddBind(push_, &ResultPush::OnSample);
+  }
   OpenCapture(*device_, handlers, TWaveFormatEx::Default());
   if (device_->State() != WaveState::kOpen) {
     *error = platform::wave::LastOpenError();
@@ -55,19 +60,23 @@ bool CaptureAnalysis::Open(const platform::wave::CaptureSource &source, std::str
 }
 
 AnalysisSummary CaptureAnalysis::Run() {
-  device_->Start();
-  if (device_->State() == WaveState::kRunning) loop_->Run();
+  if (!push_ || push_->Push()) {  // the heading, before anything is heard
+    device_->Start();
+    if (device_->State() == WaveState::kRunning) loop_->Run();
+  }
   Finish();
   return summary_;
 }
 
 void CaptureAnalysis::Finish() {
   if (live_) {
+    summary_.outputLost = push_ && push_->Lost();
     summary_.samples = end_->Delivered();
     const platform::wave::LiveLosses losses = platform::wave::LiveLossCounts();
     summary_.overruns = losses.overruns;
     summary_.overrunSamples = losses.overrunSamples;
-    if (!interrupt_->Interrupted()) summary_.error = "the audio capture device stopped delivering sound";
+    if (!interrupt_->Interrupted() && !summary_.outputLost)
+      summary_.error = "the audio capture device stopped delivering sound";
     return;
   }
   summary_.samples = recording_->length;

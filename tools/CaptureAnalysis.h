@@ -8,6 +8,7 @@
 #include "InterruptWatch.h"
 #include "RecordingEnd.h"
 #include "ResultPrinter.h"
+#include "ResultPush.h"
 #include "general/EventLoop.h"
 #include "general/UninitCaller.h"
 #include "phone/Phone.h"
@@ -23,17 +24,24 @@
 // A sound file or the demo is played into the microphone on the virtual
 // clock, so it runs as fast as the machine allows, exactly as it would
 // sound; the loop stops once the buffer with the recording's last sample has
-// been handed on. Live input runs on the real clock until Ctrl-C.
+// been handed on. Live input runs on the real clock until Ctrl-C, or until
+// its results cannot be written.
 //
 // One analysis per object, on the program thread: Open, then Run. It runs on
-// a phone of its own, made by Open. Destruction is start-up's shut-down: the references are
-// released newest first, then the tear-down root stops the device and the
-// measurer and unbinds the delegates.
+// a phone of its own, made by Open. Destruction is start-up's shut-down: the
+// references are released newest first, then the tear-down root stops the
+// device and the measurer and unbinds the delegates.
 class CaptureAnalysis {
  public:
   CaptureAnalysis(ResultFormat *format, double reference, bool calibrate,
                   Measure::Refinement refinement = Measure::Refinement::kPhone);
   ~CaptureAnalysis();
+
+  // Live: `push` writes out what has been printed, once before capture
+  // starts (the heading) and after each captured buffer (its results); false
+  // once anything written was lost, which ends the run in order with
+  // AnalysisSummary::outputLost. Call before Open.
+  void PushResultsWith(bool (*push)()) { pushWith_ = push; }
 
   // Builds everything and opens the capture device on `source` (file, demo
   // or live). False, with a message for the user in `error`, when it cannot.
@@ -51,6 +59,7 @@ class CaptureAnalysis {
   bool calibrate_;
   Measure::Refinement refinement_;
   bool live_ = false;
+  bool (*pushWith_)() = nullptr;
   std::optional<platform::Phone> phone_;
   std::shared_ptr<platform::wave::RecordingStatus> recording_;
   std::unique_ptr<InterruptWatch> interrupt_;
@@ -59,4 +68,5 @@ class CaptureAnalysis {
   RCPtr<WaveInEvent> device_;
   RCPtr<EventLoop> loop_;
   RCPtr<RecordingEnd> end_;
+  RCPtr<ResultPush> push_;  // live, with PushResultsWith
 };

@@ -4,6 +4,8 @@
 #include <cinttypes>
 #include <cmath>
 
+#include "base/CommandLine.h"
+#include "base/Utf8.h"
 #include "measure/MidiTypes.h"
 
 namespace {
@@ -25,11 +27,14 @@ std::string Narrow(const wchar_t *w) {
 // Scientific pitch notation numbers octaves from C, with middle C (60) in 4.
 std::string ScientificName(int note) { return Narrow(GetPitchShortName(note)) + std::to_string(note / 12 - 1); }
 
-// A CSV field: quoted, with quotes doubled, when it holds a separator.
+// A CSV field (RFC 4180), made printable first: quoted, with quotes
+// doubled, when it holds a comma or a quote; with no line break left, every
+// row is one line.
 std::string CsvField(const std::string &text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  const std::string printable = cli::Printable(text);
+  if (printable.find_first_of(",\"") == std::string::npos) return printable;
   std::string quoted = "\"";
-  for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  for (char c : printable) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
   return quoted + "\"";
 }
 
@@ -39,18 +44,20 @@ constexpr char kTableRow[] = "%12s %6s %14s %10s  %-10s %7s\n";
 
 std::string JsonString(const std::string &text) {
   std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
+  drovane::ForEachUtf8Sequence(text, [&quoted](const drovane::Utf8Sequence &s, std::string_view bytes) {
+    if (!s.valid) {
+      quoted += "\\ufffd";
+    } else if (s.code == '"' || s.code == '\\') {
       quoted += '\\';
-      quoted += c;
-    } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
+      quoted += bytes;
+    } else if (drovane::IsControl(s.code)) {
       char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(s.code));
       quoted += escaped;
     } else {
-      quoted += c;
+      quoted += bytes;
     }
-  }
+  });
   return quoted + "\"";
 }
 
@@ -88,7 +95,7 @@ void ResultFormat::Begin(const std::string &name, double reference) {
       break;
     case AnalyzeOptions::Format::kTable:
       if (!first) std::fputc('\n', out_);
-      std::fprintf(out_, "%s (reference A = %.2f Hz)\n", name.c_str(), reference);
+      std::fprintf(out_, "%s (reference A = %.2f Hz)\n", cli::Printable(name).c_str(), reference);
       std::fprintf(out_, kTableRow, "time s", "level", "note", "Hz", "name", "cents");
       break;
   }

@@ -9,7 +9,9 @@
 // Writes the analyser's results in one of its three formats, one input
 // after another. CSV is one table for the whole run (one header line) and
 // CSV and JSON name the input of every result in a first "file" field; the
-// table gives each input a heading and shows note names both ways.
+// table gives each input a heading and shows note names both ways. Names are
+// written so that they cannot act on a terminal (cli::Printable; JSON
+// escapes its own way) and keep every row one line.
 class ResultFormat {
  public:
   ResultFormat(AnalyzeOptions::Format format, std::FILE *out) : format_(format), out_(out) {}
@@ -37,5 +39,6 @@ struct ResultFields {
   std::string BothNames() const { return name.empty() ? "" : name + " (" + scientific + ")"; }
 };
 
-// `text` as a JSON string, quotes included.
+// `text` as a JSON string, quotes included, valid whatever bytes it holds:
+// control characters escaped (\u00NN), each bad UTF-8 sequence U+FFFD.
 std::string JsonString(const std::string &text);

@@ -9,6 +9,7 @@
 #include "CaptureAnalysis.h"
 #include "ResultFormat.h"
 #include "StandardOutput.h"
+#include "base/CommandLine.h"
 #include "measure/MidiTypes.h"
 
 namespace {
@@ -18,10 +19,8 @@ constexpr char kProgram[] = "drovane-analyze";
 using platform::wave::CaptureSource;
 
 void Fail(const std::string &input, const std::string &message) {
-  if (input.empty())
-    std::fprintf(stderr, "%s: %s\n", kProgram, message.c_str());
-  else
-    std::fprintf(stderr, "%s: %s: %s\n", kProgram, input.c_str(), message.c_str());
+  const std::string text = cli::Printable(input.empty() ? message : input + ": " + message);
+  std::fprintf(stderr, "%s: %s\n", kProgram, text.c_str());
 }
 
 // Analyses one input, named `input` (empty for live), into `format`; false
@@ -30,6 +29,7 @@ bool Analyze(const AnalyzeOptions &options, const std::string &input, const Capt
              ResultFormat *format) {
   const Measure::Refinement refinement = options.precise ? Measure::Refinement::kPrecise : Measure::Refinement::kPhone;
   CaptureAnalysis analysis(format, options.reference, options.calibrate, refinement);
+  analysis.PushResultsWith(FlushStandardOutput);
   std::string error;
   if (!analysis.Open(source, &error)) {
     Fail(input, error);
@@ -37,6 +37,7 @@ bool Analyze(const AnalyzeOptions &options, const std::string &input, const Capt
   }
   format->Begin(input.empty() ? "live" : input, options.reference);
   const AnalysisSummary s = analysis.Run();
+  if (s.outputLost) return false;  // said when stdout is closed, with the reason
   if (s.nonFinite > 0)
     Fail(input, std::to_string(s.nonFinite) + " samples were not numbers (NaN or infinite) and were heard as silence");
   if (!s.error.empty()) {
@@ -44,14 +45,13 @@ bool Analyze(const AnalyzeOptions &options, const std::string &input, const Capt
     return false;
   }
   if (options.live) {
-    ReportLiveSummary(options.format, s);
+    if (!ReportLiveSummary(options.format, s)) return false;
   } else if (s.results == 0) {
     Fail(input, "no result was produced: " + std::to_string(s.samples) +
                     " samples is shorter than the 17000 (0.77 s) the first result needs");
     return false;
   }
-  if (options.calibrate) ReportCalibration(options.format, input.empty() ? "live" : input, s);
-  return true;
+  return !options.calibrate || ReportCalibration(options.format, input.empty() ? "live" : input, s);
 }
 
 CaptureSource Source(CaptureSource::Kind kind, const std::string &path = "") {
@@ -87,9 +87,11 @@ int main(int argc, char **argv) {
   } else if (outcome == cli::Outcome::kVersion) {
     std::fputs(cli::VersionLine(kProgram).c_str(), stdout);
   } else {
-    // Live readings show as they come; a file's results are written in bulk.
+    // Written in bulk; live readings are pushed out as they come by a flush
+    // of ours, which keeps the reason when it fails (a failed line-buffered
+    // write would lose it).
     static char buffer[1 << 16];
-    std::setvbuf(stdout, buffer, options.live ? _IOLBF : _IOFBF, sizeof buffer);
+    std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
     SetPitchNameStyle(PitchNameStyle::kMixed);  // the tuner's own naming
     ok = AnalyzeAll(options);
   }

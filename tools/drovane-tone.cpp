@@ -25,6 +25,6 @@ int main(int argc, char **argv) {
   else
     ok = PlayTone(options.note, options.out, &error);
   if (ok && !CloseStandardOutput(&error)) ok = false;
-  if (!ok) std::fprintf(stderr, "%s: %s\n", kProgram, error.c_str());
+  if (!ok) std::fprintf(stderr, "%s: %s\n", kProgram, cli::Printable(error).c_str());  // it may name --out's file
   return ok ? 0 : 1;
 }

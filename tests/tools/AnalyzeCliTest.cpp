@@ -166,6 +166,7 @@ TEST(AnalyzeCli, WritesInputsAndOddFilesAreHandledAsMeant) {
       {"1 Hz", a + " " + WriteAtRate("rate-1.wav", 1), 1, "", 0, "sample rate 1 Hz is not supported"},
       {"0 Hz", a + " " + WriteAtRate("rate-0.wav", 0), 1, "", 0, "invalid sample rate"},
       {"2 GHz", a + " " + WriteAtRate("rate-2e9.wav", 2000000000), 1, "", 0, "(at most 768000 Hz)"},
+      {"calibration to a full stderr", a + " --csv --calibrate " + wav + " 2>/dev/full", 1, ",A-2,", 28, ""},
       {"--csv --json", a + " --csv --json " + wav, 2, "", 0, "--csv and --json cannot be combined"},
   };
   for (const auto &c : cases) {
@@ -209,6 +210,76 @@ TEST(AnalyzeCli, ResultsNameTheirInputAndPeopleReadBothNoteNames) {
   r = Analyze("--help");
   for (const char *said : {"E-2", "C1", "A1", "E2", "C4", "A4", "no\noctave 0", "- is standard input"})
     EXPECT_NE(r.out.find(said), std::string::npos) << said;
+}
+
+// A name as odd as a file system allows: an escape sequence, the C1 CSI, a
+// comma, a quote, a backslash, a tab, a line break, DEL, bytes that are not
+// UTF-8 (stray, cut short, overlong, a surrogate, past U+10FFFF) and
+// well-formed characters of two, three and four bytes.
+const std::string kOddName = "odd \x1b[2J\xc2\x9b" "1m, \"q\" \\ \t\n\x7f\xff\xfe\xe2\x82(\xc0\xaf\xed\xa0\x80"
+                             "\xf4\x90\x80\x80 \xc3\xa9\xe2\x82\xac\xf0\x9f\x8e\xb8.wav";
+// As messages, the table and CSV print it.
+const std::string kOddShown = "odd \\x1b[2J\\xc2\\x9b" "1m, \"q\" \\ \\x09\\x0a\\x7f\\xff\\xfe\\xe2\\x82(\\xc0\\xaf"
+                              "\\xed\\xa0\\x80\\xf4\\x90\\x80\\x80 \xc3\xa9\xe2\x82\xac\xf0\x9f\x8e\xb8.wav";
+
+// Every line of a JSON output is read by Python's own parser (no NaN or
+// Infinity either), each object has its fields in order and of their
+// types, and each file is named as Python's decoder reads the input's name
+// (U+FFFD where it is not UTF-8). Prints "RESULTS CALIBRATIONS FILES".
+constexpr char kJsonCheck[] = R"(
+import json, os, sys
+names = {os.fsencode(n).decode("utf-8", "replace") for n in sys.argv[2:]}
+def refuse(constant): raise ValueError(constant)
+number, text = (int, float), (str, type(None))
+results = calibrations = 0
+seen = set()
+for line in open(sys.argv[1], "rb"):
+    o = json.loads(line.decode("utf-8"), parse_constant=refuse)
+    assert o["file"] in names, ascii(o["file"])
+    seen.add(o["file"])
+    if "calibration" in o:
+        assert list(o) == ["file", "calibration"], list(o)
+        calibrations += 1
+        continue
+    assert list(o) == ["file", "time_s", "level", "note", "frequency_hz", "name", "cents"], list(o)
+    assert all(type(o[k]) in number for k in ("time_s", "level", "note", "frequency_hz")), o
+    assert type(o["name"]) in text and type(o["cents"]) in number + (type(None),), o
+    results += 1
+print(results, calibrations, len(seen))
+)";
+
+TEST(AnalyzeCli, OddFileNamesAreValidJsonAndCannotActOnATerminal) {
+  const std::string odd = WriteSound(kOddName, Tone(110, 22050 * 4), 22050, 1);
+  const std::string plain = WriteSound("plain.wav", Tone(110, 20000), 22050, 1);
+  ASSERT_FALSE(odd.empty());
+  const std::string a = std::string(DROVANE_ANALYZE) + " ", json = OutputPath("odd.json");
+
+  Outcome r = RunTool(DROVANE_ANALYZE, "--calibrate " + ShellWord(odd));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(Lines(r.out).front(), OutputPath(kOddShown) + " (reference A = 440.00 Hz)");
+  EXPECT_EQ(Lines(r.out).back().rfind(OutputPath(kOddShown) + ": calibration: first stable note", 0), 0u);
+
+  // RFC 4180 quoting, and one line a row.
+  r = RunTool(DROVANE_ANALYZE, "--csv --calibrate " + ShellWord(odd));
+  ASSERT_EQ(r.status, 0) << r.err;
+  std::string field = OutputPath(kOddShown);
+  field.replace(field.find("\"q\""), 3, "\"\"q\"\"");
+  field.insert(0, 1, '"').push_back('"');
+  const std::vector<std::string> rows = Lines(r.out);
+  ASSERT_EQ(rows.size(), 1u + 72u);
+  for (size_t i = 1; i < rows.size(); ++i) EXPECT_EQ(rows[i].rfind(field + ",", 0), 0u) << rows[i];
+  EXPECT_EQ(r.err.rfind(OutputPath(kOddShown) + ": calibration: ", 0), 0u) << r.err;
+
+  r = RunTool(DROVANE_ANALYZE, ShellWord(odd + ".missing"));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "drovane-analyze: " + OutputPath(kOddShown) + ".missing: No such file or directory\n");
+
+  r = RunScript(a + "--json --calibrate " + ShellWord(odd) + " " + plain + " >" + json);
+  ASSERT_EQ(r.status, 0) << r.err;
+  if (RunScript("command -v python3").status != 0) GTEST_SKIP() << "python3 is not installed";
+  std::ofstream(OutputPath("check.py")) << kJsonCheck;
+  r = RunScript("python3 " + OutputPath("check.py") + " " + json + " " + ShellWord(odd) + " " + plain);
+  EXPECT_EQ(r.out, "76 2 2\n") << r.err;  // 72 and 4 results, a calibration each
 }
 
 // An hour of audio streams through in bounded memory and yields every result.

@@ -158,4 +158,37 @@ TEST_F(SoundServer, CtrlCEndsTheAnalyserEvenWhenTheSourceHasStalled) {
             "answering); ending without it\n");
 }
 
+// Results that cannot be written end a live run at the next write, with the
+// reason and status 1, the device closed in order (no other message): a full
+// device before the first reading, a file that reaches its size limit after
+// a few, and a summary lost on a full stderr.
+TEST_F(SoundServer, AnalyzeLiveEndsWhenItsResultsCannotBeWritten) {
+  std::string live = "env";
+  for (const std::string &e : server.Env()) live += " " + ShellWord(e);
+  live += std::string(" ") + DROVANE_ANALYZE + " --live";
+  Outcome r = RunScript(live + " >/dev/full");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "drovane-analyze: write error: No space left on device\n");
+
+  const std::string capped = OutputPath("capped.json");
+  r = RunScript("(trap '' XFSZ; ulimit -f 1; exec " + live + " --json >" + capped + ")");
+  EXPECT_EQ(r.status, 1);
+  // libpulse says on its own lines that the limit keeps it from shared memory.
+  const size_t ours = std::min(r.err.find("drovane-analyze: "), r.err.size());
+  EXPECT_EQ(r.err.substr(ours), "drovane-analyze: write error: File too large\n") << r.err;
+  const std::string kept = Slurp(capped);
+  EXPECT_EQ(kept.size(), 1024u) << "what fitted is kept";
+  const std::vector<std::string> lines = Lines(kept);
+  ASSERT_GE(lines.size(), 5u) << kept;
+  for (const std::string &line : lines) EXPECT_EQ(line.rfind("{\"file\":\"live\",\"time_s\":", 0), 0u) << line;
+
+  ChildProcess csv(DROVANE_ANALYZE, {"--live", "--csv"}, server.Env(), "/dev/full");
+  std::string line;
+  ASSERT_TRUE(csv.ReadLine(&line));  // the column heads
+  ASSERT_TRUE(csv.ReadLine(&line)) << "a reading";
+  csv.Signal(SIGINT);
+  while (csv.ReadLine(&line)) {}
+  EXPECT_EQ(csv.Wait(), 1) << "the summary could not be written";
+}
+
 }  // namespace

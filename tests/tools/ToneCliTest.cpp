@@ -82,6 +82,8 @@ TEST(ToneCli, WritesOptionsAndNotesAreHandledAsMeant) {
                                 ")" + leftBehind,
        1, "", "cannot write " + wav + ": System error : File too large"},
       {"/dev/full", t + " --string 2 --out /dev/full", 1, "", "cannot write /dev/full: System error : No space left"},
+      {"an escape in the name", t + " --string 2 --out $'/nonexistent-dir/\\e[2J.wav'", 1, "",
+       "drovane-tone: cannot write /nonexistent-dir/\\x1b[2J.wav: "},
       {"help to /dev/full", t + " --help >/dev/full", 1, "", "drovane-tone: write error: No space left on device"},
       {"-h", t + " -h", 0, "Usage: drovane-tone", ""},
       {"-V", t + " -V", 0, "drovane-tone 1.0.0", ""},

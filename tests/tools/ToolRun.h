@@ -32,5 +32,12 @@ inline Outcome RunScript(const std::string &script) {
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
 }
 
+// `text` as one word of a shell command, whatever bytes it holds.
+inline std::string ShellWord(const std::string &text) {
+  std::string word = "'";
+  for (const char c : text) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return word + "'";
+}
+
 // Runs `program args` as a user does in a shell.
 inline Outcome RunTool(const std::string &program, const std::string &args) { return RunScript(program + " " + args); }
