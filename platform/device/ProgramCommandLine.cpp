@@ -1,10 +1,20 @@
 #include "device/ProgramCommandLine.h"
 
+#include "base/Utf8.h"
 #include "gdi/Utf8.h"
 
 namespace platform::device {
 
 namespace {
+
+// UTF-8 as wide text, a bad sequence as U+FFFD.
+std::wstring Wide(std::string_view text) {
+  std::wstring wide;
+  drovane::ForEachUtf8Sequence(text, [&wide](const drovane::Utf8Sequence &s, std::string_view) {
+    wide += static_cast<wchar_t>(s.code);
+  });
+  return wide;
+}
 
 bool Blank(wchar_t c) { return c == L' ' || c == L'\t'; }
 
