@@ -11,7 +11,6 @@
 #include "StartupObjects.h"
 #include "TimerWiring.h"
 #include "base/StandardTuning.h"
-#include "device/ProgramSettings.h"
 #include "measure/GuitarFactory.h"
 
 namespace {
@@ -20,22 +19,22 @@ constexpr wchar_t kClassName[] = L"QUORLA-wnd";
 constexpr int kStartString = 55;                          // G3
 
 // The measurer factory: the phone's guitar measurer over one configuration,
-// with the precise period refinement when the device was asked for it.
-RCPtr<IMeasurerFactory> CreateMeasurerFactory(RCPtr<Measure::GuitarConfigurator> *configurator) {
+// with the precise period refinement when the tuner was asked for it.
+RCPtr<IMeasurerFactory> CreateMeasurerFactory(RCPtr<Measure::GuitarConfigurator> *configurator, bool precise) {
   RCPtr<Measure3::GuitarFactory> factory = MakeRC<Measure3::GuitarFactory>(configurator);
-  if (platform::device::PreciseMeasuring()) factory->SetRefinement(Measure::Refinement::kPrecise);
+  if (precise) factory->SetRefinement(Measure::Refinement::kPrecise);
   return factory;
 }
 
 // Every long-lived object, each after those it is built on.
-void CreateObjects(StartupObjects &o, HINSTANCE instance, const TWaveFormatEx &format) {
+void CreateObjects(StartupObjects &o, HINSTANCE instance, const TWaveFormatEx &format, const TunerOptions &options) {
   UninitCaller *root = o.Root();
   o.globals = MakeRC<Globals>(instance);
   Globals &g = *o.globals;
   o.timerDefaults = CreateTimerService(root, g);
   for (RCPtr<TimerNode> *t : {&o.t1, &o.t2, &o.t3, &o.t4}) *t = MakeRC<TimerNode>(root);
   g.view = MakeRC<DrovaneView_H>(root, instance);
-  o.factory = CreateMeasurerFactory(&o.configurator);
+  o.factory = CreateMeasurerFactory(&o.configurator, options.precise);
   o.capture = CreateCaptureDevice(root);
   g.eventLoop = MakeRC<EventLoop>();
   o.playback = MakeRC<WaveOutEvent>(root);
@@ -126,11 +125,11 @@ void SetUpView(DrovaneView_H &view) {
 
 }  // namespace
 
-int RunApplication(HINSTANCE instance) {
+int RunApplication(HINSTANCE instance, const TunerOptions &options) {
   StartupObjects o;
   const TWaveFormatEx format = TWaveFormatEx::Default();
   const TWaveFormatEx captureFormat = TWaveFormatEx::Default();
-  CreateObjects(o, instance, format);
+  CreateObjects(o, instance, format, options);
   WireTonePlayer(o, format);
   o.globals->view->SetBindings(MakeViewBindings(o));
   o.globals->menu->SetBindings(MakeMenuBindings(o));

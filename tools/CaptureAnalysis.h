@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "AnalysisSummary.h"
@@ -10,6 +11,7 @@
 #include "ResultPush.h"
 #include "general/EventLoop.h"
 #include "general/UninitCaller.h"
+#include "phone/Phone.h"
 #include "soundbase/WaveInEvent.h"
 #include "wave/WaveDevices.h"
 
@@ -25,10 +27,10 @@
 // been handed on. Live input runs on the real clock until Ctrl-C, or until
 // its results cannot be written.
 //
-// One analysis per object, on the program thread: Open, then Run. It resets
-// the platform. Destruction is start-up's shut-down: the references are
-// released newest first, then the tear-down root stops the device and the
-// measurer and unbinds the delegates.
+// One analysis per object, on the program thread: Open, then Run. It runs on
+// a phone of its own, made by Open. Destruction is start-up's shut-down: the
+// references are released newest first, then the tear-down root stops the
+// device and the measurer and unbinds the delegates.
 class CaptureAnalysis {
  public:
   CaptureAnalysis(ResultFormat *format, double reference, bool calibrate,
@@ -58,6 +60,7 @@ class CaptureAnalysis {
   Measure::Refinement refinement_;
   bool live_ = false;
   bool (*pushWith_)() = nullptr;
+  std::optional<platform::Phone> phone_;
   std::shared_ptr<platform::wave::RecordingStatus> recording_;
   std::unique_ptr<InterruptWatch> interrupt_;
   std::unique_ptr<UninitCaller> root_;

@@ -4,6 +4,7 @@
 #include "general/EventLoop.h"
 #include "general/UninitCaller.h"
 #include "kernel/Platform.h"
+#include "phone/Phone.h"
 #include "wave/WaveDevices.h"
 #include "win/user.h"
 
@@ -59,10 +60,12 @@ bool Play(double note, std::string *error) {
 }  // namespace
 
 bool PlayTone(double note, const std::string &wavFile, std::string *error) {
-  platform::Reset(wavFile.empty() ? platform::ClockKind::Real : platform::ClockKind::Virtual);
   const auto written = std::make_shared<platform::wave::WriteStatus>();
-  SelectSink(wavFile, written);
-  if (!Play(note, error)) return false;
+  {
+    platform::Phone phone(wavFile.empty() ? platform::ClockKind::Real : platform::ClockKind::Virtual);
+    SelectSink(wavFile, written);
+    if (!Play(note, error)) return false;
+  }
   *error = written->error;
   return error->empty();
 }

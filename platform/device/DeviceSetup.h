@@ -1,28 +1,32 @@
 #pragma once
 
-// How the device's options become a running phone: the choices left open
-// on the command line, the audio it selects and the moment it quits.
+// How the device's options become a running phone's audio: the choices left
+// open on the command line, what must be there before the run starts, and
+// the source and sink selected for the program's devices. Program thread,
+// with the phone running.
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "device/DeviceOptions.h"
-#include "device/Script.h"
+#include "wave/RecordingStream.h"
 
 namespace platform::device {
 
+// False, with the reason, when live audio asked for by name (or at all)
+// has no such device. Call it before ChooseAudio, whose live choices exist.
+bool CheckLiveAudio(const DeviceOptions &options, std::string *error);
 // Fills the capture and playback choices left open for the chosen clock
 // (live where such a device exists on the real clock, else the demo and no
 // sound), with a note for the user in `notes` when the demo stands in.
 void ChooseAudio(DeviceOptions *options, std::vector<std::string> *notes);
-// False, with the reason, when live audio asked for by name (or at all)
-// has no such device. Call it before ChooseAudio, whose live choices exist.
-bool CheckLiveAudio(const DeviceOptions &options, std::string *error);
-// Selects them for the wave devices the program opens.
-void SelectAudio(const DeviceOptions &options);
-// When a headless run quits by itself: the recording's length plus 1 s,
-// else 1 s after the script's last line, else 10 s. False with the reason
-// when the capture file cannot be read.
-bool HeadlessDuration(const DeviceOptions &options, const std::vector<ScriptAction> &script, double *seconds,
-                      std::string *error);
+// False, with the reason, when a capture file named on the command line is
+// not there to read. Only looked at, never opened: the capture device opens
+// it, once (a pipe or a FIFO can be read only once).
+bool CheckCaptureFile(const DeviceOptions &options, std::string *error);
+// Selects them for the wave devices the program opens, with open failures
+// reported; the recording's status when the source is one (file or demo),
+// filled in as it is heard.
+std::shared_ptr<const wave::RecordingStatus> SelectAudio(const DeviceOptions &options);
 
 }  // namespace platform::device

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -102,6 +103,19 @@ bool ParseScript(const std::string &text, std::vector<ScriptAction> *actions, st
   std::stable_sort(actions->begin(), actions->end(),
                    [](const ScriptAction &a, const ScriptAction &b) { return a.seconds < b.seconds; });
   return true;
+}
+
+int ReadScriptFile(const std::string &path, std::vector<ScriptAction> *actions, std::string *error) {
+  std::ifstream file(path);
+  if (!file) {
+    *error = "cannot read script '" + path + "'";
+    return 1;
+  }
+  std::stringstream text;
+  text << file.rdbuf();  // an empty file is a script with no actions
+  if (ParseScript(text.str(), actions, error)) return 0;
+  *error = path + ": " + *error;
+  return 2;
 }
 
 }  // namespace platform::device

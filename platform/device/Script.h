@@ -22,6 +22,10 @@ struct ScriptAction {
 // "line N: why" in `error` for the first malformed line.
 bool ParseScript(const std::string &text, std::vector<ScriptAction> *actions, std::string *error);
 
+// The script in the file at `path`: 0 with its actions, else the exit status
+// (1: the file cannot be read; 2: a line is malformed) with the reason.
+int ReadScriptFile(const std::string &path, std::vector<ScriptAction> *actions, std::string *error);
+
 // The phone key a script (or the help) names: "0".."9", "up", "down", "left",
 // "right", "enter", "back", "softleft", "softright"; 0 for any other.
 UINT KeyByName(const std::string &name);

@@ -8,7 +8,7 @@ namespace platform::device {
 
 void TextTrace::Look(Time now) {
   std::set<std::string> present;
-  for (const auto &[source, text] : phone::ScreenTexts()) {
+  for (const auto &[source, text] : handset::ScreenTexts()) {
     present.insert(source);
     auto it = shown_.find(source);
     const bool changed = it == shown_.end() ? !text.empty() : it->second != text;

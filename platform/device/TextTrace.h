@@ -10,7 +10,7 @@
 #include <string>
 
 #include "kernel/Clock.h"
-#include "shell/Phone.h"
+#include "phone/Handset.h"
 
 namespace platform::device {
 

@@ -8,13 +8,14 @@
 
 #include "DeviceContext.h"
 #include "GdiState.h"
+#include "phone/Phone.h"
 
 using namespace gdi;
 
 namespace {
 
-cairo_surface_t *SurfaceOf(HGDIOBJ handle) {
-  Object *object = FindObject(handle);
+cairo_surface_t *SurfaceOf(HGDIOBJ handle, std::source_location call = std::source_location::current()) {
+  Object *object = FindObject(handle, call);
   if (!object) return nullptr;
   if (object->kind == Kind::Bitmap) return object->bitmap->surface;
   return object->kind == Kind::DC ? DcSurface(*object->dc) : nullptr;
@@ -27,7 +28,7 @@ HDC GdiCreateTargetDC(HBITMAP target, const RECT &area) {
 }
 
 HDC GdiCreateTargetDC(HBITMAP target, const RECT &area, const RECT &clip) {
-  State &state = State::Get();
+  State &state = Current();
   Object *bitmap = state.Handles().Find(target, Kind::Bitmap);
   HDC hdc = bitmap ? CreateCompatibleDC(nullptr) : nullptr;
   if (!hdc) return nullptr;
@@ -80,13 +81,14 @@ bool GdiReadPixels(HBITMAP bitmap, uint32_t *out, int width, int height) {
 }
 
 void GdiSetTextListener(std::function<void(std::wstring_view text)> listener) {
-  State::Get().textListener = std::move(listener);
+  Current().textListener = std::move(listener);
 }
 
-std::size_t GdiLiveObjectCount() { return State::Get().Handles().LiveCount(); }
+std::size_t GdiLiveObjectCount() { return Current().Handles().LiveCount(); }
 
 void GdiShutdown() {
-  State::Get().Reset();
+  if (platform::Phone::Running())
+    platform::ThreadRuleBroken(std::source_location::current(), platform::ThreadRule::kPhoneRunning);
   cairo_debug_reset_static_data();
   FcFini();
 }

@@ -2,7 +2,7 @@
 
 // What the emulated phone itself (window manager, screen presenter, device
 // and tests) needs from the drawing layer beyond the Win32 calls.
-// Thread: user-interface thread, like the Win32 calls.
+// Thread: the phone's program thread, like the Win32 calls.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -37,6 +37,6 @@ void GdiSetTextListener(std::function<void(std::wstring_view text)> listener);
 // Created GDI objects (DCs, bitmaps, pens, brushes, fonts) not yet deleted.
 std::size_t GdiLiveObjectCount();
 
-// Forgets every GDI object and font and releases the font libraries' caches,
-// so leak checkers see a clean exit. Every handle becomes stale.
+// Releases the font libraries' caches, so leak checkers see a clean exit.
+// For when no phone runs any more (its drawing objects went with it).
 void GdiShutdown();

@@ -32,9 +32,4 @@ bool Scheduler::TakeDue(Time now, std::function<void()> *action) {
   return true;
 }
 
-void Scheduler::Clear() {
-  entries_.clear();
-  lastId_ = 0;
-}
-
 }  // namespace platform

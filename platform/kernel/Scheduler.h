@@ -23,7 +23,6 @@ class Scheduler {
   std::optional<Time> Next() const;
   // Takes out the earliest occurrence due at `now`; false if there is none.
   bool TakeDue(Time now, std::function<void()> *action);
-  void Clear();
 
  private:
   struct Entry {

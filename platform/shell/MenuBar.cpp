@@ -10,7 +10,6 @@
 #include "win/shell.h"
 
 using platform::WindowManager;
-using platform::shell::ShellState;
 using platform::shell::SoftKeyBar;
 
 namespace {
@@ -53,7 +52,7 @@ bool LoadBar(HINSTANCE module, WORD id, SoftKeyBar *bar) {
 }
 
 std::shared_ptr<const SoftKeyBar> BarOf(HWND window) {
-  auto &bars = ShellState::Get().bars;
+  auto &bars = platform::shell::Shell().bars;
   auto it = bars.find(window);
   return it == bars.end() ? nullptr : it->second;
 }
@@ -100,7 +99,7 @@ LRESULT CALLBACK BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
       Press(window, LOWORD(lParam) < kHalf ? 0 : 1);
       return 0;
     case WM_DESTROY:
-      ShellState::Get().bars.erase(window);
+      platform::shell::Shell().bars.erase(window);
       return 0;
     default:
       return DefWindowProcW(window, message, wParam, lParam);
@@ -110,6 +109,7 @@ LRESULT CALLBACK BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 }  // namespace
 
 BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *info) {
+  WindowManager &m = platform::Windows();
   uintptr_t injected;
   if (platform::InjectedFailure("SHCreateMenuBar", &injected)) {
     if (info) info->hwndMB = nullptr;
@@ -121,13 +121,12 @@ BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *info) {
   bar->parent = info->hwndParent;
   if (!IsWindow(info->hwndParent) || !LoadBar(info->hInstRes, static_cast<WORD>(info->nToolBarId), bar.get()))
     return FALSE;
-  WindowManager &m = WindowManager::Get();
   m.AddClass(platform::WindowClass{L"menu_worker", nullptr, &BarProc, 0, nullptr, true, true});
   const HWND window = CreateWindowExW(0, L"menu_worker", L"", WS_VISIBLE, 0, platform::kSoftKeyTop,
                                       platform::kScreenWidth, platform::kSoftKeyHeight, info->hwndParent, nullptr,
                                       nullptr, nullptr);
   if (!window) return FALSE;
-  ShellState::Get().bars[window] = bar;
+  platform::shell::Shell().bars[window] = bar;
   info->hwndMB = window;
   return TRUE;
 }

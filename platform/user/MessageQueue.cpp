@@ -43,11 +43,6 @@ bool MessageQueue::TakeQuit(int *exitCode, bool remove) {
   return true;
 }
 
-void MessageQueue::Clear() {
-  head_ = count_ = ahead_ = 0;
-  quit_ = false;
-}
-
 void MessageQueue::Grow() {
   std::vector<MSG> bigger(ring_.size() * 2);
   for (size_t i = 0; i < count_; ++i) bigger[i] = ring_[(head_ + i) % ring_.size()];

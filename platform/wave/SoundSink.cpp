@@ -4,14 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "wave/SampleClock.h"
+#include "base/SoundFormat.h"
 
 namespace platform::wave {
 
 WavFileSink::WavFileSink(const std::string &path, std::shared_ptr<WriteStatus> status)
     : path_(path), status_(status ? std::move(status) : std::make_shared<WriteStatus>()) {
   SF_INFO info{};
-  info.samplerate = kRate;
+  info.samplerate = drovane::kSampleRate;
   info.channels = 1;
   info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
   file_ = sf_open(path.c_str(), SFM_WRITE, &info);

@@ -187,7 +187,7 @@ def check_metainfo(root, app_id, version, changelog):
 def check_copyright(root, source, depends):
     text = open(f"{root}/usr/share/doc/drovane/copyright").read()
     # A sanitizer build adds the sanitizers' runtimes, which a release never needs.
-    unnamed = [d for d in depends if d not in text and not re.fullmatch(r"lib(asan|ubsan)\d+", d)]
+    unnamed = [d for d in depends if d not in text and not re.fullmatch(r"lib(asan|ubsan|tsan)\d+", d)]
     check(not unnamed, f"the copyright file names no licence for {unnamed}")
     licence = open(f"{source}/LICENSE").read().split("\n\n", 2)[2].split()
     body = text[text.rindex("License: MIT\n") + len("License: MIT\n"):].replace("\n .\n", "\n").split()

@@ -32,7 +32,7 @@ class ShellTest : public WindowFixture {
   }
 
   static std::wstring TextOf(const std::string &source) {
-    for (const auto &t : platform::phone::ScreenTexts())
+    for (const auto &t : platform::handset::ScreenTexts())
       if (t.source == source) return t.text;
     return L"(none)";
   }
@@ -62,15 +62,16 @@ TEST_F(ShellTest, AMenuBarNeedsItsWholeResourceAndFailsWithNoWindowOtherwise) {
   EXPECT_EQ(CreateBar(main, kModule), nullptr);
   Pump();
   EXPECT_EQ(TextOf("softkeys"), L"");
-  EXPECT_EQ(Pixel(100, 310), RGB(255, 255, 255)) << "still the main window there";
+  EXPECT_EQ(Pixel(100, platform::kSoftKeyTop + 16), RGB(255, 255, 255)) << "still the main window there";
   HWND bar = CreateBar(main, kModule);
   ASSERT_NE(bar, nullptr);
   RECT r;
   GetWindowRect(bar, &r);
-  EXPECT_EQ(r.top, 294);
+  EXPECT_EQ(r.top, platform::kSoftKeyTop);
+  EXPECT_EQ(r.bottom, platform::kScreenHeight);
   Pump();
   EXPECT_EQ(TextOf("softkeys"), L"Close | Menu");
-  EXPECT_EQ(Pixel(100, 310), RGB(24, 52, 110));
+  EXPECT_EQ(Pixel(100, platform::kSoftKeyTop + 16), platform::shell::kStripBack);
   DestroyWindow(main);
   EXPECT_FALSE(IsWindow(bar)) << "the bar goes with the window it belongs to";
   Pump();
@@ -88,7 +89,7 @@ TEST_F(ShellTest, SoftKeysAndThePopUpMenuSendTheirCommandsWhileTheMenuTakesTheKe
   TakeLog();
   std::vector<std::wstring> menuShown;
   platform::SetIdleHook([&] { menuShown.push_back(TextOf("menu")); });
-  using platform::phone::KeyDown;
+  using platform::handset::KeyDown;
   At(100, [] { KeyDown(VK_TSOFT1); });                                 // Close
   At(200, [] { KeyDown(VK_TSOFT2); });                                 // opens the menu
   At(300, [] { KeyDown(VK_DOWN); });                                   // skips the separator to "E"
@@ -97,12 +98,12 @@ TEST_F(ShellTest, SoftKeysAndThePopUpMenuSendTheirCommandsWhileTheMenuTakesTheKe
   At(600, [] { KeyDown('4'); });                                       // the fourth item: "About"
   At(700, [] { KeyDown(VK_TSOFT2); });
   At(800, [] { KeyDown(VK_TBACK); });                                  // closes it, no command
-  At(900, [] { platform::phone::StylusDown(200, 300); });             // the right soft key by stylus
-  At(901, [] { platform::phone::StylusUp(200, 300); });
-  At(1000, [] { platform::phone::StylusDown(50, 30); });              // outside: closes it
+  At(900, [] { platform::handset::StylusDown(200, 300); });             // the right soft key by stylus
+  At(901, [] { platform::handset::StylusUp(200, 300); });
+  At(1000, [] { platform::handset::StylusDown(50, 30); });              // outside: closes it
   At(1100, [] { KeyDown('7'); });                                      // the menu is closed: a key again
-  At(1200, [] { platform::phone::StylusDown(220, 12); });             // the caption's OK box
-  At(1201, [] { platform::phone::StylusUp(220, 12); });
+  At(1200, [] { platform::handset::StylusDown(220, 12); });             // the caption's OK box
+  At(1201, [] { platform::handset::StylusUp(220, 12); });
   while (platform::Now() < Ms(1300) && Wait(0, nullptr, INFINITE) != WAIT_FAILED) Pump();
   platform::SetIdleHook(nullptr);
   Log heard = TakeLog();
@@ -133,7 +134,7 @@ TEST_F(ShellTest, AMessageBoxIsModalForTheProgramButNotForTheDrivers) {
   PostMessageW(main, WM_USER, 0, 0);
   std::wstring shown;
   At(950, [&] { shown = TextOf("message"); });
-  At(1000, [] { platform::phone::KeyDown(VK_RETURN); });
+  At(1000, [] { platform::handset::KeyDown(VK_RETURN); });
   EXPECT_EQ(MessageBoxW(main, L"Quorla Drovane\r\nversion: 1.0.0.0", L"Drovane", MB_OK), IDOK);
   EXPECT_EQ(platform::Now(), Ms(1000));
   EXPECT_EQ(driverTicks, 9);

@@ -6,6 +6,7 @@
 
 #include "InterruptWatch.h"
 #include "kernel/Platform.h"
+#include "phone/Phone.h"
 #include "win/user.h"
 
 namespace {
@@ -22,7 +23,6 @@ void (*Disposition(int signal))(int) {
 class InterruptWatchTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform::Reset(platform::ClockKind::Real);
     struct sigaction action {};
     action.sa_handler = EarlierHandler;
     sigaction(SIGINT, &action, &saved_);
@@ -36,6 +36,7 @@ class InterruptWatchTest : public ::testing::Test {
     return MsgWaitForMultipleObjectsEx(1, &event, INFINITE, 0, 0) == WAIT_OBJECT_0;
   }
 
+  platform::Phone phone{platform::ClockKind::Real};
   struct sigaction saved_ {};
 };
 
