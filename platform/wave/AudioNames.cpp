@@ -66,7 +66,8 @@ std::string NameOf(const CaptureSource &s) {
   switch (s.kind) {
     case CaptureSource::Kind::File: return s.path;
     case CaptureSource::Kind::Custom: return "custom";
-    case CaptureSource::Kind::Live: return WithArgument(WordOf<CaptureSource::Kind>(kCaptureWords, s.kind), s.device);
+    case CaptureSource::Kind::Live:
+    case CaptureSource::Kind::Jack: return WithArgument(WordOf<CaptureSource::Kind>(kCaptureWords, s.kind), s.device);
     case CaptureSource::Kind::Tone: {
       char hz[32];
       std::snprintf(hz, sizeof hz, "%g", s.toneHz);
@@ -79,7 +80,8 @@ std::string NameOf(const CaptureSource &s) {
 std::string NameOf(const PlaybackSink &s) {
   if (s.kind == PlaybackSink::Kind::File) return s.path;
   const std::string word = WordOf<PlaybackSink::Kind>(kPlaybackWords, s.kind);
-  return WithArgument(word, s.kind == PlaybackSink::Kind::Live ? s.device : "");
+  const bool live = s.kind == PlaybackSink::Kind::Live || s.kind == PlaybackSink::Kind::Jack;
+  return WithArgument(word, live ? s.device : "");
 }
 
 std::string NameOf(ClockKind clock) { return WordOf<ClockKind>(kClockWords, clock); }

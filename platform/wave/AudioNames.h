@@ -23,12 +23,14 @@ struct Word {
 // Anything else a --capture value names is a sound file; --playback's, a WAV.
 inline constexpr Word<CaptureSource::Kind> kCaptureWords[] = {
     {CaptureSource::Kind::Live, "live", "[:NAME]"},
+    {CaptureSource::Kind::Jack, "jack", "[:PORT]"},
     {CaptureSource::Kind::Demo, "demo", ""},
     {CaptureSource::Kind::Silence, "silence", ""},
     {CaptureSource::Kind::Tone, "tone", ":HZ"},
 };
 inline constexpr Word<PlaybackSink::Kind> kPlaybackWords[] = {
     {PlaybackSink::Kind::Live, "live", "[:NAME]"},
+    {PlaybackSink::Kind::Jack, "jack", "[:PORT]"},
     {PlaybackSink::Kind::Null, "null", ""},
 };
 inline constexpr Word<ClockKind> kClockWords[] = {

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <chrono>
+
+namespace platform::wave {
+
+// How long the live drivers wait on sound servers, and how often they look
+// and try again. A phone's defaults; a test may shorten them.
+struct LiveTimings {
+  using Ms = std::chrono::milliseconds;
+
+  // An open or a list that has not finished by then is left to finish on
+  // its own: a server that accepts a connection but never answers (stopped,
+  // or PipeWire without its session manager) would hold it for ever. Opening
+  // takes a few tens of milliseconds on a desktop; two seconds leave room
+  // for a Bluetooth headset changing profile.
+  Ms open{2000};
+  // The whole tear-down of the live devices at the phone's end (and before
+  // the window goes): closes that have not finished by then are left.
+  Ms close{2000};
+  // A running device that exchanged no sound for this long is lost: servers
+  // call back every 10 to 100 ms, and a busy machine (two cores fully
+  // loaded) delays a call by milliseconds, so a second is never a pause of
+  // a working device; it is also short enough that the player is told
+  // before wondering. Capture counts silence from the last sound heard.
+  Ms stall{1000};
+  // Before its first sound a device may take longer: a PulseAudio null sink
+  // asks for its first sound two seconds after a stream starts. A device
+  // opened again that stays silent this long (a suspended source) is closed
+  // and opened once more.
+  Ms start{5000};
+  // How often a running device is looked at for a loss (a disconnect SDL
+  // has seen, a JACK shutdown, a stall).
+  Ms watch{250};
+  // The pauses between attempts to open a lost device again, the last
+  // repeated: the first try follows at once, the later ones keep a dead
+  // server's cost low while the device is still back within half a second
+  // of its return, so that the tuner reads again within two.
+  Ms retry[4] = {Ms{100}, Ms{200}, Ms{400}, Ms{500}};
+};
+
+}  // namespace platform::wave
