@@ -1,6 +1,7 @@
 #include "AnalyzeOptions.h"
 
 #include "base/ParseNumber.h"
+#include "wave/AudioNames.h"
 
 const char kAnalyzeUsage[] =
     "Usage: drovane-analyze [OPTION]... FILE...\n"
@@ -28,7 +29,15 @@ const char kAnalyzeUsage[] =
     "  --live           analyse the microphone as you play, printing each result\n"
     "                   as it comes, until Ctrl-C; then a summary line (on\n"
     "                   stdout, or stderr with --csv) that also counts the\n"
-    "                   overruns: sound lost because it was not taken in time\n"
+    "                   overruns: sound lost because it was not taken in time,\n"
+    "                   and the time the device was away (lost, and silence\n"
+    "                   heard until it came back), each loss said on stderr\n"
+    "  --capture DEVICE\n"
+    "                   the live device to analyse (implies --live): live\n"
+    "                   (the default microphone), live:NAME (a device as\n"
+    "                   drovane --list-devices names it), jack (a JACK input\n"
+    "                   port, drovane-analyze-capture:in, joined to the first\n"
+    "                   physical capture port) or jack:PORT (joined to PORT)\n"
     "  -h, --help       show this help and exit\n"
     "  -V, --version    show the version and exit\n"
     "\n"
@@ -70,6 +79,13 @@ cli::Outcome AnalyzeOptions::Parse(int argc, const char *const *argv, std::strin
   line.Flag("calibrate", [this] { calibrate = true; });
   line.Flag("demo", [this] { demo = true; });
   line.Flag("live", [this] { live = true; });
+  line.Value("capture", "live, live:NAME, jack or jack:PORT", [this](const std::string &v) {
+    std::string device;
+    const platform::wave::CaptureSource::Kind kind = platform::wave::CaptureKindOf(v, &device);
+    live = true;
+    capture = v;
+    return kind == platform::wave::CaptureSource::Kind::Live || kind == platform::wave::CaptureSource::Kind::Jack;
+  });
   line.AcceptOperands();
   const cli::Outcome outcome = line.Parse(argc, argv);
   *error = line.Error();

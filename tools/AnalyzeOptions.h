@@ -15,6 +15,7 @@ struct AnalyzeOptions {
   bool precise = false;  // the precise refinement instead of the phone's
   bool demo = false;
   bool live = false;  // the microphone, until Ctrl-C; alone
+  std::string capture = "live";  // live: the device, as --capture names it
   std::vector<std::string> files;
 
   // Fills the options from argv; kUsageError with a message in `error`. To

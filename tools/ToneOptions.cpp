@@ -4,9 +4,10 @@
 #include "base/SoundFormat.h"
 #include "base/StandardTuning.h"
 #include "measure/MidiTypes.h"
+#include "wave/AudioNames.h"
 
 const char kToneUsage[] =
-    "Usage: drovane-tone (--string N | --note MIDI) [--out FILE]\n"
+    "Usage: drovane-tone (--string N | --note MIDI) [--out FILE | --playback DEVICE]\n"
     "Plays the tuner's plucked reference tone (tuned to A = 440 Hz).\n"
     "\n"
     "  --string N     guitar string 1..6, lowest first: E-2 A-2 D-1 G-1 B-1 E1\n"
@@ -17,6 +18,12 @@ const char kToneUsage[] =
     "                 reaches 11025 Hz, the highest a 22050 Hz tone can carry\n"
     "  --out FILE     write the tone to a 16-bit mono WAV file at 22050 Hz\n"
     "                 instead of playing it on the audio output device\n"
+    "  --playback DEVICE\n"
+    "                 the device to play it on: live (the default output),\n"
+    "                 live:NAME (a device as drovane --list-devices names it),\n"
+    "                 jack (a JACK output port, drovane-tone-playback:out,\n"
+    "                 joined to the first two physical playback ports) or\n"
+    "                 jack:PORT (joined to PORT)\n"
     "  -h, --help     show this help and exit\n"
     "  -V, --version  show the version and exit\n"
     "\n"
@@ -24,8 +31,9 @@ const char kToneUsage[] =
     "with no octave 0, so the low E string is E-2, middle C (60) is C1 and the\n"
     "A of 440 Hz (69) is A1; in scientific pitch notation E2, C4 and A4.\n"
     "\n"
-    "Exit status: 0 on success, 1 if the tone could not be played or written,\n"
-    "2 on a usage error.\n";
+    "Exit status: 0 on success, 1 if the tone could not be played whole (no\n"
+    "device, or the device went away while it played) or written, 2 on a usage\n"
+    "error.\n";
 
 namespace {
 
@@ -66,11 +74,18 @@ cli::Outcome ToneOptions::Parse(int argc, const char *const *argv, std::string *
     out = v;
     return !v.empty();
   });
+  bool live = false;
+  line.Value("playback", "live, live:NAME, jack or jack:PORT", [&](const std::string &v) {
+    std::string device;
+    const platform::wave::PlaybackSink::Kind kind = platform::wave::PlaybackKindOf(v, &device);
+    playback = v;
+    live = true;
+    return kind == platform::wave::PlaybackSink::Kind::Live || kind == platform::wave::PlaybackSink::Kind::Jack;
+  });
   const cli::Outcome outcome = line.Parse(argc, argv);
   *error = line.Error();
-  if (outcome == cli::Outcome::kRun && !chosen) {
-    *error = "choose a string (--string 1..6) or a note (--note MIDI)";
-    return cli::Outcome::kUsageError;
-  }
-  return outcome;
+  if (outcome != cli::Outcome::kRun) return outcome;
+  if (!chosen) *error = "choose a string (--string 1..6) or a note (--note MIDI)";
+  if (live && !out.empty()) *error = "--out and --playback cannot be combined";
+  return error->empty() ? outcome : cli::Outcome::kUsageError;
 }

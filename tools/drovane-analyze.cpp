@@ -11,6 +11,7 @@
 #include "StandardOutput.h"
 #include "base/CommandLine.h"
 #include "measure/MidiTypes.h"
+#include "wave/AudioNames.h"
 
 namespace {
 
@@ -61,10 +62,17 @@ CaptureSource Source(CaptureSource::Kind kind, const std::string &path = "") {
   return source;
 }
 
+// The live device --capture names (live by default).
+CaptureSource LiveSource(const std::string &word) {
+  CaptureSource source;
+  source.kind = platform::wave::CaptureKindOf(word, &source.device);
+  return source;
+}
+
 // The inputs in turn, until one's results could not be written.
 bool AnalyzeAll(const AnalyzeOptions &options) {
   ResultFormat format(options.format, stdout);
-  if (options.live) return Analyze(options, "", Source(CaptureSource::Kind::Live), &format);
+  if (options.live) return Analyze(options, "", LiveSource(options.capture), &format);
   bool ok = !options.demo || Analyze(options, "demo", Source(CaptureSource::Kind::Demo), &format);
   for (const std::string &file : options.files) {
     if (!FlushStandardOutput()) return false;

@@ -21,13 +21,19 @@ namespace {
 // The program's module instance, under which it registers its resources.
 const HINSTANCE kInstance = reinterpret_cast<HINSTANCE>(0x400000);
 
+// Each device as the value of --capture or --playback that chooses it:
+// SDL's as live:NAME, JACK's ports as jack:PORT (where a JACK server runs).
 int ListDevices(const Console &console) {
   Phone phone(ClockKind::Real);
-  std::string error;
   for (bool capture : {true, false}) {
-    const std::vector<std::string> names = wave::ListLiveDevices(capture, &error);
-    if (names.empty() && !error.empty()) return console.Fail(error);
-    for (const std::string &name : names) std::printf("%s\t%s\n", capture ? "capture" : "playback", name.c_str());
+    std::string error, noJack;
+    std::vector<std::string> devices;
+    for (const std::string &name : wave::ListLiveDevices(capture, &error)) devices.push_back("live:" + name);
+    const std::vector<std::string> ports = wave::ListJackPorts(capture, &noJack);
+    devices.insert(devices.end(), ports.begin(), ports.end());
+    if (devices.empty() && !error.empty()) return console.Fail(error);
+    for (const std::string &device : devices)
+      std::printf("%s\t%s\n", capture ? "capture" : "playback", device.c_str());
   }
   return 0;
 }
@@ -76,9 +82,9 @@ int RunOnPhone(const Console &console, DeviceOptions &o, const std::vector<Scrip
   if (!o.clock) o.clock = window ? ClockKind::Real : ClockKind::Virtual;
   Phone phone(*o.clock);
   std::string error;
-  if (!CheckLiveAudio(o, &error)) return console.Fail(error);
+  if (!(window && o.clock == ClockKind::Real) && !CheckLiveAudio(o, &error)) return console.Fail(error);
   std::vector<std::string> notes;
-  ChooseAudio(&o, &notes);
+  ChooseAudio(&o, window, &notes);
   if (!window && !o.screen) FallBackToHeadless(&o, noWindow, &notes);
   for (const std::string &note : notes) console.Say(note);
   return Run(console, phone, o, script, std::move(presenter));

@@ -6,6 +6,7 @@
 #include "device/ScriptPlayer.h"
 #include "device/Seconds.h"
 #include "kernel/Platform.h"
+#include "wave/WaveDevices.h"
 
 namespace platform::device {
 
@@ -73,10 +74,13 @@ void Session::Idle() {
   WatchRecording();
 }
 
+// The window, and SDL with it, goes once the live devices have closed (or
+// have been left to close on their own: see WindowPresenter).
 bool Session::Finish() {
   platform::SetIdleHook(nullptr);
   Idle();
   shots_.TakeLast();
+  wave::SettleLiveAudio();
   presenter_.reset();
   return !failed_ && !shots_.Failed();
 }

@@ -81,7 +81,7 @@ void LiveDriver::OnAbandoned() {
 
 void LiveDriver::Stop() {
   if (!link_) return;
-  if (running_) Halt();
+  Halt();
   wave_.closer.Close(std::move(link_), GetDirection());
 }
 
@@ -92,7 +92,7 @@ void LiveDriver::RunLink(bool on) {
   if (on)
     Start();
   else
-    Halt();
+    link_->Run(false);
 }
 
 void LiveDriver::CountAway(uint64_t samples) {
@@ -155,21 +155,24 @@ bool LiveDriver::Take(MMRESULT *result, std::string *error) {
   link_ = std::move(link);
   rate_ = link_->Rate();
   ring_.Resize(static_cast<size_t>(kRingSeconds) * static_cast<size_t>(rate_));
-  returning_ = away_;
-  if (!returning_ && !OnBack(error)) {
+  ScheduleWatch();
+  returning_ = away_ && running_;
+  if (away_ && !running_) {
+    Returned();  // nothing to go through it yet
+  } else if (!away_ && !OnBack(error)) {
     *result = MMSYSERR_ERROR;
-    wave_.closer.Close(std::move(link_), GetDirection());
+    Stop();
     return false;
   }
-  if (running_) Start();
-  return true;
+  if (link_ && running_) Start();
+  return link_ != nullptr;
 }
 
 void LiveDriver::Opened() {
   if (!opening_ || !OpenDone()) return;  // taken by Open already
   MMRESULT result;
   std::string error;
-  if (!Take(&result, &error)) ScheduleRetry();
+  if (!Take(&result, &error) && !retry_) ScheduleRetry();
 }
 
 void LiveDriver::Start() {
@@ -177,21 +180,22 @@ void LiveDriver::Start() {
   greet_.store(true, std::memory_order_relaxed);
   link_->Run(true);
   movedAt_ = Now();
-  ScheduleWatch();
 }
 
 void LiveDriver::Halt() {
   if (watch_) CancelOccurrence(watch_);
   watch_ = 0;
-  link_->Run(false);
+  if (running_) link_->Run(false);
 }
 
-// Lost when the backend says so, or when no sound went through for the
-// stall time since the last (the start time since the link started).
+// Lost when the backend says so, or, while running, when no sound went
+// through for the stall time since the last (the start time since the link
+// started).
 void LiveDriver::Watch() {
   watch_ = 0;
   const uint64_t exchanged = exchanged_.load(std::memory_order_relaxed);
   const Time now = Now();
+  if (!running_) movedAt_ = now;  // not expected to move
   if (exchanged != seen_) {
     seen_ = exchanged;
     movedAt_ = now;
