@@ -47,12 +47,6 @@ bool JackLink::Start(const std::string &peer, std::string *error) {
   const std::string name = std::string(program_invocation_short_name) + (capture_ ? "-capture" : "-playback");
   jackClient_ = OpenClient(jack_, name, error);
   if (!jackClient_) return false;
-  port_ = jack_.port_register(jackClient_, capture_ ? "in" : "out", JACK_DEFAULT_AUDIO_TYPE,
-                              capture_ ? JackPortIsInput : JackPortIsOutput, 0);
-  if (!port_) {
-    *error = "the JACK server refused a port";
-    return false;
-  }
   rate_ = static_cast<int>(jack_.get_sample_rate(jackClient_));
   jack_.set_process_callback(jackClient_, &JackLink::Process, this);
   jack_.on_info_shutdown(jackClient_, &JackLink::Shutdown, this);
@@ -60,11 +54,20 @@ bool JackLink::Start(const std::string &peer, std::string *error) {
     *error = "the JACK server would not run the client";
     return false;
   }
+  // Registered once the client runs, so that whoever sees the port can
+  // connect to it at once.
+  jack_port_t *port = jack_.port_register(jackClient_, capture_ ? "in" : "out", JACK_DEFAULT_AUDIO_TYPE,
+                                          capture_ ? JackPortIsInput : JackPortIsOutput, 0);
+  if (!port) {
+    *error = "the JACK server refused a port";
+    return false;
+  }
+  port_.store(port, std::memory_order_release);
   return Connect(peer, error);
 }
 
 bool JackLink::Connect(const std::string &peer, std::string *error) {
-  const std::string own = jack_.port_name(port_);
+  const std::string own = jack_.port_name(port_.load(std::memory_order_relaxed));
   std::vector<std::string> peers{peer};
   if (peer.empty()) {
     peers = Ports(jack_, jackClient_, JackPortIsPhysical | (capture_ ? JackPortIsOutput : JackPortIsInput));
@@ -116,7 +119,9 @@ std::vector<std::string> JackLink::List(bool capture, std::string *error) {
 // JACK's process thread: one period, in pieces the scratch holds.
 int JackLink::Process(jack_nframes_t frames, void *self) {
   JackLink &link = *static_cast<JackLink *>(self);
-  auto *buffer = static_cast<float *>(link.jack_.port_get_buffer(link.port_, frames));
+  jack_port_t *port = link.port_.load(std::memory_order_acquire);
+  if (!port) return 0;
+  auto *buffer = static_cast<float *>(link.jack_.port_get_buffer(port, frames));
   if (!link.gate_.Enter()) {
     if (!link.capture_) std::fill_n(buffer, frames, 0.0f);
     return 0;

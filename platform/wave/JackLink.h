@@ -51,7 +51,7 @@ class JackLink : public LiveLink {
   const bool capture_;
   LinkClient *const client_;
   jack_client_t *jackClient_ = nullptr;
-  jack_port_t *port_ = nullptr;
+  std::atomic<jack_port_t *> port_{nullptr};  // set once the client runs
   int rate_ = 0;
   CallbackGate gate_;
   std::vector<int16_t> scratch_ = std::vector<int16_t>(4096);
