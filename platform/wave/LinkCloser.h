@@ -18,19 +18,16 @@ class LinkCloser {
  public:
   // Closes `link` (stopped) on the worker.
   void Close(std::unique_ptr<LiveLink> link, Direction direction);
-  // An open of `direction` left to finish on the worker as job `ticket`
-  // (its link is then closed there).
-  void Abandoned(uint64_t ticket, Direction direction);
-  // Waits until every close (and abandoned open) so far has finished, at
-  // most `bound` from the first call; says once on stderr which did not, and
-  // returns false then.
+  // Waits until every close so far has finished, at most `bound` from the
+  // first call; says once on stderr which did not, and returns false then.
+  // (An open left to finish on the worker is not waited for: whoever left it
+  // has said so, and its link is closed there when it ends.)
   bool Settle(std::chrono::milliseconds bound);
 
  private:
   struct Pending {
     uint64_t ticket;
     Direction direction;
-    bool open;
   };
 
   std::vector<Pending> pending_;

@@ -248,7 +248,6 @@ void LiveDriver::CancelOpening() {
     std::lock_guard lock(opening_->mutex);
     opening_->cancelled = true;
     link = std::move(opening_->link);
-    if (!opening_->done) wave_.closer.Abandoned(opening_->ticket, GetDirection());
   }
   if (link) wave_.closer.Close(std::move(link), GetDirection());
   opening_.reset();
