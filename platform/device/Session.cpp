@@ -6,6 +6,7 @@
 #include "device/ScriptPlayer.h"
 #include "device/Seconds.h"
 #include "kernel/Platform.h"
+#include "phone/Handset.h"
 #include "wave/WaveDevices.h"
 
 namespace platform::device {
@@ -31,6 +32,7 @@ Session::Session(const Console &console, const DeviceOptions &options, std::uniq
 }
 
 void Session::Start(const std::vector<ScriptAction> &script) {
+  handset::SetLastWindowHook([this] { shots_.TakeLast(); });
   ScheduleScript(script, shots_, [this] { Quit(); });
   const bool headless = !presenter_;
   if (options_.duration) {
@@ -77,6 +79,7 @@ void Session::Idle() {
 // The window, and SDL with it, goes once the live devices have closed (or
 // have been left to close on their own: see WindowPresenter).
 bool Session::Finish() {
+  handset::SetLastWindowHook(nullptr);
   platform::SetIdleHook(nullptr);
   Idle();
   shots_.TakeLast();
