@@ -18,6 +18,24 @@ constexpr double kDefaultSeconds = 10;
 // How long a headless run goes on after its recording or script.
 constexpr double kAfterSeconds = 1;
 
+double SecondsOf(uint64_t samples) { return static_cast<double>(samples) / drovane::kSampleRate; }
+
+// What live sound the run lost, when it lost any: a player who heard a gap
+// learns why, and a long run can be checked for overruns.
+void SayLosses(const Console &console) {
+  const wave::LiveLosses l = wave::LiveLossCounts();
+  if (!l.overruns && !l.underruns && !l.captureLosses && !l.playbackLosses) return;
+  char text[256];
+  std::snprintf(text, sizeof text,
+                "live audio: overruns: %llu (%.3f s of sound lost), underruns: %llu (%.3f s of silence played), "
+                "devices lost: %llu (%.1f s without them)",
+                static_cast<unsigned long long>(l.overruns), SecondsOf(l.overrunSamples),
+                static_cast<unsigned long long>(l.underruns), SecondsOf(l.underrunSamples),
+                static_cast<unsigned long long>(l.captureLosses + l.playbackLosses),
+                SecondsOf(l.captureAwaySamples + l.playbackAwaySamples));
+  console.Say(text);
+}
+
 }  // namespace
 
 Session::Session(const Console &console, const DeviceOptions &options, std::unique_ptr<WindowPresenter> presenter,
@@ -84,6 +102,7 @@ bool Session::Finish() {
   Idle();
   shots_.TakeLast();
   wave::SettleLiveAudio();
+  SayLosses(console_);
   presenter_.reset();
   return !failed_ && !shots_.Failed();
 }
