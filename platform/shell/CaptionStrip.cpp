@@ -74,7 +74,6 @@ void ShowNotice(const std::wstring &notice) {
 
 std::wstring CaptionText() {
   std::wstring text = CaptionTitle();
-  if (!Shell().notice.empty()) text += L" | " + Shell().notice;
   if (HasOk(Active())) text += L" | OK";
   return text;
 }

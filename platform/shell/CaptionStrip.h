@@ -15,8 +15,7 @@ namespace platform::shell {
 void CreateCaptionStrip();
 // The active window's title, empty when there is none.
 std::wstring CaptionTitle();
-// What the strip says: the title, then " | NOTICE" with a notice, then
-// " | OK" with the OK box.
+// What the strip says: the title, then " | OK" with the OK box.
 std::wstring CaptionText();
 // Shows `notice` in the strip (empty: none).
 void ShowNotice(const std::wstring &notice);

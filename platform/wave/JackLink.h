@@ -28,7 +28,8 @@ class JackLink : public LiveLink {
   // when there is no JACK or no server, or `peer` is not a port to connect to.
   static std::unique_ptr<LiveLink> Open(bool capture, const std::string &peer, LinkClient *client, MMRESULT *result,
                                         std::string *error);
-  // Audio worker: the client closes, its gate shut before.
+  // Audio worker: the client closes, its gate shut before (a client whose
+  // server shut down is left unclosed: see the .cpp).
   ~JackLink() override;
 
   int Rate() const override { return rate_; }
