@@ -7,6 +7,7 @@ const char kAnalyzeUsage[] =
     "Usage: drovane-analyze [OPTION]... FILE...\n"
     "  or:  drovane-analyze [OPTION]... --demo\n"
     "  or:  drovane-analyze [OPTION]... --live\n"
+    "  or:  drovane-analyze --list-devices\n"
     "Measure the pitch of recordings the way the Drovane tuner does: one\n"
     "result per 1000 samples (22050 Hz), smoothed over the last 0.68 s.\n"
     "Any format libsndfile reads; channels are mixed to mono and other rates\n"
@@ -33,11 +34,13 @@ const char kAnalyzeUsage[] =
     "                   and the time the device was away (lost, and silence\n"
     "                   heard until it came back), each loss said on stderr\n"
     "  --capture DEVICE\n"
-    "                   the live device to analyse (implies --live): live\n"
-    "                   (the default microphone), live:NAME (a device as\n"
-    "                   drovane --list-devices names it), jack (a JACK input\n"
-    "                   port, drovane-analyze-capture:in, joined to the first\n"
-    "                   physical capture port) or jack:PORT (joined to PORT)\n"
+    "                   live[:NAME] or jack[:PORT] (implies --live): the live\n"
+    "                   device to analyse. live is the default microphone,\n"
+    "                   live:NAME a device --list-devices names; jack is a\n"
+    "                   JACK input port of its own, drovane-analyze-capture:in,\n"
+    "                   joined to PORT, else to the first physical capture port\n"
+    "  --list-devices   list the live capture devices as values of --capture\n"
+    "                   (the tuner's own words) and exit\n"
     "  -h, --help       show this help and exit\n"
     "  -V, --version    show the version and exit\n"
     "\n"
@@ -61,6 +64,7 @@ std::string AnalyzeOptions::Settle(bool csv, bool json) {
   if (csv && json) return "--csv and --json cannot be combined";
   format = csv ? Format::kCsv : json ? Format::kJson : Format::kTable;
   if (live && (demo || !files.empty())) return "--live cannot be combined with --demo or files";
+  if (listDevices) return live || demo || !files.empty() ? "--list-devices takes no input" : "";
   if (files.empty() && !demo && !live) return "no input: name a sound file or use --demo or --live";
   return "";
 }
@@ -79,6 +83,7 @@ cli::Outcome AnalyzeOptions::Parse(int argc, const char *const *argv, std::strin
   line.Flag("calibrate", [this] { calibrate = true; });
   line.Flag("demo", [this] { demo = true; });
   line.Flag("live", [this] { live = true; });
+  line.Flag("list-devices", [this] { listDevices = true; });
   line.Value("capture", "live, live:NAME, jack or jack:PORT", [this](const std::string &v) {
     std::string device;
     const platform::wave::CaptureSource::Kind kind = platform::wave::CaptureKindOf(v, &device);

@@ -16,6 +16,7 @@ struct AnalyzeOptions {
   bool demo = false;
   bool live = false;  // the microphone, until Ctrl-C; alone
   std::string capture = "live";  // live: the device, as --capture names it
+  bool listDevices = false;      // only list the capture devices
   std::vector<std::string> files;
 
   // Fills the options from argv; kUsageError with a message in `error`. To

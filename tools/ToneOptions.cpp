@@ -8,6 +8,7 @@
 
 const char kToneUsage[] =
     "Usage: drovane-tone (--string N | --note MIDI) [--out FILE | --playback DEVICE]\n"
+    "  or:  drovane-tone --list-devices\n"
     "Plays the tuner's plucked reference tone (tuned to A = 440 Hz).\n"
     "\n"
     "  --string N     guitar string 1..6, lowest first: E-2 A-2 D-1 G-1 B-1 E1\n"
@@ -19,11 +20,14 @@ const char kToneUsage[] =
     "  --out FILE     write the tone to a 16-bit mono WAV file at 22050 Hz\n"
     "                 instead of playing it on the audio output device\n"
     "  --playback DEVICE\n"
-    "                 the device to play it on: live (the default output),\n"
-    "                 live:NAME (a device as drovane --list-devices names it),\n"
-    "                 jack (a JACK output port, drovane-tone-playback:out,\n"
-    "                 joined to the first two physical playback ports) or\n"
-    "                 jack:PORT (joined to PORT)\n"
+    "                 live[:NAME] or jack[:PORT]: the device to play it on.\n"
+    "                 live is the default output, live:NAME a device\n"
+    "                 --list-devices names; jack is a JACK output port of its\n"
+    "                 own, drovane-tone-playback:out, joined to PORT, else to\n"
+    "                 the first two physical playback ports\n"
+    "  --list-devices\n"
+    "                 list the live output devices as values of --playback\n"
+    "                 (the tuner's own words) and exit\n"
     "  -h, --help     show this help and exit\n"
     "  -V, --version  show the version and exit\n"
     "\n"
@@ -73,6 +77,7 @@ cli::Outcome ToneOptions::Parse(int argc, const char *const *argv, std::string *
              "a MIDI note number from 0 to below 124.77, whose fundamental lies below 11025 Hz, the highest a "
              "22050 Hz tone can carry",
              [&](const std::string &v) { return choose(PlayableNote(v)); });
+  line.Flag("list-devices", [this] { listDevices = true; });
   line.Value("out", "a file name", [this](const std::string &v) {
     out = v;
     return !v.empty();
@@ -88,7 +93,10 @@ cli::Outcome ToneOptions::Parse(int argc, const char *const *argv, std::string *
   const cli::Outcome outcome = line.Parse(argc, argv);
   *error = line.Error();
   if (outcome != cli::Outcome::kRun) return outcome;
-  if (!chosen) *error = "choose a string (--string 1..6) or a note (--note MIDI)";
+  if (listDevices && (chosen || live || !out.empty()))
+    *error = "--list-devices takes no tone";
+  else if (!chosen && !listDevices)
+    *error = "choose a string (--string 1..6) or a note (--note MIDI)";
   if (live && !out.empty()) *error = "--out and --playback cannot be combined";
   return error->empty() ? outcome : cli::Outcome::kUsageError;
 }

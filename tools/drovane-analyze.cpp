@@ -8,6 +8,7 @@
 #include "AnalyzeOptions.h"
 #include "CaptureAnalysis.h"
 #include "ResultFormat.h"
+#include "DeviceList.h"
 #include "StandardOutput.h"
 #include "base/CommandLine.h"
 #include "measure/MidiTypes.h"
@@ -94,6 +95,9 @@ int main(int argc, char **argv) {
     std::fputs(kAnalyzeUsage, stdout);
   } else if (outcome == cli::Outcome::kVersion) {
     std::fputs(cli::VersionLine(kProgram).c_str(), stdout);
+  } else if (options.listDevices) {
+    ok = ListDevices(true, &error);
+    if (!ok) Fail("", error);
   } else {
     // Written in bulk; live readings are pushed out as they come by a flush
     // of ours, which keeps the reason when it fails (a failed line-buffered

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "StandardOutput.h"
+#include "DeviceList.h"
 #include "ToneOptions.h"
 #include "TonePlayback.h"
 #include "kernel/StopSignals.h"
@@ -37,6 +38,8 @@ int main(int argc, char **argv) {
     std::fputs(kToneUsage, stdout);
   else if (outcome == cli::Outcome::kVersion)
     std::fputs(cli::VersionLine(kProgram).c_str(), stdout);
+  else if (options.listDevices)
+    ok = ListDevices(false, &error);
   else
     ok = PlayTone(options.note, Sink(options), &error);
   if (ok && !CloseStandardOutput(&error)) ok = false;

@@ -22,16 +22,12 @@ namespace {
 // The program's module instance, under which it registers its resources.
 const HINSTANCE kInstance = reinterpret_cast<HINSTANCE>(0x400000);
 
-// Each device as the value of --capture or --playback that chooses it:
-// SDL's as live:NAME, JACK's ports as jack:PORT (where a JACK server runs).
+// Each device as the value of --capture or --playback that chooses it.
 int ListDevices(const Console &console) {
   Phone phone(ClockKind::Real);
   for (bool capture : {true, false}) {
-    std::string error, noJack;
-    std::vector<std::string> devices;
-    for (const std::string &name : wave::ListLiveDevices(capture, &error)) devices.push_back("live:" + name);
-    const std::vector<std::string> ports = wave::ListJackPorts(capture, &noJack);
-    devices.insert(devices.end(), ports.begin(), ports.end());
+    std::string error;
+    const std::vector<std::string> devices = wave::ListDeviceWords(capture, &error);
     if (devices.empty() && !error.empty()) return console.Fail(error);
     for (const std::string &device : devices)
       std::printf("%s\t%s\n", capture ? "capture" : "playback", device.c_str());

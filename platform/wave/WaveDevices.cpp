@@ -56,6 +56,16 @@ std::vector<std::string> ListJackPorts(bool capture, std::string *error) {
   return ListOnWorker([capture](std::string *why) { return JackLink::List(capture, why); }, error);
 }
 
+std::vector<std::string> ListDeviceWords(bool capture, std::string *error) {
+  std::vector<std::string> words;
+  for (const std::string &name : ListLiveDevices(capture, error)) words.push_back("live:" + name);
+  std::string noJack;
+  const std::vector<std::string> ports = ListJackPorts(capture, &noJack);
+  words.insert(words.end(), ports.begin(), ports.end());
+  if (!words.empty()) error->clear();
+  return words;
+}
+
 LiveLosses LiveLossCounts() {
   const LiveLossCounters &l = Wave().losses;
   return LiveLosses{l.overruns.times,     l.overruns.samples,     l.underruns.times,    l.underruns.samples,

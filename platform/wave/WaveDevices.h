@@ -29,6 +29,10 @@ std::vector<std::string> ListLiveDevices(bool capture, std::string *error);
 // --capture or --playback ("jack:system:capture_1"); empty, with the reason,
 // without JACK or a running JACK server.
 std::vector<std::string> ListJackPorts(bool capture, std::string *error);
+// Every live device of one direction as the word that chooses it: SDL's as
+// "live:NAME", then JACK's ports as "jack:PORT". Empty, with SDL's reason,
+// when there is none.
+std::vector<std::string> ListDeviceWords(bool capture, std::string *error);
 
 // While on, a failed waveInOpen or waveOutOpen prints one line on stderr
 // naming the source or sink and why (the phone's device turns it on for the

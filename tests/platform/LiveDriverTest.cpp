@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "FakeSdlAudio.h"
+#include "gdi/GdiHost.h"
 #include "phone/Handset.h"
 #include "phone/Phone.h"
 #include "wave/AudioWorker.h"
@@ -55,6 +56,13 @@ class LiveDriver : public ::testing::Test {
     Timings().stall = std::chrono::hours(1);
     Timings().watch = milliseconds(2);
     for (auto &pause : Timings().retry) pause = milliseconds(1);
+  }
+
+  // A switched-on phone draws its caption strip's text: fontconfig is let
+  // go once the phone has ended, as the device does at its end.
+  void TearDown() override {
+    phone.reset();
+    GdiShutdown();
   }
 
   static platform::wave::LiveTimings &Timings() { return platform::Phone::Running()->Wave().timings; }
