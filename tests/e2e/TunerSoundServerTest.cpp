@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "LiveTuner.h"
+#include "PipeWireServer.h"
 #include "PulseServer.h"
 #include "XvfbServer.h"
 
@@ -148,6 +149,42 @@ TEST(TunerSoundServer, ADeviceChosenByNameGoesAndComesBackAndASuspendedOneIsTake
   EXPECT_EQ(Count(err, "drovane: lost the audio capture device live:Guitar ("), 2u) << err;
   EXPECT_EQ(Count(err, "drovane: the audio capture device live:Guitar is back\n"), 2u) << err;
   EXPECT_NE(err.find("devices lost: 2 ("), std::string::npos) << err;
+}
+
+// PipeWire through both ways SDL reaches it, crashing under the tuner: all
+// of it killed, and (through pipewire-pulse) pipewire alone, which leaves
+// pipewire-pulse up and the stream silent rather than broken.
+TEST(TunerSoundServer, PipeWireCrashingUnderEitherBackendIsALossAndARestartAReturn) {
+  PipeWireServer server(true);
+  if (!server.Ok()) GTEST_SKIP() << server.Why();
+  const std::string path = SharpA2();
+  const double file = HeardInFile(path, "--precise");
+  for (const std::string backend : {"pipewire", "pulseaudio"}) {
+    SCOPED_TRACE(backend);
+    std::vector<std::string> env{"SDL_AUDIODRIVER=" + backend};
+    for (const std::string &e : server.Env()) env.push_back(e);
+    LiveTuner tuner({"--screen", "headless", "--capture", "live", "--playback", "null", "--precise"}, env);
+    ASSERT_TRUE(tuner.UntilOn()) << tuner.Err();
+    auto hears = [&] {
+      ASSERT_EQ(server.Run("pw-cat", {"--playback", "--target", PipeWireServer::kSink, path}), 0);
+      EXPECT_NEAR(Cents(tuner.NextSound(), file), 0, 1.5);
+    };
+    hears();
+    if (backend == "pulseaudio")
+      kill(server.Pid(), SIGKILL);  // pipewire-pulse stays up
+    else
+      server.Stop(SIGKILL);
+    ASSERT_TRUE(tuner.UntilNotice("No microphone")) << tuner.Err();
+    server.Stop(SIGKILL);
+    ASSERT_TRUE(server.Start()) << server.Why();
+    ASSERT_TRUE(tuner.UntilNotice("")) << tuner.Err();
+    hears();
+    tuner.Process().Signal(SIGINT);
+    tuner.Process().Wait();
+    EXPECT_EQ(tuner.Process().EndedBySignal(), SIGINT);
+    EXPECT_EQ(Count(tuner.Err(), "drovane: lost the audio capture device live ("), 1u) << tuner.Err();
+    EXPECT_EQ(Count(tuner.Err(), "drovane: the audio capture device live is back\n"), 1u) << tuner.Err();
+  }
 }
 
 }  // namespace
