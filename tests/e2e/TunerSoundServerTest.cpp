@@ -106,6 +106,38 @@ TEST(TunerSoundServer, AWindowStartedBeforeTheServerHearsItAndHearsAgainAfterACr
   EXPECT_NE(err.find("devices lost: 4 ("), std::string::npos) << err;
 }
 
+// A frozen server (SIGSTOP) is lost like a dead one, and closing the window
+// then ends the tuner while the server stays frozen: the closes are left
+// after their bound (said once), SDL's tear-down with them.
+TEST(TunerSoundServer, AFrozenServerIsLostAndDoesNotHoldTheWindowsClose) {
+  XvfbServer x(OutputPath("xvfb-runtime"));
+  if (x.display().empty()) GTEST_SKIP() << "no X server for the window: " << x.why();
+  PulseServer server;
+  if (!server.Ok()) GTEST_SKIP() << server.Why();
+  std::vector<std::string> env = server.Env();
+  env.push_back("DISPLAY=" + x.display());
+  env.push_back("ASAN_OPTIONS=detect_leaks=0:abort_on_error=1");
+  LiveTuner tuner({"--screen", "window", "--scale", "1", "--capture", "live", "--playback", "live"}, env);
+  ASSERT_TRUE(tuner.UntilOn()) << tuner.Err();
+  std::string said;
+  const Window window = FindWindowByTitle("DISPLAY=" + x.display(), "Drovane", &said);
+  ASSERT_NE(window, 0u) << said;
+
+  kill(server.Pid(), SIGSTOP);
+  ASSERT_TRUE(tuner.UntilNotice("No microphone")) << tuner.Err();
+  Display *display = XOpenDisplay(x.display().c_str());
+  ASSERT_NE(display, nullptr);
+  AskToClose(display, window);
+  XCloseDisplay(display);
+  EXPECT_EQ(tuner.Process().Wait(), 0);
+  kill(server.Pid(), SIGCONT);
+  const std::string err = tuner.Err();
+  EXPECT_EQ(Count(err, "drovane: lost the audio capture device live (no sound came from it for "), 1u) << err;
+  EXPECT_EQ(Count(err, " did not close within 2 s (their sound server stopped answering); ending without them\n"),
+            1u)
+      << err;
+}
+
 // A microphone chosen by name (a source remapped from a null sink's monitor)
 // whose module is unloaded and loaded again, then suspended and resumed: the
 // tuner, headless, loses it, is told it is back, and reads the recording as
