@@ -179,7 +179,7 @@ void LiveDriver::Start() {
   started_ = seen_ = exchanged_.load(std::memory_order_relaxed);
   greet_.store(true, std::memory_order_relaxed);
   link_->Run(true);
-  movedAt_ = Now();
+  movedAt_ = startedAt_ = Now();
 }
 
 void LiveDriver::Halt() {
@@ -203,8 +203,11 @@ void LiveDriver::Watch() {
     if (!link_) return;  // its sound could not be converted
   }
   if (std::string why = link_->Gone(); !why.empty()) return Lose(why, movedAt_);
-  const bool sounded = seen_ != started_;
-  const std::chrono::milliseconds limit = sounded ? wave_.timings.stall : wave_.timings.start;
+  // A server may take its first sound and then pause while it settles (a
+  // PulseAudio null sink asks for more only two seconds on): the start time
+  // holds until the link has sounded and run that long.
+  const bool settled = seen_ != started_ && now - startedAt_ >= wave_.timings.start;
+  const std::chrono::milliseconds limit = settled ? wave_.timings.stall : wave_.timings.start;
   if (now - movedAt_ >= limit) {
     const std::string silent = endpoint_.capture ? "no sound came from it for " : "it took no sound for ";
     return Lose(silent + Seconds(limit), movedAt_);

@@ -26,7 +26,8 @@ class WaveState;
 //
 // Loss and return. While running, the link is looked at every watch period
 // (LiveTimings): it is lost when its backend says so, or when it exchanged no
-// sound for the stall time (the start time before its first sound). Then the
+// sound for the stall time (the start time before its first sound, and for
+// the start time after it was started). Then the
 // link is stopped and closed on the audio worker, the user is told
 // (LiveNotices), the derived driver carries on at the pace of the clock as a
 // clock-paced driver would (capture hears silence, playback plays to
@@ -123,6 +124,7 @@ class LiveDriver : public PacedDriver, public LinkClient {
   uint64_t started_ = 0;  // exchanged_ when the link was started
   uint64_t seen_ = 0;     // exchanged_ at the last look that saw it move
   Time movedAt_{};
+  Time startedAt_{};  // when the link was last started
   OccurrenceId watch_ = 0, retry_ = 0;
   unsigned attempts_ = 0;  // opens tried since the loss
   std::shared_ptr<Opening> opening_;

@@ -24,8 +24,9 @@ struct LiveTimings {
   // a working device; it is also short enough that the player is told
   // before wondering. Capture counts silence from the last sound heard.
   Ms stall{1000};
-  // Before its first sound a device may take longer: a PulseAudio null sink
-  // asks for its first sound two seconds after a stream starts. A device
+  // Before its first sound, and for this long after it started, a device
+  // may take longer: a PulseAudio null sink asks for its first sound (or
+  // for more after a first fill) two seconds after a stream starts. A device
   // opened again that stays silent this long (a suspended source) is closed
   // and opened once more.
   Ms start{5000};

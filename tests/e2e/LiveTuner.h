@@ -26,6 +26,13 @@ inline double GaugeHz(const std::string &text) {
   return hz == std::string::npos || begin == std::string::npos ? 0 : std::atof(text.c_str() + begin + 2);
 }
 
+// How many times `part` stands in `text`.
+inline size_t Count(const std::string &text, const std::string &part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
 inline double Cents(double hz, double from) { return 1200 * std::log2(hz / from); }
 
 // What the gauge showed longest through one sound: the trace has a line

@@ -41,12 +41,6 @@ ChildProcess PlayInto(const JackServer &jack, const std::string &port) {
                       jack.Env(), OutputPath("play.err"));
 }
 
-size_t Count(const std::string &text, const std::string &part) {
-  size_t n = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
-
 TEST(TunerJack, HearsATonePlayedIntoItsPortPlaysItsOwnAndComesBackWithTheServer) {
   if (!*kClient) GTEST_SKIP() << "jack-test-client was not built (no libjack development files)";
   JackServer jack;

@@ -23,24 +23,6 @@ namespace {
 
 using namespace tuner;
 
-// An A2 12 cents sharp with three overtones, 2.5 s, 44.1 kHz stereo.
-std::string SharpA2() {
-  const double hz = 110 * std::pow(2.0, 0.12 / 12);
-  std::vector<short> frames;
-  for (int i = 0; i < 44100 * 5 / 2; ++i) {
-    double v = 0;
-    for (int k = 1; k <= 4; ++k) v += std::sin(2 * M_PI * k * hz * i / 44100) / k;
-    frames.insert(frames.end(), 2, static_cast<short>(std::lround(6000 * v)));
-  }
-  return WriteSound("sharp-a2.wav", frames, 44100, 2);
-}
-
-size_t Count(const std::string &text, const std::string &part) {
-  size_t n = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
-
 double SecondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }

@@ -267,7 +267,7 @@ TEST_F(LiveDriver, CaptureGoesAwayAndComesBackWithTheBuffersInOrder) {
 // it had got to. Back, it plays the rest of the buffer being played from
 // where the clock has got to, and what follows.
 TEST_F(LiveDriver, PlaybackThatStallsPlaysToNothingThenOnWhenBack) {
-  Timings().stall = milliseconds(20);
+  Timings().stall = Timings().start = milliseconds(20);
   HWAVEOUT out = nullptr;
   ASSERT_EQ(waveOutOpen(&out, 0, &format, reinterpret_cast<DWORD_PTR>(event), 0, CALLBACK_EVENT), MMSYSERR_NOERROR);
   Buffer first(1000), second(22050);
