@@ -78,9 +78,9 @@ TEST(OptionGrammarCli, ToneTakesBothFormsAndRefusesAlike) {
   }
   ExpectUsageErrors(
       t, "drovane-tone",
-      {{"--string=7", "invalid value '7' for --string (expected a string number from 1 (low E) to 6 (high E))"},
-       {"--string=1e0", "invalid value '1e0' for --string (expected a string number from 1 (low E) to 6 (high E))"},
-       {"--string 2.0", "invalid value '2.0' for --string (expected a string number from 1 (low E) to 6 (high E))"},
+      {{"--string=7", "invalid value '7' for --string (expected a string number from 1 (the lowest) to 6 (the highest))"},
+       {"--string=1e0", "invalid value '1e0' for --string (expected a string number from 1 (the lowest) to 6 (the highest))"},
+       {"--string 2.0", "invalid value '2.0' for --string (expected a string number from 1 (the lowest) to 6 (the highest))"},
        {"--note=0x10",
         "invalid value '0x10' for --note (expected a MIDI note number from 0 to below 124.77, whose "
         "fundamental lies below 11025 Hz, the highest a 22050 Hz tone can carry)"},
