@@ -5,6 +5,7 @@
 #include <string>
 
 #include "AnalyzeOptions.h"
+#include "FieldText.h"
 
 // Writes the analyser's results in one of its three formats, one input
 // after another. CSV is one table for the whole run (one header line) and
@@ -38,7 +39,3 @@ struct ResultFields {
   // Both names for a person to read, "A1 (A4)".
   std::string BothNames() const { return name.empty() ? "" : name + " (" + scientific + ")"; }
 };
-
-// `text` as a JSON string, quotes included, valid whatever bytes it holds:
-// control characters escaped (\u00NN), each bad UTF-8 sequence U+FFFD.
-std::string JsonString(const std::string &text);
