@@ -1,9 +1,9 @@
 #include "StartupAdapters.h"
 
 #include "CreateMenuBar.h"
-#include "StringMenu.h"
 #include "Globals.h"
 #include "MenuMainDlgCE.h"
+#include "StringMenu.h"
 #include "measure/MidiTypes.h"
 #include "resources/ResourceIds.h"
 

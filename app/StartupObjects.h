@@ -20,8 +20,8 @@
 // whether the loop ended or start-up stopped part-way: the references are
 // released newest-dependent first (T4 .. T1, playback, menu bar, strum
 // check, pipeline, timer defaults, configuration, factory, capture,
-// Globals), then the root
-// tears down whatever is still registered. Program thread.
+// Globals), then the root tears down whatever is still registered. Program
+// thread.
 struct StartupObjects {
   StartupObjects();
   ~StartupObjects();

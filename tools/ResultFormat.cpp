@@ -31,22 +31,9 @@ ResultFields ResultFields::Of(int64_t start, int level, double note, double refe
 }
 
 void ResultFormat::Begin(const std::string &name, double reference) {
-  const bool first = !begun_;
-  begun_ = true;
-  switch (format_) {
-    case AnalyzeOptions::Format::kCsv:
-      file_ = CsvField(name);
-      if (first) std::fputs("file,time_s,level,note,frequency_hz,name,cents\n", out_);
-      break;
-    case AnalyzeOptions::Format::kJson:
-      file_ = JsonString(name);
-      break;
-    case AnalyzeOptions::Format::kTable:
-      if (!first) std::fputc('\n', out_);
-      std::fprintf(out_, "%s (reference A = %.2f Hz)\n", cli::Printable(name).c_str(), reference);
-      std::fprintf(out_, kTableRow, "time s", "level", "note", "Hz", "name", "cents");
-      break;
-  }
+  if (!BeginInput(name, "file,time_s,level,note,frequency_hz,name,cents\n")) return;
+  std::fprintf(out_, "%s (reference A = %.2f Hz)\n", cli::Printable(name).c_str(), reference);
+  std::fprintf(out_, kTableRow, "time s", "level", "note", "Hz", "name", "cents");
 }
 
 void ResultFormat::Result(int64_t start, int level, double note, double reference) {

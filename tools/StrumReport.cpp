@@ -23,25 +23,12 @@ Fields Of(int target, const Strum::StringReading &s) {
 }  // namespace
 
 void StrumReport::Begin(const std::string &name, double reference, const Measure::Tuning &tuning) {
-  const bool first = !begun_;
-  begun_ = true;
   first_ = true;
   tuning_ = tuning;
-  switch (format_) {
-    case AnalyzeOptions::Format::kCsv:
-      file_ = CsvField(name);
-      if (first) std::fputs("file,time_s,string,target,heard,frequency_hz,name,cents\n", out_);
-      break;
-    case AnalyzeOptions::Format::kJson:
-      file_ = JsonString(name);
-      break;
-    case AnalyzeOptions::Format::kTable:
-      if (!first) std::fputc('\n', out_);
-      std::fprintf(out_, "%s (reference A = %.2f Hz, tuning %s)\n", cli::Printable(name).c_str(), reference,
-                   Measure::DescribeNotes(tuning).c_str());
-      std::fprintf(out_, kTableRow, "time s", "string", "target", "heard", "Hz", "name", "cents");
-      break;
-  }
+  if (!BeginInput(name, "file,time_s,string,target,heard,frequency_hz,name,cents\n")) return;
+  std::fprintf(out_, "%s (reference A = %.2f Hz, tuning %s)\n", cli::Printable(name).c_str(), reference,
+               Measure::DescribeNotes(tuning).c_str());
+  std::fprintf(out_, kTableRow, "time s", "string", "target", "heard", "Hz", "name", "cents");
 }
 
 void StrumReport::Strum(const Strum::StrumReading &reading) {

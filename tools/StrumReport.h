@@ -4,18 +4,17 @@
 #include <string>
 
 #include "AnalyzeOptions.h"
+#include "InputRows.h"
 #include "measure/Tuning.h"
 #include "strum/StrumReading.h"
 
 // Writes the strums found in the analyser's inputs, one row per strum and
-// string, in the analyser's three formats and by its conventions: CSV is one
-// table for the whole run, CSV and JSON name the input of every row first,
-// the table gives each input a heading and shows note names both ways, and
-// input names are written safely (see ResultFormat). A string that was not
-// heard is marked so, with no frequency (0), name or cents.
-class StrumReport {
+// string, in the analyser's three formats, as InputRows says; the table
+// shows note names both ways and a blank line between strums. A string that
+// was not heard is marked so, with no frequency (0), name or cents.
+class StrumReport : private InputRows {
  public:
-  StrumReport(AnalyzeOptions::Format format, std::FILE *out) : format_(format), out_(out) {}
+  StrumReport(AnalyzeOptions::Format format, std::FILE *out) : InputRows(format, out) {}
 
   // Before the strums of the input `name`, read against `tuning` at A =
   // `reference` hertz.
@@ -26,10 +25,6 @@ class StrumReport {
  private:
   void Row(const std::string &time, int string, const Strum::StringReading &s);
 
-  AnalyzeOptions::Format format_;
-  std::FILE *out_;
-  bool begun_ = false;
   bool first_ = true;  // no strum of this input written yet
-  std::string file_;   // the current input's name, quoted for the format
   Measure::Tuning tuning_;
 };
