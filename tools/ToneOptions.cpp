@@ -37,6 +37,9 @@ constexpr char kUsageEnd[] =
     "with no octave 0, so the low E string is E-2, middle C (60) is C1 and the\n"
     "A of 440 Hz (69) is A1; in scientific pitch notation E2, C4 and A4.\n"
     "\n"
+    "Ctrl-C (or TERM or HUP) stops the tone at once, and the tool ends as that\n"
+    "signal ends it.\n"
+    "\n"
     "Exit status: 0 on success, 1 if the tone could not be played or written,\n"
     "2 on a usage error.\n";
 

@@ -6,6 +6,7 @@
 #include "StandardOutput.h"
 #include "ToneOptions.h"
 #include "TonePlayback.h"
+#include "kernel/StopSignals.h"
 
 namespace {
 constexpr char kProgram[] = "drovane-tone";
@@ -26,5 +27,7 @@ int main(int argc, char **argv) {
     ok = PlayTone(options.note, options.out, &error);
   if (ok && !CloseStandardOutput(&error)) ok = false;
   if (!ok) std::fprintf(stderr, "%s: %s\n", kProgram, cli::Printable(error).c_str());  // it may name --out's file
+  // A tone cut short by a signal ends the tool as that signal would.
+  if (const int signal = platform::StopSignals::Caught(); ok && signal) platform::StopSignals::EndAs(signal);
   return ok ? 0 : 1;
 }

@@ -10,6 +10,7 @@
 #include "device/Session.h"
 #include "device/WindowPresenter.h"
 #include "gdi/GdiHost.h"
+#include "kernel/StopSignals.h"
 #include "phone/Phone.h"
 #include "wave/AudioNames.h"
 #include "wave/WaveDevices.h"
@@ -60,6 +61,7 @@ int Run(const Console &console, Phone &phone, const DeviceOptions &o, const std:
   std::shared_ptr<const wave::RecordingStatus> recording = SelectAudio(o);
   if (presenter) presenter->Connect();
   Session session(console, o, std::move(presenter), std::move(recording));
+  platform::StopSignals stops([&session](int) { session.Quit(); });
   session.Start(script);
   platform::SetIdleHook([&session] { session.Idle(); });
   std::wstring commandLine = JoinCommandLine(o.programArgs);
@@ -73,7 +75,8 @@ int Run(const Console &console, Phone &phone, const DeviceOptions &o, const std:
 int RunOnPhone(const Console &console, DeviceOptions &o, const std::vector<ScriptAction> &script,
                std::unique_ptr<WindowPresenter> presenter, const std::string &noWindow) {
   const bool window = presenter != nullptr;
-  if (!o.clock) o.clock = window ? ClockKind::Real : ClockKind::Virtual;
+  // Live audio runs at the sound card's pace, headless too.
+  if (!o.clock) o.clock = window || o.Live() ? ClockKind::Real : ClockKind::Virtual;
   Phone phone(*o.clock);
   std::string error;
   if (!CheckLiveAudio(o, &error)) return console.Fail(error);
@@ -108,6 +111,8 @@ int RunDevice(int argc, char **argv) {
   if (!OpenScreen(o, &presenter, &noWindow)) return console.Fail(noWindow);
   const int status = RunOnPhone(console, o, script, std::move(presenter), noWindow);
   GdiShutdown();
+  // A run a signal ended in order ends as that signal would have ended it.
+  if (const int signal = platform::StopSignals::Caught(); signal && status == 0) platform::StopSignals::EndAs(signal);
   return status;
 }
 

@@ -97,9 +97,7 @@ cli::Outcome DeviceOptions::Parse(int argc, const char *const *argv, const Progr
   const cli::Outcome outcome = line.Parse(argc, argv);
   *error = line.Error();
   if (outcome != cli::Outcome::kRun) return outcome;
-  const bool live = (capture && capture->kind == CaptureSource::Kind::Live) ||
-                    (playback && playback->kind == PlaybackSink::Kind::Live);
-  if (clock == ClockKind::Virtual && live)
+  if (clock == ClockKind::Virtual && Live())
     *error = "live audio follows the sound card, not the virtual clock: use --clock real";
   else if (screen == Screen::Headless && scale)
     *error = "--scale is for the window; a headless screen has none";

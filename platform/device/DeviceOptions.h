@@ -17,7 +17,7 @@ struct DeviceOptions {
 
   std::optional<Screen> screen;  // unset: a window where a display opens
   int scale = 0;                 // 0: the largest that fits the desktop
-  std::optional<ClockKind> clock;                // unset: real for a window, virtual headless
+  std::optional<ClockKind> clock;                // unset: real for a window or live audio, else virtual
   std::optional<wave::CaptureSource> capture;    // unset: live where a microphone exists
   std::optional<wave::PlaybackSink> playback;    // unset: live where an output exists
   std::string script;
@@ -28,6 +28,12 @@ struct DeviceOptions {
   // The program's own options, in the order given, each value apart from
   // its option: what WinMain's command line holds.
   std::vector<std::string> programArgs;
+
+  // Whether live audio was asked for, which only the real clock can follow.
+  bool Live() const {
+    return (capture && capture->kind == wave::CaptureSource::Kind::Live) ||
+           (playback && playback->kind == wave::PlaybackSink::Kind::Live);
+  }
 
   // Fills the options from argv, the program's among them; kUsageError with
   // a message in `error` for an unknown option, a missing or bad value, a

@@ -26,7 +26,7 @@ std::string DeviceOptionLines() {
                 "show the screen in a desktop window (the default\nwhere a display opens) or only in memory") +
          Option("--scale N", "enlarge the window N times (default: the largest\nwhole factor that fits the desktop)") +
          Option("--clock " + wave::ClockWords("|"),
-                "run live, or as a fast repeatable simulation\n(default: real in a window, virtual headless)") +
+                "run live, or as a fast repeatable simulation\n(default: real in a window or with live audio,\nelse virtual)") +
          Option("--capture SOURCE", wave::CaptureWords() +
                                         " or a sound file\n(default: live where a microphone exists, else demo)") +
          Option("--playback SINK",

@@ -6,6 +6,7 @@
 #include "device/ScriptPlayer.h"
 #include "device/Seconds.h"
 #include "kernel/Platform.h"
+#include "phone/Handset.h"
 
 namespace platform::device {
 
@@ -30,6 +31,7 @@ Session::Session(const Console &console, const DeviceOptions &options, std::uniq
 }
 
 void Session::Start(const std::vector<ScriptAction> &script) {
+  handset::SetLastWindowHook([this] { shots_.TakeLast(); });
   ScheduleScript(script, shots_, [this] { Quit(); });
   const bool headless = !presenter_;
   if (options_.duration) {
@@ -74,6 +76,7 @@ void Session::Idle() {
 }
 
 bool Session::Finish() {
+  handset::SetLastWindowHook(nullptr);
   platform::SetIdleHook(nullptr);
   Idle();
   shots_.TakeLast();

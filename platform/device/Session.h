@@ -17,7 +17,9 @@ namespace platform::device {
 // What runs beside the program on the running phone: the window (or none),
 // the script, the screenshots, the text trace, and the run's end. Made before
 // WinMain; Idle runs at each of the program's idle moments; Finish after
-// WinMain. Program thread.
+// WinMain. The last screen is kept when the run is asked to end, or else
+// just before the program's window goes (its own Close, the window's close
+// button). Program thread.
 class Session {
  public:
   // `recording` is the capture source's status when it is a recording.
@@ -30,12 +32,14 @@ class Session {
   // at 10 s.
   void Start(const std::vector<ScriptAction> &script);
   void Idle();
+  // Ends the run as closing the window would, the last screen kept first
+  // (a stop signal, the script's quit, the run's time).
+  void Quit();
   // After WinMain: the last trace lines and screenshots, the window closed;
   // false if the run failed.
   bool Finish();
 
  private:
-  void Quit();
   void QuitAt(double seconds);
   void WatchRecording();
 

@@ -89,6 +89,9 @@ WindowPresenter::~WindowPresenter() {
 
 bool WindowPresenter::Open(int scale) {
   sdl_->SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  // INT and TERM are the phone's (platform::StopSignals): SDL's own handlers
+  // would turn them into a quit event that waits for the next X event.
+  sdl_->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // The window's own pixel buffer, not one behind OpenGL: a scaled copy of a
   // small screen needs no GPU, and a software GL driver alone would cost
   // tens of megabytes and a share of a core.

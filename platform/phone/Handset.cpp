@@ -93,6 +93,8 @@ bool RequestClose() {
   return active && PostMessageW(active, WM_CLOSE, 0, 0);
 }
 
+void SetLastWindowHook(std::function<void()> hook) { Windows().lastWindowHook = std::move(hook); }
+
 HBITMAP ScreenBitmap() { return Windows().screen.Bitmap(); }
 uint64_t ScreenVersion() { return Windows().screen.Version(); }
 std::wstring CaptionTitle() { return shell::CaptionTitle(); }

@@ -10,6 +10,7 @@
 // program's waits like any driver occurrence. Input is only queued (posted),
 // never handled inside the call: no window procedure runs from here.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,11 @@ void StylusUp(int x, int y);
 // window), after closing any open pop-up menu or message box; false when
 // there is no such window.
 bool RequestClose();
+
+// Calls `hook` just before the program's last shown top-level window is
+// destroyed (its screen goes with it), while the screen still shows it;
+// null removes it. The hook may read the screen, never change windows.
+void SetLastWindowHook(std::function<void()> hook);
 
 // The screen: a 240 x 320 bitmap of the gdi layer that windows and the shell
 // draw into. Valid while the phone runs; read it, never select it.

@@ -88,6 +88,7 @@ HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
 
 BOOL WINAPI DestroyWindow(HWND window) {
   WindowManager &m = platform::Windows();
+  if (m.lastWindowHook && m.LastProgramWindow(window)) m.lastWindowHook();
   WindowRecord *w = m.tree.Find(window);
   if (!w) return FALSE;
   const bool shown = m.tree.Shown(*w), topLevel = !w->Child();

@@ -62,6 +62,17 @@ HWND WindowManager::ActiveWindow() const {
   return nullptr;
 }
 
+bool WindowManager::LastProgramWindow(HWND window) const {
+  auto programShown = [this](const WindowRecord *w) { return w && !w->cls.shell && (w->style & WS_VISIBLE); };
+  const WindowRecord *target = tree.Find(window);
+  if (!programShown(target) || target->Child()) return false;
+  for (HWND top : tree.TopLevels()) {
+    const WindowRecord *w = tree.Find(top);
+    if (top != window && programShown(w) && w->owner != window) return false;
+  }
+  return true;
+}
+
 HWND WindowManager::WindowFromPoint(POINT point) const {
   HWND found = nullptr;
   tree.ForEach([&](WindowRecord &w) {

@@ -5,6 +5,7 @@
 // window, its procedure and the screen belong to the phone's program thread.
 // The phone's end forgets every window and class (no message is sent) and
 // the screen.
+#include <functional>
 #include <source_location>
 #include <string>
 #include <vector>
@@ -32,6 +33,12 @@ class WindowManager {
 
   // The program's top-level window on top (shown, not the shell's), or null.
   HWND ActiveWindow() const;
+  // Whether `window` is a shown top-level window of the program's and no
+  // other is shown but those it owns: the program's screen goes with it.
+  bool LastProgramWindow(HWND window) const;
+  // Called just before the program's last shown top-level window is
+  // destroyed, while the screen still shows it; may be empty.
+  std::function<void()> lastWindowHook;
   // The shown window under a screen point (the topmost, then its topmost
   // child there), or null.
   HWND WindowFromPoint(POINT screen) const;
