@@ -8,8 +8,8 @@
 #include "AnalyzeOptions.h"
 #include "CaptureAnalysis.h"
 #include "ResultFormat.h"
-#include "StandardOutput.h"
 #include "base/CommandLine.h"
+#include "base/StandardOutput.h"
 #include "measure/MidiTypes.h"
 
 namespace {
@@ -29,7 +29,7 @@ bool Analyze(const AnalyzeOptions &options, const std::string &input, const Capt
              ResultFormat *format) {
   const Measure::Refinement refinement = options.precise ? Measure::Refinement::kPrecise : Measure::Refinement::kPhone;
   CaptureAnalysis analysis(format, options.reference, options.calibrate, refinement);
-  analysis.PushResultsWith(FlushStandardOutput);
+  analysis.PushResultsWith(drovane::FlushStandardOutput);
   std::string error;
   if (!analysis.Open(source, &error)) {
     Fail(input, error);
@@ -67,7 +67,7 @@ bool AnalyzeAll(const AnalyzeOptions &options) {
   if (options.live) return Analyze(options, "", Source(CaptureSource::Kind::Live), &format);
   bool ok = !options.demo || Analyze(options, "demo", Source(CaptureSource::Kind::Demo), &format);
   for (const std::string &file : options.files) {
-    if (!FlushStandardOutput()) return false;
+    if (!drovane::FlushStandardOutput()) return false;
     ok = Analyze(options, file, Source(CaptureSource::Kind::File, file), &format) && ok;
   }
   return ok;
@@ -76,7 +76,7 @@ bool AnalyzeAll(const AnalyzeOptions &options) {
 }  // namespace
 
 int main(int argc, char **argv) {
-  ReserveStandardStreams();
+  drovane::ReserveStandardStreams();
   AnalyzeOptions options;
   std::string error;
   const cli::Outcome outcome = options.Parse(argc, argv, &error);
@@ -95,7 +95,7 @@ int main(int argc, char **argv) {
     SetPitchNameStyle(PitchNameStyle::kMixed);  // the tuner's own naming
     ok = AnalyzeAll(options);
   }
-  if (!CloseStandardOutput(&error)) {
+  if (!drovane::CloseStandardOutput(&error)) {
     Fail("", error);
     return 1;
   }
