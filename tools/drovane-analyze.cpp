@@ -8,9 +8,9 @@
 #include "AnalyzeOptions.h"
 #include "CaptureAnalysis.h"
 #include "ResultFormat.h"
-#include "StandardOutput.h"
 #include "StrumAnalysis.h"
 #include "base/CommandLine.h"
+#include "base/StandardOutput.h"
 #include "measure/MidiTypes.h"
 #include "wave/DemoRecording.h"
 #include "wave/SoundFileSource.h"
@@ -32,7 +32,7 @@ bool Analyze(const AnalyzeOptions &options, const std::string &input, const Capt
              ResultFormat *format) {
   const Measure::Refinement refinement = options.precise ? Measure::Refinement::kPrecise : Measure::Refinement::kPhone;
   CaptureAnalysis analysis(format, options.reference, options.calibrate, refinement);
-  analysis.PushResultsWith(FlushStandardOutput);
+  analysis.PushResultsWith(drovane::FlushStandardOutput);
   std::string error;
   if (!analysis.Open(source, &error)) {
     Fail(input, error);
@@ -103,7 +103,7 @@ bool AnalyzeAll(const AnalyzeOptions &options) {
   if (options.live) return one("", Source(CaptureSource::Kind::Live));
   bool ok = !options.demo || one("demo", Source(CaptureSource::Kind::Demo));
   for (const std::string &file : options.files) {
-    if (!FlushStandardOutput()) return false;
+    if (!drovane::FlushStandardOutput()) return false;
     ok = one(file, Source(CaptureSource::Kind::File, file)) && ok;
   }
   return ok;
@@ -112,7 +112,7 @@ bool AnalyzeAll(const AnalyzeOptions &options) {
 }  // namespace
 
 int main(int argc, char **argv) {
-  ReserveStandardStreams();
+  drovane::ReserveStandardStreams();
   AnalyzeOptions options;
   std::string error;
   const cli::Outcome outcome = options.Parse(argc, argv, &error);
@@ -131,7 +131,7 @@ int main(int argc, char **argv) {
     SetPitchNameStyle(PitchNameStyle::kMixed);  // the tuner's own naming
     ok = AnalyzeAll(options);
   }
-  if (!CloseStandardOutput(&error)) {
+  if (!drovane::CloseStandardOutput(&error)) {
     Fail("", error);
     return 1;
   }
