@@ -20,7 +20,7 @@ int main(int argc, char **argv) {
   if (outcome == cli::Outcome::kUsageError) return cli::ReportUsageError(kProgram, error);
   bool ok = true;
   if (outcome == cli::Outcome::kHelp)
-    std::fputs(kToneUsage, stdout);
+    std::fputs(ToneUsage().c_str(), stdout);
   else if (outcome == cli::Outcome::kVersion)
     std::fputs(cli::VersionLine(kProgram).c_str(), stdout);
   else
