@@ -11,7 +11,7 @@ class Console {
   explicit Console(const char *argv0);
 
   const std::string &Program() const { return program_; }
-  // "PROGRAM: MESSAGE".
+  // "PROGRAM: MESSAGE", the message printed safely (cli::Printable).
   void Say(const std::string &message) const;
   // Says it and returns `status`; a usage error (2) also points to --help.
   int Fail(const std::string &message, int status = 1) const;

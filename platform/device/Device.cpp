@@ -3,6 +3,9 @@
 #include <cstdio>
 #include <memory>
 
+#include "base/OutputFile.h"
+#include "base/StandardOutput.h"
+
 #include "device/Console.h"
 #include "device/DeviceOptions.h"
 #include "device/DeviceSetup.h"
@@ -21,6 +24,8 @@ namespace {
 
 // The program's module instance, under which it registers its resources.
 const HINSTANCE kInstance = reinterpret_cast<HINSTANCE>(0x400000);
+// Where a headless run nobody asked a screenshot of leaves its last screen.
+const char kDefaultScreenshot[] = "drovane-screen.png";
 
 // Each device as the value of --capture or --playback that chooses it.
 int ListDevices(const Console &console) {
@@ -47,34 +52,39 @@ bool OpenScreen(const DeviceOptions &o, std::unique_ptr<WindowPresenter> *presen
 }
 
 // Without a display and without --screen, a headless run says so, traces
-// its texts and leaves its last screen in a file.
+// its texts and leaves its last screen in the current folder, or says why
+// it cannot.
 void FallBackToHeadless(DeviceOptions *o, const std::string &noWindow, std::vector<std::string> *notes) {
   o->traceText = true;
-  if (o->screenshot.empty()) o->screenshot = "drovane-screen.png";
+  std::string kept;
+  if (o->screenshot.empty()) {
+    const std::string why = drovane::WhyNotWritable(kDefaultScreenshot);
+    o->screenshot = why.empty() ? kDefaultScreenshot : "";
+    o->defaultScreenshot = why.empty();
+    kept = why.empty() ? "" : ", its last screen is not kept (" + cli::Quoted(kDefaultScreenshot) + ": " + why + ")";
+  }
+  if (kept.empty()) kept = ", its last screen goes to " + o->screenshot;
   notes->insert(notes->begin(), (noWindow.empty() ? "no display" : noWindow) + ", so the phone runs headless on the " +
-                                    wave::NameOf(*o->clock) + " clock: its texts follow on stdout, its last screen "
-                                                              "goes to " + o->screenshot);
+                                    wave::NameOf(*o->clock) + " clock: its texts follow on stdout" + kept);
 }
 
 // The program's life on the running phone, with what runs beside it.
-int Run(const Console &console, Phone &phone, const DeviceOptions &o, const std::vector<ScriptAction> &script,
+int Run(const Console &console, Phone &phone, const DeviceOptions &o, std::vector<ScriptAction> script,
         std::unique_ptr<WindowPresenter> presenter) {
   phone.SwitchOn();
-  std::shared_ptr<const wave::RecordingStatus> recording = SelectAudio(o);
+  AudioStatus audio = SelectAudio(o);
   if (presenter) presenter->Connect();
-  Session session(console, o, std::move(presenter), std::move(recording));
+  Session session(console, o, std::move(presenter), std::move(audio));
   platform::StopSignals stops([&session](int) { session.Quit(); });
-  session.Start(script);
+  session.Start(std::move(script));
   platform::SetIdleHook([&session] { session.Idle(); });
   std::wstring commandLine = JoinCommandLine(o.programArgs);
   const int result = WinMain(kInstance, nullptr, commandLine.data(), SW_SHOW);
-  const bool finished = session.Finish();
-  std::fflush(stdout);
-  return finished ? result : 1;
+  return session.Finish() ? result : 1;
 }
 
 // The phone on the clock the screen calls for, its choices completed.
-int RunOnPhone(const Console &console, DeviceOptions &o, const std::vector<ScriptAction> &script,
+int RunOnPhone(const Console &console, DeviceOptions &o, std::vector<ScriptAction> script,
                std::unique_ptr<WindowPresenter> presenter, const std::string &noWindow) {
   const bool window = presenter != nullptr;
   // Live audio runs at the sound card's pace, headless too.
@@ -86,13 +96,11 @@ int RunOnPhone(const Console &console, DeviceOptions &o, const std::vector<Scrip
   ChooseAudio(&o, window, &notes);
   if (!window && !o.screen) FallBackToHeadless(&o, noWindow, &notes);
   for (const std::string &note : notes) console.Say(note);
-  return Run(console, phone, o, script, std::move(presenter));
+  return Run(console, phone, o, std::move(script), std::move(presenter));
 }
 
-}  // namespace
-
-int RunDevice(int argc, char **argv) {
-  const Console console(argc > 0 ? argv[0] : nullptr);
+// Options, script and files, then the screen and the phone.
+int Start(const Console &console, int argc, char **argv) {
   const ProgramOptions &program = ProgramCommandLine();
   DeviceOptions o;
   std::string error;
@@ -107,13 +115,28 @@ int RunDevice(int argc, char **argv) {
   if (!o.script.empty()) {
     if (const int status = ReadScriptFile(o.script, &script, &error)) return console.Fail(error, status);
   }
-  if (!CheckCaptureFile(o, &error)) return console.Fail(error);
+  if (!CheckFiles(o, script, &error)) return console.Fail(error);
   std::unique_ptr<WindowPresenter> presenter;
   std::string noWindow;
   if (!OpenScreen(o, &presenter, &noWindow)) return console.Fail(noWindow);
-  const int status = RunOnPhone(console, o, script, std::move(presenter), noWindow);
+  const int status = RunOnPhone(console, o, std::move(script), std::move(presenter), noWindow);
   GdiShutdown();
-  // A run a signal ended in order ends as that signal would have ended it.
+  return status;
+}
+
+}  // namespace
+
+// What was written to stdout (help, the trace) must have arrived; a run a
+// signal ended in order ends as that signal would have ended it.
+int RunDevice(int argc, char **argv) {
+  drovane::ReserveStandardStreams();
+  const Console console(argc > 0 ? argv[0] : nullptr);
+  int status = Start(console, argc, argv);
+  std::string error;
+  if (!drovane::CloseStandardOutput(&error)) {
+    console.Say(error);
+    if (status == 0) status = 1;
+  }
   if (const int signal = platform::StopSignals::Caught(); signal && status == 0) platform::StopSignals::EndAs(signal);
   return status;
 }

@@ -1,6 +1,7 @@
 #include "device/DeviceOptions.h"
 
 #include "base/ParseNumber.h"
+#include "device/Script.h"
 #include "wave/AudioNames.h"
 
 namespace platform::device {
@@ -86,8 +87,8 @@ cli::Outcome DeviceOptions::Parse(int argc, const char *const *argv, const Progr
     script = v;
     return !v.empty();
   });
-  line.Value("duration", "seconds, 0 or more",
-             [this](const std::string &v) { return Set(cli::ParseNumber(v, 0, 1e6), &duration); });
+  line.Value("duration", "seconds, " + SecondsRange(),
+             [this](const std::string &v) { return Set(cli::ParseNumber(v, 0, kLongestRunSeconds), &duration); });
   line.Value("screenshot", "a FILE.png", [this](const std::string &v) {
     screenshot = v;
     return v.ends_with(".png") || v.ends_with(".PNG");

@@ -23,6 +23,7 @@ struct DeviceOptions {
   std::string script;
   std::optional<double> duration;  // seconds
   std::string screenshot;
+  bool defaultScreenshot = false;  // a headless fall-back's own, not asked for
   bool traceText = false;
   bool listDevices = false;
   // The program's own options, in the order given, each value apart from

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/CommandLine.h"
+#include "base/OutputFile.h"
 #include "wave/WaveDevices.h"
 
 namespace platform::device {
@@ -19,6 +21,13 @@ using wave::PlaybackSink;
 bool HasLiveDevice(bool capture) {
   std::string unused;
   return !wave::ListLiveDevices(capture, &unused).empty();
+}
+
+const char *WhyNotReadable(const std::string &path) {
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0) return std::strerror(errno);
+  if (S_ISDIR(st.st_mode)) return std::strerror(EISDIR);
+  return access(path.c_str(), R_OK) != 0 ? std::strerror(errno) : nullptr;
 }
 
 bool IsLive(const DeviceOptions &o, bool capture) {
@@ -70,25 +79,37 @@ void ChooseAudio(DeviceOptions *o, bool window, std::vector<std::string> *notes)
   o->playback->waitForDevice = waits && (IsLive(*o, false) || IsJack(*o, false));
 }
 
-bool CheckCaptureFile(const DeviceOptions &o, std::string *error) {
-  if (!o.capture || o.capture->kind != CaptureSource::Kind::File || o.capture->path == "-") return true;
-  struct stat st;
-  const char *why = stat(o.capture->path.c_str(), &st) != 0            ? std::strerror(errno)
-                    : S_ISDIR(st.st_mode)                             ? "is a directory"
-                    : access(o.capture->path.c_str(), R_OK) != 0 ? std::strerror(errno)
-                                                                      : nullptr;
-  if (why) *error = "cannot read '" + o.capture->path + "': " + why;
-  return !why;
+bool CheckFiles(const DeviceOptions &o, const std::vector<ScriptAction> &script, std::string *error) {
+  if (o.capture && o.capture->kind == CaptureSource::Kind::File && o.capture->path != "-") {
+    if (const char *why = WhyNotReadable(o.capture->path)) {
+      *error = "cannot read " + cli::Quoted(o.capture->path) + ": " + why;
+      return false;
+    }
+  }
+  std::vector<std::string> outputs;
+  if (o.playback && o.playback->kind == PlaybackSink::Kind::File) outputs.push_back(o.playback->path);
+  if (!o.screenshot.empty()) outputs.push_back(o.screenshot);
+  for (const ScriptAction &a : script)
+    if (a.kind == ScriptAction::Kind::Screenshot) outputs.push_back(a.file);
+  for (const std::string &path : outputs) {
+    if (const std::string why = drovane::WhyNotWritable(path); !why.empty()) {
+      *error = "cannot write " + cli::Quoted(path) + ": " + why;
+      return false;
+    }
+  }
+  return true;
 }
 
-std::shared_ptr<const wave::RecordingStatus> SelectAudio(const DeviceOptions &o) {
+AudioStatus SelectAudio(const DeviceOptions &o) {
   CaptureSource source = *o.capture;
   const bool recording = source.kind == CaptureSource::Kind::File || source.kind == CaptureSource::Kind::Demo;
   if (recording) source.status = std::make_shared<wave::RecordingStatus>();
+  PlaybackSink sink = *o.playback;
+  if (sink.kind == PlaybackSink::Kind::File) sink.status = std::make_shared<wave::WriteStatus>();
   wave::SelectCapture(source);
-  wave::SelectPlayback(*o.playback);
+  wave::SelectPlayback(sink);
   wave::ReportOpenFailures(true);
-  return source.status;
+  return {source.status, sink.status};
 }
 
 }  // namespace platform::device

@@ -3,15 +3,23 @@
 // How the device's options become a running phone's audio: the choices left
 // open on the command line, what must be there before the run starts, and
 // the source and sink selected for the program's devices. Program thread,
-// with the phone running.
+// with the phone running (CheckFiles: before it).
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "device/DeviceOptions.h"
+#include "device/Script.h"
 #include "wave/RecordingStream.h"
+#include "wave/SoundSink.h"
 
 namespace platform::device {
+
+// What became of the run's sound files, told as they are read or written.
+struct AudioStatus {
+  std::shared_ptr<const wave::RecordingStatus> recording;  // the capture source's, when a recording
+  std::shared_ptr<const wave::WriteStatus> written;        // the playback sink's, when a WAV file
+};
 
 // False, with the reason, when live audio asked for by name (or at all)
 // has no such device. Call it before ChooseAudio, whose live choices exist.
@@ -24,13 +32,15 @@ bool CheckLiveAudio(const DeviceOptions &options, std::string *error);
 // yet, and every live device waits for its device: the tuner starts without
 // it, says so, and hears once it comes.
 void ChooseAudio(DeviceOptions *options, bool window, std::vector<std::string> *notes);
-// False, with the reason, when a capture file named on the command line is
-// not there to read. Only looked at, never opened: the capture device opens
-// it, once (a pipe or a FIFO can be read only once).
-bool CheckCaptureFile(const DeviceOptions &options, std::string *error);
+// False, with the first reason, when a file named on the command line or in
+// the script cannot be used: a capture file that is not there to read, a
+// WAV sink or screenshot that cannot be written where it is to go. Only
+// looked at, never opened or made: the capture device opens its file once
+// (a pipe or a FIFO can be read only once), and a FIFO's reader is known
+// only when it is opened.
+bool CheckFiles(const DeviceOptions &options, const std::vector<ScriptAction> &script, std::string *error);
 // Selects them for the wave devices the program opens, with open failures
-// reported; the recording's status when the source is one (file or demo),
-// filled in as it is heard.
-std::shared_ptr<const wave::RecordingStatus> SelectAudio(const DeviceOptions &options);
+// reported; the statuses of a recording (file or demo) and of a WAV sink.
+AudioStatus SelectAudio(const DeviceOptions &options);
 
 }  // namespace platform::device

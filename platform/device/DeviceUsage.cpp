@@ -49,6 +49,7 @@ std::string ProgramOptionLines(const ProgramOptions &program) {
   std::string lines = std::string("\n") + program.heading + "\n";
   for (const ProgramOption &o : program.options)
     lines += Option(std::string("--") + o.name + (o.value ? std::string(" ") + o.value : ""), o.help);
+  if (program.more) lines += std::string("\n") + program.more;
   return lines;
 }
 

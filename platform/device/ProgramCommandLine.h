@@ -28,6 +28,8 @@ struct ProgramOptions {
   // The program's own parser: false, with the usage error's message, when it
   // refuses `args` as WinMain would get them ("--name" and its value apart).
   bool (*check)(const std::vector<std::string> &args, std::string *error);
+  // What --help says after them, whole lines, or null.
+  const char *more = nullptr;
 };
 
 // The arguments as one command line: each apart by a space, one with a

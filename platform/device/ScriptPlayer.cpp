@@ -6,9 +6,7 @@
 
 namespace platform::device {
 
-namespace {
-
-void Act(const ScriptAction &a, Screenshots &shots, const std::function<void()> &quit) {
+void ScriptPlayer::Act(const ScriptAction &a) {
   using K = ScriptAction::Kind;
   switch (a.kind) {
     case K::Key: handset::KeyDown(a.key); handset::KeyUp(a.key); break;
@@ -17,16 +15,13 @@ void Act(const ScriptAction &a, Screenshots &shots, const std::function<void()> 
     case K::Tap: handset::StylusDown(a.x, a.y); handset::StylusUp(a.x, a.y); break;
     case K::Press: handset::StylusDown(a.x, a.y); break;
     case K::Release: handset::StylusUp(a.x, a.y); break;
-    case K::Screenshot: shots.Ask(a.file); break;
-    case K::Quit: quit(); break;
+    case K::Screenshot: shots_.Ask(a.file); break;
+    case K::Quit: quit_(); break;
   }
 }
 
-}  // namespace
-
-void ScheduleScript(const std::vector<ScriptAction> &script, Screenshots &shots, std::function<void()> quit) {
-  for (const ScriptAction &a : script)
-    platform::ScheduleAt(Seconds(a.seconds), [a, &shots, quit] { Act(a, shots, quit); });
+void ScriptPlayer::Schedule() {
+  for (const ScriptAction &a : script_) platform::ScheduleAt(Seconds(a.seconds), [this, &a] { Act(a); });
 }
 
 }  // namespace platform::device

@@ -1,9 +1,7 @@
 #include "device/Session.h"
 
-#include <cstdio>
-
+#include "base/CommandLine.h"
 #include "base/SoundFormat.h"
-#include "device/ScriptPlayer.h"
 #include "device/Seconds.h"
 #include "kernel/Platform.h"
 #include "phone/Handset.h"
@@ -39,26 +37,28 @@ void SayLosses(const Console &console) {
 }  // namespace
 
 Session::Session(const Console &console, const DeviceOptions &options, std::unique_ptr<WindowPresenter> presenter,
-                 std::shared_ptr<const wave::RecordingStatus> recording)
+                 AudioStatus audio)
     : console_(console),
       options_(options),
       presenter_(std::move(presenter)),
-      recording_(std::move(recording)),
-      shots_(console, options.screenshot),
+      audio_(std::move(audio)),
+      shots_(console, options.screenshot, !options.defaultScreenshot),
       watchdog_(console) {
-  if (options.traceText) trace_ = std::make_unique<TextTrace>(stdout);
+  if (options.traceText) trace_ = std::make_unique<TextTrace>();
 }
 
-void Session::Start(const std::vector<ScriptAction> &script) {
+void Session::Start(std::vector<ScriptAction> script) {
   handset::SetLastWindowHook([this] { shots_.TakeLast(); });
-  ScheduleScript(script, shots_, [this] { Quit(); });
+  const double scriptEnd = script.empty() ? kDefaultSeconds : script.back().seconds + kAfterSeconds;
+  script_.emplace(std::move(script), shots_, [this] { Quit(); });
+  script_->Schedule();
   const bool headless = !presenter_;
   if (options_.duration) {
     QuitAt(*options_.duration);
-  } else if (headless && !recording_) {
-    QuitAt(script.empty() ? kDefaultSeconds : script.back().seconds + kAfterSeconds);
+  } else if (headless && !audio_.recording) {
+    QuitAt(scriptEnd);
   }
-  if (!headless || options_.duration) recording_.reset();  // its end ends nothing
+  endsWithRecording_ = headless && !options_.duration;
 }
 
 void Session::QuitAt(double seconds) {
@@ -72,25 +72,43 @@ void Session::Quit() {
   watchdog_.Quit();
 }
 
+void Session::Fail(const std::string &message) {
+  if (!message.empty()) console_.Say(message);
+  failed_ = true;
+  Quit();
+}
+
 // The recording's status is filled in as the device hears it: the idle
 // moment after its last sample is the first to see it ended.
 void Session::WatchRecording() {
-  if (!recording_ || !recording_->ended) return;
-  const std::shared_ptr<const wave::RecordingStatus> recording = std::move(recording_);
+  if (!audio_.recording || !audio_.recording->ended) return;
+  const std::shared_ptr<const wave::RecordingStatus> recording = std::move(audio_.recording);
   if (recording->error.empty()) {
-    QuitAt(static_cast<double>(recording->length) / drovane::kSampleRate + kAfterSeconds);
+    if (endsWithRecording_) QuitAt(static_cast<double>(recording->length) / drovane::kSampleRate + kAfterSeconds);
     return;
   }
   // An open that failed was said by the wave layer; a read that failed is said here.
-  if (recording->opened) console_.Say("cannot read '" + options_.capture->path + "': " + recording->error);
-  failed_ = true;
-  Quit();
+  Fail(recording->opened ? "cannot read " + cli::Quoted(options_.capture->path) + ": " + recording->error : "");
+}
+
+// A failed open of the WAV sink was said by the wave layer; stdout's failure
+// is said as the device ends.
+void Session::WatchOutputs() {
+  if (audio_.written && !audio_.written->error.empty()) {
+    const std::shared_ptr<const wave::WriteStatus> written = std::move(audio_.written);
+    Fail(written->opened ? written->error : "");
+  }
+  if (trace_ && !trace_->Look(platform::Now())) {
+    trace_.reset();
+    Fail("");
+  }
+  if (shots_.Failed() && !failed_) Fail("");
 }
 
 void Session::Idle() {
   if (presenter_) presenter_->Present();
   shots_.TakePending();
-  if (trace_) trace_->Look(platform::Now());
+  WatchOutputs();
   WatchRecording();
 }
 

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "win/gdi.h"
@@ -18,8 +19,11 @@ HDC GdiCreateTargetDC(HBITMAP target, const RECT &area);
 // The same, further clipped to `clip` (logical coordinates).
 HDC GdiCreateTargetDC(HBITMAP target, const RECT &area, const RECT &clip);
 
-// Writes a bitmap, or the bitmap a DC draws on, as an RGB PNG file.
-bool GdiWritePng(HGDIOBJ bitmapOrDc, const char *path);
+// Writes a bitmap, or the bitmap a DC draws on, as an RGB PNG file; false,
+// with the reason in `why` when given, if it could not be written whole (a
+// regular file is then removed: a PNG cut short is no picture). A FIFO
+// nobody reads is refused at once (drovane::OpenForWriting).
+bool GdiWritePng(HGDIOBJ bitmapOrDc, const char *path, std::string *why = nullptr);
 
 // One pixel of a bitmap, or of the bitmap a DC draws on (surface
 // coordinates), as COLORREF; CLR_INVALID outside it or for a bad handle.

@@ -1,6 +1,7 @@
 // SHCreateMenuBar and the soft-key bar window it makes.
 #include <memory>
 
+#include "kernel/HandleCounter.h"
 #include "kernel/Platform.h"
 #include "resources/ResourceTable.h"
 #include "shell/PopupMenu.h"
@@ -15,6 +16,8 @@ using platform::shell::SoftKeyBar;
 namespace {
 
 constexpr int kHalf = platform::kScreenWidth / 2;
+
+platform::HandleCounter menuHandles{0x7A01, 1};
 
 std::span<const unsigned char> Resource(HINSTANCE module, WORD type, WORD id) {
   return ResourceTable::Find(module, ResourceTable::Id(type), ResourceTable::Id(id));
@@ -48,6 +51,8 @@ bool LoadBar(HINSTANCE module, WORD id, SoftKeyBar *bar) {
     bar->labels.push_back(label);
   }
   bar->buttons = layout.buttons;
+  for (size_t i = 0; i < bar->menu.size(); ++i)
+    bar->menuHandles.push_back(reinterpret_cast<HMENU>(menuHandles.Next()));
   return true;
 }
 
@@ -71,6 +76,14 @@ void Paint(HWND window) {
     }
   }
   EndPaint(window, &paint);
+}
+
+HMENU SubMenu(HWND window, LPARAM command) {
+  auto bar = BarOf(window);
+  if (!bar) return nullptr;
+  for (const resources::MenuBarButton &b : bar->buttons)
+    if (b.command == command && b.popup != NOMENU) return bar->menuHandles[b.popup];
+  return nullptr;
 }
 
 // A soft key: a command for the bar's parent, or its pop-up first.
@@ -98,6 +111,8 @@ LRESULT CALLBACK BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_LBUTTONUP:
       Press(window, LOWORD(lParam) < kHalf ? 0 : 1);
       return 0;
+    case SHCMBM_GETSUBMENU:
+      return reinterpret_cast<LRESULT>(SubMenu(window, lParam));
     case WM_DESTROY:
       platform::shell::Shell().bars.erase(window);
       return 0;
@@ -129,4 +144,24 @@ BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *info) {
   platform::shell::Shell().bars[window] = bar;
   info->hwndMB = window;
   return TRUE;
+}
+
+// The bar is replaced, not changed: a pop-up running keeps the bar it opened.
+BOOL WINAPI ModifyMenuW(HMENU menu, UINT position, UINT flags, UINT_PTR newId, LPCWSTR text) {
+  if (flags != (MF_BYCOMMAND | MF_STRING) || !text) return FALSE;
+  for (auto &[window, bar] : platform::shell::Shell().bars) {
+    for (size_t p = 0; p < bar->menuHandles.size(); ++p) {
+      if (bar->menuHandles[p] != menu) continue;
+      auto changed = std::make_shared<SoftKeyBar>(*bar);
+      for (resources::MenuItem &item : changed->menu[p].items) {
+        if (item.Separator() || item.id != position) continue;
+        item.id = static_cast<WORD>(newId);
+        item.text = text;
+        bar = changed;
+        return TRUE;
+      }
+      return FALSE;
+    }
+  }
+  return FALSE;
 }

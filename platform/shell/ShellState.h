@@ -16,13 +16,14 @@ namespace platform::shell {
 
 class ModalLoop;
 
-// A soft-key bar: its buttons with their labels, the pop-ups they open, and
-// the window its commands go to.
+// A soft-key bar: its buttons with their labels, the pop-ups they open (and
+// their handles, one per pop-up), and the window its commands go to.
 struct SoftKeyBar {
   HWND parent = nullptr;
   std::vector<resources::MenuBarButton> buttons;
   std::vector<std::wstring> labels;
   resources::Menu menu;
+  std::vector<HMENU> menuHandles;
 };
 
 struct ShellState {

@@ -7,6 +7,7 @@
 #include "wave/PacedCapture.h"
 #include "wave/PacedPlayback.h"
 #include "wave/SoundFileSource.h"
+#include "wave/WavFileSink.h"
 
 namespace platform::wave {
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "base/CommandLine.h"
 #include "wave/AudioNames.h"
 
 namespace platform::wave {
@@ -15,8 +16,10 @@ MMRESULT OpenFailures::Failed(Direction direction, MMRESULT result, const std::s
   if (!reporting_) return result;
   const std::string device = capture ? NameOf(chosen.capture) : NameOf(chosen.playback);
   const std::string why = reason.empty() ? "error " + std::to_string(result) : reason;
-  std::fprintf(stderr, "%s: the %s device %s could not be opened (%s)\n",
-               program_invocation_short_name, capture ? "capture" : "playback", device.c_str(), why.c_str());
+  const std::string line = std::string("the ") + (capture ? "capture" : "playback") + " device " + device +
+                           " could not be opened (" + why + ")";
+  // A file's name is only bytes: printed safely.
+  std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, cli::Printable(line).c_str());
   return result;
 }
 

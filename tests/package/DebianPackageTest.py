@@ -158,6 +158,7 @@ def check_desktop_entry(entry, app_id, bin_dir, options):
     check(f"\nStartupWMClass={app_id}\n" in text and f"\nIcon={app_id}\n" in text, "class or icon of " + entry)
     execs = re.findall(r"^Exec=(.*)$", text, re.M)
     check(any("--precise" in e for e in execs), "no desktop action starts the tuner in its precise mode")
+    check(any("--strum" in e for e in execs), "no desktop action starts the tuner's strum check")
     for command in execs:
         program, *args = command.split()
         check(os.path.exists(f"{bin_dir}/{program}"), f"the desktop entry starts {program}, not in the package")

@@ -116,6 +116,52 @@ TEST_F(ShellTest, SoftKeysAndThePopUpMenuSendTheirCommandsWhileTheMenuTakesTheKe
   EXPECT_EQ(GdiLiveObjectCount(), gdiStart);
 }
 
+// The phone's menu calls rename a pop-up's items, as a program does to
+// follow a setting; a handle lives with its bar and fails cleanly after.
+TEST_F(ShellTest, APopUpsItemsAreRenamedThroughTheHandleItsBarGives) {
+  RegisterBar(kModule);
+  HWND main = Make(L"main");
+  HWND bar = CreateBar(main, kModule);
+  ASSERT_NE(bar, nullptr);
+  SetFocus(main);
+  EXPECT_EQ(SendMessageW(bar, SHCMBM_GETSUBMENU, 0, 702), 0) << "Close opens no pop-up";
+  const auto menu = reinterpret_cast<HMENU>(SendMessageW(bar, SHCMBM_GETSUBMENU, 0, 704));
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(reinterpret_cast<HMENU>(SendMessageW(bar, SHCMBM_GETSUBMENU, 0, 704)), menu) << "the same each time";
+
+  EXPECT_TRUE(ModifyMenuW(menu, 706, MF_BYCOMMAND | MF_STRING, 706, L"D"));
+  EXPECT_TRUE(ModifyMenuW(menu, 707, MF_BYCOMMAND | MF_STRING, 708, L"G#"));
+  EXPECT_FALSE(ModifyMenuW(menu, 707, MF_BYCOMMAND | MF_STRING, 707, L"x")) << "707 is 708 now";
+  EXPECT_FALSE(ModifyMenuW(menu, 0, MF_BYCOMMAND | MF_STRING, 0, L"x")) << "a separator is no item";
+  EXPECT_FALSE(ModifyMenuW(menu, 1, 0x400 /* MF_BYPOSITION */, 706, L"x"));
+  EXPECT_FALSE(ModifyMenuW(menu, 706, MF_BYCOMMAND | MF_STRING, 706, nullptr));
+  EXPECT_FALSE(ModifyMenuW(nullptr, 706, MF_BYCOMMAND | MF_STRING, 706, L"x"));
+
+  std::wstring shown;
+  platform::SetIdleHook([&] {
+    if (!TextOf("menu").empty()) shown = TextOf("menu");
+  });
+  At(100, [] { platform::handset::KeyDown(VK_TSOFT2); });
+  At(200, [] { platform::handset::KeyDown('3'); });
+  TakeLog();
+  while (platform::Now() < Ms(300) && Wait(0, nullptr, INFINITE) != WAIT_FAILED) Pump();
+  platform::SetIdleHook(nullptr);
+  EXPECT_EQ(shown, L"1 Auto Calibrate | - | 2 D | 3 G# | - | 4 About");
+  Log heard = TakeLog();
+  std::erase_if(heard, [](const std::string &s) { return s.find("command") == std::string::npos; });
+  EXPECT_EQ(heard, Log{"main:command 708"}) << "the item sends its new command";
+
+  HWND again = CreateBar(main, kModule);
+  ASSERT_NE(again, nullptr);
+  const auto fresh = reinterpret_cast<HMENU>(SendMessageW(again, SHCMBM_GETSUBMENU, 0, 704));
+  EXPECT_NE(fresh, menu) << "a new bar, a new handle, from the resource as it stands";
+  DestroyWindow(bar);
+  EXPECT_FALSE(ModifyMenuW(menu, 706, MF_BYCOMMAND | MF_STRING, 706, L"E")) << "its bar is gone";
+  EXPECT_TRUE(ModifyMenuW(fresh, 706, MF_BYCOMMAND | MF_STRING, 706, L"E"));
+  DestroyWindow(main);
+  EXPECT_FALSE(ModifyMenuW(fresh, 706, MF_BYCOMMAND | MF_STRING, 706, L"E"));
+}
+
 // A message box holds the program back (its timers and posted messages
 // wait) while the platform's occurrences go on, and returns on Enter.
 TEST_F(ShellTest, AMessageBoxIsModalForTheProgramButNotForTheDrivers) {
