@@ -12,22 +12,7 @@ set -u
 minutes=${1:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${2:-$root/build/release}" && pwd)
-work=$(mktemp -d /tmp/drovane-soak.XXXXXX)
-export XDG_RUNTIME_DIR=$work HOME=$work PULSE_SERVER=unix:$work/native SDL_AUDIODRIVER=pulseaudio SDL_AUDIO_INCLUDE_MONITORS=1
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-  wait 2>/dev/null
-}
-trap cleanup EXIT
-
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
-  -L "module-native-protocol-unix auth-anonymous=1 socket=$work/native" \
-  -L "module-null-sink sink_name=drovane" >"$work/pulse.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-pactl info >/dev/null 2>&1 || { echo "PulseAudio did not start: $(cat "$work/pulse.log")" >&2; exit 1; }
-pactl set-default-source drovane.monitor
+. "$root/scripts/private-pulse.sh"
 
 "$build/bench/tools/drovane_make_recording" 30 "$work/guitar.wav" 44100 2 || exit 1
 (while :; do paplay --device=drovane "$work/guitar.wav" || exit; done) 2>"$work/paplay.log" &
@@ -61,4 +46,3 @@ echo "resident memory after the first minute: from $first_rss kB, between $min_r
   "(growth $((max_rss - first_rss)) kB)"
 echo "the tuner said on stderr:"
 sed 's/^/  /' "$work/tuner.err"
-rm -rf "$work"

@@ -45,7 +45,7 @@ awk -v from="$load_from" -v to="$load_to" '
   $1 > to && $1 < 40 { c = cents($2); d = c < 0 ? -c : c; if (d > 1) wrong = $1 }
   END {
     printf "before the load the gauge read %.2f Hz\n", before
-    printf "during it: %d changes, the farthest %s cents off\n", during, worst >= 1e9 ? "grey, or" : sprintf("%.2f", worst)
+    printf "during it: %d changes, the farthest %s cents off\n", during, (worst >= 1e9 ? "grey, or" : sprintf("%.2f", worst))
     if (wrong) printf "the last reading more than 1 cent off came %.2f s after the load ended\n", wrong - to
     else printf "right throughout after the load ended\n"
   }' "$work/readings.txt"
