@@ -43,11 +43,13 @@ awk -v from="$load_from" -v to="$load_to" '
   $1 < from - 1 && $2 > 0 { before = $2 }
   $1 >= from && $1 <= to + 1 { during++; c = cents($2); d = c < 0 ? -c : c; if (d > worst) worst = d }
   $1 > to && $1 < 40 { c = cents($2); d = c < 0 ? -c : c; if (d > 1) wrong = $1 }
+  $1 > to && !after { after = $1; afterhz = $2 }
   END {
     printf "before the load the gauge read %.2f Hz\n", before
     printf "during it: %d changes, the farthest %s cents off\n", during, (worst >= 1e9 ? "grey, or" : sprintf("%.2f", worst))
     if (wrong) printf "the last reading more than 1 cent off came %.2f s after the load ended\n", wrong - to
     else printf "right throughout after the load ended\n"
+    printf "its first change after the load: at %.2f s, to %.2f Hz (0: grey; the tone ends at 40 s)\n", after, afterhz
   }' "$work/readings.txt"
 echo "the tuner said on stderr:"
 sed 's/^/  /' "$work/tuner.err"
