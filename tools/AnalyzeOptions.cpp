@@ -112,12 +112,10 @@ cli::Outcome AnalyzeOptions::Parse(int argc, const char *const *argv, std::strin
   line.Flag("demo", [this] { demo = true; });
   line.Flag("live", [this] { live = true; });
   line.Flag("list-devices", [this] { listDevices = true; });
-  line.Value("capture", "live, live:NAME, jack or jack:PORT", [this](const std::string &v) {
-    std::string device;
-    const platform::wave::CaptureSource::Kind kind = platform::wave::CaptureKindOf(v, &device);
+  line.Value("capture", platform::wave::kLiveDeviceWords, [this](const std::string &v) {
     live = true;
     capture = v;
-    return kind == platform::wave::CaptureSource::Kind::Live || kind == platform::wave::CaptureSource::Kind::Jack;
+    return platform::wave::NamesLiveDevice(v, true);
   });
   line.Flag("strum", [this] { strum = true; });
   line.Value("tuning", Measure::DescribeTuningChoices(), [&](const std::string &v) {

@@ -100,12 +100,10 @@ cli::Outcome ToneOptions::Parse(int argc, const char *const *argv, std::string *
     return !v.empty();
   });
   bool live = false;
-  line.Value("playback", "live, live:NAME, jack or jack:PORT", [&](const std::string &v) {
-    std::string device;
-    const platform::wave::PlaybackSink::Kind kind = platform::wave::PlaybackKindOf(v, &device);
+  line.Value("playback", platform::wave::kLiveDeviceWords, [&](const std::string &v) {
     playback = v;
     live = true;
-    return kind == platform::wave::PlaybackSink::Kind::Live || kind == platform::wave::PlaybackSink::Kind::Jack;
+    return platform::wave::NamesLiveDevice(v, false);
   });
   line.Flag("list-devices", [this] { listDevices = true; });
   const cli::Outcome outcome = line.Parse(argc, argv);

@@ -57,6 +57,18 @@ PlaybackSink::Kind PlaybackKindOf(const std::string &value, std::string *argumen
   return KindOf<PlaybackSink::Kind>(kPlaybackWords, value, argument).value_or(PlaybackSink::Kind::File);
 }
 
+const char kLiveDeviceWords[] = "live, live:NAME, jack or jack:PORT";
+
+bool NamesLiveDevice(const std::string &value, bool capture) {
+  std::string argument;
+  if (capture) {
+    const CaptureSource::Kind kind = CaptureKindOf(value, &argument);
+    return kind == CaptureSource::Kind::Live || kind == CaptureSource::Kind::Jack;
+  }
+  const PlaybackSink::Kind kind = PlaybackKindOf(value, &argument);
+  return kind == PlaybackSink::Kind::Live || kind == PlaybackSink::Kind::Jack;
+}
+
 std::optional<ClockKind> ClockOf(const std::string &value) {
   std::string unused;
   return KindOf<ClockKind>(kClockWords, value, &unused);
