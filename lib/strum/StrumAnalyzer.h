@@ -6,6 +6,7 @@
 
 #include "JointChoice.h"
 #include "SearchRanges.h"
+#include "ShadowedString.h"
 #include "StringFit.h"
 #include "StrumReading.h"
 #include "StrumSpectrum.h"
@@ -64,7 +65,7 @@ class StrumAnalyzer {
   // Reads the strings from `count` samples taken after the strum's attacks
   // (at most StrumSpectrum::kLongestStretch are used). The reading's onset
   // is left 0 for the caller.
-  StrumReading Analyze(const int16_t *samples, int count);
+  StrumReading Analyze(const int16_t *samples, int count, int onset = 0, int stretch = 0);
 
  private:
   double Hertz(double note) const;
@@ -77,6 +78,8 @@ class StrumAnalyzer {
   static bool Enough(const StringFit &fit, double loudest);
   void DecideHeard();
   void ReadShadowed(int s, double loudest);
+  bool ByAttack(int s, const HarmonicString &guess, const PartialMask &unheard, const std::vector<int> &heardStrings,
+                double loudest, StringFit *fit);
   bool NearTarget(int s, const HarmonicString &guess) const;
   bool Excessive(int s, const HarmonicString &guess, const PartialMask &mask, const std::vector<int> &heardStrings,
                  StringFit *fit) const;
@@ -91,9 +94,11 @@ class StrumAnalyzer {
   StrumSpectrum spectrum_;
   PeakList peaks_;
   std::array<std::vector<StringOption>, 6> options_;
+  std::array<std::vector<HarmonicString>, 6> guesses_;  // every pitch fitted within each string's range
   std::array<int, 6> chosen_{};  // index into options_, or −1
   std::array<StringFit, 6> fits_;
   std::array<bool, 6> heard_{};
+  ShadowedString shadowed_;
 };
 
 }  // namespace Strum

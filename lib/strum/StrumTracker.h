@@ -28,6 +28,7 @@ class StrumTracker {
   static constexpr int64_t kLead = 5512;        // 0.25 s: a strum's strings are struck within 0.2 s
   static constexpr int64_t kEnd = 19030;        // 0.863 s: a reading within a second of the strum
   static constexpr int64_t kStretch = kEnd - kLead;  // the longest stretch read, 0.61 s
+  static constexpr int64_t kBefore = 4096;      // 0.19 s: the attacks are read from before the onset
   static constexpr int64_t kShortest = 5512;    // 0.25 s: less is no reading
   static constexpr int64_t kStrumSpread = 6615;  // 0.3 s
   static constexpr int64_t kGuard = 441;        // 20 ms before the next strum
