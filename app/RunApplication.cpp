@@ -10,32 +10,39 @@
 #include "StartupAdapters.h"
 #include "StartupObjects.h"
 #include "TimerWiring.h"
-#include "base/StandardTuning.h"
-#include "device/ProgramSettings.h"
 #include "measure/GuitarFactory.h"
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"QUORLA-wnd";
-constexpr int kStartString = 55;                          // G3
+constexpr int kStartString = 3;  // the G string's place, G3 in the standard tuning
 
 // The measurer factory: the phone's guitar measurer over one configuration,
-// with the precise period refinement when the device was asked for it.
-RCPtr<IMeasurerFactory> CreateMeasurerFactory(RCPtr<Measure::GuitarConfigurator> *configurator) {
+// with the precise period refinement when the tuner was asked for it.
+RCPtr<IMeasurerFactory> CreateMeasurerFactory(RCPtr<Measure::GuitarConfigurator> *configurator, bool precise) {
   RCPtr<Measure3::GuitarFactory> factory = MakeRC<Measure3::GuitarFactory>(configurator);
-  if (platform::device::PreciseMeasuring()) factory->SetRefinement(Measure::Refinement::kPrecise);
+  if (precise) factory->SetRefinement(Measure::Refinement::kPrecise);
   return factory;
 }
 
+// The strum check reads against the A of the pipeline's measurer, which the
+// keys and calibration move, and shows its readings on the view.
+RCPtr<ProcessStrum_H> CreateStrumCheck(StartupObjects &o, const Measure::Tuning &tuning) {
+  return MakeRC<ProcessStrum_H>(o.Root(), tuning,
+                                MakeDelegate<double()>(o.pipeline.get(), &ProcessMeasure_H::GetReferenceFrequency),
+                                MakeDelegate<void(const Strum::StrumReading &)>(o.globals->view.get(),
+                                                                                 &DrovaneView_H::SetStrum));
+}
+
 // Every long-lived object, each after those it is built on.
-void CreateObjects(StartupObjects &o, HINSTANCE instance, const TWaveFormatEx &format) {
+void CreateObjects(StartupObjects &o, HINSTANCE instance, const TWaveFormatEx &format, const TunerOptions &options) {
   UninitCaller *root = o.Root();
   o.globals = MakeRC<Globals>(instance);
   Globals &g = *o.globals;
   o.timerDefaults = CreateTimerService(root, g);
   for (RCPtr<TimerNode> *t : {&o.t1, &o.t2, &o.t3, &o.t4}) *t = MakeRC<TimerNode>(root);
   g.view = MakeRC<DrovaneView_H>(root, instance);
-  o.factory = CreateMeasurerFactory(&o.configurator);
+  o.factory = CreateMeasurerFactory(&o.configurator, options.precise);
   o.capture = CreateCaptureDevice(root);
   g.eventLoop = MakeRC<EventLoop>();
   o.playback = MakeRC<WaveOutEvent>(root);
@@ -45,6 +52,7 @@ void CreateObjects(StartupObjects &o, HINSTANCE instance, const TWaveFormatEx &f
   g.menu = MakeRC<MenuMainDlgCE>(root, o.menuBar);
   o.pipeline = MakeRC<ProcessMeasure_H>(root, MakeDelegateS<void(const Measure::Result *, unsigned int)>(&OnMeasurement),
                                         o.factory.get());
+  if (options.strum) o.strum = CreateStrumCheck(o, options.tuning);
 }
 
 // The tone player writes to the playback device, whose done events refill it.
@@ -108,6 +116,7 @@ bool CreateMainWindow(HINSTANCE instance) {
 void WireDevices(StartupObjects &o, const TWaveFormatEx &captureFormat) {
   WaveInHandlers handlers;
   handlers.sample.Bind(o.pipeline, &ProcessMeasure_H::OnSample);
+  if (o.strum) handlers.sample.AddBind(o.strum, &ProcessStrum_H::OnSample);
   OpenCapture(*o.capture, handlers, captureFormat);
   EventLoop &loop = *o.globals->eventLoop;
   AddCaptureToLoop(loop, o.Root(), o.capture);
@@ -118,25 +127,25 @@ void WireDevices(StartupObjects &o, const TWaveFormatEx &captureFormat) {
   o.capture->ResetPosition();
 }
 
-void SetUpView(DrovaneView_H &view) {
-  view.SetStringNotes(drovane::kStandardTuning);
-  view.SetStringSelect(kStartString);
-  view.SetOptions({false, false, false, false});
+void SetUpView(DrovaneView_H &view, const TunerOptions &options) {
+  view.SetStringNotes(options.tuning.notes);
+  view.SetStringSelectIndex(kStartString);
+  view.SetOptions({false, false, false, false, options.strum});
 }
 
 }  // namespace
 
-int RunApplication(HINSTANCE instance) {
+int RunApplication(HINSTANCE instance, const TunerOptions &options) {
   StartupObjects o;
   const TWaveFormatEx format = TWaveFormatEx::Default();
   const TWaveFormatEx captureFormat = TWaveFormatEx::Default();
-  CreateObjects(o, instance, format);
+  CreateObjects(o, instance, format, options);
   WireTonePlayer(o, format);
   o.globals->view->SetBindings(MakeViewBindings(o));
   o.globals->menu->SetBindings(MakeMenuBindings(o));
   if (!CreateMainWindow(instance)) return 1;
   WireDevices(o, captureFormat);
-  SetUpView(*o.globals->view);
+  SetUpView(*o.globals->view, options);
   ShowMainScreen();
   o.capture->Start();
   o.globals->eventLoop->Run();

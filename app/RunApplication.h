@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TunerOptions.h"
 #include "win/window.h"
 
 // The whole life of the tuner: builds and wires every long-lived object,
@@ -8,4 +9,4 @@
 // 0, or 1 (with a line on stderr) when the window class or the main window
 // cannot be made. Devices that cannot be opened leave the tuner running
 // without pitch or without tone. Program thread; one run at a time.
-int RunApplication(HINSTANCE instance);
+int RunApplication(HINSTANCE instance, const TunerOptions &options = {});

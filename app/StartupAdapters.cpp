@@ -3,6 +3,7 @@
 #include "CreateMenuBar.h"
 #include "Globals.h"
 #include "MenuMainDlgCE.h"
+#include "StringMenu.h"
 #include "measure/MidiTypes.h"
 #include "resources/ResourceIds.h"
 
@@ -35,8 +36,11 @@ void ShowMainScreen() {
   MenuMainDlgCE &menu = *globals.menu;
   menu.SetParent(globals.mainWindow, globals.instance);
   menu.MenuBar()->Reset(CreateMenuBar(ResourceIds::kMenuBar, globals.mainWindow, globals.instance));
+  LabelStringItems(menu.MenuBar()->Get(), View()->Panel().notes);
   SetFocus(globals.mainWindow);
-  menu.ShowHint(true);
+  // The strum screen marks the chosen string's row instead of the hint,
+  // which would cover a row.
+  menu.ShowHint(!View()->Options().strumScreen);
   int note = View()->Note();
   View()->GetStringSelect(&note);
   SetNoteHint(note);
@@ -49,8 +53,8 @@ void OnMeasurement(const Measure::Result *records, unsigned int count) {
   const double note = records[0].note;
   if (RCPtr<UninitPtr<TunerDetectPitch>> detector = view->Detector()) {
     detector->get()->OnPitch(note, view->Bindings().getReference());
-  } else {
-    view->SetPitch(note);
+  } else if (!view->Options().strumScreen) {
+    view->SetPitch(note);  // the strum screen's strings move with strums alone
   }
   InvalidateRect(Globals::current->mainWindow, &view->GaugeRect(), FALSE);
 }

@@ -19,11 +19,13 @@ void PlayChosenString(unsigned int index);
 void SetNoteHint(int note);
 // The same for string `index` of the view (0 = the lowest).
 void SetStringNoteHint(unsigned int index);
-// The menu bar, the focus, the hint with the selected note, a repaint.
+// The menu bar (its string items named after the view's strings), the
+// focus, the hint with the selected note (none on the strum screen), a
+// repaint.
 void ShowMainScreen();
 // The pipeline's results: the first record's note goes to the calibration
-// detector while one runs, else to the view; then the gauge is invalidated.
-// A batch without records is ignored.
+// detector while one runs, else to the view (but for the strum screen); then
+// the gauge is invalidated. A batch without records is ignored.
 void OnMeasurement(const Measure::Result *records, unsigned int count);
 // The platform timer procedure of the timer service.
 void CALLBACK StaticTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);

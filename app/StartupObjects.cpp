@@ -9,6 +9,7 @@ StartupObjects::~StartupObjects() {
   t1.Reset();
   playback.Reset();
   menuBar.Reset();
+  strum.Reset();
   pipeline.Reset();
   timerDefaults.Reset();
   configurator.Reset();

@@ -4,6 +4,7 @@
 
 #include "Globals.h"
 #include "MenuMainDlgCE.h"
+#include "ProcessStrum_H.h"
 #include "general/TimerDefault_Manager.h"
 #include "general/TimerNode.h"
 #include "general/UninitCaller.h"
@@ -17,9 +18,10 @@
 // Globals: the tear-down root and the local references. Made empty but for
 // the root; start-up fills it step by step. Destroying it is the shut-down,
 // whether the loop ended or start-up stopped part-way: the references are
-// released newest-dependent first (T4 .. T1, playback, menu bar, pipeline,
-// timer defaults, configuration, factory, capture, Globals), then the root
-// tears down whatever is still registered. Program thread.
+// released newest-dependent first (T4 .. T1, playback, menu bar, strum
+// check, pipeline, timer defaults, configuration, factory, capture,
+// Globals), then the root tears down whatever is still registered. Program
+// thread.
 struct StartupObjects {
   StartupObjects();
   ~StartupObjects();
@@ -38,4 +40,5 @@ struct StartupObjects {
   RCPtr<WaveOutEvent> playback;
   RCPtr<MenuBarHolder> menuBar;
   RCPtr<ProcessMeasure_H> pipeline;
+  RCPtr<ProcessStrum_H> strum;  // only for the strum screen
 };

@@ -2,12 +2,16 @@
 
 #include "base/ParseNumber.h"
 
-const char kAnalyzeUsage[] =
+namespace {
+
+constexpr char kUsage[] =
     "Usage: drovane-analyze [OPTION]... FILE...\n"
     "  or:  drovane-analyze [OPTION]... --demo\n"
     "  or:  drovane-analyze [OPTION]... --live\n"
+    "  or:  drovane-analyze --strum [--tuning TUNING] [OPTION]... FILE...\n"
     "Measure the pitch of recordings the way the Drovane tuner does: one\n"
     "result per 1000 samples (22050 Hz), smoothed over the last 0.68 s.\n"
+    "With --strum, find each strum instead and read all six strings of it.\n"
     "Any format libsndfile reads; channels are mixed to mono and other rates\n"
     "converted to 22050 Hz. A FILE of - is standard input; pipes and FIFOs\n"
     "are read as they come.\n"
@@ -29,6 +33,19 @@ const char kAnalyzeUsage[] =
     "                   as it comes, until Ctrl-C; then a summary line (on\n"
     "                   stdout, or stderr with --csv) that also counts the\n"
     "                   overruns: sound lost because it was not taken in time\n"
+    "  --strum          find each strum (an attack after which three strings or\n"
+    "                   more ring) and read every string of it, as the tuner's\n"
+    "                   strum screen does: one row per strum and string, in CSV\n"
+    "                   file,time_s,string,target,heard,frequency_hz,name,cents\n"
+    "                   with time_s the strum's onset, string 1 the lowest,\n"
+    "                   heard 1 or 0 and cents from the string's target note;\n"
+    "                   a string not heard has frequency 0 and no name or cents\n"
+    "  --tuning TUNING  standard, drop-d, half-step-down, whole-step-down,\n"
+    "                   drop-c, dadgad, open-d, open-g, open-e, open-c or six\n"
+    "                   notes lowest first (MIDI numbers or note names apart by\n"
+    "                   spaces or commas, as \"D2 A2 D3 G3 B3 E4\" or\n"
+    "                   38,45,50,55,59,64; sharps and flats accepted): the\n"
+    "                   strings --strum reads (default standard)\n"
     "  -h, --help       show this help and exit\n"
     "  -V, --version    show the version and exit\n"
     "\n"
@@ -43,21 +60,32 @@ const char kAnalyzeUsage[] =
     "messages, and CSV quotes a name that holds a comma or a quote; JSON\n"
     "escapes control characters (\\u00NN) and writes U+FFFD for each sequence\n"
     "that is not UTF-8.\n"
+    "\n"
+    "Tunings, as scientific names of the six strings, lowest first:\n";
+
+constexpr char kUsageEnd[] =
+    "\n"
     "Exit status: 0 success, 1 a file could not be analysed, the results could\n"
     "not be written (or no audio capture device was found), 2 usage error.\n";
 
+}  // namespace
+
+std::string AnalyzeUsage() { return kUsage + Measure::DescribeNamedTunings() + kUsageEnd; }
+
 // The output format from its flags, and what cannot run together: the
 // message of the first such usage error, or empty.
-std::string AnalyzeOptions::Settle(bool csv, bool json) {
+std::string AnalyzeOptions::Settle(bool csv, bool json, bool tuned) {
   if (csv && json) return "--csv and --json cannot be combined";
   format = csv ? Format::kCsv : json ? Format::kJson : Format::kTable;
+  if (tuned && !strum) return "--tuning names the strings of --strum";
+  if (strum && (calibrate || precise || live)) return "--strum cannot be combined with --calibrate, --precise or --live";
   if (live && (demo || !files.empty())) return "--live cannot be combined with --demo or files";
   if (files.empty() && !demo && !live) return "no input: name a sound file or use --demo or --live";
   return "";
 }
 
 cli::Outcome AnalyzeOptions::Parse(int argc, const char *const *argv, std::string *error) {
-  bool csv = false, json = false;
+  bool csv = false, json = false, tuned = false;
   cli::CommandLine line;
   line.Flag("csv", [&] { csv = true; });
   line.Flag("json", [&] { json = true; });
@@ -70,11 +98,16 @@ cli::Outcome AnalyzeOptions::Parse(int argc, const char *const *argv, std::strin
   line.Flag("calibrate", [this] { calibrate = true; });
   line.Flag("demo", [this] { demo = true; });
   line.Flag("live", [this] { live = true; });
+  line.Flag("strum", [this] { strum = true; });
+  line.Value("tuning", Measure::DescribeTuningChoices(), [&](const std::string &v) {
+    std::string unused;
+    return tuned = Measure::ParseTuning(v, &tuning, &unused);
+  });
   line.AcceptOperands();
   const cli::Outcome outcome = line.Parse(argc, argv);
   *error = line.Error();
   if (outcome != cli::Outcome::kRun) return outcome;
   files = line.Operands();
-  *error = Settle(csv, json);
+  *error = Settle(csv, json, tuned);
   return error->empty() ? cli::Outcome::kRun : cli::Outcome::kUsageError;
 }

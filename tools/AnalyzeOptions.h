@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/CommandLine.h"
+#include "measure/Tuning.h"
 
 // The analyser's command line.
 struct AnalyzeOptions {
@@ -15,6 +16,8 @@ struct AnalyzeOptions {
   bool precise = false;  // the precise refinement instead of the phone's
   bool demo = false;
   bool live = false;  // the microphone, until Ctrl-C; alone
+  bool strum = false;  // the strum check instead of the pitch readings
+  Measure::Tuning tuning;  // the strings --strum reads
   std::vector<std::string> files;
 
   // Fills the options from argv; kUsageError with a message in `error`. To
@@ -22,7 +25,8 @@ struct AnalyzeOptions {
   cli::Outcome Parse(int argc, const char *const *argv, std::string *error);
 
  private:
-  std::string Settle(bool csv, bool json);
+  std::string Settle(bool csv, bool json, bool tuned);
 };
 
-extern const char kAnalyzeUsage[];
+// The answer to --help.
+std::string AnalyzeUsage();

@@ -1,5 +1,6 @@
 #include "CaptureAnalysis.h"
 
+#include "StopLoop.h"
 #include "app/DeviceWiring.h"
 #include "kernel/Platform.h"
 
@@ -7,20 +8,22 @@ CaptureAnalysis::CaptureAnalysis(ResultFormat *format, double reference, bool ca
                                  Measure::Refinement refinement)
     : printer_(format, &summary_), reference_(reference), calibrate_(calibrate), refinement_(refinement) {}
 
-// Start-up's order: the newest references go first, the root last.
+// Start-up's order: the newest references go first, the root last. The
+// watch goes first: its action reaches the loop, and a signal during the
+// tear-down then ends the tool at once.
 CaptureAnalysis::~CaptureAnalysis() {
+  stops_.reset();
   push_.Reset();
   end_.Reset();
   loop_.Reset();
   device_.Reset();
   side_ = ResultPrinter::Side();
   root_.reset();
-  interrupt_.reset();
 }
 
 bool CaptureAnalysis::Open(const platform::wave::CaptureSource &source, std::string *error) {
   live_ = source.kind == platform::wave::CaptureSource::Kind::Live;
-  platform::Reset(live_ ? platform::ClockKind::Real : platform::ClockKind::Virtual);
+  phone_.emplace(live_ ? platform::ClockKind::Real : platform::ClockKind::Virtual);
   platform::wave::CaptureSource selected = source;
   if (!live_ && !selected.status) selected.status = std::make_shared<platform::wave::RecordingStatus>();
   recording_ = selected.status;
@@ -40,6 +43,8 @@ bool CaptureAnalysis::Open(const platform::wave::CaptureSource &source, std::str
     push_ = MakeRC<ResultPush>(pushWith_, MakeDelegate<void()>(loop_.get(), &EventLoop::Stop));
     handlers.sample.AddBind(push_, &ResultPush::OnSample);
   }
+  // Before the open: the sound library then leaves the signals to us.
+  if (live_) stops_.emplace(StopLoop(loop_.get()));
   OpenCapture(*device_, handlers, TWaveFormatEx::Default());
   if (device_->State() != WaveState::kOpen) {
     *error = platform::wave::LastOpenError();
@@ -47,14 +52,6 @@ bool CaptureAnalysis::Open(const platform::wave::CaptureSource &source, std::str
     return false;
   }
   AddCaptureToLoop(*loop_, root_.get(), device_);
-  if (live_) {
-    interrupt_ = std::make_unique<InterruptWatch>();
-    if (!interrupt_->Ok()) {
-      *error = "Ctrl-C could not be caught, so live capture could not be stopped cleanly";
-      return false;
-    }
-    AddEventToLoop(*loop_, root_.get(), MakeDelegate<void()>(loop_.get(), &EventLoop::Stop), interrupt_->Event());
-  }
   device_->ResetPosition();
   return true;
 }
@@ -75,7 +72,7 @@ void CaptureAnalysis::Finish() {
     const platform::wave::LiveLosses losses = platform::wave::LiveLossCounts();
     summary_.overruns = losses.overruns;
     summary_.overrunSamples = losses.overrunSamples;
-    if (!interrupt_->Interrupted() && !summary_.outputLost)
+    if (!platform::StopSignals::Caught() && !summary_.outputLost)
       summary_.error = "the audio capture device stopped delivering sound";
     return;
   }

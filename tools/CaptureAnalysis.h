@@ -1,15 +1,17 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "AnalysisSummary.h"
-#include "InterruptWatch.h"
 #include "RecordingEnd.h"
 #include "ResultPrinter.h"
 #include "ResultPush.h"
 #include "general/EventLoop.h"
 #include "general/UninitCaller.h"
+#include "kernel/StopSignals.h"
+#include "phone/Phone.h"
 #include "soundbase/WaveInEvent.h"
 #include "wave/WaveDevices.h"
 
@@ -22,13 +24,13 @@
 // A sound file or the demo is played into the microphone on the virtual
 // clock, so it runs as fast as the machine allows, exactly as it would
 // sound; the loop stops once the buffer with the recording's last sample has
-// been handed on. Live input runs on the real clock until Ctrl-C, or until
-// its results cannot be written.
+// been handed on. Live input runs on the real clock until Ctrl-C (or TERM or
+// HUP: platform::StopSignals), or until its results cannot be written.
 //
-// One analysis per object, on the program thread: Open, then Run. It resets
-// the platform. Destruction is start-up's shut-down: the references are
-// released newest first, then the tear-down root stops the device and the
-// measurer and unbinds the delegates.
+// One analysis per object, on the program thread: Open, then Run. It runs on
+// a phone of its own, made by Open. Destruction is start-up's shut-down: the
+// references are released newest first, then the tear-down root stops the
+// device and the measurer and unbinds the delegates.
 class CaptureAnalysis {
  public:
   CaptureAnalysis(ResultFormat *format, double reference, bool calibrate,
@@ -58,8 +60,9 @@ class CaptureAnalysis {
   Measure::Refinement refinement_;
   bool live_ = false;
   bool (*pushWith_)() = nullptr;
+  std::optional<platform::Phone> phone_;
   std::shared_ptr<platform::wave::RecordingStatus> recording_;
-  std::unique_ptr<InterruptWatch> interrupt_;
+  std::optional<platform::StopSignals> stops_;  // live
   std::unique_ptr<UninitCaller> root_;
   ResultPrinter::Side side_;
   RCPtr<WaveInEvent> device_;

@@ -10,8 +10,9 @@ struct ToneOptions {
   std::string out;    // WAV file to write; empty: the live speaker
 
   // Fills the options from argv; kUsageError with a message in `error`. To
-  // run, a string or a note is required.
+  // run, a string or a note is required; --tuning only names the strings.
   cli::Outcome Parse(int argc, const char *const *argv, std::string *error);
 };
 
-extern const char kToneUsage[];
+// The answer to --help.
+std::string ToneUsage();

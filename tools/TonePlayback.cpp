@@ -1,9 +1,12 @@
 #include "TonePlayback.h"
 
+#include "StopLoop.h"
 #include "app/DeviceWiring.h"
 #include "general/EventLoop.h"
 #include "general/UninitCaller.h"
 #include "kernel/Platform.h"
+#include "kernel/StopSignals.h"
+#include "phone/Phone.h"
 #include "wave/WaveDevices.h"
 #include "win/user.h"
 
@@ -38,6 +41,8 @@ bool Play(double note, std::string *error) {
   const TWaveFormatEx format = TWaveFormatEx::Default();
   RCPtr<Synth_H> player = CreateTonePlayer(&root, format);
   RCPtr<EventLoop> loop = MakeRC<EventLoop>();
+  // Set before the device opens: the sound library then leaves the signals alone.
+  platform::StopSignals stops(StopLoop(loop.get()));
   RCPtr<EndWatch> watch = MakeRC<EndWatch>(device.get(), MakeDelegate<void()>(loop.get(), &EventLoop::Stop));
   WaveOutHandlers handlers = RefillHandlers(player);
   handlers.done.AddBind(watch, &EndWatch::OnDone);
@@ -50,19 +55,22 @@ bool Play(double note, std::string *error) {
   AddPlaybackToLoop(*loop, &root, device);
   device->Start();
   player->Play(note);
-  loop->Run();
-  // Only a failed wait ends the loop early.
-  if (!watch->over) *error = "the audio output device stopped responding";
-  return watch->over;
+  if (!platform::StopSignals::Caught()) loop->Run();
+  // Else only a failed wait ends the loop early.
+  const bool ended = watch->over || platform::StopSignals::Caught();
+  if (!ended) *error = "the audio output device stopped responding";
+  return ended;
 }
 
 }  // namespace
 
 bool PlayTone(double note, const std::string &wavFile, std::string *error) {
-  platform::Reset(wavFile.empty() ? platform::ClockKind::Real : platform::ClockKind::Virtual);
   const auto written = std::make_shared<platform::wave::WriteStatus>();
-  SelectSink(wavFile, written);
-  if (!Play(note, error)) return false;
+  {
+    platform::Phone phone(wavFile.empty() ? platform::ClockKind::Real : platform::ClockKind::Virtual);
+    SelectSink(wavFile, written);
+    if (!Play(note, error)) return false;
+  }
   *error = written->error;
   return error->empty();
 }

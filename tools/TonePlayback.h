@@ -7,6 +7,7 @@
 // event of the device refills it, until the tone has played out. Live
 // playback runs on the real clock; a WAV file is written on the virtual
 // clock, as fast as the machine allows and exactly as it would play.
-// Returns false with a message for the user when the device cannot be opened
-// or the file could not be written whole (it is then removed).
+// INT, TERM or HUP cut the tone short (platform::StopSignals::Caught() then
+// tells which). Returns false with a message for the user when the device
+// cannot be opened or the file could not be written whole.
 bool PlayTone(double note, const std::string &wavFile, std::string *error);

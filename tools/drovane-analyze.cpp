@@ -8,9 +8,12 @@
 #include "AnalyzeOptions.h"
 #include "CaptureAnalysis.h"
 #include "ResultFormat.h"
-#include "StandardOutput.h"
+#include "StrumAnalysis.h"
 #include "base/CommandLine.h"
+#include "base/StandardOutput.h"
 #include "measure/MidiTypes.h"
+#include "wave/DemoRecording.h"
+#include "wave/SoundFileSource.h"
 
 namespace {
 
@@ -29,7 +32,7 @@ bool Analyze(const AnalyzeOptions &options, const std::string &input, const Capt
              ResultFormat *format) {
   const Measure::Refinement refinement = options.precise ? Measure::Refinement::kPrecise : Measure::Refinement::kPhone;
   CaptureAnalysis analysis(format, options.reference, options.calibrate, refinement);
-  analysis.PushResultsWith(FlushStandardOutput);
+  analysis.PushResultsWith(drovane::FlushStandardOutput);
   std::string error;
   if (!analysis.Open(source, &error)) {
     Fail(input, error);
@@ -54,6 +57,35 @@ bool Analyze(const AnalyzeOptions &options, const std::string &input, const Capt
   return !options.calibrate || ReportCalibration(options.format, input.empty() ? "live" : input, s);
 }
 
+// A recording read straight, with no capture device: the demo or a file.
+std::unique_ptr<SampleSource> OpenRecording(const CaptureSource &source, std::string *error) {
+  if (source.kind == CaptureSource::Kind::Demo) return std::make_unique<DemoRecording>();
+  return SoundFileSource::Open(source.path, error);
+}
+
+// The strums of one recording, named `input`, into `report`; false when it
+// could not be read to its end.
+bool AnalyzeStrums(const AnalyzeOptions &options, const std::string &input, const CaptureSource &source,
+                   StrumReport *report) {
+  std::string error;
+  const std::unique_ptr<SampleSource> recording = OpenRecording(source, &error);
+  if (!recording) {
+    Fail(input, error);
+    return false;
+  }
+  report->Begin(input, options.reference, options.tuning);
+  StrumAnalysis analysis(report, options.tuning, options.reference);
+  const AnalysisSummary s = analysis.Run(recording.get());
+  if (s.nonFinite > 0)
+    Fail(input, std::to_string(s.nonFinite) + " samples were not numbers (NaN or infinite) and were heard as silence");
+  if (!s.error.empty()) {
+    Fail(input, "read error: " + s.error);
+    return false;
+  }
+  if (s.results == 0) Fail(input, "no strum was found (an attack after which three strings or more ring)");
+  return true;
+}
+
 CaptureSource Source(CaptureSource::Kind kind, const std::string &path = "") {
   CaptureSource source;
   source.kind = kind;
@@ -64,11 +96,15 @@ CaptureSource Source(CaptureSource::Kind kind, const std::string &path = "") {
 // The inputs in turn, until one's results could not be written.
 bool AnalyzeAll(const AnalyzeOptions &options) {
   ResultFormat format(options.format, stdout);
-  if (options.live) return Analyze(options, "", Source(CaptureSource::Kind::Live), &format);
-  bool ok = !options.demo || Analyze(options, "demo", Source(CaptureSource::Kind::Demo), &format);
+  StrumReport strums(options.format, stdout);
+  auto one = [&](const std::string &input, const CaptureSource &source) {
+    return options.strum ? AnalyzeStrums(options, input, source, &strums) : Analyze(options, input, source, &format);
+  };
+  if (options.live) return one("", Source(CaptureSource::Kind::Live));
+  bool ok = !options.demo || one("demo", Source(CaptureSource::Kind::Demo));
   for (const std::string &file : options.files) {
-    if (!FlushStandardOutput()) return false;
-    ok = Analyze(options, file, Source(CaptureSource::Kind::File, file), &format) && ok;
+    if (!drovane::FlushStandardOutput()) return false;
+    ok = one(file, Source(CaptureSource::Kind::File, file)) && ok;
   }
   return ok;
 }
@@ -76,14 +112,14 @@ bool AnalyzeAll(const AnalyzeOptions &options) {
 }  // namespace
 
 int main(int argc, char **argv) {
-  ReserveStandardStreams();
+  drovane::ReserveStandardStreams();
   AnalyzeOptions options;
   std::string error;
   const cli::Outcome outcome = options.Parse(argc, argv, &error);
   if (outcome == cli::Outcome::kUsageError) return cli::ReportUsageError(kProgram, error);
   bool ok = true;
   if (outcome == cli::Outcome::kHelp) {
-    std::fputs(kAnalyzeUsage, stdout);
+    std::fputs(AnalyzeUsage().c_str(), stdout);
   } else if (outcome == cli::Outcome::kVersion) {
     std::fputs(cli::VersionLine(kProgram).c_str(), stdout);
   } else {
@@ -95,7 +131,7 @@ int main(int argc, char **argv) {
     SetPitchNameStyle(PitchNameStyle::kMixed);  // the tuner's own naming
     ok = AnalyzeAll(options);
   }
-  if (!CloseStandardOutput(&error)) {
+  if (!drovane::CloseStandardOutput(&error)) {
     Fail("", error);
     return 1;
   }

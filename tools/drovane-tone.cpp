@@ -3,28 +3,31 @@
 #include <cstdio>
 #include <string>
 
-#include "StandardOutput.h"
 #include "ToneOptions.h"
 #include "TonePlayback.h"
+#include "base/StandardOutput.h"
+#include "kernel/StopSignals.h"
 
 namespace {
 constexpr char kProgram[] = "drovane-tone";
 }  // namespace
 
 int main(int argc, char **argv) {
-  ReserveStandardStreams();
+  drovane::ReserveStandardStreams();
   ToneOptions options;
   std::string error;
   const cli::Outcome outcome = options.Parse(argc, argv, &error);
   if (outcome == cli::Outcome::kUsageError) return cli::ReportUsageError(kProgram, error);
   bool ok = true;
   if (outcome == cli::Outcome::kHelp)
-    std::fputs(kToneUsage, stdout);
+    std::fputs(ToneUsage().c_str(), stdout);
   else if (outcome == cli::Outcome::kVersion)
     std::fputs(cli::VersionLine(kProgram).c_str(), stdout);
   else
     ok = PlayTone(options.note, options.out, &error);
-  if (ok && !CloseStandardOutput(&error)) ok = false;
+  if (ok && !drovane::CloseStandardOutput(&error)) ok = false;
   if (!ok) std::fprintf(stderr, "%s: %s\n", kProgram, cli::Printable(error).c_str());  // it may name --out's file
+  // A tone cut short by a signal ends the tool as that signal would.
+  if (const int signal = platform::StopSignals::Caught(); ok && signal) platform::StopSignals::EndAs(signal);
   return ok ? 0 : 1;
 }

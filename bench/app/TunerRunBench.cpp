@@ -6,7 +6,7 @@
 #include <chrono>
 
 #include "e2e/InProcessTuner.h"
-#include "shell/Phone.h"
+#include "phone/Handset.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ BENCHMARK(BM_DemoMinute)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // Whether the main window's own paint has drawn its texts on the screen.
 bool WindowPainted() {
-  for (const platform::phone::ScreenText &t : platform::phone::ScreenTexts())
+  for (const platform::handset::ScreenText &t : platform::handset::ScreenTexts())
     if (t.source == "Drovane" && !t.text.empty()) return true;
   return false;
 }
@@ -46,7 +46,7 @@ void BM_StartToFirstFrame(benchmark::State &state) {
     tuner.OnIdle([&] {
       if (shown != Clock::time_point() || !WindowPainted()) return;
       shown = Clock::now();
-      platform::phone::RequestClose();
+      platform::handset::RequestClose();
     });
     start = Clock::now();
     tuner.Run(10.0);

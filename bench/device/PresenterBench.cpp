@@ -11,7 +11,8 @@
 #include "XvfbServer.h"
 #include "device/WindowPresenter.h"
 #include "kernel/Platform.h"
-#include "shell/Phone.h"
+#include "phone/Handset.h"
+#include "phone/Phone.h"
 
 namespace {
 
@@ -20,14 +21,14 @@ using platform::device::WindowPresenter;
 void FillScreen(COLORREF colour) {
   HDC dc = GetDC(nullptr);
   SetBkColor(dc, colour);
-  const RECT all{0, 0, platform::phone::kScreenWidth, platform::phone::kScreenHeight};
+  const RECT all{0, 0, platform::kScreenWidth, platform::kScreenHeight};
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
   ReleaseDC(nullptr, dc);
 }
 
 void BM_FullFrame(benchmark::State &state) {
-  platform::Reset(platform::ClockKind::Real);
-  platform::phone::Start();
+  platform::Phone phone(platform::ClockKind::Real);
+  phone.SwitchOn();
   std::string error;
   std::unique_ptr<WindowPresenter> presenter = WindowPresenter::Start(static_cast<int>(state.range(0)), &error);
   if (!presenter) {

@@ -8,6 +8,7 @@
 #include "TestTimerService.h"
 #include "general/EventLoop.h"
 #include "kernel/Platform.h"
+#include "phone/Phone.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ struct PingPong : virtual CRefCounter {
 };
 
 void BM_EventService(benchmark::State &state) {
-  platform::Reset(state.range(0) ? platform::ClockKind::Virtual : platform::ClockKind::Real);
+  platform::Phone phone(state.range(0) ? platform::ClockKind::Virtual : platform::ClockKind::Real);
   {
     UninitCaller root;
     RCPtr<EventLoop> loop(new EventLoop);
@@ -43,7 +44,6 @@ void BM_EventService(benchmark::State &state) {
     }
     state.SetItemsProcessed(p->services);
   }
-  platform::Reset(platform::ClockKind::Real);
 }
 
 struct Expiries : virtual CRefCounter {
@@ -55,7 +55,7 @@ struct Expiries : virtual CRefCounter {
 };
 
 void BM_TimerExpiries(benchmark::State &state) {
-  platform::Reset(platform::ClockKind::Virtual);
+  platform::Phone phone(platform::ClockKind::Virtual);
   {
     auto root = std::make_unique<UninitCaller>();
     TestTimerService timers(root.get());
@@ -71,7 +71,6 @@ void BM_TimerExpiries(benchmark::State &state) {
     timers.defaults.Reset();
     root.reset();
   }
-  platform::Reset(platform::ClockKind::Real);
 }
 
 BENCHMARK(BM_EventService)->ArgName("virtual")->Arg(1)->Arg(0);

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "gdi/GdiHost.h"
@@ -18,6 +19,7 @@
 #include "hostpaint/GdiObjSelect.h"
 #include "hostpaint/PictureFile.h"
 #include "app/resources/GuitarResource.h"
+#include "phone/Phone.h"
 
 namespace {
 
@@ -137,6 +139,7 @@ BENCHMARK(BM_CopyToScreen)->Arg(1)->Arg(8)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv) {
   benchmark::Initialize(&argc, argv);
+  std::optional<platform::Phone> phone(std::in_place, platform::ClockKind::Virtual);
   if (argc >= 3 && std::strcmp(argv[1], "--png") == 0) {
     bool ok;
     {
@@ -144,6 +147,7 @@ int main(int argc, char **argv) {
       scene.Paint();
       ok = GdiWritePng(scene.dc(), argv[2]);
     }
+    phone.reset();
     GdiShutdown();
     if (!ok) std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[2]);
     return ok ? 0 : 1;
@@ -151,6 +155,7 @@ int main(int argc, char **argv) {
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  phone.reset();
   GdiShutdown();
   return 0;
 }

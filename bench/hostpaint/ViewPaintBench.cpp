@@ -9,10 +9,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "gdi/GdiHost.h"
 #include "hostpaint/DrovaneView_H.h"
 #include "app/resources/GuitarResource.h"
+#include "phone/Phone.h"
 
 namespace {
 
@@ -93,6 +95,7 @@ BENCHMARK(BM_WindowPaint)->ArgsProduct({{1, 8}, {0, 1}})->Unit(benchmark::kMicro
 
 int main(int argc, char **argv) {
   benchmark::Initialize(&argc, argv);
+  std::optional<platform::Phone> phone(std::in_place, platform::ClockKind::Virtual);
   if (argc >= 3 && std::strcmp(argv[1], "--png") == 0) {
     bool ok;
     {
@@ -100,6 +103,7 @@ int main(int argc, char **argv) {
       scene.PaintWindow();
       ok = GdiWritePng(scene.screen(), argv[2]);
     }
+    phone.reset();
     GdiShutdown();
     if (!ok) std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[2]);
     return ok ? 0 : 1;
@@ -107,6 +111,7 @@ int main(int argc, char **argv) {
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  phone.reset();
   GdiShutdown();
   return 0;
 }

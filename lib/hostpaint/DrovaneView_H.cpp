@@ -120,6 +120,11 @@ void DrovaneView_H::SetPitch(double pitch) {
   FindHighlight();
 }
 
+void DrovaneView_H::SetStrum(const Strum::StrumReading &reading) {
+  strumPanel_.SetReading(reading);
+  bindings_.repaint();
+}
+
 void DrovaneView_H::OnPointerDown(int x, int y, unsigned flags) { Dispatch(MouseTool::kPress, x, y, flags); }
 
 void DrovaneView_H::OnPointerUp(int x, int y, unsigned flags) {

@@ -6,6 +6,7 @@
 #include "FontSpec.h"
 #include "GuitarPanel.h"
 #include "MouseTool_Handler.h"
+#include "StrumPanel.h"
 #include "ViewBindings.h"
 #include "general/RCPtr.h"
 #include "general/UninitPtr.h"
@@ -28,12 +29,13 @@
 class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
  public:
   // What the view shows besides the gauge and the short text; all on after
-  // construction.
+  // construction but the strum screen, which the phone never had.
   struct DisplayOptions {
-    bool showMicHint = true;   // the microphone hint at the bottom
-    bool detailedText = true;  // note, frequencies and MIDI numbers
-    bool autoZoom = true;      // zoom the scale while in tune
-    bool showGuitar = true;    // the guitar panel in the right third
+    bool showMicHint = true;    // the microphone hint at the bottom
+    bool detailedText = true;   // note, frequencies and MIDI numbers
+    bool autoZoom = true;       // zoom the scale while in tune
+    bool showGuitar = true;     // the guitar panel in the right third
+    bool strumScreen = false;   // the strum panel alone, in place of all the rest
   };
 
   // Loads the guitar picture from `module` and sets the naming style of
@@ -58,6 +60,8 @@ class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
   // A new measurement (0 = none): selects the nearest note, then runs the
   // in-tune tracking and the highlight search.
   void SetPitch(double pitch);
+  // The strum check's reading of a strum, for the strum screen; repaints.
+  void SetStrum(const Strum::StrumReading &reading);
 
   // The six string notes, lowest string first; any other count is refused.
   void SetStringNotes(std::span<const int> notes);
@@ -102,6 +106,7 @@ class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
   const RECT &GaugeRect() const { return gauge_.rect; }
   const DeviationGauge &Gauge() const { return gauge_; }
   const GuitarPanel &Panel() const { return panel_; }
+  const StrumPanel &StrumScreen() const { return strumPanel_; }
   double Pitch() const { return pitch_; }
   int Note() const { return note_; }
   bool TempSelect() const { return tempSelect_; }
@@ -140,6 +145,7 @@ class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
   FontSpec hintStyle_;
   GuitarPanel panel_;
   DeviationGauge gauge_;
+  StrumPanel strumPanel_;
   double pitch_ = 0;
   int note_ = 0;
   bool tempSelect_ = false;

@@ -70,6 +70,11 @@ void DrovaneView_H::Layout(int width, int height) {
 void DrovaneView_H::Paint(HDC dc, int width, int height, const RECT &paintRect) {
   const TextAttributes attributes(dc);
   Layout(width, height);
+  if (options_.strumScreen) {
+    strumPanel_.rect = {0, 0, width, height};
+    strumPanel_.Paint(dc, bindings_.getReference(), panel_);
+    return;
+  }
   gauge_.context = dc;
   gauge_.value = pitch_ - note_;
   gauge_.Paint();

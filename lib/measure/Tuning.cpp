@@ -91,9 +91,13 @@ bool ParseTuning(std::string_view text, Tuning *out, std::string *error) {
   bool valid = tokens.size() == parsed.notes.size();
   for (size_t i = 0; valid && i < tokens.size(); ++i) valid = ParseNote(tokens[i], &parsed.notes[i]);
   if (valid) return *out = parsed, true;
-  *error = "unknown tuning \"" + std::string(text) + "\": give one of " + NameList() +
-           ", or six notes lowest first between C1 and C6, e.g. \"D2 A2 D3 G3 B3 E4\" or 38,45,50,55,59,64";
+  *error = "unknown tuning \"" + std::string(text) + "\": give " + DescribeTuningChoices();
   return false;
+}
+
+std::string DescribeTuningChoices() {
+  return "one of " + NameList() +
+         ", or six notes lowest first between C1 and C6, e.g. \"D2 A2 D3 G3 B3 E4\" or 38,45,50,55,59,64";
 }
 
 std::string ScientificName(int note) {

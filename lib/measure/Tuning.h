@@ -41,6 +41,10 @@ std::string ScientificName(int note);
 // The six notes as scientific names, e.g. "E2 A2 D3 G3 B3 E4".
 std::string DescribeNotes(const Tuning &tuning);
 
+// What a tuning may be, for a message: "one of standard, drop-d, …, or six
+// notes lowest first between C1 and C6, e.g. …".
+std::string DescribeTuningChoices();
+
 // One line per named tuning, e.g. "  drop-d           D2 A2 D3 G3 B3 E4",
 // for --help.
 std::string DescribeNamedTunings();

@@ -1,18 +1,21 @@
 #include "device/Device.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
+#include "base/OutputFile.h"
+#include "base/StandardOutput.h"
+
+#include "device/Console.h"
+#include "device/DeviceOptions.h"
 #include "device/DeviceSetup.h"
-#include "device/ProgramSettings.h"
-#include "device/TextTrace.h"
+#include "device/DeviceUsage.h"
+#include "device/Session.h"
 #include "device/WindowPresenter.h"
 #include "gdi/GdiHost.h"
-#include "kernel/Platform.h"
-#include "shell/Phone.h"
+#include "kernel/StopSignals.h"
+#include "phone/Phone.h"
+#include "wave/AudioNames.h"
 #include "wave/WaveDevices.h"
 
 namespace platform::device {
@@ -21,211 +24,119 @@ namespace {
 
 // The program's module instance, under which it registers its resources.
 const HINSTANCE kInstance = reinterpret_cast<HINSTANCE>(0x400000);
-// How long a program may take to end after being asked to quit.
-constexpr double kQuitGrace = 5;
+// Where a headless run nobody asked a screenshot of leaves its last screen.
+const char kDefaultScreenshot[] = "drovane-screen.png";
 
-std::string program = "drovane";
-
-int Fail(const std::string &message, int status) {
-  std::fprintf(stderr, "%s: %s\n", program.c_str(), message.c_str());
-  if (status == 2) std::fprintf(stderr, "Try '%s --help' for more information.\n", program.c_str());
-  return status;
-}
-
-Time Seconds(double s) { return std::chrono::duration_cast<Time>(std::chrono::duration<double>(s)); }
-
-int ListDevices() {
+int ListDevices(const Console &console) {
+  Phone phone(ClockKind::Real);
   std::string error;
   for (bool capture : {true, false}) {
     const std::vector<std::string> names = wave::ListLiveDevices(capture, &error);
-    if (names.empty() && !error.empty()) return Fail(error, 1);
+    if (names.empty() && !error.empty()) return console.Fail(error);
     for (const std::string &name : names) std::printf("%s\t%s\n", capture ? "capture" : "playback", name.c_str());
   }
   return 0;
 }
 
-bool ReadScript(const std::string &path, std::vector<ScriptAction> *actions, int *status, std::string *error) {
-  std::ifstream file(path);
-  if (!file) {
-    *status = 1;
-    *error = "cannot read script '" + path + "'";
-    return false;
-  }
-  std::stringstream text;
-  text << file.rdbuf();  // an empty file is a script with no actions
-  *status = 2;
-  if (ParseScript(text.str(), actions, error)) return true;
-  *error = path + ": " + *error;
-  return false;
-}
-
-// What runs while the program does: the window, the script's screenshots,
-// the text trace, and the end.
-class Session {
- public:
-  Session(const DeviceOptions &o, std::unique_ptr<WindowPresenter> presenter)
-      : options_(o), presenter_(std::move(presenter)) {
-    if (o.traceText) trace_ = std::make_unique<TextTrace>(stdout);
-  }
-
-  void Schedule(const std::vector<ScriptAction> &script, std::optional<double> duration);
-  void Idle();
-  // After WinMain: the last trace lines and screenshots; false if one failed.
-  bool Finish();
-
- private:
-  void Act(const ScriptAction &a);
-  void Quit();
-  void TakeScreenshots();
-  void TakeExitScreenshot();
-
-  const DeviceOptions &options_;
-  std::unique_ptr<WindowPresenter> presenter_;
-  std::unique_ptr<TextTrace> trace_;
-  std::vector<std::string> pendingShots_;
-  bool failed_ = false;
-  bool quitting_ = false;
-  bool exitShotTaken_ = false;
-};
-
-void Session::Schedule(const std::vector<ScriptAction> &script, std::optional<double> duration) {
-  for (const ScriptAction &a : script) platform::ScheduleAt(Seconds(a.seconds), [this, a] { Act(a); });
-  if (duration) platform::ScheduleAt(Seconds(*duration), [this] { Quit(); });
-}
-
-void Session::Act(const ScriptAction &a) {
-  using K = ScriptAction::Kind;
-  switch (a.kind) {
-    case K::Key: phone::KeyDown(a.key); phone::KeyUp(a.key); break;
-    case K::KeyDown: phone::KeyDown(a.key); break;
-    case K::KeyUp: phone::KeyUp(a.key); break;
-    case K::Tap: phone::StylusDown(a.x, a.y); phone::StylusUp(a.x, a.y); break;
-    case K::Press: phone::StylusDown(a.x, a.y); break;
-    case K::Release: phone::StylusUp(a.x, a.y); break;
-    case K::Screenshot: pendingShots_.push_back(a.file); break;
-    case K::Quit: Quit(); break;
-  }
-}
-
-// As a desktop user closing the window; a program that does not end within
-// the grace time is ended by the device, so a run never hangs.
-void Session::Quit() {
-  if (quitting_) return;
-  quitting_ = true;
-  TakeExitScreenshot();  // the screen as last shown, before the program closes its window
-  phone::RequestClose();
-  platform::ScheduleAt(platform::Now() + Seconds(kQuitGrace), [] {
-    std::fflush(stdout);
-    std::fprintf(stderr, "%s: the program did not end within %g s of quitting; stopping it\n", program.c_str(),
-                 kQuitGrace);
-    std::_Exit(1);
-  });
-}
-
-void Session::TakeScreenshots() {
-  for (const std::string &path : pendingShots_) {
-    if (GdiWritePng(phone::ScreenBitmap(), path.c_str())) continue;
-    std::fprintf(stderr, "%s: cannot write screenshot '%s'\n", program.c_str(), path.c_str());
-    failed_ = true;
-  }
-  pendingShots_.clear();
-}
-
-void Session::TakeExitScreenshot() {
-  if (options_.screenshot.empty() || exitShotTaken_) return;
-  exitShotTaken_ = true;
-  pendingShots_.push_back(options_.screenshot);
-  TakeScreenshots();
-}
-
-void Session::Idle() {
-  if (presenter_) presenter_->Present();
-  TakeScreenshots();
-  if (trace_) trace_->Look(platform::Now());
-}
-
-bool Session::Finish() {
-  platform::SetIdleHook(nullptr);
-  Idle();
-  TakeExitScreenshot();
-  if (presenter_ && std::getenv("DROVANE_PRESENTER_STATS"))
-    std::fprintf(stderr, "%s: presenter: %llu frames shown, %llu unchanged\n", program.c_str(),
-                 static_cast<unsigned long long>(presenter_->FramesShown()),
-                 static_cast<unsigned long long>(presenter_->FramesUnchanged()));
-  presenter_.reset();
-  return !failed_;
-}
-
 // The screen: a window where asked for or where a display is named, else
-// headless. False with the exit status when an asked-for window cannot open.
-bool OpenScreen(const DeviceOptions &o, std::unique_ptr<WindowPresenter> *presenter, std::string *why, int *status) {
+// headless (`why` says why no window opened). False when an asked-for
+// window cannot open.
+bool OpenScreen(const DeviceOptions &o, std::unique_ptr<WindowPresenter> *presenter, std::string *why) {
   if (o.screen == DeviceOptions::Screen::Window || (!o.screen && WindowPresenter::DisplayNamed())) {
     *presenter = WindowPresenter::Start(o.scale, why);
-    if (!*presenter && o.screen) return *status = Fail(*why, 1), false;
+    if (!*presenter && o.screen) return false;
   }
   return true;
 }
 
-// The choices left open, and what the user should know of them. False with
-// the exit status when the device cannot run as asked.
-bool Complete(DeviceOptions *o, bool window, const std::string &noWindow, const std::vector<ScriptAction> &script,
-              int *status) {
-  std::string error;
-  const bool fellBack = !window && !o->screen;
-  if (!o->clock) o->clock = window ? DeviceOptions::Clock::Real : DeviceOptions::Clock::Virtual;
-  if (!CheckLiveAudio(*o, &error)) return *status = Fail(error, 1), false;
-  std::vector<std::string> notes;
-  ChooseAudio(o, &notes);
-  double recordingEnd = 0;
-  if (o->capture == DeviceOptions::Capture::File || !window) {
-    if (!HeadlessDuration(*o, script, &recordingEnd, &error)) return *status = Fail(error, 1), false;
-    if (!window && !o->duration) o->duration = recordingEnd;
+// Without a display and without --screen, a headless run says so, traces
+// its texts and leaves its last screen in the current folder, or says why
+// it cannot.
+void FallBackToHeadless(DeviceOptions *o, const std::string &noWindow, std::vector<std::string> *notes) {
+  o->traceText = true;
+  std::string kept;
+  if (o->screenshot.empty()) {
+    const std::string why = drovane::WhyNotWritable(kDefaultScreenshot);
+    o->screenshot = why.empty() ? kDefaultScreenshot : "";
+    o->defaultScreenshot = why.empty();
+    kept = why.empty() ? "" : ", its last screen is not kept (" + cli::Quoted(kDefaultScreenshot) + ": " + why + ")";
   }
-  if (fellBack) {
-    o->traceText = true;
-    if (o->screenshot.empty()) o->screenshot = "drovane-screen.png";
-    const char *clock = o->clock == DeviceOptions::Clock::Virtual ? "virtual" : "real";
-    notes.insert(notes.begin(), (noWindow.empty() ? "no display" : noWindow) + ", so the phone runs headless on the " +
-                                    clock + " clock: its texts follow on stdout, its last screen goes to " +
-                                    o->screenshot);
-  }
-  for (const std::string &note : notes) std::fprintf(stderr, "%s: %s\n", program.c_str(), note.c_str());
-  return true;
+  if (kept.empty()) kept = ", its last screen goes to " + o->screenshot;
+  notes->insert(notes->begin(), (noWindow.empty() ? "no display" : noWindow) + ", so the phone runs headless on the " +
+                                    wave::NameOf(*o->clock) + " clock: its texts follow on stdout" + kept);
 }
 
-int Run(const DeviceOptions &o, const std::vector<ScriptAction> &script, std::unique_ptr<WindowPresenter> presenter) {
-  platform::Reset(o.clock == DeviceOptions::Clock::Virtual ? ClockKind::Virtual : ClockKind::Real);
-  phone::Start();
-  SelectAudio(o);
-  Session session(o, std::move(presenter));
-  session.Schedule(script, o.duration);
+// The program's life on the running phone, with what runs beside it.
+int Run(const Console &console, Phone &phone, const DeviceOptions &o, std::vector<ScriptAction> script,
+        std::unique_ptr<WindowPresenter> presenter) {
+  phone.SwitchOn();
+  AudioStatus audio = SelectAudio(o);
+  if (presenter) presenter->Connect();
+  Session session(console, o, std::move(presenter), std::move(audio));
+  platform::StopSignals stops([&session](int) { session.Quit(); });
+  session.Start(std::move(script));
   platform::SetIdleHook([&session] { session.Idle(); });
-  const int result = WinMain(kInstance, nullptr, nullptr, SW_SHOW);
-  const bool finished = session.Finish();
-  std::fflush(stdout);
+  std::wstring commandLine = JoinCommandLine(o.programArgs);
+  const int result = WinMain(kInstance, nullptr, commandLine.data(), SW_SHOW);
+  return session.Finish() ? result : 1;
+}
+
+// The phone on the clock the screen calls for, its choices completed.
+int RunOnPhone(const Console &console, DeviceOptions &o, std::vector<ScriptAction> script,
+               std::unique_ptr<WindowPresenter> presenter, const std::string &noWindow) {
+  const bool window = presenter != nullptr;
+  // Live audio runs at the sound card's pace, headless too.
+  if (!o.clock) o.clock = window || o.Live() ? ClockKind::Real : ClockKind::Virtual;
+  Phone phone(*o.clock);
+  std::string error;
+  if (!CheckLiveAudio(o, &error)) return console.Fail(error);
+  std::vector<std::string> notes;
+  ChooseAudio(&o, &notes);
+  if (!window && !o.screen) FallBackToHeadless(&o, noWindow, &notes);
+  for (const std::string &note : notes) console.Say(note);
+  return Run(console, phone, o, std::move(script), std::move(presenter));
+}
+
+// Options, script and files, then the screen and the phone.
+int Start(const Console &console, int argc, char **argv) {
+  const ProgramOptions &program = ProgramCommandLine();
+  DeviceOptions o;
+  std::string error;
+  switch (o.Parse(argc, argv, program, &error)) {
+    case cli::Outcome::kHelp: return std::fputs(DeviceUsage(console.Program(), program).c_str(), stdout), 0;
+    case cli::Outcome::kVersion: return std::fputs(cli::VersionLine(console.Program()).c_str(), stdout), 0;
+    case cli::Outcome::kUsageError: return console.Fail(error, 2);
+    case cli::Outcome::kRun: break;
+  }
+  if (o.listDevices) return ListDevices(console);
+  std::vector<ScriptAction> script;
+  if (!o.script.empty()) {
+    if (const int status = ReadScriptFile(o.script, &script, &error)) return console.Fail(error, status);
+  }
+  if (!CheckFiles(o, script, &error)) return console.Fail(error);
+  std::unique_ptr<WindowPresenter> presenter;
+  std::string noWindow;
+  if (!OpenScreen(o, &presenter, &noWindow)) return console.Fail(noWindow);
+  const int status = RunOnPhone(console, o, std::move(script), std::move(presenter), noWindow);
   GdiShutdown();
-  return finished ? result : 1;
+  return status;
 }
 
 }  // namespace
 
+// What was written to stdout (help, the trace) must have arrived; a run a
+// signal ended in order ends as that signal would have ended it.
 int RunDevice(int argc, char **argv) {
-  if (argc > 0) program = std::string(argv[0]).substr(std::string(argv[0]).find_last_of('/') + 1);
-  DeviceOptions o;
+  drovane::ReserveStandardStreams();
+  const Console console(argc > 0 ? argv[0] : nullptr);
+  int status = Start(console, argc, argv);
   std::string error;
-  if (!o.Parse(argc, argv, &error)) return Fail(error, 2);
-  if (o.help) return std::fputs(DeviceUsage(program).c_str(), stdout), 0;
-  if (o.version) return std::printf("%s %s\n", program.c_str(), DROVANE_VERSION), 0;
-  if (o.listDevices) return ListDevices();
-  SetPreciseMeasuring(o.precise);
-  std::vector<ScriptAction> script;
-  int status = 0;
-  if (!o.script.empty() && !ReadScript(o.script, &script, &status, &error)) return Fail(error, status);
-  std::unique_ptr<WindowPresenter> presenter;
-  std::string noWindow;
-  if (!OpenScreen(o, &presenter, &noWindow, &status)) return status;
-  if (!Complete(&o, presenter != nullptr, noWindow, script, &status)) return status;
-  return Run(o, script, std::move(presenter));
+  if (!drovane::CloseStandardOutput(&error)) {
+    console.Say(error);
+    if (status == 0) status = 1;
+  }
+  if (const int signal = platform::StopSignals::Caught(); signal && status == 0) platform::StopSignals::EndAs(signal);
+  return status;
 }
 
 }  // namespace platform::device

@@ -1,198 +1,110 @@
 #include "device/DeviceOptions.h"
 
-#include <cmath>
-#include <cstdlib>
-#include <map>
+#include "base/ParseNumber.h"
+#include "device/Script.h"
+#include "wave/AudioNames.h"
 
 namespace platform::device {
 
 namespace {
 
-bool Number(const std::string &text, double low, double high, double *value) {
-  char *end = nullptr;
-  const double v = std::strtod(text.c_str(), &end);
-  if (text.empty() || *end || !std::isfinite(v) || v < low || v > high) return false;
-  *value = v;
+using wave::CaptureSource;
+using wave::PlaybackSink;
+
+// A --capture value: a source's word, else a sound file.
+bool ParseCapture(const std::string &value, std::optional<CaptureSource> *out) {
+  CaptureSource s;
+  std::string argument;
+  s.kind = wave::CaptureKindOf(value, &argument);
+  if (s.kind == CaptureSource::Kind::Tone) {
+    const std::optional<double> hz = cli::ParseNumber(argument, 20, 10000);
+    if (!hz) return false;
+    s.toneHz = *hz;
+  }
+  if (s.kind == CaptureSource::Kind::Live) s.device = argument;
+  if (s.kind == CaptureSource::Kind::File) s.path = argument;
+  *out = s;
+  return !value.empty();
+}
+
+// A --playback value: a sink's word, else a WAV file.
+bool ParsePlayback(const std::string &value, std::optional<PlaybackSink> *out) {
+  PlaybackSink s;
+  std::string argument;
+  s.kind = wave::PlaybackKindOf(value, &argument);
+  if (s.kind == PlaybackSink::Kind::Live) s.device = argument;
+  if (s.kind == PlaybackSink::Kind::File) s.path = argument;
+  *out = s;
+  return s.kind != PlaybackSink::Kind::File || value.ends_with(".wav") || value.ends_with(".WAV");
+}
+
+bool ParseScreen(const std::string &value, std::optional<DeviceOptions::Screen> *out) {
+  if (value != "window" && value != "headless") return false;
+  *out = value == "window" ? DeviceOptions::Screen::Window : DeviceOptions::Screen::Headless;
   return true;
 }
 
-template <class E>
-bool Choice(const std::string &text, const std::map<std::string, E> &names, std::optional<E> *out) {
-  auto it = names.find(text);
-  if (it == names.end()) return false;
-  *out = it->second;
-  return true;
+template <class T>
+bool Set(std::optional<T> found, std::optional<T> *out) {
+  if (found) *out = found;
+  return found.has_value();
 }
 
-bool ParseCapture(const std::string &v, DeviceOptions *o) {
-  using C = DeviceOptions::Capture;
-  if (v == "live" || v.starts_with("live:")) {
-    o->capture = C::Live;
-    o->captureDevice = v.size() > 5 ? v.substr(5) : "";
-  } else if (v == "demo" || v == "silence") {
-    o->capture = v == "demo" ? C::Demo : C::Silence;
-  } else if (v.starts_with("tone:")) {
-    o->capture = C::Tone;
-    return Number(v.substr(5), 20, 10000, &o->toneHz);
-  } else {
-    o->capture = C::File;
-    o->capturePath = v;
+// The program's options go into programArgs as they come; the program
+// checks them once all are read.
+void AddProgramOptions(cli::CommandLine &line, const ProgramOptions &program, std::vector<std::string> *args) {
+  for (const ProgramOption &o : program.options) {
+    const std::string name = std::string("--") + o.name;
+    if (!o.value) {
+      line.Flag(o.name, [args, name] { args->push_back(name); });
+      continue;
+    }
+    line.Value(o.name, o.value, [args, name](const std::string &v) {
+      args->insert(args->end(), {name, v});
+      return true;
+    });
   }
-  return !v.empty();
-}
-
-bool ParsePlayback(const std::string &v, DeviceOptions *o) {
-  using P = DeviceOptions::Playback;
-  if (v == "live" || v.starts_with("live:")) {
-    o->playback = P::Live;
-    o->playbackDevice = v.size() > 5 ? v.substr(5) : "";
-  } else if (v == "null") {
-    o->playback = P::Null;
-  } else {
-    o->playback = P::File;
-    o->playbackPath = v;
-    return v.ends_with(".wav") || v.ends_with(".WAV");
-  }
-  return true;
-}
-
-// One option with its value; false with the message when the value is bad.
-bool Apply(const std::string &name, const std::string &v, DeviceOptions *o, std::string *error) {
-  using S = DeviceOptions::Screen;
-  using K = DeviceOptions::Clock;
-  bool ok = true;
-  std::string expected;
-  if (name == "--screen") {
-    ok = Choice<S>(v, {{"window", S::Window}, {"headless", S::Headless}}, &o->screen);
-    expected = "window or headless";
-  } else if (name == "--clock") {
-    ok = Choice<K>(v, {{"real", K::Real}, {"virtual", K::Virtual}}, &o->clock);
-    expected = "real or virtual";
-  } else if (name == "--scale") {
-    double s = 0;
-    ok = Number(v, 1, 16, &s) && s == std::floor(s);
-    o->scale = static_cast<int>(s);
-    expected = "a whole number from 1 to 16";
-  } else if (name == "--capture") {
-    ok = ParseCapture(v, o);
-    expected = "live[:NAME], demo, silence, tone:HZ (20 to 10000) or a sound file";
-  } else if (name == "--playback") {
-    ok = ParsePlayback(v, o);
-    expected = "live[:NAME], null or a FILE.wav";
-  } else if (name == "--duration") {
-    double d = 0;
-    ok = Number(v, 0, 1e6, &d);
-    o->duration = d;
-    expected = "seconds, 0 or more";
-  } else if (name == "--script") {
-    o->script = v;
-    ok = !v.empty();
-    expected = "a file name";
-  } else if (name == "--screenshot") {
-    o->screenshot = v;
-    ok = v.ends_with(".png") || v.ends_with(".PNG");
-    expected = "a FILE.png";
-  }
-  if (!ok) *error = "invalid value '" + v + "' for " + name + " (expected " + expected + ")";
-  return ok;
-}
-
-bool TakesValue(const std::string &name) {
-  for (const char *n : {"--screen", "--scale", "--clock", "--capture", "--playback", "--script", "--duration",
-                        "--screenshot"})
-    if (name == n) return true;
-  return false;
 }
 
 }  // namespace
 
-bool DeviceOptions::Parse(int argc, const char *const *argv, std::string *error) {
-  for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i], value;
-    const size_t equals = arg.find('=');
-    const bool inlineValue = arg.starts_with("--") && equals != std::string::npos;
-    if (inlineValue) {
-      value = arg.substr(equals + 1);
-      arg.resize(equals);
-    }
-    if (TakesValue(arg)) {
-      if (!inlineValue && i + 1 >= argc) {
-        *error = "option '" + arg + "' needs a value";
-        return false;
-      }
-      if (!Apply(arg, inlineValue ? value : argv[++i], this, error)) return false;
-    } else if (inlineValue) {
-      *error = "option '" + arg + "' takes no value";
-      return false;
-    } else if (arg == "--trace-text") {
-      traceText = true;
-    } else if (arg == "--precise") {
-      precise = true;
-    } else if (arg == "--list-devices") {
-      listDevices = true;
-    } else if (arg == "--help" || arg == "-h") {
-      help = true;
-    } else if (arg == "--version" || arg == "-V") {
-      version = true;
-    } else {
-      *error = (arg.starts_with("-") ? "unknown option '" : "unexpected argument '") + arg + "'";
-      return false;
-    }
-  }
-  const bool liveAudio = capture == Capture::Live || playback == Playback::Live;
-  if (clock == Clock::Virtual && liveAudio) {
+cli::Outcome DeviceOptions::Parse(int argc, const char *const *argv, const ProgramOptions &program,
+                                  std::string *error) {
+  cli::CommandLine line;
+  line.Value("screen", "window or headless", [this](const std::string &v) { return ParseScreen(v, &screen); });
+  line.Value("scale", "a whole number from 1 to 16", [this](const std::string &v) {
+    scale = static_cast<int>(cli::ParseWholeNumber(v, 1, 16).value_or(0));
+    return scale != 0;
+  });
+  line.Value("clock", wave::ClockWords(" or "), [this](const std::string &v) { return Set(wave::ClockOf(v), &clock); });
+  // The range belongs to tone:HZ, the table's last word.
+  line.Value("capture", wave::CaptureWords() + " (20 to 10000) or a sound file",
+             [this](const std::string &v) { return ParseCapture(v, &capture); });
+  line.Value("playback", wave::PlaybackWords(", ") + " or a FILE.wav",
+             [this](const std::string &v) { return ParsePlayback(v, &playback); });
+  line.Flag("list-devices", [this] { listDevices = true; });
+  line.Value("script", "a file name", [this](const std::string &v) {
+    script = v;
+    return !v.empty();
+  });
+  line.Value("duration", "seconds, " + SecondsRange(),
+             [this](const std::string &v) { return Set(cli::ParseNumber(v, 0, kLongestRunSeconds), &duration); });
+  line.Value("screenshot", "a FILE.png", [this](const std::string &v) {
+    screenshot = v;
+    return v.ends_with(".png") || v.ends_with(".PNG");
+  });
+  line.Flag("trace-text", [this] { traceText = true; });
+  AddProgramOptions(line, program, &programArgs);
+  const cli::Outcome outcome = line.Parse(argc, argv);
+  *error = line.Error();
+  if (outcome != cli::Outcome::kRun) return outcome;
+  if (clock == ClockKind::Virtual && Live())
     *error = "live audio follows the sound card, not the virtual clock: use --clock real";
-    return false;
-  }
-  if (screen == Screen::Headless && scale) {
+  else if (screen == Screen::Headless && scale)
     *error = "--scale is for the window; a headless screen has none";
-    return false;
-  }
-  return true;
-}
-
-std::string DeviceUsage(const std::string &program) {
-  return "Usage: " + program + " [OPTION]...\n"
-         "Runs Drovane on an emulated phone: a 240x320 screen with a caption strip and\n"
-         "two soft keys, a keypad, a stylus, a microphone and a speaker.\n"
-         "\n"
-         "  --screen window|headless  show the screen in a desktop window (the default\n"
-         "                            where a display opens) or only in memory\n"
-         "  --scale N                 enlarge the window N times (default: the largest\n"
-         "                            whole factor that fits the desktop)\n"
-         "  --clock real|virtual      run live, or as a fast repeatable simulation\n"
-         "                            (default: real in a window, virtual headless)\n"
-         "  --capture SOURCE          live[:NAME], demo, silence, tone:HZ or a sound file\n"
-         "                            (default: live where a microphone exists, else demo)\n"
-         "  --playback SINK           live[:NAME], null or FILE.wav (default: live where\n"
-         "                            an output device exists, else null)\n"
-         "  --precise                 measure the pitch more finely than the phone did\n"
-         "                            (within a fraction of a cent); this departs from\n"
-         "                            the phone's estimator, whose readings are the default\n"
-         "  --list-devices            list the capture and playback devices and exit\n"
-         "  --script FILE             scripted input, one 'SECONDS ACTION [ARGS]' a line\n"
-         "  --duration SECONDS        quit at that time (headless default: the recording's\n"
-         "                            length plus 1 s, else 1 s after the script's last\n"
-         "                            line, else 10 s)\n"
-         "  --screenshot FILE.png     write the screen at exit\n"
-         "  --trace-text              print each change of the screen's texts on stdout:\n"
-         "                            SECONDS<TAB>SOURCE<TAB>TEXT (line breaks as \\n)\n"
-         "  -h, --help                show this help and exit\n"
-         "  -V, --version             show the version and exit\n"
-         "\n"
-         "Script actions (times in seconds on the device's clock, '#' starts a comment):\n"
-         "  key NAME, keydown NAME, keyup NAME   NAME: 0-9 up down left right enter back\n"
-         "                                       softleft softright\n"
-         "  tap X Y, press X Y, release X Y      the stylus, in screen pixels\n"
-         "  screenshot FILE.png                  the screen as it is then\n"
-         "  quit                                 close the program's window\n"
-         "\n"
-         "In the window: digits, arrows and Enter are the keypad; F1 and F2 the soft\n"
-         "keys; Escape and Backspace the Back key; the mouse is the stylus.\n"
-         "\n"
-         "Exit status: the program's (0), 1 when the device cannot run as asked (no\n"
-         "display, an unreadable script, a screenshot not written), 2 on a usage error\n"
-         "or a malformed script.\n";
+  else if (program.check && !program.check(programArgs, error))
+    return cli::Outcome::kUsageError;
+  return error->empty() ? cli::Outcome::kRun : cli::Outcome::kUsageError;
 }
 
 }  // namespace platform::device

@@ -1,43 +1,46 @@
 #pragma once
 
-// The device's command line (the program's own WinMain takes none).
+// The device's command line, and the program's options it passes on.
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "base/CommandLine.h"
+#include "device/ProgramCommandLine.h"
+#include "kernel/Platform.h"
+#include "wave/AudioChoice.h"
 
 namespace platform::device {
 
 struct DeviceOptions {
   enum class Screen { Window, Headless };
-  enum class Clock { Real, Virtual };
-  enum class Capture { Live, Demo, Silence, Tone, File };
-  enum class Playback { Live, Null, File };
 
   std::optional<Screen> screen;  // unset: a window where a display opens
   int scale = 0;                 // 0: the largest that fits the desktop
-  std::optional<Clock> clock;    // unset: real for a window, virtual headless
-  std::optional<Capture> capture;  // unset: live where a microphone exists
-  std::string captureDevice;     // live:NAME
-  double toneHz = 0;
-  std::string capturePath;
-  std::optional<Playback> playback;  // unset: live where an output exists
-  std::string playbackDevice;
-  std::string playbackPath;
+  std::optional<ClockKind> clock;                // unset: real for a window or live audio, else virtual
+  std::optional<wave::CaptureSource> capture;    // unset: live where a microphone exists
+  std::optional<wave::PlaybackSink> playback;    // unset: live where an output exists
   std::string script;
   std::optional<double> duration;  // seconds
   std::string screenshot;
+  bool defaultScreenshot = false;  // a headless fall-back's own, not asked for
   bool traceText = false;
   bool listDevices = false;
-  bool precise = false;  // the program measures with its precise estimator
-  bool help = false;
-  bool version = false;
+  // The program's own options, in the order given, each value apart from
+  // its option: what WinMain's command line holds.
+  std::vector<std::string> programArgs;
 
-  // Fills the options from argv; false with a message in `error` on a usage
-  // error (an unknown option, a missing or bad value, or a combination that
-  // cannot work, such as live audio on the virtual clock).
-  bool Parse(int argc, const char *const *argv, std::string *error);
+  // Whether live audio was asked for, which only the real clock can follow.
+  bool Live() const {
+    return (capture && capture->kind == wave::CaptureSource::Kind::Live) ||
+           (playback && playback->kind == wave::PlaybackSink::Kind::Live);
+  }
+
+  // Fills the options from argv, the program's among them; kUsageError with
+  // a message in `error` for an unknown option, a missing or bad value, a
+  // combination that cannot work (such as live audio on the virtual clock),
+  // or a command line the program refuses.
+  cli::Outcome Parse(int argc, const char *const *argv, const ProgramOptions &program, std::string *error);
 };
-
-// The --help text, for a program called `program`.
-std::string DeviceUsage(const std::string &program);
 
 }  // namespace platform::device

@@ -1,41 +1,46 @@
 #include "device/DeviceSetup.h"
 
-#include <sndfile.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
-#include "wave/DemoRecording.h"
+#include "base/CommandLine.h"
+#include "base/OutputFile.h"
 #include "wave/WaveDevices.h"
 
 namespace platform::device {
 
 namespace {
 
-using Options = DeviceOptions;
+using wave::CaptureSource;
+using wave::PlaybackSink;
 
 bool HasLiveDevice(bool capture) {
   std::string unused;
   return !wave::ListLiveDevices(capture, &unused).empty();
 }
 
-}  // namespace
-
-void ChooseAudio(Options *o, std::vector<std::string> *notes) {
-  const bool real = o->clock == Options::Clock::Real;
-  if (!o->capture) {
-    o->capture = real && HasLiveDevice(true) ? Options::Capture::Live : Options::Capture::Demo;
-    if (o->capture == Options::Capture::Demo)
-      notes->push_back(real ? "no audio capture device found; listening to the built-in demo instead"
-                            : "a simulated run has no microphone; listening to the built-in demo recording");
-  }
-  if (!o->playback) o->playback = real && HasLiveDevice(false) ? Options::Playback::Live : Options::Playback::Null;
+const char *WhyNotReadable(const std::string &path) {
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0) return std::strerror(errno);
+  if (S_ISDIR(st.st_mode)) return std::strerror(EISDIR);
+  return access(path.c_str(), R_OK) != 0 ? std::strerror(errno) : nullptr;
 }
 
-bool CheckLiveAudio(const Options &o, std::string *error) {
+bool IsLive(const DeviceOptions &o, bool capture) {
+  return capture ? o.capture && o.capture->kind == CaptureSource::Kind::Live
+                 : o.playback && o.playback->kind == PlaybackSink::Kind::Live;
+}
+
+}  // namespace
+
+bool CheckLiveAudio(const DeviceOptions &o, std::string *error) {
   for (bool capture : {true, false}) {
-    const bool live = capture ? o.capture == Options::Capture::Live : o.playback == Options::Playback::Live;
-    if (!live) continue;
-    const std::string &name = capture ? o.captureDevice : o.playbackDevice;
+    if (!IsLive(o, capture)) continue;
+    const std::string &name = capture ? o.capture->device : o.playback->device;
     const char *what = capture ? "audio capture device" : "audio output device";
     std::string why;
     const std::vector<std::string> devices = wave::ListLiveDevices(capture, &why);
@@ -51,46 +56,52 @@ bool CheckLiveAudio(const Options &o, std::string *error) {
   return true;
 }
 
-void SelectAudio(const Options &o) {
-  wave::CaptureSource source;
-  switch (*o.capture) {
-    case Options::Capture::Live: source.kind = wave::CaptureSource::Kind::Live; break;
-    case Options::Capture::Demo: source.kind = wave::CaptureSource::Kind::Demo; break;
-    case Options::Capture::Silence: source.kind = wave::CaptureSource::Kind::Silence; break;
-    case Options::Capture::Tone: source.kind = wave::CaptureSource::Kind::Tone; break;
-    case Options::Capture::File: source.kind = wave::CaptureSource::Kind::File; break;
+void ChooseAudio(DeviceOptions *o, std::vector<std::string> *notes) {
+  const bool real = o->clock == ClockKind::Real;
+  if (!o->capture) {
+    o->capture.emplace();
+    o->capture->kind = real && HasLiveDevice(true) ? CaptureSource::Kind::Live : CaptureSource::Kind::Demo;
+    if (o->capture->kind == CaptureSource::Kind::Demo)
+      notes->push_back(real ? "no audio capture device found; listening to the built-in demo instead"
+                            : "a simulated run has no microphone; listening to the built-in demo recording");
   }
-  source.path = o.capturePath;
-  source.toneHz = o.toneHz;
-  source.device = o.captureDevice;
-  wave::SelectCapture(source);
-  wave::PlaybackSink sink;
-  sink.kind = *o.playback == Options::Playback::Live   ? wave::PlaybackSink::Kind::Live
-              : *o.playback == Options::Playback::File ? wave::PlaybackSink::Kind::File
-                                                       : wave::PlaybackSink::Kind::None;
-  sink.path = o.playbackPath;
-  sink.device = o.playbackDevice;
-  wave::SelectPlayback(sink);
-  wave::ReportOpenFailures(true);
+  if (!o->playback) {
+    o->playback.emplace();
+    o->playback->kind = real && HasLiveDevice(false) ? PlaybackSink::Kind::Live : PlaybackSink::Kind::Null;
+  }
 }
 
-bool HeadlessDuration(const Options &o, const std::vector<ScriptAction> &script, double *seconds, std::string *error) {
-  if (o.capture == Options::Capture::Demo) {
-    *seconds = static_cast<double>(DemoRecording::TotalSamples()) / SampleSource::kRate + 1;
-  } else if (o.capture == Options::Capture::File) {
-    SF_INFO info{};
-    SNDFILE *file = sf_open(o.capturePath.c_str(), SFM_READ, &info);
-    if (!file || info.samplerate <= 0) {
-      *error = "cannot read '" + o.capturePath + "': " + sf_strerror(file);
-      if (file) sf_close(file);
+bool CheckFiles(const DeviceOptions &o, const std::vector<ScriptAction> &script, std::string *error) {
+  if (o.capture && o.capture->kind == CaptureSource::Kind::File && o.capture->path != "-") {
+    if (const char *why = WhyNotReadable(o.capture->path)) {
+      *error = "cannot read " + cli::Quoted(o.capture->path) + ": " + why;
       return false;
     }
-    sf_close(file);
-    *seconds = static_cast<double>(info.frames) / info.samplerate + 1;
-  } else {
-    *seconds = script.empty() ? 10 : script.back().seconds + 1;
+  }
+  std::vector<std::string> outputs;
+  if (o.playback && o.playback->kind == PlaybackSink::Kind::File) outputs.push_back(o.playback->path);
+  if (!o.screenshot.empty()) outputs.push_back(o.screenshot);
+  for (const ScriptAction &a : script)
+    if (a.kind == ScriptAction::Kind::Screenshot) outputs.push_back(a.file);
+  for (const std::string &path : outputs) {
+    if (const std::string why = drovane::WhyNotWritable(path); !why.empty()) {
+      *error = "cannot write " + cli::Quoted(path) + ": " + why;
+      return false;
+    }
   }
   return true;
+}
+
+AudioStatus SelectAudio(const DeviceOptions &o) {
+  CaptureSource source = *o.capture;
+  const bool recording = source.kind == CaptureSource::Kind::File || source.kind == CaptureSource::Kind::Demo;
+  if (recording) source.status = std::make_shared<wave::RecordingStatus>();
+  PlaybackSink sink = *o.playback;
+  if (sink.kind == PlaybackSink::Kind::File) sink.status = std::make_shared<wave::WriteStatus>();
+  wave::SelectCapture(source);
+  wave::SelectPlayback(sink);
+  wave::ReportOpenFailures(true);
+  return {source.status, sink.status};
 }
 
 }  // namespace platform::device

@@ -1,28 +1,42 @@
 #pragma once
 
-// How the device's options become a running phone: the choices left open
-// on the command line, the audio it selects and the moment it quits.
+// How the device's options become a running phone's audio: the choices left
+// open on the command line, what must be there before the run starts, and
+// the source and sink selected for the program's devices. Program thread,
+// with the phone running (CheckFiles: before it).
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "device/DeviceOptions.h"
 #include "device/Script.h"
+#include "wave/RecordingStream.h"
+#include "wave/SoundSink.h"
 
 namespace platform::device {
 
+// What became of the run's sound files, told as they are read or written.
+struct AudioStatus {
+  std::shared_ptr<const wave::RecordingStatus> recording;  // the capture source's, when a recording
+  std::shared_ptr<const wave::WriteStatus> written;        // the playback sink's, when a WAV file
+};
+
+// False, with the reason, when live audio asked for by name (or at all)
+// has no such device. Call it before ChooseAudio, whose live choices exist.
+bool CheckLiveAudio(const DeviceOptions &options, std::string *error);
 // Fills the capture and playback choices left open for the chosen clock
 // (live where such a device exists on the real clock, else the demo and no
 // sound), with a note for the user in `notes` when the demo stands in.
 void ChooseAudio(DeviceOptions *options, std::vector<std::string> *notes);
-// False, with the reason, when live audio asked for by name (or at all)
-// has no such device. Call it before ChooseAudio, whose live choices exist.
-bool CheckLiveAudio(const DeviceOptions &options, std::string *error);
-// Selects them for the wave devices the program opens.
-void SelectAudio(const DeviceOptions &options);
-// When a headless run quits by itself: the recording's length plus 1 s,
-// else 1 s after the script's last line, else 10 s. False with the reason
-// when the capture file cannot be read.
-bool HeadlessDuration(const DeviceOptions &options, const std::vector<ScriptAction> &script, double *seconds,
-                      std::string *error);
+// False, with the first reason, when a file named on the command line or in
+// the script cannot be used: a capture file that is not there to read, a
+// WAV sink or screenshot that cannot be written where it is to go. Only
+// looked at, never opened or made: the capture device opens its file once
+// (a pipe or a FIFO can be read only once), and a FIFO's reader is known
+// only when it is opened.
+bool CheckFiles(const DeviceOptions &options, const std::vector<ScriptAction> &script, std::string *error);
+// Selects them for the wave devices the program opens, with open failures
+// reported; the statuses of a recording (file or demo) and of a WAV sink.
+AudioStatus SelectAudio(const DeviceOptions &options);
 
 }  // namespace platform::device

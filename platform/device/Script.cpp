@@ -1,11 +1,16 @@
 #include "device/Script.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <cmath>
-#include <cstdlib>
+#include <cerrno>
+#include <cstring>
 #include <map>
 #include <sstream>
 
+#include "base/CommandLine.h"
+#include "base/ParseNumber.h"
 #include "user/ScreenGeometry.h"
 #include "win/shell.h"
 
@@ -31,24 +36,22 @@ std::vector<std::string> Words(const std::string &line) {
 }
 
 bool Whole(const std::string &text, int *value) {
-  char *end = nullptr;
-  const long v = std::strtol(text.c_str(), &end, 10);
-  if (text.empty() || *end || v < -100000 || v > 100000) return false;
-  *value = static_cast<int>(v);
-  return true;
+  const std::optional<long long> v = cli::ParseWholeNumber(text, -100000, 100000);
+  if (v) *value = static_cast<int>(*v);
+  return v.has_value();
 }
 
 // The arguments of one action; "" when they are right, else why not.
 std::string ParseArguments(const std::vector<std::string> &w, ScriptAction *a) {
   const size_t wanted = a->kind == Kind::Quit ? 2 : a->kind == Kind::Screenshot || a->kind <= Kind::KeyUp ? 3 : 4;
-  if (w.size() < wanted) return "'" + w[1] + "' needs " + (wanted == 3 ? "an argument" : "X and Y");
-  if (w.size() > wanted) return "too many arguments for '" + w[1] + "'";
+  if (w.size() < wanted) return cli::Quoted(w[1]) + " needs " + (wanted == 3 ? "an argument" : "X and Y");
+  if (w.size() > wanted) return "too many arguments for " + cli::Quoted(w[1]);
   switch (a->kind) {
     case Kind::Key: case Kind::KeyDown: case Kind::KeyUp:
       a->key = KeyByName(w[2]);
-      return a->key ? "" : "unknown key '" + w[2] + "' (keys: 0-9 up down left right enter back softleft softright)";
+      return a->key ? "" : "unknown key " + cli::Quoted(w[2]) + " (keys: 0-9 up down left right enter back softleft softright)";
     case Kind::Tap: case Kind::Press: case Kind::Release:
-      if (!Whole(w[2], &a->x) || !Whole(w[3], &a->y)) return "'" + w[2] + " " + w[3] + "' are not whole pixels";
+      if (!Whole(w[2], &a->x) || !Whole(w[3], &a->y)) return cli::Quoted(w[2] + " " + w[3]) + " are not whole pixels";
       if (a->x < 0 || a->y < 0 || a->x >= kScreenWidth || a->y >= kScreenHeight)
         return "(" + w[2] + ", " + w[3] + ") lies outside the 240x320 screen";
       return "";
@@ -62,18 +65,44 @@ std::string ParseArguments(const std::vector<std::string> &w, ScriptAction *a) {
 }
 
 std::string ParseLine(const std::vector<std::string> &w, ScriptAction *a) {
-  char *end = nullptr;
-  a->seconds = std::strtod(w[0].c_str(), &end);
-  if (*end || !std::isfinite(a->seconds) || a->seconds < 0) return "'" + w[0] + "' is not a time in seconds";
+  const std::optional<double> seconds = cli::ParseNumber(w[0], 0, kLongestRunSeconds);
+  if (!seconds) return cli::Quoted(w[0]) + " is not a time in seconds (" + SecondsRange() + ")";
+  a->seconds = *seconds;
   if (w.size() < 2) return "no action after the time";
   auto it = kActions.find(w[1]);
   if (it == kActions.end())
-    return "unknown action '" + w[1] + "' (actions: key keydown keyup tap press release screenshot quit)";
+    return "unknown action " + cli::Quoted(w[1]) + " (actions: key keydown keyup tap press release screenshot quit)";
   a->kind = it->second;
   return ParseArguments(w, a);
 }
 
+// The file's text, read to its end: 0, else the exit status (1: it cannot
+// be read; 2: it is longer than a script may be) with the reason.
+int ReadText(const std::string &path, std::string *text, std::string *why) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    *why = std::strerror(errno);
+    return 1;
+  }
+  int status = 0;
+  char buffer[1 << 16];
+  for (ssize_t n; status == 0 && (n = read(fd, buffer, sizeof buffer)) != 0;) {
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      *why = std::strerror(errno);
+      status = 1;
+    } else if (text->append(buffer, static_cast<size_t>(n)).size() > kLongestScriptBytes) {
+      *why = "longer than a script may be (1 MiB)";
+      status = 2;
+    }
+  }
+  close(fd);
+  return status;
+}
+
 }  // namespace
+
+std::string SecondsRange() { return "from 0 to " + std::to_string(static_cast<long>(kLongestRunSeconds)); }
 
 UINT KeyByName(const std::string &name) {
   static const std::map<std::string, UINT> keys{
@@ -102,6 +131,17 @@ bool ParseScript(const std::string &text, std::vector<ScriptAction> *actions, st
   std::stable_sort(actions->begin(), actions->end(),
                    [](const ScriptAction &a, const ScriptAction &b) { return a.seconds < b.seconds; });
   return true;
+}
+
+int ReadScriptFile(const std::string &path, std::vector<ScriptAction> *actions, std::string *error) {
+  std::string text;  // an empty file is a script with no actions
+  if (const int status = ReadText(path, &text, error)) {
+    *error = "cannot read script " + cli::Quoted(path) + ": " + *error;
+    return status;
+  }
+  if (ParseScript(text, actions, error)) return 0;
+  *error = cli::Printable(path) + ": " + *error;
+  return 2;
 }
 
 }  // namespace platform::device

@@ -1,14 +1,14 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include <SDL2/SDL.h>
 
 namespace platform::device {
 
-// The SDL2 video calls of the window presenter, resolved from the SDL that
-// the audio drivers load at run time (wave/SdlLibrary), so headless runs
-// never load it. Loaded once for the life of the process. Any thread.
+// The SDL2 video calls of the window presenter, resolved from SDL loaded at
+// run time (wave/SdlLibrary), so headless runs never load it. Any thread.
 struct SdlVideo {
   decltype(&SDL_InitSubSystem) InitSubSystem;
   decltype(&SDL_QuitSubSystem) QuitSubSystem;
@@ -29,7 +29,7 @@ struct SdlVideo {
   decltype(&SDL_RegisterEvents) RegisterEvents;
 
   // Null, with the reason in `error`, when SDL2 or a call is missing.
-  static const SdlVideo *Get(std::string *error);
+  static std::unique_ptr<const SdlVideo> Load(std::string *error);
 };
 
 }  // namespace platform::device

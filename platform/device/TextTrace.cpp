@@ -1,14 +1,16 @@
 #include "device/TextTrace.h"
 
+#include <cstdio>
 #include <set>
 
+#include "base/StandardOutput.h"
 #include "gdi/Utf8.h"
 
 namespace platform::device {
 
-void TextTrace::Look(Time now) {
+bool TextTrace::Look(Time now) {
   std::set<std::string> present;
-  for (const auto &[source, text] : phone::ScreenTexts()) {
+  for (const auto &[source, text] : handset::ScreenTexts()) {
     present.insert(source);
     auto it = shown_.find(source);
     const bool changed = it == shown_.end() ? !text.empty() : it->second != text;
@@ -23,12 +25,12 @@ void TextTrace::Look(Time now) {
     if (!it->second.empty()) Line(now, it->first, L"");
     it = shown_.erase(it);
   }
-  std::fflush(out_);
+  return drovane::FlushStandardOutput();
 }
 
 void TextTrace::Line(Time now, const std::string &source, const std::wstring &text) {
   const double seconds = std::chrono::duration<double>(now).count();
-  std::fprintf(out_, "%.3f\t%s\t%s\n", seconds, source.c_str(), Escape(text).c_str());
+  std::printf("%.3f\t%s\t%s\n", seconds, source.c_str(), Escape(text).c_str());
 }
 
 std::string TextTrace::Escape(const std::wstring &text) {

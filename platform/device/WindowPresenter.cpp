@@ -1,29 +1,26 @@
 #include "device/WindowPresenter.h"
 
+#include <errno.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "gdi/GdiHost.h"
-#include "kernel/Platform.h"
-#include "shell/Phone.h"
 #include "gdi/Utf8.h"
+#include "kernel/Platform.h"
+#include "phone/Handset.h"
 #include "win/shell.h"
 
 namespace platform::device {
 
 namespace {
 
-constexpr int kW = phone::kScreenWidth, kH = phone::kScreenHeight;
+constexpr int kW = kScreenWidth, kH = kScreenHeight;
 enum WakeCode { kNews = 1, kStop = 2 };
 
 // Room left for the window's frame when it picks the scale.
 constexpr int kDecoration = 48;
-
-// Runs on the program thread at the next look at its wait.
-template <class F>
-void Soon(F action) {
-  platform::ScheduleAt(platform::Now(), action);
-}
 
 UINT PhoneKey(SDL_Keycode key) {
   if (key >= SDLK_0 && key <= SDLK_9) return static_cast<UINT>('0' + (key - SDLK_0));
@@ -61,13 +58,13 @@ std::unique_ptr<WindowPresenter> WindowPresenter::Start(int scale, std::string *
     *error = "no display could be opened (neither DISPLAY nor WAYLAND_DISPLAY is set)";
     return nullptr;
   }
-  const SdlVideo *sdl = SdlVideo::Get(error);
+  std::unique_ptr<const SdlVideo> sdl = SdlVideo::Load(error);
   if (!sdl) return nullptr;
   // The class the desktop entry names (StartupWMClass), unless the user chose
   // one. SDL 2.26 reads it from the environment only; no other thread runs yet.
   setenv("SDL_VIDEO_X11_WMCLASS", DROVANE_WINDOW_CLASS, 0);
   setenv("SDL_VIDEO_WAYLAND_WMCLASS", DROVANE_WINDOW_CLASS, 0);
-  std::unique_ptr<WindowPresenter> presenter(new WindowPresenter(sdl));
+  std::unique_ptr<WindowPresenter> presenter(new WindowPresenter(std::move(sdl)));
   WindowPresenter &p = *presenter;
   p.thread_ = std::thread([&p, scale] { p.Run(scale); });
   std::unique_lock lock(p.startMutex_);
@@ -85,10 +82,16 @@ WindowPresenter::~WindowPresenter() {
   if (!thread_.joinable()) return;
   Wake(kStop);
   thread_.join();
+  if (std::getenv("DROVANE_PRESENTER_STATS"))
+    std::fprintf(stderr, "%s: presenter: %llu frames shown, %llu unchanged\n", program_invocation_short_name,
+                 static_cast<unsigned long long>(shown_), static_cast<unsigned long long>(unchanged_));
 }
 
 bool WindowPresenter::Open(int scale) {
   sdl_->SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  // INT and TERM are the phone's (platform::StopSignals): SDL's own handlers
+  // would turn them into a quit event that waits for the next X event.
+  sdl_->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // The window's own pixel buffer, not one behind OpenGL: a scaled copy of a
   // small screen needs no GPU, and a software GL driver alone would cost
   // tens of megabytes and a share of a core.
@@ -131,11 +134,16 @@ void WindowPresenter::Run(int scale) {
   sdl_->Quit();
 }
 
+template <class F>
+void WindowPresenter::Soon(F action) {
+  if (connected_.load(std::memory_order_acquire)) platform::ScheduleAt(platform::Now(), action);
+}
+
 void WindowPresenter::Handle(const SDL_Event &event) {
   const int x = event.button.x / scale_, y = event.button.y / scale_;
   switch (event.type) {
     case SDL_QUIT:
-      Soon([] { phone::RequestClose(); });
+      Soon([] { handset::RequestClose(); });
       break;
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_EXPOSED) Show(true);
@@ -143,23 +151,23 @@ void WindowPresenter::Handle(const SDL_Event &event) {
     case SDL_KEYDOWN: case SDL_KEYUP:
       if (UINT key = PhoneKey(event.key.keysym.sym)) {
         if (event.type == SDL_KEYDOWN)
-          Soon([key] { phone::KeyDown(key); });
+          Soon([key] { handset::KeyDown(key); });
         else
-          Soon([key] { phone::KeyUp(key); });
+          Soon([key] { handset::KeyUp(key); });
       }
       break;
     case SDL_MOUSEBUTTONDOWN: case SDL_MOUSEBUTTONUP:
       if (event.button.button != SDL_BUTTON_LEFT) break;
       held_ = event.type == SDL_MOUSEBUTTONDOWN;
       if (held_)
-        Soon([x, y] { phone::StylusDown(x, y); });
+        Soon([x, y] { handset::StylusDown(x, y); });
       else
-        Soon([x, y] { phone::StylusUp(x, y); });
+        Soon([x, y] { handset::StylusUp(x, y); });
       break;
     case SDL_MOUSEMOTION:
       if (held_) {
         const int mx = event.motion.x / scale_, my = event.motion.y / scale_;
-        Soon([mx, my] { phone::StylusMove(mx, my); });
+        Soon([mx, my] { handset::StylusMove(mx, my); });
       }
       break;
     default:
@@ -200,8 +208,8 @@ void WindowPresenter::Wake(int code) {
 }
 
 void WindowPresenter::Present() {
-  const std::wstring title = phone::CaptionTitle();
-  const uint64_t version = phone::ScreenVersion();
+  const std::wstring title = handset::CaptionTitle();
+  const uint64_t version = handset::ScreenVersion();
   bool wake = false;
   if (title != sentTitle_) {
     sentTitle_ = title;
@@ -212,7 +220,7 @@ void WindowPresenter::Present() {
   if (version != lastVersion_) {
     lastVersion_ = version;
     scratch_.resize(static_cast<size_t>(kW) * kH);
-    if (GdiReadPixels(phone::ScreenBitmap(), scratch_.data(), kW, kH) && scratch_ != sent_) {
+    if (GdiReadPixels(handset::ScreenBitmap(), scratch_.data(), kW, kH) && scratch_ != sent_) {
       sent_.swap(scratch_);
       std::lock_guard lock(frameMutex_);
       pending_ = sent_;

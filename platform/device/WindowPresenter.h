@@ -2,11 +2,14 @@
 
 // The phone's screen in an SDL2 window on the desktop, enlarged a whole
 // number of times with crisp pixels. The window lives on a thread of its
-// own that blocks in SDL_WaitEvent (no polling). Its keys, mouse and close
-// button reach the program thread as platform occurrences scheduled for now,
-// which wake the program's wait at once. Frames come from the program
-// thread's idle moments: Present copies the screen when it changed and wakes
-// the window's thread to show it.
+// own that blocks in SDL_WaitEvent (no polling). Once connected to the
+// running phone, its keys, mouse and close button reach the program thread
+// as occurrences scheduled for now, which wake the program's wait at once.
+// Frames come from the program thread's idle moments: Present copies the
+// screen when it changed and wakes the window's thread to show it.
+//
+// The window opens before the phone is made (whether it opens decides the
+// phone's clock), and closes before the phone ends.
 #include <atomic>
 #include <condition_variable>
 #include <memory>
@@ -27,8 +30,12 @@ class WindowPresenter {
   static std::unique_ptr<WindowPresenter> Start(int scale, std::string *error);
   // Whether the environment names a display (or an SDL video driver).
   static bool DisplayNamed();
+  // From now on the window's input goes to the running phone (dropped
+  // before). Program thread; the phone must outlive the presenter.
+  void Connect() { connected_.store(true, std::memory_order_release); }
   // Closes the window and ends its thread, and shuts SDL down (after the
-  // program, with its sound devices closed).
+  // program, with its sound devices closed). With DROVANE_PRESENTER_STATS
+  // set in the environment it says on stderr how many frames it showed.
   ~WindowPresenter();
   WindowPresenter(const WindowPresenter &) = delete;
   WindowPresenter &operator=(const WindowPresenter &) = delete;
@@ -43,14 +50,18 @@ class WindowPresenter {
   uint64_t FramesUnchanged() const { return unchanged_; }
 
  private:
-  explicit WindowPresenter(const SdlVideo *sdl) : sdl_(sdl) {}
+  explicit WindowPresenter(std::unique_ptr<const SdlVideo> sdl) : sdl_(std::move(sdl)) {}
   void Run(int scale);
+  // Runs `action` on the program thread at the next look at its wait.
+  template <class F>
+  void Soon(F action);
   bool Open(int scale);
   void Handle(const SDL_Event &event);
   void Show(bool again);
   void Wake(int code);
 
-  const SdlVideo *sdl_;
+  const std::unique_ptr<const SdlVideo> sdl_;
+  std::atomic<bool> connected_{false};
   std::thread thread_;
   SDL_Window *window_ = nullptr;
   uint32_t wakeEvent_ = 0;

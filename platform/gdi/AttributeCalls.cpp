@@ -32,7 +32,7 @@ UINT SetTextAlign(HDC hdc, UINT align) {
 BOOL GetTextMetricsW(HDC hdc, TEXTMETRICW *tm) {
   Dc *dc = FindDc(hdc);
   if (!dc || !tm) return FALSE;
-  const Object *font = State::Get().Handles().Find(dc->font);
+  const Object *font = Current().Handles().Find(dc->font);
   const FontFace &face = *font->font.face;
   *tm = TEXTMETRICW{};
   tm->tmHeight = face.Height();

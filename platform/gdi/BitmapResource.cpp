@@ -12,5 +12,5 @@ HBITMAP LoadBitmapW(HINSTANCE module, LPCWSTR name) {
   auto object = MakeObject(Kind::Bitmap);
   object->bitmap = std::make_unique<Bitmap>();
   object->bitmap->surface = surface;
-  return static_cast<HBITMAP>(State::Get().Handles().Add(std::move(object)));
+  return static_cast<HBITMAP>(Current().Handles().Add(std::move(object)));
 }

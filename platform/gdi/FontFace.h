@@ -54,11 +54,10 @@ class FontFace {
 const char *HostFamily(const WCHAR *faceName);
 
 // Shares one FontFace per (family, weight class, italic, height) for the life
-// of the process (or until Clear).
+// of the phone.
 class FontCache {
  public:
   std::shared_ptr<const FontFace> Get(const LOGFONTW &log);
-  void Clear() { faces_.clear(); }
 
  private:
   std::unordered_map<std::string, std::shared_ptr<const FontFace>> faces_;

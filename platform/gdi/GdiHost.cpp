@@ -1,23 +1,38 @@
 #include "GdiHost.h"
 
 #include <fontconfig/fontconfig.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 
 #include "DeviceContext.h"
+#include "base/OutputFile.h"
 #include "GdiState.h"
+#include "phone/Phone.h"
 
 using namespace gdi;
 
 namespace {
 
-cairo_surface_t *SurfaceOf(HGDIOBJ handle) {
-  Object *object = FindObject(handle);
+cairo_surface_t *SurfaceOf(HGDIOBJ handle, std::source_location call = std::source_location::current()) {
+  Object *object = FindObject(handle, call);
   if (!object) return nullptr;
   if (object->kind == Kind::Bitmap) return object->bitmap->surface;
   return object->kind == Kind::DC ? DcSurface(*object->dc) : nullptr;
+}
+
+struct PngOutput {
+  int fd;
+  std::string why;  // of the first write that failed
+};
+
+cairo_status_t WritePngChunk(void *closure, const unsigned char *data, unsigned int length) {
+  PngOutput &out = *static_cast<PngOutput *>(closure);
+  size_t written;
+  return drovane::WriteAll(out.fd, data, length, &written, &out.why) ? CAIRO_STATUS_SUCCESS : CAIRO_STATUS_WRITE_ERROR;
 }
 
 }  // namespace
@@ -27,7 +42,7 @@ HDC GdiCreateTargetDC(HBITMAP target, const RECT &area) {
 }
 
 HDC GdiCreateTargetDC(HBITMAP target, const RECT &area, const RECT &clip) {
-  State &state = State::Get();
+  State &state = Current();
   Object *bitmap = state.Handles().Find(target, Kind::Bitmap);
   HDC hdc = bitmap ? CreateCompatibleDC(nullptr) : nullptr;
   if (!hdc) return nullptr;
@@ -48,11 +63,21 @@ HDC GdiCreateTargetDC(HBITMAP target, const RECT &area, const RECT &clip) {
   return hdc;
 }
 
-bool GdiWritePng(HGDIOBJ bitmapOrDc, const char *path) {
+bool GdiWritePng(HGDIOBJ bitmapOrDc, const char *path, std::string *why) {
   cairo_surface_t *surface = SurfaceOf(bitmapOrDc);
-  if (!surface || !path) return false;
+  std::string reason = "not a bitmap";
+  PngOutput out{surface && path ? drovane::OpenForWriting(path, &reason) : -1, ""};
+  if (out.fd < 0) {
+    if (why) *why = reason;
+    return false;
+  }
   cairo_surface_flush(surface);
-  return cairo_surface_write_to_png(surface, path) == CAIRO_STATUS_SUCCESS;
+  const cairo_status_t status = cairo_surface_write_to_png_stream(surface, WritePngChunk, &out);
+  if (close(out.fd) != 0 && out.why.empty()) out.why = drovane::WhyNot(errno);
+  if (status == CAIRO_STATUS_SUCCESS && out.why.empty()) return true;
+  drovane::RemoveUnfinished(path);
+  if (why) *why = out.why.empty() ? cairo_status_to_string(status) : out.why;
+  return false;
 }
 
 COLORREF GdiGetPixel(HGDIOBJ bitmapOrDc, int x, int y) {
@@ -80,13 +105,14 @@ bool GdiReadPixels(HBITMAP bitmap, uint32_t *out, int width, int height) {
 }
 
 void GdiSetTextListener(std::function<void(std::wstring_view text)> listener) {
-  State::Get().textListener = std::move(listener);
+  Current().textListener = std::move(listener);
 }
 
-std::size_t GdiLiveObjectCount() { return State::Get().Handles().LiveCount(); }
+std::size_t GdiLiveObjectCount() { return Current().Handles().LiveCount(); }
 
 void GdiShutdown() {
-  State::Get().Reset();
+  if (platform::Phone::Running())
+    platform::ThreadRuleBroken(std::source_location::current(), platform::ThreadRule::kPhoneRunning);
   cairo_debug_reset_static_data();
   FcFini();
 }

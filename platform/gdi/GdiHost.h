@@ -2,10 +2,11 @@
 
 // What the emulated phone itself (window manager, screen presenter, device
 // and tests) needs from the drawing layer beyond the Win32 calls.
-// Thread: user-interface thread, like the Win32 calls.
+// Thread: the phone's program thread, like the Win32 calls.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "win/gdi.h"
@@ -18,8 +19,11 @@ HDC GdiCreateTargetDC(HBITMAP target, const RECT &area);
 // The same, further clipped to `clip` (logical coordinates).
 HDC GdiCreateTargetDC(HBITMAP target, const RECT &area, const RECT &clip);
 
-// Writes a bitmap, or the bitmap a DC draws on, as an RGB PNG file.
-bool GdiWritePng(HGDIOBJ bitmapOrDc, const char *path);
+// Writes a bitmap, or the bitmap a DC draws on, as an RGB PNG file; false,
+// with the reason in `why` when given, if it could not be written whole (a
+// regular file is then removed: a PNG cut short is no picture). A FIFO
+// nobody reads is refused at once (drovane::OpenForWriting).
+bool GdiWritePng(HGDIOBJ bitmapOrDc, const char *path, std::string *why = nullptr);
 
 // One pixel of a bitmap, or of the bitmap a DC draws on (surface
 // coordinates), as COLORREF; CLR_INVALID outside it or for a bad handle.
@@ -37,6 +41,6 @@ void GdiSetTextListener(std::function<void(std::wstring_view text)> listener);
 // Created GDI objects (DCs, bitmaps, pens, brushes, fonts) not yet deleted.
 std::size_t GdiLiveObjectCount();
 
-// Forgets every GDI object and font and releases the font libraries' caches,
-// so leak checkers see a clean exit. Every handle becomes stale.
+// Releases the font libraries' caches, so leak checkers see a clean exit.
+// For when no phone runs any more (its drawing objects went with it).
 void GdiShutdown();

@@ -2,12 +2,11 @@
 
 #include <cwchar>
 
+#include "phone/Phone.h"
+
 namespace gdi {
 
-State &State::Get() {
-  static State state;
-  return state;
-}
+State &Current(std::source_location call) { return platform::Phone::ForProgramThread(call).Gdi(); }
 
 HGDIOBJ State::AddStock(std::unique_ptr<Object> object) {
   if (!object) return nullptr;
@@ -56,22 +55,15 @@ HGDIOBJ State::DefaultBitmap() {
   return defaultBitmap_;
 }
 
-void State::Reset() {
-  handles_.Clear();
-  fonts_.Clear();
-  stock_.fill(nullptr);
-  defaultBitmap_ = nullptr;
-}
+Object *FindObject(HGDIOBJ handle, std::source_location call) { return Current(call).Handles().Find(handle); }
 
-Object *FindObject(HGDIOBJ handle) { return State::Get().Handles().Find(handle); }
-
-Dc *FindDc(HDC hdc) {
-  Object *object = State::Get().Handles().Find(hdc, Kind::DC);
+Dc *FindDc(HDC hdc, std::source_location call) {
+  Object *object = Current(call).Handles().Find(hdc, Kind::DC);
   return object ? object->dc.get() : nullptr;
 }
 
-Bitmap *FindBitmap(HGDIOBJ handle) {
-  Object *object = State::Get().Handles().Find(handle, Kind::Bitmap);
+Bitmap *FindBitmap(HGDIOBJ handle, std::source_location call) {
+  Object *object = Current(call).Handles().Find(handle, Kind::Bitmap);
   return object ? object->bitmap.get() : nullptr;
 }
 
@@ -81,9 +73,9 @@ cairo_surface_t *DcSurface(const Dc &dc) {
 }
 
 // A DC's selected objects are always live: they cannot be deleted while selected.
-const Pen &DcPen(const Dc &dc) { return State::Get().Handles().Find(dc.pen)->pen; }
-const Brush &DcBrush(const Dc &dc) { return State::Get().Handles().Find(dc.brush)->brush; }
-const FontFace *DcFont(const Dc &dc) { return State::Get().Handles().Find(dc.font)->font.face.get(); }
+const Pen &DcPen(const Dc &dc) { return Current().Handles().Find(dc.pen)->pen; }
+const Brush &DcBrush(const Dc &dc) { return Current().Handles().Find(dc.brush)->brush; }
+const FontFace *DcFont(const Dc &dc) { return Current().Handles().Find(dc.font)->font.face.get(); }
 
 std::unique_ptr<Object> MakeObject(Kind kind) {
   auto object = std::make_unique<Object>();
@@ -104,7 +96,7 @@ std::unique_ptr<Object> MakeBitmapObject(int cx, int cy) {
 }
 
 std::unique_ptr<Object> MakeFontObject(const LOGFONTW &log) {
-  auto face = State::Get().Fonts().Get(log);
+  auto face = Current().Fonts().Get(log);
   if (!face) return nullptr;
   auto object = MakeObject(Kind::Font);
   object->font.log = log;

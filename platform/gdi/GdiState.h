@@ -1,9 +1,11 @@
 #pragma once
 
-// The gdi module's process-wide state: the handle table, the font cache and
-// the stock objects (made on first use). Internal; one thread.
+// The gdi module's state, one per phone: the handle table, the font cache
+// and the stock objects (made on first use). Internal; the phone's program
+// thread.
 #include <array>
 #include <functional>
+#include <source_location>
 #include <string_view>
 
 #include "FontFace.h"
@@ -13,7 +15,9 @@ namespace gdi {
 
 class State {
  public:
-  static State &Get();
+  State() = default;
+  State(const State &) = delete;
+  State &operator=(const State &) = delete;
 
   HandleTable &Handles() { return handles_; }
   FontCache &Fonts() { return fonts_; }
@@ -21,8 +25,6 @@ class State {
   HGDIOBJ Stock(int index);
   // The 1x1 bitmap a new memory DC holds until another is selected.
   HGDIOBJ DefaultBitmap();
-  // Forgets every object, font and stock object.
-  void Reset();
 
   std::function<void(std::wstring_view)> textListener;  // see GdiSetTextListener
 
@@ -35,10 +37,15 @@ class State {
   HGDIOBJ defaultBitmap_ = nullptr;
 };
 
-// Lookups by kind; null for a stale handle or one of another kind.
-Object *FindObject(HGDIOBJ handle);
-Dc *FindDc(HDC hdc);
-Bitmap *FindBitmap(HGDIOBJ handle);
+// The running phone's state, for a drawing call on its program thread
+// (checked as platform::Phone::ForProgramThread checks it, naming `call`).
+State &Current(std::source_location call = std::source_location::current());
+
+// Lookups by kind; null for a stale handle or one of another kind. Each
+// checks the thread for the drawing call that makes it (see Current).
+Object *FindObject(HGDIOBJ handle, std::source_location call = std::source_location::current());
+Dc *FindDc(HDC hdc, std::source_location call = std::source_location::current());
+Bitmap *FindBitmap(HGDIOBJ handle, std::source_location call = std::source_location::current());
 cairo_surface_t *DcSurface(const Dc &dc);
 const Pen &DcPen(const Dc &dc);
 const Brush &DcBrush(const Dc &dc);

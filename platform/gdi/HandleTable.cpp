@@ -21,6 +21,7 @@ HGDIOBJ HandleTable::Add(std::unique_ptr<Object> object) {
   if (!object->stock) ++live_;
   Slot &slot = slots_[index];
   slot.object = std::move(object);
+  slot.generation = generations_.Next() & (~std::uintptr_t{0} >> kIndexBits);
   // Index + 1 keeps every handle non-null.
   return reinterpret_cast<HGDIOBJ>((slot.generation << kIndexBits) | (index + 1));
 }
@@ -31,7 +32,7 @@ bool HandleTable::Decode(HGDIOBJ handle, std::size_t *index) const {
   if (low == 0 || low > slots_.size()) return false;
   *index = low - 1;
   const Slot &slot = slots_[*index];
-  return slot.object && (value >> kIndexBits) == (slot.generation & (~std::uintptr_t{0} >> kIndexBits));
+  return slot.object && (value >> kIndexBits) == slot.generation;
 }
 
 Object *HandleTable::Find(HGDIOBJ handle) const {
@@ -50,19 +51,7 @@ void HandleTable::Remove(HGDIOBJ handle) {
   Slot &slot = slots_[index];
   if (!slot.object->stock) --live_;
   slot.object.reset();
-  ++slot.generation;
   free_.push_back(index);
-}
-
-void HandleTable::Clear() {
-  // Slots stay, with new generations, so no old handle ever becomes valid again.
-  for (std::size_t i = 0; i < slots_.size(); ++i)
-    if (slots_[i].object) {
-      slots_[i].object.reset();
-      ++slots_[i].generation;
-      free_.push_back(i);
-    }
-  live_ = 0;
 }
 
 }  // namespace gdi

@@ -1,14 +1,16 @@
 #pragma once
 
-// Maps GDI handles to objects. A handle carries its slot and the slot's
-// generation, so a deleted handle never reaches a reused slot's object.
-// Lookups are O(1). Internal to the gdi module; one thread.
+// Maps GDI handles to objects. A handle carries its slot and a generation
+// given out once in the process, so a deleted handle, or one of an earlier
+// phone, never reaches a reused slot's object. Lookups are O(1). Internal to
+// the gdi module; one thread.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "GdiObject.h"
+#include "kernel/HandleCounter.h"
 
 namespace gdi {
 
@@ -21,11 +23,10 @@ class HandleTable {
   void Remove(HGDIOBJ handle);
   // Objects that are not stock objects.
   std::size_t LiveCount() const { return live_; }
-  void Clear();
 
  private:
   struct Slot {
-    std::uintptr_t generation = 1;
+    std::uintptr_t generation = 0;
     std::unique_ptr<Object> object;
   };
   bool Decode(HGDIOBJ handle, std::size_t *index) const;
@@ -33,6 +34,7 @@ class HandleTable {
   std::vector<Slot> slots_;
   std::vector<std::size_t> free_;
   std::size_t live_ = 0;
+  inline static platform::HandleCounter generations_{1, 1};
 };
 
 }  // namespace gdi

@@ -9,7 +9,9 @@ using namespace gdi;
 
 namespace {
 
-HandleTable &Handles() { return State::Get().Handles(); }
+HandleTable &Handles(std::source_location call = std::source_location::current()) {
+  return Current(call).Handles();
+}
 
 // Moves one selection slot of a DC from its current object to `handle`.
 HGDIOBJ Swap(HGDIOBJ *slot, HGDIOBJ handle, Object *object) {
@@ -44,7 +46,7 @@ int CopyOut(const void *record, int recordSize, int size, LPVOID buffer) {
 
 HDC CreateCompatibleDC(HDC hdc) {
   if (hdc && !FindDc(hdc)) return nullptr;
-  State &state = State::Get();
+  State &state = Current();
   HGDIOBJ pen = state.Stock(BLACK_PEN), brush = state.Stock(WHITE_BRUSH), font = state.Stock(SYSTEM_FONT);
   HGDIOBJ bitmap = state.DefaultBitmap();
   if (!pen || !brush || !font || !bitmap) return nullptr;
@@ -94,7 +96,7 @@ HFONT CreateFontIndirectW(const LOGFONTW *lf) {
   return object ? static_cast<HFONT>(Handles().Add(std::move(object))) : nullptr;
 }
 
-HGDIOBJ GetStockObject(int index) { return State::Get().Stock(index); }
+HGDIOBJ GetStockObject(int index) { return Current().Stock(index); }
 
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ handle) {
   Dc *dc = FindDc(hdc);

@@ -65,7 +65,7 @@ int NextLine(const wchar_t *text, int count, int *next) {
 }
 
 void Announce(const wchar_t *text, int count) {
-  const auto &listener = State::Get().textListener;
+  const auto &listener = Current().textListener;
   if (listener && count > 0) listener(std::wstring_view(text, static_cast<size_t>(count)));
 }
 

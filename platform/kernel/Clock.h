@@ -9,7 +9,7 @@
 
 namespace platform {
 
-// Time on the platform clock, counted from the last platform reset.
+// Time on the phone's clock, counted from the phone's start.
 using Time = std::chrono::nanoseconds;
 
 // The tick count (milliseconds, wrapping at 2^32) at a clock time.

@@ -2,16 +2,27 @@
 
 #include "kernel/RealClock.h"
 #include "kernel/VirtualClock.h"
-#include "win/kernel.h"
 
 namespace platform {
 
-Core &Core::Get() {
-  static Core core;
-  return core;
+namespace {
+
+std::unique_ptr<Clock> MakeClock(ClockKind kind) {
+  if (kind == ClockKind::Virtual) return std::make_unique<VirtualClock>();
+  return std::make_unique<RealClock>();
 }
 
-Core::Core() : programThread(GetCurrentThreadId()), clock_(std::make_unique<RealClock>()) {}
+}  // namespace
+
+Core::Core(ClockKind clock) : clock_(MakeClock(clock)) {}
+
+// The actions are destroyed after the lock is released: their captures may
+// call back into the platform.
+void Core::DropOccurrences() {
+  Scheduler dropped;
+  std::lock_guard lock(mutex);
+  std::swap(dropped, scheduler);
+}
 
 bool Core::RunDue(std::unique_lock<std::mutex> &lock) {
   for (DriverSignal *signal : signals_) {
@@ -28,24 +39,6 @@ bool Core::RunDue(std::unique_lock<std::mutex> &lock) {
   action = nullptr;  // whatever it captured goes before the lock is retaken
   lock.lock();
   return true;
-}
-
-void Core::Reset(ClockKind kind) {
-  // Dropped actions are destroyed after the lock is released: their captures
-  // may call back into the platform.
-  Scheduler dropped;
-  std::lock_guard lock(mutex);
-  std::swap(dropped, scheduler);
-  signals_.clear();
-  faults.Clear();
-  events.Clear();
-  blockedWaits = 0;
-  programThread = GetCurrentThreadId();
-  if (kind == ClockKind::Virtual)
-    clock_ = std::make_unique<VirtualClock>();
-  else
-    clock_ = std::make_unique<RealClock>();
-  for (auto &hook : resetHooks_) hook();
 }
 
 }  // namespace platform

@@ -16,20 +16,19 @@
 
 namespace platform {
 
-// The state every platform module shares, under one lock. `wake` is notified,
-// after the lock is released, whenever something a blocked wait may be
-// waiting for changes (an event is set, a message posted, an occurrence
-// scheduled); it is the one part that needs no lock.
+// The phone's kernel: the state every platform module shares, under one
+// lock. `wake` is notified, after the lock is released, whenever something
+// a blocked wait may be waiting for changes (an event is set, a message
+// posted, an occurrence scheduled); it is the one part that needs no lock.
 class Core {
  public:
-  static Core &Get();
+  explicit Core(ClockKind clock);
 
   std::mutex mutex;
   WakeSignal wake;
   Scheduler scheduler;
   FaultInjection faults;
   EventTable events;
-  DWORD programThread = 0;
   uint64_t blockedWaits = 0;  // waits that found nothing ready and let time pass
   std::function<void()> idleHook;  // program thread: set and called there only
 
@@ -40,18 +39,14 @@ class Core {
   // occurrence due now, with the lock released during the action. False if
   // nothing is due.
   bool RunDue(std::unique_lock<std::mutex> &lock);
-  // Driver signals whose actions RunDue runs; a reset forgets them all.
+  // Driver signals whose actions RunDue runs.
   void AddSignal(DriverSignal *signal) { signals_.push_back(signal); }
   void RemoveSignal(DriverSignal *signal) { std::erase(signals_, signal); }
-  // Modules register how to clear their state; hooks run with the lock held.
-  void AddResetHook(std::function<void()> hook) { resetHooks_.push_back(std::move(hook)); }
-  void Reset(ClockKind kind);
+  // Drops every pending occurrence uncalled (the phone's end).
+  void DropOccurrences();
 
  private:
-  Core();
-
   std::unique_ptr<Clock> clock_;
-  std::vector<std::function<void()>> resetHooks_;
   std::vector<DriverSignal *> signals_;
 };
 

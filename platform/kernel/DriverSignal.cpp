@@ -1,26 +1,26 @@
 #include "kernel/DriverSignal.h"
 
 #include "kernel/Core.h"
+#include "phone/Phone.h"
 
 namespace platform {
 
-DriverSignal::DriverSignal(std::function<void()> action) : action_(std::move(action)) {
-  Core &core = Core::Get();
-  std::lock_guard lock(core.mutex);
-  core.AddSignal(this);
+DriverSignal::DriverSignal(std::function<void()> action)
+    : action_(std::move(action)), core_(Phone::ForProgramThread().Kernel()) {
+  std::lock_guard lock(core_.mutex);
+  core_.AddSignal(this);
 }
 
 DriverSignal::~DriverSignal() {
-  Core &core = Core::Get();
-  std::lock_guard lock(core.mutex);
-  core.RemoveSignal(this);
+  std::lock_guard lock(core_.mutex);
+  core_.RemoveSignal(this);
 }
 
 void DriverSignal::Raise() {
   // The release pairs with TakeRaised: whatever the driver wrote before
   // raising is seen by the action.
   raised_.store(true, std::memory_order_release);
-  Core::Get().wake.Notify();
+  core_.wake.Notify();
 }
 
 }  // namespace platform

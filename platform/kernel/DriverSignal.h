@@ -5,6 +5,8 @@
 
 namespace platform {
 
+class Core;
+
 // A driver thread's way to have work done on the program thread without a
 // lock (an audio callback must not take the platform's lock, which the
 // program thread holds while it checks its waits).
@@ -15,9 +17,9 @@ namespace platform {
 // an occurrence due now would; several raises before it runs make one run.
 // A raise made while the action runs makes it run again.
 //
-// Created and destroyed on the program thread, never by its own action; a
-// platform reset detaches it (its action no longer runs). The thread that
-// raises it must have stopped doing so before it is destroyed.
+// Created and destroyed on the program thread of the running phone, never by
+// its own action, and destroyed before that phone. The thread that raises it
+// must have stopped doing so before it is destroyed.
 class DriverSignal {
  public:
   explicit DriverSignal(std::function<void()> action);
@@ -33,6 +35,7 @@ class DriverSignal {
 
  private:
   std::function<void()> action_;
+  Core &core_;
   std::atomic<bool> raised_{false};
   static_assert(std::atomic<bool>::is_always_lock_free);
 };

@@ -3,10 +3,9 @@
 namespace platform {
 
 void *EventTable::Create(bool manualReset, bool initialState) {
-  // Spaced like kernel handles, so a handle that is off by a little is invalid.
-  last_ += 4;
-  events_.emplace(last_, Event{manualReset, initialState});
-  return reinterpret_cast<void *>(last_);
+  const uintptr_t handle = handles_.Next();
+  events_.emplace(handle, Event{manualReset, initialState});
+  return reinterpret_cast<void *>(handle);
 }
 
 EventTable::Event *EventTable::Find(void *handle) {

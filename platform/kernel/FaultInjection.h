@@ -14,7 +14,6 @@ class FaultInjection {
   void Plan(std::string_view operation, unsigned nth, uintptr_t result);
   // Counts one call of `operation`; true (and the result) if it is to fail.
   bool Take(std::string_view operation, uintptr_t *result);
-  void Clear() { plans_.clear(); }
 
  private:
   struct Planned {

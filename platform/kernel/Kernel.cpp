@@ -2,20 +2,22 @@
 #include <atomic>
 
 #include "kernel/Core.h"
+#include "phone/Phone.h"
 #include "win/kernel.h"
 
 using platform::Core;
+using platform::Phone;
 
 HANDLE WINAPI CreateEventW(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL initialState, LPCWSTR) {
+  Core &core = Phone::ForAnyThread().Kernel();
   uintptr_t injected;
   if (platform::InjectedFailure("CreateEventW", &injected)) return reinterpret_cast<HANDLE>(injected);
-  Core &core = Core::Get();
   std::lock_guard lock(core.mutex);
   return core.events.Create(manualReset != FALSE, initialState != FALSE);
 }
 
 BOOL WINAPI SetEvent(HANDLE handle) {
-  Core &core = Core::Get();
+  Core &core = Phone::ForAnyThread().Kernel();
   {
     std::lock_guard lock(core.mutex);
     auto *event = core.events.Find(handle);
@@ -27,7 +29,7 @@ BOOL WINAPI SetEvent(HANDLE handle) {
 }
 
 BOOL WINAPI ResetEvent(HANDLE handle) {
-  Core &core = Core::Get();
+  Core &core = Phone::ForAnyThread().Kernel();
   std::lock_guard lock(core.mutex);
   auto *event = core.events.Find(handle);
   if (!event) return FALSE;
@@ -36,12 +38,16 @@ BOOL WINAPI ResetEvent(HANDLE handle) {
 }
 
 BOOL WINAPI CloseHandle(HANDLE handle) {
-  Core &core = Core::Get();
+  Core &core = Phone::ForAnyThread().Kernel();
   std::lock_guard lock(core.mutex);
   return core.events.Close(handle) ? TRUE : FALSE;
 }
 
-DWORD WINAPI GetTickCount(void) { return platform::TickCount(platform::Now()); }
+DWORD WINAPI GetTickCount(void) {
+  Core &core = Phone::ForAnyThread().Kernel();
+  std::lock_guard lock(core.mutex);
+  return platform::TickCount(core.Now());
+}
 
 DWORD WINAPI GetCurrentThreadId(void) {
   static std::atomic<DWORD> last{0};

@@ -3,12 +3,12 @@
 // The platform's own interface for drivers, the device's start-up and tests
 // (not a Win32 call; the program never includes it).
 //
-// Clock. The platform runs on one clock: the host's monotonic clock (live) or
-// a virtual clock (deterministic simulation). On the virtual clock a wait that
-// finds nothing ready jumps straight to the next due timer or occurrence, and
-// an endless wait with neither returns WAIT_FAILED, so a simulated program
-// ends through its loop's failure rule. Choose the clock with Reset before
-// anything runs.
+// Clock. The phone runs on one clock: the host's monotonic clock (live) or
+// a virtual clock (deterministic simulation), chosen when the phone is made
+// (phone/Phone.h). On the virtual clock a wait that finds nothing ready jumps
+// straight to the next due timer or occurrence, and an endless wait with
+// neither returns WAIT_FAILED, so a simulated program ends through its loop's
+// failure rule.
 //
 // Occurrences. A driver schedules an action at a clock time: the action runs
 // on the program thread inside the platform's waits and peeks once its time
@@ -25,8 +25,8 @@
 // ("waveInOpen", "waveInPrepareHeader", "waveInAddBuffer", "waveInStart",
 // "waveOutWrite", ...). A platform call asks InjectedFailure first.
 //
-// Thread: Reset belongs to the program thread, with no other thread using the
-// platform; the other calls may come from any thread.
+// Thread: SetIdleHook belongs to the program thread; the other calls may
+// come from any thread, while the phone runs.
 #include <cstdint>
 #include <functional>
 #include <string_view>
@@ -36,13 +36,8 @@
 
 namespace platform {
 
+// The words for them are in wave/AudioNames.h.
 enum class ClockKind { Real, Virtual };
-
-// A fresh platform: the chosen clock starting at 0, no events (handles given
-// out before are invalid from now on), an empty queue, no timers, no
-// occurrences (dropped uncalled), no planned faults, and the calling thread
-// as the program thread.
-void Reset(ClockKind kind);
 
 Time Now();
 
@@ -54,7 +49,8 @@ bool CancelOccurrence(OccurrenceId id);
 
 // The `nth` call (1 = the next one) of `operation` fails with `result`.
 void FailCall(std::string_view operation, unsigned nth, uintptr_t result);
-// For platform calls: counts this call and tells whether it is to fail.
+// For platform calls: counts this call and tells whether it is to fail
+// (never while no phone runs, as the device's start before it is made).
 bool InjectedFailure(std::string_view operation, uintptr_t *result);
 
 // How many times a wait found nothing ready and let time pass (slept on the
@@ -66,8 +62,7 @@ uint64_t BlockedWaitCount();
 // wait finds nothing ready and is about to let time pass (the program has
 // handled everything up to now). The device presents the screen, takes
 // screenshots and writes its text trace here. The hook may post, schedule and
-// draw, but must not wait. Set it from the program thread; null removes it;
-// Reset keeps it.
+// draw, but must not wait. Set it from the program thread; null removes it.
 void SetIdleHook(std::function<void()> hook);
 
 }  // namespace platform

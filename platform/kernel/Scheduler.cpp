@@ -7,16 +7,17 @@ namespace platform {
 Scheduler::Scheduler() { entries_.reserve(64); }
 
 OccurrenceId Scheduler::Add(Time when, std::function<void()> action) {
-  auto at = std::upper_bound(entries_.begin(), entries_.end(), when,
-                             [](Time t, const Entry &e) { return t < e.when; });
-  entries_.insert(at, Entry{when, ++lastId_, std::move(action)});
+  entries_.push_back(Entry{when, ++lastId_, std::move(action)});
+  std::push_heap(entries_.begin(), entries_.end(), Later);
   return lastId_;
 }
 
 bool Scheduler::Cancel(OccurrenceId id) {
   auto it = std::find_if(entries_.begin(), entries_.end(), [id](const Entry &e) { return e.id == id; });
   if (it == entries_.end()) return false;
-  entries_.erase(it);
+  *it = std::move(entries_.back());
+  entries_.pop_back();
+  std::make_heap(entries_.begin(), entries_.end(), Later);
   return true;
 }
 
@@ -27,14 +28,10 @@ std::optional<Time> Scheduler::Next() const {
 
 bool Scheduler::TakeDue(Time now, std::function<void()> *action) {
   if (entries_.empty() || entries_.front().when > now) return false;
-  *action = std::move(entries_.front().action);
-  entries_.erase(entries_.begin());
+  std::pop_heap(entries_.begin(), entries_.end(), Later);
+  *action = std::move(entries_.back().action);
+  entries_.pop_back();
   return true;
-}
-
-void Scheduler::Clear() {
-  entries_.clear();
-  lastId_ = 0;
 }
 
 }  // namespace platform

@@ -10,7 +10,7 @@ namespace {
 constexpr RECT kOkBox{kScreenWidth - 34, 3, kScreenWidth - 4, kCaptionHeight - 3};
 
 const WindowRecord *Active() {
-  WindowManager &m = WindowManager::Get();
+  WindowManager &m = Windows();
   return m.tree.Find(m.ActiveWindow());
 }
 
@@ -47,7 +47,7 @@ LRESULT CALLBACK CaptionProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 void CreateCaptionStrip() {
-  WindowManager &m = WindowManager::Get();
+  WindowManager &m = Windows();
   if (m.tree.Find(m.captionWindow)) return;
   m.AddClass(WindowClass{L"shell_caption", nullptr, &CaptionProc, 0, nullptr, true, true});
   m.captionWindow = CreateWindowExW(0, L"shell_caption", L"", WS_VISIBLE, 0, 0, kScreenWidth, kCaptionHeight,

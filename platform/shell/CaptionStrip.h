@@ -9,7 +9,7 @@
 
 namespace platform::shell {
 
-// Makes the strip's window (once after each platform reset).
+// Makes the strip's window (once for each phone).
 void CreateCaptionStrip();
 // The active window's title, empty when there is none.
 std::wstring CaptionTitle();

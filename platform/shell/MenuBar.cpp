@@ -1,6 +1,7 @@
 // SHCreateMenuBar and the soft-key bar window it makes.
 #include <memory>
 
+#include "kernel/HandleCounter.h"
 #include "kernel/Platform.h"
 #include "resources/ResourceTable.h"
 #include "shell/PopupMenu.h"
@@ -10,12 +11,13 @@
 #include "win/shell.h"
 
 using platform::WindowManager;
-using platform::shell::ShellState;
 using platform::shell::SoftKeyBar;
 
 namespace {
 
 constexpr int kHalf = platform::kScreenWidth / 2;
+
+platform::HandleCounter menuHandles{0x7A01, 1};
 
 std::span<const unsigned char> Resource(HINSTANCE module, WORD type, WORD id) {
   return ResourceTable::Find(module, ResourceTable::Id(type), ResourceTable::Id(id));
@@ -49,11 +51,13 @@ bool LoadBar(HINSTANCE module, WORD id, SoftKeyBar *bar) {
     bar->labels.push_back(label);
   }
   bar->buttons = layout.buttons;
+  for (size_t i = 0; i < bar->menu.size(); ++i)
+    bar->menuHandles.push_back(reinterpret_cast<HMENU>(menuHandles.Next()));
   return true;
 }
 
 std::shared_ptr<const SoftKeyBar> BarOf(HWND window) {
-  auto &bars = ShellState::Get().bars;
+  auto &bars = platform::shell::Shell().bars;
   auto it = bars.find(window);
   return it == bars.end() ? nullptr : it->second;
 }
@@ -72,6 +76,14 @@ void Paint(HWND window) {
     }
   }
   EndPaint(window, &paint);
+}
+
+HMENU SubMenu(HWND window, LPARAM command) {
+  auto bar = BarOf(window);
+  if (!bar) return nullptr;
+  for (const resources::MenuBarButton &b : bar->buttons)
+    if (b.command == command && b.popup != NOMENU) return bar->menuHandles[b.popup];
+  return nullptr;
 }
 
 // A soft key: a command for the bar's parent, or its pop-up first.
@@ -99,8 +111,10 @@ LRESULT CALLBACK BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_LBUTTONUP:
       Press(window, LOWORD(lParam) < kHalf ? 0 : 1);
       return 0;
+    case SHCMBM_GETSUBMENU:
+      return reinterpret_cast<LRESULT>(SubMenu(window, lParam));
     case WM_DESTROY:
-      ShellState::Get().bars.erase(window);
+      platform::shell::Shell().bars.erase(window);
       return 0;
     default:
       return DefWindowProcW(window, message, wParam, lParam);
@@ -110,6 +124,7 @@ LRESULT CALLBACK BarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 }  // namespace
 
 BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *info) {
+  WindowManager &m = platform::Windows();
   uintptr_t injected;
   if (platform::InjectedFailure("SHCreateMenuBar", &injected)) {
     if (info) info->hwndMB = nullptr;
@@ -121,13 +136,32 @@ BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *info) {
   bar->parent = info->hwndParent;
   if (!IsWindow(info->hwndParent) || !LoadBar(info->hInstRes, static_cast<WORD>(info->nToolBarId), bar.get()))
     return FALSE;
-  WindowManager &m = WindowManager::Get();
   m.AddClass(platform::WindowClass{L"menu_worker", nullptr, &BarProc, 0, nullptr, true, true});
   const HWND window = CreateWindowExW(0, L"menu_worker", L"", WS_VISIBLE, 0, platform::kSoftKeyTop,
                                       platform::kScreenWidth, platform::kSoftKeyHeight, info->hwndParent, nullptr,
                                       nullptr, nullptr);
   if (!window) return FALSE;
-  ShellState::Get().bars[window] = bar;
+  platform::shell::Shell().bars[window] = bar;
   info->hwndMB = window;
   return TRUE;
+}
+
+// The bar is replaced, not changed: a pop-up running keeps the bar it opened.
+BOOL WINAPI ModifyMenuW(HMENU menu, UINT position, UINT flags, UINT_PTR newId, LPCWSTR text) {
+  if (flags != (MF_BYCOMMAND | MF_STRING) || !text) return FALSE;
+  for (auto &[window, bar] : platform::shell::Shell().bars) {
+    for (size_t p = 0; p < bar->menuHandles.size(); ++p) {
+      if (bar->menuHandles[p] != menu) continue;
+      auto changed = std::make_shared<SoftKeyBar>(*bar);
+      for (resources::MenuItem &item : changed->menu[p].items) {
+        if (item.Separator() || item.id != position) continue;
+        item.id = static_cast<WORD>(newId);
+        item.text = text;
+        bar = changed;
+        return TRUE;
+      }
+      return FALSE;
+    }
+  }
+  return FALSE;
 }

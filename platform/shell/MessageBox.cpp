@@ -30,7 +30,7 @@ class MessageLoop : public ModalLoop {
     trace += L" | ";
     trace += text_;
     trace += L" | OK";
-    ShellState::Get().messageText = trace;
+    Shell().messageText = trace;
   }
 
   void Handle(const PhoneInput &input) override {
@@ -47,10 +47,11 @@ class MessageLoop : public ModalLoop {
 }  // namespace
 
 int WINAPI MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT) {
+  platform::WindowManager &windows = platform::Windows();
   if (owner && !IsWindow(owner)) return 0;
   MessageLoop loop(text ? text : L"", caption ? caption : L"Error");
   if (!loop.Run()) return 0;
-  ShellState::Get().messageText.clear();
-  platform::WindowManager::Get().Expose({0, 0, platform::kScreenWidth, platform::kScreenHeight});
+  Shell().messageText.clear();
+  windows.Expose({0, 0, platform::kScreenWidth, platform::kScreenHeight});
   return IDOK;
 }

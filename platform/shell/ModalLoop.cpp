@@ -8,7 +8,7 @@ namespace platform::shell {
 
 namespace {
 
-std::vector<ModalLoop *> &Stack() { return ShellState::Get().modals; }
+std::vector<ModalLoop *> &Stack() { return Shell().modals; }
 
 }  // namespace
 

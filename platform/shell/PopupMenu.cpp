@@ -100,7 +100,7 @@ void PopupLoop::Draw() {
     Text(dc, item.text, {r.left + kNumberWidth + 4, r.top + 2, r.right - 2, r.bottom}, DT_LEFT, ink);
     trace += digit.empty() ? item.text : digit + L" " + item.text;
   }
-  ShellState::Get().menuText = trace;
+  Shell().menuText = trace;
 }
 
 void PopupLoop::Choose(int index) {
@@ -153,8 +153,8 @@ WORD TrackPopup(const resources::Popup &popup, UINT softKey, bool rightAligned) 
   if (popup.items.empty()) return 0;
   PopupLoop loop(popup, softKey, rightAligned);
   if (!loop.Run()) return 0;
-  ShellState::Get().menuText.clear();
-  WindowManager::Get().Expose(loop.area());
+  Shell().menuText.clear();
+  Windows().Expose(loop.area());
   return loop.chosen();
 }
 

@@ -6,28 +6,26 @@ using platform::WindowRecord;
 
 namespace {
 
-WindowManager &Manager() { return WindowManager::Get(); }
-
-void InvalidateAll(WindowRecord &w) { Manager().Invalidate(w, w.ClientRect(), true); }
+void InvalidateAll(WindowRecord &w) { platform::Windows().Invalidate(w, w.ClientRect(), true); }
 
 }  // namespace
 
 BOOL WINAPI GetClientRect(HWND window, RECT *rect) {
-  WindowRecord *w = Manager().tree.Find(window);
+  WindowRecord *w = platform::Windows().tree.Find(window);
   if (!w || !rect) return FALSE;
   *rect = w->ClientRect();
   return TRUE;
 }
 
 BOOL WINAPI GetWindowRect(HWND window, RECT *rect) {
-  WindowRecord *w = Manager().tree.Find(window);
+  WindowRecord *w = platform::Windows().tree.Find(window);
   if (!w || !rect) return FALSE;
-  *rect = Manager().tree.ScreenRect(*w);
+  *rect = platform::Windows().tree.ScreenRect(*w);
   return TRUE;
 }
 
 BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) {
-  WindowManager &m = Manager();
+  WindowManager &m = platform::Windows();
   WindowRecord *w = m.tree.Find(window);
   if (!w) return FALSE;
   const RECT before = m.tree.VisibleRect(*w);
@@ -42,7 +40,7 @@ BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL re
 }
 
 BOOL WINAPI ShowWindow(HWND window, int command) {
-  WindowManager &m = Manager();
+  WindowManager &m = platform::Windows();
   WindowRecord *w = m.tree.Find(window);
   if (!w) return FALSE;
   const bool wasVisible = (w->style & WS_VISIBLE) != 0, show = command != SW_HIDE;

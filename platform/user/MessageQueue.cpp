@@ -1,7 +1,5 @@
 #include "user/MessageQueue.h"
 
-#include <utility>
-
 namespace platform {
 
 MessageQueue::MessageQueue() : ring_(64) {}
@@ -13,10 +11,14 @@ void MessageQueue::Post(const MSG &msg) {
 }
 
 void MessageQueue::PostNext(const MSG &msg) {
-  Post(msg);
-  // Rotate the new last message back to just behind the earlier ones put ahead.
-  for (size_t i = count_ - 1; i > ahead_; --i)
-    std::swap(ring_[(head_ + i) % ring_.size()], ring_[(head_ + i - 1) % ring_.size()]);
+  if (count_ == ring_.size()) Grow();
+  // Open a place in front and move only the messages put ahead earlier, so
+  // the cost does not grow with what waits behind them.
+  const size_t size = ring_.size();
+  head_ = (head_ + size - 1) % size;
+  for (size_t i = 0; i < ahead_; ++i) ring_[(head_ + i) % size] = ring_[(head_ + i + 1) % size];
+  ring_[(head_ + ahead_) % size] = msg;
+  ++count_;
   ++ahead_;
 }
 
@@ -41,11 +43,6 @@ bool MessageQueue::TakeQuit(int *exitCode, bool remove) {
   *exitCode = exitCode_;
   if (remove) quit_ = false;
   return true;
-}
-
-void MessageQueue::Clear() {
-  head_ = count_ = ahead_ = 0;
-  quit_ = false;
 }
 
 void MessageQueue::Grow() {

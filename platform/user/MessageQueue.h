@@ -23,7 +23,6 @@ class MessageQueue {
   bool Take(MSG *msg, bool remove);
   void PostQuit(int exitCode);
   bool TakeQuit(int *exitCode, bool remove);
-  void Clear();
 
  private:
   void Grow();

@@ -2,10 +2,12 @@
 #include <atomic>
 #include <optional>
 
+#include "phone/Phone.h"
 #include "user/UserState.h"
 #include "user/WindowProcLookup.h"
 
 using platform::Core;
+using platform::Phone;
 using platform::UserState;
 
 namespace {
@@ -15,18 +17,18 @@ std::atomic<platform::PaintLookup> paintLookup{nullptr};
 
 // Posts to the program thread's queue if `threadId` is that thread (windows
 // all belong to it, so a message for a window passes no thread).
-BOOL Post(std::optional<DWORD> threadId, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+BOOL Post(Phone &phone, std::optional<DWORD> threadId, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
           bool next = false) {
-  Core &core = Core::Get();
+  if (threadId && *threadId != phone.ProgramThread()) return FALSE;
+  Core &core = phone.Kernel();
   {
     std::lock_guard lock(core.mutex);
-    if (threadId && *threadId != core.programThread) return FALSE;
     const DWORD tick = platform::TickCount(core.Now());
     const MSG msg{window, message, wParam, lParam, tick, {0, 0}};
     if (next)
-      UserState::Get().PostNext(msg);
+      phone.User().PostNext(msg);
     else
-      UserState::Get().Post(msg);
+      phone.User().Post(msg);
   }
   core.wake.Notify();
   return TRUE;
@@ -62,10 +64,11 @@ HWND FindWindowToPaint() {
 }
 
 void NotePaintPending() {
-  Core &core = Core::Get();
+  Phone &phone = Phone::ForProgramThread();
+  Core &core = phone.Kernel();
   {
     std::lock_guard lock(core.mutex);
-    UserState::Get().NotePaint();
+    phone.User().NotePaint();
   }
   core.wake.Notify();
 }
@@ -73,9 +76,10 @@ void NotePaintPending() {
 }  // namespace platform
 
 BOOL WINAPI PeekMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT removeMsg) {
+  Phone &phone = Phone::ForProgramThread();
   if (!msg) return FALSE;
-  Core &core = Core::Get();
-  UserState &user = UserState::Get();
+  Core &core = phone.Kernel();
+  UserState &user = phone.User();
   std::unique_lock lock(core.mutex);
   while (core.RunDue(lock)) {
   }
@@ -86,10 +90,11 @@ BOOL WINAPI PeekMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax,
 }
 
 BOOL WINAPI TranslateMessage(const MSG *msg) {
+  Phone &phone = Phone::ForProgramThread();
   if (!msg) return FALSE;
   if (msg->message == WM_KEYDOWN) {
     if (WPARAM ch = CharOfKey(msg->wParam))
-      Post(std::nullopt, msg->hwnd, WM_CHAR, ch, msg->lParam, true);
+      Post(phone, std::nullopt, msg->hwnd, WM_CHAR, ch, msg->lParam, true);
   }
   switch (msg->message) {
     case WM_KEYDOWN: case WM_KEYUP: case WM_SYSKEYDOWN: case WM_SYSKEYUP:
@@ -100,6 +105,7 @@ BOOL WINAPI TranslateMessage(const MSG *msg) {
 }
 
 LRESULT WINAPI DispatchMessageW(const MSG *msg) {
+  Phone &phone = Phone::ForProgramThread();
   if (!msg) return 0;
   if (msg->message == WM_TIMER && msg->lParam) {
     // Only a procedure given to SetTimer is called: a forged WM_TIMER must
@@ -107,9 +113,8 @@ LRESULT WINAPI DispatchMessageW(const MSG *msg) {
     auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);
     bool known;
     {
-      Core &core = Core::Get();
-      std::lock_guard lock(core.mutex);
-      known = UserState::Get().timers.IsKnownProc(proc);
+      std::lock_guard lock(phone.Kernel().mutex);
+      known = phone.User().timers.IsKnownProc(proc);
     }
     if (known) proc(msg->hwnd, WM_TIMER, msg->wParam, GetTickCount());
     return 0;
@@ -118,21 +123,25 @@ LRESULT WINAPI DispatchMessageW(const MSG *msg) {
   return proc ? proc(msg->hwnd, msg->message, msg->wParam, msg->lParam) : 0;
 }
 
+// Without a window it posts to the caller's own queue, which only the
+// program thread has: any thread may try.
 BOOL WINAPI PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!window) return Post(GetCurrentThreadId(), nullptr, message, wParam, lParam);
+  if (!window) return Post(Phone::ForAnyThread(), GetCurrentThreadId(), nullptr, message, wParam, lParam);
+  Phone &phone = Phone::ForProgramThread();
   if (!platform::FindWindowProc(window)) return FALSE;
-  return Post(std::nullopt, window, message, wParam, lParam);
+  return Post(phone, std::nullopt, window, message, wParam, lParam);
 }
 
 BOOL WINAPI PostThreadMessageW(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam) {
-  return Post(threadId, nullptr, message, wParam, lParam);
+  return Post(Phone::ForAnyThread(), threadId, nullptr, message, wParam, lParam);
 }
 
 void WINAPI PostQuitMessage(int exitCode) {
-  Core &core = Core::Get();
+  Phone &phone = Phone::ForProgramThread();
+  Core &core = phone.Kernel();
   {
     std::lock_guard lock(core.mutex);
-    UserState::Get().PostQuit(exitCode);
+    phone.User().PostQuit(exitCode);
   }
   core.wake.Notify();
 }

@@ -1,7 +1,9 @@
 // The wait on events and the message queue.
+#include "phone/Phone.h"
 #include "user/UserState.h"
 
 using platform::Core;
+using platform::Phone;
 using platform::EventTable;
 using platform::Time;
 using platform::UserState;
@@ -38,9 +40,10 @@ std::optional<Time> Earliest(std::optional<Time> a, std::optional<Time> b) {
 
 DWORD WINAPI MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE *handles, DWORD milliseconds,
                                          DWORD wakeMask, DWORD flags) {
+  Phone &phone = Phone::ForProgramThread();
   if (count > MAXIMUM_WAIT_OBJECTS || (count && !handles) || flags != 0) return WAIT_FAILED;
-  Core &core = Core::Get();
-  UserState &user = UserState::Get();
+  Core &core = phone.Kernel();
+  UserState &user = phone.User();
   std::unique_lock lock(core.mutex);
   std::optional<Time> deadline;
   if (milliseconds != INFINITE) deadline = core.Now() + std::chrono::milliseconds(milliseconds);

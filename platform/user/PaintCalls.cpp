@@ -6,8 +6,6 @@ using platform::WindowRecord;
 
 namespace {
 
-WindowManager &Manager() { return WindowManager::Get(); }
-
 bool Covers(const RECT &outer, const RECT &inner) {
   return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
          outer.bottom >= inner.bottom;
@@ -16,14 +14,14 @@ bool Covers(const RECT &outer, const RECT &inner) {
 }  // namespace
 
 BOOL WINAPI InvalidateRect(HWND window, const RECT *rect, BOOL erase) {
-  WindowRecord *w = Manager().tree.Find(window);
+  WindowRecord *w = platform::Windows().tree.Find(window);
   if (!w) return FALSE;
-  Manager().Invalidate(*w, rect ? *rect : w->ClientRect(), erase != FALSE);
+  platform::Windows().Invalidate(*w, rect ? *rect : w->ClientRect(), erase != FALSE);
   return TRUE;
 }
 
 BOOL WINAPI ValidateRect(HWND window, const RECT *rect) {
-  WindowRecord *w = Manager().tree.Find(window);
+  WindowRecord *w = platform::Windows().tree.Find(window);
   if (!w) return FALSE;
   // The update area is one rectangle: a part of it stays whole.
   if (!rect || Covers(*rect, w->update)) w->Validate();
@@ -31,7 +29,7 @@ BOOL WINAPI ValidateRect(HWND window, const RECT *rect) {
 }
 
 HDC WINAPI BeginPaint(HWND window, PAINTSTRUCT *paint) {
-  WindowManager &m = Manager();
+  WindowManager &m = platform::Windows();
   WindowRecord *w = m.tree.Find(window);
   if (!w || !paint) return nullptr;
   *paint = PAINTSTRUCT{};
@@ -47,7 +45,7 @@ HDC WINAPI BeginPaint(HWND window, PAINTSTRUCT *paint) {
 }
 
 BOOL WINAPI EndPaint(HWND, const PAINTSTRUCT *paint) {
-  WindowManager &m = Manager();
+  WindowManager &m = platform::Windows();
   if (!paint) return FALSE;
   HWND window;
   std::vector<std::wstring> texts;
@@ -59,17 +57,17 @@ BOOL WINAPI EndPaint(HWND, const PAINTSTRUCT *paint) {
 }
 
 HDC WINAPI GetDC(HWND window) {
-  WindowManager &m = Manager();
+  WindowManager &m = platform::Windows();
   if (!window) return m.screen.OpenDC({0, 0}, {0, 0, platform::kScreenWidth, platform::kScreenHeight});
   WindowRecord *w = m.tree.Find(window);
   return w ? m.OpenWindowDC(*w, w->ClientRect()) : nullptr;
 }
 
-int WINAPI ReleaseDC(HWND, HDC dc) { return Manager().screen.CloseDC(dc) ? 1 : 0; }
+int WINAPI ReleaseDC(HWND, HDC dc) { return platform::Windows().screen.CloseDC(dc) ? 1 : 0; }
 
 BOOL WINAPI UpdateWindow(HWND window) {
-  WindowRecord *w = Manager().tree.Find(window);
+  WindowRecord *w = platform::Windows().tree.Find(window);
   if (!w) return FALSE;
-  if (!platform::Empty(w->update) && Manager().tree.Shown(*w)) SendMessageW(window, WM_PAINT, 0, 0);
+  if (!platform::Empty(w->update) && platform::Windows().tree.Shown(*w)) SendMessageW(window, WM_PAINT, 0, 0);
   return TRUE;
 }

@@ -66,16 +66,10 @@ bool ScreenSurface::StopRecording(HDC dc, HWND *window, std::vector<std::wstring
   return true;
 }
 
-void ScreenSurface::Reset() {
-  // The gdi objects are gone or stale after a reset of the drawing layer too;
-  // deleting a stale handle fails harmlessly.
-  for (HDC dc : open_) DeleteDC(dc);
-  open_.clear();
-  if (bitmap_) DeleteObject(bitmap_);
-  bitmap_ = nullptr;
+ScreenSurface::~ScreenSurface() {
   if (recordingDc_) GdiSetTextListener(nullptr);
-  recordingDc_ = nullptr;
-  version_ = 0;
+  for (HDC dc : open_) DeleteDC(dc);
+  if (bitmap_) DeleteObject(bitmap_);
 }
 
 }  // namespace platform

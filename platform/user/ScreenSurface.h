@@ -8,11 +8,16 @@
 
 namespace platform {
 
-// The screen's frame buffer (a gdi bitmap, made on first use and deleted at
-// a platform reset), the DCs windows draw on it with, its change counter,
+// The screen's frame buffer (a gdi bitmap, made on first use and deleted
+// with the window manager), the DCs windows draw on it with, its change counter,
 // and the texts a top-level window's paint draws. Program thread only.
 class ScreenSurface {
  public:
+  ScreenSurface() = default;
+  ~ScreenSurface();
+  ScreenSurface(const ScreenSurface &) = delete;
+  ScreenSurface &operator=(const ScreenSurface &) = delete;
+
   HBITMAP Bitmap();
   uint64_t Version() const { return version_; }
   // Something was drawn on the screen.
@@ -31,8 +36,6 @@ class ScreenSurface {
   // the window. One recording at a time: a nested start is ignored.
   void StartRecording(HDC dc, HWND window);
   bool StopRecording(HDC dc, HWND *window, std::vector<std::wstring> *texts);
-
-  void Reset();
 
  private:
   HBITMAP bitmap_ = nullptr;

@@ -15,7 +15,7 @@ void Paint(HWND window) {
   GetClientRect(window, &client);
   SetBkColor(dc, RGB(255, 255, 255));
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
-  const WindowRecord *w = WindowManager::Get().tree.Find(window);
+  const WindowRecord *w = Windows().tree.Find(window);
   SetBkMode(dc, TRANSPARENT);
   HGDIOBJ oldFont = SelectObject(dc, GetStockObject(SYSTEM_FONT));
   DrawTextW(dc, w->text.c_str(), -1, &client, (w->style & SS_CENTER) ? DT_CENTER : DT_LEFT);

@@ -4,8 +4,8 @@
 
 namespace platform {
 
-// The system's "STATIC" class, registered by the window manager (again after
-// every platform reset, which forgets classes). Its windows draw their text
+// The system's "STATIC" class, registered by each phone's window manager.
+// Its windows draw their text
 // in the system font on white, left-aligned or centred (SS_CENTER).
 WindowClass StaticClass();
 

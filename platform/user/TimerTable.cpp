@@ -46,12 +46,6 @@ bool TimerTable::IsKnownProc(TIMERPROC proc) const {
   return std::find(procs_.begin(), procs_.end(), proc) != procs_.end();
 }
 
-void TimerTable::Clear() {
-  timers_.clear();
-  procs_.clear();
-  lastId_ = 0;
-}
-
 TimerTable::Timer *TimerTable::Find(UINT_PTR id) {
   auto it = std::find_if(timers_.begin(), timers_.end(), [id](const Timer &t) { return t.id == id; });
   return it == timers_.end() ? nullptr : &*it;

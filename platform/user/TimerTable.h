@@ -29,9 +29,8 @@ class TimerTable {
   Timer *EarliestDue(Time now);
   bool AnyDueIn(Time after, Time upTo) const;
   std::optional<Time> NextDueAfter(Time t) const;
-  // Whether `proc` has been given to Set since the last Clear.
+  // Whether `proc` has ever been given to Set.
   bool IsKnownProc(TIMERPROC proc) const;
-  void Clear();
 
  private:
   Timer *Find(UINT_PTR id);

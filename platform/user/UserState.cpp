@@ -5,20 +5,6 @@
 
 namespace platform {
 
-UserState &UserState::Get() {
-  static UserState state;
-  return state;
-}
-
-UserState::UserState() { Core::Get().AddResetHook([this] { Clear(); }); }
-
-void UserState::Clear() {
-  queue.Clear();
-  timers.Clear();
-  changed_ = 0;
-  lastLook_ = Time{0};
-}
-
 void UserState::Post(const MSG &msg) {
   queue.Post(msg);
   changed_ |= QS_POSTMESSAGE;

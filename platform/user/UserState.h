@@ -6,7 +6,7 @@
 
 namespace platform {
 
-// The program thread's queue and timers, guarded by the platform's lock.
+// The program thread's queue and timers, guarded by the kernel's lock.
 //
 // "New input" follows Win32: a wait wakes for input that arrived after the
 // program last looked at the queue (PeekMessageW), not for input it has seen
@@ -16,8 +16,6 @@ namespace platform {
 // anything that arrives between its last peek and its wait.
 class UserState {
  public:
-  static UserState &Get();
-
   MessageQueue queue;
   TimerTable timers;
 
@@ -35,9 +33,6 @@ class UserState {
   bool Take(MSG *msg, bool remove, Time now);
 
  private:
-  UserState();
-  void Clear();
-
   DWORD changed_ = 0;
   Time lastLook_{0};
 };

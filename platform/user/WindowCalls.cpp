@@ -10,8 +10,6 @@ using platform::WindowRecord;
 
 namespace {
 
-WindowManager &Manager() { return WindowManager::Get(); }
-
 bool IsAtom(const void *p) { return (reinterpret_cast<uintptr_t>(p) >> 16) == 0; }
 
 // Where a new window goes: CW_USEDEFAULT puts a top-level window below the
@@ -30,7 +28,7 @@ RECT Placement(bool child, int x, int y, int width, int height) {
 
 // Sends WM_DESTROY to the window, then destroys its children, and forgets it.
 void DestroyTree(HWND window) {
-  WindowManager &m = Manager();
+  WindowManager &m = platform::Windows();
   WindowRecord *w = m.tree.Find(window);
   if (!w) return;
   w->destroying = true;
@@ -47,21 +45,20 @@ void DestroyTree(HWND window) {
 }  // namespace
 
 ATOM WINAPI RegisterClassW(const WNDCLASSW *windowClass) {
-  static ATOM lastAtom = 0xC000;
+  WindowManager &m = platform::Windows();
   uintptr_t injected;
   if (platform::InjectedFailure("RegisterClassW", &injected)) return static_cast<ATOM>(injected);
   if (!windowClass || !windowClass->lpszClassName || IsAtom(windowClass->lpszClassName)) return 0;
   WindowClass cls{windowClass->lpszClassName, windowClass->hInstance, windowClass->lpfnWndProc,
                   windowClass->style, windowClass->hbrBackground, false, false};
-  if (!Manager().AddClass(cls)) return 0;
-  return ++lastAtom;
+  return m.AddClass(cls);
 }
 
 HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
                             int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
   uintptr_t injected;
   if (platform::InjectedFailure("CreateWindowExW", &injected)) return reinterpret_cast<HWND>(injected);
-  WindowManager &m = Manager();
+  WindowManager &m = platform::Windows();
   const WindowClass *cls = className && !IsAtom(className) ? m.FindClass(className, instance) : nullptr;
   const bool child = (style & WS_CHILD) != 0;
   WindowRecord *parentRecord = m.tree.Find(parent);
@@ -90,7 +87,8 @@ HWND WINAPI CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName
 }
 
 BOOL WINAPI DestroyWindow(HWND window) {
-  WindowManager &m = Manager();
+  WindowManager &m = platform::Windows();
+  if (m.lastWindowHook && m.LastProgramWindow(window)) m.lastWindowHook();
   WindowRecord *w = m.tree.Find(window);
   if (!w) return FALSE;
   const bool shown = m.tree.Shown(*w), topLevel = !w->Child();
@@ -105,15 +103,15 @@ BOOL WINAPI DestroyWindow(HWND window) {
   return TRUE;
 }
 
-BOOL WINAPI IsWindow(HWND window) { return Manager().tree.Find(window) ? TRUE : FALSE; }
+BOOL WINAPI IsWindow(HWND window) { return platform::Windows().tree.Find(window) ? TRUE : FALSE; }
 
 LRESULT WINAPI SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  WindowRecord *w = Manager().tree.Find(window);
+  WindowRecord *w = platform::Windows().tree.Find(window);
   return w ? w->cls.proc(window, message, wParam, lParam) : 0;
 }
 
 LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM) {
-  WindowRecord *w = Manager().tree.Find(window);
+  WindowRecord *w = platform::Windows().tree.Find(window);
   if (!w) return 0;
   switch (message) {
     case WM_CLOSE:
@@ -141,17 +139,17 @@ LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM) 
 }
 
 HWND WINAPI SetFocus(HWND window) {
-  WindowManager &m = Manager();
+  WindowManager &m = platform::Windows();
   if (window && !m.tree.Find(window)) return nullptr;
   const HWND previous = m.focus;
   m.focus = window;
   return previous;
 }
 
-HWND WINAPI GetFocus(void) { return Manager().focus; }
+HWND WINAPI GetFocus(void) { return platform::Windows().focus; }
 
 BOOL WINAPI SetWindowTextW(HWND window, LPCWSTR text) {
-  WindowManager &m = Manager();
+  WindowManager &m = platform::Windows();
   WindowRecord *w = m.tree.Find(window);
   if (!w) return FALSE;
   w->text = text ? text : L"";
@@ -163,7 +161,7 @@ BOOL WINAPI SetWindowTextW(HWND window, LPCWSTR text) {
 }
 
 int WINAPI GetWindowTextW(HWND window, LPWSTR text, int count) {
-  WindowRecord *w = Manager().tree.Find(window);
+  WindowRecord *w = platform::Windows().tree.Find(window);
   if (!w || !text || count <= 0) return 0;
   const int n = std::min(static_cast<int>(w->text.size()), count - 1);
   std::copy_n(w->text.begin(), n, text);

@@ -3,9 +3,9 @@
 #include <cwctype>
 #include <map>
 
-#include "kernel/Core.h"
-#include "user/StaticControl.h"
 #include "gdi/Utf8.h"
+#include "phone/Phone.h"
+#include "user/StaticControl.h"
 #include "user/WindowProcLookup.h"
 
 namespace platform {
@@ -21,35 +21,24 @@ bool SameName(const std::wstring &a, const wchar_t *b) {
 
 }  // namespace
 
-WindowManager &WindowManager::Get() {
-  static WindowManager manager;
-  return manager;
-}
+WindowManager &Windows(std::source_location call) { return Phone::ForProgramThread(call).Windows(); }
 
+// The lookups reach whichever window manager is running when they are asked.
 WindowManager::WindowManager() {
   SetWindowProcLookup([](HWND window) -> WNDPROC {
-    WindowRecord *w = Get().tree.Find(window);
+    WindowRecord *w = Phone::Running()->Windows().tree.Find(window);
     return w ? w->cls.proc : nullptr;
   });
-  SetPaintLookup([] { return Get().NextToPaint(); });
-  Core::Get().AddResetHook([this] { Clear(); });
+  SetPaintLookup([] { return Phone::Running()->Windows().NextToPaint(); });
   AddClass(StaticClass());
 }
 
-void WindowManager::Clear() {
-  tree.Clear();
-  screen.Reset();
-  classes_.clear();
-  focus = capture = captionWindow = nullptr;
-  AddClass(StaticClass());
-}
-
-bool WindowManager::AddClass(const WindowClass &cls) {
-  if (cls.name.empty() || !cls.proc) return false;
+ATOM WindowManager::AddClass(const WindowClass &cls) {
+  if (cls.name.empty() || !cls.proc) return 0;
   for (const WindowClass &c : classes_)
-    if (c.instance == cls.instance && SameName(c.name, cls.name.c_str())) return false;
+    if (c.instance == cls.instance && SameName(c.name, cls.name.c_str())) return 0;
   classes_.push_back(cls);
-  return true;
+  return ++lastAtom_;
 }
 
 // A program's class first, then the shell's and system classes, which any
@@ -71,6 +60,17 @@ HWND WindowManager::ActiveWindow() const {
     if (w && !w->cls.shell && (w->style & WS_VISIBLE)) return w->handle;
   }
   return nullptr;
+}
+
+bool WindowManager::LastProgramWindow(HWND window) const {
+  auto programShown = [this](const WindowRecord *w) { return w && !w->cls.shell && (w->style & WS_VISIBLE); };
+  const WindowRecord *target = tree.Find(window);
+  if (!programShown(target) || target->Child()) return false;
+  for (HWND top : tree.TopLevels()) {
+    const WindowRecord *w = tree.Find(top);
+    if (top != window && programShown(w) && w->owner != window) return false;
+  }
+  return true;
 }
 
 HWND WindowManager::WindowFromPoint(POINT point) const {

@@ -2,9 +2,11 @@
 
 // The window manager behind win/window.h, as the shell, the device and tests
 // reach it (the program never includes this). Program thread only: every
-// window, its procedure and the screen belong to the thread that last reset
-// the platform. A platform reset forgets every window and class (no message
-// is sent) and the screen.
+// window, its procedure and the screen belong to the phone's program thread.
+// The phone's end forgets every window and class (no message is sent) and
+// the screen.
+#include <functional>
+#include <source_location>
 #include <string>
 #include <vector>
 
@@ -16,19 +18,27 @@ namespace platform {
 
 class WindowManager {
  public:
-  static WindowManager &Get();
+  WindowManager();
+  WindowManager(const WindowManager &) = delete;
+  WindowManager &operator=(const WindowManager &) = delete;
 
   WindowTree tree;
   ScreenSurface screen;
 
-  // Classes: false for a name already registered by the same module, an
-  // empty name or no procedure.
-  bool AddClass(const WindowClass &cls);
+  // Classes: the new class's atom; 0 for a name already registered by the
+  // same module, an empty name or no procedure.
+  ATOM AddClass(const WindowClass &cls);
   // The module's own class of that name, else a shell or system class.
   const WindowClass *FindClass(const wchar_t *name, HINSTANCE instance) const;
 
   // The program's top-level window on top (shown, not the shell's), or null.
   HWND ActiveWindow() const;
+  // Whether `window` is a shown top-level window of the program's and no
+  // other is shown but those it owns: the program's screen goes with it.
+  bool LastProgramWindow(HWND window) const;
+  // Called just before the program's last shown top-level window is
+  // destroyed, while the screen still shows it; may be empty.
+  std::function<void()> lastWindowHook;
   // The shown window under a screen point (the topmost, then its topmost
   // child there), or null.
   HWND WindowFromPoint(POINT screen) const;
@@ -63,10 +73,12 @@ class WindowManager {
   std::vector<Text> WindowTexts() const;
 
  private:
-  WindowManager();
-  void Clear();
-
   std::vector<WindowClass> classes_;
+  ATOM lastAtom_ = 0xC000;
 };
+
+// The running phone's window manager, for a call that belongs to its program
+// thread (checked as Phone::ForProgramThread checks it).
+WindowManager &Windows(std::source_location call = std::source_location::current());
 
 }  // namespace platform

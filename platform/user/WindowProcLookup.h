@@ -7,8 +7,8 @@ namespace platform {
 // Where the window manager tells the queue about windows: the procedure of a
 // window, or null for a handle that is not a window. DispatchMessageW calls
 // it for messages with a window; PostMessageW accepts only such windows.
-// Installed once at start-up, before the program thread runs; not changed by
-// Reset. With none installed there are no windows.
+// Each phone's window manager installs its own when it is made. With none
+// installed there are no windows.
 using WindowProcLookup = WNDPROC (*)(HWND window);
 void SetWindowProcLookup(WindowProcLookup lookup);
 WNDPROC FindWindowProc(HWND window);

@@ -17,12 +17,11 @@ WindowRecord *WindowTree::FindAny(HWND window) const {
 }
 
 WindowRecord &WindowTree::Add(WindowRecord record) {
-  // Spaced like kernel handles, so a handle that is off by a little is invalid.
-  last_ += 4;
-  record.handle = reinterpret_cast<HWND>(last_);
+  const uintptr_t handle = handles_.Next();
+  record.handle = reinterpret_cast<HWND>(handle);
   auto owned = std::make_unique<WindowRecord>(std::move(record));
   WindowRecord &w = *owned;
-  windows_.emplace(last_, std::move(owned));
+  windows_.emplace(handle, std::move(owned));
   if (w.Child()) {
     Find(w.parent)->children.push_back(w.handle);
   } else if (w.cls.shell) {
@@ -41,11 +40,6 @@ void WindowTree::Remove(HWND window) {
   std::vector<HWND> &siblings = w->Child() ? FindAny(w->parent)->children : topLevels_;
   std::erase(siblings, window);
   windows_.erase(reinterpret_cast<uintptr_t>(window));
-}
-
-void WindowTree::Clear() {
-  windows_.clear();
-  topLevels_.clear();
 }
 
 RECT WindowTree::ScreenRect(const WindowRecord &w) const {

@@ -4,13 +4,15 @@
 #include <unordered_map>
 #include <vector>
 
+#include "kernel/HandleCounter.h"
 #include "user/WindowRecord.h"
 
 namespace platform {
 
 // The windows by handle, and their stacking: top-level windows bottom to
 // top (the shell's topmost ones above the program's), each followed by its
-// children. Handles are never reused, so a stale one is simply not found.
+// children. Handles are never reused in the process, so a stale one is
+// simply not found.
 // Not locked: windows belong to the program thread.
 class WindowTree {
  public:
@@ -20,7 +22,6 @@ class WindowTree {
   WindowRecord *FindAny(HWND window) const;
   WindowRecord &Add(WindowRecord record);
   void Remove(HWND window);
-  void Clear();
 
   // Every window, in painting order (bottom first, parents before children).
   // The visit must not add or remove windows.
@@ -47,7 +48,8 @@ class WindowTree {
 
   std::unordered_map<uintptr_t, std::unique_ptr<WindowRecord>> windows_;
   std::vector<HWND> topLevels_;
-  uintptr_t last_ = 0x10000;
+  // Spaced like kernel handles, so a handle that is off by a little is invalid.
+  inline static HandleCounter handles_{0x10004, 4};
 };
 
 RECT Intersect(const RECT &a, const RECT &b);

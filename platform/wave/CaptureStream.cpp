@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "wave/SampleClock.h"
+#include "base/SoundFormat.h"
 
 namespace platform::wave {
 
@@ -23,7 +23,7 @@ void ToneSource::Read(int16_t *out, size_t count) {
   const double scale = std::clamp(amplitude_, 0.0, 1.0) * 32767.0;
   for (size_t i = 0; i < count; ++i, ++index_) {
     // The index is reduced to one period first, so the phase stays exact over hours.
-    const double cycles = std::fmod(static_cast<double>(index_) * hz_ / kRate, 1.0);
+    const double cycles = std::fmod(static_cast<double>(index_) * hz_ / drovane::kSampleRate, 1.0);
     out[i] = static_cast<int16_t>(std::lround(scale * std::sin(2.0 * M_PI * cycles)));
   }
 }

@@ -3,13 +3,14 @@
 #include <array>
 #include <cmath>
 
+#include "base/SoundFormat.h"
 #include "base/StandardTuning.h"
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr size_t kSilence = SampleSource::kRate / 2;
-constexpr size_t kRing = 3 * SampleSource::kRate;
+constexpr size_t kSilence = drovane::kSampleRate / 2;
+constexpr size_t kRing = 3 * drovane::kSampleRate;
 
 std::vector<DemoRecording::Pluck> MakePlucks() {
   // E2 A2 D3 G3 B3 E4, each off by a few cents either way.
@@ -28,7 +29,7 @@ std::vector<DemoRecording::Pluck> MakePlucks() {
 // decaying over about a second.
 double StringAt(double hertz, double t) {
   double v = 0;
-  for (int h = 1; h <= 10 && h * hertz < SampleSource::kRate / 2; ++h)
+  for (int h = 1; h <= 10 && h * hertz < drovane::kSampleRate / 2; ++h)
     v += std::exp(-t * (0.6 + 0.5 * h)) / h * std::sin(2 * kPi * h * hertz * t + 0.7 * h);
   return v * std::exp(-t * 0.9);
 }
@@ -53,7 +54,7 @@ int16_t DemoRecording::SampleAt(size_t index) {
   for (const Pluck &p : Plucks()) {
     if (index < p.start || index >= p.start + p.length) continue;
     const double hertz = 440.0 * std::pow(2.0, (p.note - 69) / 12);
-    v += 14000 * StringAt(hertz, static_cast<double>(index - p.start) / kRate);
+    v += 14000 * StringAt(hertz, static_cast<double>(index - p.start) / drovane::kSampleRate);
   }
   v = std::floor(v + 0.5);
   return static_cast<int16_t>(v > 32767 ? 32767 : v < -32768 ? -32768 : v);

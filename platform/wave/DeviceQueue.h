@@ -4,6 +4,7 @@
 #include <deque>
 #include <memory>
 
+#include "base/SoundFormat.h"
 #include "wave/WaveDriver.h"
 #include "win/wave.h"
 
@@ -12,7 +13,7 @@ namespace platform::wave {
 enum class Direction { Capture, Playback };
 
 // The samples a buffer holds: every device is 16-bit mono.
-inline uint32_t Samples(const WAVEHDR *h) { return h->dwBufferLength / 2; }
+inline uint32_t Samples(const WAVEHDR *h) { return h->dwBufferLength / drovane::kBytesPerSample; }
 
 // One open wave device of either direction: its queue of buffers, their
 // flags, and its driver. The calls' arguments and states are checked before

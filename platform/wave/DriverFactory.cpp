@@ -1,12 +1,12 @@
 #include "wave/DriverFactory.h"
 
 #include "wave/DemoRecording.h"
-#include "wave/DeviceTable.h"
 #include "wave/LiveCapture.h"
 #include "wave/LivePlayback.h"
 #include "wave/PacedCapture.h"
 #include "wave/PacedPlayback.h"
 #include "wave/SoundFileSource.h"
+#include "wave/WavFileSink.h"
 
 namespace platform::wave {
 
@@ -21,6 +21,10 @@ std::unique_ptr<CaptureStream> MakeSource(const CaptureSource &source, MMRESULT 
     case CaptureSource::Kind::File:
       if (std::unique_ptr<SoundFileSource> file = SoundFileSource::Open(source.path, error))
         return std::make_unique<RecordingStream>(std::move(file), source.status);
+      if (source.status) {
+        source.status->ended = true;
+        source.status->error = *error;
+      }
       *result = MMSYSERR_ERROR;
       return nullptr;
     case CaptureSource::Kind::Custom:
@@ -36,27 +40,29 @@ std::unique_ptr<CaptureStream> MakeSource(const CaptureSource &source, MMRESULT 
 }
 
 template <class Live>
-std::unique_ptr<WaveDriver> OpenLive(const std::string &device, LossCounter *losses, MMRESULT *result,
-                                     std::string *error) {
-  auto driver = std::make_unique<Live>(losses);
+std::unique_ptr<WaveDriver> OpenLive(const std::string &device, SdlAudio &sdl, LossCounter *losses,
+                                     MMRESULT *result, std::string *error) {
+  auto driver = std::make_unique<Live>(sdl, losses);
   if (!driver->Open(device, result, error)) return nullptr;
   return driver;
 }
 
 }  // namespace
 
-std::unique_ptr<WaveDriver> MakeCaptureDriver(const CaptureSource &source, MMRESULT *result, std::string *error) {
+std::unique_ptr<WaveDriver> MakeCaptureDriver(WaveState &wave, MMRESULT *result, std::string *error) {
+  const CaptureSource &source = wave.chosen.capture;
   if (source.kind == CaptureSource::Kind::Live)
-    return OpenLive<LiveCapture>(source.device, &DeviceTable::Get().overruns, result, error);
+    return OpenLive<LiveCapture>(source.device, wave.sdl, &wave.losses.overruns, result, error);
   std::unique_ptr<CaptureStream> s = MakeSource(source, result, error);
   if (!s) return nullptr;
   return std::make_unique<PacedCapture>(std::move(s));
 }
 
-std::unique_ptr<WaveDriver> MakePlaybackDriver(const PlaybackSink &sink, MMRESULT *result, std::string *error) {
+std::unique_ptr<WaveDriver> MakePlaybackDriver(WaveState &wave, MMRESULT *result, std::string *error) {
+  const PlaybackSink &sink = wave.chosen.playback;
   switch (sink.kind) {
     case PlaybackSink::Kind::Live:
-      return OpenLive<LivePlayback>(sink.device, &DeviceTable::Get().underruns, result, error);
+      return OpenLive<LivePlayback>(sink.device, wave.sdl, &wave.losses.underruns, result, error);
     case PlaybackSink::Kind::File: {
       auto file = std::make_unique<WavFileSink>(sink.path, sink.status);
       if (file->Ok()) return std::make_unique<PacedPlayback>(std::move(file));

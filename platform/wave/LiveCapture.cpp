@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "base/SoundFormat.h"
+
 namespace platform::wave {
 
 // SDL's audio thread.
@@ -16,10 +18,11 @@ void LiveCapture::HandOver() {
   while (!device_->Queue().empty()) {
     WAVEHDR *h = device_->Queue().front();
     const uint32_t capacity = Samples(h);
-    frontFill_ += static_cast<uint32_t>(ring_.Read(h->lpData + 2 * frontFill_, capacity - frontFill_));
+    char *unfilled = h->lpData + drovane::kBytesPerSample * frontFill_;
+    frontFill_ += static_cast<uint32_t>(ring_.Read(unfilled, capacity - frontFill_));
     if (frontFill_ < capacity) return;
     frontFill_ = 0;
-    device_->CompleteFront(capacity * 2);
+    device_->CompleteFront(capacity * drovane::kBytesPerSample);
   }
   // Nothing queued to take it: dropped, as the microphone's sound is.
   int16_t scrap[512];
@@ -31,7 +34,7 @@ void LiveCapture::HandOver() {
 uint32_t LiveCapture::OnReset() {
   Pause(true);
   ring_.Clear();
-  const uint32_t recorded = frontFill_ * 2;
+  const uint32_t recorded = frontFill_ * drovane::kBytesPerSample;
   frontFill_ = 0;
   return recorded;
 }

@@ -18,7 +18,7 @@ namespace platform::wave {
 // a microphone does not keep.
 class LiveCapture : public LiveDriver {
  public:
-  explicit LiveCapture(LossCounter *overruns) : LiveDriver(Direction::Capture, overruns) {}
+  LiveCapture(SdlAudio &sdl, LossCounter *overruns) : LiveDriver(Direction::Capture, sdl, overruns) {}
   ~LiveCapture() override { Close(); }
 
   void OnStart() override { Pause(false); }

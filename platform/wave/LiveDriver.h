@@ -18,18 +18,20 @@ namespace platform::wave {
 // SDL's audio thread runs Exchange, which touches only the ring, the loss
 // counter, the signal and what the derived driver says; it never locks,
 // allocates or reaches the platform's lock. The signal runs HandOver on the
-// program thread. A close returns within two seconds even when the sound
-// server has stopped answering (see CloseSdlAudio).
+// program thread. A close returns within SDL's close bound even when the
+// sound server has stopped answering (see SdlAudio::Close).
 class LiveDriver : public WaveDriver {
  public:
   // Opens the device named `name`, paused; false, with the Win32 result and a
-  // message for the user, if there is no usable one (see OpenSdlAudio).
+  // message for the user, if there is no usable one (see SdlAudio::Open).
   bool Open(const std::string &name, MMRESULT *result, std::string *error);
-  // The platform's reset has detached the signal: the buffers are not touched again.
-  void OnAbandoned() override {}
+  // Paused at once: the audio thread stops, and with it the losses it
+  // counts; the buffers are not touched again.
+  void OnAbandoned() override { Pause(true); }
 
  protected:
-  LiveDriver(Direction direction, LossCounter *losses);
+  // `sdl` and `losses` outlive the driver.
+  LiveDriver(Direction direction, SdlAudio &sdl, LossCounter *losses);
   // Each derived driver calls Close first in its destructor, so that the
   // audio thread is done with it before its own state goes.
   ~LiveDriver() override { Close(); }
@@ -52,7 +54,8 @@ class LiveDriver : public WaveDriver {
   static void Callback(void *self, Uint8 *stream, int bytes);
 
   const Direction direction_;
-  SDL_AudioDeviceID sdl_ = 0;
+  SdlAudio &sdl_;
+  SDL_AudioDeviceID sdlDevice_ = 0;
 };
 
 }  // namespace platform::wave

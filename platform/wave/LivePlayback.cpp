@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "base/SoundFormat.h"
+
 namespace platform::wave {
 
 void LivePlayback::OnQueued() {
@@ -23,7 +25,7 @@ void LivePlayback::Exchange(Uint8 *out, size_t count) {
     signal_.Raise();
     return;
   }
-  std::memset(out + 2 * k, 0, 2 * (count - k));
+  std::memset(out + drovane::kBytesPerSample * k, 0, drovane::kBytesPerSample * (count - k));
   const bool owed = taken < written_.load(std::memory_order_acquire);
   if (owed) losses_->Add(count - k);
   if (k > 0 || owed) signal_.Raise();
@@ -46,7 +48,7 @@ void LivePlayback::Feed() {
     const uint64_t end = start + Samples(h);
     if (fed_ < end) {
       const uint64_t offset = fed_ - start;
-      const size_t n = ring_.Write(h->lpData + 2 * offset, static_cast<size_t>(end - fed_));
+      const size_t n = ring_.Write(h->lpData + drovane::kBytesPerSample * offset, static_cast<size_t>(end - fed_));
       fed_ += n;
       if (fed_ < end) return;
     }

@@ -21,7 +21,7 @@ namespace platform::wave {
 // the ring up in time.
 class LivePlayback : public LiveDriver {
  public:
-  explicit LivePlayback(LossCounter *underruns) : LiveDriver(Direction::Playback, underruns) {}
+  LivePlayback(SdlAudio &sdl, LossCounter *underruns) : LiveDriver(Direction::Playback, sdl, underruns) {}
   ~LivePlayback() override { Close(); }
 
   void OnQueued() override;

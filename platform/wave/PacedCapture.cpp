@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/SoundFormat.h"
 #include "wave/SampleClock.h"
 
 namespace platform::wave {
@@ -31,7 +32,7 @@ void PacedCapture::FrontDue() {
   const uint32_t n = Samples(h);
   ReadInto(h->lpData, n);
   done_ += n;
-  device_->CompleteFront(n * 2);
+  device_->CompleteFront(n * drovane::kBytesPerSample);
   ScheduleFront();
 }
 
@@ -41,7 +42,7 @@ uint32_t PacedCapture::OnReset() {
   WAVEHDR *h = device_->Queue().front();
   const uint32_t n = HeardOfFront(h);
   ReadInto(h->lpData, n);
-  return n * 2;
+  return n * drovane::kBytesPerSample;
 }
 
 // Straight into an aligned buffer, in one read (a file source reads the file
@@ -55,7 +56,7 @@ void PacedCapture::ReadInto(char *out, uint32_t n) {
   for (uint32_t done = 0; done < n;) {
     const uint32_t k = std::min<uint32_t>(n - done, 1024);
     source_->Read(scratch, k);
-    std::memcpy(out + 2 * done, scratch, 2 * k);
+    std::memcpy(out + drovane::kBytesPerSample * done, scratch, drovane::kBytesPerSample * k);
     done += k;
   }
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/SoundFormat.h"
+
 namespace platform::wave {
 
 void PacedPlayback::OnQueued() {
@@ -32,7 +34,7 @@ void PacedPlayback::Emit(const char *data, uint64_t samples) {
   int16_t scratch[1024];
   for (uint64_t done = 0; done < samples;) {
     const uint64_t k = std::min<uint64_t>(samples - done, 1024);
-    std::memcpy(scratch, data + 2 * done, 2 * k);
+    std::memcpy(scratch, data + drovane::kBytesPerSample * done, drovane::kBytesPerSample * k);
     sink_->Play(scratch, k);
     done += k;
   }

@@ -5,7 +5,9 @@
 namespace platform::wave {
 
 RecordingStream::RecordingStream(std::unique_ptr<SampleSource> recording, std::shared_ptr<RecordingStatus> status)
-    : recording_(std::move(recording)), status_(status ? std::move(status) : std::make_shared<RecordingStatus>()) {}
+    : recording_(std::move(recording)), status_(status ? std::move(status) : std::make_shared<RecordingStatus>()) {
+  status_->opened = true;
+}
 
 void RecordingStream::Read(int16_t *out, size_t count) {
   size_t done = 0;

@@ -11,6 +11,7 @@ namespace platform::wave {
 
 // What a recording turned out to hold, filled in as it is played.
 struct RecordingStatus {
+  bool opened = false;  // a device opened it (a failed open ends it at once, with its error)
   bool ended = false;   // read to its end (or failed)
   uint64_t length = 0;  // samples of the recording, once ended
   std::string error;    // why reading failed; empty if it did not

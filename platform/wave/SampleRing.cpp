@@ -5,6 +5,10 @@
 
 namespace platform::wave {
 
+namespace {
+constexpr size_t kBytes = sizeof(int16_t);  // of one sample in the ring
+}  // namespace
+
 SampleRing::SampleRing(size_t capacity) : data_(capacity) {}
 
 // The acquire loads pair with the other side's release stores: the samples
@@ -16,8 +20,8 @@ size_t SampleRing::Write(const void *samples, size_t count) {
   const size_t n = std::min(count, data_.size() - (w - r));
   const size_t at = w % data_.size();
   const size_t first = std::min(n, data_.size() - at);
-  std::memcpy(data_.data() + at, samples, 2 * first);
-  std::memcpy(data_.data(), static_cast<const char *>(samples) + 2 * first, 2 * (n - first));
+  std::memcpy(data_.data() + at, samples, kBytes * first);
+  std::memcpy(data_.data(), static_cast<const char *>(samples) + kBytes * first, kBytes * (n - first));
   written_.store(w + n, std::memory_order_release);
   return n;
 }
@@ -28,8 +32,8 @@ size_t SampleRing::Read(void *samples, size_t count) {
   const size_t n = std::min(count, w - r);
   const size_t at = r % data_.size();
   const size_t first = std::min(n, data_.size() - at);
-  std::memcpy(samples, data_.data() + at, 2 * first);
-  std::memcpy(static_cast<char *>(samples) + 2 * first, data_.data(), 2 * (n - first));
+  std::memcpy(samples, data_.data() + at, kBytes * first);
+  std::memcpy(static_cast<char *>(samples) + kBytes * first, data_.data(), kBytes * (n - first));
   read_.store(r + n, std::memory_order_release);
   return n;
 }

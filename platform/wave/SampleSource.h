@@ -10,8 +10,6 @@
 // and hold only a bounded amount of audio at a time.
 class SampleSource {
  public:
-  static constexpr int kRate = drovane::kSampleRate;
-
   virtual ~SampleSource() = default;
 
   // Copies up to `max` next samples to `out`; returns how many. 0 means the

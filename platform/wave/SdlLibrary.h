@@ -4,37 +4,20 @@
 
 #include <string>
 
-#include <SDL2/SDL.h>
-
 namespace platform::wave {
 
-// The few SDL2 calls the live audio drivers make, from the library loaded
-// when a live device is first opened rather than at program start: SDL2 and
-// the forty libraries it links add about 7 ms to every start, and most runs
-// (tools on files, tests, the simulated device) never play or record live.
-// Loaded once and kept for the life of the process. Any thread.
-struct SdlLibrary {
-  decltype(&SDL_InitSubSystem) InitSubSystem;
-  decltype(&SDL_QuitSubSystem) QuitSubSystem;
-  decltype(&SDL_OpenAudioDevice) OpenAudioDevice;
-  decltype(&SDL_CloseAudioDevice) CloseAudioDevice;
-  decltype(&SDL_PauseAudioDevice) PauseAudioDevice;
-  decltype(&SDL_GetError) GetError;
-  decltype(&SDL_GetNumAudioDevices) GetNumAudioDevices;
-  decltype(&SDL_GetAudioDeviceName) GetAudioDeviceName;
-  decltype(&SDL_TLSCleanup) TLSCleanup;
+// libSDL2, for the live audio calls (SdlLoader) and the device's window
+// presenter. Opened with dlopen and never closed: a close of an audio
+// device that did not end in time may still be running inside it, and SDL
+// keeps process-wide state. Opening it again is cheap (the loader counts).
+// Null, with the loader's reason in `error`, when SDL2 cannot be loaded.
+void *OpenSdlLibrary(std::string *error);
 
-  // The loaded library itself, from which the device's window presenter
-  // resolves its video calls.
-  void *handle;
-  template <class F>
-  bool Resolve(const char *name, F *function) const {
-    *function = reinterpret_cast<F>(dlsym(handle, name));
-    return *function != nullptr;
-  }
-
-  // Null, with the loader's reason in `error`, when SDL2 cannot be loaded.
-  static const SdlLibrary *Get(std::string *error);
-};
+// One of its calls by name; false when it lacks it.
+template <class F>
+bool ResolveSdl(void *library, const char *name, F *function) {
+  *function = reinterpret_cast<F>(dlsym(library, name));
+  return *function != nullptr;
+}
 
 }  // namespace platform::wave

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/SoundFormat.h"
+
 namespace {
 
 constexpr size_t kChunkFrames = 4096;
@@ -96,10 +98,10 @@ std::unique_ptr<SoundFileSource> SoundFileSource::Open(const std::string &path, 
     return nullptr;
   }
   const bool pcm16 = (info.format & SF_FORMAT_SUBMASK) == SF_FORMAT_PCM_16;
-  const bool passThrough = pcm16 && info.channels == 1 && info.samplerate == kRate;
+  const bool passThrough = pcm16 && info.channels == 1 && info.samplerate == drovane::kSampleRate;
   std::unique_ptr<SoundFileSource> source(new SoundFileSource(file, info.samplerate, info.channels, passThrough));
-  if (info.samplerate != kRate) {
-    source->converter_ = RateConverter::Create(info.samplerate, kRate, error);
+  if (info.samplerate != drovane::kSampleRate) {
+    source->converter_ = RateConverter::Create(info.samplerate, drovane::kSampleRate, error);
     if (!source->converter_) return nullptr;
   }
   return source;

@@ -2,11 +2,10 @@
 
 #include <string>
 
+#include "base/SoundFormat.h"
 #include "kernel/Platform.h"
-#include "wave/DeviceTable.h"
+#include "phone/Phone.h"
 #include "wave/DriverFactory.h"
-#include "wave/OpenFailure.h"
-#include "wave/SampleClock.h"
 
 namespace platform::wave {
 
@@ -28,8 +27,10 @@ MMRESULT CheckOpen(const uintptr_t *handle, UINT deviceId, const WAVEFORMATEX *f
   if (callback != CALLBACK_NULL && callback != CALLBACK_EVENT) return MMSYSERR_NOTSUPPORTED;
   if (deviceId != 0) return MMSYSERR_BADDEVICEID;
   const bool ours = format->wFormatTag == WAVE_FORMAT_PCM && format->nChannels == 1 &&
-                    format->nSamplesPerSec == kRate && format->nAvgBytesPerSec == 2 * kRate &&
-                    format->nBlockAlign == 2 && format->wBitsPerSample == 16;
+                    format->nSamplesPerSec == drovane::kSampleRate &&
+                    format->nAvgBytesPerSec == drovane::kBytesPerSecond &&
+                    format->nBlockAlign == drovane::kBytesPerSample &&
+                    format->wBitsPerSample == drovane::kBitsPerSample;
   return ours ? MMSYSERR_NOERROR : WAVERR_BADFORMAT;
 }
 
@@ -38,19 +39,19 @@ MMRESULT CheckHeader(const WAVEHDR *header, UINT size) {
   return MMSYSERR_NOERROR;
 }
 
-std::unique_ptr<WaveDriver> MakeDriver(Direction direction, MMRESULT *result, std::string *error) {
-  const DeviceTable &table = DeviceTable::Get();
-  return direction == Direction::Capture ? MakeCaptureDriver(table.capture, result, error)
-                                         : MakePlaybackDriver(table.playback, result, error);
+std::unique_ptr<WaveDriver> MakeDriver(WaveState &wave, Direction direction, MMRESULT *result, std::string *error) {
+  return direction == Direction::Capture ? MakeCaptureDriver(wave, result, error)
+                                         : MakePlaybackDriver(wave, result, error);
 }
 
 // The checks every call shares up to the device's state; `arguments` is the
 // result of checking the call's own arguments (the header calls').
 MMRESULT FindDevice(const char *call, Direction direction, const void *handle, DeviceQueue **device,
                     MMRESULT arguments = MMSYSERR_NOERROR) {
+  WaveState &wave = Phone::ForProgramThread(call).Wave();
   if (MMRESULT r = Injected(call)) return r;
   if (arguments) return arguments;
-  *device = DeviceTable::Get().Find(direction, handle);
+  *device = wave.devices.Find(direction, handle);
   return *device ? MMSYSERR_NOERROR : MMSYSERR_INVALHANDLE;
 }
 
@@ -58,14 +59,15 @@ MMRESULT FindDevice(const char *call, Direction direction, const void *handle, D
 
 MMRESULT OpenDevice(const char *call, Direction direction, uintptr_t *handle, UINT deviceId,
                     const WAVEFORMATEX *format, DWORD_PTR callback, DWORD flags) {
-  if (MMRESULT r = Injected(call)) return OpenFailed(direction, r, "");
+  WaveState &wave = Phone::ForProgramThread(call).Wave();
+  if (MMRESULT r = Injected(call)) return wave.failures.Failed(direction, r, "", wave.chosen);
   if (MMRESULT r = CheckOpen(handle, deviceId, format, flags)) return r;
   MMRESULT result = MMSYSERR_NOERROR;
   std::string error;
-  std::unique_ptr<WaveDriver> driver = MakeDriver(direction, &result, &error);
-  if (!driver) return OpenFailed(direction, result, error);
+  std::unique_ptr<WaveDriver> driver = MakeDriver(wave, direction, &result, &error);
+  if (!driver) return wave.failures.Failed(direction, result, error, wave.chosen);
   HANDLE event = (flags & CALLBACK_TYPEMASK) == CALLBACK_EVENT ? reinterpret_cast<HANDLE>(callback) : nullptr;
-  *handle = DeviceTable::Get().Add(std::make_unique<DeviceQueue>(direction, event, std::move(driver)));
+  *handle = wave.devices.Add(std::make_unique<DeviceQueue>(direction, event, std::move(driver)));
   return MMSYSERR_NOERROR;
 }
 
@@ -112,7 +114,7 @@ MMRESULT CloseDevice(const char *call, Direction direction, const void *handle) 
   DeviceQueue *device = nullptr;
   if (MMRESULT r = FindDevice(call, direction, handle, &device)) return r;
   if (device->Busy()) return WAVERR_STILLPLAYING;
-  DeviceTable::Get().Close(handle);
+  Phone::ForProgramThread(call).Wave().devices.Close(handle);
   return MMSYSERR_NOERROR;
 }
 

@@ -1,21 +1,33 @@
 #include "wave/WaveDevices.h"
 
-#include "wave/DeviceTable.h"
-#include "wave/SdlAudio.h"
+#include "phone/Phone.h"
+#include "wave/WaveState.h"
 
 namespace platform::wave {
 
-void SelectCapture(const CaptureSource &source) { DeviceTable::Get().capture = source; }
+namespace {
 
-void SelectPlayback(const PlaybackSink &sink) { DeviceTable::Get().playback = sink; }
+WaveState &Wave(std::source_location call = std::source_location::current()) {
+  return Phone::ForProgramThread(call).Wave();
+}
 
-std::string LastOpenError() { return DeviceTable::Get().lastError; }
+}  // namespace
 
-std::vector<std::string> ListLiveDevices(bool capture, std::string *error) { return ListSdlAudio(capture, error); }
+void SelectCapture(const CaptureSource &source) { Wave().chosen.capture = source; }
+
+void SelectPlayback(const PlaybackSink &sink) { Wave().chosen.playback = sink; }
+
+void ReportOpenFailures(bool on) { Wave().failures.Report(on); }
+
+std::string LastOpenError() { return Wave().failures.Last(); }
+
+std::vector<std::string> ListLiveDevices(bool capture, std::string *error) {
+  return Wave().sdl.List(capture, error);
+}
 
 LiveLosses LiveLossCounts() {
-  const DeviceTable &table = DeviceTable::Get();
-  return LiveLosses{table.overruns.times, table.overruns.samples, table.underruns.times, table.underruns.samples};
+  const LiveLossCounters &losses = Wave().losses;
+  return LiveLosses{losses.overruns.times, losses.overruns.samples, losses.underruns.times, losses.underruns.samples};
 }
 
 }  // namespace platform::wave

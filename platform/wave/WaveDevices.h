@@ -4,49 +4,19 @@
 // tools and tests (not a Win32 call; the program never includes it).
 //
 // A capture or playback device opened with waveInOpen / waveOutOpen takes the
-// source or sink selected at that moment; devices already open keep theirs.
-// Clock-paced sources and sinks follow the platform clock (on the virtual
-// clock a buffer of n samples is done exactly n/22050 s after it began); live
-// ones follow SDL's audio device. Program thread only.
+// source or sink selected at that moment (AudioChoice.h); devices already
+// open keep theirs. Clock-paced sources and sinks follow the phone's clock
+// (on the virtual clock a buffer of n samples is done exactly n/22050 s after
+// it began); live ones follow SDL's audio device. Every call is the running
+// phone's, on its program thread.
 #include <cstdint>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "wave/CaptureStream.h"
-#include "wave/RecordingStream.h"
-#include "wave/SoundSink.h"
+#include "wave/AudioChoice.h"
 #include "win/wave.h"
 
 namespace platform::wave {
-
-struct CaptureSource {
-  enum class Kind { Silence, Tone, File, Demo, Custom, Live };
-  Kind kind = Kind::Silence;
-  std::string path;            // File: any sound file libsndfile reads
-  // File, Demo: told how much the recording held once it has been read to
-  // its end (the device then hears silence), and any read error.
-  std::shared_ptr<RecordingStatus> status;
-  double toneHz = 440.0;       // Tone
-  double toneAmplitude = 0.5;  // Tone: 0..1 of full scale
-  // Custom: makes the source of each device opened (tests, tools).
-  std::shared_ptr<std::function<std::unique_ptr<CaptureStream>()>> make;
-  // Live: the device's name as ListLiveDevices gives it (empty: the system's
-  // default); a name SDL does not know fails the open, and LastOpenError says so.
-  std::string device;
-};
-
-struct PlaybackSink {
-  enum class Kind { None, File, Live };
-  Kind kind = Kind::None;
-  std::string path;  // File: a 16-bit mono WAV written as the device plays
-  // File: told, once the device has closed, whether all of it was written.
-  std::shared_ptr<WriteStatus> status;
-  // Live: the device's name as ListLiveDevices gives it (empty: the system's
-  // default); a name SDL does not know fails the open, and LastOpenError says so.
-  std::string device;
-};
 
 void SelectCapture(const CaptureSource &source);
 // The live capture (or playback) devices SDL sees, by name; empty, with the
@@ -59,10 +29,10 @@ void SelectPlayback(const PlaybackSink &sink);
 // program; tools that report failures themselves leave it off).
 void ReportOpenFailures(bool on);
 
-// What the live devices lost since the platform's reset, as times and
-// samples. Overruns: captured sound the program did not take in time (it
-// was not waiting for a second, or had no buffer queued). Underruns: silence
-// the speaker played while written sound had not reached it in time.
+// What the phone's live devices lost, as times and samples. Overruns:
+// captured sound the program did not take in time (it was not waiting for a
+// second, or had no buffer queued). Underruns: silence the speaker played
+// while written sound had not reached it in time.
 struct LiveLosses {
   uint64_t overruns = 0;
   uint64_t overrunSamples = 0;

@@ -23,9 +23,10 @@ class WaveDriver {
   // the bytes already recorded into the front buffer; playback drops what has
   // not been played and returns 0.
   virtual uint32_t OnReset() = 0;
-  // A platform reset dropped every occurrence and this device with it: from
-  // now on the driver must not touch the device's buffers. Called under the
-  // platform's lock.
+  // The phone is ending with the device open, its occurrences dropped: from
+  // now on the driver must not touch the device's buffers or event, and a
+  // driver with a thread of its own stops it at once. Its destruction
+  // follows.
   virtual void OnAbandoned() = 0;
 
  protected:

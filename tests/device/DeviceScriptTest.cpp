@@ -7,12 +7,15 @@
 #include <fstream>
 
 #include "ToolRun.h"
+#include "shell/ShellLook.h"
+#include "user/ScreenGeometry.h"
 #include "win/gdi.h"
 
 namespace {
 
-constexpr COLORREF kStrip = RGB(24, 52, 110), kWhite = RGB(255, 255, 255), kRule = RGB(128, 128, 128),
-                   kHighlight = RGB(49, 106, 197);
+using platform::shell::kHighlight;
+using platform::shell::kRule;
+constexpr COLORREF kStrip = platform::shell::kStripBack, kWhite = RGB(255, 255, 255);
 
 COLORREF PixelOf(const std::string &png, int x, int y) {
   cairo_surface_t *s = cairo_image_surface_create_from_png(png.c_str());
@@ -85,8 +88,9 @@ TEST(DeviceScriptTest, AScriptedRunReachesTheProgramAndShowsTheShellInTheTraceAn
   const std::string message = OutputPath("a-message.png"), after = OutputPath("a-after.png");
   EXPECT_EQ(PixelOf(start, 100, 10), kStrip) << "the caption strip";
   EXPECT_EQ(PixelOf(start, 206, 10), kWhite) << "the OK box's frame";
-  EXPECT_EQ(PixelOf(start, 100, 300), kStrip) << "the soft-key bar";
-  EXPECT_EQ(PixelOf(start, 120, 300), kRule) << "between the soft keys";
+  EXPECT_EQ(PixelOf(start, 100, platform::kSoftKeyTop + 6), kStrip) << "the soft-key bar";
+  EXPECT_EQ(PixelOf(start, platform::kScreenWidth / 2, platform::kSoftKeyTop + 6), kRule)
+      << "between the soft keys";
   EXPECT_EQ(PixelOf(start, 1, 95), kWhite) << "the STATIC hint";
   EXPECT_EQ(PixelOf(menu, 230, 230), kHighlight) << "the first item highlighted";
   EXPECT_EQ(PixelOf(menu, 190, 249), kRule) << "the separator";

@@ -5,6 +5,7 @@
 #include <deque>
 #include <string>
 
+#include "device/ProgramCommandLine.h"
 #include "resources/KeptResources.h"
 #include "resources/ResourceTable.h"
 #include "win/shell.h"
@@ -111,4 +112,10 @@ int WINAPI WinMain(HINSTANCE module, HINSTANCE, LPWSTR, int) {
     if (running && MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, 0x7F, 0) == WAIT_FAILED) break;
   }
   return 0;
+}
+
+// No options of its own.
+const platform::device::ProgramOptions &ProgramCommandLine() {
+  static const platform::device::ProgramOptions none{"", {}, nullptr};
+  return none;
 }

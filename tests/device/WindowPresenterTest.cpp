@@ -5,6 +5,7 @@
 #include "ChildProcess.h"
 #include "device/WindowPresenter.h"
 #include "kernel/Platform.h"
+#include "phone/Phone.h"
 #include "ToolRun.h"
 #include "XvfbServer.h"
 
@@ -52,12 +53,11 @@ TEST(WindowPresenterTest, TheWindowHasItsSizeTakesKeysAndClosingItEndsTheProgram
 }
 
 TEST(WindowPresenterTest, AFailedStartOpensNoWindowAndSaysWhy) {
-  platform::Reset(platform::ClockKind::Virtual);
+  platform::Phone phone(platform::ClockKind::Virtual);
   platform::FailCall("StartPresenter", 1, 0);
   std::string error;
   EXPECT_EQ(platform::device::WindowPresenter::Start(1, &error), nullptr);
   EXPECT_EQ(error, "the window could not be opened (injected failure)");
-  platform::Reset(platform::ClockKind::Real);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include "app/RunApplication.h"
 #include "app/resources/AppResources.h"
 #include "gdi/GdiHost.h"
-#include "shell/Phone.h"
+#include "phone/Handset.h"
 
 namespace tuner {
 
@@ -18,17 +18,16 @@ platform::Time Seconds(double s) {
 }  // namespace
 
 InProcessTuner::InProcessTuner(const platform::wave::CaptureSource &capture,
-                               const platform::wave::PlaybackSink &playback) {
-  platform::Reset(platform::ClockKind::Virtual);
-  platform::phone::Start();
+                               const platform::wave::PlaybackSink &playback)
+    : phone_(std::in_place, platform::ClockKind::Virtual) {
+  phone_->SwitchOn();
   platform::wave::SelectCapture(capture);
   platform::wave::SelectPlayback(playback);
   RegisterAppResources(kModule);
 }
 
 InProcessTuner::~InProcessTuner() {
-  platform::SetIdleHook(nullptr);
-  platform::Reset(platform::ClockKind::Real);
+  phone_.reset();
   GdiShutdown();
 }
 
@@ -38,22 +37,22 @@ void InProcessTuner::At(double seconds, std::function<void()> action) {
 
 void InProcessTuner::Key(double seconds, UINT key) {
   At(seconds, [key] {
-    platform::phone::KeyDown(key);
-    platform::phone::KeyUp(key);
+    platform::handset::KeyDown(key);
+    platform::handset::KeyUp(key);
   });
 }
 
 void InProcessTuner::Tap(double seconds, int x, int y) {
   At(seconds, [x, y] {
-    platform::phone::StylusDown(x, y);
-    platform::phone::StylusUp(x, y);
+    platform::handset::StylusDown(x, y);
+    platform::handset::StylusUp(x, y);
   });
 }
 
 void InProcessTuner::OnIdle(std::function<void()> hook) { platform::SetIdleHook(std::move(hook)); }
 
 int InProcessTuner::Run(double closeAt) {
-  At(closeAt, [] { platform::phone::RequestClose(); });
+  At(closeAt, [] { platform::handset::RequestClose(); });
   return RunApplication(kModule);
 }
 

@@ -1,13 +1,15 @@
 #pragma once
 
-// The tuner's own start-up run inside the test program, headless on the
-// virtual clock: the test picks the capture source, schedules key presses
+// The tuner's own start-up run inside the test program, on a phone of its
+// own, headless on the virtual clock: the test picks the capture source, schedules key presses
 // and taps at clock times, and can look at the program's objects from the
 // platform's idle hook while the loop runs. One at a time.
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "kernel/Platform.h"
+#include "phone/Phone.h"
 #include "wave/WaveDevices.h"
 #include "win/window.h"
 
@@ -32,6 +34,9 @@ class InProcessTuner {
   int Run(double closeAt);
 
   static const HINSTANCE kModule;
+
+ private:
+  std::optional<platform::Phone> phone_;
 };
 
 platform::wave::CaptureSource ToneCapture(double hertz);

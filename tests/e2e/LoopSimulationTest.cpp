@@ -10,6 +10,7 @@
 #include "TestTimerService.h"
 #include "general/EventLoop.h"
 #include "kernel/Platform.h"
+#include "phone/Phone.h"
 
 namespace {
 
@@ -99,11 +100,9 @@ class Program : public virtual CRefCounter {
 };
 
 std::vector<Entry> Simulate() {
-  platform::Reset(platform::ClockKind::Virtual);
+  platform::Phone phone(platform::ClockKind::Virtual);
   RCPtr<Program> program(new Program);
-  auto trace = program->Run(10);
-  platform::Reset(platform::ClockKind::Real);
-  return trace;
+  return program->Run(10);
 }
 
 long Count(const std::vector<Entry> &trace, const std::string &what) {

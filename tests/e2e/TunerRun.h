@@ -11,11 +11,12 @@
 #include <vector>
 
 #include "tools/ToolRun.h"
+#include "user/ScreenGeometry.h"
 
 namespace tuner {
 
 // Screen geometry of the phone: the client area starts below the caption.
-constexpr int kCaption = 24;
+constexpr int kCaption = platform::kCaptionHeight;
 
 struct TraceLine {
   double time;

@@ -206,4 +206,51 @@ TEST(TunerScript, MenuCalibratesChoosesStringsAndShowsAbout) {
   EXPECT_TRUE(Png(about).Ok());
 }
 
+// The recording is opened once, however it comes: a pipe on standard input
+// or a FIFO is heard exactly as the file, and the run ends 1 s after the
+// recording has been heard to its end. What cannot be heard fails the run.
+TEST(TunerScript, ARecordingFromAPipeOrAFifoIsHeardAsFromItsFile) {
+  const std::string recording =
+      WriteRecording("g-for-pipes.wav", {signals::Pluck(signals::Hertz(55, 14), 20000, 22050 * 2)});
+  const std::string tuner = std::string(DROVANE_TUNER) + " --screen headless --clock virtual --trace-text";
+  const Outcome file = RunTuner("--capture " + recording);
+  const Outcome piped = RunScript("cat " + recording + " | " + tuner + " --capture -");
+  const std::string fifo = OutputPath("recording.fifo");
+  const Outcome fed = RunScript("rm -f " + fifo + " && mkfifo " + fifo + " && (cat " + recording + " > " + fifo +
+                                " &) && " + tuner + " --capture " + fifo);
+  ASSERT_EQ(file.status, 0) << file.err;
+  EXPECT_EQ(piped.status, 0) << piped.err;
+  EXPECT_EQ(fed.status, 0) << fed.err;
+  EXPECT_EQ(piped.out, file.out);
+  EXPECT_EQ(fed.out, file.out);
+  const std::vector<TraceLine> trace = ParseTrace(file.out);
+  EXPECT_EQ(TextAt(trace, "STATIC", 1.5), "G") << file.out;
+  ASSERT_FALSE(trace.empty());
+  EXPECT_DOUBLE_EQ(trace.back().time, 3.0) << "2 s of recording, then 1 s";
+  EXPECT_EQ(TextAt(trace, "Drovane", 3.0), "") << "closed at the end";
+
+  const Outcome text = RunScript("echo hello | " + tuner + " --capture -");
+  EXPECT_EQ(text.status, 1);
+  EXPECT_NE(text.err.find("drovane: the capture device - could not be opened (not a sound file"), std::string::npos)
+      << text.err;
+  const Outcome missing = RunTuner("--capture " + OutputPath("no-such.wav"));
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err, "drovane: cannot read '" + OutputPath("no-such.wav") + "': No such file or directory\n");
+  EXPECT_EQ(missing.out, "") << "refused before the phone started";
+}
+
+// The tuner's own options come on its command line: --help lists them apart
+// from the phone's, and the grammar is the same.
+TEST(TunerScript, TheTunersOwnOptionsAreListedAndReadLikeThePhones) {
+  const Outcome help = RunTool(DROVANE_TUNER, "--help");
+  EXPECT_EQ(help.status, 0);
+  const size_t own = help.out.find("\nThe tuner's own options:\n  --precise  ");
+  EXPECT_NE(own, std::string::npos) << help.out;
+  EXPECT_GT(own, help.out.find("  -V, --version")) << "after the phone's options";
+  const Outcome valued = RunTool(DROVANE_TUNER, "--precise=yes");
+  EXPECT_EQ(valued.status, 2);
+  EXPECT_EQ(valued.err, "drovane: option '--precise' takes no value\nTry 'drovane --help' for more information.\n");
+  EXPECT_EQ(valued.out, "");
+}
+
 }  // namespace

@@ -12,7 +12,7 @@
 #include "general/AssertionRecord.h"
 #include "general/CheckRecord.h"
 #include "measure/TestSignals.h"
-#include "shell/Phone.h"
+#include "phone/Handset.h"
 #include "win/shell.h"
 
 namespace {
@@ -20,7 +20,7 @@ namespace {
 using namespace tuner;
 
 std::wstring ScreenText(const std::string &source) {
-  for (const platform::phone::ScreenText &t : platform::phone::ScreenTexts())
+  for (const platform::handset::ScreenText &t : platform::handset::ScreenTexts())
     if (t.source == source) return t.text;
   return L"";
 }
@@ -86,8 +86,8 @@ TEST(TunerSession, AboutBoxHoldsTheResultsUntilOkAndLosesNoCapture) {
 TEST(TunerSession, EachWayToEndTearsDownAndExitsZero) {
   const std::function<void(InProcessTuner &)> ways[] = {
       [](InProcessTuner &t) { t.Key(1.0, VK_TSOFT1); },
-      [](InProcessTuner &t) { t.Tap(1.0, platform::phone::kScreenWidth - 20, 12); },
-      [](InProcessTuner &t) { t.At(1.0, [] { platform::phone::RequestClose(); }); },
+      [](InProcessTuner &t) { t.Tap(1.0, platform::kScreenWidth - 20, 12); },
+      [](InProcessTuner &t) { t.At(1.0, [] { platform::handset::RequestClose(); }); },
   };
   for (const auto &end : ways) {
     InProcessTuner tuner(ToneCapture(196));

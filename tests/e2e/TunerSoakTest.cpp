@@ -13,7 +13,7 @@
 #include "gdi/GdiHost.h"
 #include "general/AssertionRecord.h"
 #include "measure/TestSignals.h"
-#include "shell/Phone.h"
+#include "phone/Handset.h"
 #include "wave/DemoRecording.h"
 #include "win/shell.h"
 
@@ -50,8 +50,9 @@ double ScheduleAction(InProcessTuner &tuner, signals::Random &random, double t) 
       tuner.Key(t + 1.3, VK_RETURN);  // closes the About box if it opened
       return t + 1.5 + random.Unit();
     case 2: {  // a tap anywhere in the tuner's window
-      const int x = static_cast<int>(random.Next() % platform::phone::kScreenWidth);
-      const int y = platform::phone::kCaptionHeight + static_cast<int>(random.Next() % 270);
+      const int x = static_cast<int>(random.Next() % platform::kScreenWidth);
+      const int client = platform::kSoftKeyTop - platform::kCaptionHeight;  // the window's height
+      const int y = platform::kCaptionHeight + static_cast<int>(random.Next() % client);
       tuner.Tap(t, x, y);
       return t + 0.1 + random.Unit();
     }
@@ -88,15 +89,15 @@ TEST(TunerSoak, AnHourOfRandomUseLeavesNoTrace) {
     // with a paint still to come (input is handled before painting).
     const double reference = Globals::current->view->Bindings().getReference();
     bool judged = platform::Now().count() % 100000000 == 0;
-    const std::vector<platform::phone::ScreenText> texts = platform::phone::ScreenTexts();
-    for (const platform::phone::ScreenText &t : texts) {
+    const std::vector<platform::handset::ScreenText> texts = platform::handset::ScreenTexts();
+    for (const platform::handset::ScreenText &t : texts) {
       const bool open = (t.source == "menu" || t.source == "message") && !t.text.empty();
       menuIdles += open && t.source == "menu";
       boxIdles += open && t.source == "message";
       judged &= !open;
     }
     judgedIdles += judged;
-    for (const platform::phone::ScreenText &t : texts)
+    for (const platform::handset::ScreenText &t : texts)
       staleIdles += judged && t.source == "Drovane" && t.text.find(ShownReading(reference)) == std::wstring::npos;
     const size_t live = GdiLiveObjectCount();
     if (idles++ == 0) gdiBaseline = live;

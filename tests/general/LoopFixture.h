@@ -10,16 +10,15 @@
 #include "general/EventLoop.h"
 #include "general/UninitCaller.h"
 #include "kernel/Platform.h"
+#include "phone/Phone.h"
 
-// A fresh platform on the virtual clock, a tear-down root, a loop and a
+// A phone of its own on the virtual clock, a tear-down root, a loop and a
 // trace for each test.
 class LoopFixture : public ::testing::Test {
  protected:
-  LoopFixture() { platform::Reset(platform::ClockKind::Virtual); }
   ~LoopFixture() override {
     loop.Reset();
     root.reset();
-    platform::Reset(platform::ClockKind::Real);
   }
 
   static long long NowMs() {
@@ -54,6 +53,7 @@ class LoopFixture : public ::testing::Test {
   }
   void Log(std::string what) { trace.push_back(std::move(what)); }
 
+  platform::Phone phone{platform::ClockKind::Virtual};
   ScopedAssertionRecord record;
   std::vector<RCPtr<CRefCounter>> kept;
   std::unique_ptr<UninitCaller> root = std::make_unique<UninitCaller>();

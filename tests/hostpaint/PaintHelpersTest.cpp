@@ -39,6 +39,7 @@ class PaintHelpers : public ::testing::Test {
     record_.Clear();
   }
 
+  platform::Phone phone_{platform::ClockKind::Virtual};
   gditest::Canvas canvas_;
   std::size_t before_;
   ScopedAssertionRecord record_;

@@ -7,7 +7,6 @@
 namespace viewtest {
 
 TestTimers::TestTimers(UninitCaller *root) {
-  platform::Reset(platform::ClockKind::Virtual);
   globals_ = MakeRC<Globals>(kModule);
   defaults_ = CreateTimerService(root, *globals_);
   for (RCPtr<TimerNode> &node : nodes_) node = MakeRC<TimerNode>(root);
@@ -17,7 +16,6 @@ TestTimers::~TestTimers() {
   for (RCPtr<TimerNode> &node : nodes_) node.Reset();
   defaults_.Reset();
   globals_.Reset();
-  platform::Reset(platform::ClockKind::Real);
 }
 
 void TestTimers::Wire(ViewBindings &bindings, DrovaneView_H *view) {
@@ -51,7 +49,7 @@ void TestTimers::Advance(long long ms) {
   }
 }
 
-ViewTest::ViewTest() : root_(std::make_unique<UninitCaller>()), gdiBefore_(GdiLiveObjectCount()), timers_(root_.get()) {
+ViewTest::ViewTest() : root_(std::make_unique<UninitCaller>()), timers_(root_.get()), gdiBefore_(GdiLiveObjectCount()) {
   RegisterGuitarBitmap(kModule);
   view_ = MakeRC<DrovaneView_H>(root_.get(), kModule);
 }

@@ -23,8 +23,8 @@ const HINSTANCE kModule = reinterpret_cast<HINSTANCE>(0x400000);
 constexpr int kStringNotes[] = {40, 45, 50, 55, 59, 64};
 
 // The timer service and the view's four timers as start-up builds and wires
-// them, on the virtual clock, with every stop and start the view makes
-// logged. Expiries are dispatched as the event loop dispatches them. One
+// them, on the running phone's (virtual) clock, with every stop and start
+// the view makes logged. Expiries are dispatched as the event loop dispatches them. One
 // instance at a time: it keeps the timer service in its own Globals record.
 class TestTimers {
  public:
@@ -89,9 +89,10 @@ class ViewTest : public ::testing::Test {
   // Forgets the calls recorded so far.
   void ClearLog();
 
+  platform::Phone phone_{platform::ClockKind::Virtual};
   std::unique_ptr<UninitCaller> root_;
-  std::size_t gdiBefore_;
   TestTimers timers_;
+  std::size_t gdiBefore_;
   RCPtr<DrovaneView_H> view_;
   Outside outside_;
   ScopedAssertionRecord record_;

@@ -158,6 +158,7 @@ def check_desktop_entry(entry, app_id, bin_dir, options):
     check(f"\nStartupWMClass={app_id}\n" in text and f"\nIcon={app_id}\n" in text, "class or icon of " + entry)
     execs = re.findall(r"^Exec=(.*)$", text, re.M)
     check(any("--precise" in e for e in execs), "no desktop action starts the tuner in its precise mode")
+    check(any("--strum" in e for e in execs), "no desktop action starts the tuner's strum check")
     for command in execs:
         program, *args = command.split()
         check(os.path.exists(f"{bin_dir}/{program}"), f"the desktop entry starts {program}, not in the package")
@@ -187,7 +188,7 @@ def check_metainfo(root, app_id, version, changelog):
 def check_copyright(root, source, depends):
     text = open(f"{root}/usr/share/doc/drovane/copyright").read()
     # A sanitizer build adds the sanitizers' runtimes, which a release never needs.
-    unnamed = [d for d in depends if d not in text and not re.fullmatch(r"lib(asan|ubsan)\d+", d)]
+    unnamed = [d for d in depends if d not in text and not re.fullmatch(r"lib(asan|ubsan|tsan)\d+", d)]
     check(not unnamed, f"the copyright file names no licence for {unnamed}")
     licence = open(f"{source}/LICENSE").read().split("\n\n", 2)[2].split()
     body = text[text.rindex("License: MIT\n") + len("License: MIT\n"):].replace("\n .\n", "\n").split()

@@ -8,6 +8,8 @@ using gditest::kPaper;
 
 namespace {
 
+using GdiBlit = gditest::PhoneTest;
+
 COLORREF Pattern(int x, int y) { return RGB(x * 10, y * 10, (x + y) % 2 ? 255 : 0); }
 
 // Paints every pixel of the canvas with Pattern.
@@ -28,7 +30,7 @@ bool ShowsPattern(const Canvas &canvas, int x, int y, int w, int h, int sx, int 
   return true;
 }
 
-TEST(GdiBlit, BitBltCopiesExactlyTheBlockTheSourceHas) {
+TEST_F(GdiBlit, BitBltCopiesExactlyTheBlockTheSourceHas) {
   Canvas source(10, 10), dest(20, 20);
   Paint(source);
   ASSERT_TRUE(BitBlt(dest.dc(), 5, 6, 4, 3, source.dc(), 2, 1, SRCCOPY));
@@ -41,7 +43,7 @@ TEST(GdiBlit, BitBltCopiesExactlyTheBlockTheSourceHas) {
   EXPECT_TRUE(ShowsPattern(dest, 0, 2, 4, 10, 6, 0));
 }
 
-TEST(GdiBlit, OverlappingCopyWithinOneBitmap) {
+TEST_F(GdiBlit, OverlappingCopyWithinOneBitmap) {
   Canvas canvas(12, 12);
   Paint(canvas);
   BitBlt(canvas.dc(), 2, 3, 8, 8, canvas.dc(), 0, 0, SRCCOPY);
@@ -51,7 +53,7 @@ TEST(GdiBlit, OverlappingCopyWithinOneBitmap) {
   EXPECT_TRUE(ShowsPattern(canvas, 0, 0, 8, 8, 3, 2));
 }
 
-TEST(GdiBlit, StretchBltScalesByNearestPixel) {
+TEST_F(GdiBlit, StretchBltScalesByNearestPixel) {
   Canvas source(2, 2), dest(12, 12);
   Paint(source);
   ASSERT_TRUE(StretchBlt(dest.dc(), 2, 2, 8, 6, source.dc(), 0, 0, 2, 2, SRCCOPY));
@@ -69,7 +71,7 @@ TEST(GdiBlit, StretchBltScalesByNearestPixel) {
   EXPECT_EQ(small.At(3, 3), Pattern(6, 6));
 }
 
-TEST(GdiBlit, RefusedCopiesDrawNothing) {
+TEST_F(GdiBlit, RefusedCopiesDrawNothing) {
   Canvas source(4, 4), dest(8, 8);
   Paint(source);
   EXPECT_FALSE(BitBlt(dest.dc(), 0, 0, 4, 4, source.dc(), 0, 0, 0x00F00021));  // PATCOPY: not offered
@@ -79,7 +81,7 @@ TEST(GdiBlit, RefusedCopiesDrawNothing) {
   EXPECT_EQ(dest.Ink().left, 8);
 }
 
-TEST(GdiBlit, TargetDcDrawsInsideItsArea) {
+TEST_F(GdiBlit, TargetDcDrawsInsideItsArea) {
   Canvas screen(40, 30);
   HDC window = GdiCreateTargetDC(screen.bitmap(), {10, 5, 30, 25});
   ASSERT_NE(window, nullptr);

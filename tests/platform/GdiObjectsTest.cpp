@@ -9,6 +9,8 @@ using gditest::Canvas;
 
 namespace {
 
+using GdiObjects = gditest::PhoneTest;
+
 // Draws a short horizontal line with the DC's current pen; returns its colour.
 COLORREF PenColour(const Canvas &canvas) {
   MoveToEx(canvas.dc(), 0, 0, nullptr);
@@ -22,7 +24,7 @@ HFONT Font(LONG height) {
   return CreateFontIndirectW(&lf);
 }
 
-TEST(GdiObjects, NewMemoryDcHasWin32DefaultsAndSelectionReturnsTheReplacedObject) {
+TEST_F(GdiObjects, NewMemoryDcHasWin32DefaultsAndSelectionReturnsTheReplacedObject) {
   HDC dc = CreateCompatibleDC(nullptr);
   ASSERT_NE(dc, nullptr);
   HGDIOBJ made[] = {CreatePen(PS_SOLID, 1, RGB(1, 2, 3)), CreateSolidBrush(RGB(4, 5, 6)), Font(12),
@@ -46,7 +48,7 @@ TEST(GdiObjects, NewMemoryDcHasWin32DefaultsAndSelectionReturnsTheReplacedObject
   EXPECT_TRUE(DeleteDC(dc));
 }
 
-TEST(GdiObjects, CountsLiveObjectsButNotStockOnes) {
+TEST_F(GdiObjects, CountsLiveObjectsButNotStockOnes) {
   const std::size_t before = GdiLiveObjectCount();
   GetStockObject(NULL_PEN);
   GetStockObject(NULL_BRUSH);
@@ -60,7 +62,7 @@ TEST(GdiObjects, CountsLiveObjectsButNotStockOnes) {
   EXPECT_EQ(GdiLiveObjectCount(), before);
 }
 
-TEST(GdiObjects, SelectedObjectCannotBeDeletedButStockOnesSucceedWithoutEffect) {
+TEST_F(GdiObjects, SelectedObjectCannotBeDeletedButStockOnesSucceedWithoutEffect) {
   Canvas canvas(8, 8);
   HPEN pen = CreatePen(PS_SOLID, 1, RGB(10, 20, 30));
   HGDIOBJ old = SelectObject(canvas.dc(), pen);
@@ -77,7 +79,7 @@ TEST(GdiObjects, SelectedObjectCannotBeDeletedButStockOnesSucceedWithoutEffect) 
   EXPECT_EQ(PenColour(canvas), RGB(0, 0, 0));
 }
 
-TEST(GdiObjects, BitmapLivesInOneDcAtATime) {
+TEST_F(GdiObjects, BitmapLivesInOneDcAtATime) {
   HDC first = CreateCompatibleDC(nullptr), second = CreateCompatibleDC(nullptr);
   HBITMAP bitmap = CreateCompatibleBitmap(first, 4, 4);
   ASSERT_NE(SelectObject(first, bitmap), nullptr);
@@ -90,7 +92,7 @@ TEST(GdiObjects, BitmapLivesInOneDcAtATime) {
   EXPECT_TRUE(DeleteObject(bitmap));
 }
 
-TEST(GdiObjects, StaleHandlesFailAndChangeNothing) {
+TEST_F(GdiObjects, StaleHandlesFailAndChangeNothing) {
   Canvas canvas(8, 8);
   HPEN red = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
   HGDIOBJ old = SelectObject(canvas.dc(), red);
@@ -110,7 +112,7 @@ TEST(GdiObjects, StaleHandlesFailAndChangeNothing) {
   DeleteObject(red);
 }
 
-TEST(GdiObjects, DeletedDcAndWrongKindsAreRefused) {
+TEST_F(GdiObjects, DeletedDcAndWrongKindsAreRefused) {
   HDC dc = CreateCompatibleDC(nullptr), deleted = CreateCompatibleDC(nullptr);
   HPEN pen = CreatePen(PS_SOLID, 1, 0);
   ASSERT_TRUE(DeleteDC(deleted));
@@ -142,11 +144,13 @@ TEST(GdiObjects, DeletedDcAndWrongKindsAreRefused) {
   DeleteDC(dc);
 }
 
-TEST(GdiObjects, ShutdownLeavesEveryOldHandleStale) {
+TEST_F(GdiObjects, ShutdownLeavesEveryOldHandleStale) {
   HDC dc = CreateCompatibleDC(nullptr);
   HPEN pen = CreatePen(PS_SOLID, 1, 0);
   HGDIOBJ stock = GetStockObject(NULL_PEN);
+  phone.reset();  // the end of the phone, the font caches released, and a new one
   GdiShutdown();
+  phone.emplace(platform::ClockKind::Virtual);
   EXPECT_EQ(GdiLiveObjectCount(), 0u);
   HDC fresh = CreateCompatibleDC(nullptr);
   HPEN freshPen = CreatePen(PS_SOLID, 1, 0);
@@ -160,7 +164,7 @@ TEST(GdiObjects, ShutdownLeavesEveryOldHandleStale) {
   EXPECT_TRUE(DeleteObject(freshPen));
 }
 
-TEST(GdiObjects, EmptyBitmapTakesDrawingCallsHarmlessly) {
+TEST_F(GdiObjects, EmptyBitmapTakesDrawingCallsHarmlessly) {
   HDC dc = CreateCompatibleDC(nullptr);
   HBITMAP empty = CreateCompatibleBitmap(dc, 0, 0);
   ASSERT_NE(empty, nullptr);
@@ -175,7 +179,7 @@ TEST(GdiObjects, EmptyBitmapTakesDrawingCallsHarmlessly) {
   DeleteDC(dc);
 }
 
-TEST(GdiObjects, FontAndBitmapDescribeThemselves) {
+TEST_F(GdiObjects, FontAndBitmapDescribeThemselves) {
   HFONT font = Font(20);
   LOGFONTW back{};
   EXPECT_EQ(GetObjectW(font, 0, nullptr), static_cast<int>(sizeof back));
@@ -192,7 +196,7 @@ TEST(GdiObjects, FontAndBitmapDescribeThemselves) {
   EXPECT_EQ(bm.bmWidthBytes, 960);
 }
 
-TEST(GdiObjects, RectanglesIntersectOnlyWhenTheyOverlap) {
+TEST_F(GdiObjects, RectanglesIntersectOnlyWhenTheyOverlap) {
   RECT out{1, 1, 1, 1}, a{0, 0, 10, 10}, b{5, 8, 20, 30}, c{10, 0, 20, 10};
   EXPECT_TRUE(IntersectRect(&out, &a, &b));
   EXPECT_EQ(out, (RECT{5, 8, 10, 10}));

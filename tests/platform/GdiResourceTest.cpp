@@ -12,10 +12,12 @@
 
 namespace {
 
+using GdiPng = gditest::PhoneTest;
+
 const HINSTANCE kModule = reinterpret_cast<HINSTANCE>(0x400000);
 const HINSTANCE kOtherModule = reinterpret_cast<HINSTANCE>(0x500000);
 
-class ResourceTest : public ::testing::Test {
+class ResourceTest : public gditest::PhoneTest {
  protected:
   ~ResourceTest() override {
     ResourceTable::Unregister(kModule);
@@ -125,7 +127,7 @@ TEST_F(ResourceTest, RefusesDamagedBitmaps) {
   EXPECT_EQ(GdiLiveObjectCount(), before);
 }
 
-TEST(GdiPng, WritesTheBitmapInTrueColours) {
+TEST_F(GdiPng, WritesTheBitmapInTrueColours) {
   gditest::Canvas canvas(6, 4, RGB(255, 0, 0));
   RECT right{3, 0, 6, 4};
   SetBkColor(canvas.dc(), RGB(1, 2, 250));

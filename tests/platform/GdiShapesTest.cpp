@@ -8,6 +8,8 @@ using gditest::kPaper;
 
 namespace {
 
+using GdiShapes = gditest::PhoneTest;
+
 constexpr COLORREF kInk = RGB(255, 128, 64);
 constexpr COLORREF kFill = RGB(166, 166, 166);
 
@@ -49,7 +51,7 @@ struct RectCase {
   int outline, fill;
 };
 
-TEST(GdiShapes, RectangleExcludesRightAndBottomEdges) {
+TEST_F(GdiShapes, RectangleExcludesRightAndBottomEdges) {
   const RectCase cases[] = {
       {PS_SOLID, false, {10, 10, 20, 15}, {10, 10, 20, 15}, 10 * 5 - 8 * 3, 8 * 3},
       {PS_SOLID, false, {20, 15, 10, 10}, {10, 10, 20, 15}, 10 * 5 - 8 * 3, 8 * 3},  // corners in any order
@@ -66,7 +68,7 @@ TEST(GdiShapes, RectangleExcludesRightAndBottomEdges) {
   }
 }
 
-TEST(GdiShapes, FourPixelPenIsCentredWithRoundEndsAndNoBlending) {
+TEST_F(GdiShapes, FourPixelPenIsCentredWithRoundEndsAndNoBlending) {
   ToolCanvas canvas(60, CreatePen(PS_SOLID, 4, kInk));
   canvas.Line(10, 20, 40, 20);
   // Rows y-2 .. y+1, and a cap of half the width past each end.
@@ -94,7 +96,7 @@ TEST(GdiShapes, FourPixelPenIsCentredWithRoundEndsAndNoBlending) {
   EXPECT_EQ(canvas.At(30, 27), kInk);
 }
 
-TEST(GdiShapes, ThinLinesExcludeTheirLastPointAndMoveOn) {
+TEST_F(GdiShapes, ThinLinesExcludeTheirLastPointAndMoveOn) {
   ToolCanvas canvas(20, CreatePen(PS_SOLID, 0, kInk));
   canvas.Line(5, 5, 10, 5);
   EXPECT_EQ(canvas.Ink(), (RECT{5, 5, 10, 6}));
@@ -118,14 +120,14 @@ TEST(GdiShapes, ThinLinesExcludeTheirLastPointAndMoveOn) {
   EXPECT_EQ(canvas.Position().x, 1);
 }
 
-TEST(GdiShapes, NullPenLinesDrawNothingButMove) {
+TEST_F(GdiShapes, NullPenLinesDrawNothingButMove) {
   ToolCanvas canvas(20, CreatePen(PS_NULL, 4, kInk));
   canvas.Line(2, 2, 15, 15);
   EXPECT_EQ(canvas.All(kPaper), 400);
   EXPECT_EQ(canvas.Position().x, 15);
 }
 
-TEST(GdiShapes, DrawingBeyondTheBitmapIsClipped) {
+TEST_F(GdiShapes, DrawingBeyondTheBitmapIsClipped) {
   ToolCanvas canvas(20, CreatePen(PS_SOLID, 1, kInk));
   canvas.Line(-100, 10, 1000, 10);
   EXPECT_EQ(canvas.All(kInk), 20);

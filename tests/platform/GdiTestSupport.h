@@ -4,11 +4,13 @@
 // at its pixels.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <ostream>
 #include <string>
 
 #include "TestOutput.h"
 #include "gdi/GdiHost.h"
+#include "phone/Phone.h"
 #include "win/gdi.h"
 
 inline bool operator==(const RECT &a, const RECT &b) {
@@ -21,6 +23,12 @@ inline void PrintTo(const RECT &r, std::ostream *os) {
 namespace gditest {
 
 constexpr COLORREF kPaper = RGB(200, 210, 220);
+
+// A phone of its own for each drawing test, to draw with.
+class PhoneTest : public ::testing::Test {
+ protected:
+  std::optional<platform::Phone> phone{std::in_place, platform::ClockKind::Virtual};
+};
 
 class Canvas {
  public:

@@ -11,6 +11,8 @@ using gditest::kPaper;
 
 namespace {
 
+using GdiText = gditest::PhoneTest;
+
 constexpr COLORREF kBack = RGB(245, 100, 10);
 constexpr COLORREF kText = RGB(0, 0, 255);
 
@@ -52,7 +54,7 @@ class TextCanvas : public Canvas {
   HGDIOBJ old_;
 };
 
-TEST(GdiText, FontHeightsAndWidths) {
+TEST_F(GdiText, FontHeightsAndWidths) {
   struct Case {
     const wchar_t *face;
     LONG height;
@@ -81,7 +83,7 @@ TEST(GdiText, FontHeightsAndWidths) {
   EXPECT_GT(canvas.Width(L"\u00e9"), 0);
 }
 
-TEST(GdiText, OpaqueEmptyStringFillsExactlyTheRectangle) {
+TEST_F(GdiText, OpaqueEmptyStringFillsExactlyTheRectangle) {
   TextCanvas canvas(40, 40, MakeFont(L"Verdana", 16), TRANSPARENT, 0);
   RECT r{3, 4, 13, 9};
   ASSERT_TRUE(ExtTextOutW(canvas.dc(), 0, 0, ETO_OPAQUE, &r, L"", 0, nullptr));
@@ -91,7 +93,7 @@ TEST(GdiText, OpaqueEmptyStringFillsExactlyTheRectangle) {
 
 // In opaque mode the text cell is filled, so its box shows exactly where
 // each alignment puts the text.
-TEST(GdiText, AlignmentPlacesTheCell) {
+TEST_F(GdiText, AlignmentPlacesTheCell) {
   struct Case {
     UINT align;
     int x, y;
@@ -110,7 +112,7 @@ TEST(GdiText, AlignmentPlacesTheCell) {
   }
 }
 
-TEST(GdiText, TransparentTextSitsOnTheBaseline) {
+TEST_F(GdiText, TransparentTextSitsOnTheBaseline) {
   TextCanvas canvas(120, 70, MakeFont(L"Verdana", 20, true), TRANSPARENT, TA_BASELINE);
   canvas.Out(30, 40, L"HE");
   RECT ink = canvas.Ink();
@@ -122,7 +124,7 @@ TEST(GdiText, TransparentTextSitsOnTheBaseline) {
   EXPECT_EQ(canvas.Count(kBack, {0, 0, 120, 70}), 0);
 }
 
-TEST(GdiText, ClippedTextStaysInsideTheRectangle) {
+TEST_F(GdiText, ClippedTextStaysInsideTheRectangle) {
   TextCanvas canvas(200, 60, MakeFont(L"Verdana", 16), OPAQUE, 0);
   RECT r{10, 5, 25, 30};
   ExtTextOutW(canvas.dc(), 10, 5, ETO_CLIPPED, &r, L"WWWW", 4, nullptr);
@@ -135,7 +137,7 @@ TEST(GdiText, ClippedTextStaysInsideTheRectangle) {
   EXPECT_GT(canvas.Ink().right, 60);
 }
 
-TEST(GdiText, DrawTextBreaksLinesAtEitherLineEnd) {
+TEST_F(GdiText, DrawTextBreaksLinesAtEitherLineEnd) {
   TextCanvas canvas(200, 120, MakeFont(L"Courier New", 16), OPAQUE, 0);
   RECT r{5, 5, 190, 110};
   const int h = canvas.tm.tmHeight, w = canvas.Width(L"X");
@@ -156,7 +158,7 @@ TEST(GdiText, DrawTextBreaksLinesAtEitherLineEnd) {
   EXPECT_EQ(DrawTextW(canvas.dc(), L"abc", 0, &r, 0), 0);
 }
 
-TEST(GdiText, DrawTextPlacesEachLineByItsFormatAndTheDcAlignment) {
+TEST_F(GdiText, DrawTextPlacesEachLineByItsFormatAndTheDcAlignment) {
   TextCanvas canvas(200, 80, MakeFont(L"Verdana", 16), OPAQUE, 0);
   RECT r{10, 10, 150, 70};
   const int h = canvas.tm.tmHeight;

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <thread>
 #include <vector>
 
 #include "PulseServer.h"
 #include "kernel/Platform.h"
+#include "phone/Phone.h"
 #include "wave/WaveDevices.h"
 #include "win/kernel.h"
 #include "win/user.h"
@@ -25,13 +27,10 @@ class LiveAudio : public ::testing::Test {
   void SetUp() override {
     if (!server.Ok()) GTEST_SKIP() << server.Why();
     server.UseHere();
-    platform::Reset(platform::ClockKind::Real);
+    phone.emplace(platform::ClockKind::Real);
     event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   }
-  void TearDown() override {
-    platform::wave::SelectCapture(platform::wave::CaptureSource());
-    platform::wave::SelectPlayback(platform::wave::PlaybackSink());
-  }
+  void TearDown() override { phone.reset(); }
 
   // Waits on the device's event until every header is done.
   void WaitDone(const std::vector<WAVEHDR *> &headers) {
@@ -59,6 +58,7 @@ class LiveAudio : public ::testing::Test {
   }
 
   PulseServer server;
+  std::optional<platform::Phone> phone;
   WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, kRate, 2 * kRate, 2, 16, 0};
   HANDLE event = nullptr;
 };

@@ -57,7 +57,7 @@ TEST_F(OccurrenceTest, ResetDropsThemUncalledWithTimersAndFaultsAndRestartsTheCl
   SetTimer(nullptr, 0, 100, nullptr);
   platform::FailCall("CreateEventW", 1, 0);
   Wait(0, nullptr, 5, 0);
-  platform::Reset(platform::ClockKind::Virtual);
+  Reset();
   EXPECT_EQ(GetTickCount(), 0u);
   EXPECT_NE(CreateEventW(nullptr, FALSE, FALSE, nullptr), nullptr);
   EXPECT_EQ(Wait(0, nullptr, INFINITE), WAIT_FAILED);

@@ -32,7 +32,7 @@ class ShellTest : public WindowFixture {
   }
 
   static std::wstring TextOf(const std::string &source) {
-    for (const auto &t : platform::phone::ScreenTexts())
+    for (const auto &t : platform::handset::ScreenTexts())
       if (t.source == source) return t.text;
     return L"(none)";
   }
@@ -62,15 +62,16 @@ TEST_F(ShellTest, AMenuBarNeedsItsWholeResourceAndFailsWithNoWindowOtherwise) {
   EXPECT_EQ(CreateBar(main, kModule), nullptr);
   Pump();
   EXPECT_EQ(TextOf("softkeys"), L"");
-  EXPECT_EQ(Pixel(100, 310), RGB(255, 255, 255)) << "still the main window there";
+  EXPECT_EQ(Pixel(100, platform::kSoftKeyTop + 16), RGB(255, 255, 255)) << "still the main window there";
   HWND bar = CreateBar(main, kModule);
   ASSERT_NE(bar, nullptr);
   RECT r;
   GetWindowRect(bar, &r);
-  EXPECT_EQ(r.top, 294);
+  EXPECT_EQ(r.top, platform::kSoftKeyTop);
+  EXPECT_EQ(r.bottom, platform::kScreenHeight);
   Pump();
   EXPECT_EQ(TextOf("softkeys"), L"Close | Menu");
-  EXPECT_EQ(Pixel(100, 310), RGB(24, 52, 110));
+  EXPECT_EQ(Pixel(100, platform::kSoftKeyTop + 16), platform::shell::kStripBack);
   DestroyWindow(main);
   EXPECT_FALSE(IsWindow(bar)) << "the bar goes with the window it belongs to";
   Pump();
@@ -88,7 +89,7 @@ TEST_F(ShellTest, SoftKeysAndThePopUpMenuSendTheirCommandsWhileTheMenuTakesTheKe
   TakeLog();
   std::vector<std::wstring> menuShown;
   platform::SetIdleHook([&] { menuShown.push_back(TextOf("menu")); });
-  using platform::phone::KeyDown;
+  using platform::handset::KeyDown;
   At(100, [] { KeyDown(VK_TSOFT1); });                                 // Close
   At(200, [] { KeyDown(VK_TSOFT2); });                                 // opens the menu
   At(300, [] { KeyDown(VK_DOWN); });                                   // skips the separator to "E"
@@ -97,12 +98,12 @@ TEST_F(ShellTest, SoftKeysAndThePopUpMenuSendTheirCommandsWhileTheMenuTakesTheKe
   At(600, [] { KeyDown('4'); });                                       // the fourth item: "About"
   At(700, [] { KeyDown(VK_TSOFT2); });
   At(800, [] { KeyDown(VK_TBACK); });                                  // closes it, no command
-  At(900, [] { platform::phone::StylusDown(200, 300); });             // the right soft key by stylus
-  At(901, [] { platform::phone::StylusUp(200, 300); });
-  At(1000, [] { platform::phone::StylusDown(50, 30); });              // outside: closes it
+  At(900, [] { platform::handset::StylusDown(200, 300); });             // the right soft key by stylus
+  At(901, [] { platform::handset::StylusUp(200, 300); });
+  At(1000, [] { platform::handset::StylusDown(50, 30); });              // outside: closes it
   At(1100, [] { KeyDown('7'); });                                      // the menu is closed: a key again
-  At(1200, [] { platform::phone::StylusDown(220, 12); });             // the caption's OK box
-  At(1201, [] { platform::phone::StylusUp(220, 12); });
+  At(1200, [] { platform::handset::StylusDown(220, 12); });             // the caption's OK box
+  At(1201, [] { platform::handset::StylusUp(220, 12); });
   while (platform::Now() < Ms(1300) && Wait(0, nullptr, INFINITE) != WAIT_FAILED) Pump();
   platform::SetIdleHook(nullptr);
   Log heard = TakeLog();
@@ -113,6 +114,52 @@ TEST_F(ShellTest, SoftKeysAndThePopUpMenuSendTheirCommandsWhileTheMenuTakesTheKe
             menuShown.end());
   EXPECT_EQ(menuShown.back(), L"");
   EXPECT_EQ(GdiLiveObjectCount(), gdiStart);
+}
+
+// The phone's menu calls rename a pop-up's items, as a program does to
+// follow a setting; a handle lives with its bar and fails cleanly after.
+TEST_F(ShellTest, APopUpsItemsAreRenamedThroughTheHandleItsBarGives) {
+  RegisterBar(kModule);
+  HWND main = Make(L"main");
+  HWND bar = CreateBar(main, kModule);
+  ASSERT_NE(bar, nullptr);
+  SetFocus(main);
+  EXPECT_EQ(SendMessageW(bar, SHCMBM_GETSUBMENU, 0, 702), 0) << "Close opens no pop-up";
+  const auto menu = reinterpret_cast<HMENU>(SendMessageW(bar, SHCMBM_GETSUBMENU, 0, 704));
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(reinterpret_cast<HMENU>(SendMessageW(bar, SHCMBM_GETSUBMENU, 0, 704)), menu) << "the same each time";
+
+  EXPECT_TRUE(ModifyMenuW(menu, 706, MF_BYCOMMAND | MF_STRING, 706, L"D"));
+  EXPECT_TRUE(ModifyMenuW(menu, 707, MF_BYCOMMAND | MF_STRING, 708, L"G#"));
+  EXPECT_FALSE(ModifyMenuW(menu, 707, MF_BYCOMMAND | MF_STRING, 707, L"x")) << "707 is 708 now";
+  EXPECT_FALSE(ModifyMenuW(menu, 0, MF_BYCOMMAND | MF_STRING, 0, L"x")) << "a separator is no item";
+  EXPECT_FALSE(ModifyMenuW(menu, 1, 0x400 /* MF_BYPOSITION */, 706, L"x"));
+  EXPECT_FALSE(ModifyMenuW(menu, 706, MF_BYCOMMAND | MF_STRING, 706, nullptr));
+  EXPECT_FALSE(ModifyMenuW(nullptr, 706, MF_BYCOMMAND | MF_STRING, 706, L"x"));
+
+  std::wstring shown;
+  platform::SetIdleHook([&] {
+    if (!TextOf("menu").empty()) shown = TextOf("menu");
+  });
+  At(100, [] { platform::handset::KeyDown(VK_TSOFT2); });
+  At(200, [] { platform::handset::KeyDown('3'); });
+  TakeLog();
+  while (platform::Now() < Ms(300) && Wait(0, nullptr, INFINITE) != WAIT_FAILED) Pump();
+  platform::SetIdleHook(nullptr);
+  EXPECT_EQ(shown, L"1 Auto Calibrate | - | 2 D | 3 G# | - | 4 About");
+  Log heard = TakeLog();
+  std::erase_if(heard, [](const std::string &s) { return s.find("command") == std::string::npos; });
+  EXPECT_EQ(heard, Log{"main:command 708"}) << "the item sends its new command";
+
+  HWND again = CreateBar(main, kModule);
+  ASSERT_NE(again, nullptr);
+  const auto fresh = reinterpret_cast<HMENU>(SendMessageW(again, SHCMBM_GETSUBMENU, 0, 704));
+  EXPECT_NE(fresh, menu) << "a new bar, a new handle, from the resource as it stands";
+  DestroyWindow(bar);
+  EXPECT_FALSE(ModifyMenuW(menu, 706, MF_BYCOMMAND | MF_STRING, 706, L"E")) << "its bar is gone";
+  EXPECT_TRUE(ModifyMenuW(fresh, 706, MF_BYCOMMAND | MF_STRING, 706, L"E"));
+  DestroyWindow(main);
+  EXPECT_FALSE(ModifyMenuW(fresh, 706, MF_BYCOMMAND | MF_STRING, 706, L"E"));
 }
 
 // A message box holds the program back (its timers and posted messages
@@ -133,7 +180,7 @@ TEST_F(ShellTest, AMessageBoxIsModalForTheProgramButNotForTheDrivers) {
   PostMessageW(main, WM_USER, 0, 0);
   std::wstring shown;
   At(950, [&] { shown = TextOf("message"); });
-  At(1000, [] { platform::phone::KeyDown(VK_RETURN); });
+  At(1000, [] { platform::handset::KeyDown(VK_RETURN); });
   EXPECT_EQ(MessageBoxW(main, L"Quorla Drovane\r\nversion: 1.0.0.0", L"Drovane", MB_OK), IDOK);
   EXPECT_EQ(platform::Now(), Ms(1000));
   EXPECT_EQ(driverTicks, 9);

@@ -164,7 +164,8 @@ TEST_F(Calls, PlatformResetAbandonsOpenDevicesSafely) {
   waveInPrepareHeader(in, &h, sizeof h);
   waveInAddBuffer(in, &h, sizeof h);
   waveInStart(in);
-  platform::Reset(platform::ClockKind::Virtual);
+  phone.reset();
+  phone.emplace(platform::ClockKind::Virtual);
   EXPECT_EQ(waveInReset(in), MMSYSERR_INVALHANDLE);
   Pass(1000);
   EXPECT_EQ(h.dwFlags, WHDR_PREPARED | WHDR_INQUEUE) << "the abandoned device never touches the buffer";

@@ -9,7 +9,9 @@
 
 #include "VirtualPlatform.h"
 #include "gdi/GdiHost.h"
-#include "shell/Phone.h"
+#include "phone/Handset.h"
+#include "shell/ShellLook.h"
+#include "user/ScreenGeometry.h"
 #include "win/shell.h"
 
 class WindowFixture : public VirtualPlatform {
@@ -17,10 +19,15 @@ class WindowFixture : public VirtualPlatform {
   static inline std::vector<std::string> log;
   static inline std::map<UINT, std::function<LRESULT(HWND, WPARAM, LPARAM)>> handlers;
   static inline const HINSTANCE kModule = reinterpret_cast<HINSTANCE>(0x400000);
+  // A top-level window made with CW_USEDEFAULT: below the caption strip,
+  // down to the screen's bottom (the soft-key bar comes later).
+  static constexpr int kDefaultWidth = platform::kScreenWidth;
+  static constexpr int kDefaultHeight = platform::kScreenHeight - platform::kCaptionHeight;
+  static inline const std::string kDefaultSize = std::to_string(kDefaultWidth) + "x" + std::to_string(kDefaultHeight);
 
   void SetUp() override {
     VirtualPlatform::SetUp();
-    platform::phone::Start();
+    phone->SwitchOn();
     log.clear();
     handlers.clear();
     WNDCLASSW cls{};
@@ -94,7 +101,7 @@ class WindowFixture : public VirtualPlatform {
     return taken;
   }
 
-  static COLORREF Pixel(int x, int y) { return GdiGetPixel(platform::phone::ScreenBitmap(), x, y); }
+  static COLORREF Pixel(int x, int y) { return GdiGetPixel(platform::handset::ScreenBitmap(), x, y); }
 
   size_t gdiStart = 0;
 };

@@ -18,12 +18,12 @@ TEST_F(WindowTest, WindowsAreMadeSizedAndDestroyedWithTheirChildrenAndStaleHandl
   HWND main = Make(L"main");
   RECT r;
   ASSERT_TRUE(GetWindowRect(main, &r));
-  EXPECT_EQ(r.top, 24);
-  EXPECT_EQ(r.bottom, 320);
+  EXPECT_EQ(r.top, platform::kCaptionHeight);
+  EXPECT_EQ(r.bottom, platform::kScreenHeight);
   HWND child = Make(L"child", WS_CHILD | WS_VISIBLE, main, {10, 20, 50, 40});
   ASSERT_TRUE(GetWindowRect(child, &r));
   EXPECT_EQ(r.left, 10);
-  EXPECT_EQ(r.top, 44) << "a child is placed in its parent's client area";
+  EXPECT_EQ(r.top, platform::kCaptionHeight + 20) << "a child is placed in its parent's client area";
   EXPECT_EQ(Make(L"orphan", WS_CHILD, reinterpret_cast<HWND>(0x1234)), nullptr);
 
   // Calls on the window from inside its own WM_DESTROY fail; the child is still there then.
@@ -35,7 +35,7 @@ TEST_F(WindowTest, WindowsAreMadeSizedAndDestroyedWithTheirChildrenAndStaleHandl
   };
   SetFocus(child);
   ASSERT_TRUE(DestroyWindow(main));
-  EXPECT_EQ(TakeLog(), (Log{"main:create 240x296", "child:create 40x20", ":destroy", "gone", "child live",
+  EXPECT_EQ(TakeLog(), (Log{"main:create " + kDefaultSize, "child:create 40x20", ":destroy", "gone", "child live",
                             ":destroy", "gone", "child gone"}));
   EXPECT_FALSE(IsWindow(child));
   EXPECT_EQ(GetFocus(), nullptr) << "a destroyed focus window leaves no focus";
@@ -64,9 +64,9 @@ TEST_F(WindowTest, AProcedureMayDestroyItsWindowAndSendReentrantlyWhileHandlingA
   };
   Pump();
   TakeLog();
-  platform::phone::StylusDown(100, 100);
-  platform::phone::StylusUp(100, 100);
-  platform::phone::KeyDown('5');
+  platform::handset::StylusDown(100, 100);
+  platform::handset::StylusUp(100, 100);
+  platform::handset::KeyDown('5');
   Pump();
   EXPECT_EQ(TakeLog(), (Log{"main:down 100,76", ":destroy"})) << "the rest went to a window that is gone";
   EXPECT_EQ(GdiLiveObjectCount(), gdiStart);
@@ -78,9 +78,10 @@ TEST_F(WindowTest, PaintingWaitsForPostedMessagesMergesInvalidationsAndLetsChild
                               kModule, nullptr);
   ASSERT_NE(hint, nullptr);
   Pump();
-  EXPECT_EQ(Pixel(5, 24 + 75), RGB(255, 255, 255)) << "the main window erased with its class brush";
-  EXPECT_EQ(Pixel(100, 10), RGB(24, 52, 110)) << "the caption strip";
-  EXPECT_EQ(TakeLog(), (Log{"main:create 240x296", "main:paint", "main:erase"}));
+  EXPECT_EQ(Pixel(5, platform::kCaptionHeight + 75), RGB(255, 255, 255))
+      << "the main window erased with its class brush";
+  EXPECT_EQ(Pixel(100, 10), platform::shell::kStripBack) << "the caption strip";
+  EXPECT_EQ(TakeLog(), (Log{"main:create " + kDefaultSize, "main:paint", "main:erase"}));
 
   const RECT a{0, 0, 10, 10}, b{20, 30, 40, 50};
   PostMessageW(main, WM_USER, 0, 0);
@@ -92,7 +93,7 @@ TEST_F(WindowTest, PaintingWaitsForPostedMessagesMergesInvalidationsAndLetsChild
     HDC dc = BeginPaint(w, &seen);
     // The DC is clipped to the update area: this fills only it.
     SetBkColor(dc, RGB(255, 0, 0));
-    const RECT all{0, 0, 240, 296};
+    const RECT all{0, 0, kDefaultWidth, kDefaultHeight};
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
     EndPaint(w, &seen);
     return 0;
@@ -102,16 +103,18 @@ TEST_F(WindowTest, PaintingWaitsForPostedMessagesMergesInvalidationsAndLetsChild
   EXPECT_EQ(seen.rcPaint.left, 0);
   EXPECT_EQ(seen.rcPaint.bottom, 50);
   EXPECT_FALSE(seen.fErase);
-  EXPECT_EQ(Pixel(39, 24 + 49), RGB(255, 0, 0));
-  EXPECT_EQ(Pixel(41, 24 + 49), RGB(255, 255, 255));
-  EXPECT_EQ(Pixel(1, 24 + 71), RGB(255, 255, 255)) << "the hint repainted over its parent";
+  EXPECT_EQ(Pixel(39, platform::kCaptionHeight + 49), RGB(255, 0, 0));
+  EXPECT_EQ(Pixel(41, platform::kCaptionHeight + 49), RGB(255, 255, 255));
+  EXPECT_EQ(Pixel(1, platform::kCaptionHeight + 71), RGB(255, 255, 255)) << "the hint repainted over its parent";
 
   // Moving with repaint: the uncovered part goes back to the desktop, the window repaints whole.
   handlers.erase(WM_PAINT);
-  ASSERT_TRUE(MoveWindow(main, 0, 24, 240, 270, TRUE));
+  const int aboveTheBar = platform::kSoftKeyTop - platform::kCaptionHeight;
+  ASSERT_TRUE(MoveWindow(main, 0, platform::kCaptionHeight, platform::kScreenWidth, aboveTheBar, TRUE));
   Pump();
-  EXPECT_EQ(TakeLog(), (Log{"main:size 240,270", "main:paint", "main:erase"}));
-  EXPECT_EQ(Pixel(100, 300), RGB(0, 0, 0));
+  const std::string size = std::to_string(platform::kScreenWidth) + "," + std::to_string(aboveTheBar);
+  EXPECT_EQ(TakeLog(), (Log{"main:size " + size, "main:paint", "main:erase"}));
+  EXPECT_EQ(Pixel(100, platform::kSoftKeyTop + 6), RGB(0, 0, 0));
   EXPECT_EQ(GdiLiveObjectCount(), gdiStart);
 }
 
@@ -120,25 +123,25 @@ TEST_F(WindowTest, KeysGoToTheFocusWindowTheStylusToTheWindowUnderItAndBackBecom
   ASSERT_NE(Make(L"other", WS_CHILD | WS_VISIBLE, main, {0, 100, 240, 200}), nullptr);
   Pump();
   TakeLog();
-  EXPECT_FALSE(platform::phone::KeyDown('A')) << "the phone has no letter keys";
-  platform::phone::KeyDown('1');  // no focus yet: nobody hears it
+  EXPECT_FALSE(platform::handset::KeyDown('A')) << "the phone has no letter keys";
+  platform::handset::KeyDown('1');  // no focus yet: nobody hears it
   SetFocus(main);
-  platform::phone::KeyDown('1');
-  platform::phone::KeyUp('1');
-  platform::phone::KeyDown(VK_TBACK);
-  platform::phone::KeyUp(VK_TBACK);
-  platform::phone::StylusDown(5, 130);   // on the child
-  platform::phone::StylusMove(5, 30);    // captured: still the child's
-  platform::phone::StylusUp(-20, 400);   // clamped to the screen
-  platform::phone::StylusDown(5, 30);
+  platform::handset::KeyDown('1');
+  platform::handset::KeyUp('1');
+  platform::handset::KeyDown(VK_TBACK);
+  platform::handset::KeyUp(VK_TBACK);
+  platform::handset::StylusDown(5, 130);   // on the child
+  platform::handset::StylusMove(5, 30);    // captured: still the child's
+  platform::handset::StylusUp(-20, 400);   // clamped to the screen
+  platform::handset::StylusDown(5, 30);
   Pump();
   EXPECT_EQ(TakeLog(), (Log{"main:keydown 49", "main:char 49", "main:keyup 49", "main:hotkey 27/0",
                             "main:hotkey 27/4096", "other:down 5,6", "other:move 5,65442", "other:up 0,195",
                             "main:down 5,6"}));
-  EXPECT_TRUE(platform::phone::RequestClose());
+  EXPECT_TRUE(platform::handset::RequestClose());
   Pump();
   EXPECT_EQ(TakeLog(), (Log{"main:close", ":destroy", ":destroy"})) << "no text while being destroyed";
-  EXPECT_FALSE(platform::phone::RequestClose()) << "no window left";
+  EXPECT_FALSE(platform::handset::RequestClose()) << "no window left";
 }
 
 TEST_F(WindowTest, FailedCallsLeaveNothingHalfMade) {
@@ -154,8 +157,8 @@ TEST_F(WindowTest, FailedCallsLeaveNothingHalfMade) {
   handlers[WM_CREATE] = [](HWND, WPARAM, LPARAM) -> LRESULT { return -1; };
   EXPECT_EQ(Make(L"refused"), nullptr);
   Pump();
-  EXPECT_EQ(TakeLog(), (Log{"refused:create 240x296", ":destroy"}));
-  EXPECT_TRUE(platform::phone::CaptionTitle().empty());
+  EXPECT_EQ(TakeLog(), (Log{"refused:create " + kDefaultSize, ":destroy"}));
+  EXPECT_TRUE(platform::handset::CaptionTitle().empty());
   EXPECT_EQ(GdiLiveObjectCount(), gdiStart);
 }
 

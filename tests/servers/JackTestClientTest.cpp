@@ -92,7 +92,13 @@ TEST_F(JackClients, AToneArrivesSampleForSample) {
 }
 
 // PipeWire runs at 48000 Hz too; its JACK layer names ports after the nodes.
+// Under ThreadSanitizer the instrumented clients miss PipeWire's real-time
+// periods and the recording is no longer whole, so sample-exactness is left
+// to the other builds.
 TEST_F(JackClients, AToneArrivesSampleForSampleOnPipeWire) {
+#ifdef __SANITIZE_THREAD__
+  GTEST_SKIP() << "ThreadSanitizer slows the clients past PipeWire's real-time periods";
+#endif
   const std::string missing = MissingProgram({"pw-jack"});
   if (!missing.empty()) GTEST_SKIP() << missing;
   PipeWireServer server;

@@ -8,23 +8,17 @@
 #include "general/AssertionRecord.h"
 #include "general/UninitCaller.h"
 #include "kernel/Platform.h"
+#include "phone/Phone.h"
 #include "soundbase/WaveInEvent.h"
 #include "wave/WaveDevices.h"
 #include "win/user.h"
 
-// Each test starts from a fresh platform on the virtual clock, with silence
-// as the capture source and no playback sink, and a tear-down root.
+// Each test runs on a phone of its own on the virtual clock, with silence
+// as the capture source and no playback sink (a new phone's), and a
+// tear-down root.
 class VirtualAudio : public ::testing::Test {
  protected:
-  void SetUp() override {
-    platform::Reset(platform::ClockKind::Virtual);
-    platform::wave::SelectCapture(platform::wave::CaptureSource());
-    platform::wave::SelectPlayback(platform::wave::PlaybackSink());
-  }
-  void TearDown() override {
-    root.reset();
-    platform::Reset(platform::ClockKind::Real);
-  }
+  void TearDown() override { root.reset(); }
 
   // Lets `ms` of simulated time pass without servicing anything.
   static void Pass(DWORD ms) { MsgWaitForMultipleObjectsEx(0, nullptr, ms, 0, 0); }
@@ -45,6 +39,7 @@ class VirtualAudio : public ::testing::Test {
     return in;
   }
 
+  platform::Phone phone{platform::ClockKind::Virtual};
   ScopedAssertionRecord record;
   std::unique_ptr<UninitCaller> root = std::make_unique<UninitCaller>();
 };

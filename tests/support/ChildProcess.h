@@ -20,7 +20,8 @@ extern char **environ;
 class ChildProcess {
  public:
   // Runs `program` with `args`, the environment plus `extraEnv` ("NAME=value"),
-  // and SIGINT at its default action whatever this process does with it;
+  // and SIGINT, SIGTERM and SIGHUP at their default actions whatever this
+  // process does with them;
   // stdout to `outPath` when given, else to a pipe for ReadLine.
   ChildProcess(const std::string &program, const std::vector<std::string> &args,
                const std::vector<std::string> &extraEnv, const std::string &errPath, const std::string &outPath = "") {
@@ -49,6 +50,7 @@ class ChildProcess {
     sigemptyset(&defaults);
     sigaddset(&defaults, SIGINT);
     sigaddset(&defaults, SIGTERM);
+    sigaddset(&defaults, SIGHUP);
     posix_spawnattr_setsigdefault(&attr, &defaults);
     posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF);
     if (posix_spawn(&pid_, program.c_str(), &files, &attr, argv.data(), envp.data()) != 0) pid_ = -1;
@@ -92,19 +94,27 @@ class ChildProcess {
   bool Running() {
     int raw = 0;
     if (status_ >= 0 || waitpid(pid_, &raw, WNOHANG) == 0) return status_ < 0;
-    status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 1000;
+    Ended(raw);
     return false;
   }
   // The exit status once it has ended (-1 if it did not exit normally).
   int Wait() {
     int raw = 0;
-    if (status_ < 0 && waitpid(pid_, &raw, 0) == pid_) status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 1000;
+    if (status_ < 0 && waitpid(pid_, &raw, 0) == pid_) Ended(raw);
     return status_ == 1000 ? -1 : status_;
   }
+  // The signal that ended it, once Wait has returned -1; else 0.
+  int EndedBySignal() const { return signal_; }
 
  private:
   pid_t pid_ = -1;
   std::FILE *out_ = nullptr;
   bool piped_ = true;
   int status_ = -1;
+  int signal_ = 0;
+
+  void Ended(int raw) {
+    status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 1000;
+    signal_ = WIFSIGNALED(raw) ? WTERMSIG(raw) : 0;
+  }
 };

@@ -73,7 +73,6 @@ Outcome Captured(CaptureSource::Kind kind, const std::string &path = "") {
     source.path = path;
     if (analysis.Open(source, &o.openError)) o.summary = analysis.Run();
   }
-  platform::Reset(platform::ClockKind::Real);
   o.text = printed.Text();
   return o;
 }

@@ -10,6 +10,11 @@
 
 namespace {
 
+// What a bad --tuning is told, the names listed.
+constexpr char kTunings[] =
+    "(expected one of standard, drop-d, half-step-down, whole-step-down, drop-c, dadgad, open-d, open-g, open-e, "
+    "open-c, or six notes lowest first between C1 and C6, e.g. \"D2 A2 D3 G3 B3 E4\" or 38,45,50,55,59,64)";
+
 std::string UsageError(const std::string &program, const std::string &message) {
   return program + ": " + message + "\nTry '" + program + " --help' for more information.\n";
 }
@@ -60,7 +65,13 @@ TEST(OptionGrammarCli, AnalyzeTakesBothFormsAndTheEndOfOptions) {
        {"--demo -x", "unknown option '-x'"},
        {"--csv --json --demo", "--csv and --json cannot be combined"},
        {"--live --demo", "--live cannot be combined with --demo or files"},
-       {"--csv", "no input: name a sound file or use --demo or --live"}});
+       {"--csv", "no input: name a sound file or use --demo or --live"},
+       {"--demo --tuning drop-d", "--tuning names the strings of --strum"},
+       {"--demo --strum --calibrate", "--strum cannot be combined with --calibrate, --precise or --live"},
+       {"--strum --live", "--strum cannot be combined with --calibrate, --precise or --live"},
+       {"--demo --strum --tuning=drop-q", std::string("invalid value 'drop-q' for --tuning ") + kTunings},
+       {"--demo --strum --tuning '38 45 50 55 59'", std::string("invalid value '38 45 50 55 59' for --tuning ") +
+                                                       kTunings}});
 }
 
 // Every option of drovane-tone in the --opt=value form writes what the
@@ -78,9 +89,9 @@ TEST(OptionGrammarCli, ToneTakesBothFormsAndRefusesAlike) {
   }
   ExpectUsageErrors(
       t, "drovane-tone",
-      {{"--string=7", "invalid value '7' for --string (expected a string number from 1 (low E) to 6 (high E))"},
-       {"--string=1e0", "invalid value '1e0' for --string (expected a string number from 1 (low E) to 6 (high E))"},
-       {"--string 2.0", "invalid value '2.0' for --string (expected a string number from 1 (low E) to 6 (high E))"},
+      {{"--string=7", "invalid value '7' for --string (expected a string number from 1 (the lowest) to 6 (the highest))"},
+       {"--string=1e0", "invalid value '1e0' for --string (expected a string number from 1 (the lowest) to 6 (the highest))"},
+       {"--string 2.0", "invalid value '2.0' for --string (expected a string number from 1 (the lowest) to 6 (the highest))"},
        {"--note=0x10",
         "invalid value '0x10' for --note (expected a MIDI note number from 0 to below 124.77, whose "
         "fundamental lies below 11025 Hz, the highest a 22050 Hz tone can carry)"},
@@ -89,7 +100,20 @@ TEST(OptionGrammarCli, ToneTakesBothFormsAndRefusesAlike) {
        {"--note 1 --strin 2", "unknown option '--strin'"},
        {"--note 1 extra", "unexpected argument 'extra'"},
        {"--note 1 -- --out=x.wav", "unexpected argument '--out=x.wav'"},
-       {"--out x.wav", "choose a string (--string 1..6) or a note (--note MIDI)"}});
+       {"--out x.wav", "choose a string (--string 1..6) or a note (--note MIDI)"},
+       {"--tuning open-g --out x.wav", "choose a string (--string 1..6) or a note (--note MIDI)"},
+       {"--string 1 --note 40 --tuning drop-d", "--tuning names the strings of --string; a --note plays as it is"},
+       {"--string 1 --tuning 'E2 A2 D3 G3 B3 E9'",
+        std::string("invalid value 'E2 A2 D3 G3 B3 E9' for --tuning ") + kTunings}});
+  // A tuning names the strings whatever the order; the last of --string and
+  // --note wins.
+  const std::string dropD = OutputPath("drop-d-1.wav"), low = OutputPath("note-38.wav");
+  ASSERT_EQ(RunTool(t, "--note 38 --out " + low).status, 0);
+  for (const char *args : {"--tuning drop-d --string 1", "--string=1 --tuning=D2,A2,D3,G3,B3,E4",
+                           "--note 40 --tuning 38,45,50,55,59,64 --string 1"}) {
+    ASSERT_EQ(RunTool(t, std::string(args) + " --out " + dropD).status, 0) << args;
+    EXPECT_EQ(Slurp(dropD), Slurp(low)) << args;
+  }
   // The first of help and version wins, whatever follows.
   EXPECT_EQ(RunTool(t, "--note=1 --version --bogus").out, "drovane-tone 1.0.0\n");
   EXPECT_EQ(RunTool(t, "-V -h").out, "drovane-tone 1.0.0\n");

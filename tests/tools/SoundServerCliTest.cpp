@@ -50,6 +50,22 @@ TEST_F(SoundServer, ToneLivePlaysTheNoteOfTheString) {
   ExpectTheLowE(recorded);
 }
 
+// Ctrl-C while the tone plays stops it at once, and the tool ends as Ctrl-C
+// ends a program (a shell then stops a script that runs it).
+TEST_F(SoundServer, CtrlCCutsALiveToneShort) {
+  ChildProcess tone(DROVANE_TONE, {"--string", "1"}, server.Env(), OutputPath("err"));
+  ASSERT_TRUE(tone.Started());
+  std::vector<std::string> playing;
+  while (playing.empty() && tone.Running()) server.Pactl({"list", "short", "sink-inputs"}, &playing);
+  ASSERT_FALSE(playing.empty()) << "the tone never played: " << Slurp(OutputPath("err"));
+  tone.Signal(SIGINT);
+  EXPECT_EQ(tone.Wait(), -1) << Slurp(OutputPath("err"));
+  EXPECT_EQ(tone.EndedBySignal(), SIGINT);
+  std::vector<std::string> left;
+  server.Pactl({"list", "short", "sink-inputs"}, &left);
+  EXPECT_TRUE(left.empty()) << "the stream was closed before the tool ended";
+}
+
 // Whether a thread of `pid` named like SDL's capture thread is blocked in
 // ppoll with no timeout: waiting on the server for data, after SDL has
 // started reading (while paused it only naps and flushes).

@@ -68,9 +68,10 @@ TEST(ToneCli, UnwritableFileIsReported) {
 
 // What a user, a script and a careful tester may do. Each case gives the
 // exit status, what stdout must hold (none: nothing) and what stderr must
-// say (none: nothing). "left" on stdout means a partial file was left.
+// say (none: nothing). "left" on stdout means a file was left: a file that
+// reached its size limit keeps the samples that fitted, finalised.
 TEST(ToneCli, WritesOptionsAndNotesAreHandledAsMeant) {
-  const std::string t = DROVANE_TONE, wav = OutputPath("tone-cases.wav");
+  const std::string t = DROVANE_TONE, wav = OutputPath("tone-cases.wav"), capped = OutputPath("capped.wav");
   const std::string leftBehind = "; s=$?; [ -e " + wav + " ] && echo left; exit $s";
   const struct {
     const char *what;
@@ -78,12 +79,12 @@ TEST(ToneCli, WritesOptionsAndNotesAreHandledAsMeant) {
     int status;
     std::string out, err;
   } cases[] = {
-      {"a disk that fills", "rm -f " + wav + "; (trap '' XFSZ; ulimit -f 64; exec " + t + " --note 69 --out " + wav +
-                                ")" + leftBehind,
-       1, "", "cannot write " + wav + ": System error : File too large"},
-      {"/dev/full", t + " --string 2 --out /dev/full", 1, "", "cannot write /dev/full: System error : No space left"},
+      {"a disk that fills", "rm -f " + capped + "; (trap '' XFSZ; ulimit -f 64; exec " + t + " --note 69 --out " +
+                                capped + "); s=$?; [ -e " + capped + " ] && echo left; exit $s",
+       1, "left", "cannot write '" + capped + "': File too large; it keeps the first 1.49 s (32746 samples) played\n"},
+      {"/dev/full", t + " --string 2 --out /dev/full", 1, "", "cannot write '/dev/full': No space left on device\n"},
       {"an escape in the name", t + " --string 2 --out $'/nonexistent-dir/\\e[2J.wav'", 1, "",
-       "drovane-tone: cannot write /nonexistent-dir/\\x1b[2J.wav: "},
+       "drovane-tone: cannot write '/nonexistent-dir/\\x1b[2J.wav': "},
       {"help to /dev/full", t + " --help >/dev/full", 1, "", "drovane-tone: write error: No space left on device"},
       {"-h", t + " -h", 0, "Usage: drovane-tone", ""},
       {"-V", t + " -V", 0, "drovane-tone 1.0.0", ""},
@@ -100,6 +101,9 @@ TEST(ToneCli, WritesOptionsAndNotesAreHandledAsMeant) {
     EXPECT_EQ(c.err.empty(), r.err.empty()) << c.what << ": " << r.err;
     EXPECT_NE(r.err.find(c.err), std::string::npos) << c.what << ": " << r.err;
   }
+  SF_INFO info{};
+  EXPECT_EQ(ReadSound(capped, &info).size(), 32746u) << "the 64 KiB the limit allowed, less the header";
+  EXPECT_EQ(info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
   const std::string help = Tone("--help").out;
   for (const char *said : {"fraction", "E-2 A-2 D-1 G-1 B-1 E1", "E2 A2 D3 G3 B3 E4", "C1", "C4", "A1", "A4"})
     EXPECT_NE(help.find(said), std::string::npos) << said;

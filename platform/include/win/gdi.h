@@ -1,7 +1,8 @@
 #pragma once
 
 // The phone's drawing calls, with their Win32 names, types and values.
-// Thread: every call comes from the user-interface thread; nothing is locked.
+// Thread: every call comes from the program thread (another thread's call
+// stops the program, see win/user.h); nothing is locked.
 // Handles: a stale, deleted or wrong-kind handle makes a call fail with its
 // Win32 failure result (FALSE, NULL, 0, CLR_INVALID or GDI_ERROR) and change
 // nothing. Coordinates are pixels; a rectangle excludes its right and bottom

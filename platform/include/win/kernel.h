@@ -1,8 +1,10 @@
 #pragma once
 
 // Kernel objects of the phone: events, handles, tick counts and thread ids,
-// with their Win32 names and values. Events may be signalled from any thread
-// (audio drivers do); everything else belongs to the program thread.
+// with their Win32 names and values. Every call may come from any thread
+// while the phone runs (a signal watcher sets an event); with no phone
+// running one stops the program (see win/user.h), but for
+// GetCurrentThreadId, which needs none.
 #include "win/types.h"
 
 #ifndef WINAPI

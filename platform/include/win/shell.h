@@ -53,3 +53,17 @@ BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *info);
 
 #define MF_POPUP 0x0010
 #define MF_END 0x0080
+
+// Sent to a menu bar: the pop-up menu of its button whose command is lParam
+// (wParam 0), or NULL when that button opens none. The handle is the bar's
+// as long as the bar lives.
+#define SHCMBM_GETSUBMENU (WM_USER + 401)
+
+#define MF_BYCOMMAND 0x0000
+#define MF_STRING 0x0000
+
+// Gives the item `position` (its command, MF_BYCOMMAND) of a menu bar's
+// pop-up the command `newId` and the text `text` (MF_STRING). FALSE, with
+// nothing changed, for a menu that is not a live bar's, an item it does not
+// hold, other flags, or no text. A pop-up already open keeps what it shows.
+BOOL WINAPI ModifyMenuW(HMENU menu, UINT position, UINT flags, UINT_PTR newId, LPCWSTR text);

@@ -3,11 +3,13 @@
 // The program thread's message queue, the wait on messages and handles, and
 // timers without a window, with their Win32 names and values.
 //
-// Only the program thread (the one that last reset the platform, or first
-// used it) reads the queue: PeekMessageW, DispatchMessageW,
-// MsgWaitForMultipleObjectsEx, SetTimer, KillTimer. PostThreadMessageW, and
-// PostMessageW without a window, may be called from any thread; windows
-// belong to the program thread.
+// Only the program thread (the one that made the running phone) reads the
+// queue: PeekMessageW, TranslateMessage, DispatchMessageW,
+// MsgWaitForMultipleObjectsEx, SetTimer, KillTimer, PostQuitMessage.
+// PostThreadMessageW, and PostMessageW without a window, may be called from
+// any thread; windows belong to the program thread. A call made on a thread
+// it does not belong to, or with no phone running, stops the program with a
+// line on stderr naming the call (see phone/Phone.h).
 #include "win/kernel.h"
 
 #ifndef CALLBACK

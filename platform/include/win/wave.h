@@ -3,7 +3,8 @@
 // The phone's wave-audio calls, with their Win32 names, types and values.
 // Device 0 is the only device; notification is by event (CALLBACK_EVENT: the
 // event is set each time a buffer is done) or none. Calls belong to the
-// program thread. A call with a bad handle, bad arguments or in the wrong
+// program thread (another thread's call stops the program, see win/user.h).
+// A call with a bad handle, bad arguments or in the wrong
 // state returns its Win32 error and changes nothing.
 #include "win/types.h"
 

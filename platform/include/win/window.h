@@ -2,8 +2,9 @@
 
 // The phone's windows: classes, windows and their messages, painting, focus,
 // the "STATIC" class and the message box, with their Win32 names, types and
-// values. Every call belongs to the program thread (the one that last reset
-// the platform). A handle that is not a live window (never made, destroyed,
+// values. Every call belongs to the program thread (the one that made the
+// running phone; another thread's call stops the program, see win/user.h).
+// A handle that is not a live window (never made, destroyed,
 // or destroyed while its own WM_DESTROY runs) makes a call fail cleanly with
 // its Win32 failure result (FALSE, NULL or 0) and change nothing.
 //

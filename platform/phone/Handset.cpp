@@ -1,5 +1,5 @@
-// The phone's keys, stylus and screen as the device drives them (Phone.h).
-#include "shell/Phone.h"
+// The phone's keys, stylus and screen as the device drives them.
+#include "phone/Handset.h"
 
 #include <algorithm>
 
@@ -9,14 +9,12 @@
 #include "user/WindowManager.h"
 #include "win/shell.h"
 
-namespace platform::phone {
+namespace platform::handset {
 
 namespace {
 
 using shell::ModalLoop;
 using shell::PhoneInput;
-
-WindowManager &Manager() { return WindowManager::Get(); }
 
 bool PhoneHasKey(UINT key) {
   switch (key) {
@@ -28,7 +26,8 @@ bool PhoneHasKey(UINT key) {
   }
 }
 
-bool Key(UINT key, bool down) {
+bool Key(UINT key, bool down, std::source_location call) {
+  WindowManager &m = Windows(call);
   if (!PhoneHasKey(key)) return false;
   if (ModalLoop *modal = ModalLoop::Open()) {
     modal->Deliver({down ? PhoneInput::Kind::KeyDown : PhoneInput::Kind::KeyUp, key, {0, 0}});
@@ -38,15 +37,15 @@ bool Key(UINT key, bool down) {
   const LPARAM flags = down ? 1 : static_cast<LPARAM>(0xC0000001u);
   if (key == VK_TBACK) {
     const LPARAM lParam = MAKELPARAM(down ? 0 : MOD_KEYUP, VK_TBACK);
-    if (HWND active = Manager().ActiveWindow())
+    if (HWND active = m.ActiveWindow())
       PostMessageW(active, WM_HOTKEY, 0, lParam);
     else
       PostThreadMessageW(GetCurrentThreadId(), WM_HOTKEY, 0, lParam);
     return true;
   }
-  HWND target = Manager().focus;
+  HWND target = m.focus;
   if (key == VK_TSOFT1 || key == VK_TSOFT2) {
-    if (HWND bar = shell::ShellState::Get().BarOf(nullptr)) target = bar;
+    if (HWND bar = shell::Shell().BarOf(nullptr)) target = bar;
   }
   if (target) PostMessageW(target, message, key, flags);
   return true;
@@ -56,13 +55,13 @@ POINT Clamp(int x, int y) {
   return {std::clamp(x, 0, kScreenWidth - 1), std::clamp(y, 0, kScreenHeight - 1)};
 }
 
-void Stylus(PhoneInput::Kind kind, int x, int y) {
+void Stylus(PhoneInput::Kind kind, int x, int y, std::source_location call) {
+  WindowManager &m = Windows(call);
   const POINT p = Clamp(x, y);
   if (ModalLoop *modal = ModalLoop::Open()) {
     modal->Deliver({kind, 0, p});
     return;
   }
-  WindowManager &m = Manager();
   const WindowRecord *captured = m.tree.Find(m.capture);
   const HWND target = captured ? captured->handle : m.WindowFromPoint(p);
   if (kind == PhoneInput::Kind::StylusDown) m.capture = target;
@@ -78,30 +77,30 @@ void Stylus(PhoneInput::Kind kind, int x, int y) {
 
 }  // namespace
 
-void Start() {
-  Manager().screen.Bitmap();
-  shell::CreateCaptionStrip();
-}
+using Location = std::source_location;
 
-bool KeyDown(UINT key) { return Key(key, true); }
-bool KeyUp(UINT key) { return Key(key, false); }
+bool KeyDown(UINT key) { return Key(key, true, Location::current()); }
+bool KeyUp(UINT key) { return Key(key, false, Location::current()); }
 
-void StylusDown(int x, int y) { Stylus(PhoneInput::Kind::StylusDown, x, y); }
-void StylusMove(int x, int y) { Stylus(PhoneInput::Kind::StylusMove, x, y); }
-void StylusUp(int x, int y) { Stylus(PhoneInput::Kind::StylusUp, x, y); }
+void StylusDown(int x, int y) { Stylus(PhoneInput::Kind::StylusDown, x, y, Location::current()); }
+void StylusMove(int x, int y) { Stylus(PhoneInput::Kind::StylusMove, x, y, Location::current()); }
+void StylusUp(int x, int y) { Stylus(PhoneInput::Kind::StylusUp, x, y, Location::current()); }
 
 bool RequestClose() {
+  WindowManager &m = Windows();
   ModalLoop::CloseAll();
-  HWND active = Manager().ActiveWindow();
+  HWND active = m.ActiveWindow();
   return active && PostMessageW(active, WM_CLOSE, 0, 0);
 }
 
-HBITMAP ScreenBitmap() { return Manager().screen.Bitmap(); }
-uint64_t ScreenVersion() { return Manager().screen.Version(); }
+void SetLastWindowHook(std::function<void()> hook) { Windows().lastWindowHook = std::move(hook); }
+
+HBITMAP ScreenBitmap() { return Windows().screen.Bitmap(); }
+uint64_t ScreenVersion() { return Windows().screen.Version(); }
 std::wstring CaptionTitle() { return shell::CaptionTitle(); }
 
 std::vector<ScreenText> ScreenTexts() {
-  shell::ShellState &state = shell::ShellState::Get();
+  shell::ShellState &state = shell::Shell();
   std::wstring softKeys;
   if (auto it = state.bars.find(state.BarOf(nullptr)); it != state.bars.end()) {
     for (const std::wstring &label : it->second->labels) softKeys += (softKeys.empty() ? L"" : L" | ") + label;
@@ -110,8 +109,8 @@ std::vector<ScreenText> ScreenTexts() {
                                 {"softkeys", softKeys},
                                 {"menu", state.menuText},
                                 {"message", state.messageText}};
-  for (auto &t : Manager().WindowTexts()) texts.push_back({t.source, t.text});
+  for (auto &t : Windows().WindowTexts()) texts.push_back({t.source, t.text});
   return texts;
 }
 
-}  // namespace platform::phone
+}  // namespace platform::handset

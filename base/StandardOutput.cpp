@@ -1,4 +1,4 @@
-#include "StandardOutput.h"
+#include "base/StandardOutput.h"
 
 #include <fcntl.h>
 #include <stdio_ext.h>
@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+
+namespace drovane {
 
 namespace {
 
@@ -42,3 +44,5 @@ bool CloseStandardOutput(std::string *error) {
   if (firstReason != 0) *error += std::string(": ") + std::strerror(firstReason);
   return false;
 }
+
+}  // namespace drovane

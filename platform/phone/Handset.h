@@ -1,32 +1,23 @@
 #pragma once
 
-// The emulated phone as the device sees it (not a Win32 call; the program
-// never includes it): the screen's frame buffer and its texts, and the
-// phone's keys and stylus. platform/device drives these from the SDL window,
-// a script or a test.
+// The running phone's handset as the device sees it (not a Win32 call; the
+// program never includes it): the screen's frame buffer and its texts, and
+// the phone's keys and stylus. platform/device drives these from the SDL
+// window, a script or a test.
 //
 // Thread: program thread only. Other threads (an SDL event thread) reach the
 // input calls through platform::ScheduleAt, so input arrives inside the
 // program's waits like any driver occurrence. Input is only queued (posted),
 // never handled inside the call: no window procedure runs from here.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "user/ScreenGeometry.h"
 #include "win/window.h"
 
-namespace platform::phone {
-
-constexpr int kScreenWidth = platform::kScreenWidth;
-constexpr int kScreenHeight = platform::kScreenHeight;
-constexpr int kCaptionHeight = platform::kCaptionHeight;
-constexpr int kSoftKeyHeight = platform::kSoftKeyHeight;
-
-// Switches the phone on after a platform reset: the empty screen and the
-// shell's caption strip. The device calls it before WinMain, tests after
-// platform::Reset; calling it again before the next reset does nothing.
-void Start();
+namespace platform::handset {
 
 // Keys by their virtual-key codes: '0'..'9', VK_UP, VK_DOWN, VK_LEFT,
 // VK_RIGHT, VK_RETURN, VK_TSOFT1, VK_TSOFT2, VK_TBACK. A pop-up menu or
@@ -48,8 +39,13 @@ void StylusUp(int x, int y);
 // there is no such window.
 bool RequestClose();
 
+// Calls `hook` just before the program's last shown top-level window is
+// destroyed (its screen goes with it), while the screen still shows it;
+// null removes it. The hook may read the screen, never change windows.
+void SetLastWindowHook(std::function<void()> hook);
+
 // The screen: a 240 x 320 bitmap of the gdi layer that windows and the shell
-// draw into. Valid until the platform is reset; read it, never select it.
+// draw into. Valid while the phone runs; read it, never select it.
 HBITMAP ScreenBitmap();
 // Counts drawing on the screen (a paint, a shell drawing); a presenter
 // shows a frame only when it moved (and may skip one whose pixels are the
@@ -74,4 +70,4 @@ std::vector<ScreenText> ScreenTexts();
 // The active window's title, as the caption strip shows it.
 std::wstring CaptionTitle();
 
-}  // namespace platform::phone
+}  // namespace platform::handset

@@ -1,0 +1,49 @@
+#pragma once
+
+// What a wave device opened with waveInOpen / waveOutOpen takes: the capture
+// source or playback sink chosen at that moment (devices already open keep
+// theirs). AudioNames.h gives each kind its word for the command line and
+// for messages.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "wave/CaptureStream.h"
+#include "wave/RecordingStream.h"
+#include "wave/SoundSink.h"
+
+namespace platform::wave {
+
+struct CaptureSource {
+  enum class Kind { Silence, Tone, File, Demo, Custom, Live };
+  Kind kind = Kind::Silence;
+  std::string path;            // File: any sound file libsndfile reads ("-": standard input)
+  // File, Demo: told how much the recording held once it has been read to
+  // its end (the device then hears silence), and any read error.
+  std::shared_ptr<RecordingStatus> status;
+  double toneHz = 440.0;       // Tone
+  double toneAmplitude = 0.5;  // Tone: 0..1 of full scale
+  // Custom: makes the source of each device opened (tests, tools).
+  std::shared_ptr<std::function<std::unique_ptr<CaptureStream>()>> make;
+  // Live: the device's name as ListLiveDevices gives it (empty: the system's
+  // default); a name SDL does not know fails the open, and LastOpenError says so.
+  std::string device;
+};
+
+struct PlaybackSink {
+  enum class Kind { Null, File, Live };
+  Kind kind = Kind::Null;
+  std::string path;  // File: a 16-bit mono WAV written as the device plays
+  // File: told, once the device has closed, whether all of it was written.
+  std::shared_ptr<WriteStatus> status;
+  // Live: the device's name as ListLiveDevices gives it (empty: the system's
+  // default); a name SDL does not know fails the open, and LastOpenError says so.
+  std::string device;
+};
+
+struct AudioChoice {
+  CaptureSource capture;
+  PlaybackSink playback;
+};
+
+}  // namespace platform::wave

@@ -1,0 +1,139 @@
+#pragma once
+
+// A stand-in for SDL's audio, with an audio thread of its own: the test
+// asks it to run a device's callback with so many samples, on that thread,
+// and waits until it has. It keeps SDL's contract: a device is opened
+// paused, and once a pause (or a close) returns, its callback is not running
+// and does not run again until resumed. Closes can be held back, as a sound
+// server that stopped answering holds SDL's. It logs what the drivers did.
+#include <condition_variable>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "wave/SdlAudioCalls.h"
+
+class FakeSdlAudio : public platform::wave::SdlAudioCalls {
+ public:
+  FakeSdlAudio() : thread_([this] { Run(); }) {}
+  ~FakeSdlAudio() override {
+    Post([this] { stop_ = true; });
+    thread_.join();
+  }
+
+  bool Load(std::string *) override { return true; }
+  int InitSubSystem(Uint32) override { return Note("init"), 0; }
+  void QuitSubSystem(Uint32) override { Note("quit"); }
+  SDL_AudioDeviceID OpenAudioDevice(const char *name, int capture, const SDL_AudioSpec *desired, SDL_AudioSpec *,
+                                    int) override {
+    if (name && std::string(name) != Name(capture)) return 0;
+    std::lock_guard lock(mutex_);
+    devices_[++last_] = Device{desired->callback, desired->userdata, capture != 0};
+    log_.push_back("open " + std::to_string(last_));
+    return last_;
+  }
+  // Taking the device's callback lock waits for a callback in progress.
+  void PauseAudioDevice(SDL_AudioDeviceID id, int pause) override {
+    std::lock_guard callback(CallbackLock(id));
+    std::lock_guard lock(mutex_);
+    devices_[id].paused = pause != 0;
+    log_.push_back((pause ? "pause " : "resume ") + std::to_string(id));
+  }
+  void CloseAudioDevice(SDL_AudioDeviceID id) override {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !holdCloses_; });
+    devices_[id].closed = true;
+    log_.push_back("close " + std::to_string(id));
+    changed_.notify_all();
+  }
+  const char *GetError() override { return "no such device"; }
+  int GetNumAudioDevices(int) override { return 1; }
+  const char *GetAudioDeviceName(int, int capture) override { return Name(capture); }
+  void TLSCleanup() override {}
+
+  // Runs device `id`'s callback once on the audio thread over `samples`
+  // (capture: what it records; playback: filled with what it plays) and
+  // waits for it; false when the device is paused or closed.
+  bool Exchange(SDL_AudioDeviceID id, std::vector<int16_t> *samples) {
+    bool ran = false;
+    Post([&] {
+      std::lock_guard callback(CallbackLock(id));
+      Device device;
+      {
+        std::lock_guard lock(mutex_);
+        device = devices_[id];
+      }
+      if (device.paused || device.closed) return;
+      device.callback(device.user, reinterpret_cast<Uint8 *>(samples->data()), static_cast<int>(2 * samples->size()));
+      ran = true;
+    });
+    return ran;
+  }
+  // Closes wait until released, as on a server that stopped answering.
+  void HoldCloses(bool hold) {
+    std::lock_guard lock(mutex_);
+    holdCloses_ = hold;
+    changed_.notify_all();
+  }
+  void WaitClosed(SDL_AudioDeviceID id) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return devices_[id].closed; });
+  }
+  std::vector<std::string> Log() {
+    std::lock_guard lock(mutex_);
+    return log_;
+  }
+
+ private:
+  struct Device {
+    SDL_AudioCallback callback = nullptr;
+    void *user = nullptr;
+    bool capture = false;
+    bool paused = true;
+    bool closed = false;
+  };
+
+  static const char *Name(int capture) { return capture ? "Fake microphone" : "Fake speaker"; }
+  void Note(const char *what) {
+    std::lock_guard lock(mutex_);
+    log_.push_back(what);
+  }
+  std::mutex &CallbackLock(SDL_AudioDeviceID id) {
+    std::lock_guard lock(mutex_);
+    return callbackLocks_[id];
+  }
+  // Runs `job` on the audio thread and waits for it.
+  void Post(std::function<void()> job) {
+    std::unique_lock lock(mutex_);
+    job_ = std::move(job);
+    changed_.notify_all();
+    changed_.wait(lock, [this] { return !job_; });
+  }
+  void Run() {
+    std::unique_lock lock(mutex_);
+    while (!stop_) {
+      changed_.wait(lock, [this] { return static_cast<bool>(job_); });
+      std::function<void()> job = job_;
+      lock.unlock();
+      job();
+      lock.lock();
+      job_ = nullptr;
+      changed_.notify_all();
+    }
+  }
+
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::map<SDL_AudioDeviceID, Device> devices_;
+  std::map<SDL_AudioDeviceID, std::mutex> callbackLocks_;
+  std::vector<std::string> log_;
+  SDL_AudioDeviceID last_ = 0;
+  bool holdCloses_ = false;
+  std::function<void()> job_;
+  bool stop_ = false;
+  std::thread thread_;  // last: it starts once the rest is made
+};

@@ -1,0 +1,28 @@
+#include "StrumAnalysis.h"
+
+#include <vector>
+
+#include "strum/StrumTracker.h"
+
+AnalysisSummary StrumAnalysis::Run(SampleSource *source) {
+  AnalysisSummary summary;
+  Strum::StrumTracker tracker(tuning_, reference_);
+  std::vector<Strum::StrumReading> readings;
+  int16_t buffer[kCaptureSamples];
+  while (const size_t n = source->Read(buffer, kCaptureSamples)) {
+    tracker.Feed(buffer, n, &readings);
+    Write(&readings, &summary);
+    summary.samples += n;
+  }
+  tracker.Finish(&readings);
+  Write(&readings, &summary);
+  summary.error = source->Error();
+  summary.nonFinite = source->NonFiniteSamples();
+  return summary;
+}
+
+void StrumAnalysis::Write(std::vector<Strum::StrumReading> *readings, AnalysisSummary *summary) {
+  for (const Strum::StrumReading &reading : *readings) report_->Strum(reading);
+  summary->results += readings->size();
+  readings->clear();
+}

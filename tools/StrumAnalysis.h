@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+
+#include "AnalysisSummary.h"
+#include "StrumReport.h"
+#include "measure/Tuning.h"
+#include "wave/SampleSource.h"
+
+// drovane-analyze --strum: finds the strums of a recording and reads every
+// string of each (the strum check, strum/StrumTracker), fed in the tuner's
+// 100 ms capture buffers as the tuner's strum screen is, and writes each
+// strum as it is read. A strum the recording ends during is read with what
+// there is.
+class StrumAnalysis {
+ public:
+  static constexpr size_t kCaptureSamples = 2205;
+
+  StrumAnalysis(StrumReport *report, const Measure::Tuning &tuning, double reference)
+      : report_(report), tuning_(tuning), reference_(reference) {}
+
+  // Reads `source` to its end. The summary counts the samples and, as its
+  // results, the strums; its error is set when reading failed.
+  AnalysisSummary Run(SampleSource *source);
+
+ private:
+  void Write(std::vector<Strum::StrumReading> *readings, AnalysisSummary *summary);
+
+  StrumReport *report_;
+  Measure::Tuning tuning_;
+  double reference_;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "AnalyzeOptions.h"
+#include "InputRows.h"
+#include "measure/Tuning.h"
+#include "strum/StrumReading.h"
+
+// Writes the strums found in the analyser's inputs, one row per strum and
+// string, in the analyser's three formats, as InputRows says; the table
+// shows note names both ways and a blank line between strums. A string that
+// was not heard is marked so, with no frequency (0), name or cents.
+class StrumReport : private InputRows {
+ public:
+  StrumReport(AnalyzeOptions::Format format, std::FILE *out) : InputRows(format, out) {}
+
+  // Before the strums of the input `name`, read against `tuning` at A =
+  // `reference` hertz.
+  void Begin(const std::string &name, double reference, const Measure::Tuning &tuning);
+  // The six rows of one strum, string 1 (the lowest) first.
+  void Strum(const Strum::StrumReading &reading);
+
+ private:
+  void Row(const std::string &time, int string, const Strum::StringReading &s);
+
+  bool first_ = true;  // no strum of this input written yet
+  Measure::Tuning tuning_;
+};
