@@ -37,18 +37,18 @@ double StrumAnalyzer::Hertz(double note) const { return FrequencyFromNote(note, 
 
 double StrumAnalyzer::Separation() const { return kSeparation * spectrum_.Resolution(); }
 
-StrumReading StrumAnalyzer::Analyze(const int16_t *region, int total, int onset, int stretch) {
-  stretch = std::clamp(stretch, 0, std::max(0, total));
-  const int16_t *samples = region + stretch;
-  const int count = std::min(total - stretch, StrumSpectrum::kLongestStretch);
-  shadowed_.SetRegion(region, stretch + std::max(count, 0), std::clamp(onset, 0, stretch), stretch);
-  spectrum_.Compute(samples, count);
+StrumReading StrumAnalyzer::Analyze(const int16_t *samples, int count, int onset, int stretch) {
+  stretch = std::clamp(stretch, 0, std::max(0, count));
+  const int16_t *read = samples + stretch;
+  const int length = std::clamp(count - stretch, 0, StrumSpectrum::kLongestStretch);
+  shadowed_.SetRegion(samples, stretch + length, std::clamp(onset, 0, stretch), stretch);
+  spectrum_.Compute(read, length);
   peaks_.Read(spectrum_);
   for (int s = 0; s < 6; ++s) FindOptions(s);
   chosen_ = ChooseJointly(options_, peaks_);
   RefitChosen();
   DecideHeard();
-  ForgetThuds(samples, count);
+  ForgetThuds(read, length);
   StrumReading reading;
   for (int s = 0; s < 6; ++s) reading.strings[s] = Reading(primary_[s]);
   return reading;
@@ -133,13 +133,14 @@ double StrumAnalyzer::PredictedAmplitude(int s, int n) const {
 }
 
 // A string none of whose partials stand alone: heard when partials of its
-// own show beside the heard strings' (read by fitting each pair), or when
-// the shared peaks stand well above what the heard strings' envelopes give
-// them; read from those partials. Each of its well-borne pitches within
-// half a semitone of its target is tried, the chosen one first. Peaks that
-// a string chosen but not heard explains are that string's: a string whose
-// first partials fall on them is not heard (E4/2 must not take a shadowed
-// E4's sound).
+// own show beside the heard strings' (read by fitting each pair), when its
+// attack shows at the partials it shares with them (ShadowedString: an
+// in-tune B3 or E4), or when the shared peaks stand well above what the
+// heard strings' envelopes give them; read from those partials. Each of its
+// pitches within half a semitone of its target is tried, the chosen one
+// first. Peaks that a string chosen but not heard explains are that
+// string's: a string whose first partials fall on them is not heard (E4/2
+// must not take a shadowed E4's sound).
 void StrumAnalyzer::ReadShadowed(int s, double loudest) {
   std::vector<int> heardStrings;
   PartialMask mask, all, unheard;
@@ -153,34 +154,24 @@ void StrumAnalyzer::ReadShadowed(int s, double loudest) {
   if (chosen_[s] >= 0) tried.push_back(chosen_[s]);
   for (int o = 0; o < static_cast<int>(options_[s].size()); ++o)
     if (o != chosen_[s]) tried.push_back(o);
-  for (int o : tried) {
-    const HarmonicString &guess = options_[s][o].model;
-    if (options_[s][o].missing > kLeastMissing || !NearTarget(s, guess)) continue;
-    StringFit fit;
-    if ((RefineWithin(s, guess, all, &fit) && Enough(fit, loudest))) {
-      fits_[s] = fit;
-      heard_[s] = true;
-      return;
-    }
-  }
-  for (const HarmonicString &guess : guesses_[s]) {
-    StringFit fit;
-    if (NearTarget(s, guess) && ByAttack(s, guess, unheard, heardStrings, loudest, &fit)) {
-      fits_[s] = fit;
-      heard_[s] = true;
-      return;
-    }
-  }
-  for (int o : tried) {
-    const HarmonicString &guess = options_[s][o].model;
-    if (options_[s][o].missing > kLeastMissing || !NearTarget(s, guess)) continue;
-    StringFit fit;
-    if (Excessive(s, guess, mask, heardStrings, &fit)) {
-      fits_[s] = fit;
-      heard_[s] = true;
-      return;
-    }
-  }
+  auto usable = [&](const StringOption &option) {
+    const HarmonicString &guess = option.model;
+    return option.missing <= kLeastMissing && NearTarget(s, guess) &&
+           !unheard.Covers(guess.Partial(1), Separation()) && !unheard.Covers(guess.Partial(2), Separation());
+  };
+  StringFit fit;
+  for (int o : tried)
+    if (usable(options_[s][o]) && RefineWithin(s, options_[s][o].model, all, &fit) && Enough(fit, loudest))
+      return Hear(s, fit);
+  for (const HarmonicString &guess : guesses_[s])
+    if (NearTarget(s, guess) && ByAttack(s, guess, unheard, heardStrings, loudest, &fit)) return Hear(s, fit);
+  for (int o : tried)
+    if (usable(options_[s][o]) && Excessive(s, options_[s][o].model, mask, heardStrings, &fit)) return Hear(s, fit);
+}
+
+void StrumAnalyzer::Hear(int s, const StringFit &fit) {
+  fits_[s] = fit;
+  heard_[s] = true;
 }
 
 bool StrumAnalyzer::ByAttack(int s, const HarmonicString &guess, const PartialMask &unheard,

@@ -6,7 +6,7 @@ namespace Strum {
 
 namespace {
 
-constexpr size_t kHistory = 1 << 15;  // 1.49 s: one lead and stretch and a block to spare
+constexpr size_t kHistory = 1 << 15;  // 1.49 s: the attacks, the stretch and a block to spare
 
 }  // namespace
 
