@@ -1,6 +1,7 @@
 #include "ShadowedString.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -134,6 +135,16 @@ void ShadowedString::AddEnvelope(int j, double hertz, Shared *shared) const {
   shared->hiding.push_back(std::move(before));
 }
 
+// On the grid of attack steps, frame m holds one of a few shares of a sound
+// struck at step k: PartialTrack::After(m, k·kAttackStep).
+constexpr int kStepsPerHop = PartialTrack::kHop / static_cast<int>(kAttackStep);
+constexpr int kStepsPerFrame = PartialTrack::kFrame / static_cast<int>(kAttackStep);
+const std::array<double, kStepsPerFrame + 1> kShares = [] {
+  std::array<double, kStepsPerFrame + 1> shares;
+  for (int j = 0; j <= kStepsPerFrame; ++j) shares[j] = PartialTrack::After(0, j * kAttackStep);
+  return shares;
+}();
+
 // The time, within the attacks, at which a sound struck explains the most
 // of what the hiding strings leave at all the partials together; and each
 // partial's own such time.
@@ -144,13 +155,17 @@ double ShadowedString::FindAttack(int used) {
     const Shared &s = shared_[i];
     hidingFit_.Reset({&s.track[0], static_cast<size_t>(s.track.Frames())});
     for (const auto &e : s.hiding) hidingFit_.Add(e);
-    trial_.resize(s.track.Frames());
+    const int frames = s.track.Frames();
+    trial_.resize(frames);
+    turns_.resize(frames);
+    for (int m = 0; m < frames; ++m) turns_[m] = Turn(s, PartialTrack::Middle(m));
     shared_[i].own = -kSampleRate;
     double most = 0;
     for (size_t k = 0; k < gains.size(); ++k) {
       const double t = k * kAttackStep;
       if (t < onset_ - kEarly || !Apart(s, t)) continue;
-      for (int m = 0; m < s.track.Frames(); ++m) trial_[m] = PartialTrack::After(m, t) * Turn(s, PartialTrack::Middle(m));
+      for (int m = 0; m < frames; ++m)
+        trial_[m] = kShares[std::clamp(static_cast<int>(k) - kStepsPerHop * m, 0, kStepsPerFrame)] * turns_[m];
       const double gain = hidingFit_.Explains(trial_);
       gains[k] += gain;
       if (gain > most) most = gain, shared_[i].own = t;

@@ -75,7 +75,7 @@ class ShadowedString {
   std::vector<int> referenceN_;  // 0: not chosen yet; −1: none lies apart
   std::vector<double> referenceAttack_;
   HidingFit hidingFit_;
-  std::vector<std::complex<double>> trial_, kept_, before_;
+  std::vector<std::complex<double>> trial_, turns_, kept_, before_;
   std::vector<std::vector<std::complex<double>>> keptHiding_;
   std::vector<double> keptTimes_, keptShare_;
   std::vector<int> keptFrames_;
