@@ -88,8 +88,8 @@ bool ShadowedString::Reference(int j, const std::vector<const StringFit *> &hear
 }
 
 // The track of partial n and the envelopes of the heard strings' partials
-// near it (AddEnvelope). False when a string that hides the partial has no reference, or an
-// unheard string lies there too.
+// near it (AddEnvelope). False when a string that hides the partial has no
+// reference, or an unheard string lies there too.
 bool ShadowedString::Prepare(Shared *shared, int n, const HarmonicString &guess,
                              const std::vector<const StringFit *> &heard, const PartialMask &unheard) {
   const double f = guess.Partial(n);
@@ -208,7 +208,6 @@ ShadowedString::Reading ShadowedString::ReadAfter(const Shared &s, double attack
   if (!(r.energy > 0)) return r;
   trial_.resize(kept_.size());
   double bestDelta = 0;
-  double bestDecay = 0;
   auto tryDelta = [&](double decay, double delta) {
     // e^(a·t) frame by frame: one exponential, then a factor per hop.
     const std::complex<double> a(-decay, 2 * std::numbers::pi * delta);
@@ -223,9 +222,10 @@ ShadowedString::Reading ShadowedString::ReadAfter(const Shared &s, double attack
     }
     std::complex<double> c;
     const double gain = hidingFit_.Explains(trial_, &c);
-    if (gain > r.gain) r.gain = gain, r.amplitude = c, bestDelta = delta, bestDecay = decay;
+    if (gain > r.gain) r.gain = gain, r.amplitude = c, bestDelta = delta;
     return gain;
   };
+  // Sought within a hertz and 5 cents of the track: on a grid, then halving.
   const double reach = 1.0 + 0.003 * s.track.Hertz();
   constexpr int kTrials = 12;
   for (double decay : kDecays) {
@@ -244,7 +244,6 @@ ShadowedString::Reading ShadowedString::ReadAfter(const Shared &s, double attack
     }
   }
   r.hertz = s.track.Hertz() + bestDelta;
-  r.decay = bestDecay;
   r.left = (left - r.gain) / r.energy;
   r.gain /= r.energy;
   return r;

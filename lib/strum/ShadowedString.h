@@ -48,11 +48,13 @@ class ShadowedString {
     double offset = 0;  // hertz from the track's frequency to the sound read
     double own = 0;     // the attack this partial alone shows
     PartialTrack track;
-    std::vector<std::vector<std::complex<double>>> hiding;  // one envelope per hiding partial
+    std::vector<std::vector<std::complex<double>>> hiding;  // three envelopes per hiding partial
     std::vector<int> strings;                               // the strings hiding it
   };
   struct Reading {
-    double hertz = 0, decay = 0, gain = 0, left = 0, energy = 0;  // shares of the track's energy
+    double hertz = 0;
+    double gain = 0, left = 0;  // shares of the track's energy: explained by the sound, left by all
+    double energy = 0;
     std::complex<double> amplitude;
   };
 
