@@ -2,10 +2,11 @@
 """Accuracy of the strum check, by hand: synthetic strums, then strums
 rendered by FluidSynth with a General MIDI soundfont from Debian.
 
-    scripts/strum-accuracy.py [--build DIR] [--strums N] [--seed S] [--keep DIR] [-v]
+    scripts/strum-accuracy.py [--build DIR] [--strums N] [--seed S] [--cents C] [--keep DIR] [-v]
 
 Each rendered strum plays the six strings of a standard-tuned guitar on six
-MIDI channels, each detuned by its own pitch bend (a random -40..+40 cents),
+MIDI channels, each detuned by its own pitch bend (a random -C..+C cents, 40
+unless given; --cents 0 is a guitar in tune),
 struck 20-40 ms apart up or down, one or two strings left unplayed in a
 third of the strums each. The truth of each string is what the strum check
 reads of that string rendered alone. Needs the Debian packages fluidsynth and
@@ -98,7 +99,7 @@ def render(midi, out_raw, work):
         f.write(mono.tobytes())
 
 
-def make_rendered(directory, count, seed):
+def make_rendered(directory, count, seed, detune):
     rng = random.Random(seed)
     with open(os.path.join(directory, "strums.csv"), "w") as csv:
         csv.write("strum,onset_s,string,played,cents\n")
@@ -108,7 +109,7 @@ def make_rendered(directory, count, seed):
             order = list(range(6)) if rng.random() < 0.5 else list(range(5, -1, -1))
             at, strings = ONSET, []
             for s in order:
-                cents = rng.uniform(-40, 40)
+                cents = rng.uniform(-detune, detune)
                 if s not in unplayed:
                     strings.append((s, program, TARGETS[s], cents, at, rng.randint(90, 110)))
                 at += rng.uniform(0.020, 0.040)
@@ -126,6 +127,7 @@ def main():
     parser.add_argument("--build", default=os.path.join(os.path.dirname(__file__), "..", "build", "release"))
     parser.add_argument("--strums", type=int, default=100)
     parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--cents", type=float, default=40, help="detune each string by at most C cents")
     parser.add_argument("--keep", help="render into DIR and keep it")
     parser.add_argument("-v", action="store_true", help="list each string read wrongly or missed")
     args = parser.parse_args()
@@ -133,12 +135,12 @@ def main():
     if not os.access(tool, os.X_OK):
         sys.exit("strum-accuracy: %s is not built" % tool)
     verbose = ["-v"] if args.v else []
-    subprocess.run([tool] + verbose + ["synthetic", str(2 * args.strums), str(args.seed)], check=True)
+    subprocess.run([tool] + verbose + ["synthetic", str(2 * args.strums), str(args.seed), str(args.cents)], check=True)
     ensure_packages()
     directory = args.keep or tempfile.mkdtemp(prefix="drovane-strums.")
     os.makedirs(directory, exist_ok=True)
     try:
-        make_rendered(directory, args.strums, args.seed)
+        make_rendered(directory, args.strums, args.seed, args.cents)
         subprocess.run([tool] + verbose + ["rendered", directory], check=True)
     finally:
         if not args.keep:

@@ -1,6 +1,9 @@
 // strum_accuracy: how well the strum check reads strums, by hand.
 //
-//   strum_accuracy [-v] synthetic [STRUMS [SEED]]   synthetic strums, 2.5 s apart
+//   strum_accuracy [-v] synthetic [STRUMS [SEED [CENTS]]]
+//                                                   synthetic strums, 2.5 s apart,
+//                                                   each string detuned by a random
+//                                                   −CENTS…+CENTS (40; 0: in tune)
 //   strum_accuracy [-v] rendered DIR                strums rendered by
 //                                                   scripts/strum-accuracy.sh
 //
@@ -95,17 +98,26 @@ void Compare(const Strum::StrumReading &reading, const Truth &truth, Tally *tall
   }
 }
 
-// Pairs each truth with the reading whose onset lies within 100 ms of it.
+// Pairs each truth with the reading whose onset lies within 100 ms of it;
+// the strings of a strum not found count as not heard.
 void Score(const std::vector<Strum::StrumReading> &readings, const std::vector<Truth> &truths, Tally *tally) {
   std::vector<bool> used(readings.size());
   for (const Truth &truth : truths) {
     ++tally->strums;
-    for (size_t i = 0; i < readings.size(); ++i) {
-      if (used[i] || std::abs(readings[i].onset - truth.onset) > 0.1 * kRate) continue;
+    size_t i = 0;
+    while (i < readings.size() && (used[i] || std::abs(readings[i].onset - truth.onset) > 0.1 * kRate)) ++i;
+    if (i < readings.size()) {
       used[i] = true;
       ++tally->found;
       Compare(readings[i], truth, tally);
-      break;
+      continue;
+    }
+    if (g_verbose) std::printf("  %s%.3f s: strum not found\n", g_label.c_str(), truth.onset / kRate);
+    for (int s = 0; s < 6; ++s) {
+      const bool ringing = truth.known[s] && truth.rung[s];
+      tally->ringing += ringing;
+      tally->missed += ringing;
+      tally->muted += truth.known[s] && !truth.rung[s];
     }
   }
   tally->extra += static_cast<int>(std::count(used.begin(), used.end(), false));
@@ -125,10 +137,11 @@ void Print(const char *set, const Tally &t) {
               t.audioSeconds, t.cpuSeconds);
 }
 
-int Synthetic(int count, uint64_t seed) {
+int Synthetic(int count, uint64_t seed, double cents) {
   std::vector<synthetic::Strike> strikes;
   for (int k = 0; k < count; ++k) {
     synthetic::StrumSettings settings;
+    settings.detune = cents;
     settings.muted = k % 3;
     settings.upStroke = k % 2;
     strikes.push_back({0.5 + 2.5 * k, seed + k, settings});
@@ -143,7 +156,8 @@ int Synthetic(int count, uint64_t seed) {
   }
   Tally tally;
   Score(Track(recording.samples, &tally), truths, &tally);
-  Print("synthetic", tally);
+  const std::string set = cents == 0 ? "synthetic, in tune" : "synthetic, within ±" + std::to_string(std::lround(cents)) + " cents";
+  Print(set.c_str(), tally);
   return 0;
 }
 
@@ -237,9 +251,10 @@ int Rendered(const std::string &dir) {
 int main(int argc, char **argv) {
   if (argc > 1 && std::string(argv[1]) == "-v") g_verbose = true, --argc, ++argv;
   const std::string set = argc > 1 ? argv[1] : "";
-  if (set == "synthetic" && argc <= 4)
-    return Synthetic(argc > 2 ? std::atoi(argv[2]) : 200, argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 1000);
+  if (set == "synthetic" && argc <= 5)
+    return Synthetic(argc > 2 ? std::atoi(argv[2]) : 200, argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 1000,
+                     argc > 4 ? std::atof(argv[4]) : 40);
   if (set == "rendered" && argc == 3) return Rendered(argv[2]);
-  std::fputs("usage: strum_accuracy [-v] synthetic [STRUMS [SEED]] | [-v] rendered DIR\n", stderr);
+  std::fputs("usage: strum_accuracy [-v] synthetic [STRUMS [SEED [CENTS]]] | [-v] rendered DIR\n", stderr);
   return 2;
 }

@@ -37,14 +37,18 @@ double StrumAnalyzer::Hertz(double note) const { return FrequencyFromNote(note, 
 
 double StrumAnalyzer::Separation() const { return kSeparation * spectrum_.Resolution(); }
 
-StrumReading StrumAnalyzer::Analyze(const int16_t *samples, int count) {
-  spectrum_.Compute(samples, std::min(count, StrumSpectrum::kLongestStretch));
+StrumReading StrumAnalyzer::Analyze(const int16_t *samples, int count, int onset, int stretch) {
+  stretch = std::clamp(stretch, 0, std::max(0, count));
+  const int16_t *read = samples + stretch;
+  const int length = std::clamp(count - stretch, 0, StrumSpectrum::kLongestStretch);
+  shadowed_.SetRegion(samples, stretch + length, std::clamp(onset, 0, stretch), stretch);
+  spectrum_.Compute(read, length);
   peaks_.Read(spectrum_);
   for (int s = 0; s < 6; ++s) FindOptions(s);
   chosen_ = ChooseJointly(options_, peaks_);
   RefitChosen();
   DecideHeard();
-  ForgetThuds(samples, std::min(count, StrumSpectrum::kLongestStretch));
+  ForgetThuds(read, length);
   StrumReading reading;
   for (int s = 0; s < 6; ++s) reading.strings[s] = Reading(primary_[s]);
   return reading;
@@ -63,13 +67,16 @@ bool StrumAnalyzer::RefineWithin(int s, const HarmonicString &start, const Parti
 
 void StrumAnalyzer::FindOptions(int s) {
   options_[s].clear();
+  guesses_[s].clear();
   if (primary_[s] != s) return;
   StringFit fit;
   for (const Candidate &c :
-       FindCandidates(peaks_, spectrum_.Resolution(), Hertz(ranges_[s].lowest), Hertz(ranges_[s].highest)))
-    if (FitString(spectrum_, peaks_, c.hertz, PartialMask(), Separation(), &fit) && Within(s, fit))
-      if (StringOption o = MakeOption(fit.model, peaks_, spectrum_.Resolution()); o.Plausible())
-        options_[s].push_back(std::move(o));
+       FindCandidates(peaks_, spectrum_.Resolution(), Hertz(ranges_[s].lowest), Hertz(ranges_[s].highest))) {
+    if (!FitString(spectrum_, peaks_, c.hertz, PartialMask(), Separation(), &fit) || !Within(s, fit)) continue;
+    guesses_[s].push_back(fit.model);
+    if (StringOption o = MakeOption(fit.model, peaks_, spectrum_.Resolution()); o.Plausible())
+      options_[s].push_back(std::move(o));
+  }
 }
 
 PartialMask StrumAnalyzer::MaskOthers(int s) const {
@@ -126,13 +133,14 @@ double StrumAnalyzer::PredictedAmplitude(int s, int n) const {
 }
 
 // A string none of whose partials stand alone: heard when partials of its
-// own show beside the heard strings' (read by fitting each pair), or when
-// the shared peaks stand well above what the heard strings' envelopes give
-// them; read from those partials. Each of its well-borne pitches within
-// half a semitone of its target is tried, the chosen one first. Peaks that
-// a string chosen but not heard explains are that string's: a string whose
-// first partials fall on them is not heard (E4/2 must not take a shadowed
-// E4's sound).
+// own show beside the heard strings' (read by fitting each pair), when its
+// attack shows at the partials it shares with them (ShadowedString: an
+// in-tune B3 or E4), or when the shared peaks stand well above what the
+// heard strings' envelopes give them; read from those partials. Each of its
+// pitches within half a semitone of its target is tried, the chosen one
+// first. Peaks that a string chosen but not heard explains are that
+// string's: a string whose first partials fall on them is not heard (E4/2
+// must not take a shadowed E4's sound).
 void StrumAnalyzer::ReadShadowed(int s, double loudest) {
   std::vector<int> heardStrings;
   PartialMask mask, all, unheard;
@@ -146,17 +154,51 @@ void StrumAnalyzer::ReadShadowed(int s, double loudest) {
   if (chosen_[s] >= 0) tried.push_back(chosen_[s]);
   for (int o = 0; o < static_cast<int>(options_[s].size()); ++o)
     if (o != chosen_[s]) tried.push_back(o);
-  for (int o : tried) {
-    const HarmonicString &guess = options_[s][o].model;
-    if (options_[s][o].missing > kLeastMissing || !NearTarget(s, guess)) continue;
-    if (unheard.Covers(guess.Partial(1), Separation()) || unheard.Covers(guess.Partial(2), Separation())) continue;
-    StringFit fit;
-    if ((RefineWithin(s, guess, all, &fit) && Enough(fit, loudest)) || Excessive(s, guess, mask, heardStrings, &fit)) {
-      fits_[s] = fit;
-      heard_[s] = true;
-      return;
-    }
+  auto usable = [&](const StringOption &option) {
+    const HarmonicString &guess = option.model;
+    return option.missing <= kLeastMissing && NearTarget(s, guess) &&
+           !unheard.Covers(guess.Partial(1), Separation()) && !unheard.Covers(guess.Partial(2), Separation());
+  };
+  StringFit fit;
+  for (int o : tried)
+    if (usable(options_[s][o]) && RefineWithin(s, options_[s][o].model, all, &fit) && Enough(fit, loudest))
+      return Hear(s, fit);
+  for (const HarmonicString &guess : guesses_[s])
+    if (NearTarget(s, guess) && ByAttack(s, guess, unheard, heardStrings, loudest, &fit)) return Hear(s, fit);
+  for (int o : tried)
+    if (usable(options_[s][o]) && Excessive(s, options_[s][o].model, mask, heardStrings, &fit)) return Hear(s, fit);
+}
+
+void StrumAnalyzer::Hear(int s, const StringFit &fit) {
+  fits_[s] = fit;
+  heard_[s] = true;
+}
+
+bool StrumAnalyzer::ByAttack(int s, const HarmonicString &guess, const PartialMask &unheard,
+                            const std::vector<int> &heardStrings, double loudest, StringFit *fit) {
+  // The strings heard are read again without the partials s would share
+  // with them: where s sounds, those partials are blends.
+  std::array<StringFit, 6> refits;
+  std::vector<const StringFit *> sounding;
+  for (int h : heardStrings) {
+    PartialMask mask;
+    mask.Add(guess);
+    for (int o : heardStrings)
+      if (o != h) mask.Add(fits_[o].model);
+    refits[h] = fits_[h];
+    StringFit refit;
+    if (RefineWithin(h, fits_[h].model, mask, &refit) && Enough(refit, loudest)) refits[h] = refit;
+    sounding.push_back(&refits[h]);
   }
+  // Where a string not heard may sound, nothing can be told.
+  PartialMask unknown = unheard;
+  for (int o = 0; o < 6; ++o)
+    if (o != s && !heard_[o])
+      for (const StringOption &g : options_[o])
+        if (NearTarget(o, g.model)) unknown.Add(g.model);
+  if (!shadowed_.Hear(guess, sounding, unknown, fit) || !Within(s, *fit)) return false;
+  for (int h : heardStrings) fits_[h] = refits[h];
+  return true;
 }
 
 // Only near its target can a string be told from the lower string whose

@@ -6,6 +6,7 @@
 
 #include "JointChoice.h"
 #include "SearchRanges.h"
+#include "ShadowedString.h"
 #include "StringFit.h"
 #include "StrumReading.h"
 #include "StrumSpectrum.h"
@@ -46,9 +47,12 @@ namespace Strum {
 //    of its first three among them, with at least −30 dB of the loudest
 //    string's energy. A string none of whose partials stand alone (B3 on
 //    E2's 3rd, 6th, ...) is tried again, highest string first: heard when
-//    its partials show beside the heard strings' in pair fits, or when the
-//    shared peaks stand well above what the heard strings' neighbouring
-//    partials give them at two partials at least (spectral smoothness).
+//    its partials show beside the heard strings' in pair fits; when, struck
+//    at a time of its own, it adds at its partials a sound the hiding
+//    strings' envelopes do not explain (ShadowedString: the in-tune B3 and
+//    E4, whose every partial is another string's); or when the shared peaks
+//    stand well above what the heard strings' neighbouring partials give
+//    them at two partials at least (spectral smoothness).
 // 5. A string whose strongest low partial dies within the stretch was
 //    muted: what was heard is its thud (Fading).
 //
@@ -61,10 +65,13 @@ class StrumAnalyzer {
   const Measure::Tuning &GetTuning() const { return tuning_; }
   double GetReference() const { return reference_; }
 
-  // Reads the strings from `count` samples taken after the strum's attacks
-  // (at most StrumSpectrum::kLongestStretch are used). The reading's onset
-  // is left 0 for the caller.
-  StrumReading Analyze(const int16_t *samples, int count);
+  // Reads the strings of the strum in samples[0…count): its onset at
+  // sample `onset`, the stretch read from sample `stretch` on, after the
+  // strum's attacks (at most StrumSpectrum::kLongestStretch of it). With
+  // onset and stretch 0 the samples are the stretch alone, and a string
+  // hidden by others' partials cannot be told by its attack. The reading's
+  // onset is left 0 for the caller.
+  StrumReading Analyze(const int16_t *samples, int count, int onset = 0, int stretch = 0);
 
  private:
   double Hertz(double note) const;
@@ -77,6 +84,9 @@ class StrumAnalyzer {
   static bool Enough(const StringFit &fit, double loudest);
   void DecideHeard();
   void ReadShadowed(int s, double loudest);
+  void Hear(int s, const StringFit &fit);
+  bool ByAttack(int s, const HarmonicString &guess, const PartialMask &unheard, const std::vector<int> &heardStrings,
+                double loudest, StringFit *fit);
   bool NearTarget(int s, const HarmonicString &guess) const;
   bool Excessive(int s, const HarmonicString &guess, const PartialMask &mask, const std::vector<int> &heardStrings,
                  StringFit *fit) const;
@@ -91,9 +101,11 @@ class StrumAnalyzer {
   StrumSpectrum spectrum_;
   PeakList peaks_;
   std::array<std::vector<StringOption>, 6> options_;
+  std::array<std::vector<HarmonicString>, 6> guesses_;  // every pitch fitted within each string's range
   std::array<int, 6> chosen_{};  // index into options_, or −1
   std::array<StringFit, 6> fits_;
   std::array<bool, 6> heard_{};
+  ShadowedString shadowed_;
 };
 
 }  // namespace Strum

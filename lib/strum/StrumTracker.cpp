@@ -6,12 +6,12 @@ namespace Strum {
 
 namespace {
 
-constexpr size_t kHistory = 1 << 15;  // 1.49 s: one lead and stretch and a block to spare
+constexpr size_t kHistory = 1 << 15;  // 1.49 s: the attacks, the stretch and a block to spare
 
 }  // namespace
 
 StrumTracker::StrumTracker(const Measure::Tuning &tuning, double reference)
-    : analyzer_(tuning, reference), history_(kHistory), stretch_(kStretch) {
+    : analyzer_(tuning, reference), history_(kHistory), stretch_(kBefore + kEnd) {
   found_.reserve(16);
 }
 
@@ -50,9 +50,12 @@ void StrumTracker::Read(int64_t end, std::vector<StrumReading> *readings) {
   const int64_t onset = *pending_;
   pending_.reset();
   const int64_t start = std::max(onset + kLead, lastAttack_ + kSettle), length = std::min(end, position_) - start;
-  if (length < kShortest || position_ - start > static_cast<int64_t>(kHistory)) return;
-  for (int64_t i = 0; i < length; ++i) stretch_[i] = history_[(start + i) % kHistory];
-  StrumReading reading = analyzer_.Analyze(stretch_.data(), static_cast<int>(length));
+  const int64_t first = std::max<int64_t>(0, onset - kBefore);
+  if (length < kShortest || position_ - first > static_cast<int64_t>(kHistory)) return;
+  for (int64_t i = first; i < start + length; ++i) stretch_[i - first] = history_[i % kHistory];
+  StrumReading reading =
+      analyzer_.Analyze(stretch_.data(), static_cast<int>(start + length - first), static_cast<int>(onset - first),
+                        static_cast<int>(start - first));
   if (reading.Heard() < kLeastStrings) return;
   reading.onset = onset;
   reading.from = start;

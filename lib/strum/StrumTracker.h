@@ -15,9 +15,11 @@ namespace Strum {
 // it); the strum is read from the stretch that starts kLead after its onset
 // (when every string's attack is over and a muted string's thud has died),
 // or kSettle after its last attack found if that is later, and ends kEnd
-// after the onset, or just before the next strum if that comes sooner; a
-// strum in which fewer than kLeastStrings strings are heard was a single
-// note, not a strum, and is not reported.
+// after the onset, or just before the next strum if that comes sooner (the
+// attacks, from kBefore before the onset, go with it: they tell a string
+// whose partials are all other strings'); a strum in which fewer than
+// kLeastStrings strings are heard was a single note, not a strum, and is
+// not reported.
 //
 // Feed it blocks of any size as they arrive: a strum's reading comes with
 // the block that completes its stretch, kEnd (0.86 s) after the onset.
@@ -28,6 +30,7 @@ class StrumTracker {
   static constexpr int64_t kLead = 5512;        // 0.25 s: a strum's strings are struck within 0.2 s
   static constexpr int64_t kEnd = 19030;        // 0.863 s: a reading within a second of the strum
   static constexpr int64_t kStretch = kEnd - kLead;  // the longest stretch read, 0.61 s
+  static constexpr int64_t kBefore = 4096;      // 0.19 s before the onset: the attacks are read with what rang before
   static constexpr int64_t kShortest = 5512;    // 0.25 s: less is no reading
   static constexpr int64_t kStrumSpread = 6615;  // 0.3 s
   static constexpr int64_t kGuard = 441;        // 20 ms before the next strum

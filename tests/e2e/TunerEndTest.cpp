@@ -172,6 +172,10 @@ bool Catches(pid_t pid, int signal) {
 // A run stuck in a write (a FIFO whose reader never reads) cannot end in
 // order: the first Ctrl-C is taken, and the second ends it at once.
 TEST(TunerEnd, ASecondCtrlCEndsARunThatCannotEndInOrder) {
+#ifdef __SANITIZE_THREAD__
+  GTEST_SKIP() << "ThreadSanitizer holds a signal back until the thread leaves its system call, so a run stuck "
+                  "in a write never sees the first Ctrl-C";
+#endif
   const std::string fifo = OutputPath("stuck.wav");
   std::remove(fifo.c_str());
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);

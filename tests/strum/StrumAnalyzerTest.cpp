@@ -63,6 +63,47 @@ TEST(StrumAnalyzer, ReadsRandomStrumsInStandardTuning) {
   EXPECT_LT(errors[errors.size() * 95 / 100], 1.0);
 }
 
+// A guitar in tune, strummed again and again while it rings: B3 and E4 lie
+// on E2's and A2's harmonics and have no partial to themselves, yet when
+// they ring nearly all are heard (by their attacks) and read as closely as
+// the others, and when they are muted (one, the other, or both, while they
+// rang from the strum before) they are never heard.
+TEST(StrumAnalyzer, HearsHiddenInTuneStringsThatRingAndNotThoseMuted) {
+  constexpr int kB3 = 4, kE4 = 5;
+  std::vector<synthetic::Strike> strikes;
+  for (int k = 0; k < 16; ++k) {
+    synthetic::StrumSettings settings;
+    settings.detune = 0;
+    settings.upStroke = k % 2;
+    settings.mute[kB3] = k % 4 == 1 || k % 4 == 3;
+    settings.mute[kE4] = k % 4 >= 2;
+    strikes.push_back({0.3 + 1.1 * k, 500 + static_cast<uint64_t>(k), settings});
+  }
+  const synthetic::Recording recording = synthetic::MakeRecording(strikes, 0.3 + 1.1 * 16 + 0.5);
+  const std::vector<Strum::StrumReading> readings =
+      Strum::FindStrums(Measure::Tuning{}, recording.samples.data(), recording.samples.size());
+  ASSERT_EQ(readings.size(), strikes.size());
+  int hidden = 0, hiddenHeard = 0;
+  for (size_t k = 0; k < readings.size(); ++k) {
+    const synthetic::Strum &truth = recording.strums[k];
+    EXPECT_NEAR(readings[k].onset, static_cast<double>(truth.onset), 0.03 * synthetic::kRate);
+    for (int s = 0; s < 6; ++s) {
+      SCOPED_TRACE(testing::Message() << "strum " << k << " string " << s + 1);
+      const Strum::StringReading &r = readings[k].strings[s];
+      if (truth.strings[s].muted) {
+        EXPECT_FALSE(r.heard);
+        continue;
+      }
+      if (s == kB3 || s == kE4) ++hidden, hiddenHeard += r.heard;
+      else EXPECT_TRUE(r.heard);
+      if (r.heard) {
+        EXPECT_LT(std::abs(Cents(r.hertz, truth.strings[s].hertz)), 1.0);
+      }
+    }
+  }
+  EXPECT_GE(hiddenHeard, hidden * 7 / 8) << "of " << hidden << " B3 and E4 ringing";
+}
+
 // Strings far off are found within their own ranges and named by the note
 // nearest to them; in another tuning and at another reference the
 // deviations count from that tuning's notes at that reference.

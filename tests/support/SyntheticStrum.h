@@ -49,6 +49,7 @@ struct StrumSettings {
   double reference = 440;
   double detune = 40;          // cents either way, at most
   int muted = 0;               // strings muted, chosen at random
+  std::array<bool, 6> mute{};  // strings muted besides those
   double gapLow = 0.020, gapHigh = 0.040;  // seconds between strings
   double noiseDb = -40;        // noise RMS against the strum's first second
   double driftLow = 2, driftHigh = 5;  // cents sharp at the attack
@@ -131,7 +132,7 @@ inline Recording MakeRecording(const std::vector<Strike> &strikes, double second
   for (size_t k = 0; k < strikes.size(); ++k) {
     const StrumSettings &s = strikes[k].settings;
     Random r(strikes[k].seed);
-    std::array<bool, 6> muted{};
+    std::array<bool, 6> muted = s.mute;
     for (int m = 0; m < s.muted;) {
       const int i = static_cast<int>(r.Next() % 6);
       if (!muted[i]) muted[i] = true, ++m;
