@@ -9,12 +9,20 @@ namespace platform::wave {
 struct LiveTimings {
   using Ms = std::chrono::milliseconds;
 
+#ifdef __SANITIZE_THREAD__
+  // The thread checker slows SDL's start (its backends probed, libraries
+  // loaded) past two seconds on a busy machine.
+  static constexpr int kOpenScale = 5;
+#else
+  static constexpr int kOpenScale = 1;
+#endif
+
   // An open or a list that has not finished by then is left to finish on
   // its own: a server that accepts a connection but never answers (stopped,
   // or PipeWire without its session manager) would hold it for ever. Opening
   // takes a few tens of milliseconds on a desktop; two seconds leave room
   // for a Bluetooth headset changing profile.
-  Ms open{2000};
+  Ms open{2000 * kOpenScale};
   // The whole tear-down of the live devices at the phone's end (and before
   // the window goes): closes that have not finished by then are left.
   Ms close{2000};
