@@ -26,9 +26,12 @@ void ReserveStandardStreams() {
 }
 
 bool FlushStandardOutput() {
+  // A write that failed before this (a text longer than the buffer goes out
+  // at once) left its reason in errno.
+  const int earlier = std::ferror(stdout) ? errno : 0;
   errno = 0;
   const bool flushed = std::fflush(stdout) == 0 && !std::ferror(stdout);
-  if (!flushed && firstReason == 0) firstReason = errno;
+  if (!flushed && firstReason == 0) firstReason = errno != 0 ? errno : earlier;
   return flushed;
 }
 

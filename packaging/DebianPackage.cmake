@@ -31,4 +31,8 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # screen is drawn in.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, libsdl2-2.0-0 (>= 2.0.16)")
+# libjack is loaded only for a JACK device (jack[:PORT]), and whoever runs a
+# JACK server has it already: a suggestion, not a recommendation that would
+# bring it to every desktop.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libjack-jackd2-0 | libjack-0.125")
 include(CPack)

@@ -7,7 +7,7 @@ packages="build-essential cmake ninja-build pkg-config
   libx11-dev xvfb xauth xdotool x11-utils
   pulseaudio pulseaudio-utils
   pipewire pipewire-bin wireplumber pipewire-pulse pipewire-jack dbus-daemon
-  jackd2 libjack-jackd2-dev
+  jackd2 libjack-jackd2-dev stress-ng
   help2man dpkg-dev file lintian man-db desktop-file-utils appstream bash-completion"
 missing=""
 for p in $packages; do

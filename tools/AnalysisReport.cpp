@@ -48,11 +48,15 @@ bool ReportLiveSummary(AnalyzeOptions::Format format, const AnalysisSummary &s) 
   std::FILE *out = ReportStream(format);
   const double seconds = static_cast<double>(s.samples) / drovane::kSampleRate;
   const double lost = static_cast<double>(s.overrunSamples) / drovane::kSampleRate;
+  const double away = static_cast<double>(s.awaySamples) / drovane::kSampleRate;
   const auto overruns = static_cast<unsigned long long>(s.overruns);
   const ResultFields f = ResultFields::Of(0, 0, s.lastNote, s.lastReference);
   if (format == AnalyzeOptions::Format::kJson) {
-    std::fprintf(out, "{\"summary\":{\"results\":%llu,\"seconds\":%.1f,\"overruns\":%llu,\"lost_seconds\":%.3f,"
-                 "\"last_note\":", static_cast<unsigned long long>(s.results), seconds, overruns, lost);
+    std::fprintf(out,
+                 "{\"summary\":{\"results\":%llu,\"seconds\":%.1f,\"overruns\":%llu,\"lost_seconds\":%.3f,"
+                 "\"device_losses\":%llu,\"away_seconds\":%.1f,\"last_note\":",
+                 static_cast<unsigned long long>(s.results), seconds, overruns, lost,
+                 static_cast<unsigned long long>(s.losses), away);
     if (s.lastNote == 0)
       std::fputs("null}}\n", out);
     else
@@ -60,7 +64,12 @@ bool ReportLiveSummary(AnalyzeOptions::Format format, const AnalysisSummary &s) 
                    f.name.c_str(), f.cents.c_str(), f.frequency.c_str());
     return Written(out);
   }
-  std::fprintf(out, "live: %llu results from %.1f s of sound; ", static_cast<unsigned long long>(s.results), seconds);
+  if (s.losses == 0)
+    std::fprintf(out, "live: %llu results from %.1f s of sound; ", static_cast<unsigned long long>(s.results), seconds);
+  else
+    std::fprintf(out, "live: %llu results from %.1f s of sound and %.1f s without the device (lost %llu %s); ",
+                 static_cast<unsigned long long>(s.results), seconds - away, away,
+                 static_cast<unsigned long long>(s.losses), s.losses == 1 ? "time" : "times");
   if (s.lastNote == 0)
     std::fputs("no note was heard", out);
   else

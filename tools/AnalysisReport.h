@@ -12,5 +12,6 @@
 
 // The first stable note and the reference calibration would set from it.
 bool ReportCalibration(AnalyzeOptions::Format format, const std::string &input, const AnalysisSummary &s);
-// After live input: how many results, how much sound, the last note heard.
+// After live input: how many results, how much sound heard and how long the
+// device was away, the last note heard, the overruns.
 bool ReportLiveSummary(AnalyzeOptions::Format format, const AnalysisSummary &s);

@@ -15,6 +15,8 @@ struct AnalysisSummary {
   double calibrated = 0;       // the reference calibration would set
   uint64_t overruns = 0;       // live: times captured sound was lost
   uint64_t overrunSamples = 0; // live: samples lost
+  uint64_t losses = 0;         // live: times the device went away
+  uint64_t awaySamples = 0;    // live: samples of silence heard while it was away
   uint64_t nonFinite = 0;      // samples that were not numbers, heard as silence
   bool outputLost = false;     // live: results could not be written; the run ended there
   std::string error;           // set when the source failed while reading

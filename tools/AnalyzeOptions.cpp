@@ -1,6 +1,7 @@
 #include "AnalyzeOptions.h"
 
 #include "base/ParseNumber.h"
+#include "wave/AudioNames.h"
 
 namespace {
 
@@ -9,6 +10,7 @@ constexpr char kUsage[] =
     "  or:  drovane-analyze [OPTION]... --demo\n"
     "  or:  drovane-analyze [OPTION]... --live\n"
     "  or:  drovane-analyze --strum [--tuning TUNING] [OPTION]... FILE...\n"
+    "  or:  drovane-analyze --list-devices\n"
     "Measure the pitch of recordings the way the Drovane tuner does: one\n"
     "result per 1000 samples (22050 Hz), smoothed over the last 0.68 s.\n"
     "With --strum, find each strum instead and read all six strings of it.\n"
@@ -32,7 +34,17 @@ constexpr char kUsage[] =
     "  --live           analyse the microphone as you play, printing each result\n"
     "                   as it comes, until Ctrl-C; then a summary line (on\n"
     "                   stdout, or stderr with --csv) that also counts the\n"
-    "                   overruns: sound lost because it was not taken in time\n"
+    "                   overruns: sound lost because it was not taken in time,\n"
+    "                   and the time the device was away (lost, and silence\n"
+    "                   heard until it came back), each loss said on stderr\n"
+    "  --capture DEVICE\n"
+    "                   live[:NAME] or jack[:PORT] (implies --live): the live\n"
+    "                   device to analyse. live is the default microphone,\n"
+    "                   live:NAME a device --list-devices names; jack is a\n"
+    "                   JACK input port of its own, drovane-analyze-capture:in,\n"
+    "                   joined to PORT, else to the first physical capture port\n"
+    "  --list-devices   list the live capture devices as values of --capture\n"
+    "                   (the tuner's own words) and exit\n"
     "  --strum          find each strum (an attack after which three strings or\n"
     "                   more ring) and read every string of it, as the tuner's\n"
     "                   strum screen does: one row per strum and string, in CSV\n"
@@ -80,6 +92,7 @@ std::string AnalyzeOptions::Settle(bool csv, bool json, bool tuned) {
   if (tuned && !strum) return "--tuning names the strings of --strum";
   if (strum && (calibrate || precise || live)) return "--strum cannot be combined with --calibrate, --precise or --live";
   if (live && (demo || !files.empty())) return "--live cannot be combined with --demo or files";
+  if (listDevices) return live || demo || !files.empty() ? "--list-devices takes no input" : "";
   if (files.empty() && !demo && !live) return "no input: name a sound file or use --demo or --live";
   return "";
 }
@@ -98,6 +111,12 @@ cli::Outcome AnalyzeOptions::Parse(int argc, const char *const *argv, std::strin
   line.Flag("calibrate", [this] { calibrate = true; });
   line.Flag("demo", [this] { demo = true; });
   line.Flag("live", [this] { live = true; });
+  line.Flag("list-devices", [this] { listDevices = true; });
+  line.Value("capture", platform::wave::kLiveDeviceWords, [this](const std::string &v) {
+    live = true;
+    capture = v;
+    return platform::wave::NamesLiveDevice(v, true);
+  });
   line.Flag("strum", [this] { strum = true; });
   line.Value("tuning", Measure::DescribeTuningChoices(), [&](const std::string &v) {
     std::string unused;

@@ -16,6 +16,8 @@ struct AnalyzeOptions {
   bool precise = false;  // the precise refinement instead of the phone's
   bool demo = false;
   bool live = false;  // the microphone, until Ctrl-C; alone
+  std::string capture = "live";  // live: the device, as --capture names it
+  bool listDevices = false;      // only list the capture devices
   bool strum = false;  // the strum check instead of the pitch readings
   Measure::Tuning tuning;  // the strings --strum reads
   std::vector<std::string> files;

@@ -22,7 +22,8 @@ CaptureAnalysis::~CaptureAnalysis() {
 }
 
 bool CaptureAnalysis::Open(const platform::wave::CaptureSource &source, std::string *error) {
-  live_ = source.kind == platform::wave::CaptureSource::Kind::Live;
+  live_ = source.kind == platform::wave::CaptureSource::Kind::Live ||
+          source.kind == platform::wave::CaptureSource::Kind::Jack;
   phone_.emplace(live_ ? platform::ClockKind::Real : platform::ClockKind::Virtual);
   platform::wave::CaptureSource selected = source;
   if (!live_ && !selected.status) selected.status = std::make_shared<platform::wave::RecordingStatus>();
@@ -72,6 +73,8 @@ void CaptureAnalysis::Finish() {
     const platform::wave::LiveLosses losses = platform::wave::LiveLossCounts();
     summary_.overruns = losses.overruns;
     summary_.overrunSamples = losses.overrunSamples;
+    summary_.losses = losses.captureLosses;
+    summary_.awaySamples = losses.captureAwaySamples;
     if (!platform::StopSignals::Caught() && !summary_.outputLost)
       summary_.error = "the audio capture device stopped delivering sound";
     return;

@@ -4,11 +4,14 @@
 #include "base/SoundFormat.h"
 #include "measure/MidiTypes.h"
 #include "measure/Tuning.h"
+#include "wave/AudioNames.h"
 
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: drovane-tone (--string N [--tuning TUNING] | --note MIDI) [--out FILE]\n"
+    "Usage: drovane-tone (--string N [--tuning TUNING] | --note MIDI)\n"
+    "                    [--out FILE | --playback DEVICE]\n"
+    "  or:  drovane-tone --list-devices\n"
     "Plays the tuner's plucked reference tone (tuned to A = 440 Hz).\n"
     "\n"
     "  --string N       guitar string 1..6, lowest first: in the standard tuning\n"
@@ -26,6 +29,14 @@ constexpr char kUsage[] =
     "                   reaches 11025 Hz, the highest a 22050 Hz tone can carry\n"
     "  --out FILE       write the tone to a 16-bit mono WAV file at 22050 Hz\n"
     "                   instead of playing it on the audio output device\n"
+    "  --playback DEVICE\n"
+    "                   live[:NAME] or jack[:PORT]: the device to play it on.\n"
+    "                   live is the default output, live:NAME a device\n"
+    "                   --list-devices names; jack is a JACK output port of its\n"
+    "                   own, drovane-tone-playback:out, joined to PORT, else to\n"
+    "                   the first two physical playback ports\n"
+    "  --list-devices   list the live output devices as values of --playback\n"
+    "                   (the tuner's own words) and exit\n"
     "  -h, --help       show this help and exit\n"
     "  -V, --version    show the version and exit\n"
     "\n"
@@ -40,8 +51,9 @@ constexpr char kUsageEnd[] =
     "Ctrl-C (or TERM or HUP) stops the tone at once, and the tool ends as that\n"
     "signal ends it.\n"
     "\n"
-    "Exit status: 0 on success, 1 if the tone could not be played or written,\n"
-    "2 on a usage error.\n";
+    "Exit status: 0 on success, 1 if the tone could not be played whole (no\n"
+    "device, or the device went away while it played) or written, 2 on a usage\n"
+    "error.\n";
 
 // The highest fundamental a tone at the program's rate can carry.
 constexpr double kNyquist = drovane::kSampleRate / 2.0;
@@ -87,10 +99,23 @@ cli::Outcome ToneOptions::Parse(int argc, const char *const *argv, std::string *
     out = v;
     return !v.empty();
   });
+  bool live = false;
+  line.Value("playback", platform::wave::kLiveDeviceWords, [&](const std::string &v) {
+    playback = v;
+    live = true;
+    return platform::wave::NamesLiveDevice(v, false);
+  });
+  line.Flag("list-devices", [this] { listDevices = true; });
   const cli::Outcome outcome = line.Parse(argc, argv);
   *error = line.Error();
   if (outcome != cli::Outcome::kRun) return outcome;
-  if (!string && !chosenNote)
+  if (listDevices && (string || chosenNote || tuned || live || !out.empty()))
+    *error = "--list-devices takes no tone";
+  else if (listDevices)
+    return outcome;
+  else if (live && !out.empty())
+    *error = "--out and --playback cannot be combined";
+  else if (!string && !chosenNote)
     *error = "choose a string (--string 1..6) or a note (--note MIDI)";
   else if (tuned && !string)
     *error = "--tuning names the strings of --string; a --note plays as it is";

@@ -26,14 +26,6 @@ struct EndWatch : virtual CRefCounter {
   bool over = false;
 };
 
-void SelectSink(const std::string &wavFile, const std::shared_ptr<platform::wave::WriteStatus> &written) {
-  platform::wave::PlaybackSink sink;
-  sink.kind = wavFile.empty() ? platform::wave::PlaybackSink::Kind::Live : platform::wave::PlaybackSink::Kind::File;
-  sink.path = wavFile;
-  sink.status = written;
-  platform::wave::SelectPlayback(sink);
-}
-
 // The tone on the selected sink; the device is closed on return.
 bool Play(double note, std::string *error) {
   UninitCaller root;
@@ -58,17 +50,23 @@ bool Play(double note, std::string *error) {
   if (!platform::StopSignals::Caught()) loop->Run();
   // Else only a failed wait ends the loop early.
   const bool ended = watch->over || platform::StopSignals::Caught();
-  if (!ended) *error = "the audio output device stopped responding";
-  return ended;
+  if (!ended)
+    *error = "the audio output device stopped responding";
+  else if (platform::wave::LiveLossCounts().playbackLosses > 0)
+    *error = "the audio output device went away while the tone played";
+  return error->empty();
 }
 
 }  // namespace
 
-bool PlayTone(double note, const std::string &wavFile, std::string *error) {
+bool PlayTone(double note, const platform::wave::PlaybackSink &sink, std::string *error) {
   const auto written = std::make_shared<platform::wave::WriteStatus>();
   {
-    platform::Phone phone(wavFile.empty() ? platform::ClockKind::Real : platform::ClockKind::Virtual);
-    SelectSink(wavFile, written);
+    const bool file = sink.kind == platform::wave::PlaybackSink::Kind::File;
+    platform::Phone phone(file ? platform::ClockKind::Virtual : platform::ClockKind::Real);
+    platform::wave::PlaybackSink selected = sink;
+    selected.status = written;
+    platform::wave::SelectPlayback(selected);
     if (!Play(note, error)) return false;
   }
   *error = written->error;

@@ -8,10 +8,12 @@
 #include "AnalyzeOptions.h"
 #include "CaptureAnalysis.h"
 #include "ResultFormat.h"
+#include "DeviceList.h"
 #include "StrumAnalysis.h"
 #include "base/CommandLine.h"
 #include "base/StandardOutput.h"
 #include "measure/MidiTypes.h"
+#include "wave/AudioNames.h"
 #include "wave/DemoRecording.h"
 #include "wave/SoundFileSource.h"
 
@@ -93,6 +95,13 @@ CaptureSource Source(CaptureSource::Kind kind, const std::string &path = "") {
   return source;
 }
 
+// The live device --capture names (live by default).
+CaptureSource LiveSource(const std::string &word) {
+  CaptureSource source;
+  source.kind = platform::wave::CaptureKindOf(word, &source.device);
+  return source;
+}
+
 // The inputs in turn, until one's results could not be written.
 bool AnalyzeAll(const AnalyzeOptions &options) {
   ResultFormat format(options.format, stdout);
@@ -100,7 +109,7 @@ bool AnalyzeAll(const AnalyzeOptions &options) {
   auto one = [&](const std::string &input, const CaptureSource &source) {
     return options.strum ? AnalyzeStrums(options, input, source, &strums) : Analyze(options, input, source, &format);
   };
-  if (options.live) return one("", Source(CaptureSource::Kind::Live));
+  if (options.live) return one("", LiveSource(options.capture));
   bool ok = !options.demo || one("demo", Source(CaptureSource::Kind::Demo));
   for (const std::string &file : options.files) {
     if (!drovane::FlushStandardOutput()) return false;
@@ -122,6 +131,9 @@ int main(int argc, char **argv) {
     std::fputs(AnalyzeUsage().c_str(), stdout);
   } else if (outcome == cli::Outcome::kVersion) {
     std::fputs(cli::VersionLine(kProgram).c_str(), stdout);
+  } else if (options.listDevices) {
+    ok = ListDevices(true, &error);
+    if (!ok) Fail("", error);
   } else {
     // Written in bulk; live readings are pushed out as they come by a flush
     // of ours, which keeps the reason when it fails (a failed line-buffered

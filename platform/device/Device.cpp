@@ -27,13 +27,15 @@ const HINSTANCE kInstance = reinterpret_cast<HINSTANCE>(0x400000);
 // Where a headless run nobody asked a screenshot of leaves its last screen.
 const char kDefaultScreenshot[] = "drovane-screen.png";
 
+// Each device as the value of --capture or --playback that chooses it.
 int ListDevices(const Console &console) {
   Phone phone(ClockKind::Real);
-  std::string error;
   for (bool capture : {true, false}) {
-    const std::vector<std::string> names = wave::ListLiveDevices(capture, &error);
-    if (names.empty() && !error.empty()) return console.Fail(error);
-    for (const std::string &name : names) std::printf("%s\t%s\n", capture ? "capture" : "playback", name.c_str());
+    std::string error;
+    const std::vector<std::string> devices = wave::ListDeviceWords(capture, &error);
+    if (devices.empty() && !error.empty()) return console.Fail(error);
+    for (const std::string &device : devices)
+      std::printf("%s\t%s\n", capture ? "capture" : "playback", device.c_str());
   }
   return 0;
 }
@@ -89,9 +91,9 @@ int RunOnPhone(const Console &console, DeviceOptions &o, std::vector<ScriptActio
   if (!o.clock) o.clock = window || o.Live() ? ClockKind::Real : ClockKind::Virtual;
   Phone phone(*o.clock);
   std::string error;
-  if (!CheckLiveAudio(o, &error)) return console.Fail(error);
+  if (!(window && o.clock == ClockKind::Real) && !CheckLiveAudio(o, &error)) return console.Fail(error);
   std::vector<std::string> notes;
-  ChooseAudio(&o, &notes);
+  ChooseAudio(&o, window, &notes);
   if (!window && !o.screen) FallBackToHeadless(&o, noWindow, &notes);
   for (const std::string &note : notes) console.Say(note);
   return Run(console, phone, o, std::move(script), std::move(presenter));

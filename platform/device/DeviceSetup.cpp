@@ -35,6 +35,11 @@ bool IsLive(const DeviceOptions &o, bool capture) {
                  : o.playback && o.playback->kind == PlaybackSink::Kind::Live;
 }
 
+bool IsJack(const DeviceOptions &o, bool capture) {
+  return capture ? o.capture && o.capture->kind == CaptureSource::Kind::Jack
+                 : o.playback && o.playback->kind == PlaybackSink::Kind::Jack;
+}
+
 }  // namespace
 
 bool CheckLiveAudio(const DeviceOptions &o, std::string *error) {
@@ -56,19 +61,22 @@ bool CheckLiveAudio(const DeviceOptions &o, std::string *error) {
   return true;
 }
 
-void ChooseAudio(DeviceOptions *o, std::vector<std::string> *notes) {
+void ChooseAudio(DeviceOptions *o, bool window, std::vector<std::string> *notes) {
   const bool real = o->clock == ClockKind::Real;
+  const bool waits = window && real;
   if (!o->capture) {
     o->capture.emplace();
-    o->capture->kind = real && HasLiveDevice(true) ? CaptureSource::Kind::Live : CaptureSource::Kind::Demo;
+    o->capture->kind = real && (waits || HasLiveDevice(true)) ? CaptureSource::Kind::Live : CaptureSource::Kind::Demo;
     if (o->capture->kind == CaptureSource::Kind::Demo)
       notes->push_back(real ? "no audio capture device found; listening to the built-in demo instead"
                             : "a simulated run has no microphone; listening to the built-in demo recording");
   }
   if (!o->playback) {
     o->playback.emplace();
-    o->playback->kind = real && HasLiveDevice(false) ? PlaybackSink::Kind::Live : PlaybackSink::Kind::Null;
+    o->playback->kind = real && (waits || HasLiveDevice(false)) ? PlaybackSink::Kind::Live : PlaybackSink::Kind::Null;
   }
+  o->capture->waitForDevice = waits && (IsLive(*o, true) || IsJack(*o, true));
+  o->playback->waitForDevice = waits && (IsLive(*o, false) || IsJack(*o, false));
 }
 
 bool CheckFiles(const DeviceOptions &o, const std::vector<ScriptAction> &script, std::string *error) {

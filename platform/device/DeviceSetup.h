@@ -23,11 +23,15 @@ struct AudioStatus {
 
 // False, with the reason, when live audio asked for by name (or at all)
 // has no such device. Call it before ChooseAudio, whose live choices exist.
+// A window on the real clock needs no check: it waits for its devices.
 bool CheckLiveAudio(const DeviceOptions &options, std::string *error);
 // Fills the capture and playback choices left open for the chosen clock
 // (live where such a device exists on the real clock, else the demo and no
-// sound), with a note for the user in `notes` when the demo stands in.
-void ChooseAudio(DeviceOptions *options, std::vector<std::string> *notes);
+// sound), with a note for the user in `notes` when the demo stands in. In a
+// window on the real clock they are live whether or not a device is there
+// yet, and every live device waits for its device: the tuner starts without
+// it, says so, and hears once it comes.
+void ChooseAudio(DeviceOptions *options, bool window, std::vector<std::string> *notes);
 // False, with the first reason, when a file named on the command line or in
 // the script cannot be used: a capture file that is not there to read, a
 // WAV sink or screenshot that cannot be written where it is to go. Only

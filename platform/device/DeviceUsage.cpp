@@ -28,10 +28,12 @@ std::string DeviceOptionLines() {
          Option("--clock " + wave::ClockWords("|"),
                 "run live, or as a fast repeatable simulation\n(default: real in a window or with live audio,\nelse virtual)") +
          Option("--capture SOURCE", wave::CaptureWords() +
-                                        " or a sound file\n(default: live where a microphone exists, else demo)") +
-         Option("--playback SINK",
-                wave::PlaybackWords() + " or FILE.wav (default: live where\nan output device exists, else null)") +
-         Option("--list-devices", "list the capture and playback devices and exit") +
+                                        "\nor a sound file (default: live in a window, even\nbefore a microphone "
+                                        "is there; headless, live\nwhere a microphone exists, else demo)") +
+         Option("--playback SINK", wave::PlaybackWords() +
+                                       " or FILE.wav (default:\nlive in a window; headless, live where an output\n"
+                                       "device exists, else null)") +
+         Option("--list-devices", "list the capture and playback devices, as the values\nthat choose them, and exit") +
          Option("--script FILE", "scripted input, one 'SECONDS ACTION [ARGS]' a line") +
          Option("--duration SECONDS",
                 "quit at that time (headless default: the recording's\nlength plus 1 s, else 1 s after the script's "

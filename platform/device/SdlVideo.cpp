@@ -11,7 +11,8 @@ std::unique_ptr<const SdlVideo> SdlVideo::Load(std::string *error) {
   auto Resolve = [sdl](const char *name, auto *function) { return wave::ResolveSdl(sdl, name, function); };
   const bool ok =
       Resolve("SDL_InitSubSystem", &calls->InitSubSystem) && Resolve("SDL_QuitSubSystem", &calls->QuitSubSystem) &&
-      Resolve("SDL_Quit", &calls->Quit) && Resolve("SDL_GetError", &calls->GetError) &&
+      Resolve("SDL_Quit", &calls->Quit) && Resolve("SDL_WasInit", &calls->WasInit) &&
+      Resolve("SDL_GetError", &calls->GetError) &&
       Resolve("SDL_SetHint", &calls->SetHint) &&
       Resolve("SDL_GetDisplayUsableBounds", &calls->GetDisplayUsableBounds) &&
       Resolve("SDL_CreateWindow", &calls->CreateWindow) && Resolve("SDL_DestroyWindow", &calls->DestroyWindow) &&

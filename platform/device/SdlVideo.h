@@ -13,6 +13,7 @@ struct SdlVideo {
   decltype(&SDL_InitSubSystem) InitSubSystem;
   decltype(&SDL_QuitSubSystem) QuitSubSystem;
   decltype(&SDL_Quit) Quit;
+  decltype(&SDL_WasInit) WasInit;
   decltype(&SDL_GetError) GetError;
   decltype(&SDL_SetHint) SetHint;
   decltype(&SDL_GetDisplayUsableBounds) GetDisplayUsableBounds;

@@ -5,6 +5,7 @@
 #include "device/Seconds.h"
 #include "kernel/Platform.h"
 #include "phone/Handset.h"
+#include "wave/WaveDevices.h"
 
 namespace platform::device {
 
@@ -14,6 +15,24 @@ namespace {
 constexpr double kDefaultSeconds = 10;
 // How long a headless run goes on after its recording or script.
 constexpr double kAfterSeconds = 1;
+
+double SecondsOf(uint64_t samples) { return static_cast<double>(samples) / drovane::kSampleRate; }
+
+// What live sound the run lost, when it lost any: a player who heard a gap
+// learns why, and a long run can be checked for overruns.
+void SayLosses(const Console &console) {
+  const wave::LiveLosses l = wave::LiveLossCounts();
+  if (!l.overruns && !l.underruns && !l.captureLosses && !l.playbackLosses) return;
+  char text[256];
+  std::snprintf(text, sizeof text,
+                "live audio: overruns: %llu (%.3f s of sound lost), underruns: %llu (%.3f s of silence played), "
+                "devices lost: %llu (%.1f s without them)",
+                static_cast<unsigned long long>(l.overruns), SecondsOf(l.overrunSamples),
+                static_cast<unsigned long long>(l.underruns), SecondsOf(l.underrunSamples),
+                static_cast<unsigned long long>(l.captureLosses + l.playbackLosses),
+                SecondsOf(l.captureAwaySamples + l.playbackAwaySamples));
+  console.Say(text);
+}
 
 }  // namespace
 
@@ -93,11 +112,15 @@ void Session::Idle() {
   WatchRecording();
 }
 
+// The window, and SDL with it, goes once the live devices have closed (or
+// have been left to close on their own: see WindowPresenter).
 bool Session::Finish() {
   handset::SetLastWindowHook(nullptr);
   platform::SetIdleHook(nullptr);
   Idle();
   shots_.TakeLast();
+  wave::SettleLiveAudio();
+  SayLosses(console_);
   presenter_.reset();
   return !failed_ && !shots_.Failed();
 }

@@ -130,8 +130,14 @@ void WindowPresenter::Run(int scale) {
   }
   sdl_->DestroyWindow(window_);
   // All of SDL, with what it set up for the desktop (its D-Bus connection):
-  // the window goes when the program has ended and its sound devices are closed.
-  sdl_->Quit();
+  // the window goes when the program has ended and its sound devices are
+  // closed. A close left to end on its own (its sound server stopped
+  // answering) keeps SDL's audio up, and quitting it would wait on that
+  // close: then only the video goes.
+  if (sdl_->WasInit(SDL_INIT_AUDIO))
+    sdl_->QuitSubSystem(SDL_INIT_VIDEO);
+  else
+    sdl_->Quit();
 }
 
 template <class F>

@@ -106,6 +106,7 @@ std::vector<ScreenText> ScreenTexts() {
     for (const std::wstring &label : it->second->labels) softKeys += (softKeys.empty() ? L"" : L" | ") + label;
   }
   std::vector<ScreenText> texts{{"caption", shell::CaptionText()},
+                                {"notice", state.notice},
                                 {"softkeys", softKeys},
                                 {"menu", state.menuText},
                                 {"message", state.messageText}};

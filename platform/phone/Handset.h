@@ -53,7 +53,8 @@ HBITMAP ScreenBitmap();
 uint64_t ScreenVersion();
 
 // What the screen's texts say now, one entry per source, in a stable order:
-// "caption", "softkeys", "menu", "message", a child window's class ("STATIC",
+// "caption", "notice" (the caption strip's notice of the phone's own, as "No
+// microphone"), "softkeys", "menu", "message", a child window's class ("STATIC",
 // then "STATIC#2" ... for further children of one class under one window),
 // or a top-level window's title for the texts its own paint drew (every text
 // call between its BeginPaint and EndPaint, on any DC, in drawing order,

@@ -55,9 +55,11 @@ Phone::~Phone() {
   running_.store(nullptr, std::memory_order_release);
 }
 
+// From now on the live devices' notices show in the caption strip.
 void Phone::SwitchOn() {
   windows_->screen.Bitmap();
   shell::CreateCaptionStrip();
+  wave_->notices.ShowWith([](const std::wstring &notice) { shell::ShowNotice(notice); });
 }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include "shell/CaptionStrip.h"
 
 #include "shell/ShellLook.h"
+#include "shell/ShellState.h"
 #include "user/WindowManager.h"
 
 namespace platform::shell {
@@ -21,7 +22,11 @@ void Paint(HWND window) {
   HDC dc = BeginPaint(window, &paint);
   if (!dc) return;
   const WindowRecord *active = Active();
-  Caption(dc, CaptionTitle(), HasOk(active) ? kOkBox.left - 4 : kScreenWidth - 4);
+  const int right = HasOk(active) ? kOkBox.left - 4 : kScreenWidth - 4;
+  const std::wstring &notice = Shell().notice;
+  const int noticeLeft = notice.empty() ? right : right - TextWidth(notice);
+  Caption(dc, CaptionTitle(), notice.empty() ? right : noticeLeft - 6);
+  Text(dc, notice, {noticeLeft, 4, right, kCaptionHeight}, DT_LEFT, kNoticeText);
   if (HasOk(active)) {
     Frame(dc, kOkBox, kStripText);
     Text(dc, L"OK", {kOkBox.left, kOkBox.top + 1, kOkBox.right, kOkBox.bottom}, DT_CENTER, kStripText);
@@ -57,6 +62,14 @@ void CreateCaptionStrip() {
 std::wstring CaptionTitle() {
   const WindowRecord *active = Active();
   return active ? active->text : std::wstring();
+}
+
+void ShowNotice(const std::wstring &notice) {
+  ShellState &state = Shell();
+  if (state.notice == notice) return;
+  state.notice = notice;
+  WindowManager &m = Windows();
+  if (m.tree.Find(m.captionWindow)) InvalidateRect(m.captionWindow, nullptr, FALSE);
 }
 
 std::wstring CaptionText() {

@@ -15,6 +15,7 @@ constexpr COLORREF kPanelBack = RGB(255, 255, 255);
 constexpr COLORREF kPanelText = RGB(0, 0, 0);
 constexpr COLORREF kHighlight = RGB(49, 106, 197);
 constexpr COLORREF kRule = RGB(128, 128, 128);
+constexpr COLORREF kNoticeText = RGB(255, 200, 40);
 
 void Fill(HDC dc, const RECT &area, COLORREF color);
 // Text in the system font, transparent, with DrawTextW's alignment `format`

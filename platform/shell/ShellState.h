@@ -30,6 +30,7 @@ struct ShellState {
   std::vector<ModalLoop *> modals;  // innermost last
   std::map<HWND, std::shared_ptr<const SoftKeyBar>> bars;
   std::wstring menuText, messageText;  // for the text trace; empty when closed
+  std::wstring notice;                 // the caption strip's notice; empty when none
 
   // The bar of the window (or of the active window, for null), or null.
   HWND BarOf(HWND owner) const;

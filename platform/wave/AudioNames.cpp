@@ -57,6 +57,18 @@ PlaybackSink::Kind PlaybackKindOf(const std::string &value, std::string *argumen
   return KindOf<PlaybackSink::Kind>(kPlaybackWords, value, argument).value_or(PlaybackSink::Kind::File);
 }
 
+const char kLiveDeviceWords[] = "live, live:NAME, jack or jack:PORT";
+
+bool NamesLiveDevice(const std::string &value, bool capture) {
+  std::string argument;
+  if (capture) {
+    const CaptureSource::Kind kind = CaptureKindOf(value, &argument);
+    return kind == CaptureSource::Kind::Live || kind == CaptureSource::Kind::Jack;
+  }
+  const PlaybackSink::Kind kind = PlaybackKindOf(value, &argument);
+  return kind == PlaybackSink::Kind::Live || kind == PlaybackSink::Kind::Jack;
+}
+
 std::optional<ClockKind> ClockOf(const std::string &value) {
   std::string unused;
   return KindOf<ClockKind>(kClockWords, value, &unused);
@@ -66,7 +78,8 @@ std::string NameOf(const CaptureSource &s) {
   switch (s.kind) {
     case CaptureSource::Kind::File: return s.path;
     case CaptureSource::Kind::Custom: return "custom";
-    case CaptureSource::Kind::Live: return WithArgument(WordOf<CaptureSource::Kind>(kCaptureWords, s.kind), s.device);
+    case CaptureSource::Kind::Live:
+    case CaptureSource::Kind::Jack: return WithArgument(WordOf<CaptureSource::Kind>(kCaptureWords, s.kind), s.device);
     case CaptureSource::Kind::Tone: {
       char hz[32];
       std::snprintf(hz, sizeof hz, "%g", s.toneHz);
@@ -79,7 +92,8 @@ std::string NameOf(const CaptureSource &s) {
 std::string NameOf(const PlaybackSink &s) {
   if (s.kind == PlaybackSink::Kind::File) return s.path;
   const std::string word = WordOf<PlaybackSink::Kind>(kPlaybackWords, s.kind);
-  return WithArgument(word, s.kind == PlaybackSink::Kind::Live ? s.device : "");
+  const bool live = s.kind == PlaybackSink::Kind::Live || s.kind == PlaybackSink::Kind::Jack;
+  return WithArgument(word, live ? s.device : "");
 }
 
 std::string NameOf(ClockKind clock) { return WordOf<ClockKind>(kClockWords, clock); }

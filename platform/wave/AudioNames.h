@@ -23,12 +23,14 @@ struct Word {
 // Anything else a --capture value names is a sound file; --playback's, a WAV.
 inline constexpr Word<CaptureSource::Kind> kCaptureWords[] = {
     {CaptureSource::Kind::Live, "live", "[:NAME]"},
+    {CaptureSource::Kind::Jack, "jack", "[:PORT]"},
     {CaptureSource::Kind::Demo, "demo", ""},
     {CaptureSource::Kind::Silence, "silence", ""},
     {CaptureSource::Kind::Tone, "tone", ":HZ"},
 };
 inline constexpr Word<PlaybackSink::Kind> kPlaybackWords[] = {
     {PlaybackSink::Kind::Live, "live", "[:NAME]"},
+    {PlaybackSink::Kind::Jack, "jack", "[:PORT]"},
     {PlaybackSink::Kind::Null, "null", ""},
 };
 inline constexpr Word<ClockKind> kClockWords[] = {
@@ -48,6 +50,11 @@ std::string ClockWords(const char *separator = ", ");
 CaptureSource::Kind CaptureKindOf(const std::string &value, std::string *argument);
 PlaybackSink::Kind PlaybackKindOf(const std::string &value, std::string *argument);
 std::optional<ClockKind> ClockOf(const std::string &value);
+// Whether a value names a live device (live[:NAME] or jack[:PORT]), as the
+// tools' --capture and --playback take.
+bool NamesLiveDevice(const std::string &value, bool capture);
+// The words of the live devices, for messages: "live, live:NAME, jack or jack:PORT".
+extern const char kLiveDeviceWords[];
 
 // How messages name a source, sink or clock: its word with its argument
 // ("live:Mic", "tone:440"), or a file's path; "custom" for a test's source.

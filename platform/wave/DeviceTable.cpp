@@ -16,8 +16,8 @@ DeviceQueue *DeviceTable::Find(Direction direction, const void *handle) {
 
 void DeviceTable::Close(const void *handle) { devices_.erase(reinterpret_cast<uintptr_t>(handle)); }
 
-// All are paused before any is closed: a close may take SDL's whole bound,
-// and the others' audio threads must not run on meanwhile.
+// All are stopped before any is freed: the others' audio threads must not
+// run on meanwhile.
 void DeviceTable::Abandon() {
   for (auto &[id, device] : devices_) device->Abandon();
   devices_.clear();

@@ -21,9 +21,9 @@ class DeviceTable {
   void Close(const void *handle);
 
   // The phone's end, with devices still open: every driver is abandoned at
-  // once (it touches the program's buffers no more; a live one is paused),
-  // then every device is freed (a live one closed, within SDL's bound). The
-  // one place that frees devices the program left open.
+  // once (it touches the program's buffers no more; a live one stops its
+  // link), then every device is freed (a live one's link closed on the audio
+  // worker). The one place that frees devices the program left open.
   void Abandon();
 
  private:

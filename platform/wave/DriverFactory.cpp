@@ -1,5 +1,6 @@
 #include "wave/DriverFactory.h"
 
+#include "wave/AudioNames.h"
 #include "wave/DemoRecording.h"
 #include "wave/LiveCapture.h"
 #include "wave/LivePlayback.h"
@@ -39,11 +40,16 @@ std::unique_ptr<CaptureStream> MakeSource(const CaptureSource &source, MMRESULT 
   }
 }
 
+LiveEndpoint Endpoint(LiveEndpoint::Backend backend, bool capture, const std::string &name, const std::string &label,
+                      bool waitForDevice) {
+  return LiveEndpoint{backend, capture, name, label, waitForDevice};
+}
+
 template <class Live>
-std::unique_ptr<WaveDriver> OpenLive(const std::string &device, SdlAudio &sdl, LossCounter *losses,
-                                     MMRESULT *result, std::string *error) {
-  auto driver = std::make_unique<Live>(sdl, losses);
-  if (!driver->Open(device, result, error)) return nullptr;
+std::unique_ptr<WaveDriver> OpenLive(LiveEndpoint endpoint, WaveState &wave, LossCounter *losses, MMRESULT *result,
+                                     std::string *error) {
+  auto driver = std::make_unique<Live>(std::move(endpoint), wave, losses);
+  if (!driver->Open(result, error)) return nullptr;
   return driver;
 }
 
@@ -51,8 +57,12 @@ std::unique_ptr<WaveDriver> OpenLive(const std::string &device, SdlAudio &sdl, L
 
 std::unique_ptr<WaveDriver> MakeCaptureDriver(WaveState &wave, MMRESULT *result, std::string *error) {
   const CaptureSource &source = wave.chosen.capture;
-  if (source.kind == CaptureSource::Kind::Live)
-    return OpenLive<LiveCapture>(source.device, wave.sdl, &wave.losses.overruns, result, error);
+  if (source.kind == CaptureSource::Kind::Live || source.kind == CaptureSource::Kind::Jack) {
+    const auto backend =
+        source.kind == CaptureSource::Kind::Jack ? LiveEndpoint::Backend::Jack : LiveEndpoint::Backend::Sdl;
+    return OpenLive<LiveCapture>(Endpoint(backend, true, source.device, NameOf(source), source.waitForDevice), wave,
+                                 &wave.losses.overruns, result, error);
+  }
   std::unique_ptr<CaptureStream> s = MakeSource(source, result, error);
   if (!s) return nullptr;
   return std::make_unique<PacedCapture>(std::move(s));
@@ -62,7 +72,11 @@ std::unique_ptr<WaveDriver> MakePlaybackDriver(WaveState &wave, MMRESULT *result
   const PlaybackSink &sink = wave.chosen.playback;
   switch (sink.kind) {
     case PlaybackSink::Kind::Live:
-      return OpenLive<LivePlayback>(sink.device, wave.sdl, &wave.losses.underruns, result, error);
+    case PlaybackSink::Kind::Jack: {
+      const auto backend = sink.kind == PlaybackSink::Kind::Jack ? LiveEndpoint::Backend::Jack : LiveEndpoint::Backend::Sdl;
+      return OpenLive<LivePlayback>(Endpoint(backend, false, sink.device, NameOf(sink), sink.waitForDevice), wave,
+                                    &wave.losses.underruns, result, error);
+    }
     case PlaybackSink::Kind::File: {
       auto file = std::make_unique<WavFileSink>(sink.path, sink.status);
       if (file->Ok()) return std::make_unique<PacedPlayback>(std::move(file));

@@ -2,15 +2,19 @@
 
 #include <cstdint>
 
+#include "wave/ConvertedInput.h"
 #include "wave/LiveDriver.h"
 
 namespace platform::wave {
 
-// Capture from a live microphone through SDL (see LiveDriver).
+// Capture from a live microphone (see LiveDriver).
 //
 // The audio thread copies what it recorded into the ring and raises the
 // signal. On the program thread the signal fills the queued buffers from the
-// ring front first and completes each full one.
+// ring, converted to 22050 Hz, front first, and completes each full one.
+// While the device is away, silence fills them at the clock's pace, from
+// where its sound stopped; when it is back its sound follows from the moment
+// it came.
 //
 // An overrun (counted, never a stall) is sound the program did not take in
 // time: recorded while the ring was full (the program thread had not come
@@ -18,17 +22,29 @@ namespace platform::wave {
 // a microphone does not keep.
 class LiveCapture : public LiveDriver {
  public:
-  LiveCapture(SdlAudio &sdl, LossCounter *overruns) : LiveDriver(Direction::Capture, sdl, overruns) {}
-  ~LiveCapture() override { Close(); }
+  LiveCapture(LiveEndpoint endpoint, WaveState &wave, LossCounter *overruns)
+      : LiveDriver(std::move(endpoint), wave, overruns) {}
+  ~LiveCapture() override { Stop(); }
 
-  void OnStart() override { Pause(false); }
-  void OnQueued() override {}
+  void OnStart() override;
+  void OnQueued() override;
   uint32_t OnReset() override;
 
  private:
-  void Exchange(Uint8 *stream, size_t count) override;
+  void Exchange(int16_t *samples, size_t count) override;
   void HandOver() override;
+  void OnAway(Time since) override;
+  bool OnBack(std::string *error) override;
+  void FrontDue() override;
 
+  // Silence into the buffers at the clock's pace from `since`.
+  void Pace(Time since);
+  // Silence into the buffers up to `end`, and no more pacing.
+  void SilenceUpTo(Time end);
+  // Silence into the front buffer up to `samples`.
+  void SilenceFront(uint32_t samples);
+
+  ConvertedInput input_;
   uint32_t frontFill_ = 0;  // program thread: samples already in the front buffer
 };
 

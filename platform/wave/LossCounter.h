@@ -3,6 +3,8 @@
 #include <atomic>
 #include <cstdint>
 
+#include "wave/DeviceQueue.h"
+
 namespace platform::wave {
 
 // How often a live device lost sound, and how many samples. The audio
@@ -19,10 +21,16 @@ struct LossCounter {
 };
 
 // What the phone's live devices lost: captured sound the program did not
-// take in time, and silence played while written sound was late.
+// take in time, silence played while written sound was late, and the times
+// each device went away with the samples of silence (capture) or of sound
+// played to nothing (playback) that stood in for it.
 struct LiveLossCounters {
   LossCounter overruns;
   LossCounter underruns;
+  LossCounter captureAway;
+  LossCounter playbackAway;
+
+  LossCounter &Away(Direction d) { return d == Direction::Capture ? captureAway : playbackAway; }
 };
 
 }  // namespace platform::wave

@@ -44,4 +44,9 @@ size_t SampleRing::Readable() const {
 
 void SampleRing::Clear() { read_.store(written_.load()); }
 
+void SampleRing::Resize(size_t capacity) {
+  Clear();
+  if (capacity != data_.size()) data_.assign(capacity, 0);
+}
+
 }  // namespace platform::wave

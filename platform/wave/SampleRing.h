@@ -29,6 +29,8 @@ class SampleRing {
   size_t Readable() const;
   // Empties it; only while neither side runs (a paused audio device).
   void Clear();
+  // Empties it and makes room for `capacity` samples; only while neither side runs.
+  void Resize(size_t capacity);
 
  private:
   std::vector<int16_t> data_;

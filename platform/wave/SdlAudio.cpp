@@ -1,11 +1,5 @@
 #include "wave/SdlAudio.h"
 
-#include <errno.h>
-
-#include <cstdio>
-#include <future>
-#include <thread>
-
 #include "base/SoundFormat.h"
 
 namespace platform::wave {
@@ -16,7 +10,7 @@ const char *What(bool capture) { return capture ? "audio capture device" : "audi
 
 }  // namespace
 
-bool SdlAudio::Init(bool capture, std::string *error) {
+bool SdlAudio::Init(bool capture, std::string *error) const {
   std::string why;
   if (!calls_->Load(&why)) {
     *error = std::string("no ") + What(capture) + " found: SDL2 could not be loaded (" + why + ")";
@@ -31,7 +25,7 @@ bool SdlAudio::Init(bool capture, std::string *error) {
 }
 
 SDL_AudioDeviceID SdlAudio::Open(bool capture, const std::string &name, SDL_AudioCallback callback, void *user,
-                                 MMRESULT *result, std::string *error) {
+                                 MMRESULT *result, std::string *error) const {
   if (!Init(capture, error)) {
     *result = MMSYSERR_NODRIVER;
     return 0;
@@ -55,28 +49,12 @@ SDL_AudioDeviceID SdlAudio::Open(bool capture, const std::string &name, SDL_Audi
   return device;
 }
 
-void SdlAudio::Pause(SDL_AudioDeviceID device, bool paused) { calls_->PauseAudioDevice(device, paused ? 1 : 0); }
-
-void SdlAudio::Close(SDL_AudioDeviceID device, bool capture) {
-  // SDL pauses under the lock its audio thread holds around the callback:
-  // from here on the callback is over, whatever the close below does.
-  calls_->PauseAudioDevice(device, 1);
-  std::packaged_task<void()> close([calls = calls_, device] {
-    calls->CloseAudioDevice(device);
-    calls->TLSCleanup();
-  });
-  std::future<void> closed = close.get_future();
-  std::thread(std::move(close)).detach();
-  if (closed.wait_for(closeBound_) == std::future_status::ready) {
-    calls_->QuitSubSystem(SDL_INIT_AUDIO);
-    return;
-  }
-  // SDL's audio stays initialised: quitting it would wait on the same thread.
-  std::fprintf(stderr, "%s: the %s did not close within %g s (its sound server stopped answering); ending without it\n",
-               program_invocation_short_name, What(capture), closeBound_.count() / 1000.0);
+void SdlAudio::Close(SDL_AudioDeviceID device) const {
+  calls_->CloseAudioDevice(device);
+  calls_->QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-std::vector<std::string> SdlAudio::List(bool capture, std::string *error) {
+std::vector<std::string> SdlAudio::List(bool capture, std::string *error) const {
   std::vector<std::string> names;
   if (!Init(capture, error)) return names;
   const int count = calls_->GetNumAudioDevices(capture ? 1 : 0);
@@ -86,6 +64,12 @@ std::vector<std::string> SdlAudio::List(bool capture, std::string *error) {
   }
   calls_->QuitSubSystem(SDL_INIT_AUDIO);
   return names;
+}
+
+void SdlAudio::Pause(SDL_AudioDeviceID device, bool paused) const { calls_->PauseAudioDevice(device, paused ? 1 : 0); }
+
+bool SdlAudio::Disconnected(SDL_AudioDeviceID device) const {
+  return calls_->GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED;
 }
 
 }  // namespace platform::wave

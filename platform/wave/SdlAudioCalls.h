@@ -10,10 +10,12 @@ namespace platform::wave {
 // so that a test can stand in for SDL and its audio thread (SdlLoader is the
 // real one). Load comes first; the other calls only after it succeeded.
 //
-// Thread: the program thread, but for CloseAudioDevice and TLSCleanup, which
-// SdlAudio makes on a thread of its own (a close may hang). A stand-in keeps
-// SDL's contract: once PauseAudioDevice(device, 1) returns, the device's
-// callback is not running and does not run again until it is resumed.
+// Thread: PauseAudioDevice and GetAudioDeviceStatus on the program thread,
+// the others on the audio worker (AudioWorker), where an open or a close may
+// wait on a sound server for ever. A stand-in keeps SDL's contract: a device
+// opens paused, and once PauseAudioDevice(device, 1) returns its callback is
+// not running and does not run again until it is resumed (the drivers do not
+// rely on it: see CallbackGate).
 class SdlAudioCalls {
  public:
   virtual ~SdlAudioCalls() = default;
@@ -27,6 +29,8 @@ class SdlAudioCalls {
                                             SDL_AudioSpec *obtained, int allowedChanges) = 0;
   virtual void PauseAudioDevice(SDL_AudioDeviceID device, int pause) = 0;
   virtual void CloseAudioDevice(SDL_AudioDeviceID device) = 0;
+  // SDL_AUDIO_STOPPED once SDL has found the device disconnected.
+  virtual SDL_AudioStatus GetAudioDeviceStatus(SDL_AudioDeviceID device) = 0;
   virtual const char *GetError() = 0;
   virtual int GetNumAudioDevices(int capture) = 0;
   virtual const char *GetAudioDeviceName(int index, int capture) = 0;

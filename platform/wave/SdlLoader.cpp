@@ -34,6 +34,7 @@ bool SdlLoader::Load(std::string *error) {
                   ResolveSdl(sdl, "SDL_OpenAudioDevice", &calls_.OpenAudioDevice) &&
                   ResolveSdl(sdl, "SDL_CloseAudioDevice", &calls_.CloseAudioDevice) &&
                   ResolveSdl(sdl, "SDL_PauseAudioDevice", &calls_.PauseAudioDevice) &&
+                  ResolveSdl(sdl, "SDL_GetAudioDeviceStatus", &calls_.GetAudioDeviceStatus) &&
                   ResolveSdl(sdl, "SDL_GetError", &calls_.GetError) &&
                   ResolveSdl(sdl, "SDL_GetNumAudioDevices", &calls_.GetNumAudioDevices) &&
                   ResolveSdl(sdl, "SDL_GetAudioDeviceName", &calls_.GetAudioDeviceName) &&

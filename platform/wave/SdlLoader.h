@@ -20,6 +20,9 @@ class SdlLoader : public SdlAudioCalls {
   }
   void PauseAudioDevice(SDL_AudioDeviceID device, int pause) override { calls_.PauseAudioDevice(device, pause); }
   void CloseAudioDevice(SDL_AudioDeviceID device) override { calls_.CloseAudioDevice(device); }
+  SDL_AudioStatus GetAudioDeviceStatus(SDL_AudioDeviceID device) override {
+    return calls_.GetAudioDeviceStatus(device);
+  }
   const char *GetError() override { return calls_.GetError(); }
   int GetNumAudioDevices(int capture) override { return calls_.GetNumAudioDevices(capture); }
   const char *GetAudioDeviceName(int index, int capture) override {
@@ -34,6 +37,7 @@ class SdlLoader : public SdlAudioCalls {
     decltype(&SDL_OpenAudioDevice) OpenAudioDevice;
     decltype(&SDL_CloseAudioDevice) CloseAudioDevice;
     decltype(&SDL_PauseAudioDevice) PauseAudioDevice;
+    decltype(&SDL_GetAudioDeviceStatus) GetAudioDeviceStatus;
     decltype(&SDL_GetError) GetError;
     decltype(&SDL_GetNumAudioDevices) GetNumAudioDevices;
     decltype(&SDL_GetAudioDeviceName) GetAudioDeviceName;

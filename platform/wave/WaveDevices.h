@@ -19,27 +19,49 @@
 namespace platform::wave {
 
 void SelectCapture(const CaptureSource &source);
-// The live capture (or playback) devices SDL sees, by name; empty, with the
-// reason in `error`, when there is no audio system.
-std::vector<std::string> ListLiveDevices(bool capture, std::string *error);
 void SelectPlayback(const PlaybackSink &sink);
+
+// The live capture (or playback) devices SDL sees, by name; empty, with the
+// reason in `error`, when there is no audio system, or when the sound server
+// did not answer within the open time (see LiveTimings).
+std::vector<std::string> ListLiveDevices(bool capture, std::string *error);
+// The JACK ports a live JACK device could be connected to, as words of
+// --capture or --playback ("jack:system:capture_1"); empty, with the reason,
+// without JACK or a running JACK server.
+std::vector<std::string> ListJackPorts(bool capture, std::string *error);
+// Every live device of one direction as the word that chooses it: SDL's as
+// "live:NAME", then JACK's ports as "jack:PORT". Empty, with SDL's reason,
+// when there is none.
+std::vector<std::string> ListDeviceWords(bool capture, std::string *error);
 
 // While on, a failed waveInOpen or waveOutOpen prints one line on stderr
 // naming the source or sink and why (the phone's device turns it on for the
 // program; tools that report failures themselves leave it off).
 void ReportOpenFailures(bool on);
 
-// What the phone's live devices lost, as times and samples. Overruns:
-// captured sound the program did not take in time (it was not waiting for a
-// second, or had no buffer queued). Underruns: silence the speaker played
-// while written sound had not reached it in time.
+// What the phone's live devices lost, as times and samples (at 22050 Hz).
+// Overruns: captured sound the program did not take in time (it was not
+// waiting for a second, or had no buffer queued). Underruns: silence the
+// speaker played while written sound had not reached it in time. Away: the
+// times a device was lost (see LiveDriver), and the samples of silence that
+// capture heard, or of sound that playback played to nothing, meanwhile.
 struct LiveLosses {
   uint64_t overruns = 0;
   uint64_t overrunSamples = 0;
   uint64_t underruns = 0;
   uint64_t underrunSamples = 0;
+  uint64_t captureLosses = 0;
+  uint64_t captureAwaySamples = 0;
+  uint64_t playbackLosses = 0;
+  uint64_t playbackAwaySamples = 0;
 };
 LiveLosses LiveLossCounts();
+
+// Waits until the live devices closed so far have closed, at most the close
+// time (LiveTimings) counted from the first call on this phone; says once on
+// stderr which did not, and returns false then. The phone's end does it too;
+// the device does it first, before its window (and SDL) goes.
+bool SettleLiveAudio();
 
 // Why the last open that failed for a reason of the host (no audio device,
 // unreadable or unwritable file) failed, in words for the user; empty if none.

@@ -4,6 +4,9 @@
 
 #include "wave/AudioChoice.h"
 #include "wave/DeviceTable.h"
+#include "wave/LinkCloser.h"
+#include "wave/LiveNotices.h"
+#include "wave/LiveTimings.h"
 #include "wave/LossCounter.h"
 #include "wave/OpenFailures.h"
 #include "wave/SdlAudio.h"
@@ -11,22 +14,30 @@
 namespace platform::wave {
 
 // The phone's wave audio: the open devices, the source and sink the next
-// opens take, the opens that failed, what the live devices lost, and SDL's
-// audio for them. Program thread only, but for the loss counters, to which
-// live drivers' audio threads add.
+// opens take, the opens that failed, what the live devices lost, SDL's audio
+// for them, what the user is told of their losses, and their closes.
+// Program thread only, but for the loss counters, to which live drivers'
+// audio threads add.
 class WaveState {
  public:
   explicit WaveState(std::shared_ptr<SdlAudioCalls> sdl) : sdl(std::move(sdl)) {}
   // Abandons the devices still open (see DeviceTable::Abandon) while the
-  // rest is still there for their drivers.
-  ~WaveState() { devices.Abandon(); }
+  // rest is still there for their drivers, then waits for the live ones to
+  // close, at most the close time.
+  ~WaveState() {
+    devices.Abandon();
+    closer.Settle(timings.close);
+  }
   WaveState(const WaveState &) = delete;
   WaveState &operator=(const WaveState &) = delete;
 
   SdlAudio sdl;
+  LiveTimings timings;
   LiveLossCounters losses;
+  LiveNotices notices;
   AudioChoice chosen;
   OpenFailures failures;
+  LinkCloser closer;
   DeviceTable devices;
 };
 

@@ -48,7 +48,8 @@ TEST(DeviceOptionsTest, EveryBadOptionIsAUsageErrorThatNamesWhatIsWrong) {
       {"--capture tone:x", "invalid value 'tone:x' for --capture"},
       {"--capture tone:5", "invalid value 'tone:5' for --capture"},
       {"--capture ''", "invalid value '' for --capture"},
-      {"--playback out.mp3", "invalid value 'out.mp3' for --playback (expected live[:NAME], null or a FILE.wav)"},
+      {"--playback out.mp3",
+       "invalid value 'out.mp3' for --playback (expected live[:NAME], jack[:PORT], null or a FILE.wav)"},
       {"--clock virtual --capture live", "live audio follows the sound card, not the virtual clock"},
       {"--clock virtual --playback live:Speakers", "live audio follows the sound card"},
       {"--duration -1", "invalid value '-1' for --duration"},
@@ -178,7 +179,7 @@ TEST(DeviceOptionsTest, ListDevicesNamesTheSoundServersDevicesOrSaysWhyNone) {
   EXPECT_EQ(devices.status, 0) << devices.err;
   EXPECT_EQ(devices.err, "");
   const std::vector<std::string> lines = Lines(devices.out);
-  for (const char *device : {"capture\tMonitor of Null Output", "playback\tNull Output"})
+  for (const char *device : {"capture\tlive:Monitor of Null Output", "playback\tlive:Null Output"})
     EXPECT_NE(std::find(lines.begin(), lines.end(), device), lines.end()) << device << " in:\n" << devices.out;
   for (const std::string &line : lines)
     EXPECT_TRUE(line.rfind("capture\t", 0) == 0 || line.rfind("playback\t", 0) == 0) << line;

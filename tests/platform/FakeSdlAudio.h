@@ -4,8 +4,11 @@
 // asks it to run a device's callback with so many samples, on that thread,
 // and waits until it has. It keeps SDL's contract: a device is opened
 // paused, and once a pause (or a close) returns, its callback is not running
-// and does not run again until resumed. Closes can be held back, as a sound
-// server that stopped answering holds SDL's. It logs what the drivers did.
+// and does not run again until resumed. Opens and closes can be held back,
+// as a sound server that stopped answering holds SDL's; opens can be refused
+// (no device), and a device disconnected, as SDL finds it when its server
+// goes. It logs what the drivers did.
+#include <algorithm>
 #include <condition_variable>
 #include <cstring>
 #include <functional>
@@ -30,10 +33,12 @@ class FakeSdlAudio : public platform::wave::SdlAudioCalls {
   void QuitSubSystem(Uint32) override { Note("quit"); }
   SDL_AudioDeviceID OpenAudioDevice(const char *name, int capture, const SDL_AudioSpec *desired, SDL_AudioSpec *,
                                     int) override {
-    if (name && std::string(name) != Name(capture)) return 0;
-    std::lock_guard lock(mutex_);
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !holdOpens_; });
+    if ((name && std::string(name) != Name(capture)) || refuse_) return 0;
     devices_[++last_] = Device{desired->callback, desired->userdata, capture != 0};
     log_.push_back("open " + std::to_string(last_));
+    changed_.notify_all();
     return last_;
   }
   // Taking the device's callback lock waits for a callback in progress.
@@ -42,6 +47,7 @@ class FakeSdlAudio : public platform::wave::SdlAudioCalls {
     std::lock_guard lock(mutex_);
     devices_[id].paused = pause != 0;
     log_.push_back((pause ? "pause " : "resume ") + std::to_string(id));
+    changed_.notify_all();
   }
   void CloseAudioDevice(SDL_AudioDeviceID id) override {
     std::unique_lock lock(mutex_);
@@ -49,6 +55,11 @@ class FakeSdlAudio : public platform::wave::SdlAudioCalls {
     devices_[id].closed = true;
     log_.push_back("close " + std::to_string(id));
     changed_.notify_all();
+  }
+  SDL_AudioStatus GetAudioDeviceStatus(SDL_AudioDeviceID id) override {
+    std::lock_guard lock(mutex_);
+    const Device &d = devices_[id];
+    return d.disconnected || d.closed ? SDL_AUDIO_STOPPED : d.paused ? SDL_AUDIO_PAUSED : SDL_AUDIO_PLAYING;
   }
   const char *GetError() override { return "no such device"; }
   int GetNumAudioDevices(int) override { return 1; }
@@ -73,11 +84,20 @@ class FakeSdlAudio : public platform::wave::SdlAudioCalls {
     });
     return ran;
   }
-  // Closes wait until released, as on a server that stopped answering.
-  void HoldCloses(bool hold) {
+  // Closes (or opens) wait until released, as on a server that stopped answering.
+  void HoldCloses(bool hold) { Set(&holdCloses_, hold); }
+  void HoldOpens(bool hold) { Set(&holdOpens_, hold); }
+  // Opens fail, as with no device there.
+  void Refuse(bool refuse) { Set(&refuse_, refuse); }
+  // SDL has found the device gone: its status is stopped, its callback goes on.
+  void Disconnect(SDL_AudioDeviceID id) {
     std::lock_guard lock(mutex_);
-    holdCloses_ = hold;
-    changed_.notify_all();
+    devices_[id].disconnected = true;
+  }
+  // Waits until `entry` is in the log.
+  void WaitFor(const std::string &entry) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return std::find(log_.begin(), log_.end(), entry) != log_.end(); });
   }
   void WaitClosed(SDL_AudioDeviceID id) {
     std::unique_lock lock(mutex_);
@@ -95,12 +115,20 @@ class FakeSdlAudio : public platform::wave::SdlAudioCalls {
     bool capture = false;
     bool paused = true;
     bool closed = false;
+    bool disconnected = false;
   };
+
+  void Set(bool *flag, bool on) {
+    std::lock_guard lock(mutex_);
+    *flag = on;
+    changed_.notify_all();
+  }
 
   static const char *Name(int capture) { return capture ? "Fake microphone" : "Fake speaker"; }
   void Note(const char *what) {
     std::lock_guard lock(mutex_);
     log_.push_back(what);
+    changed_.notify_all();
   }
   std::mutex &CallbackLock(SDL_AudioDeviceID id) {
     std::lock_guard lock(mutex_);
@@ -133,6 +161,8 @@ class FakeSdlAudio : public platform::wave::SdlAudioCalls {
   std::vector<std::string> log_;
   SDL_AudioDeviceID last_ = 0;
   bool holdCloses_ = false;
+  bool holdOpens_ = false;
+  bool refuse_ = false;
   std::function<void()> job_;
   bool stop_ = false;
   std::thread thread_;  // last: it starts once the rest is made

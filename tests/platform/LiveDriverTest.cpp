@@ -1,20 +1,26 @@
 // The live drivers' own logic against a stand-in for SDL with an audio
 // thread of its own (FakeSdlAudio), without a sound server: the ring across
-// the two threads, what is counted as lost, a close that hangs, and a phone
-// that ends with live devices open. The program thread waits on the phone's
-// real clock for what the audio thread did; nothing depends on timing.
+// the two threads, what is counted as lost, a device that goes away and
+// comes back, opens and closes that hang, and a phone that ends with live
+// devices open. The program thread waits on the phone's real clock for what
+// the audio thread did; nothing depends on timing (a device that stalls is
+// one the test never calls back again).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
 #include <optional>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "FakeSdlAudio.h"
+#include "gdi/GdiHost.h"
+#include "phone/Handset.h"
 #include "phone/Phone.h"
-#include "wave/SdlAudio.h"
+#include "wave/AudioWorker.h"
 #include "wave/WaveDevices.h"
+#include "wave/WaveState.h"
 #include "win/kernel.h"
 #include "win/user.h"
 #include "win/wave.h"
@@ -34,8 +40,12 @@ struct Buffer {
   WAVEHDR header{};
 };
 
+using std::chrono::milliseconds;
+
 class LiveDriver : public ::testing::Test {
  protected:
+  // A device is lost only when the test says so: a disconnect, or a stall
+  // where the timings are shortened. Lost devices are tried again at once.
   LiveDriver() {
     platform::wave::CaptureSource source;
     source.kind = platform::wave::CaptureSource::Kind::Live;
@@ -43,6 +53,46 @@ class LiveDriver : public ::testing::Test {
     platform::wave::PlaybackSink sink;
     sink.kind = platform::wave::PlaybackSink::Kind::Live;
     platform::wave::SelectPlayback(sink);
+    Timings().stall = std::chrono::hours(1);
+    Timings().watch = milliseconds(2);
+    for (auto &pause : Timings().retry) pause = milliseconds(1);
+  }
+
+  // A switched-on phone draws its caption strip's text: fontconfig is let
+  // go once the phone has ended, as the device does at its end.
+  void TearDown() override {
+    phone.reset();
+    GdiShutdown();
+  }
+
+  static platform::wave::LiveTimings &Timings() { return platform::Phone::Running()->Wave().timings; }
+  static std::wstring Notice() {
+    for (const platform::handset::ScreenText &t : platform::handset::ScreenTexts())
+      if (t.source == "notice") return t.text;
+    return L"?";
+  }
+  // Waits on the platform (its drivers at work meanwhile) until the stand-in
+  // has logged `entry`: a thread watches the log and sets an event.
+  void WaitForLog(const std::string &entry) {
+    HANDLE logged = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    std::thread watcher([&] {
+      sdl->WaitFor(entry);
+      SetEvent(logged);
+    });
+    while (MsgWaitForMultipleObjectsEx(1, &logged, INFINITE, 0, 0) != WAIT_OBJECT_0) {}
+    watcher.join();
+    CloseHandle(logged);
+  }
+  // Waits for the next buffers done, appends their samples to `heard` and
+  // queues them again; `next` is the one done next.
+  void TakeDone(HWAVEIN in, std::vector<Buffer> &buffers, size_t *next, std::vector<int16_t> *heard) {
+    ASSERT_EQ(MsgWaitForMultipleObjectsEx(1, &event, INFINITE, 0, 0), WAIT_OBJECT_0);
+    for (; buffers[*next].header.dwFlags & WHDR_DONE; *next = (*next + 1) % buffers.size()) {
+      Buffer &b = buffers[*next];
+      ASSERT_EQ(b.header.dwBytesRecorded, 2 * b.memory.size());
+      heard->insert(heard->end(), b.memory.begin(), b.memory.end());
+      ASSERT_EQ(waveInAddBuffer(in, &b.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+    }
   }
 
   HWAVEIN OpenCapture() {
@@ -162,33 +212,171 @@ TEST_F(LiveDriver, PlaybackCountsTheSilencePlayedWhileWrittenSoundWasLate) {
   EXPECT_EQ(waveOutClose(out), MMSYSERR_NOERROR);
 }
 
-// A close that does not end within the bound is left to end on its own, said
-// on stderr; the callback is over either way, and SDL's audio is quit only
-// after a close that ended.
-TEST_F(LiveDriver, ACloseThatHangsIsLeftBehindWithTheCallbackStopped) {
-  platform::wave::SdlAudio audio(sdl, std::chrono::milliseconds(0));
-  MMRESULT result = MMSYSERR_NOERROR;
-  std::string error;
-  int calls = 0;
-  auto callback = [](void *user, Uint8 *, int) { ++*static_cast<int *>(user); };
-  const SDL_AudioDeviceID id = audio.Open(true, "", callback, &calls, &result, &error);
-  ASSERT_NE(id, 0u) << error;
-  audio.Pause(id, false);
-  ASSERT_TRUE(Record(id, 0, 10));
-  sdl->HoldCloses(true);
+// A device SDL finds disconnected is closed and the user told once, on
+// stderr and in the caption strip; silence fills the buffers at the clock's
+// pace from where its sound stopped (the front one after the sound it held);
+// the device is opened again as soon as it is there, the notice clears, and
+// its sound follows the silence: every buffer comes back in order, once.
+TEST_F(LiveDriver, CaptureGoesAwayAndComesBackWithTheBuffersInOrder) {
+  phone->SwitchOn();
+  HWAVEIN in = OpenCapture();
+  std::vector<Buffer> buffers;
+  for (int i = 0; i < 4; ++i) buffers.emplace_back(1000);
+  for (Buffer &b : buffers) Queue(in, b);
+  ASSERT_EQ(waveInStart(in), MMSYSERR_NOERROR);
+  ASSERT_TRUE(Record(1, 0, 2500));
+  std::vector<int16_t> heard;
+  size_t next = 0;
+  while (heard.size() < 2000) TakeDone(in, buffers, &next, &heard);
+  EXPECT_EQ(Notice(), L"");
+
   testing::internal::CaptureStderr();
-  audio.Close(id, true);
-  EXPECT_NE(testing::internal::GetCapturedStderr().find("the audio capture device did not close within 0 s"),
-            std::string::npos);
-  EXPECT_FALSE(Record(id, 0, 10)) << "paused before the close began";
-  EXPECT_EQ(calls, 1);
+  sdl->Refuse(true);
+  sdl->Disconnect(1);
+  WaitForLog("close 1");
+  while (heard.size() < 5000) TakeDone(in, buffers, &next, &heard);
+  EXPECT_EQ(Notice(), L"No microphone");
+  EXPECT_EQ(LiveLossCounts().captureLosses, 1u);
+
+  sdl->Refuse(false);
+  WaitForLog("resume 2");
+  ASSERT_TRUE(Record(2, 10000, 2500));  // fits the queue
+  while (heard.empty() || heard.back() < 10999) TakeDone(in, buffers, &next, &heard);
+  EXPECT_EQ(Notice(), L"") << "back with its first sound";
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            std::string(program_invocation_short_name) +
+                ": lost the audio capture device live (it was disconnected); listening to silence until it is "
+                "back\n" +
+                program_invocation_short_name + ": the audio capture device live is back\n");
+
+  for (int i = 0; i < 2500; ++i) ASSERT_EQ(heard[i], i) << "sample " << i;
+  const auto back = std::find(heard.begin() + 2500, heard.end(), 10000);
+  ASSERT_NE(back, heard.end());
+  const long silent = back - heard.begin() - 2500;
+  EXPECT_GE(silent, 2500) << "the rest of the third buffer, and more";
+  EXPECT_EQ(std::count(heard.begin() + 2500, back, 0), silent);
+  for (auto at = back; at != heard.end(); ++at) ASSERT_EQ(*at, 10000 + (at - back)) << "after the return";
+  EXPECT_EQ(LiveLossCounts().captureAwaySamples, static_cast<uint64_t>(silent));
+  EXPECT_EQ(LiveLossCounts().overruns, 0u);
+  EXPECT_EQ(waveInReset(in), MMSYSERR_NOERROR);
+  EXPECT_EQ(waveInClose(in), MMSYSERR_NOERROR);
+}
+
+// A speaker that stops taking sound is lost after the stall time; its
+// buffers complete at the clock's pace as if played to nothing, from where
+// it had got to. Back, it plays the rest of the buffer being played from
+// where the clock has got to, and what follows.
+TEST_F(LiveDriver, PlaybackThatStallsPlaysToNothingThenOnWhenBack) {
+  Timings().stall = Timings().start = milliseconds(20);
+  HWAVEOUT out = nullptr;
+  ASSERT_EQ(waveOutOpen(&out, 0, &format, reinterpret_cast<DWORD_PTR>(event), 0, CALLBACK_EVENT), MMSYSERR_NOERROR);
+  Buffer first(1000), second(22050);
+  for (size_t i = 0; i < second.memory.size(); ++i) second.memory[i] = static_cast<int16_t>(i);
+  for (Buffer *b : {&first, &second}) ASSERT_EQ(waveOutPrepareHeader(out, &b->header, sizeof(WAVEHDR)), 0u);
+  ASSERT_EQ(waveOutWrite(out, &first.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+  EXPECT_EQ(Play(1, 400), std::vector<int16_t>(400, -1));
+
+  testing::internal::CaptureStderr();
+  sdl->Refuse(true);
+  WaitDone(first.header);
+  WaitForLog("close 1");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            std::string(program_invocation_short_name) +
+                ": lost the audio output device live (it took no sound for 0.02 s); playing to nothing until it "
+                "is back\n");
+  ASSERT_EQ(waveOutWrite(out, &second.header, sizeof(WAVEHDR)), MMSYSERR_NOERROR);
+  sdl->Refuse(false);
+  WaitForLog("resume 2");
+  EXPECT_EQ(Play(2, 100), std::vector<int16_t>(100, 0)) << "not back before it takes its first sound";
+  MSG msg;
+  PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // back: the program fills the ring
+  // The first buffer was played to nothing; the second plays on from where
+  // the clock had got to when the device came back.
+  const std::vector<int16_t> played = Play(2, 1000);
+  ASSERT_GE(played[0], 0);
+  for (size_t i = 0; i < played.size(); ++i) ASSERT_EQ(played[i], played[0] + static_cast<int>(i)) << i;
+  while (!(second.header.dwFlags & WHDR_DONE)) {
+    Play(2, 4000);
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the program tops the ring up
+  }
+  EXPECT_EQ(LiveLossCounts().playbackLosses, 1u);
+  EXPECT_EQ(LiveLossCounts().underruns, 0u);
+  EXPECT_EQ(waveOutClose(out), MMSYSERR_NOERROR);
+}
+
+// Told to wait for its device, an open without one succeeds: the user is
+// told, silence comes at the clock's pace, and the device's sound once it
+// is there.
+TEST_F(LiveDriver, ACaptureDeviceThatWaitsForItsDeviceStartsWithout) {
+  phone->SwitchOn();
+  platform::wave::CaptureSource source;
+  source.kind = platform::wave::CaptureSource::Kind::Live;
+  source.waitForDevice = true;
+  platform::wave::SelectCapture(source);
+  sdl->Refuse(true);
+  testing::internal::CaptureStderr();
+  HWAVEIN in = OpenCapture();
+  EXPECT_EQ(Notice(), L"No microphone");
+  std::vector<Buffer> buffers;
+  for (int i = 0; i < 3; ++i) buffers.emplace_back(500);
+  for (Buffer &b : buffers) Queue(in, b);
+  ASSERT_EQ(waveInStart(in), MMSYSERR_NOERROR);
+  std::vector<int16_t> heard;
+  size_t next = 0;
+  while (heard.size() < 1000) TakeDone(in, buffers, &next, &heard);
+  sdl->Refuse(false);
+  WaitForLog("resume 1");
+  ASSERT_TRUE(Record(1, 1, 3000));
+  while (heard.empty() || heard.back() == 0) TakeDone(in, buffers, &next, &heard);
+  EXPECT_EQ(Notice(), L"");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            std::string(program_invocation_short_name) +
+                ": no audio capture device found (SDL: no such device); listening to silence until it is there\n" +
+                program_invocation_short_name + ": the audio capture device live is there\n");
+  const auto first = std::find(heard.begin(), heard.end(), 1);
+  EXPECT_EQ(std::count(heard.begin(), first, 0), first - heard.begin());
+  EXPECT_EQ(waveInReset(in), MMSYSERR_NOERROR);
+  EXPECT_EQ(waveInClose(in), MMSYSERR_NOERROR);
+}
+
+// An open that does not end within its time fails, and the device it opens
+// later is closed on the audio worker; a close that does not end within the
+// close time is left to end on its own, said once on stderr, with the
+// callback stopped before it began; SDL's audio is quit after it ends.
+TEST_F(LiveDriver, OpensAndClosesThatHangAreLeftBehindWithTheCallbackStopped) {
+  Timings().open = milliseconds(0);
+  Timings().close = milliseconds(0);
+  sdl->HoldOpens(true);
+  HWAVEIN in = nullptr;
+  EXPECT_EQ(waveInOpen(&in, 0, &format, 0, 0, CALLBACK_NULL), static_cast<MMRESULT>(MMSYSERR_ERROR));
+  EXPECT_EQ(platform::wave::LastOpenError(),
+            "the audio capture device live did not open within 0 s (its sound server did not answer)");
+  sdl->HoldOpens(false);
+  sdl->WaitFor("close 1");
+
+  Timings().open = milliseconds(60000);
+  in = OpenCapture();
+  Buffer recording(100);
+  Queue(in, recording);
+  ASSERT_EQ(waveInStart(in), MMSYSERR_NOERROR);
+  ASSERT_TRUE(Record(2, 0, 10));
+  sdl->HoldCloses(true);
+  ASSERT_EQ(waveInReset(in), MMSYSERR_NOERROR);
+  ASSERT_EQ(waveInClose(in), MMSYSERR_NOERROR) << "returns at once";
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(platform::wave::SettleLiveAudio());
+  EXPECT_FALSE(platform::wave::SettleLiveAudio()) << "said once";
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            std::string(program_invocation_short_name) +
+                ": the audio capture device did not close within 0 s (its sound server stopped answering); ending "
+                "without it\n");
+  EXPECT_FALSE(Record(2, 0, 10)) << "stopped before the close began";
   sdl->HoldCloses(false);
-  sdl->WaitClosed(id);
-  EXPECT_EQ(sdl->Log(), (std::vector<std::string>{"init", "open 1", "resume 1", "pause 1", "close 1"}))
-      << "no quit: SDL's audio stays up for the close still under way";
-  EXPECT_EQ(audio.Open(true, "No such microphone", callback, &calls, &result, &error), 0u);
-  EXPECT_EQ(result, static_cast<MMRESULT>(MMSYSERR_BADDEVICEID));
-  EXPECT_EQ(error, "no audio capture device named 'No such microphone' (SDL: no such device)");
+  platform::wave::AudioWorker &worker = platform::wave::AudioWorker::Shared();
+  worker.WaitFor(worker.Post([] {}), std::chrono::steady_clock::time_point::max());  // the close's job is over
+  const std::vector<std::string> log = sdl->Log();
+  EXPECT_EQ(std::vector<std::string>(log.end() - 5, log.end()),
+            (std::vector<std::string>{"open 2", "resume 2", "pause 2", "close 2", "quit"}));
 }
 
 // The phone ending with live devices open pauses every one before it closes

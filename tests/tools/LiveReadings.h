@@ -1,8 +1,8 @@
 #pragma once
 
 // The tools' live audio as the sound server tests check it: the CSV rows
-// boiled down to one reading, a recording whose reading is known, the
-// analyser hearing it live, and the reference tone played live.
+// boiled down to one reading, the analyser hearing a recording live, and the
+// reference tone played live.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -43,18 +43,6 @@ inline Reading OfFile(const std::string &path) {
   const Outcome r = RunTool(DROVANE_ANALYZE, "--csv " + path);
   EXPECT_EQ(r.status, 0) << r.err;
   return Middle(Lines(r.out));
-}
-
-// An A2 12 cents sharp with three overtones, 2.5 s, as a desktop file has it.
-inline std::string SharpA2() {
-  const double hz = 110 * std::pow(2.0, 0.12 / 12);
-  std::vector<short> frames;
-  for (int i = 0; i < 44100 * 5 / 2; ++i) {
-    double v = 0;
-    for (int k = 1; k <= 4; ++k) v += std::sin(2 * M_PI * k * hz * i / 44100) / k;
-    frames.insert(frames.end(), 2, static_cast<short>(std::lround(6000 * v)));
-  }
-  return WriteSound("sharp-a2.wav", frames, 44100, 2);
 }
 
 // Runs drovane-analyze --live --csv with `env` while `play` plays the file

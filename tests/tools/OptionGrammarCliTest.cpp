@@ -71,7 +71,11 @@ TEST(OptionGrammarCli, AnalyzeTakesBothFormsAndTheEndOfOptions) {
        {"--strum --live", "--strum cannot be combined with --calibrate, --precise or --live"},
        {"--demo --strum --tuning=drop-q", std::string("invalid value 'drop-q' for --tuning ") + kTunings},
        {"--demo --strum --tuning '38 45 50 55 59'", std::string("invalid value '38 45 50 55 59' for --tuning ") +
-                                                       kTunings}});
+                                                       kTunings},
+       {"--capture demo", "invalid value 'demo' for --capture (expected live, live:NAME, jack or jack:PORT)"},
+       {"--capture song.wav", "invalid value 'song.wav' for --capture (expected live, live:NAME, jack or jack:PORT)"},
+       {"--capture jack --demo", "--live cannot be combined with --demo or files"},
+       {"--list-devices song.wav", "--list-devices takes no input"}});
 }
 
 // Every option of drovane-tone in the --opt=value form writes what the
@@ -104,7 +108,10 @@ TEST(OptionGrammarCli, ToneTakesBothFormsAndRefusesAlike) {
        {"--tuning open-g --out x.wav", "choose a string (--string 1..6) or a note (--note MIDI)"},
        {"--string 1 --note 40 --tuning drop-d", "--tuning names the strings of --string; a --note plays as it is"},
        {"--string 1 --tuning 'E2 A2 D3 G3 B3 E9'",
-        std::string("invalid value 'E2 A2 D3 G3 B3 E9' for --tuning ") + kTunings}});
+        std::string("invalid value 'E2 A2 D3 G3 B3 E9' for --tuning ") + kTunings},
+       {"--string 1 --playback null", "invalid value 'null' for --playback (expected live, live:NAME, jack or jack:PORT)"},
+       {"--string 1 --playback jack --out x.wav", "--out and --playback cannot be combined"},
+       {"--list-devices --string 1", "--list-devices takes no tone"}});
   // A tuning names the strings whatever the order; the last of --string and
   // --note wins.
   const std::string dropD = OutputPath("drop-d-1.wav"), low = OutputPath("note-38.wav");

@@ -137,4 +137,68 @@ TEST_F(SoundServer, AnalyzeLiveEndsWhenItsResultsCannotBeWritten) {
   EXPECT_EQ(csv.Wait(), 1) << "the summary could not be written";
 }
 
+// Reads the child's results until its stderr holds `said`, as they come (a
+// row each 45 ms, silence or not); false if it ends first.
+bool ReadUntilSaid(ChildProcess &child, const std::string &errPath, const std::string &said,
+                   std::vector<std::string> *rows) {
+  for (std::string line; Slurp(errPath).find(said) == std::string::npos;) {
+    if (!child.ReadLine(&line)) return false;
+    rows->push_back(line);
+  }
+  return true;
+}
+
+// The server crashes while the analyser listens and while a tone plays, and
+// is started again: the analyser says so, hears silence meanwhile, hears the
+// recording again once it is back, and counts the time without it apart; the
+// tone that was cut off is a failure. The lists of both tools name the
+// devices as the tuner's options take them.
+TEST_F(SoundServer, ToolsCarryOnOrFailPlainlyWhenTheServerCrashesAndListTheirDevicesAsTheTunerNamesThem) {
+  const std::string path = SharpA2();
+  const Reading file = OfFile(path);
+  const std::string err = OutputPath("live.err");
+  ChildProcess live(DROVANE_ANALYZE, {"--capture", "live", "--csv"}, server.Env(), err);
+  std::string line;
+  ASSERT_TRUE(live.ReadLine(&line)) << Slurp(err);
+  std::vector<std::string> before, away, after;
+  auto hear = [&](std::vector<std::string> *rows) {
+    ASSERT_EQ(server.Run("paplay", {"--device=drovane", path}), 0);
+    // Until the tone has passed the analyser: silence after it.
+    while (live.ReadLine(&line) && (Middle(*rows).pitched == 0 || line.find(",0.000000000,") == std::string::npos))
+      rows->push_back(line);
+  };
+  hear(&before);
+  server.Stop(SIGKILL);
+  ASSERT_TRUE(ReadUntilSaid(live, err, "drovane-analyze: lost the audio capture device live (", &before));
+  ASSERT_TRUE(server.Start()) << server.Why();
+  ASSERT_TRUE(ReadUntilSaid(live, err, "drovane-analyze: the audio capture device live is back\n", &away));
+  hear(&after);
+  live.Signal(SIGINT);
+  EXPECT_EQ(live.Wait(), 0);
+
+  for (const std::vector<std::string> *heard : {&before, &after}) {
+    EXPECT_EQ(Middle(*heard).name, file.name);
+    EXPECT_NEAR(Middle(*heard).cents, file.cents, 1.5);
+  }
+  EXPECT_EQ(Middle(away).pitched, 0u) << "silence while the server was away";
+  const std::string said = Slurp(err);
+  EXPECT_NE(said.find(" s without the device (lost 1 time); last note heard: " + file.name), std::string::npos)
+      << said;
+  EXPECT_NE(said.find("; overruns: 0 (0.000 s of sound lost)\n"), std::string::npos) << said;
+
+  Outcome listed = RunTool("env " + ShellWords(server.Env()) + " " + DROVANE_ANALYZE, "--list-devices");
+  EXPECT_EQ(listed.status, 0) << listed.err;
+  EXPECT_NE(listed.out.find("live:Monitor of Null Output\n"), std::string::npos) << listed.out;
+  listed = RunTool("env " + ShellWords(server.Env()) + " " + DROVANE_TONE, "--list-devices");
+  EXPECT_EQ(listed.out, "live:Null Output\n") << listed.err;
+
+  ChildProcess tone(DROVANE_TONE, {"--string", "1", "--playback", "live:Null Output"}, server.Env(), err);
+  std::vector<std::string> playing;
+  while (playing.empty() && tone.Running()) server.Pactl({"list", "short", "sink-inputs"}, &playing);
+  server.Stop(SIGKILL);
+  EXPECT_EQ(tone.Wait(), 1);
+  EXPECT_EQ(Slurp(err).substr(Slurp(err).rfind("drovane-tone: ")),
+            "drovane-tone: the audio output device went away while the tone played\n");
+}
+
 }  // namespace

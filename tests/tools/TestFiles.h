@@ -4,6 +4,7 @@
 
 #include <sndfile.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <type_traits>
@@ -42,4 +43,16 @@ inline std::string WriteSound(const std::string &name, const std::vector<Sample>
     sf_write_short(f, samples.data(), static_cast<sf_count_t>(samples.size()));
   sf_close(f);
   return path;
+}
+
+// An A2 12 cents sharp with three overtones, 2.5 s, as a desktop file has it.
+inline std::string SharpA2() {
+  const double hz = 110 * std::pow(2.0, 0.12 / 12);
+  std::vector<short> frames;
+  for (int i = 0; i < 44100 * 5 / 2; ++i) {
+    double v = 0;
+    for (int k = 1; k <= 4; ++k) v += std::sin(2 * M_PI * k * hz * i / 44100) / k;
+    frames.insert(frames.end(), 2, static_cast<short>(std::lround(6000 * v)));
+  }
+  return WriteSound("sharp-a2.wav", frames, 44100, 2);
 }

@@ -39,5 +39,15 @@ inline std::string ShellWord(const std::string &text) {
   return word + "'";
 }
 
+// Each of `words` as a word of a shell command, separated by blanks.
+inline std::string ShellWords(const std::vector<std::string> &words) {
+  std::string joined;
+  for (const std::string &w : words) {
+    if (!joined.empty()) joined += ' ';
+    joined += ShellWord(w);
+  }
+  return joined;
+}
+
 // Runs `program args` as a user does in a shell.
 inline Outcome RunTool(const std::string &program, const std::string &args) { return RunScript(program + " " + args); }

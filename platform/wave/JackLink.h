@@ -1,0 +1,63 @@
+#pragma once
+
+#include <jack/jack.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "wave/CallbackGate.h"
+#include "wave/JackLibrary.h"
+#include "wave/LiveLink.h"
+#include "win/wave.h"
+
+namespace platform::wave {
+
+// A live link as a JACK client of the running server (never one it starts):
+// "PROGRAM-capture" with an input port "in", or "PROGRAM-playback" with an
+// output port "out", at the server's rate. JACK's process thread converts
+// between its floats and 16-bit samples and calls the client through a gate
+// (CallbackGate); with the gate shut an output plays silence. The server
+// shutting down (jack_on_info_shutdown) makes the device gone.
+class JackLink : public LiveLink {
+ public:
+  // Audio worker: the client, active, its port connected to `peer` (empty:
+  // the first physical capture port, or the first two physical playback
+  // ports, if any). Null, with the Win32 result and a message for the user,
+  // when there is no JACK or no server, or `peer` is not a port to connect to.
+  static std::unique_ptr<LiveLink> Open(bool capture, const std::string &peer, LinkClient *client, MMRESULT *result,
+                                        std::string *error);
+  // Audio worker: the client closes, its gate shut before (a client whose
+  // server shut down is left unclosed: see the .cpp).
+  ~JackLink() override;
+
+  int Rate() const override { return rate_; }
+  void Run(bool on) override;
+  std::string Gone() override;
+
+  // Audio worker: the ports one could connect to, as "jack:PORT" words: the
+  // outputs (capture) or inputs (playback) of the running server's clients.
+  // Empty, with the reason in `error`, without JACK or a server.
+  static std::vector<std::string> List(bool capture, std::string *error);
+
+ private:
+  JackLink(const JackCalls &jack, bool capture, LinkClient *client) : jack_(jack), capture_(capture), client_(client) {}
+  bool Start(const std::string &peer, std::string *error);
+  bool Connect(const std::string &peer, std::string *error);
+  static int Process(jack_nframes_t frames, void *self);
+  static void Shutdown(jack_status_t code, const char *reason, void *self);
+
+  const JackCalls &jack_;
+  const bool capture_;
+  LinkClient *const client_;
+  jack_client_t *jackClient_ = nullptr;
+  std::atomic<jack_port_t *> port_{nullptr};  // set once the client runs
+  int rate_ = 0;
+  CallbackGate gate_;
+  std::vector<int16_t> scratch_ = std::vector<int16_t>(4096);
+  std::atomic<bool> gone_{false};
+  char reason_[256] = {};  // JACK's words, set before gone_
+};
+
+}  // namespace platform::wave
