@@ -22,8 +22,7 @@ CaptureAnalysis::~CaptureAnalysis() {
 }
 
 bool CaptureAnalysis::Open(const platform::wave::CaptureSource &source, std::string *error) {
-  live_ = source.kind == platform::wave::CaptureSource::Kind::Live ||
-          source.kind == platform::wave::CaptureSource::Kind::Jack;
+  live_ = platform::wave::IsLive(source);
   phone_.emplace(live_ ? platform::ClockKind::Real : platform::ClockKind::Virtual);
   platform::wave::CaptureSource selected = source;
   if (!live_ && !selected.status) selected.status = std::make_shared<platform::wave::RecordingStatus>();

@@ -21,7 +21,7 @@ bool ParseCapture(const std::string &value, std::optional<CaptureSource> *out) {
     if (!hz) return false;
     s.toneHz = *hz;
   }
-  if (s.kind == CaptureSource::Kind::Live) s.device = argument;
+  if (wave::IsLive(s)) s.device = argument;
   if (s.kind == CaptureSource::Kind::File) s.path = argument;
   *out = s;
   return !value.empty();
@@ -32,7 +32,7 @@ bool ParsePlayback(const std::string &value, std::optional<PlaybackSink> *out) {
   PlaybackSink s;
   std::string argument;
   s.kind = wave::PlaybackKindOf(value, &argument);
-  if (s.kind == PlaybackSink::Kind::Live) s.device = argument;
+  if (wave::IsLive(s)) s.device = argument;
   if (s.kind == PlaybackSink::Kind::File) s.path = argument;
   *out = s;
   return s.kind != PlaybackSink::Kind::File || value.ends_with(".wav") || value.ends_with(".WAV");

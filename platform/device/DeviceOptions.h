@@ -30,10 +30,10 @@ struct DeviceOptions {
   // its option: what WinMain's command line holds.
   std::vector<std::string> programArgs;
 
-  // Whether live audio was asked for, which only the real clock can follow.
+  // Whether live audio (SDL's or JACK's) was asked for, which only the real
+  // clock can follow.
   bool Live() const {
-    return (capture && capture->kind == wave::CaptureSource::Kind::Live) ||
-           (playback && playback->kind == wave::PlaybackSink::Kind::Live);
+    return (capture && wave::IsLive(*capture)) || (playback && wave::IsLive(*playback));
   }
 
   // Fills the options from argv, the program's among them; kUsageError with

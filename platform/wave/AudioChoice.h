@@ -55,4 +55,11 @@ struct AudioChoice {
   PlaybackSink playback;
 };
 
+// Whether it is a live device (SDL's or JACK's), which follows the sound
+// card's pace rather than the clock.
+inline bool IsLive(const CaptureSource &s) {
+  return s.kind == CaptureSource::Kind::Live || s.kind == CaptureSource::Kind::Jack;
+}
+inline bool IsLive(const PlaybackSink &s) { return s.kind == PlaybackSink::Kind::Live || s.kind == PlaybackSink::Kind::Jack; }
+
 }  // namespace platform::wave

@@ -62,11 +62,13 @@ const char kLiveDeviceWords[] = "live, live:NAME, jack or jack:PORT";
 bool NamesLiveDevice(const std::string &value, bool capture) {
   std::string argument;
   if (capture) {
-    const CaptureSource::Kind kind = CaptureKindOf(value, &argument);
-    return kind == CaptureSource::Kind::Live || kind == CaptureSource::Kind::Jack;
+    CaptureSource source;
+    source.kind = CaptureKindOf(value, &argument);
+    return IsLive(source);
   }
-  const PlaybackSink::Kind kind = PlaybackKindOf(value, &argument);
-  return kind == PlaybackSink::Kind::Live || kind == PlaybackSink::Kind::Jack;
+  PlaybackSink sink;
+  sink.kind = PlaybackKindOf(value, &argument);
+  return IsLive(sink);
 }
 
 std::optional<ClockKind> ClockOf(const std::string &value) {
@@ -92,8 +94,7 @@ std::string NameOf(const CaptureSource &s) {
 std::string NameOf(const PlaybackSink &s) {
   if (s.kind == PlaybackSink::Kind::File) return s.path;
   const std::string word = WordOf<PlaybackSink::Kind>(kPlaybackWords, s.kind);
-  const bool live = s.kind == PlaybackSink::Kind::Live || s.kind == PlaybackSink::Kind::Jack;
-  return WithArgument(word, live ? s.device : "");
+  return WithArgument(word, IsLive(s) ? s.device : "");
 }
 
 std::string NameOf(ClockKind clock) { return WordOf<ClockKind>(kClockWords, clock); }

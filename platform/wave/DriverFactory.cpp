@@ -57,7 +57,7 @@ std::unique_ptr<WaveDriver> OpenLive(LiveEndpoint endpoint, WaveState &wave, Los
 
 std::unique_ptr<WaveDriver> MakeCaptureDriver(WaveState &wave, MMRESULT *result, std::string *error) {
   const CaptureSource &source = wave.chosen.capture;
-  if (source.kind == CaptureSource::Kind::Live || source.kind == CaptureSource::Kind::Jack) {
+  if (IsLive(source)) {
     const auto backend =
         source.kind == CaptureSource::Kind::Jack ? LiveEndpoint::Backend::Jack : LiveEndpoint::Backend::Sdl;
     return OpenLive<LiveCapture>(Endpoint(backend, true, source.device, NameOf(source), source.waitForDevice), wave,

@@ -52,6 +52,8 @@ TEST(DeviceOptionsTest, EveryBadOptionIsAUsageErrorThatNamesWhatIsWrong) {
        "invalid value 'out.mp3' for --playback (expected live[:NAME], jack[:PORT], null or a FILE.wav)"},
       {"--clock virtual --capture live", "live audio follows the sound card, not the virtual clock"},
       {"--clock virtual --playback live:Speakers", "live audio follows the sound card"},
+      {"--clock virtual --capture jack", "live audio follows the sound card, not the virtual clock"},
+      {"--clock virtual --playback jack:system:playback_1", "live audio follows the sound card"},
       {"--duration -1", "invalid value '-1' for --duration"},
       {"--duration=soon", "invalid value 'soon' for --duration"},
       {"--duration 1e7", "invalid value '1e7' for --duration (expected seconds, from 0 to 1000000)"},
