@@ -7,7 +7,7 @@
 #include "filters/MediaSample.h"
 #include "measure/MeasurerBase.h"
 
-AnalysisSummary PitchAnalysis::Run(SampleSource *source) {
+AnalysisSummary PitchAnalysis::Run(Recording *source) {
   AnalysisSummary summary;
   ResultPrinter printer(format_, &summary);
   UninitCaller root;

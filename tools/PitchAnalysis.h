@@ -4,7 +4,7 @@
 
 #include "AnalysisSummary.h"
 #include "ResultFormat.h"
-#include "wave/SampleSource.h"
+#include "wave/Recording.h"
 
 // The analyser's direct path: reads a recording in 100 ms buffers (2205
 // samples) and hands each straight to the tuner's pipeline, with no capture
@@ -17,7 +17,7 @@ class PitchAnalysis {
   PitchAnalysis(ResultFormat *format, double reference, bool calibrate)
       : format_(format), reference_(reference), calibrate_(calibrate) {}
 
-  AnalysisSummary Run(SampleSource *source);
+  AnalysisSummary Run(Recording *source);
 
  private:
   ResultFormat *format_;

@@ -4,7 +4,7 @@
 
 #include "strum/StrumTracker.h"
 
-AnalysisSummary StrumAnalysis::Run(SampleSource *source) {
+AnalysisSummary StrumAnalysis::Run(Recording *source) {
   AnalysisSummary summary;
   Strum::StrumTracker tracker(tuning_, reference_);
   std::vector<Strum::StrumReading> readings;

@@ -5,7 +5,7 @@
 #include "AnalysisSummary.h"
 #include "StrumReport.h"
 #include "measure/Tuning.h"
-#include "wave/SampleSource.h"
+#include "wave/Recording.h"
 
 // drovane-analyze --strum: finds the strums of a recording and reads every
 // string of each (the strum check, strum/StrumTracker), fed in the tuner's
@@ -21,7 +21,7 @@ class StrumAnalysis {
 
   // Reads `source` to its end. The summary counts the samples and, as its
   // results, the strums; its error is set when reading failed.
-  AnalysisSummary Run(SampleSource *source);
+  AnalysisSummary Run(Recording *source);
 
  private:
   void Write(std::vector<Strum::StrumReading> *readings, AnalysisSummary *summary);

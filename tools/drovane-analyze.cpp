@@ -15,7 +15,7 @@
 #include "measure/MidiTypes.h"
 #include "wave/AudioNames.h"
 #include "wave/DemoRecording.h"
-#include "wave/SoundFileSource.h"
+#include "wave/SoundFileRecording.h"
 
 namespace {
 
@@ -60,9 +60,9 @@ bool Analyze(const AnalyzeOptions &options, const std::string &input, const Capt
 }
 
 // A recording read straight, with no capture device: the demo or a file.
-std::unique_ptr<SampleSource> OpenRecording(const CaptureSource &source, std::string *error) {
+std::unique_ptr<Recording> OpenRecording(const CaptureSource &source, std::string *error) {
   if (source.kind == CaptureSource::Kind::Demo) return std::make_unique<DemoRecording>();
-  return SoundFileSource::Open(source.path, error);
+  return SoundFileRecording::Open(source.path, error);
 }
 
 // The strums of one recording, named `input`, into `report`; false when it
@@ -70,7 +70,7 @@ std::unique_ptr<SampleSource> OpenRecording(const CaptureSource &source, std::st
 bool AnalyzeStrums(const AnalyzeOptions &options, const std::string &input, const CaptureSource &source,
                    StrumReport *report) {
   std::string error;
-  const std::unique_ptr<SampleSource> recording = OpenRecording(source, &error);
+  const std::unique_ptr<Recording> recording = OpenRecording(source, &error);
   if (!recording) {
     Fail(input, error);
     return false;

@@ -16,7 +16,7 @@
 #include "PitchAnalysis.h"
 #include "TestRecording.h"
 #include "kernel/Platform.h"
-#include "wave/SoundFileSource.h"
+#include "wave/SoundFileRecording.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ void Direct(benchmark::State &state, const std::string &path) {
   Discard discard;
   for (auto _ : state) {
     std::string error;
-    auto source = SoundFileSource::Open(path, &error);
+    auto source = SoundFileRecording::Open(path, &error);
     if (!source) return state.SkipWithError(error.c_str());
     PitchAnalysis analysis(&discard.format, 440.0, false);
     benchmark::DoNotOptimize(analysis.Run(source.get()).results);

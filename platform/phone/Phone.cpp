@@ -10,7 +10,7 @@
 #include "user/UserState.h"
 #include "user/WindowManager.h"
 #include "wave/SdlLoader.h"
-#include "wave/WaveState.h"
+#include "wave/WaveAudio.h"
 
 namespace platform {
 
@@ -36,7 +36,7 @@ Phone::Phone(ClockKind clock, std::shared_ptr<wave::SdlAudioCalls> sdl) : progra
   windows_ = std::make_unique<WindowManager>();
   shell_ = std::make_unique<shell::ShellState>();
   sdl_ = sdl ? std::move(sdl) : std::make_shared<wave::SdlLoader>();
-  wave_ = std::make_unique<wave::WaveState>(sdl_);
+  wave_ = std::make_unique<wave::WaveAudio>(sdl_);
 }
 
 // Pending occurrences go first, uncalled, while every service their captures

@@ -44,7 +44,7 @@ struct ShellState;
 }
 namespace wave {
 class SdlAudioCalls;
-class WaveState;
+class WaveAudio;
 }  // namespace wave
 
 class Phone {
@@ -86,7 +86,7 @@ class Phone {
   UserState &User() { return *user_; }
   WindowManager &Windows() { return *windows_; }
   shell::ShellState &Shell() { return *shell_; }
-  wave::WaveState &Wave() { return *wave_; }
+  wave::WaveAudio &Wave() { return *wave_; }
 
  private:
   template <class Call>
@@ -107,7 +107,7 @@ class Phone {
   std::unique_ptr<WindowManager> windows_;
   std::unique_ptr<shell::ShellState> shell_;
   std::shared_ptr<wave::SdlAudioCalls> sdl_;
-  std::unique_ptr<wave::WaveState> wave_;
+  std::unique_ptr<wave::WaveAudio> wave_;
 };
 
 }  // namespace platform

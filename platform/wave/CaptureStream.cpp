@@ -17,9 +17,9 @@ void CaptureStream::Skip(size_t count) {
   }
 }
 
-void SilenceSource::Read(int16_t *out, size_t count) { std::fill(out, out + count, int16_t(0)); }
+void SilenceStream::Read(int16_t *out, size_t count) { std::fill(out, out + count, int16_t(0)); }
 
-void ToneSource::Read(int16_t *out, size_t count) {
+void ToneStream::Read(int16_t *out, size_t count) {
   const double scale = std::clamp(amplitude_, 0.0, 1.0) * 32767.0;
   for (size_t i = 0; i < count; ++i, ++index_) {
     // The index is reduced to one period first, so the phase stays exact over hours.

@@ -15,16 +15,16 @@ class CaptureStream {
   virtual void Skip(size_t count);
 };
 
-class SilenceSource : public CaptureStream {
+class SilenceStream : public CaptureStream {
  public:
   void Read(int16_t *out, size_t count) override;
   void Skip(size_t) override {}
 };
 
 // A steady sine; each sample is computed from its index, so the pitch never drifts.
-class ToneSource : public CaptureStream {
+class ToneStream : public CaptureStream {
  public:
-  ToneSource(double hz, double amplitude) : hz_(hz), amplitude_(amplitude) {}
+  ToneStream(double hz, double amplitude) : hz_(hz), amplitude_(amplitude) {}
   void Read(int16_t *out, size_t count) override;
   void Skip(size_t count) override { index_ += count; }
 

@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "SampleSource.h"
+#include "Recording.h"
 
 // The built-in demo: the six open guitar strings plucked one after another,
 // each a little out of tune, with silence before, between and after. Made
 // by this code at run time, sample by sample, the same on every run.
-class DemoRecording : public SampleSource {
+class DemoRecording : public Recording {
  public:
   struct Pluck {
     double note;       // fractional MIDI note actually played (A = 440 Hz)

@@ -6,21 +6,21 @@
 #include "wave/LivePlayback.h"
 #include "wave/PacedCapture.h"
 #include "wave/PacedPlayback.h"
-#include "wave/SoundFileSource.h"
+#include "wave/SoundFileRecording.h"
 #include "wave/WavFileSink.h"
 
 namespace platform::wave {
 
 namespace {
 
-std::unique_ptr<CaptureStream> MakeSource(const CaptureSource &source, MMRESULT *result, std::string *error) {
+std::unique_ptr<CaptureStream> MakeStream(const CaptureSource &source, MMRESULT *result, std::string *error) {
   switch (source.kind) {
     case CaptureSource::Kind::Tone:
-      return std::make_unique<ToneSource>(source.toneHz, source.toneAmplitude);
+      return std::make_unique<ToneStream>(source.toneHz, source.toneAmplitude);
     case CaptureSource::Kind::Demo:
       return std::make_unique<RecordingStream>(std::make_unique<DemoRecording>(), source.status);
     case CaptureSource::Kind::File:
-      if (std::unique_ptr<SoundFileSource> file = SoundFileSource::Open(source.path, error))
+      if (std::unique_ptr<SoundFileRecording> file = SoundFileRecording::Open(source.path, error))
         return std::make_unique<RecordingStream>(std::move(file), source.status);
       if (source.status) {
         source.status->ended = true;
@@ -36,7 +36,7 @@ std::unique_ptr<CaptureStream> MakeSource(const CaptureSource &source, MMRESULT 
       *error = "no capture source was given";
       return nullptr;
     default:
-      return std::make_unique<SilenceSource>();
+      return std::make_unique<SilenceStream>();
   }
 }
 
@@ -46,7 +46,7 @@ LiveEndpoint Endpoint(LiveEndpoint::Backend backend, bool capture, const std::st
 }
 
 template <class Live>
-std::unique_ptr<WaveDriver> OpenLive(LiveEndpoint endpoint, WaveState &wave, LossCounter *losses, MMRESULT *result,
+std::unique_ptr<WaveDriver> OpenLive(LiveEndpoint endpoint, WaveAudio &wave, LossCounter *losses, MMRESULT *result,
                                      std::string *error) {
   auto driver = std::make_unique<Live>(std::move(endpoint), wave, losses);
   if (!driver->Open(result, error)) return nullptr;
@@ -55,7 +55,7 @@ std::unique_ptr<WaveDriver> OpenLive(LiveEndpoint endpoint, WaveState &wave, Los
 
 }  // namespace
 
-std::unique_ptr<WaveDriver> MakeCaptureDriver(WaveState &wave, MMRESULT *result, std::string *error) {
+std::unique_ptr<WaveDriver> MakeCaptureDriver(WaveAudio &wave, MMRESULT *result, std::string *error) {
   const CaptureSource &source = wave.chosen.capture;
   if (IsLive(source)) {
     const auto backend =
@@ -63,12 +63,12 @@ std::unique_ptr<WaveDriver> MakeCaptureDriver(WaveState &wave, MMRESULT *result,
     return OpenLive<LiveCapture>(Endpoint(backend, true, source.device, NameOf(source), source.waitForDevice), wave,
                                  &wave.losses.overruns, result, error);
   }
-  std::unique_ptr<CaptureStream> s = MakeSource(source, result, error);
+  std::unique_ptr<CaptureStream> s = MakeStream(source, result, error);
   if (!s) return nullptr;
   return std::make_unique<PacedCapture>(std::move(s));
 }
 
-std::unique_ptr<WaveDriver> MakePlaybackDriver(WaveState &wave, MMRESULT *result, std::string *error) {
+std::unique_ptr<WaveDriver> MakePlaybackDriver(WaveAudio &wave, MMRESULT *result, std::string *error) {
   const PlaybackSink &sink = wave.chosen.playback;
   switch (sink.kind) {
     case PlaybackSink::Kind::Live:

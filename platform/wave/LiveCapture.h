@@ -22,7 +22,7 @@ namespace platform::wave {
 // a microphone does not keep.
 class LiveCapture : public LiveDriver {
  public:
-  LiveCapture(LiveEndpoint endpoint, WaveState &wave, LossCounter *overruns)
+  LiveCapture(LiveEndpoint endpoint, WaveAudio &wave, LossCounter *overruns)
       : LiveDriver(std::move(endpoint), wave, overruns) {}
   ~LiveCapture() override { Stop(); }
 

@@ -6,7 +6,7 @@
 
 #include "base/SoundFormat.h"
 #include "wave/AudioWorker.h"
-#include "wave/WaveState.h"
+#include "wave/WaveAudio.h"
 
 namespace platform::wave {
 
@@ -36,7 +36,7 @@ struct LiveDriver::Opening {
   uint64_t ticket = 0;
 };
 
-LiveDriver::LiveDriver(LiveEndpoint endpoint, WaveState &wave, LossCounter *losses)
+LiveDriver::LiveDriver(LiveEndpoint endpoint, WaveAudio &wave, LossCounter *losses)
     : ring_(kRingSeconds * drovane::kSampleRate),
       signal_([this] { HandOver(); }),
       losses_(losses),

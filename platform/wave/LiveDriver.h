@@ -12,7 +12,7 @@
 
 namespace platform::wave {
 
-class WaveState;
+class WaveAudio;
 
 // What live capture and playback share: a link to the live device (SDL's or
 // JACK's, see LiveLink), the lock-free ring in which sound crosses between
@@ -35,7 +35,7 @@ class WaveState;
 // and the device is opened again on the audio worker after the pauses
 // LiveTimings gives, never on the audio thread. A link opened again runs
 // at once, but the device is back only once sound goes through it (a
-// suspended source opens and stays silent): then the user is told, and the
+// suspended microphone opens and stays silent): then the user is told, and the
 // derived driver takes over from the clock.
 class LiveDriver : public PacedDriver, public LinkClient {
  public:
@@ -49,7 +49,7 @@ class LiveDriver : public PacedDriver, public LinkClient {
 
  protected:
   // `wave` and `losses` outlive the driver.
-  LiveDriver(LiveEndpoint endpoint, WaveState &wave, LossCounter *losses);
+  LiveDriver(LiveEndpoint endpoint, WaveAudio &wave, LossCounter *losses);
   // Each derived driver calls Stop first in its destructor, so that the audio
   // thread is done with it before its own state goes.
   ~LiveDriver() override;
@@ -113,7 +113,7 @@ class LiveDriver : public PacedDriver, public LinkClient {
   void CancelOpening();
 
   const LiveEndpoint endpoint_;
-  WaveState &wave_;
+  WaveAudio &wave_;
   std::unique_ptr<LiveLink> link_;
   int rate_ = 0;          // the link's, set while it is stopped
   bool running_ = false;    // in use: the link runs whenever it is there

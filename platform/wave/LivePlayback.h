@@ -25,7 +25,7 @@ namespace platform::wave {
 // the ring up in time.
 class LivePlayback : public LiveDriver {
  public:
-  LivePlayback(LiveEndpoint endpoint, WaveState &wave, LossCounter *underruns)
+  LivePlayback(LiveEndpoint endpoint, WaveAudio &wave, LossCounter *underruns)
       : LiveDriver(std::move(endpoint), wave, underruns) {}
   ~LivePlayback() override { Stop(); }
 

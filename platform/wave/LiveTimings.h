@@ -35,7 +35,7 @@ struct LiveTimings {
   // Before its first sound, and for this long after it started, a device
   // may take longer: a PulseAudio null sink asks for its first sound (or
   // for more after a first fill) two seconds after a stream starts. A device
-  // opened again that stays silent this long (a suspended source) is closed
+  // opened again that stays silent this long (a suspended microphone) is closed
   // and opened once more.
   Ms start{5000};
   // How often an open device is looked at for a loss (a disconnect SDL has

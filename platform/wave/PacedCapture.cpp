@@ -23,7 +23,7 @@ void PacedCapture::OnQueued() {
 void PacedCapture::CatchUp() {
   const uint64_t heard = ClockToSamples(Now() - origin_);
   if (heard <= done_) return;
-  source_->Skip(heard - done_);
+  stream_->Skip(heard - done_);
   done_ = heard;
 }
 
@@ -45,17 +45,17 @@ uint32_t PacedCapture::OnReset() {
   return n * drovane::kBytesPerSample;
 }
 
-// Straight into an aligned buffer, in one read (a file source reads the file
+// Straight into an aligned buffer, in one read (a recording from a file reads the file
 // once per call); otherwise through a scratch block.
 void PacedCapture::ReadInto(char *out, uint32_t n) {
   if (reinterpret_cast<uintptr_t>(out) % alignof(int16_t) == 0) {
-    source_->Read(reinterpret_cast<int16_t *>(out), n);
+    stream_->Read(reinterpret_cast<int16_t *>(out), n);
     return;
   }
   int16_t scratch[1024];
   for (uint32_t done = 0; done < n;) {
     const uint32_t k = std::min<uint32_t>(n - done, 1024);
-    source_->Read(scratch, k);
+    stream_->Read(scratch, k);
     std::memcpy(out + drovane::kBytesPerSample * done, scratch, drovane::kBytesPerSample * k);
     done += k;
   }

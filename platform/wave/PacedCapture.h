@@ -7,13 +7,13 @@
 
 namespace platform::wave {
 
-// Capture at the pace of the platform clock from a sample source: a buffer of
-// n samples is done exactly n/22050 s after the previous one (or after the
-// start), and holds the next n samples of the source. While no buffer is
-// queued the source runs on unheard, as a microphone would.
+// Capture at the pace of the platform clock from a capture stream: a buffer
+// of n samples is done exactly n/22050 s after the previous one (or after the
+// start), and holds the next n samples of the stream. While no buffer is
+// queued the stream runs on unheard, as a microphone would.
 class PacedCapture : public PacedDriver {
  public:
-  explicit PacedCapture(std::unique_ptr<CaptureStream> source) : source_(std::move(source)) {}
+  explicit PacedCapture(std::unique_ptr<CaptureStream> stream) : stream_(std::move(stream)) {}
 
   void OnStart() override;
   void OnQueued() override;
@@ -24,7 +24,7 @@ class PacedCapture : public PacedDriver {
   void CatchUp();
   void ReadInto(char *out, uint32_t samples);
 
-  std::unique_ptr<CaptureStream> source_;
+  std::unique_ptr<CaptureStream> stream_;
 };
 
 }  // namespace platform::wave

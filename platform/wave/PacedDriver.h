@@ -30,7 +30,7 @@ class PacedDriver : public WaveDriver {
   virtual void FrontDue() = 0;
 
   Time origin_{};
-  uint64_t done_ = 0;  // samples of the run's complete buffers (capture: of the source consumed)
+  uint64_t done_ = 0;  // samples of the run's complete buffers (capture: of the stream consumed)
 
  private:
   OccurrenceId pending_ = 0;

@@ -4,7 +4,7 @@
 
 namespace platform::wave {
 
-RecordingStream::RecordingStream(std::unique_ptr<SampleSource> recording, std::shared_ptr<RecordingStatus> status)
+RecordingStream::RecordingStream(std::unique_ptr<Recording> recording, std::shared_ptr<RecordingStatus> status)
     : recording_(std::move(recording)), status_(status ? std::move(status) : std::make_shared<RecordingStatus>()) {
   status_->opened = true;
 }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "wave/CaptureStream.h"
-#include "wave/SampleSource.h"
+#include "wave/Recording.h"
 
 namespace platform::wave {
 
@@ -22,12 +22,12 @@ struct RecordingStatus {
 // then silence for ever. A buffer that holds the end is completed with silence.
 class RecordingStream : public CaptureStream {
  public:
-  RecordingStream(std::unique_ptr<SampleSource> recording, std::shared_ptr<RecordingStatus> status);
+  RecordingStream(std::unique_ptr<Recording> recording, std::shared_ptr<RecordingStatus> status);
 
   void Read(int16_t *out, size_t count) override;
 
  private:
-  std::unique_ptr<SampleSource> recording_;
+  std::unique_ptr<Recording> recording_;
   std::shared_ptr<RecordingStatus> status_;
   uint64_t read_ = 0;
 };

@@ -39,7 +39,7 @@ MMRESULT CheckHeader(const WAVEHDR *header, UINT size) {
   return MMSYSERR_NOERROR;
 }
 
-std::unique_ptr<WaveDriver> MakeDriver(WaveState &wave, Direction direction, MMRESULT *result, std::string *error) {
+std::unique_ptr<WaveDriver> MakeDriver(WaveAudio &wave, Direction direction, MMRESULT *result, std::string *error) {
   return direction == Direction::Capture ? MakeCaptureDriver(wave, result, error)
                                          : MakePlaybackDriver(wave, result, error);
 }
@@ -48,7 +48,7 @@ std::unique_ptr<WaveDriver> MakeDriver(WaveState &wave, Direction direction, MMR
 // result of checking the call's own arguments (the header calls').
 MMRESULT FindDevice(const char *call, Direction direction, const void *handle, DeviceQueue **device,
                     MMRESULT arguments = MMSYSERR_NOERROR) {
-  WaveState &wave = Phone::ForProgramThread(call).Wave();
+  WaveAudio &wave = Phone::ForProgramThread(call).Wave();
   if (MMRESULT r = Injected(call)) return r;
   if (arguments) return arguments;
   *device = wave.devices.Find(direction, handle);
@@ -59,7 +59,7 @@ MMRESULT FindDevice(const char *call, Direction direction, const void *handle, D
 
 MMRESULT OpenDevice(const char *call, Direction direction, uintptr_t *handle, UINT deviceId,
                     const WAVEFORMATEX *format, DWORD_PTR callback, DWORD flags) {
-  WaveState &wave = Phone::ForProgramThread(call).Wave();
+  WaveAudio &wave = Phone::ForProgramThread(call).Wave();
   if (MMRESULT r = Injected(call)) return wave.failures.Failed(direction, r, "", wave.chosen);
   if (MMRESULT r = CheckOpen(handle, deviceId, format, flags)) return r;
   MMRESULT result = MMSYSERR_NOERROR;

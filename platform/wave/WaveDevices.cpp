@@ -6,13 +6,13 @@
 #include "phone/Phone.h"
 #include "wave/AudioWorker.h"
 #include "wave/JackLink.h"
-#include "wave/WaveState.h"
+#include "wave/WaveAudio.h"
 
 namespace platform::wave {
 
 namespace {
 
-WaveState &Wave(std::source_location call = std::source_location::current()) {
+WaveAudio &Wave(std::source_location call = std::source_location::current()) {
   return Phone::ForProgramThread(call).Wave();
 }
 
@@ -73,7 +73,7 @@ LiveLosses LiveLossCounts() {
 }
 
 bool SettleLiveAudio() {
-  WaveState &wave = Wave();
+  WaveAudio &wave = Wave();
   return wave.closer.Settle(wave.timings.close);
 }
 

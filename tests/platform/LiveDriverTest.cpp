@@ -20,7 +20,7 @@
 #include "phone/Phone.h"
 #include "wave/AudioWorker.h"
 #include "wave/WaveDevices.h"
-#include "wave/WaveState.h"
+#include "wave/WaveAudio.h"
 #include "win/kernel.h"
 #include "win/user.h"
 #include "win/wave.h"

@@ -6,7 +6,7 @@
 
 #include "WaveTestSupport.h"
 #include "wave/DemoRecording.h"
-#include "wave/SoundFileSource.h"
+#include "wave/SoundFileRecording.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ TEST_F(Sources, UnreadableFileFailsTheOpenWithTheReason) {
   HWAVEIN in = nullptr;
   EXPECT_EQ(waveInOpen(&in, 0, &format, 0, 0, CALLBACK_NULL), MMSYSERR_ERROR);
   std::string reason;
-  EXPECT_EQ(SoundFileSource::Open(file.path, &reason), nullptr);
+  EXPECT_EQ(SoundFileRecording::Open(file.path, &reason), nullptr);
   EXPECT_FALSE(reason.empty());
   EXPECT_EQ(platform::wave::LastOpenError(), reason);
 }

@@ -15,7 +15,7 @@
 #include "ToolRun.h"
 #include "kernel/Platform.h"
 #include "wave/DemoRecording.h"
-#include "wave/SoundFileSource.h"
+#include "wave/SoundFileRecording.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ class Printed {
   ResultFormat format_;
 };
 
-Outcome Direct(SampleSource *source) {
+Outcome Direct(Recording *source) {
   Printed printed;
   PitchAnalysis analysis(printed.Format(), 440.0, true);
   Outcome o;
@@ -59,7 +59,7 @@ Outcome Direct(SampleSource *source) {
 
 Outcome DirectFile(const std::string &path) {
   Outcome o;
-  const std::unique_ptr<SoundFileSource> source = SoundFileSource::Open(path, &o.openError);
+  const std::unique_ptr<SoundFileRecording> source = SoundFileRecording::Open(path, &o.openError);
   return source ? Direct(source.get()) : o;
 }
 

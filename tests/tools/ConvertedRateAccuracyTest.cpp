@@ -12,7 +12,7 @@
 #include "TestFiles.h"
 #include "measure/MeasureHarness.h"
 #include "measure/TestSignals.h"
-#include "wave/SoundFileSource.h"
+#include "wave/SoundFileRecording.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ namespace {
 std::vector<Measure::Result> ReadingsOf(const std::vector<int16_t> &audio, int rate) {
   const std::string path = WriteSound("accuracy-" + std::to_string(rate) + ".wav", audio, rate, 1);
   std::string error;
-  const std::unique_ptr<SoundFileSource> source = SoundFileSource::Open(path, &error);
+  const std::unique_ptr<SoundFileRecording> source = SoundFileRecording::Open(path, &error);
   if (!source) {
     ADD_FAILURE() << error;
     return {};

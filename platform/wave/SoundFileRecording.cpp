@@ -1,4 +1,4 @@
-#include "SoundFileSource.h"
+#include "SoundFileRecording.h"
 
 #include <fcntl.h>
 #include <sndfile.h>
@@ -76,17 +76,17 @@ SNDFILE *OpenSoundFile(int fd, SF_INFO *info, std::string *error) {
 // Why an opened file cannot be heard; empty if it can.
 std::string Unusable(const SF_INFO &info) {
   const std::string rate = "sample rate " + std::to_string(info.samplerate) + " Hz is not supported";
-  if (info.samplerate < SoundFileSource::kMinRate)
-    return rate + " (at least " + std::to_string(SoundFileSource::kMinRate) + " Hz)";
-  if (info.samplerate > SoundFileSource::kMaxRate)
-    return rate + " (at most " + std::to_string(SoundFileSource::kMaxRate) + " Hz)";
+  if (info.samplerate < SoundFileRecording::kMinRate)
+    return rate + " (at least " + std::to_string(SoundFileRecording::kMinRate) + " Hz)";
+  if (info.samplerate > SoundFileRecording::kMaxRate)
+    return rate + " (at most " + std::to_string(SoundFileRecording::kMaxRate) + " Hz)";
   if (info.frames <= 0 || info.channels <= 0) return "the file holds no audio";
   return "";
 }
 
 }  // namespace
 
-std::unique_ptr<SoundFileSource> SoundFileSource::Open(const std::string &path, std::string *error) {
+std::unique_ptr<SoundFileRecording> SoundFileRecording::Open(const std::string &path, std::string *error) {
   const int fd = OpenInput(path, error);
   if (fd < 0) return nullptr;
   SF_INFO info{};
@@ -99,25 +99,25 @@ std::unique_ptr<SoundFileSource> SoundFileSource::Open(const std::string &path, 
   }
   const bool pcm16 = (info.format & SF_FORMAT_SUBMASK) == SF_FORMAT_PCM_16;
   const bool passThrough = pcm16 && info.channels == 1 && info.samplerate == drovane::kSampleRate;
-  std::unique_ptr<SoundFileSource> source(new SoundFileSource(file, info.samplerate, info.channels, passThrough));
+  std::unique_ptr<SoundFileRecording> recording(new SoundFileRecording(file, info.samplerate, info.channels, passThrough));
   if (info.samplerate != drovane::kSampleRate) {
-    source->converter_ = RateConverter::Create(info.samplerate, drovane::kSampleRate, error);
-    if (!source->converter_) return nullptr;
+    recording->converter_ = RateConverter::Create(info.samplerate, drovane::kSampleRate, error);
+    if (!recording->converter_) return nullptr;
   }
-  return source;
+  return recording;
 }
 
-SoundFileSource::SoundFileSource(SNDFILE *file, int rate, int channels, bool passThrough)
+SoundFileRecording::SoundFileRecording(SNDFILE *file, int rate, int channels, bool passThrough)
     : file_(file), rate_(rate), channels_(channels), passThrough_(passThrough) {}
 
-SoundFileSource::~SoundFileSource() { sf_close(file_); }
+SoundFileRecording::~SoundFileRecording() { sf_close(file_); }
 
-size_t SoundFileSource::Read(int16_t *out, size_t max) {
+size_t SoundFileRecording::Read(int16_t *out, size_t max) {
   if (passThrough_) return static_cast<size_t>(sf_read_short(file_, out, static_cast<sf_count_t>(max)));
   return converter_ ? ReadResampled(out, max) : ReadConverted(out, max);
 }
 
-bool SoundFileSource::FillMono() {
+bool SoundFileRecording::FillMono() {
   if (endOfFile_) return false;
   frames_.resize(kChunkFrames * channels_);
   const sf_count_t got = sf_readf_double(file_, frames_.data(), kChunkFrames);
@@ -141,7 +141,7 @@ bool SoundFileSource::FillMono() {
   return true;
 }
 
-size_t SoundFileSource::ReadConverted(int16_t *out, size_t max) {
+size_t SoundFileRecording::ReadConverted(int16_t *out, size_t max) {
   size_t n = 0;
   while (n < max) {
     if (monoUsed_ == mono_.size() && !FillMono()) break;
@@ -150,7 +150,7 @@ size_t SoundFileSource::ReadConverted(int16_t *out, size_t max) {
   return n;
 }
 
-size_t SoundFileSource::ReadResampled(int16_t *out, size_t max) {
+size_t SoundFileRecording::ReadResampled(int16_t *out, size_t max) {
   size_t n = 0;
   resampled_.resize(kChunkFrames);
   while (n < max) {

@@ -5,12 +5,12 @@
 
 #include "base/SoundFormat.h"
 
-// A stream of captured sound as the tuner hears it: 22050 samples per
-// second, mono, 16-bit. Sources are read front to back in pieces of any size
-// and hold only a bounded amount of audio at a time.
-class SampleSource {
+// A recording (a sound file, the built-in demo) as the tuner hears it: 22050
+// samples per second, mono, 16-bit, read front to back in pieces of any size,
+// holding only a bounded amount of audio at a time, and ending.
+class Recording {
  public:
-  virtual ~SampleSource() = default;
+  virtual ~Recording() = default;
 
   // Copies up to `max` next samples to `out`; returns how many. 0 means the
   // stream has ended (or failed: see Error).

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "RateConverter.h"
-#include "SampleSource.h"
+#include "Recording.h"
 
 typedef struct sf_private_tag SNDFILE;
 
@@ -16,7 +16,7 @@ typedef struct sf_private_tag SNDFILE;
 // (NaN, ±infinity, in float files) count as silence, before anything else
 // touches them. A 16-bit mono file at 22050 Hz passes through bit for bit.
 // Streams in fixed chunks, so pipes and FIFOs are read as they come.
-class SoundFileSource : public SampleSource {
+class SoundFileRecording : public Recording {
  public:
   // The rates accepted: below 4 kHz too little of a guitar's sound is left
   // to measure; above the highest rate in use, converting would only cost
@@ -27,20 +27,20 @@ class SoundFileSource : public SampleSource {
   // Opens `path` ("-": standard input) once; on failure returns null and
   // describes why in `error` (missing, unreadable or empty file, a format
   // libsndfile cannot read, no audio, a sample rate out of range).
-  static std::unique_ptr<SoundFileSource> Open(const std::string &path, std::string *error);
-  ~SoundFileSource() override;
+  static std::unique_ptr<SoundFileRecording> Open(const std::string &path, std::string *error);
+  ~SoundFileRecording() override;
 
   size_t Read(int16_t *out, size_t max) override;
   const char *Error() const override { return error_.c_str(); }
   uint64_t NonFiniteSamples() const override { return nonFinite_; }
 
-  int SourceRate() const { return rate_; }
-  int SourceChannels() const { return channels_; }
+  int FileRate() const { return rate_; }
+  int FileChannels() const { return channels_; }
   // True when samples are handed on exactly as stored.
   bool PassThrough() const { return passThrough_; }
 
  private:
-  SoundFileSource(SNDFILE *file, int rate, int channels, bool passThrough);
+  SoundFileRecording(SNDFILE *file, int rate, int channels, bool passThrough);
   size_t ReadConverted(int16_t *out, size_t max);
   size_t ReadResampled(int16_t *out, size_t max);
   // Next chunk of the file mixed to mono into `mono_`; false at the end.

@@ -6,25 +6,25 @@
 
 #include "TestFiles.h"
 #include "wave/DemoRecording.h"
-#include "wave/SoundFileSource.h"
+#include "wave/SoundFileRecording.h"
 
 namespace {
 
-std::vector<short> ReadAll(SampleSource *s, size_t chunk = 2205) {
+std::vector<short> ReadAll(Recording *s, size_t chunk = 2205) {
   std::vector<short> all;
   std::vector<int16_t> buffer(chunk);
   while (size_t n = s->Read(buffer.data(), chunk)) all.insert(all.end(), buffer.begin(), buffer.begin() + n);
   return all;
 }
 
-std::unique_ptr<SoundFileSource> Open(const std::string &path) {
+std::unique_ptr<SoundFileRecording> Open(const std::string &path) {
   std::string error;
-  auto s = SoundFileSource::Open(path, &error);
+  auto s = SoundFileRecording::Open(path, &error);
   EXPECT_TRUE(s) << error;
   return s;
 }
 
-TEST(SoundFileSource, NativeFormatPassesThroughBitForBit) {
+TEST(SoundFileRecording, NativeFormatPassesThroughBitForBit) {
   std::vector<short> data(50000);
   uint32_t x = 1;
   for (short &v : data) v = static_cast<short>((x = x * 1103515245 + 12345) >> 16);
@@ -38,7 +38,7 @@ TEST(SoundFileSource, NativeFormatPassesThroughBitForBit) {
   }
 }
 
-TEST(SoundFileSource, ChannelsAreAveragedRoundedAndKept) {
+TEST(SoundFileRecording, ChannelsAreAveragedRoundedAndKept) {
   const std::vector<short> stereo = {100, 201, -100, -201, 32767, 32767, -32768, -32767, 3, -4};
   auto s = Open(WriteSound("stereo.wav", stereo, 22050, 2));
   ASSERT_TRUE(s);
@@ -47,7 +47,7 @@ TEST(SoundFileSource, ChannelsAreAveragedRoundedAndKept) {
   EXPECT_EQ(ReadAll(s.get()), (std::vector<short>{151, -150, 32767, -32767, 0}));
 }
 
-TEST(SoundFileSource, OtherRatesAreConvertedKeepingThePitch) {
+TEST(SoundFileRecording, OtherRatesAreConvertedKeepingThePitch) {
   std::vector<short> tone(44100 * 2);
   for (size_t i = 0; i < tone.size(); ++i) tone[i] = static_cast<short>(10000 * std::sin(2 * M_PI * 196.0 * i / 44100));
   auto s = Open(WriteSound("rate44100.wav", tone, 44100, 1));
@@ -60,7 +60,7 @@ TEST(SoundFileSource, OtherRatesAreConvertedKeepingThePitch) {
   EXPECT_NEAR(crossings, 196, 1);
 }
 
-TEST(SoundFileSource, FloatSamplesBeyondFullScaleAreClipped) {
+TEST(SoundFileRecording, FloatSamplesBeyondFullScaleAreClipped) {
   const std::string path = OutputPath("float.wav");
   SF_INFO info{};
   info.samplerate = 22050;
@@ -78,7 +78,7 @@ TEST(SoundFileSource, FloatSamplesBeyondFullScaleAreClipped) {
 
 // Values that are not numbers are silence before the channels are mixed or
 // the rate converted: the file reads exactly as the same one with zeros there.
-TEST(SoundFileSource, NonNumbersAreHeardAsSilenceAndCounted) {
+TEST(SoundFileRecording, NonNumbersAreHeardAsSilenceAndCounted) {
   for (int rate : {22050, 48000}) {
     for (int channels : {1, 2}) {
       std::vector<float> odd(static_cast<size_t>(rate) * channels), zeroed(odd.size());
@@ -100,19 +100,19 @@ TEST(SoundFileSource, NonNumbersAreHeardAsSilenceAndCounted) {
   }
 }
 
-TEST(SoundFileSource, UnreadableInputsAreExplained) {
+TEST(SoundFileRecording, UnreadableInputsAreExplained) {
   std::string error;
-  EXPECT_FALSE(SoundFileSource::Open(OutputPath("no-such-file.wav"), &error));
+  EXPECT_FALSE(SoundFileRecording::Open(OutputPath("no-such-file.wav"), &error));
   EXPECT_NE(error.find("No such file"), std::string::npos) << error;
   const std::string text = OutputPath("text.wav");
   std::ofstream(text) << "this is not a sound file at all, just some words\n";
-  EXPECT_FALSE(SoundFileSource::Open(text, &error));
+  EXPECT_FALSE(SoundFileRecording::Open(text, &error));
   EXPECT_NE(error.find("libsndfile"), std::string::npos) << error;
   const std::string empty = OutputPath("empty.wav");
   std::ofstream(empty).close();
-  EXPECT_FALSE(SoundFileSource::Open(empty, &error));
+  EXPECT_FALSE(SoundFileRecording::Open(empty, &error));
   EXPECT_NE(error.find("empty"), std::string::npos) << error;
-  EXPECT_FALSE(SoundFileSource::Open(WriteSound("zero-frames.wav", {}, 22050, 1), &error));
+  EXPECT_FALSE(SoundFileRecording::Open(WriteSound("zero-frames.wav", {}, 22050, 1), &error));
   EXPECT_NE(error.find("no audio"), std::string::npos) << error;
 }
 

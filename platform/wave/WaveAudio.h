@@ -18,18 +18,18 @@ namespace platform::wave {
 // for them, what the user is told of their losses, and their closes.
 // Program thread only, but for the loss counters, to which live drivers'
 // audio threads add.
-class WaveState {
+class WaveAudio {
  public:
-  explicit WaveState(std::shared_ptr<SdlAudioCalls> sdl) : sdl(std::move(sdl)) {}
+  explicit WaveAudio(std::shared_ptr<SdlAudioCalls> sdl) : sdl(std::move(sdl)) {}
   // Abandons the devices still open (see DeviceTable::Abandon) while the
   // rest is still there for their drivers, then waits for the live ones to
   // close, at most the close time.
-  ~WaveState() {
+  ~WaveAudio() {
     devices.Abandon();
     closer.Settle(timings.close);
   }
-  WaveState(const WaveState &) = delete;
-  WaveState &operator=(const WaveState &) = delete;
+  WaveAudio(const WaveAudio &) = delete;
+  WaveAudio &operator=(const WaveAudio &) = delete;
 
   SdlAudio sdl;
   LiveTimings timings;
