@@ -16,6 +16,7 @@
 #include "kernel/StopSignals.h"
 #include "phone/Phone.h"
 #include "wave/AudioNames.h"
+#include "wave/DeviceListing.h"
 #include "wave/WaveDevices.h"
 
 namespace platform::device {
@@ -27,17 +28,16 @@ const HINSTANCE kInstance = reinterpret_cast<HINSTANCE>(0x400000);
 // Where a headless run nobody asked a screenshot of leaves its last screen.
 const char kDefaultScreenshot[] = "drovane-screen.png";
 
-// Each device as the value of --capture or --playback that chooses it.
+// Each device as the value of --capture or --playback that chooses it;
+// fails when a direction has none.
 int ListDevices(const Console &console) {
   Phone phone(ClockKind::Real);
-  for (bool capture : {true, false}) {
-    std::string error;
-    const std::vector<std::string> devices = wave::ListDeviceWords(capture, &error);
-    if (devices.empty() && !error.empty()) return console.Fail(error);
-    for (const std::string &device : devices)
+  const wave::DeviceListing listing(true, true);
+  for (bool capture : {true, false})
+    for (const std::string &device : listing.Words(capture))
       std::printf("%s\t%s\n", capture ? "capture" : "playback", device.c_str());
-  }
-  return 0;
+  for (const std::string &problem : listing.Problems(true, true)) console.Say(problem);
+  return listing.Words(true).empty() || listing.Words(false).empty() ? 1 : 0;
 }
 
 // The screen: a window where asked for or where a display is named, else
@@ -90,10 +90,12 @@ int RunOnPhone(const Console &console, DeviceOptions &o, std::vector<ScriptActio
   // Live audio runs at the sound card's pace, headless too.
   if (!o.clock) o.clock = window || o.Live() ? ClockKind::Real : ClockKind::Virtual;
   Phone phone(*o.clock);
+  const std::optional<wave::DeviceListing> listing = ListForRun(o, window);
   std::string error;
-  if (!(window && o.clock == ClockKind::Real) && !CheckLiveAudio(o, &error)) return console.Fail(error);
+  if (!WaitsForDevices(o, window) && !CheckLiveAudio(o, listing ? &*listing : nullptr, &error))
+    return console.Fail(error);
   std::vector<std::string> notes;
-  ChooseAudio(&o, window, &notes);
+  ChooseAudio(&o, window, listing ? &*listing : nullptr, &notes);
   if (!window && !o.screen) FallBackToHeadless(&o, noWindow, &notes);
   for (const std::string &note : notes) console.Say(note);
   return Run(console, phone, o, std::move(script), std::move(presenter));

@@ -9,6 +9,7 @@
 
 #include "base/CommandLine.h"
 #include "base/OutputFile.h"
+#include "wave/AudioNames.h"
 #include "wave/WaveDevices.h"
 
 namespace platform::device {
@@ -18,11 +19,6 @@ namespace {
 using wave::CaptureSource;
 using wave::PlaybackSink;
 
-bool HasLiveDevice(bool capture) {
-  std::string unused;
-  return !wave::ListLiveDevices(capture, &unused).empty();
-}
-
 const char *WhyNotReadable(const std::string &path) {
   struct stat st;
   if (stat(path.c_str(), &st) != 0) return std::strerror(errno);
@@ -30,53 +26,77 @@ const char *WhyNotReadable(const std::string &path) {
   return access(path.c_str(), R_OK) != 0 ? std::strerror(errno) : nullptr;
 }
 
-bool IsLive(const DeviceOptions &o, bool capture) {
-  return capture ? o.capture && o.capture->kind == CaptureSource::Kind::Live
-                 : o.playback && o.playback->kind == PlaybackSink::Kind::Live;
+// The live device a direction chose, if any.
+enum class Live { None, Sdl, Jack };
+Live LiveChoice(const DeviceOptions &o, bool capture) {
+  if (capture && o.capture)
+    return o.capture->kind == CaptureSource::Kind::Live   ? Live::Sdl
+           : o.capture->kind == CaptureSource::Kind::Jack ? Live::Jack
+                                                          : Live::None;
+  if (!capture && o.playback)
+    return o.playback->kind == PlaybackSink::Kind::Live   ? Live::Sdl
+           : o.playback->kind == PlaybackSink::Kind::Jack ? Live::Jack
+                                                          : Live::None;
+  return Live::None;
 }
 
-bool IsJack(const DeviceOptions &o, bool capture) {
-  return capture ? o.capture && o.capture->kind == CaptureSource::Kind::Jack
-                 : o.playback && o.playback->kind == PlaybackSink::Kind::Jack;
+bool Chose(const DeviceOptions &o, Live live) { return LiveChoice(o, true) == live || LiveChoice(o, false) == live; }
+
+// Why a live choice cannot be had from the start; "" when it can.
+std::string Missing(const DeviceOptions &o, bool capture, const wave::DeviceListing &listing) {
+  const std::string what = capture ? "audio capture device" : "audio output device";
+  const std::string &name = capture ? o.capture->device : o.playback->device;
+  if (LiveChoice(o, capture) == Live::Jack) {
+    const std::string why = listing.JackRefusal(capture, name);
+    const std::string word = capture ? wave::NameOf(*o.capture) : wave::NameOf(*o.playback);
+    return why.empty() ? "" : "no " + what + " " + word + ": " + why;
+  }
+  const std::vector<std::string> &devices = listing.Sdl().Names(capture);
+  if (devices.empty()) return "no " + what + " found: " + listing.SdlHasNone(capture);
+  if (!name.empty() && std::find(devices.begin(), devices.end(), name) == devices.end())
+    return "no " + what + " is called '" + name + "' (see --list-devices)";
+  return "";
 }
 
 }  // namespace
 
-bool CheckLiveAudio(const DeviceOptions &o, std::string *error) {
+bool WaitsForDevices(const DeviceOptions &o, bool window) { return window && o.clock == ClockKind::Real; }
+
+std::optional<wave::DeviceListing> ListForRun(const DeviceOptions &o, bool window) {
+  if (WaitsForDevices(o, window)) return std::nullopt;
+  // ChooseAudio takes SDL's devices where a direction is left open.
+  const bool sdl = Chose(o, Live::Sdl) || (o.clock == ClockKind::Real && (!o.capture || !o.playback));
+  const bool jack = Chose(o, Live::Jack);
+  if (!sdl && !jack) return std::nullopt;
+  return std::optional<wave::DeviceListing>(std::in_place, sdl, jack);
+}
+
+bool CheckLiveAudio(const DeviceOptions &o, const wave::DeviceListing *listing, std::string *error) {
   for (bool capture : {true, false}) {
-    if (!IsLive(o, capture)) continue;
-    const std::string &name = capture ? o.capture->device : o.playback->device;
-    const char *what = capture ? "audio capture device" : "audio output device";
-    std::string why;
-    const std::vector<std::string> devices = wave::ListLiveDevices(capture, &why);
-    if (devices.empty()) {
-      *error = std::string("no ") + what + " found" + (why.empty() ? "" : " (" + why + ")");
-      return false;
-    }
-    if (!name.empty() && std::find(devices.begin(), devices.end(), name) == devices.end()) {
-      *error = std::string("no ") + what + " is called '" + name + "' (see --list-devices)";
-      return false;
-    }
+    if (LiveChoice(o, capture) == Live::None) continue;
+    *error = Missing(o, capture, *listing);
+    if (!error->empty()) return false;
   }
   return true;
 }
 
-void ChooseAudio(DeviceOptions *o, bool window, std::vector<std::string> *notes) {
+void ChooseAudio(DeviceOptions *o, bool window, const wave::DeviceListing *listing, std::vector<std::string> *notes) {
   const bool real = o->clock == ClockKind::Real;
-  const bool waits = window && real;
+  const bool waits = WaitsForDevices(*o, window);
+  auto has = [&](bool capture) { return waits || (listing && !listing->Sdl().Names(capture).empty()); };
   if (!o->capture) {
     o->capture.emplace();
-    o->capture->kind = real && (waits || HasLiveDevice(true)) ? CaptureSource::Kind::Live : CaptureSource::Kind::Demo;
+    o->capture->kind = real && has(true) ? CaptureSource::Kind::Live : CaptureSource::Kind::Demo;
     if (o->capture->kind == CaptureSource::Kind::Demo)
       notes->push_back(real ? "no audio capture device found; listening to the built-in demo instead"
                             : "a simulated run has no microphone; listening to the built-in demo recording");
   }
   if (!o->playback) {
     o->playback.emplace();
-    o->playback->kind = real && (waits || HasLiveDevice(false)) ? PlaybackSink::Kind::Live : PlaybackSink::Kind::Null;
+    o->playback->kind = real && has(false) ? PlaybackSink::Kind::Live : PlaybackSink::Kind::Null;
   }
-  o->capture->waitForDevice = waits && (IsLive(*o, true) || IsJack(*o, true));
-  o->playback->waitForDevice = waits && (IsLive(*o, false) || IsJack(*o, false));
+  o->capture->waitForDevice = waits && wave::IsLive(*o->capture);
+  o->playback->waitForDevice = waits && wave::IsLive(*o->playback);
 }
 
 bool CheckFiles(const DeviceOptions &o, const std::vector<ScriptAction> &script, std::string *error) {

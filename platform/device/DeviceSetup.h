@@ -5,11 +5,13 @@
 // the source and sink selected for the program's devices. Program thread,
 // with the phone running (CheckFiles: before it).
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "device/DeviceOptions.h"
 #include "device/Script.h"
+#include "wave/DeviceListing.h"
 #include "wave/RecordingStream.h"
 #include "wave/SoundSink.h"
 
@@ -21,17 +23,25 @@ struct AudioStatus {
   std::shared_ptr<const wave::WriteStatus> written;        // the playback sink's, when a WAV file
 };
 
-// False, with the reason, when live audio asked for by name (or at all)
-// has no such device. Call it before ChooseAudio, whose live choices exist.
-// A window on the real clock needs no check: it waits for its devices.
-bool CheckLiveAudio(const DeviceOptions &options, std::string *error);
+// Whether a run waits for its live devices: a window on the real clock
+// starts without them, says so, and takes each as it comes. Any other run
+// needs them from its start, and ends at once when one is not there.
+bool WaitsForDevices(const DeviceOptions &options, bool window);
+// The live devices CheckLiveAudio and ChooseAudio need to know of, listed
+// once (SDL's, JACK's or both); none when neither needs any.
+std::optional<wave::DeviceListing> ListForRun(const DeviceOptions &options, bool window);
+// False, with the reason, when live audio asked for is not there: SDL's
+// device (any, or the one named), or JACK's server or the port named. For a
+// run that does not wait for its devices, before ChooseAudio, whose live
+// choices exist; `listing` is ListForRun's.
+bool CheckLiveAudio(const DeviceOptions &options, const wave::DeviceListing *listing, std::string *error);
 // Fills the capture and playback choices left open for the chosen clock
-// (live where such a device exists on the real clock, else the demo and no
+// (live where SDL has such a device on the real clock, else the demo and no
 // sound), with a note for the user in `notes` when the demo stands in. In a
 // window on the real clock they are live whether or not a device is there
-// yet, and every live device waits for its device: the tuner starts without
-// it, says so, and hears once it comes.
-void ChooseAudio(DeviceOptions *options, bool window, std::vector<std::string> *notes);
+// yet, and every live device waits for its device.
+void ChooseAudio(DeviceOptions *options, bool window, const wave::DeviceListing *listing,
+                 std::vector<std::string> *notes);
 // False, with the first reason, when a file named on the command line or in
 // the script cannot be used: a capture file that is not there to read, a
 // WAV sink or screenshot that cannot be written where it is to go. Only

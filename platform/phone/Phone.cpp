@@ -9,6 +9,7 @@
 #include "shell/ShellState.h"
 #include "user/UserState.h"
 #include "user/WindowManager.h"
+#include "wave/AudioWorker.h"
 #include "wave/SdlLoader.h"
 #include "wave/WaveAudio.h"
 
@@ -36,16 +37,19 @@ Phone::Phone(ClockKind clock, std::shared_ptr<wave::SdlAudioCalls> sdl) : progra
   windows_ = std::make_unique<WindowManager>();
   shell_ = std::make_unique<shell::ShellState>();
   sdl_ = sdl ? std::move(sdl) : std::make_shared<wave::SdlLoader>();
-  wave_ = std::make_unique<wave::WaveAudio>(sdl_);
+  workers_ = std::make_unique<wave::AudioWorkers>();
+  wave_ = std::make_unique<wave::WaveAudio>(sdl_, *workers_);
 }
 
 // Pending occurrences go first, uncalled, while every service their captures
 // might reach is there. Then the reverse order, each service while those
 // below it still work: the wave devices (abandoned) while the kernel holds
-// their signals, the screen while its drawing objects exist.
+// their signals, the workers once the devices' closes have been waited for,
+// the screen while its drawing objects exist.
 Phone::~Phone() {
   kernel_->DropOccurrences();
   wave_.reset();
+  workers_.reset();
   sdl_.reset();
   shell_.reset();
   windows_.reset();

@@ -9,7 +9,9 @@
 //   4. windows  (the window manager and the screen it draws on)
 //   5. shell    (soft-key bars, pop-ups, the message box)
 //   6. the SDL audio calls (loaded on first use, or a stand-in a test gives)
-//   7. wave     (the open devices, the chosen source and sink, open failures,
+//   7. the audio workers (the threads on which sound servers are called;
+//               see AudioWorker)
+//   8. wave     (the open devices, the chosen source and sink, open failures,
 //               live losses)
 //
 // The platform's calls reach the running phone through one pointer, as a
@@ -43,6 +45,7 @@ namespace shell {
 struct ShellState;
 }
 namespace wave {
+struct AudioWorkers;
 class SdlAudioCalls;
 class WaveAudio;
 }  // namespace wave
@@ -107,6 +110,7 @@ class Phone {
   std::unique_ptr<WindowManager> windows_;
   std::unique_ptr<shell::ShellState> shell_;
   std::shared_ptr<wave::SdlAudioCalls> sdl_;
+  std::unique_ptr<wave::AudioWorkers> workers_;
   std::unique_ptr<wave::WaveAudio> wave_;
 };
 

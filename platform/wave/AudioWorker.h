@@ -1,28 +1,32 @@
 #pragma once
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <functional>
-#include <mutex>
+#include <memory>
+#include <thread>
 
 namespace platform::wave {
 
-// The one thread on which calls into sound servers that may never return are
-// made: opening, listing and closing live devices (SDL's and JACK's). Jobs run
-// one at a time in the order posted, so SDL's audio, which must not be started
-// or quit from two threads at once, never is. A caller waits for its job at
-// most a bound of its own and may go on without it: a job that hangs holds up
-// the jobs after it until its server answers, never the program thread.
+// A thread on which calls into a sound server that may never return are
+// made: opening, listing and closing live devices. Jobs run one at a time in
+// the order posted. A caller waits for its job at most a bound of its own and
+// may go on without it: a job that hangs holds up the jobs after it until its
+// server answers, never the program thread.
 //
-// One for the process: it outlives every phone and is never joined (a job may
-// never end); at exit it is left as it is. Any thread may post and wait.
+// Made with its phone (the thread starts with the first job) and ended with
+// it: the jobs still queued then are run all the same, and the thread is
+// joined once they have; while a job still hangs, the thread is left to end
+// on its own, with what the jobs share, and the phone goes on without it.
+// Any thread may post and wait.
 class AudioWorker {
  public:
   using Deadline = std::chrono::steady_clock::time_point;
 
-  static AudioWorker &Shared();
+  AudioWorker();
+  ~AudioWorker();
+  AudioWorker(const AudioWorker &) = delete;
+  AudioWorker &operator=(const AudioWorker &) = delete;
 
   // Queues `job`; returns its ticket.
   uint64_t Post(std::function<void()> job);
@@ -30,18 +34,22 @@ class AudioWorker {
   // until `deadline`; false if it has not run by then.
   bool WaitFor(uint64_t ticket, Deadline deadline);
   bool Ran(uint64_t ticket);
-  // The ticket of the last job posted (0: none yet).
-  uint64_t Last();
 
  private:
-  AudioWorker();
-  void Run();
+  struct Jobs;
 
-  std::mutex mutex_;
-  std::condition_variable posted_, ran_;
-  std::deque<std::function<void()>> jobs_;
-  uint64_t last_ = 0;  // tickets handed out
-  uint64_t ran_count_ = 0;
+  static void Run(std::shared_ptr<Jobs> jobs);
+
+  std::shared_ptr<Jobs> jobs_;
+  std::thread thread_;
+};
+
+// The phone's audio workers, one for each kind of sound server, so that one
+// that stops answering never holds up the other: SDL's (whose audio must
+// never be started or quit from two threads at once) and JACK's.
+struct AudioWorkers {
+  AudioWorker sdl;
+  AudioWorker jack;
 };
 
 }  // namespace platform::wave

@@ -22,6 +22,7 @@ bool ResolveAll(void *jack, JackCalls *c) {
          Resolve(jack, "jack_port_register", &c->port_register) &&
          Resolve(jack, "jack_port_get_buffer", &c->port_get_buffer) &&
          Resolve(jack, "jack_port_name", &c->port_name) && Resolve(jack, "jack_port_by_name", &c->port_by_name) &&
+         Resolve(jack, "jack_port_flags", &c->port_flags) &&
          Resolve(jack, "jack_set_process_callback", &c->set_process_callback) &&
          Resolve(jack, "jack_on_info_shutdown", &c->on_info_shutdown) && Resolve(jack, "jack_activate", &c->activate) &&
          Resolve(jack, "jack_connect", &c->connect) && Resolve(jack, "jack_get_ports", &c->get_ports) &&

@@ -20,6 +20,7 @@ struct JackCalls {
   decltype(&jack_port_get_buffer) port_get_buffer;
   decltype(&jack_port_name) port_name;
   decltype(&jack_port_by_name) port_by_name;
+  decltype(&jack_port_flags) port_flags;
   decltype(&jack_set_process_callback) set_process_callback;
   decltype(&jack_on_info_shutdown) on_info_shutdown;
   decltype(&jack_activate) activate;

@@ -20,7 +20,7 @@ jack_client_t *OpenClient(const JackCalls &jack, const std::string &name, std::s
 }
 
 // The ports `flags` selects, by their names.
-std::vector<std::string> Ports(const JackCalls &jack, jack_client_t *client, unsigned long flags) {
+std::vector<std::string> PortNames(const JackCalls &jack, jack_client_t *client, unsigned long flags) {
   std::vector<std::string> names;
   if (const char **ports = jack.get_ports(client, nullptr, JACK_DEFAULT_AUDIO_TYPE, flags)) {
     for (const char **p = ports; *p; ++p) names.emplace_back(*p);
@@ -46,7 +46,7 @@ std::unique_ptr<LiveLink> JackLink::Open(bool capture, const std::string &peer, 
 bool JackLink::Start(const std::string &peer, std::string *error) {
   const std::string name = std::string(program_invocation_short_name) + (capture_ ? "-capture" : "-playback");
   jackClient_ = OpenClient(jack_, name, error);
-  if (!jackClient_) return false;
+  if (!jackClient_ || !CanJoin(peer, error)) return false;
   rate_ = static_cast<int>(jack_.get_sample_rate(jackClient_));
   jack_.set_process_callback(jackClient_, &JackLink::Process, this);
   jack_.on_info_shutdown(jackClient_, &JackLink::Shutdown, this);
@@ -66,15 +66,28 @@ bool JackLink::Start(const std::string &peer, std::string *error) {
   return Connect(peer, error);
 }
 
+bool JackLink::CanJoin(const std::string &peer, std::string *error) {
+  if (peer.empty()) return true;
+  std::optional<bool> output;
+  if (jack_port_t *port = jack_.port_by_name(jackClient_, peer.c_str()))
+    output = (jack_.port_flags(port) & JackPortIsOutput) != 0;
+  *error = Refusal(capture_, peer, output);
+  return error->empty();
+}
+
+std::string JackLink::Refusal(bool capture, const std::string &peer, std::optional<bool> output) {
+  if (!output) return "no JACK port is called '" + peer + "'";
+  if (*output == capture) return "";
+  return capture ? "the JACK port '" + peer + "' takes sound in: capture joins an output port"
+                 : "the JACK port '" + peer + "' gives sound out: playback joins an input port";
+}
+
 bool JackLink::Connect(const std::string &peer, std::string *error) {
   const std::string own = jack_.port_name(port_.load(std::memory_order_relaxed));
   std::vector<std::string> peers{peer};
   if (peer.empty()) {
-    peers = Ports(jack_, jackClient_, JackPortIsPhysical | (capture_ ? JackPortIsOutput : JackPortIsInput));
+    peers = PortNames(jack_, jackClient_, JackPortIsPhysical | (capture_ ? JackPortIsOutput : JackPortIsInput));
     peers.resize(std::min<size_t>(peers.size(), capture_ ? 1 : 2));
-  } else if (!jack_.port_by_name(jackClient_, peer.c_str())) {
-    *error = "no JACK port is called '" + peer + "'";
-    return false;
   }
   for (const std::string &p : peers) {
     const int r = capture_ ? jack_.connect(jackClient_, p.c_str(), own.c_str())
@@ -108,15 +121,16 @@ std::string JackLink::Gone() {
   return std::string("the JACK server went away: ") + reason_;
 }
 
-std::vector<std::string> JackLink::List(bool capture, std::string *error) {
-  const JackCalls *jack = LoadJack(error);
-  if (!jack) return {};
-  jack_client_t *client = OpenClient(*jack, std::string(program_invocation_short_name) + "-list", error);
-  if (!client) return {};
-  std::vector<std::string> words = Ports(*jack, client, capture ? JackPortIsOutput : JackPortIsInput);
-  for (std::string &w : words) w = "jack:" + w;
+JackLink::Ports JackLink::List() {
+  Ports ports;
+  const JackCalls *jack = LoadJack(&ports.error);
+  if (!jack) return ports;
+  jack_client_t *client = OpenClient(*jack, std::string(program_invocation_short_name) + "-list", &ports.error);
+  if (!client) return ports;
+  ports.capture = PortNames(*jack, client, JackPortIsOutput);
+  ports.playback = PortNames(*jack, client, JackPortIsInput);
   jack->client_close(client);
-  return words;
+  return ports;
 }
 
 // JACK's process thread: one period, in pieces the scratch holds.

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,14 +37,25 @@ class JackLink : public LiveLink {
   void Run(bool on) override;
   std::string Gone() override;
 
-  // Audio worker: the ports one could connect to, as "jack:PORT" words: the
-  // outputs (capture) or inputs (playback) of the running server's clients.
-  // Empty, with the reason in `error`, without JACK or a server.
-  static std::vector<std::string> List(bool capture, std::string *error);
+  // The ports of the running server's clients one could connect to: the
+  // outputs (capture) and the inputs (playback).
+  struct Ports {
+    std::vector<std::string> capture, playback;
+    std::string error;  // why there are none: no JACK, no server
+  };
+  // Audio worker: the ports of both directions at once.
+  static Ports List();
+  // Why a link of that direction cannot join `peer`, which is an output
+  // port, an input port, or none (nullopt); "" when it can.
+  static std::string Refusal(bool capture, const std::string &peer, std::optional<bool> output);
 
  private:
   JackLink(const JackCalls &jack, bool capture, LinkClient *client) : jack_(jack), capture_(capture), client_(client) {}
   bool Start(const std::string &peer, std::string *error);
+  // Whether `peer` (empty: the physical ports) can be joined; before the
+  // client runs, so that trying again for a port that is not there costs
+  // the server little.
+  bool CanJoin(const std::string &peer, std::string *error);
   bool Connect(const std::string &peer, std::string *error);
   static int Process(jack_nframes_t frames, void *self);
   static void Shutdown(jack_status_t code, const char *reason, void *self);

@@ -7,22 +7,20 @@
 namespace platform::wave {
 
 // A std::function must be copyable: the link rides in a shared holder.
-void LinkCloser::Close(std::unique_ptr<LiveLink> link, Direction direction) {
-  AudioWorker &worker = AudioWorker::Shared();
-  std::erase_if(pending_, [&worker](const Pending &p) { return worker.Ran(p.ticket); });
+void LinkCloser::Close(std::unique_ptr<LiveLink> link, Direction direction, AudioWorker &worker) {
+  std::erase_if(pending_, [](const Pending &p) { return p.worker->Ran(p.ticket); });
   auto held = std::make_shared<std::unique_ptr<LiveLink>>(std::move(link));
-  pending_.push_back({worker.Post([held] { held->reset(); }), direction});
+  pending_.push_back({&worker, worker.Post([held] { held->reset(); }), direction});
 }
 
 bool LinkCloser::Settle(std::chrono::milliseconds bound) {
   if (!deadline_) deadline_ = std::chrono::steady_clock::now() + bound;
-  AudioWorker &worker = AudioWorker::Shared();
   bool settled = true;
-  for (const Pending &p : pending_) settled = worker.WaitFor(p.ticket, *deadline_) && settled;
+  for (const Pending &p : pending_) settled = p.worker->WaitFor(p.ticket, *deadline_) && settled;
   if (settled || told_) return settled;
   told_ = true;
   bool open[2] = {};  // by direction: a close that did not end
-  for (const Pending &p : pending_) open[p.direction == Direction::Capture] |= !worker.Ran(p.ticket);
+  for (const Pending &p : pending_) open[p.direction == Direction::Capture] |= !p.worker->Ran(p.ticket);
   const char *which = open[0] && open[1] ? "audio capture and output devices"
                       : open[1]          ? "audio capture device"
                                          : "audio output device";

@@ -53,7 +53,7 @@ LiveDriver::~LiveDriver() {
 bool LiveDriver::Open(MMRESULT *result, std::string *error) {
   Post();
   const bool ran =
-      AudioWorker::Shared().WaitFor(opening_->ticket, std::chrono::steady_clock::now() + wave_.timings.open);
+      WorkerOf(endpoint_, wave_.workers).WaitFor(opening_->ticket, std::chrono::steady_clock::now() + wave_.timings.open);
   if (ran && Take(result, error)) return true;
   if (!ran) {
     *result = MMSYSERR_ERROR;
@@ -82,7 +82,7 @@ void LiveDriver::OnAbandoned() {
 void LiveDriver::Stop() {
   if (!link_) return;
   Halt();
-  wave_.closer.Close(std::move(link_), GetDirection());
+  wave_.closer.Close(std::move(link_), GetDirection(), WorkerOf(endpoint_, wave_.workers));
 }
 
 void LiveDriver::RunLink(bool on) {
@@ -120,7 +120,7 @@ void LiveDriver::Post() {
   DriverSignal *signal = &opened_;
   LinkClient *client = this;
   opening->ticket =
-      AudioWorker::Shared().Post([opening, signal, client, endpoint = endpoint_, sdl = wave_.sdl] {
+      WorkerOf(endpoint_, wave_.workers).Post([opening, signal, client, endpoint = endpoint_, sdl = wave_.sdl] {
         MMRESULT result = MMSYSERR_NOERROR;
         std::string error;
         std::unique_ptr<LiveLink> link = OpenLink(endpoint, sdl, client, &result, &error);
@@ -219,7 +219,7 @@ void LiveDriver::Watch() {
 // closed and tried again quietly.
 void LiveDriver::Lose(const std::string &why, Time since) {
   Halt();
-  wave_.closer.Close(std::move(link_), GetDirection());
+  wave_.closer.Close(std::move(link_), GetDirection(), WorkerOf(endpoint_, wave_.workers));
   if (!away_) {
     OnAway(since);
     wave_.losses.Away(GetDirection()).times.fetch_add(1, std::memory_order_relaxed);
@@ -252,7 +252,7 @@ void LiveDriver::CancelOpening() {
     opening_->cancelled = true;
     link = std::move(opening_->link);
   }
-  if (link) wave_.closer.Close(std::move(link), GetDirection());
+  if (link) wave_.closer.Close(std::move(link), GetDirection(), WorkerOf(endpoint_, wave_.workers));
   opening_.reset();
 }
 

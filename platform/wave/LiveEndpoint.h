@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "wave/AudioWorker.h"
 #include "wave/LiveLink.h"
 #include "wave/SdlAudio.h"
 #include "win/wave.h"
@@ -23,6 +24,11 @@ struct LiveEndpoint {
   // Start without it when it is not there, and take it when it comes.
   bool waitForDevice = false;
 };
+
+// The worker of `workers` its links are opened and closed on.
+inline AudioWorker &WorkerOf(const LiveEndpoint &endpoint, AudioWorkers &workers) {
+  return endpoint.backend == LiveEndpoint::Backend::Jack ? workers.jack : workers.sdl;
+}
 
 // Audio worker: a link to `endpoint` for `client`, not yet running; null,
 // with the Win32 result and a message for the user, when it cannot be opened.

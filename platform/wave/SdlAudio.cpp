@@ -1,5 +1,7 @@
 #include "wave/SdlAudio.h"
 
+#include <mutex>
+
 #include "base/SoundFormat.h"
 
 namespace platform::wave {
@@ -8,17 +10,24 @@ namespace {
 
 const char *What(bool capture) { return capture ? "audio capture device" : "audio output device"; }
 
+// SDL's audio is started and quit by one thread at a time: each phone has
+// one SDL worker, and this keeps a worker a phone left behind (on a server
+// that stopped answering) apart from the next phone's.
+std::mutex &SdlAudioLock() {
+  static std::mutex lock;
+  return lock;
+}
+
 }  // namespace
 
-bool SdlAudio::Init(bool capture, std::string *error) const {
-  std::string why;
-  if (!calls_->Load(&why)) {
-    *error = std::string("no ") + What(capture) + " found: SDL2 could not be loaded (" + why + ")";
+bool SdlAudio::Init(std::string *why) const {
+  std::string reason;
+  if (!calls_->Load(&reason)) {
+    *why = "SDL2 could not be loaded (" + reason + ")";
     return false;
   }
   if (calls_->InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    *error = std::string("no ") + What(capture) + " found: no audio system is available (SDL: " + calls_->GetError() +
-             ")";
+    *why = std::string("no audio system is available (SDL: ") + calls_->GetError() + ")";
     return false;
   }
   return true;
@@ -26,8 +35,11 @@ bool SdlAudio::Init(bool capture, std::string *error) const {
 
 SDL_AudioDeviceID SdlAudio::Open(bool capture, const std::string &name, SDL_AudioCallback callback, void *user,
                                  MMRESULT *result, std::string *error) const {
-  if (!Init(capture, error)) {
+  std::lock_guard lock(SdlAudioLock());
+  std::string why;
+  if (!Init(&why)) {
     *result = MMSYSERR_NODRIVER;
+    *error = std::string("no ") + What(capture) + " found: " + why;
     return 0;
   }
   SDL_AudioSpec want{};
@@ -50,19 +62,41 @@ SDL_AudioDeviceID SdlAudio::Open(bool capture, const std::string &name, SDL_Audi
 }
 
 void SdlAudio::Close(SDL_AudioDeviceID device) const {
+  std::lock_guard lock(SdlAudioLock());
   calls_->CloseAudioDevice(device);
   calls_->QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 std::vector<std::string> SdlAudio::List(bool capture, std::string *error) const {
+  std::lock_guard lock(SdlAudioLock());
+  std::string why;
+  if (!Init(&why)) {
+    *error = std::string("no ") + What(capture) + " found: " + why;
+    return {};
+  }
+  std::vector<std::string> names = Names(capture, error);
+  calls_->QuitSubSystem(SDL_INIT_AUDIO);
+  return names;
+}
+
+SdlAudio::Listed SdlAudio::ListAll() const {
+  std::lock_guard lock(SdlAudioLock());
+  Listed listed;
+  if (!Init(&listed.error)) return listed;
+  if (const char *driver = calls_->GetCurrentAudioDriver()) listed.driver = driver;
+  listed.capture = Names(true, &listed.error);
+  if (listed.error.empty()) listed.playback = Names(false, &listed.error);
+  calls_->QuitSubSystem(SDL_INIT_AUDIO);
+  return listed;
+}
+
+std::vector<std::string> SdlAudio::Names(bool capture, std::string *error) const {
   std::vector<std::string> names;
-  if (!Init(capture, error)) return names;
   const int count = calls_->GetNumAudioDevices(capture ? 1 : 0);
   if (count < 0) *error = std::string("the audio system cannot list its devices (SDL: ") + calls_->GetError() + ")";
   for (int i = 0; i < count; ++i) {
     if (const char *name = calls_->GetAudioDeviceName(i, capture ? 1 : 0)) names.emplace_back(name);
   }
-  calls_->QuitSubSystem(SDL_INIT_AUDIO);
   return names;
 }
 

@@ -11,11 +11,18 @@ namespace platform::wave {
 
 // SDL's audio devices (PulseAudio, PipeWire or ALSA, whichever SDL finds) as
 // the live drivers open, pause and close them, through the phone's SDL
-// calls. Open, Close and List on the audio worker (AudioWorker), where they
-// may wait on a sound server; Pause and Disconnected on the program thread.
-// A copy shares the calls.
+// calls. Open, Close and List on the phone's SDL audio worker (AudioWorker),
+// where they may wait on a sound server; Pause and Disconnected on the
+// program thread. A copy shares the calls.
 class SdlAudio {
  public:
+  // What SDL lists of both directions.
+  struct Listed {
+    std::vector<std::string> capture, playback;
+    std::string driver;  // the backend SDL's audio ran on
+    std::string error;   // why SDL could not list at all (no SDL2, no audio system)
+  };
+
   explicit SdlAudio(std::shared_ptr<SdlAudioCalls> calls) : calls_(std::move(calls)) {}
 
   // The device named `name` as List gives it (empty: the system's default),
@@ -33,6 +40,8 @@ class SdlAudio {
   // The names of the capture (or playback) devices SDL sees; empty, with the
   // reason in `error`, when there is no audio system.
   std::vector<std::string> List(bool capture, std::string *error) const;
+  // The devices of both directions at once.
+  Listed ListAll() const;
 
   // Pauses or resumes it.
   void Pause(SDL_AudioDeviceID device, bool paused) const;
@@ -41,8 +50,9 @@ class SdlAudio {
   bool Disconnected(SDL_AudioDeviceID device) const;
 
  private:
-  // SDL's audio initialised (the caller quits it again); false with the reason.
-  bool Init(bool capture, std::string *error) const;
+  // SDL's audio initialised (the caller quits it again); false with why not.
+  bool Init(std::string *why) const;
+  std::vector<std::string> Names(bool capture, std::string *error) const;
 
   std::shared_ptr<SdlAudioCalls> calls_;
 };

@@ -34,6 +34,8 @@ class SdlAudioCalls {
   virtual const char *GetError() = 0;
   virtual int GetNumAudioDevices(int capture) = 0;
   virtual const char *GetAudioDeviceName(int index, int capture) = 0;
+  // The name of the backend SDL's audio runs on ("pulseaudio", "alsa"), once initialised.
+  virtual const char *GetCurrentAudioDriver() = 0;
   // SDL keeps its error text per thread until told, for threads it did not make.
   virtual void TLSCleanup() = 0;
 };

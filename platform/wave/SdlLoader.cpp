@@ -38,6 +38,7 @@ bool SdlLoader::Load(std::string *error) {
                   ResolveSdl(sdl, "SDL_GetError", &calls_.GetError) &&
                   ResolveSdl(sdl, "SDL_GetNumAudioDevices", &calls_.GetNumAudioDevices) &&
                   ResolveSdl(sdl, "SDL_GetAudioDeviceName", &calls_.GetAudioDeviceName) &&
+                  ResolveSdl(sdl, "SDL_GetCurrentAudioDriver", &calls_.GetCurrentAudioDriver) &&
                   ResolveSdl(sdl, "SDL_TLSCleanup", &calls_.TLSCleanup);
   if (!ok) {
     *error = "libSDL2-2.0.so.0 lacks an audio call";

@@ -28,6 +28,7 @@ class SdlLoader : public SdlAudioCalls {
   const char *GetAudioDeviceName(int index, int capture) override {
     return calls_.GetAudioDeviceName(index, capture);
   }
+  const char *GetCurrentAudioDriver() override { return calls_.GetCurrentAudioDriver(); }
   void TLSCleanup() override { calls_.TLSCleanup(); }
 
  private:
@@ -41,6 +42,7 @@ class SdlLoader : public SdlAudioCalls {
     decltype(&SDL_GetError) GetError;
     decltype(&SDL_GetNumAudioDevices) GetNumAudioDevices;
     decltype(&SDL_GetAudioDeviceName) GetAudioDeviceName;
+    decltype(&SDL_GetCurrentAudioDriver) GetCurrentAudioDriver;
     decltype(&SDL_TLSCleanup) TLSCleanup;
   };
   Calls calls_{};

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "wave/AudioChoice.h"
+#include "wave/AudioWorker.h"
 #include "wave/DeviceTable.h"
 #include "wave/LinkCloser.h"
 #include "wave/LiveNotices.h"
@@ -15,12 +16,14 @@ namespace platform::wave {
 
 // The phone's wave audio: the open devices, the source and sink the next
 // opens take, the opens that failed, what the live devices lost, SDL's audio
-// for them, what the user is told of their losses, and their closes.
-// Program thread only, but for the loss counters, to which live drivers'
-// audio threads add.
+// for them, the phone's audio workers they are opened and closed on, what
+// the user is told of their losses, and their closes. Program thread only,
+// but for the loss counters, to which live drivers' audio threads add.
 class WaveAudio {
  public:
-  explicit WaveAudio(std::shared_ptr<SdlAudioCalls> sdl) : sdl(std::move(sdl)) {}
+  // `workers` outlive it.
+  WaveAudio(std::shared_ptr<SdlAudioCalls> sdl, AudioWorkers &workers)
+      : sdl(std::move(sdl)), workers(workers) {}
   // Abandons the devices still open (see DeviceTable::Abandon) while the
   // rest is still there for their drivers, then waits for the live ones to
   // close, at most the close time.
@@ -32,6 +35,7 @@ class WaveAudio {
   WaveAudio &operator=(const WaveAudio &) = delete;
 
   SdlAudio sdl;
+  AudioWorkers &workers;
   LiveTimings timings;
   LiveLossCounters losses;
   LiveNotices notices;

@@ -23,16 +23,9 @@ void SelectPlayback(const PlaybackSink &sink);
 
 // The live capture (or playback) devices SDL sees, by name; empty, with the
 // reason in `error`, when there is no audio system, or when the sound server
-// did not answer within the open time (see LiveTimings).
+// did not answer within the open time (see LiveTimings). DeviceListing lists
+// JACK's ports too, and both directions at once.
 std::vector<std::string> ListLiveDevices(bool capture, std::string *error);
-// The JACK ports a live JACK device could be connected to, as words of
-// --capture or --playback ("jack:system:capture_1"); empty, with the reason,
-// without JACK or a running JACK server.
-std::vector<std::string> ListJackPorts(bool capture, std::string *error);
-// Every live device of one direction as the word that chooses it: SDL's as
-// "live:NAME", then JACK's ports as "jack:PORT". Empty, with SDL's reason,
-// when there is none.
-std::vector<std::string> ListDeviceWords(bool capture, std::string *error);
 
 // While on, a failed waveInOpen or waveOutOpen prints one line on stderr
 // naming the source or sink and why (the phone's device turns it on for the

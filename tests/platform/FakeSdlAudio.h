@@ -64,6 +64,7 @@ class FakeSdlAudio : public platform::wave::SdlAudioCalls {
   const char *GetError() override { return "no such device"; }
   int GetNumAudioDevices(int) override { return 1; }
   const char *GetAudioDeviceName(int, int capture) override { return Name(capture); }
+  const char *GetCurrentAudioDriver() override { return "fake"; }
   void TLSCleanup() override {}
 
   // Runs device `id`'s callback once on the audio thread over `samples`

@@ -372,7 +372,7 @@ TEST_F(LiveDriver, OpensAndClosesThatHangAreLeftBehindWithTheCallbackStopped) {
                 "without it\n");
   EXPECT_FALSE(Record(2, 0, 10)) << "stopped before the close began";
   sdl->HoldCloses(false);
-  platform::wave::AudioWorker &worker = platform::wave::AudioWorker::Shared();
+  platform::wave::AudioWorker &worker = platform::Phone::Running()->Wave().workers.sdl;
   worker.WaitFor(worker.Post([] {}), std::chrono::steady_clock::time_point::max());  // the close's job is over
   const std::vector<std::string> log = sdl->Log();
   EXPECT_EQ(std::vector<std::string>(log.end() - 5, log.end()),
