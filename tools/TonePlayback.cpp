@@ -1,7 +1,10 @@
 #include "TonePlayback.h"
 
+#include <cstdio>
+
 #include "StopLoop.h"
 #include "app/DeviceWiring.h"
+#include "base/SoundFormat.h"
 #include "general/EventLoop.h"
 #include "general/UninitCaller.h"
 #include "kernel/Platform.h"
@@ -25,6 +28,16 @@ struct EndWatch : virtual CRefCounter {
   Delegate<void()> stop;
   bool over = false;
 };
+
+// Silence played inside the tone, because the tone did not reach the
+// device in time: it was not played whole.
+std::string Underruns(const platform::wave::LiveLosses &losses) {
+  char text[160];
+  std::snprintf(text, sizeof text, "the tone was not played whole: %.3f s of silence in it (underruns: %llu)",
+                static_cast<double>(losses.underrunSamples) / drovane::kSampleRate,
+                static_cast<unsigned long long>(losses.underruns));
+  return text;
+}
 
 // The tone on the selected sink; the device is closed on return.
 bool Play(double note, std::string *error) {
@@ -50,10 +63,13 @@ bool Play(double note, std::string *error) {
   if (!platform::StopSignals::Caught()) loop->Run();
   // Else only a failed wait ends the loop early.
   const bool ended = watch->over || platform::StopSignals::Caught();
+  const platform::wave::LiveLosses losses = platform::wave::LiveLossCounts();
   if (!ended)
     *error = "the audio output device stopped responding";
-  else if (platform::wave::LiveLossCounts().playbackLosses > 0)
+  else if (losses.playbackLosses > 0)
     *error = "the audio output device went away while the tone played";
+  else if (losses.underruns > 0)
+    *error = Underruns(losses);
   return error->empty();
 }
 

@@ -11,6 +11,7 @@
 // written on the virtual clock, as fast as the machine allows and exactly as
 // it would play. INT, TERM or HUP cut the tone short
 // (platform::StopSignals::Caught() then tells which). Returns false with a
-// message for the user when the device cannot be opened or went away while
-// the tone played, or the file could not be written whole.
+// message for the user when the device cannot be opened, went away while
+// the tone played or played silence inside it (an underrun), or the file
+// could not be written whole.
 bool PlayTone(double note, const platform::wave::PlaybackSink &sink, std::string *error);

@@ -11,21 +11,22 @@ namespace platform::wave {
 bool ConvertedInput::Begin(int rate, std::string *error) {
   converter_.reset();
   inAt_ = inEnd_ = madeAt_ = madeEnd_ = 0;
-  if (rate == drovane::kSampleRate) return true;
+  in_.resize(kFloatChunk);
+  if (rate == drovane::kSampleRate) {
+    made_.resize(kFloatChunk);
+    return true;
+  }
   converter_ = RateConverter::Create(rate, drovane::kSampleRate, error);
   if (!converter_) return false;
-  raw_.resize(kFloatChunk);
-  in_.resize(kFloatChunk);
   made_.resize(static_cast<size_t>(std::ceil(kFloatChunk * double(drovane::kSampleRate) / rate)) + 256);
   return true;
 }
 
 size_t ConvertedInput::Read(SampleRing &ring, void *out, size_t count) {
-  if (!converter_) return ring.Read(out, count);
   char *to = static_cast<char *>(out);
   size_t done = 0;
   while (done < count) {
-    if (madeAt_ == madeEnd_ && !Convert(ring)) break;
+    if (madeAt_ == madeEnd_ && !Make(ring)) break;
     const size_t n = std::min(count - done, madeEnd_ - madeAt_);
     for (size_t i = 0; i < n; ++i) {
       const int16_t sample = SampleOf(made_[madeAt_ + i]);
@@ -38,13 +39,16 @@ size_t ConvertedInput::Read(SampleRing &ring, void *out, size_t count) {
 }
 
 // The converter may take a chunk in without giving anything out yet.
-bool ConvertedInput::Convert(SampleRing &ring) {
+bool ConvertedInput::Make(SampleRing &ring) {
+  madeAt_ = madeEnd_ = 0;
+  if (!converter_) {
+    madeEnd_ = ring.Read(made_.data(), made_.size());
+    return madeEnd_ > 0;
+  }
   if (inAt_ == inEnd_) {
-    const size_t n = ring.Read(raw_.data(), raw_.size());
-    if (n == 0) return false;
-    for (size_t i = 0; i < n; ++i) in_[i] = FloatOf(raw_[i]);
     inAt_ = 0;
-    inEnd_ = n;
+    inEnd_ = ring.Read(in_.data(), in_.size());
+    if (inEnd_ == 0) return false;
   }
   size_t used = 0, made = 0;
   std::string error;
@@ -53,7 +57,6 @@ bool ConvertedInput::Convert(SampleRing &ring) {
     return true;
   }
   inAt_ += used;
-  madeAt_ = 0;
   madeEnd_ = made;
   return used > 0 || made > 0;
 }

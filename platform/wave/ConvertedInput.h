@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,8 +11,10 @@
 namespace platform::wave {
 
 // The sound a live capture device put into its ring, at the device's rate,
-// as the program hears it: 22050 Hz (libsoxr converts; a device at 22050 Hz
-// is read as it is). Program thread.
+// as the program hears it: 16-bit samples at 22050 Hz, made from the ring's
+// floats in one step (libsoxr converts the rate at a fixed ratio, so none is
+// gained or lost over any length; a device at 22050 Hz is only rounded).
+// Program thread.
 class ConvertedInput {
  public:
   // A new device at `rate`; false, with the reason, when it cannot be converted.
@@ -23,11 +24,10 @@ class ConvertedInput {
   size_t Read(SampleRing &ring, void *out, size_t count);
 
  private:
-  // Converts more of the ring; false when there was nothing to convert.
-  bool Convert(SampleRing &ring);
+  // Makes more of the ring's sound ready in made_; false when there was none.
+  bool Make(SampleRing &ring);
 
   std::unique_ptr<RateConverter> converter_;
-  std::vector<int16_t> raw_;
   std::vector<float> in_, made_;
   size_t inAt_ = 0, inEnd_ = 0, madeAt_ = 0, madeEnd_ = 0;
 };

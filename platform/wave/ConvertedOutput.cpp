@@ -1,5 +1,6 @@
 #include "wave/ConvertedOutput.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <iterator>
@@ -17,23 +18,18 @@ bool ConvertedOutput::Begin(int rate, uint64_t from, std::string *error) {
   rate_ = rate;
   from_ = from;
   taken_ = real_ = madeTotal_ = 0;
-  outAt_ = outEnd_ = 0;
+  madeAt_ = madeEnd_ = 0;
   converter_.reset();
+  in_.resize(kFloatChunk);
+  made_.resize(kFloatChunk);
   if (rate == drovane::kSampleRate) return true;
   converter_ = RateConverter::Create(drovane::kSampleRate, rate, error);
   if (!converter_) return false;
-  in_.resize(kFloatChunk);
   made_.resize(static_cast<size_t>(std::ceil(kFloatChunk * double(rate) / drovane::kSampleRate)) + 256);
-  out_.resize(made_.size());
   return true;
 }
 
 size_t ConvertedOutput::Write(SampleRing &ring, const void *in, size_t count) {
-  if (!converter_) {
-    const size_t n = ring.Write(in, count);
-    real_ = taken_ += n;
-    return n;
-  }
   const char *from = static_cast<const char *>(in);
   size_t took = 0;
   while (took < count && Flush(ring)) {
@@ -41,6 +37,7 @@ size_t ConvertedOutput::Write(SampleRing &ring, const void *in, size_t count) {
     if (used == 0) break;
     took += used;
   }
+  Flush(ring);
   real_ = taken_;
   return took;
 }
@@ -68,12 +65,14 @@ uint64_t ConvertedOutput::StreamPosition(uint64_t ring) const {
   return from_ + ring * kRate / static_cast<uint64_t>(rate_);
 }
 
-// What the converter made and the ring had no room for goes first.
+// What was made and the ring had no room for goes first.
 bool ConvertedOutput::Flush(SampleRing &ring) {
-  if (outAt_ < outEnd_) outAt_ += ring.Write(out_.data() + outAt_, outEnd_ - outAt_);
-  return outAt_ == outEnd_;
+  if (madeAt_ < madeEnd_) madeAt_ += ring.Write(made_.data() + madeAt_, madeEnd_ - madeAt_);
+  return madeAt_ == madeEnd_;
 }
 
+// Up to a chunk of `in` as floats into the converter, what it made into
+// made_ (at 22050 Hz, the floats themselves); returns the samples it used.
 size_t ConvertedOutput::Convert(const void *in, size_t count) {
   const char *from = static_cast<const char *>(in);
   for (size_t i = 0; i < count; ++i) {
@@ -81,15 +80,16 @@ size_t ConvertedOutput::Convert(const void *in, size_t count) {
     std::memcpy(&sample, from + drovane::kBytesPerSample * i, sizeof sample);
     in_[i] = FloatOf(sample);
   }
-  size_t used = 0, made = 0;
+  size_t used = count, made = count;
   std::string error;
-  if (!converter_->Process(in_.data(), count, &used, made_.data(), made_.size(), &made, &error)) {
+  if (!converter_) {
+    std::copy_n(in_.data(), count, made_.data());
+  } else if (!converter_->Process(in_.data(), count, &used, made_.data(), made_.size(), &made, &error)) {
     taken_ += count;  // a chunk soxr refused is lost, never a stall
     return count;
   }
-  for (size_t j = 0; j < made; ++j) out_[j] = SampleOf(made_[j]);
-  outAt_ = 0;
-  outEnd_ = made;
+  madeAt_ = 0;
+  madeEnd_ = made;
   madeTotal_ += made;
   taken_ += used;
   return used;

@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "wave/SampleFloat.h"
-
 namespace platform::wave {
 
 namespace {
@@ -133,7 +131,7 @@ JackLink::Ports JackLink::List() {
   return ports;
 }
 
-// JACK's process thread: one period, in pieces the scratch holds.
+// JACK's process thread: one period.
 int JackLink::Process(jack_nframes_t frames, void *self) {
   JackLink &link = *static_cast<JackLink *>(self);
   jack_port_t *port = link.port_.load(std::memory_order_acquire);
@@ -143,14 +141,10 @@ int JackLink::Process(jack_nframes_t frames, void *self) {
     if (!link.capture_) std::fill_n(buffer, frames, 0.0f);
     return 0;
   }
-  for (jack_nframes_t at = 0; at < frames;) {
-    const size_t n = std::min<size_t>(frames - at, link.scratch_.size());
-    int16_t *samples = link.scratch_.data();
-    if (link.capture_) std::transform(buffer + at, buffer + at + n, samples, SampleOf);
-    link.client_->Exchange(samples, n);
-    if (!link.capture_) std::transform(samples, samples + n, buffer + at, FloatOf);
-    at += static_cast<jack_nframes_t>(n);
-  }
+  ServerBuffer samples;
+  samples.floats = buffer;
+  samples.count = frames;
+  link.client_->Exchange(samples);
   link.gate_.Leave();
   return 0;
 }

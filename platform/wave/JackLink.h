@@ -17,10 +17,10 @@ namespace platform::wave {
 
 // A live link as a JACK client of the running server (never one it starts):
 // "PROGRAM-capture" with an input port "in", or "PROGRAM-playback" with an
-// output port "out", at the server's rate. JACK's process thread converts
-// between its floats and 16-bit samples and calls the client through a gate
-// (CallbackGate); with the gate shut an output plays silence. The server
-// shutting down (jack_on_info_shutdown) makes the device gone.
+// output port "out", at the server's rate. JACK's process thread hands the
+// client its port's buffer as it is, through a gate (CallbackGate); with the
+// gate shut an output plays silence. The server shutting down
+// (jack_on_info_shutdown) makes the device gone.
 class JackLink : public LiveLink {
  public:
   // Audio worker: the client, active, its port connected to `peer` (empty:
@@ -67,7 +67,6 @@ class JackLink : public LiveLink {
   std::atomic<jack_port_t *> port_{nullptr};  // set once the client runs
   int rate_ = 0;
   CallbackGate gate_;
-  std::vector<int16_t> scratch_ = std::vector<int16_t>(4096);
   std::atomic<bool> gone_{false};
   char reason_[256] = {};  // JACK's words, set before gone_
 };

@@ -9,99 +9,101 @@
 
 namespace platform::wave {
 
+LiveCapture::LiveCapture(LiveEndpoint endpoint, WaveAudio &wave, LossCounter *overruns)
+    : link_(std::move(endpoint), wave, *this, *this), pacer_([this] { FrontDue(); }), overruns_(overruns) {}
+
 void LiveCapture::OnStart() {
-  RunLink(true);
-  if (!Present()) Pace(Now());
+  link_.Use(true);
+  if (!link_.Running()) Pace(Now());
 }
 
+// The queue ran dry for a while: the silence meanwhile went unheard.
 void LiveCapture::OnQueued() {
-  if (Present() || !device_->Started() || FrontScheduled()) return;
-  // The queue ran dry for a while: the silence meanwhile went unheard.
-  done_ = std::max(done_, ClockToSamples(Now() - origin_));
-  ScheduleFront();
+  if (link_.Running() || !device_->Started() || pacer_.Scheduled()) return;
+  pacer_.CatchUp();
+  pacer_.Schedule(*device_);
 }
 
 uint32_t LiveCapture::OnReset() {
-  RunLink(false);
-  ring_.Clear();
-  if (Present()) {
+  link_.Use(false);
+  link_.Ring().Clear();
+  if (link_.Running()) {
     std::string unused;
-    input_.Begin(LinkRate(), &unused);  // what it held goes with the ring's
-  } else if (CancelFront()) {
-    SilenceFront(HeardOfFront(device_->Queue().front()));
+    input_.Begin(link_.Rate(), &unused);  // what it held goes with the ring's
+  } else if (pacer_.Cancel()) {
+    SilenceFront(pacer_.HeardOfFront(device_->Queue().front()));
   }
   const uint32_t recorded = frontFill_ * drovane::kBytesPerSample;
   frontFill_ = 0;
   return recorded;
 }
 
+void LiveCapture::OnAbandoned() {
+  pacer_.Abandon();
+  link_.Abandon();
+}
+
 // The link's audio thread.
-void LiveCapture::Exchange(int16_t *samples, size_t n) {
-  const size_t kept = ring_.Write(samples, n);
-  if (kept < n) losses_->Add(AtProgramRate(n - kept));
-  Exchanged(n);
-  signal_.Raise();  // always: there is sound to hand over
+void LiveCapture::Exchange(const ServerBuffer &recorded) {
+  const size_t n = recorded.count;
+  const size_t kept = recorded.Into(link_.Ring());
+  if (kept < n) overruns_->Add(link_.AtProgramRate(n - kept));
+  link_.Exchanged(n);
+  link_.Raise();  // always: there is sound to hand over
 }
 
 // The program thread, inside a platform wait.
-void LiveCapture::HandOver() {
-  if (Returning() && Sounded()) Returned();  // its first sound
-  if (!Present()) return;  // raised before the link stopped, or not back yet
+void LiveCapture::OnHandOver() {
   while (!device_->Queue().empty()) {
     WAVEHDR *h = device_->Queue().front();
     const uint32_t capacity = Samples(h);
     char *unfilled = h->lpData + drovane::kBytesPerSample * frontFill_;
-    frontFill_ += static_cast<uint32_t>(input_.Read(ring_, unfilled, capacity - frontFill_));
+    frontFill_ += static_cast<uint32_t>(input_.Read(link_.Ring(), unfilled, capacity - frontFill_));
     if (frontFill_ < capacity) return;
-    frontFill_ = 0;
-    device_->CompleteFront(capacity * drovane::kBytesPerSample);
+    CompleteFront();
   }
   // Nothing queued to take it: dropped, as the microphone's sound is.
   int16_t scrap[512];
   uint64_t dropped = 0;
-  while (size_t n = input_.Read(ring_, scrap, std::size(scrap))) dropped += n;
-  if (dropped) losses_->Add(dropped);
+  while (size_t n = input_.Read(link_.Ring(), scrap, std::size(scrap))) dropped += n;
+  if (dropped) overruns_->Add(dropped);
 }
 
 void LiveCapture::OnAway(Time since) {
-  ring_.Clear();
+  link_.Ring().Clear();
   if (device_->Started()) Pace(since);
 }
 
 // Silence up to when the sound waiting in the ring began.
-bool LiveCapture::OnBack(std::string *error) {
-  if (!input_.Begin(LinkRate(), error)) return false;
-  if (device_ && device_->Started()) SilenceUpTo(Now() - SamplesToClock(AtProgramRate(ring_.Readable())));
+bool LiveCapture::OnBack(int rate, std::string *error) {
+  if (!input_.Begin(rate, error)) return false;
+  if (device_ && device_->Started())
+    SilenceUpTo(Now() - SamplesToClock(link_.AtProgramRate(link_.Ring().Readable())));
   return true;
 }
 
 // The front buffer holds frontFill_ samples already: its time began that
 // much before `since`.
 void LiveCapture::Pace(Time since) {
-  BeginRun();
-  origin_ = since - SamplesToClock(frontFill_);
-  ScheduleFront();
+  pacer_.Begin(since - SamplesToClock(frontFill_));
+  pacer_.Schedule(*device_);
 }
 
 void LiveCapture::FrontDue() {
-  const uint32_t n = Samples(device_->Queue().front());
-  SilenceFront(n);
-  frontFill_ = 0;
-  done_ += n;
-  device_->CompleteFront(n * drovane::kBytesPerSample);
-  ScheduleFront();
+  SilenceFront(Samples(device_->Queue().front()));
+  pacer_.Complete(frontFill_);
+  CompleteFront();
+  pacer_.Schedule(*device_);
 }
 
 void LiveCapture::SilenceUpTo(Time end) {
-  if (!CancelFront()) return;
-  const uint64_t heard = ClockToSamples(end - origin_);
+  if (!pacer_.Cancel()) return;
   while (!device_->Queue().empty()) {
     const uint32_t n = Samples(device_->Queue().front());
-    SilenceFront(static_cast<uint32_t>(std::min<uint64_t>(heard > done_ ? heard - done_ : 0, n)));
+    SilenceFront(static_cast<uint32_t>(std::min<uint64_t>(pacer_.Owed(end), n)));
     if (frontFill_ < n) return;
-    frontFill_ = 0;
-    done_ += n;
-    device_->CompleteFront(n * drovane::kBytesPerSample);
+    pacer_.Complete(n);
+    CompleteFront();
   }
 }
 
@@ -109,8 +111,14 @@ void LiveCapture::SilenceFront(uint32_t samples) {
   if (samples <= frontFill_) return;
   char *h = device_->Queue().front()->lpData;
   std::memset(h + drovane::kBytesPerSample * frontFill_, 0, drovane::kBytesPerSample * (samples - frontFill_));
-  CountAway(samples - frontFill_);
+  link_.CountAway(samples - frontFill_);
   frontFill_ = samples;
+}
+
+void LiveCapture::CompleteFront() {
+  const uint32_t n = frontFill_;
+  frontFill_ = 0;
+  device_->CompleteFront(n * drovane::kBytesPerSample);
 }
 
 }  // namespace platform::wave

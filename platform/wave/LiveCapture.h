@@ -2,40 +2,47 @@
 
 #include <cstdint>
 
+#include "wave/ClockPacer.h"
 #include "wave/ConvertedInput.h"
-#include "wave/LiveDriver.h"
+#include "wave/LinkSupervisor.h"
+#include "wave/LossCounter.h"
+#include "wave/WaveDriver.h"
 
 namespace platform::wave {
 
-// Capture from a live microphone (see LiveDriver).
+// Capture from a live microphone, whose link its supervisor keeps (see
+// LinkSupervisor).
 //
 // The audio thread copies what it recorded into the ring and raises the
-// signal. On the program thread the signal fills the queued buffers from the
-// ring, converted to 22050 Hz, front first, and completes each full one.
-// While the device is away, silence fills them at the clock's pace, from
-// where its sound stopped; when it is back its sound follows from the moment
-// it came.
+// signal. While the link runs, the signal fills the queued buffers from the
+// ring on the program thread, converted to 22050 Hz, front first, and
+// completes each full one. While the device is away, the pacer fills them
+// with silence at the clock's pace, from where its sound stopped; when it is
+// back its sound follows from the moment it came.
 //
 // An overrun (counted, never a stall) is sound the program did not take in
 // time: recorded while the ring was full (the program thread had not come
 // to a wait for a second), or found with no buffer queued to take it, which
 // a microphone does not keep.
-class LiveCapture : public LiveDriver {
+class LiveCapture : public WaveDriver, private LinkClient, private LinkUser {
  public:
-  LiveCapture(LiveEndpoint endpoint, WaveAudio &wave, LossCounter *overruns)
-      : LiveDriver(std::move(endpoint), wave, overruns) {}
-  ~LiveCapture() override { Stop(); }
+  // `wave` and `overruns` outlive it.
+  LiveCapture(LiveEndpoint endpoint, WaveAudio &wave, LossCounter *overruns);
+  ~LiveCapture() override { link_.Close(); }
 
+  // See LinkSupervisor::Open.
+  bool Open(MMRESULT *result, std::string *error) { return link_.Open(result, error); }
   void OnStart() override;
   void OnQueued() override;
   uint32_t OnReset() override;
+  void OnAbandoned() override;
 
  private:
-  void Exchange(int16_t *samples, size_t count) override;
-  void HandOver() override;
+  void Exchange(const ServerBuffer &buffer) override;
+  void OnHandOver() override;
   void OnAway(Time since) override;
-  bool OnBack(std::string *error) override;
-  void FrontDue() override;
+  bool OnBack(int rate, std::string *error) override;
+  void FrontDue();
 
   // Silence into the buffers at the clock's pace from `since`.
   void Pace(Time since);
@@ -43,8 +50,13 @@ class LiveCapture : public LiveDriver {
   void SilenceUpTo(Time end);
   // Silence into the front buffer up to `samples`.
   void SilenceFront(uint32_t samples);
+  // The front buffer is full.
+  void CompleteFront();
 
+  LinkSupervisor link_;
+  ClockPacer pacer_;
   ConvertedInput input_;
+  LossCounter *const overruns_;
   uint32_t frontFill_ = 0;  // program thread: samples already in the front buffer
 };
 

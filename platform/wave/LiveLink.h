@@ -1,18 +1,41 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "wave/SampleRing.h"
+
 namespace platform::wave {
+
+// A sound server's buffer as its audio thread hands it over, in the server's
+// own form: 16-bit samples (SDL's) or floats at full scale ±1 (JACK's).
+struct ServerBuffer {
+  int16_t *ints = nullptr;  // one of the two
+  float *floats = nullptr;
+  size_t count = 0;
+
+  // Into the ring, as far as it has room; how many went.
+  size_t Into(SampleRing &ring) const { return ints ? ring.Write(ints, count) : ring.Write(floats, count); }
+  // From the ring, as far as it has sound; how many came.
+  size_t From(SampleRing &ring) const { return ints ? ring.Read(ints, count) : ring.Read(floats, count); }
+  // Silence from sample `from` on.
+  void SilenceFrom(size_t from) const {
+    if (ints)
+      std::fill(ints + from, ints + count, int16_t{0});
+    else
+      std::fill(floats + from, floats + count, 0.0f);
+  }
+};
 
 // The side of a live driver a sound server's thread calls (see LiveLink).
 class LinkClient {
  public:
-  // The link's audio thread: `count` 16-bit samples at the link's rate, just
-  // recorded (capture) or to be filled with what to play (playback). Takes
-  // no lock, does not allocate and never waits.
-  virtual void Exchange(int16_t *samples, size_t count) = 0;
+  // The link's audio thread: the samples at the link's rate just recorded
+  // (capture), or to be filled with what to play (playback), all of them in
+  // one call. Takes no lock, does not allocate and never waits.
+  virtual void Exchange(const ServerBuffer &buffer) = 0;
 
  protected:
   ~LinkClient() = default;

@@ -1,60 +1,63 @@
 #include "wave/LivePlayback.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "base/SoundFormat.h"
 #include "wave/SampleClock.h"
 
 namespace platform::wave {
 
+LivePlayback::LivePlayback(LiveEndpoint endpoint, WaveAudio &wave, LossCounter *underruns)
+    : link_(std::move(endpoint), wave, *this, *this), pacer_([this] { FrontDue(); }), underruns_(underruns) {}
+
 void LivePlayback::OnQueued() {
-  if (!Present()) {
-    if (!FrontScheduled()) {  // the new buffer waits its turn behind a scheduled one
-      BeginRun();
-      ScheduleFront();
-    }
-  } else {
-    // Also completes a buffer with nothing to play at once.
-    HandOver();
-    // Counted once it is in the ring, so the audio thread never takes it for late.
-    written_.store(output_.RingPosition(QueuedEnd()), std::memory_order_release);
+  if (link_.Running()) {
+    OnHandOver();  // also completes a buffer with nothing to play at once
+    Announce();
+  } else if (!pacer_.Scheduled()) {  // else the new buffer waits its turn behind a scheduled one
+    pacer_.Begin(Now());
+    pacer_.Schedule(*device_);
   }
-  RunLink(true);
+  link_.Use(true);
 }
 
 uint32_t LivePlayback::OnReset() {
-  RunLink(false);
+  link_.Use(false);
   Empty();
-  if (!Present()) {
-    CancelFront();
+  if (!link_.Running()) {
+    pacer_.Cancel();
     return 0;
   }
   std::string unused;
-  output_.Begin(LinkRate(), 0, &unused);
+  output_.Begin(link_.Rate(), 0, &unused);
   return 0;
 }
 
+void LivePlayback::OnAbandoned() {
+  pacer_.Abandon();
+  link_.Abandon();
+}
+
 // The link's audio thread.
-void LivePlayback::Exchange(int16_t *out, size_t count) {
-  const size_t k = ring_.Read(out, count);
+void LivePlayback::Exchange(const ServerBuffer &out) {
+  const size_t count = out.count;
+  const size_t k = out.From(link_.Ring());
   const uint64_t taken = taken_.load(std::memory_order_relaxed) + k;
   taken_.store(taken, std::memory_order_release);
-  const bool first = Exchanged(count);
+  if (count > period_.load(std::memory_order_relaxed)) period_.store(count, std::memory_order_relaxed);
+  const bool first = link_.Exchanged(count);
   if (k == count) {
-    signal_.Raise();
+    link_.Raise();
     return;
   }
-  std::memset(out + k, 0, drovane::kBytesPerSample * (count - k));
+  out.SilenceFrom(k);
   const bool owed = taken < written_.load(std::memory_order_acquire);
-  if (owed) losses_->Add(AtProgramRate(count - k));
-  if (k > 0 || owed || first) signal_.Raise();
+  if (owed) underruns_->Add(link_.AtProgramRate(count - k));
+  if (k > 0 || owed || first) link_.Raise();
 }
 
 // The program thread, inside a platform wait (or a write).
-void LivePlayback::HandOver() {
-  if (Returning() && Sounded()) Returned();  // it took its first sound
-  if (!Present()) return;  // raised before the link stopped
+void LivePlayback::OnHandOver() {
   const uint64_t taken = taken_.load(std::memory_order_acquire);
   while (!starts_.empty() && output_.RingPosition(starts_.front() + Samples(device_->Queue().front())) <= taken) {
     starts_.pop_front();
@@ -63,8 +66,10 @@ void LivePlayback::HandOver() {
   Feed();
 }
 
-// Copies the written sound that is not in the ring yet, as far as it fits;
-// with all of it in, lets out what the converter holds.
+// Copies the written sound that is not in the ring yet, as far as it fits.
+// With all of it in, what the converter still holds is let out only when
+// the ring is about to run dry: let out early, it would put silence between
+// this buffer and the next one written.
 void LivePlayback::Feed() {
   const std::deque<WAVEHDR *> &queue = device_->Queue();
   for (;;) {
@@ -75,12 +80,12 @@ void LivePlayback::Feed() {
     } else if (k < queue.size()) {
       starts_.push_back(fed_);
     } else {
-      fed_ += output_.Drain(ring_);
+      if (link_.Ring().Readable() < 2 * period_.load(std::memory_order_relaxed)) fed_ += output_.Drain(link_.Ring());
       return;
     }
     const uint64_t offset = fed_ - starts_[i];
     const size_t n = Samples(queue[i]) - offset;
-    const size_t put = output_.Write(ring_, queue[i]->lpData + drovane::kBytesPerSample * offset, n);
+    const size_t put = output_.Write(link_.Ring(), queue[i]->lpData + drovane::kBytesPerSample * offset, n);
     fed_ += put;
     if (put < n) return;
   }
@@ -94,8 +99,11 @@ uint64_t LivePlayback::QueuedEnd() const {
   return end;
 }
 
+// Counted once it is in the ring, so the audio thread never takes it for late.
+void LivePlayback::Announce() { written_.store(output_.RingPosition(QueuedEnd()), std::memory_order_release); }
+
 void LivePlayback::Empty() {
-  ring_.Clear();
+  link_.Ring().Clear();
   written_ = 0;
   taken_ = 0;
   starts_.clear();
@@ -111,39 +119,38 @@ void LivePlayback::OnAway(Time since) {
   }
   Empty();
   if (device_->Queue().empty()) return;
-  BeginRun();
-  origin_ = since - SamplesToClock(played);
-  ScheduleFront();
+  pacer_.Begin(since - SamplesToClock(played));
+  pacer_.Schedule(*device_);
 }
 
 void LivePlayback::FrontDue() {
   const uint32_t n = Samples(device_->Queue().front());
-  CountAway(n);
-  done_ += n;
+  link_.CountAway(n);
+  pacer_.Complete(n);
   device_->CompleteFront();
-  ScheduleFront();
+  pacer_.Schedule(*device_);
 }
 
 // What the clock has played to nothing meanwhile is done; the rest plays,
 // into the ring emptied when the device went away.
-bool LivePlayback::OnBack(std::string *error) {
-  if (!device_) return output_.Begin(LinkRate(), 0, error);  // the first open
+bool LivePlayback::OnBack(int rate, std::string *error) {
+  if (!device_) return output_.Begin(rate, 0, error);  // the first open
   uint64_t played = 0;
-  if (CancelFront()) {
+  if (pacer_.Cancel()) {
     while (!device_->Queue().empty()) {
       const WAVEHDR *h = device_->Queue().front();
-      played = HeardOfFront(h);
+      played = pacer_.HeardOfFront(h);
       if (played < Samples(h)) break;
       played = 0;
-      done_ += Samples(h);
+      pacer_.Complete(Samples(h));
       device_->CompleteFront();
     }
   }
-  if (!output_.Begin(LinkRate(), played, error)) return false;
+  if (!output_.Begin(rate, played, error)) return false;
   if (!device_->Queue().empty()) starts_.push_back(0);
   fed_ = played;
   Feed();
-  written_.store(output_.RingPosition(QueuedEnd()), std::memory_order_release);
+  Announce();
   return true;
 }
 

@@ -3,7 +3,8 @@
 #include <memory>
 
 #include "wave/CaptureStream.h"
-#include "wave/PacedDriver.h"
+#include "wave/ClockPacer.h"
+#include "wave/WaveDriver.h"
 
 namespace platform::wave {
 
@@ -11,20 +12,22 @@ namespace platform::wave {
 // of n samples is done exactly n/22050 s after the previous one (or after the
 // start), and holds the next n samples of the stream. While no buffer is
 // queued the stream runs on unheard, as a microphone would.
-class PacedCapture : public PacedDriver {
+class PacedCapture : public WaveDriver {
  public:
-  explicit PacedCapture(std::unique_ptr<CaptureStream> stream) : stream_(std::move(stream)) {}
+  explicit PacedCapture(std::unique_ptr<CaptureStream> stream)
+      : stream_(std::move(stream)), pacer_([this] { FrontDue(); }) {}
 
   void OnStart() override;
   void OnQueued() override;
   uint32_t OnReset() override;
+  void OnAbandoned() override { pacer_.Abandon(); }
 
  private:
-  void FrontDue() override;
-  void CatchUp();
+  void FrontDue();
   void ReadInto(char *out, uint32_t samples);
 
   std::unique_ptr<CaptureStream> stream_;
+  ClockPacer pacer_;
 };
 
 }  // namespace platform::wave

@@ -8,24 +8,24 @@
 namespace platform::wave {
 
 void PacedPlayback::OnQueued() {
-  if (FrontScheduled()) return;  // the new buffer waits its turn
-  BeginRun();
-  ScheduleFront();
+  if (pacer_.Scheduled()) return;  // the new buffer waits its turn
+  pacer_.Begin(Now());
+  pacer_.Schedule(*device_);
 }
 
 void PacedPlayback::FrontDue() {
   const WAVEHDR *h = device_->Queue().front();
   Emit(h->lpData, Samples(h));
-  done_ += Samples(h);
+  pacer_.Complete(Samples(h));
   device_->CompleteFront();
-  ScheduleFront();
+  pacer_.Schedule(*device_);
 }
 
 // The front buffer is cut short where playing has got to.
 uint32_t PacedPlayback::OnReset() {
-  if (!CancelFront()) return 0;
+  if (!pacer_.Cancel()) return 0;
   const WAVEHDR *h = device_->Queue().front();
-  Emit(h->lpData, HeardOfFront(h));
+  Emit(h->lpData, pacer_.HeardOfFront(h));
   return 0;
 }
 

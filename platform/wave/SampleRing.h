@@ -7,24 +7,27 @@
 
 namespace platform::wave {
 
-// A lock-free ring of 16-bit samples between exactly one producer thread and
-// one consumer thread: how live sound crosses between SDL's audio thread and
-// the program thread, in either direction. Write and Read take no lock, do
-// not allocate and never wait: a full ring takes fewer samples than offered,
-// an empty one gives fewer than asked, and the caller counts the shortfall.
-// Samples come out in the order they went in, none twice.
+// A lock-free ring of samples (floats, full scale ±1) between exactly one
+// producer thread and one consumer thread: how live sound crosses between a
+// sound server's audio thread (SDL's, JACK's) and the program thread, in
+// either direction, at the device's rate. Write and Read take no lock, do not
+// allocate and never wait: a full ring takes fewer samples than offered, an
+// empty one gives fewer than asked, and the caller counts the shortfall.
+// Samples come out in the order they went in, none twice. 16-bit samples go
+// in and come out as they are (each is a float exactly).
 //
-// Buffers are untyped so that a wave buffer's bytes (of any alignment) can
-// be read or written directly. The ring is created, and destroyed, while
-// neither side runs.
+// The ring is created, resized and destroyed while neither side runs.
 class SampleRing {
  public:
   explicit SampleRing(size_t capacity);
 
   // Producer: copies up to `count` samples in; returns how many fitted.
-  size_t Write(const void *samples, size_t count);
-  // Consumer: copies up to `count` samples out, oldest first; returns how many.
-  size_t Read(void *samples, size_t count);
+  size_t Write(const float *samples, size_t count);
+  size_t Write(const int16_t *samples, size_t count);
+  // Consumer: copies up to `count` samples out, oldest first; returns how
+  // many. 16-bit ones are rounded and clipped.
+  size_t Read(float *samples, size_t count);
+  size_t Read(int16_t *samples, size_t count);
   // Consumer: how many are waiting to be read.
   size_t Readable() const;
   // Empties it; only while neither side runs (a paused audio device).
@@ -33,7 +36,12 @@ class SampleRing {
   void Resize(size_t capacity);
 
  private:
-  std::vector<int16_t> data_;
+  template <class Sample>
+  size_t Put(const Sample *samples, size_t count);
+  template <class Sample>
+  size_t Take(Sample *samples, size_t count);
+
+  std::vector<float> data_;
   // Totals ever written and read: equal when empty, a capacity apart when
   // full. Each is stored by one side only, on its own cache line.
   alignas(64) std::atomic<size_t> written_{0};

@@ -38,7 +38,10 @@ void SdlLink::Callback(void *self, Uint8 *stream, int bytes) {
     if (!link.capture_) std::memset(stream, 0, static_cast<size_t>(bytes));
     return;
   }
-  link.client_->Exchange(reinterpret_cast<int16_t *>(stream), static_cast<size_t>(bytes) / drovane::kBytesPerSample);
+  ServerBuffer buffer;
+  buffer.ints = reinterpret_cast<int16_t *>(stream);
+  buffer.count = static_cast<size_t>(bytes) / drovane::kBytesPerSample;
+  link.client_->Exchange(buffer);
   link.gate_.Leave();
 }
 

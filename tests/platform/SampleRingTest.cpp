@@ -1,5 +1,5 @@
-// The ring that carries live sound between SDL's audio thread and the
-// program thread.
+// The ring that carries live sound between a sound server's audio thread and
+// the program thread.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -12,15 +12,16 @@ namespace {
 
 using platform::wave::SampleRing;
 
-std::vector<int16_t> Counting(int16_t from, size_t n) {
-  std::vector<int16_t> v(n);
+// Whole numbers, which a float carries exactly.
+std::vector<float> Counting(int16_t from, size_t n) {
+  std::vector<float> v(n);
   for (size_t i = 0; i < n; ++i) v[i] = static_cast<int16_t>(from + static_cast<int16_t>(i));
   return v;
 }
 
 TEST(SampleRingTest, TakesWhatFitsGivesWhatIsThereAndWrapsInOrder) {
   SampleRing ring(5);
-  std::vector<int16_t> out(8, -1);
+  std::vector<float> out(8, -1);
   EXPECT_EQ(ring.Read(out.data(), 3), 0u) << "empty";
   EXPECT_EQ(ring.Write(Counting(0, 4).data(), 4), 4u);
   EXPECT_EQ(ring.Read(out.data(), 3), 3u);
@@ -28,7 +29,7 @@ TEST(SampleRingTest, TakesWhatFitsGivesWhatIsThereAndWrapsInOrder) {
   EXPECT_EQ(ring.Readable(), 5u);
   EXPECT_EQ(ring.Write(Counting(8, 1).data(), 1), 0u) << "full";
   EXPECT_EQ(ring.Read(out.data(), 8), 5u);
-  EXPECT_EQ(std::vector<int16_t>(out.begin(), out.begin() + 5), Counting(3, 5)) << "across the wrap";
+  EXPECT_EQ(std::vector<float>(out.begin(), out.begin() + 5), Counting(3, 5)) << "across the wrap";
 
   ring.Write(Counting(0, 2).data(), 2);
   ring.Clear();
@@ -44,7 +45,7 @@ TEST(SampleRingTest, CarriesAnUnbrokenStreamBetweenTwoThreads) {
   SampleRing ring(1021);
   std::thread producer([&ring] {
     std::mt19937 random(1);
-    std::vector<int16_t> chunk(1500);
+    std::vector<float> chunk(1500);
     size_t sent = 0;
     while (sent < kTotal) {
       const size_t n = std::min<size_t>(kTotal - sent, random() % chunk.size() + 1);
@@ -59,7 +60,7 @@ TEST(SampleRingTest, CarriesAnUnbrokenStreamBetweenTwoThreads) {
     }
   });
   std::mt19937 random(2);
-  std::vector<int16_t> chunk(1500);
+  std::vector<float> chunk(1500);
   size_t received = 0, breaks = 0;
   while (received < kTotal) {
     const size_t k = ring.Read(chunk.data(), random() % chunk.size() + 1);
