@@ -262,6 +262,44 @@ TEST_F(LiveDriver, CaptureGoesAwayAndComesBackWithTheBuffersInOrder) {
   EXPECT_EQ(waveInClose(in), MMSYSERR_NOERROR);
 }
 
+// A device opened again that stays silent (a suspended microphone) is closed
+// and opened once more without a word, and the one that sounds is back: the
+// user is told of one loss and one return, and the sound follows the silence.
+TEST_F(LiveDriver, ADeviceOpenedAgainThatStaysSilentIsTriedAgainQuietly) {
+  Timings().start = milliseconds(200);  // the silence a device opened again may keep
+  HWAVEIN in = OpenCapture();
+  std::vector<Buffer> buffers;
+  for (int i = 0; i < 4; ++i) buffers.emplace_back(1000);
+  for (Buffer &b : buffers) Queue(in, b);
+  ASSERT_EQ(waveInStart(in), MMSYSERR_NOERROR);
+  ASSERT_TRUE(Record(1, 1, 1000));
+  std::vector<int16_t> heard;
+  size_t next = 0;
+  while (heard.size() < 1000) TakeDone(in, buffers, &next, &heard);
+
+  testing::internal::CaptureStderr();
+  sdl->Disconnect(1);
+  WaitForLog("resume 2");  // opened again, and never heard
+  sdl->HoldOpens(true);    // the open after it waits until the test is ready for it
+  WaitForLog("close 2");
+  Timings().start = std::chrono::hours(1);
+  sdl->HoldOpens(false);
+  WaitForLog("resume 3");
+  ASSERT_TRUE(Record(3, 5000, 3000));
+  while (std::find(heard.begin(), heard.end(), 5999) == heard.end()) TakeDone(in, buffers, &next, &heard);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            std::string(program_invocation_short_name) +
+                ": lost the audio capture device live (it was disconnected); listening to silence until it is "
+                "back\n" +
+                program_invocation_short_name + ": the audio capture device live is back\n");
+  EXPECT_EQ(LiveLossCounts().captureLosses, 1u);
+  const auto back = std::find(heard.begin(), heard.end(), 5000);
+  EXPECT_EQ(std::count(heard.begin() + 1000, back, 0), back - heard.begin() - 1000) << "silence till then";
+  for (auto at = back; at != heard.end(); ++at) ASSERT_EQ(*at, 5000 + (at - back));
+  EXPECT_EQ(waveInReset(in), MMSYSERR_NOERROR);
+  EXPECT_EQ(waveInClose(in), MMSYSERR_NOERROR);
+}
+
 // A speaker that stops taking sound is lost after the stall time; its
 // buffers complete at the clock's pace as if played to nothing, from where
 // it had got to. Back, it plays the rest of the buffer being played from
