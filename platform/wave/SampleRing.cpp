@@ -7,61 +7,43 @@
 
 namespace platform::wave {
 
-namespace {
-
-template <class Sample>
-float AsFloat(Sample s) {
-  if constexpr (std::is_same_v<Sample, float>)
-    return s;
-  else
-    return FloatOf(s);
-}
-
-template <class Sample>
-Sample As(float s) {
-  if constexpr (std::is_same_v<Sample, float>)
-    return s;
-  else
-    return SampleOf(s);
-}
-
-}  // namespace
-
 SampleRing::SampleRing(size_t capacity) : data_(capacity) {}
 
-// The acquire loads pair with the other side's release stores: the samples
-// a count announces are in place before it is seen, and a slot is reused
-// only after its sample was copied out.
-template <class Sample>
-size_t SampleRing::Put(const Sample *samples, size_t count) {
-  const size_t w = written_.load(std::memory_order_relaxed);
-  const size_t r = read_.load(std::memory_order_acquire);
-  const size_t n = std::min(count, data_.size() - (w - r));
-  const size_t at = w % data_.size();
+// Either side's copy: the producer's into the ring, the consumer's out of
+// it. The acquire load pairs with the other side's release store: the
+// samples a count announces are in place before it is seen, and a slot is
+// reused only after its sample was copied out.
+template <bool kIn, class Sample>
+size_t SampleRing::Move(Sample *samples, size_t count) {
+  std::atomic<size_t> &mine = kIn ? written_ : read_;
+  const size_t own = mine.load(std::memory_order_relaxed);
+  const size_t other = (kIn ? read_ : written_).load(std::memory_order_acquire);
+  const size_t n = std::min(count, kIn ? data_.size() - (own - other) : other - own);
+  const size_t at = own % data_.size();
   const size_t first = std::min(n, data_.size() - at);
-  std::transform(samples, samples + first, data_.data() + at, AsFloat<Sample>);
-  std::transform(samples + first, samples + n, data_.data(), AsFloat<Sample>);
-  written_.store(w + n, std::memory_order_release);
+  // `k` samples between ring slot `slot` on and samples[from] on, as floats
+  // in the ring and as the caller's samples out of it.
+  using Outside = std::remove_const_t<Sample>;
+  auto copy = [&](size_t slot, size_t from, size_t k) {
+    if constexpr (kIn && std::is_same_v<Outside, float>)
+      std::copy_n(samples + from, k, data_.data() + slot);
+    else if constexpr (kIn)
+      std::transform(samples + from, samples + from + k, data_.data() + slot, FloatOf);
+    else if constexpr (std::is_same_v<Outside, float>)
+      std::copy_n(data_.data() + slot, k, samples + from);
+    else
+      std::transform(data_.data() + slot, data_.data() + slot + k, samples + from, SampleOf);
+  };
+  copy(at, 0, first);
+  copy(0, first, n - first);  // what wraps round
+  mine.store(own + n, std::memory_order_release);
   return n;
 }
 
-template <class Sample>
-size_t SampleRing::Take(Sample *samples, size_t count) {
-  const size_t r = read_.load(std::memory_order_relaxed);
-  const size_t w = written_.load(std::memory_order_acquire);
-  const size_t n = std::min(count, w - r);
-  const size_t at = r % data_.size();
-  const size_t first = std::min(n, data_.size() - at);
-  std::transform(data_.data() + at, data_.data() + at + first, samples, As<Sample>);
-  std::transform(data_.data(), data_.data() + n - first, samples + first, As<Sample>);
-  read_.store(r + n, std::memory_order_release);
-  return n;
-}
-
-size_t SampleRing::Write(const float *samples, size_t count) { return Put(samples, count); }
-size_t SampleRing::Write(const int16_t *samples, size_t count) { return Put(samples, count); }
-size_t SampleRing::Read(float *samples, size_t count) { return Take(samples, count); }
-size_t SampleRing::Read(int16_t *samples, size_t count) { return Take(samples, count); }
+size_t SampleRing::Write(const float *samples, size_t count) { return Move<true>(samples, count); }
+size_t SampleRing::Write(const int16_t *samples, size_t count) { return Move<true>(samples, count); }
+size_t SampleRing::Read(float *samples, size_t count) { return Move<false>(samples, count); }
+size_t SampleRing::Read(int16_t *samples, size_t count) { return Move<false>(samples, count); }
 
 size_t SampleRing::Readable() const {
   return written_.load(std::memory_order_acquire) - read_.load(std::memory_order_relaxed);

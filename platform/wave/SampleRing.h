@@ -36,10 +36,8 @@ class SampleRing {
   void Resize(size_t capacity);
 
  private:
-  template <class Sample>
-  size_t Put(const Sample *samples, size_t count);
-  template <class Sample>
-  size_t Take(Sample *samples, size_t count);
+  template <bool kIn, class Sample>
+  size_t Move(Sample *samples, size_t count);
 
   std::vector<float> data_;
   // Totals ever written and read: equal when empty, a capacity apart when

@@ -72,25 +72,29 @@ typedef HWAVEOUT *LPHWAVEOUT;
 #define CALLBACK_WINDOW 0x00010000u
 #define CALLBACK_EVENT 0x00050000u
 
-// Capture. The format must be 16-bit mono PCM at 22050 samples per second.
+// The calls of both directions, side by side. Capture records from
+// waveInStart until a reset; playback plays whatever is written, from its
+// first write on.
+
+// Opens device 0; the format must be 16-bit mono PCM at 22050 samples per
+// second.
 MMRESULT WINAPI waveInOpen(LPHWAVEIN device, UINT deviceId, LPCWAVEFORMATEX format,
                            DWORD_PTR callback, DWORD_PTR instance, DWORD flags);
-MMRESULT WINAPI waveInPrepareHeader(HWAVEIN device, LPWAVEHDR header, UINT headerSize);
-MMRESULT WINAPI waveInUnprepareHeader(HWAVEIN device, LPWAVEHDR header, UINT headerSize);
-MMRESULT WINAPI waveInAddBuffer(HWAVEIN device, LPWAVEHDR header, UINT headerSize);
-MMRESULT WINAPI waveInStart(HWAVEIN device);
-// Stops capturing and returns every queued buffer as done.
-MMRESULT WINAPI waveInReset(HWAVEIN device);
-// Refused with WAVERR_STILLPLAYING while buffers are queued.
-MMRESULT WINAPI waveInClose(HWAVEIN device);
-
-// Playback, same format. Playing begins with the first write.
 MMRESULT WINAPI waveOutOpen(LPHWAVEOUT device, UINT deviceId, LPCWAVEFORMATEX format,
                             DWORD_PTR callback, DWORD_PTR instance, DWORD flags);
+// A buffer is prepared before it is queued, and unprepared once done.
+MMRESULT WINAPI waveInPrepareHeader(HWAVEIN device, LPWAVEHDR header, UINT headerSize);
 MMRESULT WINAPI waveOutPrepareHeader(HWAVEOUT device, LPWAVEHDR header, UINT headerSize);
+MMRESULT WINAPI waveInUnprepareHeader(HWAVEIN device, LPWAVEHDR header, UINT headerSize);
 MMRESULT WINAPI waveOutUnprepareHeader(HWAVEOUT device, LPWAVEHDR header, UINT headerSize);
+// Queues a buffer to record into, or to play.
+MMRESULT WINAPI waveInAddBuffer(HWAVEIN device, LPWAVEHDR header, UINT headerSize);
 MMRESULT WINAPI waveOutWrite(HWAVEOUT device, LPWAVEHDR header, UINT headerSize);
-// Stops playing and returns every queued buffer as done.
+// Recording begins; a playback device needs no start.
+MMRESULT WINAPI waveInStart(HWAVEIN device);
+// Stops recording or playing and returns every queued buffer as done.
+MMRESULT WINAPI waveInReset(HWAVEIN device);
 MMRESULT WINAPI waveOutReset(HWAVEOUT device);
 // Refused with WAVERR_STILLPLAYING while buffers are queued.
+MMRESULT WINAPI waveInClose(HWAVEIN device);
 MMRESULT WINAPI waveOutClose(HWAVEOUT device);
