@@ -21,7 +21,7 @@ constexpr char kUsage[] =
     "  --csv            comma-separated values, one table for all inputs:\n"
     "                   file,time_s,level,note,frequency_hz,name,cents\n"
     "  --json           one JSON object per result, its input named first:\n"
-    "                   {\"file\":…,\"time_s\":…,…}\n"
+    "                   {\"file\":...,\"time_s\":...,...}\n"
     "  --reference HZ   reference A in hertz (default 440)\n"
     "  --precise        readings within a fraction of a cent: refines each period\n"
     "                   by a method that departs from the phone's estimator (the\n"
