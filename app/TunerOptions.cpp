@@ -17,15 +17,23 @@ constexpr ProgramOption kOptions[] = {
      "\"Ok\" within 3 cents, after every strum; the keys\n"
      "1-6 still choose a string and play its tone, and\n"
      "Up and Down still move the reference A the strings\n"
-     "are read against"},
+     "are read against (six-string tunings only, so far)"},
     {"tuning", "TUNING",
-     "standard, drop-d, half-step-down,\n"
-     "whole-step-down, drop-c, dadgad, open-d, open-g,\n"
-     "open-e, open-c or six notes lowest first (below),\n"
-     "as \"D2 A2 D3 G3 B3 E4\", \"D-2 A-2 D-1 G-1 B-1 E1\" or\n"
-     "38,45,50,55,59,64: the strings of the keys 1-6 and\n"
-     "the menu, their reference tones and the strum\n"
-     "check (default standard)"},
+     "a tuning's name (below: guitars, basses, ukulele,\n"
+     "mandolin, banjo) or 4 to 9 notes, string 1 first,\n"
+     "as \"D2 A2 D3 G3 B3 E4\", \"D-2 A-2 D-1 G-1 B-1 E1\",\n"
+     "38,45,50,55,59,64 or \"E2 A2 D3 G3 B3-1.5 E4\": the\n"
+     "strings of the keys 1-9 and the menu, their\n"
+     "reference tones and the strum check (default\n"
+     "standard)"},
+    {"temperament", "NAME|FILE",
+     "equal (the default), just, pythagorean,\n"
+     "quarter-comma-meantone, werckmeister-3 or a Scala\n"
+     "file (.scl): where every note is in tune; the\n"
+     "nearest note, \"Ok\" and the deviation follow it"},
+    {"temperament-root", "NOTE",
+     "the note the temperament's scale starts from (its\n"
+     "1/1), as C, F# or Bb (default C)"},
 };
 
 bool Check(const std::vector<std::string> &args, std::string *error) {
@@ -39,20 +47,18 @@ bool TunerOptions::Parse(const std::vector<std::string> &args, std::string *erro
   cli::CommandLine line;
   line.Flag("precise", [this] { precise = true; });
   line.Flag("strum", [this] { strum = true; });
-  line.Checked("tuning", Measure::DescribeTuningChoices(), [this](const std::string &v, std::string *why) {
-    return Measure::ParseTuning(v, &tuning, why);
-  });
+  tuning.AddTo(&line);
   std::vector<const char *> argv{"drovane"};
   for (const std::string &arg : args) argv.push_back(arg.c_str());
   const cli::Outcome outcome = line.Parse(static_cast<int>(argv.size()), argv.data());
   *error = line.Error();
-  return outcome == cli::Outcome::kRun;
+  if (outcome == cli::Outcome::kRun && strum && tuning.strings.Strings() != 6)
+    *error = "--strum reads six strings so far; the tuning has " + std::to_string(tuning.strings.Strings());
+  return outcome == cli::Outcome::kRun && error->empty();
 }
 
 const platform::device::ProgramOptions &TunerCommandLine() {
-  static const std::string tunings =
-      "Tunings, as scientific names of the six strings, lowest first:\n" + Measure::DescribeNamedTunings() + "\n" +
-      Measure::DescribeTuningRules();
+  static const std::string tunings = TuningOptionsEpilogue();
   static const platform::device::ProgramOptions options{"The tuner's own options:", kOptions, &Check,
                                                         tunings.c_str()};
   return options;

@@ -52,11 +52,21 @@ constexpr char kUsage[] =
     "                   with time_s the strum's onset, string 1 the lowest,\n"
     "                   heard 1 or 0 and cents from the string's target note;\n"
     "                   a string not heard has frequency 0 and no name or cents\n"
-    "  --tuning TUNING  standard, drop-d, half-step-down, whole-step-down,\n"
-    "                   drop-c, dadgad, open-d, open-g, open-e, open-c or six\n"
-    "                   notes lowest first (below), as \"D2 A2 D3 G3 B3 E4\",\n"
-    "                   \"D-2 A-2 D-1 G-1 B-1 E1\" or 38,45,50,55,59,64: the\n"
-    "                   strings --strum reads (default standard)\n"
+    "  --tuning TUNING  a tuning's name (below: guitars, basses, ukulele,\n"
+    "                   mandolin, banjo) or 4 to 9 notes, string 1 first, as\n"
+    "                   \"D2 A2 D3 G3 B3 E4\", \"D-2 A-2 D-1 G-1 B-1 E1\",\n"
+    "                   38,45,50,55,59,64 or \"E2 A2 D3 G3 B3-1.5 E4\": the\n"
+    "                   strings --strum reads (six-string tunings only, so\n"
+    "                   far), and the offsets a string's readings are read\n"
+    "                   against (default standard)\n"
+    "  --temperament NAME|FILE\n"
+    "                   equal (the default), just, pythagorean,\n"
+    "                   quarter-comma-meantone, werckmeister-3 or a Scala file\n"
+    "                   (.scl): the name and cents of every result, and of the\n"
+    "                   strum check, follow it\n"
+    "  --temperament-root NOTE\n"
+    "                   the note the temperament's scale starts from (its 1/1),\n"
+    "                   as C, F# or Bb (default C)\n"
     "  -h, --help       show this help and exit\n"
     "  -V, --version    show the version and exit\n"
     "\n"
@@ -71,8 +81,7 @@ constexpr char kUsage[] =
     "messages, and CSV quotes a name that holds a comma or a quote; JSON\n"
     "escapes control characters (\\u00NN) and writes U+FFFD for each sequence\n"
     "that is not UTF-8.\n"
-    "\n"
-    "Tunings, as scientific names of the six strings, lowest first:\n";
+    "\n";
 
 constexpr char kUsageEnd[] =
     "\n"
@@ -81,16 +90,15 @@ constexpr char kUsageEnd[] =
 
 }  // namespace
 
-std::string AnalyzeUsage() {
-  return kUsage + Measure::DescribeNamedTunings() + "\n" + Measure::DescribeTuningRules() + kUsageEnd;
-}
+std::string AnalyzeUsage() { return kUsage + TuningOptionsEpilogue() + kUsageEnd; }
 
 // The output format from its flags, and what cannot run together: the
 // message of the first such usage error, or empty.
-std::string AnalyzeOptions::Settle(bool csv, bool json, bool tuned) {
+std::string AnalyzeOptions::Settle(bool csv, bool json) {
   if (csv && json) return "--csv and --json cannot be combined";
   format = csv ? Format::kCsv : json ? Format::kJson : Format::kTable;
-  if (tuned && !strum) return "--tuning names the strings of --strum";
+  if (strum && tuning.strings.Strings() != 6)
+    return "--strum reads six strings so far; the tuning has " + std::to_string(tuning.strings.Strings());
   if (strum && (calibrate || precise || live)) return "--strum cannot be combined with --calibrate, --precise or --live";
   if (live && (demo || !files.empty())) return "--live cannot be combined with --demo or files";
   if (listDevices) return live || demo || !files.empty() ? "--list-devices takes no input" : "";
@@ -99,7 +107,7 @@ std::string AnalyzeOptions::Settle(bool csv, bool json, bool tuned) {
 }
 
 cli::Outcome AnalyzeOptions::Parse(int argc, const char *const *argv, std::string *error) {
-  bool csv = false, json = false, tuned = false;
+  bool csv = false, json = false;
   cli::CommandLine line;
   line.Flag("csv", [&] { csv = true; });
   line.Flag("json", [&] { json = true; });
@@ -119,14 +127,12 @@ cli::Outcome AnalyzeOptions::Parse(int argc, const char *const *argv, std::strin
     return platform::wave::NamesLiveDevice(v, true);
   });
   line.Flag("strum", [this] { strum = true; });
-  line.Checked("tuning", Measure::DescribeTuningChoices(), [&](const std::string &v, std::string *why) {
-    return tuned = Measure::ParseTuning(v, &tuning, why);
-  });
+  tuning.AddTo(&line);
   line.AcceptOperands();
   const cli::Outcome outcome = line.Parse(argc, argv);
   *error = line.Error();
   if (outcome != cli::Outcome::kRun) return outcome;
   files = line.Operands();
-  *error = Settle(csv, json, tuned);
+  *error = Settle(csv, json);
   return error->empty() ? cli::Outcome::kRun : cli::Outcome::kUsageError;
 }

@@ -80,7 +80,7 @@ TEST(TunerStrum, ATuningNamesTheStringsOfTheKeysTheMenuTheHintAndTheTones) {
   EXPECT_EQ(r.out, "");
   EXPECT_NE(r.err.find("drovane: invalid value 'drop-z' for --tuning (expected one of standard, drop-d,"),
             std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("open-c, or six notes"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("banjo, or 4 to 9 notes"), std::string::npos) << r.err;
 }
 
 // What each string's row says in a trace of the strum screen:
