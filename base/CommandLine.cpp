@@ -20,10 +20,10 @@ constexpr char kShortOptions[] = "-:hV";
 
 bool IsLong(const char *element) { return element[0] == '-' && element[1] == '-'; }
 
-// What the user typed, quoted; a text longer than a line keeps only its
-// start (cut where a character starts), so a message stays readable.
+// What the user typed, quoted; a text longer than a few lines (no file
+// name is) keeps only its start (cut where a character starts), so a message stays readable.
 std::string QuotedExcerpt(const std::string &text) {
-  constexpr size_t kLongest = 72, kKept = 60;
+  constexpr size_t kLongest = 200, kKept = 160;
   if (text.size() <= kLongest) return Quoted(text);
   size_t cut = kKept;
   while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;

@@ -82,10 +82,11 @@ TEST(CommandLine, UsageErrorsAreWordedAlike) {
       {{"--csv", "--bogus", "--help"}, "unknown option '--bogus'"},  // what comes first counts
       {{"--key", "H"}, "invalid value 'H' for --key (H is the German B; write B)"},
       {{"--key=\x07"}, "invalid value '\\x07' for --key (expected a key A-G)"},
-      // What the user typed is cut after 60 bytes, where a character starts.
-      {{"--reference", std::string(59, '7') + "\u00e9" + std::string(100, '7')},
-       "invalid value '" + std::string(59, '7') + "...' (161 bytes) for --reference (expected hertz between 1 and 20000)"},
-      {{"--" + std::string(100, 'x')}, "unknown option '--" + std::string(58, 'x') + "...' (102 bytes)"},
+      // What the user typed is cut after 160 bytes, where a character starts.
+      {{"--reference", std::string(159, '7') + "\u00e9" + std::string(100, '7')},
+       "invalid value '" + std::string(159, '7') + "...' (261 bytes) for --reference (expected hertz between 1 and "
+                                                  "20000)"},
+      {{"--" + std::string(300, 'x')}, "unknown option '--" + std::string(158, 'x') + "...' (302 bytes)"},
   };
   for (const auto &c : cases) {
     const Parsed p = Parse(c.words);
@@ -94,8 +95,9 @@ TEST(CommandLine, UsageErrorsAreWordedAlike) {
   }
   EXPECT_EQ(Parse({"--csv", "a.wav"}, false).error, "unexpected argument 'a.wav'");
   EXPECT_EQ(Parse({"--", "a.wav"}, false).error, "unexpected argument 'a.wav'");
-  EXPECT_EQ(Parse({std::string(73, 'a')}, false).error, "unexpected argument '" + std::string(60, 'a') + "...' (73 bytes)");
-  EXPECT_EQ(Parse({std::string(72, 'a')}, false).error, "unexpected argument '" + std::string(72, 'a') + "'");
+  EXPECT_EQ(Parse({std::string(201, 'a')}, false).error,
+            "unexpected argument '" + std::string(160, 'a') + "...' (201 bytes)");
+  EXPECT_EQ(Parse({std::string(200, 'a')}, false).error, "unexpected argument '" + std::string(200, 'a') + "'");
 }
 
 TEST(CommandLine, HelpAndVersionWinOverWhateverFollows) {

@@ -142,7 +142,7 @@ TEST(OptionGrammarCli, ToneTakesBothFormsAndRefusesAlike) {
         "invalid value 'E4 B3 G3 D3 A2 E2' for --tuning (the strings go from high to low; give string 1, the lowest, "
         "first, as \"E2 A2 D3 G3 B3 E4\")"},
        {"--string 1 --tuning \"$(printf 'E2 %.0s' $(seq 40000))\"",
-        "invalid value '" + Repeated("E2 ", 20) + "...' (120000 bytes) for --tuning " + kTunings},
+        "invalid value '" + Repeated("E2 ", 53) + "E...' (120000 bytes) for --tuning " + kTunings},
        {"--string 1 --playback null", "invalid value 'null' for --playback (expected live, live:NAME, jack or jack:PORT)"},
        {"--string 1 --playback jack --out x.wav", "--out and --playback cannot be combined"},
        {"--list-devices --string 1", "--list-devices takes no tone"}});
