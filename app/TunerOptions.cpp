@@ -19,18 +19,21 @@ constexpr ProgramOption kOptions[] = {
      "Up and Down still move the reference A the strings\n"
      "are read against (six-string tunings only, so far)"},
     {"tuning", "TUNING",
-     "a tuning's name (below: guitars, basses, ukulele,\n"
-     "mandolin, banjo) or 4 to 9 notes, string 1 first,\n"
-     "as \"D2 A2 D3 G3 B3 E4\", \"D-2 A-2 D-1 G-1 B-1 E1\",\n"
+     "standard, drop-d, half-step-down,\n"
+     "whole-step-down, drop-c, dadgad, open-d, open-g,\n"
+     "open-e, open-c, seven-string, baritone, bass-4,\n"
+     "bass-5, bass-6, ukulele, ukulele-low-g, mandolin,\n"
+     "banjo (below) or 4 to 9 notes, string 1 first, as\n"
+     "\"D2 A2 D3 G3 B3 E4\", \"D-2 A-2 D-1 G-1 B-1 E1\",\n"
      "38,45,50,55,59,64 or \"E2 A2 D3 G3 B3-1.5 E4\": the\n"
      "strings of the keys 1-9 and the menu, their\n"
      "reference tones and the strum check (default\n"
      "standard)"},
-    {"temperament", "NAME|FILE",
-     "equal (the default), just, pythagorean,\n"
-     "quarter-comma-meantone, werckmeister-3 or a Scala\n"
-     "file (.scl): where every note is in tune; the\n"
-     "nearest note, \"Ok\" and the deviation follow it"},
+    {"temperament", "TEMPERAMENT",
+     "equal, just, pythagorean, quarter-comma-meantone,\n"
+     "werckmeister-3 or FILE.scl, a Scala file (default\n"
+     "equal): where every note is in tune; the nearest\n"
+     "note, \"Ok\" and the deviation follow it"},
     {"temperament-root", "NOTE",
      "the note the temperament's scale starts from (its\n"
      "1/1), as C, F# or Bb (default C)"},

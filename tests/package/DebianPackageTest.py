@@ -24,6 +24,8 @@ PROGRAMS = ["drovane", "drovane-analyze", "drovane-tone"]
 PAGE_SECTIONS = ["NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "EXIT STATUS", "ENVIRONMENT", "EXAMPLES", "SEE ALSO"]
 TUNER_SECTIONS = ["SCRIPT FORMAT", "FILES"]
 NUMBERS = {"N", "HZ", "SECONDS", "MIDI"}
+# A NOTE is a pitch class, named as a player names it.
+NOTES = {"C", "C#", "Db", "D", "Eb", "E", "F", "F#", "Gb", "G", "Ab", "A", "Bb", "B"}
 # An option line of --help: "  [-x, ]--name[ VALUE]  description".
 OPTION = re.compile(r"^\s+(?:-\w, )?(--[a-z][\w-]*)(?:[ =](\S+))?(?:\s{2,}(.*))?$")
 
@@ -209,6 +211,8 @@ def completion_check(placeholder, description):
         named = re.search(r"\b(WAV|PNG) file", description)
         ext = placeholder.partition(".")[2] or (named.group(1).lower() if named else "")
         return set(), {f for f in files if not ext or f.endswith("." + ext)}, False
+    if placeholder == "NOTE":
+        return NOTES, set(), False
     if placeholder in NUMBERS:
         span = re.search(r"\b(\d+)\.\.(\d+)\b", description)
         return {str(n) for n in range(int(span.group(1)), int(span.group(2)) + 1)} if span else set(), set(), False
