@@ -44,7 +44,8 @@ void CommandLine::Flag(std::string name, FlagAction set) {
 }
 
 void CommandLine::Value(std::string name, std::string expected, ValueAction take) {
-  Checked(std::move(name), std::move(expected), [take](const std::string &value, std::string *) { return take(value); });
+  Checked(std::move(name), std::move(expected),
+          [take](const std::string &value, std::string *) { return take(value); });
 }
 
 void CommandLine::Checked(std::string name, std::string expected, CheckedAction take) {

@@ -41,7 +41,8 @@ GuitarPanel::GuitarPanel(HINSTANCE module)
 }
 
 double GuitarPanel::BarCentre(int i) const {
-  const double share = strings == 6 ? kProportion[i] : kProportion[0] + (kProportion[5] - kProportion[0]) * i / (strings - 1);
+  const double spread = kProportion[0] + (kProportion[5] - kProportion[0]) * i / (strings - 1);
+  const double share = strings == 6 ? kProportion[i] : spread;
   return rect.top + (rect.bottom - rect.top) * share;
 }
 int GuitarPanel::BarTop(int i) const { return Nearest(BarCentre(i) - kHalfBar); }
