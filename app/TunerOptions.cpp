@@ -21,12 +21,11 @@ constexpr ProgramOption kOptions[] = {
     {"tuning", "TUNING",
      "standard, drop-d, half-step-down,\n"
      "whole-step-down, drop-c, dadgad, open-d, open-g,\n"
-     "open-e, open-c or six notes lowest first (MIDI\n"
-     "numbers or note names apart by spaces or commas,\n"
-     "as \"D2 A2 D3 G3 B3 E4\" or 38,45,50,55,59,64;\n"
-     "sharps and flats accepted): the strings of the\n"
-     "keys 1-6 and the menu, their reference tones and\n"
-     "the strum check (default standard)"},
+     "open-e, open-c or six notes lowest first (below),\n"
+     "as \"D2 A2 D3 G3 B3 E4\", \"D-2 A-2 D-1 G-1 B-1 E1\" or\n"
+     "38,45,50,55,59,64: the strings of the keys 1-6 and\n"
+     "the menu, their reference tones and the strum\n"
+     "check (default standard)"},
 };
 
 bool Check(const std::vector<std::string> &args, std::string *error) {
@@ -40,9 +39,8 @@ bool TunerOptions::Parse(const std::vector<std::string> &args, std::string *erro
   cli::CommandLine line;
   line.Flag("precise", [this] { precise = true; });
   line.Flag("strum", [this] { strum = true; });
-  line.Value("tuning", Measure::DescribeTuningChoices(), [this](const std::string &v) {
-    std::string unused;
-    return Measure::ParseTuning(v, &tuning, &unused);
+  line.Checked("tuning", Measure::DescribeTuningChoices(), [this](const std::string &v, std::string *why) {
+    return Measure::ParseTuning(v, &tuning, why);
   });
   std::vector<const char *> argv{"drovane"};
   for (const std::string &arg : args) argv.push_back(arg.c_str());
@@ -53,7 +51,8 @@ bool TunerOptions::Parse(const std::vector<std::string> &args, std::string *erro
 
 const platform::device::ProgramOptions &TunerCommandLine() {
   static const std::string tunings =
-      "Tunings, as scientific names of the six strings, lowest first:\n" + Measure::DescribeNamedTunings();
+      "Tunings, as scientific names of the six strings, lowest first:\n" + Measure::DescribeNamedTunings() + "\n" +
+      Measure::DescribeTuningRules();
   static const platform::device::ProgramOptions options{"The tuner's own options:", kOptions, &Check,
                                                         tunings.c_str()};
   return options;

@@ -21,7 +21,7 @@ constexpr char kUsage[] =
     "  --csv            comma-separated values, one table for all inputs:\n"
     "                   file,time_s,level,note,frequency_hz,name,cents\n"
     "  --json           one JSON object per result, its input named first:\n"
-    "                   {\"file\":…,\"time_s\":…,…}\n"
+    "                   {\"file\":...,\"time_s\":...,...}\n"
     "  --reference HZ   reference A in hertz (default 440)\n"
     "  --precise        readings within a fraction of a cent: refines each period\n"
     "                   by a method that departs from the phone's estimator (the\n"
@@ -54,9 +54,8 @@ constexpr char kUsage[] =
     "                   a string not heard has frequency 0 and no name or cents\n"
     "  --tuning TUNING  standard, drop-d, half-step-down, whole-step-down,\n"
     "                   drop-c, dadgad, open-d, open-g, open-e, open-c or six\n"
-    "                   notes lowest first (MIDI numbers or note names apart by\n"
-    "                   spaces or commas, as \"D2 A2 D3 G3 B3 E4\" or\n"
-    "                   38,45,50,55,59,64; sharps and flats accepted): the\n"
+    "                   notes lowest first (below), as \"D2 A2 D3 G3 B3 E4\",\n"
+    "                   \"D-2 A-2 D-1 G-1 B-1 E1\" or 38,45,50,55,59,64: the\n"
     "                   strings --strum reads (default standard)\n"
     "  -h, --help       show this help and exit\n"
     "  -V, --version    show the version and exit\n"
@@ -82,7 +81,9 @@ constexpr char kUsageEnd[] =
 
 }  // namespace
 
-std::string AnalyzeUsage() { return kUsage + Measure::DescribeNamedTunings() + kUsageEnd; }
+std::string AnalyzeUsage() {
+  return kUsage + Measure::DescribeNamedTunings() + "\n" + Measure::DescribeTuningRules() + kUsageEnd;
+}
 
 // The output format from its flags, and what cannot run together: the
 // message of the first such usage error, or empty.
@@ -118,9 +119,8 @@ cli::Outcome AnalyzeOptions::Parse(int argc, const char *const *argv, std::strin
     return platform::wave::NamesLiveDevice(v, true);
   });
   line.Flag("strum", [this] { strum = true; });
-  line.Value("tuning", Measure::DescribeTuningChoices(), [&](const std::string &v) {
-    std::string unused;
-    return tuned = Measure::ParseTuning(v, &tuning, &unused);
+  line.Checked("tuning", Measure::DescribeTuningChoices(), [&](const std::string &v, std::string *why) {
+    return tuned = Measure::ParseTuning(v, &tuning, why);
   });
   line.AcceptOperands();
   const cli::Outcome outcome = line.Parse(argc, argv);

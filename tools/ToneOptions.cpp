@@ -19,9 +19,8 @@ constexpr char kUsage[] =
     "                   pitch notation)\n"
     "  --tuning TUNING  standard, drop-d, half-step-down, whole-step-down,\n"
     "                   drop-c, dadgad, open-d, open-g, open-e, open-c or six\n"
-    "                   notes lowest first (MIDI numbers or note names apart by\n"
-    "                   spaces or commas, as \"D2 A2 D3 G3 B3 E4\" or\n"
-    "                   38,45,50,55,59,64; sharps and flats accepted): the\n"
+    "                   notes lowest first (below), as \"D2 A2 D3 G3 B3 E4\",\n"
+    "                   \"D-2 A-2 D-1 G-1 B-1 E1\" or 38,45,50,55,59,64: the\n"
     "                   strings --string plays (default standard)\n"
     "  --note MIDI      a MIDI note number (69 is the A of 440 Hz); a fraction\n"
     "                   plays between the notes, 45.5 being a quarter tone above\n"
@@ -68,7 +67,9 @@ std::optional<double> PlayableNote(const std::string &text) {
 
 }  // namespace
 
-std::string ToneUsage() { return kUsage + Measure::DescribeNamedTunings() + kUsageEnd; }
+std::string ToneUsage() {
+  return kUsage + Measure::DescribeNamedTunings() + "\n" + Measure::DescribeTuningRules() + kUsageEnd;
+}
 
 cli::Outcome ToneOptions::Parse(int argc, const char *const *argv, std::string *error) {
   // The last of --string and --note wins; a string's note is known once the
@@ -83,9 +84,8 @@ cli::Outcome ToneOptions::Parse(int argc, const char *const *argv, std::string *
     if (s) string = s, chosenNote.reset();
     return s.has_value();
   });
-  line.Value("tuning", Measure::DescribeTuningChoices(), [&](const std::string &v) {
-    std::string unused;
-    return tuned = Measure::ParseTuning(v, &tuning, &unused);
+  line.Checked("tuning", Measure::DescribeTuningChoices(), [&](const std::string &v, std::string *why) {
+    return tuned = Measure::ParseTuning(v, &tuning, why);
   });
   line.Value("note",
              "a MIDI note number from 0 to below 124.77, whose fundamental lies below 11025 Hz, the highest a "

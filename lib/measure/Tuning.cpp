@@ -1,8 +1,12 @@
 #include "Tuning.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <optional>
 #include <vector>
+
+#include "NoteName.h"
 
 namespace Measure {
 
@@ -19,8 +23,7 @@ constexpr NamedTuning kNamed[] = {
     {"open-e", {{40, 47, 52, 56, 59, 64}}},          {"open-c", {{36, 43, 48, 55, 60, 64}}},
 };
 
-// The tuner's mixed accidentals: Eb and Bb read as guitarists name them.
-const char *const kClassNames[12] = {"C", "C#", "D", "Eb", "E", "F", "F#", "G", "G#", "A", "Bb", "B"};
+constexpr std::string_view kBlanks = " \t";
 
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -29,33 +32,18 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
-bool ParseInt(std::string_view text, int *value) {
+std::string_view Trimmed(std::string_view text) {
+  const size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+std::optional<int> ParseInt(std::string_view text) {
+  int value;
   const char *end = text.data() + text.size();
-  auto [at, ec] = std::from_chars(text.data(), end, *value);
-  return ec == std::errc() && at == end;
-}
-
-// "E2", "f#3", "Bb1", "C-1": letter, optional accidental, octave (C4 = 60).
-bool ParseNoteName(std::string_view text, int *note) {
-  static const int kLetterClass[7] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
-  if (text.empty()) return false;
-  const int letter = std::toupper(static_cast<unsigned char>(text[0])) - 'A';
-  if (letter < 0 || letter > 6) return false;
-  int pitchClass = kLetterClass[letter];
-  text.remove_prefix(1);
-  if (!text.empty() && (text[0] == '#' || text[0] == 'b')) {
-    pitchClass += text[0] == '#' ? 1 : -1;
-    text.remove_prefix(1);
-  }
-  int octave;
-  if (text.empty() || !ParseInt(text, &octave) || octave < -1 || octave > 9) return false;
-  *note = (octave + 1) * 12 + pitchClass;
-  return true;
-}
-
-bool ParseNote(std::string_view token, int *note) {
-  if (!ParseInt(token, note) && !ParseNoteName(token, note)) return false;
-  return *note >= kLowestNote && *note <= kHighestNote;
+  auto [at, ec] = std::from_chars(text.data(), end, value);
+  if (ec != std::errc() || at != end) return std::nullopt;
+  return value;
 }
 
 std::vector<std::string_view> SplitNotes(std::string_view text) {
@@ -70,6 +58,16 @@ std::vector<std::string_view> SplitNotes(std::string_view text) {
   return tokens;
 }
 
+// A token quoted for a message, a long one cut short (at a character's start).
+std::string Quote(std::string_view token) {
+  constexpr size_t kLongest = 16;
+  size_t cut = token.size() <= kLongest ? token.size() : kLongest - 4;
+  while (cut < token.size() && cut > 0 && (static_cast<unsigned char>(token[cut]) & 0xC0) == 0x80) --cut;
+  std::string quoted(1, '\'');
+  quoted.append(token.substr(0, cut)).append(cut < token.size() ? "...'" : "'");
+  return quoted;
+}
+
 std::string NameList() {
   std::string list;
   for (const NamedTuning &t : kNamed) {
@@ -79,30 +77,117 @@ std::string NameList() {
   return list;
 }
 
+std::string StringRange() {
+  return "between " + NameWithHertz(kLowestNote) + " and " + NameWithHertz(kHighestNote) +
+         " in scientific pitch notation (" + TunerName(kLowestNote) + " and " + TunerName(kHighestNote) +
+         " in the tuner's own naming, MIDI " + std::to_string(kLowestNote) + " and " + std::to_string(kHighestNote) +
+         ")";
+}
+
+// One note of a tuning as written: a MIDI number or a name.
+struct Token {
+  std::string_view text;
+  std::optional<int> number;
+  std::optional<WrittenNote> name;
+};
+
+// The names of `tokens` in the naming they ask for; false, with the reason,
+// when they ask for both or a token is no note.
+bool ReadTokens(const std::vector<std::string_view> &texts, std::vector<Token> *tokens, bool *tunerNaming,
+                std::string *why) {
+  const Token *tuner = nullptr, *scientific = nullptr;
+  for (std::string_view text : texts) {
+    Token t{text, ParseInt(text), ReadNoteName(text)};
+    if (!t.number && !t.name) {
+      *why = Quote(text) + " is no note (a MIDI number, or a letter A-G, a sharp or flat and an octave, as F#2)";
+      return false;
+    }
+    tokens->push_back(t);
+  }
+  for (const Token &t : *tokens) {
+    if (t.name && !FitsScientificNaming(*t.name)) tuner = tuner ? tuner : &t;
+    if (t.name && !FitsTunerNaming(*t.name)) scientific = scientific ? scientific : &t;
+  }
+  if (tuner && scientific) {
+    *why = Quote(tuner->text) + " is in the tuner's own octave naming and " + Quote(scientific->text) +
+           " in scientific pitch notation: write every note in one (the tuner's own has no octave 0 and names E2 as "
+           "E-2, C4 as C1)";
+    return false;
+  }
+  *tunerNaming = tuner != nullptr;
+  return true;
+}
+
+// The notes of `tokens`; false, with the reason, when one lies outside the
+// strings' range.
+bool ToNotes(const std::vector<Token> &tokens, bool tunerNaming, std::array<int, 6> *notes, std::string *why) {
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    const Token &t = tokens[i];
+    const int note = t.number ? *t.number : tunerNaming ? TunerNote(*t.name) : ScientificNote(*t.name);
+    if (note < kLowestNote || note > kHighestNote) {
+      const bool named = note >= 0 && note <= 127;
+      *why = Quote(t.text) + (t.name && tunerNaming ? ", in the tuner's own octave naming," : "") +
+             (named ? " is " + NameWithHertz(note) : " is no string's note") + ": the strings lie " + StringRange();
+      return false;
+    }
+    (*notes)[i] = note;
+  }
+  return true;
+}
+
+// False, with the reason, when a string lies below the one before.
+bool Rising(const std::array<int, 6> &notes, std::string *why) {
+  const auto falls = std::adjacent_find(notes.begin(), notes.end(), std::greater<int>());
+  if (falls == notes.end()) return true;
+  if (std::is_sorted(notes.rbegin(), notes.rend())) {
+    Tuning turned;
+    std::reverse_copy(notes.begin(), notes.end(), turned.notes.begin());
+    *why = "the strings go from high to low; give string 1, the lowest, first, as \"" + DescribeNotes(turned) + "\"";
+    return false;
+  }
+  const int s = static_cast<int>(falls - notes.begin()) + 1;
+  *why = "string " + std::to_string(s + 1) + " (" + ScientificName(*(falls + 1)) + ") lies below string " +
+         std::to_string(s) + " (" + ScientificName(*falls) + "): give the strings lowest first";
+  return false;
+}
+
 }  // namespace
 
 std::span<const NamedTuning> NamedTunings() { return kNamed; }
 
-bool ParseTuning(std::string_view text, Tuning *out, std::string *error) {
+bool ParseTuning(std::string_view text, Tuning *out, std::string *why) {
+  text = Trimmed(text);
   for (const NamedTuning &t : kNamed)
     if (SameName(text, t.name)) return *out = t.tuning, true;
-  const std::vector<std::string_view> tokens = SplitNotes(text);
+  const std::vector<std::string_view> texts = SplitNotes(text);
   Tuning parsed;
-  bool valid = tokens.size() == parsed.notes.size();
-  for (size_t i = 0; valid && i < tokens.size(); ++i) valid = ParseNote(tokens[i], &parsed.notes[i]);
-  if (valid) return *out = parsed, true;
-  *error = "unknown tuning \"" + std::string(text) + "\": give " + DescribeTuningChoices();
-  return false;
+  if (texts.size() != parsed.notes.size()) {
+    *why = "expected " + DescribeTuningChoices();
+    return false;
+  }
+  std::vector<Token> tokens;
+  bool tunerNaming = false;
+  if (!ReadTokens(texts, &tokens, &tunerNaming, why) || !ToNotes(tokens, tunerNaming, &parsed.notes, why) ||
+      !Rising(parsed.notes, why))
+    return false;
+  *out = parsed;
+  return true;
 }
 
 std::string DescribeTuningChoices() {
-  return "one of " + NameList() +
-         ", or six notes lowest first between C1 and C6, e.g. \"D2 A2 D3 G3 B3 E4\" or 38,45,50,55,59,64";
+  return "one of " + NameList() + ", or six notes lowest first " + StringRange() +
+         ", e.g. \"D2 A2 D3 G3 B3 E4\", \"D-2 A-2 D-1 G-1 B-1 E1\" or 38,45,50,55,59,64";
 }
 
-std::string ScientificName(int note) {
-  const int octave = (note >= 0 ? note / 12 : (note - 11) / 12) - 1;
-  return kClassNames[(note % 12 + 12) % 12] + std::to_string(octave);
+std::string DescribeTuningRules() {
+  return "A tuning of your own is six notes, string 1 (the lowest) first, apart by\n"
+         "spaces or commas: MIDI numbers, or names with # or b for sharps and flats\n"
+         "(or the signs themselves), in scientific pitch notation (E2 A2 D3 G3 B3 E4)\n"
+         "or in the tuner's own octave naming (E-2 A-2 D-1 G-1 B-1 E1), which is\n"
+         "meant when a name has a negative octave; otherwise the names are\n"
+         "scientific. The notes lie between " + NameWithHertz(kLowestNote) + " and " + NameWithHertz(kHighestNote) +
+         ",\n" + TunerName(kLowestNote) + " and " + TunerName(kHighestNote) +
+         " in the tuner's own naming; a list from high to low is refused.\n";
 }
 
 std::string DescribeNotes(const Tuning &tuning) {

@@ -27,23 +27,25 @@ struct NamedTuning {
 // The tunings known by name, "standard" first.
 std::span<const NamedTuning> NamedTunings();
 
-// Reads a tuning: a name of NamedTunings (any case) or six notes lowest first,
-// as MIDI numbers or scientific names (E2 = 40, C4 = 60; '#' and 'b' accepted)
-// separated by spaces or commas. Notes must lie within C1…C6 (24…84). On
-// failure leaves *out alone and puts one line for the user in *error, listing
-// the names.
-bool ParseTuning(std::string_view text, Tuning *out, std::string *error);
-
-// Scientific name of a MIDI note in the tuner's mixed accidentals, e.g. "E2",
-// "F#3", "Bb3", "C-1".
-std::string ScientificName(int note);
+// Reads a tuning: a name of NamedTunings (any case), or six notes separated
+// by spaces or commas, string 1 first, each no lower than the one before
+// (a list written high to low is refused, not turned round). A note is a
+// MIDI number or a name (NoteName.h), all in one octave naming: the tuner's
+// own when a name has a negative octave, else scientific. Notes lie within
+// C1…C6 (24…84). Blanks around the whole are ignored. On failure leaves *out
+// alone and puts in *why what was wrong, for the user ("expected one of
+// standard, …" when it is no tuning at all).
+bool ParseTuning(std::string_view text, Tuning *out, std::string *why);
 
 // The six notes as scientific names, e.g. "E2 A2 D3 G3 B3 E4".
 std::string DescribeNotes(const Tuning &tuning);
 
 // What a tuning may be, for a message: "one of standard, drop-d, …, or six
-// notes lowest first between C1 and C6, e.g. …".
+// notes lowest first between C1 (32.70 Hz) and C6 (1046.50 Hz) …".
 std::string DescribeTuningChoices();
+
+// How a tuning of one's own is written, a paragraph for --help.
+std::string DescribeTuningRules();
 
 // One line per named tuning, e.g. "  drop-d           D2 A2 D3 G3 B3 E4",
 // for --help.

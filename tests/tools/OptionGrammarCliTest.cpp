@@ -13,10 +13,18 @@ namespace {
 // What a bad --tuning is told, the names listed.
 constexpr char kTunings[] =
     "(expected one of standard, drop-d, half-step-down, whole-step-down, drop-c, dadgad, open-d, open-g, open-e, "
-    "open-c, or six notes lowest first between C1 and C6, e.g. \"D2 A2 D3 G3 B3 E4\" or 38,45,50,55,59,64)";
+    "open-c, or six notes lowest first between C1 (32.70 Hz) and C6 (1046.50 Hz) in scientific pitch notation (C-3 "
+    "and C3 in the tuner's own naming, MIDI 24 and 84), e.g. \"D2 A2 D3 G3 B3 E4\", \"D-2 A-2 D-1 G-1 B-1 E1\" or "
+    "38,45,50,55,59,64)";
 
 std::string UsageError(const std::string &program, const std::string &message) {
   return program + ": " + message + "\nTry '" + program + " --help' for more information.\n";
+}
+
+std::string Repeated(const std::string &text, int times) {
+  std::string all;
+  while (times-- > 0) all += text;
+  return all;
 }
 
 // Runs each command line and expects a usage error with exactly `message`.
@@ -108,7 +116,14 @@ TEST(OptionGrammarCli, ToneTakesBothFormsAndRefusesAlike) {
        {"--tuning open-g --out x.wav", "choose a string (--string 1..6) or a note (--note MIDI)"},
        {"--string 1 --note 40 --tuning drop-d", "--tuning names the strings of --string; a --note plays as it is"},
        {"--string 1 --tuning 'E2 A2 D3 G3 B3 E9'",
-        std::string("invalid value 'E2 A2 D3 G3 B3 E9' for --tuning ") + kTunings},
+        "invalid value 'E2 A2 D3 G3 B3 E9' for --tuning ('E9' is E9 (10548.08 Hz): the strings lie between C1 "
+        "(32.70 Hz) and C6 (1046.50 Hz) in scientific pitch notation (C-3 and C3 in the tuner's own naming, MIDI 24 "
+        "and 84))"},
+       {"--string 1 --tuning 'E4 B3 G3 D3 A2 E2'",
+        "invalid value 'E4 B3 G3 D3 A2 E2' for --tuning (the strings go from high to low; give string 1, the lowest, "
+        "first, as \"E2 A2 D3 G3 B3 E4\")"},
+       {"--string 1 --tuning \"$(printf 'E2 %.0s' $(seq 40000))\"",
+        "invalid value '" + Repeated("E2 ", 20) + "...' (120000 bytes) for --tuning " + kTunings},
        {"--string 1 --playback null", "invalid value 'null' for --playback (expected live, live:NAME, jack or jack:PORT)"},
        {"--string 1 --playback jack --out x.wav", "--out and --playback cannot be combined"},
        {"--list-devices --string 1", "--list-devices takes no tone"}});
