@@ -20,8 +20,9 @@ constexpr char kShortOptions[] = "-:hV";
 
 bool IsLong(const char *element) { return element[0] == '-' && element[1] == '-'; }
 
-// What the user typed, quoted; a text longer than a few lines (no file
-// name is) keeps only its start (cut where a character starts), so a message stays readable.
+// What the user typed, quoted; a text longer than a few lines (which no
+// file's name is) keeps only its start, cut where a character starts, so a
+// message stays readable.
 std::string QuotedExcerpt(const std::string &text) {
   constexpr size_t kLongest = 200, kKept = 160;
   if (text.size() <= kLongest) return Quoted(text);

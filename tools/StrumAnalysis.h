@@ -10,8 +10,8 @@
 // drovane-analyze --strum: finds the strums of a recording and reads every
 // string of each (the strum check, strum/StrumTracker), fed in the tuner's
 // 100 ms capture buffers as the tuner's strum screen is, and writes each
-// strum as it is read, every string against its target. A strum the recording ends during is read with what
-// there is.
+// strum as it is read, every string against its target. A strum the
+// recording ends during is read with what there is.
 class StrumAnalysis {
  public:
   static constexpr size_t kCaptureSamples = 2205;

@@ -1,9 +1,9 @@
 #include "ToneOptions.h"
 
+#include "app/TuningOptions.h"
 #include "base/ParseNumber.h"
 #include "base/SoundFormat.h"
 #include "measure/MidiTypes.h"
-#include "app/TuningOptions.h"
 #include "measure/Tuning.h"
 #include "wave/AudioNames.h"
 

@@ -1,6 +1,5 @@
 #include "DrovaneView_H.h"
 
-#include "Rounding.h"
 #include "Tool_PlayNoteGuitar.h"
 #include "Tool_SelectNoteGuitar.h"
 #include "general/CheckSites.h"

@@ -130,6 +130,8 @@ class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
   void PaintDetailedText(HDC dc, const RECT &client) const;
   void PaintShortText(HDC dc, const RECT &client) const;
   void PaintMicHint(HDC dc, int width, int height) const;
+  // The pitch's deviation from where the selected note is in tune, semitones.
+  double Deviation() const { return pitch_ - targets_.Target(note_); }
   void TrackInTune();
   void FindHighlight();
   void ClearHighlights();
@@ -155,8 +157,6 @@ class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
   GuitarPanel panel_;
   DeviationGauge gauge_;
   StrumPanel strumPanel_;
-  double Deviation() const { return pitch_ - targets_.Target(note_); }  // semitones
-
   Measure::NoteTargets targets_;
   double pitch_ = 0;
   int note_ = 0;

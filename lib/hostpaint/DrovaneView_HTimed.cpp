@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "DrovaneView_H.h"
-#include "Rounding.h"
 #include "general/CheckSites.h"
 #include "measure/Calibration.h"
 

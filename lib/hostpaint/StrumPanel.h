@@ -10,8 +10,9 @@
 // The strum screen of the tuner view: what the strum check read of the
 // `rows` strings in the last strum, string 0 (the lowest) at the top as on
 // the guitar panel; a reading holds six, and rows past them show none. A
-// heading gives the reference A and how many strums were read. Each string's row has its note name, its bar (the guitar panel's
-// string bar, with its border while the string is selected) crossed by the
+// heading gives the reference A and how many strums were read. Each string's
+// row has its note name, its bar (the guitar panel's string bar, with its
+// border while the string is selected) crossed by the
 // centre mark, the in-tune zone within it, a needle at the deviation while
 // the string was heard (the bar's ends are ±50 cents; a string further off
 // pins its needle there), and the deviation: "Ok" within ±3 cents, else the

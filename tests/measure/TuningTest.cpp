@@ -125,7 +125,8 @@ TEST(Tuning, BadTuningsAreRefusedSayingWhatIsWrong) {
         << bad;
   EXPECT_EQ(Refusal("E2 A2 D3 G3 B3 H4").find("'H4' is no note"), 0u);
   // Offsets: the shape, and at most 50 cents.
-  for (const char *bad : {"E2 A2 D3 G3 B3-1.555 E4", "E2 A2 D3 G3 B3- E4", "E2 A2 D3 G3 B3+1. E4", "E2 A2 D3 G3 B3-100 E4", "E2 A2 D3 G3 B3-1e1 E4"})
+  for (const char *bad : {"E2 A2 D3 G3 B3-1.555 E4", "E2 A2 D3 G3 B3- E4", "E2 A2 D3 G3 B3+1. E4",
+                          "E2 A2 D3 G3 B3-100 E4", "E2 A2 D3 G3 B3-1e1 E4"})
     EXPECT_NE(Refusal(bad).find(": an offset is a sign and cents, as B3-1.5 or 59+2"), std::string::npos) << bad;
   EXPECT_EQ(Refusal("E2 A2 D3 G3 B3-50.01 E4"),
             "'B3-50.01' lies more than 50 cents off its note, nearer another: an offset is at most 50 cents");
