@@ -24,6 +24,12 @@ struct TuningOptions {
   Measure::NoteTargets Targets() const;
 };
 
+// The tools' --help lines of the three options: their common start, then
+// `strings` (what the tuning's strings are for) after "--tuning ...:", and
+// `temperament` after "--temperament ...:", each wrapped to the tools'
+// 19-column indent and ending in a newline.
+std::string TuningOptionsHelp(const std::string &strings, const std::string &temperament);
+
 // The paragraph after the options in --help: the tunings and temperaments
 // by name, and how one's own is written.
 std::string TuningOptionsEpilogue();

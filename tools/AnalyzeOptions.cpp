@@ -51,24 +51,10 @@ constexpr char kUsage[] =
     "                   file,time_s,string,target,heard,frequency_hz,name,cents\n"
     "                   with time_s the strum's onset, string 1 the lowest,\n"
     "                   heard 1 or 0 and cents from the string's target note;\n"
-    "                   a string not heard has frequency 0 and no name or cents\n"
-    "  --tuning TUNING  standard, drop-d, half-step-down, whole-step-down,\n"
-    "                   drop-c, dadgad, open-d, open-g, open-e, open-c,\n"
-    "                   seven-string, baritone, bass-4, bass-5, bass-6, ukulele,\n"
-    "                   ukulele-low-g, mandolin, banjo (below) or 4 to 9 notes,\n"
-    "                   string 1 first, as \"D2 A2 D3 G3 B3 E4\",\n"
-    "                   \"D-2 A-2 D-1 G-1 B-1 E1\", 38,45,50,55,59,64 or\n"
-    "                   \"E2 A2 D3 G3 B3-1.5 E4\": the strings --strum reads\n"
-    "                   (six-string tunings only, so far), and the offsets a\n"
-    "                   string's readings are read against (default standard)\n"
-    "  --temperament TEMPERAMENT\n"
-    "                   equal, just, pythagorean, quarter-comma-meantone,\n"
-    "                   werckmeister-3 or FILE.scl, a Scala file (default\n"
-    "                   equal): the name and cents of every result, and of the\n"
-    "                   strum check, follow it\n"
-    "  --temperament-root NOTE\n"
-    "                   the note the temperament's scale starts from (its 1/1),\n"
-    "                   as C, F# or Bb (default C)\n"
+    "                   a string not heard has frequency 0 and no name or cents\n";
+
+// After the lines of --tuning, --temperament and --temperament-root.
+constexpr char kUsageAfterTuning[] =
     "  -h, --help       show this help and exit\n"
     "  -V, --version    show the version and exit\n"
     "\n"
@@ -92,7 +78,15 @@ constexpr char kUsageEnd[] =
 
 }  // namespace
 
-std::string AnalyzeUsage() { return kUsage + TuningOptionsEpilogue() + kUsageEnd; }
+std::string AnalyzeUsage() {
+  return kUsage +
+         TuningOptionsHelp("the strings --strum reads\n"
+                           "                   (six-string tunings only, so far), and the offsets a\n"
+                           "                   string's readings are read against (default standard)\n",
+                           "the name and cents of every result, and of the\n"
+                           "                   strum check, follow it\n") +
+         kUsageAfterTuning + TuningOptionsEpilogue() + kUsageEnd;
+}
 
 // The output format from its flags, and what cannot run together: the
 // message of the first such usage error, or empty.

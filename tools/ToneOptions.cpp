@@ -19,22 +19,10 @@ constexpr char kUsage[] =
     "  --string N       1..9, the tuning's string N, 1 first (the lowest): in the\n"
     "                   standard tuning 1 to 6 are E-2 A-2 D-1 G-1 B-1 E1 (E2\n"
     "                   A2 D3 G3 B3 E4 in scientific pitch notation); played\n"
-    "                   where it is in tune, with its offset and the temperament\n"
-    "  --tuning TUNING  standard, drop-d, half-step-down, whole-step-down,\n"
-    "                   drop-c, dadgad, open-d, open-g, open-e, open-c,\n"
-    "                   seven-string, baritone, bass-4, bass-5, bass-6, ukulele,\n"
-    "                   ukulele-low-g, mandolin, banjo (below) or 4 to 9 notes,\n"
-    "                   string 1 first, as \"D2 A2 D3 G3 B3 E4\",\n"
-    "                   \"D-2 A-2 D-1 G-1 B-1 E1\", 38,45,50,55,59,64 or\n"
-    "                   \"E2 A2 D3 G3 B3-1.5 E4\": the strings --string plays\n"
-    "                   (default standard)\n"
-    "  --temperament TEMPERAMENT\n"
-    "                   equal, just, pythagorean, quarter-comma-meantone,\n"
-    "                   werckmeister-3 or FILE.scl, a Scala file (default\n"
-    "                   equal): where the strings are in tune\n"
-    "  --temperament-root NOTE\n"
-    "                   the note the temperament's scale starts from (its 1/1),\n"
-    "                   as C, F# or Bb (default C)\n"
+    "                   where it is in tune, with its offset and the temperament\n";
+
+// After the lines of --tuning, --temperament and --temperament-root.
+constexpr char kUsageAfterTuning[] =
     "  --note MIDI      a MIDI note number (69 is the A of 440 Hz); a fraction\n"
     "                   plays between the notes, 45.5 being a quarter tone above\n"
     "                   A-2 (A2). From 0 to below 124.77, where the fundamental\n"
@@ -79,7 +67,12 @@ std::optional<double> PlayableNote(const std::string &text) {
 
 }  // namespace
 
-std::string ToneUsage() { return kUsage + TuningOptionsEpilogue() + kUsageEnd; }
+std::string ToneUsage() {
+  return kUsage +
+         TuningOptionsHelp("the strings --string plays\n                   (default standard)\n",
+                           "where the strings are in tune\n") +
+         kUsageAfterTuning + TuningOptionsEpilogue() + kUsageEnd;
+}
 
 cli::Outcome ToneOptions::Parse(int argc, const char *const *argv, std::string *error) {
   // The last of --string and --note wins; a string's note is known once the
