@@ -36,7 +36,7 @@ void ReportOpenFailures(bool on);
 // Overruns: captured sound the program did not take in time (it was not
 // waiting for a second, or had no buffer queued). Underruns: silence the
 // speaker played while written sound had not reached it in time. Away: the
-// times a device was lost (see LiveDriver), and the samples of silence that
+// times a device was lost (see LinkSupervisor), and the samples of silence that
 // capture heard, or of sound that playback played to nothing, meanwhile.
 struct LiveLosses {
   uint64_t overruns = 0;
