@@ -46,7 +46,8 @@ size_t SampleRing::Read(float *samples, size_t count) { return Move<false>(sampl
 size_t SampleRing::Read(int16_t *samples, size_t count) { return Move<false>(samples, count); }
 
 size_t SampleRing::Readable() const {
-  return written_.load(std::memory_order_acquire) - read_.load(std::memory_order_relaxed);
+  const size_t read = read_.load(std::memory_order_acquire);
+  return written_.load(std::memory_order_acquire) - read;
 }
 
 void SampleRing::Clear() { read_.store(written_.load()); }

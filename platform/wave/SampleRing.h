@@ -28,7 +28,8 @@ class SampleRing {
   // many. 16-bit ones are rounded and clipped.
   size_t Read(float *samples, size_t count);
   size_t Read(int16_t *samples, size_t count);
-  // Consumer: how many are waiting to be read.
+  // How many are waiting to be read, for either side: the other side may
+  // have moved on since (the producer written more, the consumer read more).
   size_t Readable() const;
   // Empties it; only while neither side runs (a paused audio device).
   void Clear();
