@@ -39,19 +39,19 @@ class LinkUser {
 // thread has the program thread take over, and the count of what went
 // through.
 //
-//   Starting --opened--> Running --lost: told--> Lost --retry due--> Reopening
-//      |                  ^  ^                    ^  ^                |  |
-//      |                  |  |                    |  +-----failed-----+  |
-//      |                  |  +-- opened, not in use: told back ----------+
-//      |                  |                       |                      |
-//      |                  +-- first sound: --+    +-- lost: quietly --+  | opened,
-//      |                      told back      |                        |  | in use
-//      |                                   Returning <-----------------+--+
-//      |
-//      +-- failed, waiting for its device: told it is not there --> Lost
-//      +-- no answer in time, waiting: told it is not there ------> Reopening
-//      +-- failed or no answer, not waiting ----------------------> Closed
-//   any state -- closed or abandoned --> Closed
+//                         +------ opened, not in use: told back ------+
+//                         v                                           |
+//  Starting --opened--> Running --lost: told--> Lost --retry due--> Reopening
+//     |                   ^                     ^  ^                  |   |
+//     |                   |                     |  +---- failed ------+   |
+//     |                   |       lost: quietly |                         | opened,
+//     |                   |                     |                         | in use
+//     |                   +-- first sound: -- Returning <-----------------+
+//     |                       told back
+//     +-- failed, waiting for its device: told it is not there --> Lost
+//     +-- no answer in time, waiting: told it is not there ------> Reopening
+//     +-- failed or no answer, not waiting ----------------------> Closed
+//  any state -- closed or abandoned --> Closed
 //
 // Starting: the first open, on the audio worker, which Open waits for at
 // most the open time. Running: sound goes through the link (whenever the
