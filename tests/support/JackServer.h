@@ -19,6 +19,14 @@
 #include "RuntimeFolder.h"
 #include "ServerProcess.h"
 
+// The tests' JACK client (tests/support/jack), as the build names it to a
+// test; "" where it was not built.
+#ifdef JACK_TEST_CLIENT
+inline constexpr const char *kJackTestClient = JACK_TEST_CLIENT;
+#else
+inline constexpr const char *kJackTestClient = "";
+#endif
+
 class JackServer {
  public:
   static constexpr int kRate = 48000;

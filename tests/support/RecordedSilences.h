@@ -4,8 +4,10 @@
 // between its first and last sound. A converter or a JACK port gives exact
 // zeros only where nothing was played, never inside a tone, so a run of a
 // millisecond or more is sound that was not played.
+#include <gtest/gtest.h>
 #include <sndfile.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -43,4 +45,16 @@ inline RecordedSilences SilencesIn(const std::string &path) {
     i = j + 1;
   }
   return s;
+}
+
+// A recording of the 3 s reference tone holds it whole: the sound of it, and
+// not a hole inside it. Prints where it lies as a figure.
+inline void ExpectTheToneWhole(const std::string &path) {
+  const RecordedSilences silences = SilencesIn(path);
+  ASSERT_TRUE(silences.read) << path;
+  std::printf("the tone from %.3f s to %.3f s of the recording, with %zu holes\n", silences.first, silences.last,
+              silences.at.size());
+  EXPECT_GT(silences.last - silences.first, 2.5) << "the 3 s tone";
+  for (size_t i = 0; i < silences.at.size(); ++i)
+    ADD_FAILURE() << "a hole of " << 1000 * silences.length[i] << " ms at " << silences.at[i] << " s";
 }
