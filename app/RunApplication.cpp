@@ -40,9 +40,10 @@ void CreateObjects(StartupObjects &o, HINSTANCE instance, const TWaveFormatEx &f
   o.globals = MakeRC<Globals>(instance);
   Globals &g = *o.globals;
   o.timerDefaults = CreateTimerService(root, g);
-  for (RCPtr<TimerNode> *t : {&o.t1, &o.t2, &o.t3, &o.t4}) *t = MakeRC<TimerNode>(root);
+  for (RCPtr<TimerNode> *t : {&o.t1, &o.t2, &o.t3, &o.t4, &o.t5}) *t = MakeRC<TimerNode>(root);
   g.view = MakeRC<DrovaneView_H>(root, instance);
-  o.factory = CreateMeasurerFactory(&o.configurator, options.precise);
+  // The strobe shows tenths of a cent: it reads finely in any case.
+  o.factory = CreateMeasurerFactory(&o.configurator, options.precise || options.strobe);
   o.capture = CreateCaptureDevice(root);
   g.eventLoop = MakeRC<EventLoop>();
   o.playback = MakeRC<WaveOutEvent>(root);
@@ -67,6 +68,7 @@ ViewBindings MakeViewBindings(StartupObjects &o) {
   DrovaneView_H *view = o.globals->view.get();
   ViewBindings b;
   b.repaint.BindS(&RequestRepaint);
+  b.repaintRect.BindS(&RequestRepaintRect);
   b.player.noteOn.Bind(o.globals->synth, &Synth_H::NoteOn);
   b.player.noteOff.Bind(o.globals->synth, &Synth_H::NoteOff);
   b.noteSelected.Bind(view, &DrovaneView_H::SelectNote);
@@ -74,7 +76,7 @@ ViewBindings MakeViewBindings(StartupObjects &o) {
   b.setReference.Bind(o.pipeline, &ProcessMeasure_H::SetReferenceFrequency);
   b.getReference.Bind(o.pipeline, &ProcessMeasure_H::GetReferenceFrequency);
   b.getClientRect.BindS(&GetClientArea);
-  WireViewTimers({o.t1.get(), o.t2.get(), o.t3.get(), o.t4.get()}, view, &b);
+  WireViewTimers({o.t1.get(), o.t2.get(), o.t3.get(), o.t4.get(), o.t5.get()}, view, &b);
   return b;
 }
 
@@ -130,7 +132,10 @@ void WireDevices(StartupObjects &o, const TWaveFormatEx &captureFormat) {
 void SetUpView(DrovaneView_H &view, const TunerOptions &options) {
   view.SetStringNotes(options.tuning.notes);
   view.SetStringSelectIndex(kStartString);
-  view.SetOptions({false, false, false, false, options.strum});
+  DrovaneView_H::DisplayOptions shown{false, false, false, false, options.strum};
+  shown.strobeScreen = options.strobe;
+  shown.centsText = options.precise;
+  view.SetOptions(shown);
 }
 
 }  // namespace

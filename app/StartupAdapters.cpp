@@ -15,6 +15,8 @@ DrovaneView_H *View() { return Globals::current->view.get(); }
 
 void RequestRepaint() { InvalidateRect(Globals::current->mainWindow, nullptr, FALSE); }
 
+void RequestRepaintRect(const RECT &rect) { InvalidateRect(Globals::current->mainWindow, &rect, FALSE); }
+
 void GetClientArea(RECT *rect) { GetClientRect(Globals::current->mainWindow, rect); }
 
 void PlaySelectedNote() {
@@ -39,8 +41,8 @@ void ShowMainScreen() {
   LabelStringItems(menu.MenuBar()->Get(), View()->Panel().notes);
   SetFocus(globals.mainWindow);
   // The strum screen marks the chosen string's row instead of the hint,
-  // which would cover a row.
-  menu.ShowHint(!View()->Options().strumScreen);
+  // which would cover a row; the strobe names the note it reads against.
+  menu.ShowHint(!View()->Options().strumScreen && !View()->Options().strobeScreen);
   int note = View()->Note();
   View()->GetStringSelect(&note);
   SetNoteHint(note);

@@ -9,6 +9,8 @@
 
 // Invalidates the whole client area of the main window, without erasing.
 void RequestRepaint();
+// The same for a part of it.
+void RequestRepaintRect(const RECT &rect);
 void GetClientArea(RECT *rect);
 // Plays the view's selected string on the tone player.
 void PlaySelectedNote();
@@ -20,7 +22,7 @@ void SetNoteHint(int note);
 // The same for string `index` of the view (0 = the lowest).
 void SetStringNoteHint(unsigned int index);
 // The menu bar (its string items named after the view's strings), the
-// focus, the hint with the selected note (none on the strum screen), a
+// focus, the hint with the selected note (none on the strum and strobe screens), a
 // repaint.
 void ShowMainScreen();
 // The pipeline's results: the first record's note goes to the calibration

@@ -3,6 +3,7 @@
 StartupObjects::StartupObjects() : root(std::make_unique<UninitCaller>()) {}
 
 StartupObjects::~StartupObjects() {
+  t5.Reset();
   t4.Reset();
   t3.Reset();
   t2.Reset();

@@ -18,6 +18,18 @@ constexpr ProgramOption kOptions[] = {
      "1-6 still choose a string and play its tone, and\n"
      "Up and Down still move the reference A the strings\n"
      "are read against"},
+    {"strobe", nullptr,
+     "show a strobe in place of the gauge, for the last\n"
+     "cent: its bands drift right while the note is\n"
+     "sharp and left while it is flat, one band width a\n"
+     "second for each cent, and stand still in tune; the\n"
+     "deviation is shown to a tenth of a cent (the pitch\n"
+     "is measured as with --precise)"},
+    {"cue", nullptr,
+     "while a string is heard, tick softly on the playback\n"
+     "device, faster the farther it is from its note, and\n"
+     "chime twice once it has held in tune (\"Ok\", or\n"
+     "within 1 cent on the strobe) for half a second"},
     {"tuning", "TUNING",
      "standard, drop-d, half-step-down,\n"
      "whole-step-down, drop-c, dadgad, open-d, open-g,\n"
@@ -40,6 +52,8 @@ bool TunerOptions::Parse(const std::vector<std::string> &args, std::string *erro
   cli::CommandLine line;
   line.Flag("precise", [this] { precise = true; });
   line.Flag("strum", [this] { strum = true; });
+  line.Flag("strobe", [this] { strobe = true; });
+  line.Flag("cue", [this] { cue = true; });
   line.Value("tuning", Measure::DescribeTuningChoices(), [this](const std::string &v) {
     std::string unused;
     return Measure::ParseTuning(v, &tuning, &unused);
@@ -48,6 +62,10 @@ bool TunerOptions::Parse(const std::vector<std::string> &args, std::string *erro
   for (const std::string &arg : args) argv.push_back(arg.c_str());
   const cli::Outcome outcome = line.Parse(static_cast<int>(argv.size()), argv.data());
   *error = line.Error();
+  if (outcome == cli::Outcome::kRun && strum && strobe) {
+    *error = "--strum and --strobe each show their screen in place of the gauge: choose one";
+    return false;
+  }
   return outcome == cli::Outcome::kRun;
 }
 
