@@ -49,9 +49,11 @@ struct Shots {
 
 // The strobe on a tone of `hertz`, shot at `t0` and `t1` seconds.
 Shots Strobe(const std::string &hertz, double t0, double t1, const std::string &more = "") {
-  char lines[256];
-  std::snprintf(lines, sizeof lines, "%g screenshot %s\n%g screenshot %s\n", t0, OutputPath("strobe-0.png").c_str(),
-                t1, OutputPath("strobe-1.png").c_str());
+  char times[2][32];
+  std::snprintf(times[0], sizeof times[0], "%g", t0);
+  std::snprintf(times[1], sizeof times[1], "%g", t1);
+  const std::string lines = std::string(times[0]) + " screenshot " + OutputPath("strobe-0.png") + "\n" + times[1] +
+                            " screenshot " + OutputPath("strobe-1.png") + "\n";
   Shots s{RunTuner("--strobe --capture tone:" + hertz + " --playback null " + more + " --script " + Script(lines)),
           {}};
   s.trace = ParseTrace(s.run.out);
