@@ -51,14 +51,21 @@ void CreateObjects(StartupObjects &o, HINSTANCE instance, const TWaveFormatEx &f
   g.appInfo = MakeRC<DrovaneMobInfo>();
   o.menuBar = MakeRC<MenuBarHolder>();
   g.menu = MakeRC<MenuMainDlgCE>(root, o.menuBar);
-  o.pipeline = MakeRC<ProcessMeasure_H>(root, MakeDelegateS<void(const Measure::Result *, unsigned int)>(&OnMeasurement),
-                                        o.factory.get());
+  auto results = MakeDelegateS<void(const Measure::Result *, unsigned int)>(&OnMeasurement);
+  if (options.cue) {
+    // The cue's zone is the screen's: "Ok" on the gauge, a cent on the strobe.
+    o.cue = MakeRC<ProcessCue_H>(root, o.playback, g.synth, options.strobe ? 1.0 : 3.0, format.nSamplesPerSec);
+    results.AddBindS(&CueOnMeasurement, o.cue);
+  }
+  o.pipeline = MakeRC<ProcessMeasure_H>(root, results, o.factory.get());
   if (options.strum) o.strum = CreateStrumCheck(o, options.tuning);
 }
 
 // The tone player writes to the playback device, whose done events refill it.
 void WireTonePlayer(StartupObjects &o, const TWaveFormatEx &format) {
-  OpenTonePlayback(o.playback, o.globals->synth, RefillHandlers(o.globals->synth), format);
+  WaveOutHandlers handlers = RefillHandlers(o.globals->synth);
+  if (o.cue) handlers.done.AddBind(o.cue, &ProcessCue_H::Fill);
+  OpenTonePlayback(o.playback, o.globals->synth, handlers, format);
 }
 
 // What the view calls: repaints, the tone player, note reports to the hint,
@@ -119,6 +126,12 @@ void WireDevices(StartupObjects &o, const TWaveFormatEx &captureFormat) {
   WaveInHandlers handlers;
   handlers.sample.Bind(o.pipeline, &ProcessMeasure_H::OnSample);
   if (o.strum) handlers.sample.AddBind(o.strum, &ProcessStrum_H::OnSample);
+  if (o.cue) {
+    // What the cue plays is cut from what the tuner hears.
+    o.shield = MakeRC<CueShield>(o.Root(), captureFormat.nSamplesPerSec, handlers.sample);
+    handlers.sample = CueShield::SampleDelegate();
+    handlers.sample.Bind(o.shield, &CueShield::OnSample);
+  }
   OpenCapture(*o.capture, handlers, captureFormat);
   EventLoop &loop = *o.globals->eventLoop;
   AddCaptureToLoop(loop, o.Root(), o.capture);

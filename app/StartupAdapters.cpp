@@ -61,6 +61,13 @@ void OnMeasurement(const Measure::Result *records, unsigned int count) {
   InvalidateRect(Globals::current->mainWindow, &view->GaugeRect(), FALSE);
 }
 
+void CueOnMeasurement(const Measure::Result *, unsigned int count, const RCPtr<ProcessCue_H> &cue) {
+  if (count == 0) return;
+  const DrovaneView_H *view = View();
+  const bool heard = !view->Detector() && view->Gauge().valid;
+  cue->OnReading(heard, (view->Pitch() - view->Note()) * 100, GetTickCount() / 1000.0);
+}
+
 void CALLBACK StaticTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
   Globals::current->timerManager->OnTimer(static_cast<unsigned int>(id));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ProcessCue_H.h"
 #include "general/TimerNode.h"
 #include "measure/MeasureResult.h"
 #include "win/window.h"
@@ -29,6 +30,9 @@ void ShowMainScreen();
 // detector while one runs, else to the view (but for the strum screen); then
 // the gauge is invalidated. A batch without records is ignored.
 void OnMeasurement(const Measure::Result *records, unsigned int count);
+// The same results for the cue, once the view has taken them: what the view
+// shows is what the cue tells (nothing while calibrating).
+void CueOnMeasurement(const Measure::Result *records, unsigned int count, const RCPtr<ProcessCue_H> &cue);
 // The platform timer procedure of the timer service.
 void CALLBACK StaticTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
 

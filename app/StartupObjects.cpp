@@ -8,6 +8,8 @@ StartupObjects::~StartupObjects() {
   t3.Reset();
   t2.Reset();
   t1.Reset();
+  shield.Reset();
+  cue.Reset();
   playback.Reset();
   menuBar.Reset();
   strum.Reset();

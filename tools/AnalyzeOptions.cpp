@@ -43,6 +43,11 @@ constexpr char kUsage[] =
     "                   live:NAME a device --list-devices names; jack is a\n"
     "                   JACK input port of its own, drovane-analyze-capture:in,\n"
     "                   joined to PORT, else to the first physical capture port\n"
+    "  --cue            say on stderr when the tuner's --cue would click and\n"
+    "                   chime, one line each: cue<TAB>SECONDS<TAB>click or chime\n"
+    "                   (clicks while a note is heard, faster the farther it is\n"
+    "                   from its note; a chime once it has held within 3 cents\n"
+    "                   for half a second)\n"
     "  --list-devices   list the live capture devices as values of --capture\n"
     "                   (the tuner's own words) and exit\n"
     "  --strum          find each strum (an attack after which three strings or\n"
@@ -90,7 +95,8 @@ std::string AnalyzeOptions::Settle(bool csv, bool json, bool tuned) {
   if (csv && json) return "--csv and --json cannot be combined";
   format = csv ? Format::kCsv : json ? Format::kJson : Format::kTable;
   if (tuned && !strum) return "--tuning names the strings of --strum";
-  if (strum && (calibrate || precise || live)) return "--strum cannot be combined with --calibrate, --precise or --live";
+  if (strum && (calibrate || precise || live || cue))
+    return "--strum cannot be combined with --calibrate, --precise, --live or --cue";
   if (live && (demo || !files.empty())) return "--live cannot be combined with --demo or files";
   if (listDevices) return live || demo || !files.empty() ? "--list-devices takes no input" : "";
   if (files.empty() && !demo && !live) return "no input: name a sound file or use --demo or --live";
@@ -118,6 +124,7 @@ cli::Outcome AnalyzeOptions::Parse(int argc, const char *const *argv, std::strin
     return platform::wave::NamesLiveDevice(v, true);
   });
   line.Flag("strum", [this] { strum = true; });
+  line.Flag("cue", [this] { cue = true; });
   line.Value("tuning", Measure::DescribeTuningChoices(), [&](const std::string &v) {
     std::string unused;
     return tuned = Measure::ParseTuning(v, &tuning, &unused);

@@ -35,6 +35,7 @@ bool Analyze(const AnalyzeOptions &options, const std::string &input, const Capt
   const Measure::Refinement refinement = options.precise ? Measure::Refinement::kPrecise : Measure::Refinement::kPhone;
   CaptureAnalysis analysis(format, options.reference, options.calibrate, refinement);
   analysis.PushResultsWith(drovane::FlushStandardOutput);
+  if (options.cue) analysis.SayCue();
   std::string error;
   if (!analysis.Open(source, &error)) {
     Fail(input, error);
