@@ -58,6 +58,12 @@ void OnMeasurement(const Measure::Result *records, unsigned int count) {
   } else if (!view->Options().strumScreen) {
     view->SetPitch(note);  // the strum screen's strings move with strums alone
   }
+  // Silence after silence, or the very same reading at the same A, shows
+  // nothing new.
+  Globals::Shown &shown = Globals::current->gaugeShown;
+  const Globals::Shown now{view->Pitch(), view->Bindings().getReference(), view->Gauge().valid};
+  if (now.pitch == shown.pitch && now.reference == shown.reference && now.valid == shown.valid) return;
+  shown = now;
   InvalidateRect(Globals::current->mainWindow, &view->GaugeRect(), FALSE);
 }
 

@@ -28,7 +28,8 @@ void SetStringNoteHint(unsigned int index);
 void ShowMainScreen();
 // The pipeline's results: the first record's note goes to the calibration
 // detector while one runs, else to the view (but for the strum screen); then
-// the gauge is invalidated. A batch without records is ignored.
+// the gauge is invalidated, unless the view's reading and A stayed as they
+// were at the last invalidation. A batch without records is ignored.
 void OnMeasurement(const Measure::Result *records, unsigned int count);
 // The same results for the cue, once the view has taken them: what the view
 // shows is what the cue tells (nothing while calibrating).

@@ -79,7 +79,7 @@ void DrovaneView_H::Paint(HDC dc, int width, int height, const RECT &paintRect) 
   }
   if (options_.strobeScreen) {
     strobePanel_.rect = {0, 0, width, height};
-    strobePanel_.Paint(dc, bindings_.getReference(), note_, GetTickCount());
+    strobePanel_.Paint(dc, bindings_.getReference(), note_, GetTickCount(), paintRect);
     return;
   }
   gauge_.context = dc;

@@ -62,7 +62,11 @@ std::wstring StrobePanel::Deviation() const {
   return motion_.Heard() ? CentsText(motion_.Cents()) : L"-";
 }
 
-void StrobePanel::Paint(HDC dc, double reference, int note, uint32_t ms) const {
+void StrobePanel::Paint(HDC dc, double reference, int note, uint32_t ms, const RECT &paintRect) const {
+  const RECT bands = BandsRect();
+  if (paintRect.left >= bands.left && paintRect.top >= bands.top && paintRect.right <= bands.right &&
+      paintRect.bottom <= bands.bottom)
+    return PaintBands(dc, ms);
   SetBkColor(dc, background_);
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, L"", 0, nullptr);
   PaintTexts(dc, reference, note);

@@ -35,8 +35,9 @@ class StrobePanel {
   std::wstring Deviation() const;
 
   // Fills `rect` and draws the screen as it stands at `ms`, with A =
-  // `reference` hertz and `note` the one chosen (0: none yet).
-  void Paint(HDC dc, double reference, int note, uint32_t ms) const;
+  // `reference` hertz and `note` the one chosen (0: none yet); only the
+  // bands when `paintRect` lies within them (a frame of the animation).
+  void Paint(HDC dc, double reference, int note, uint32_t ms, const RECT &paintRect) const;
 
   RECT rect{};
 

@@ -1,5 +1,7 @@
 #include "device/WindowPresenter.h"
 
+#include "device/FrameDamage.h"
+
 #include <errno.h>
 
 #include <algorithm>
@@ -213,16 +215,21 @@ void WindowPresenter::Stylus(const SDL_Event &event) {
   }
 }
 
-// The newest frame and title from the program thread; the frame is drawn
-// enlarged when it is new or the window needs it again.
+// The newest frame and title from the program thread. A new frame's changed
+// part is enlarged into the window (the whole frame at a size that is no
+// whole factor, where a part's pixels could fall a pixel off the whole's);
+// the whole when the window needs it again.
 void WindowPresenter::Show(bool again) {
   std::string title;
   bool fresh;
+  Area damage;
   {
     std::lock_guard lock(frameMutex_);
     fresh = !pending_.empty();
     if (fresh) frame_.swap(pending_);
     pending_.clear();
+    damage = pendingDamage_;
+    pendingDamage_ = {};
     title.swap(pendingTitle_);
   }
   if (!title.empty()) sdl_->SetWindowTitle(window_, title.c_str());
@@ -231,10 +238,14 @@ void WindowPresenter::Show(bool again) {
   SDL_Surface *source = sdl_->CreateRGBSurfaceWithFormatFrom(frame_.data(), kW, kH, 32, kW * 4, SDL_PIXELFORMAT_RGB888);
   if (target && source) {
     picture_ = Letterbox(target->w, target->h);
-    if (picture_.w != target->w || picture_.h != target->h) sdl_->FillRect(target, nullptr, 0);
-    SDL_Rect to{picture_.x, picture_.y, picture_.w, picture_.h};
-    sdl_->BlitScaled(source, nullptr, target, &to);
-    sdl_->UpdateWindowSurface(window_);
+    const bool whole = again || picture_.w % kW != 0 || picture_.w / kW != picture_.h / kH;
+    if (whole) damage = {0, 0, kW, kH};
+    if (whole && (picture_.w != target->w || picture_.h != target->h)) sdl_->FillRect(target, nullptr, 0);
+    const Area in = InWindow(picture_, damage);
+    SDL_Rect from{damage.x, damage.y, damage.w, damage.h}, to{in.x, in.y, in.w, in.h};
+    sdl_->BlitScaled(source, &from, target, &to);
+    SDL_Rect shown{in.x, in.y, in.w, in.h};
+    sdl_->UpdateWindowSurfaceRects(window_, &shown, 1);
     ++shown_;
   }
   if (source) sdl_->FreeSurface(source);
@@ -245,6 +256,28 @@ void WindowPresenter::Wake(int code) {
   event.type = wakeEvent_;
   event.user.code = code;
   sdl_->PushEvent(&event);
+}
+
+// The screen's pixels where it was drawn on; false when none changed.
+bool WindowPresenter::Take() {
+  lastVersion_ = handset::ScreenVersion();
+  const RECT d = handset::TakeScreenDamage();
+  const Area drawn{d.left, d.top, d.right - d.left, d.bottom - d.top};
+  scratch_.resize(static_cast<size_t>(kW) * kH);
+  if (drawn.w <= 0 || drawn.h <= 0 || !GdiReadPixels(handset::ScreenBitmap(), scratch_.data(), kW, kH)) {
+    ++unchanged_;
+    return false;
+  }
+  const Area changed = sent_.empty() ? Area{0, 0, kW, kH} : ChangedWithin(scratch_.data(), sent_.data(), drawn);
+  if (changed.w <= 0) {
+    ++unchanged_;
+    return false;
+  }
+  sent_.swap(scratch_);
+  std::lock_guard lock(frameMutex_);
+  pending_ = sent_;
+  pendingDamage_ = Union(pendingDamage_, changed);
+  return true;
 }
 
 void WindowPresenter::Present() {
@@ -258,18 +291,7 @@ void WindowPresenter::Present() {
     pendingTitle_ = title.empty() ? "Drovane" : Utf8(title);
     wake = true;
   }
-  if (version != lastVersion_) {
-    lastVersion_ = version;
-    scratch_.resize(static_cast<size_t>(kW) * kH);
-    if (GdiReadPixels(handset::ScreenBitmap(), scratch_.data(), kW, kH) && scratch_ != sent_) {
-      sent_.swap(scratch_);
-      std::lock_guard lock(frameMutex_);
-      pending_ = sent_;
-      wake = true;
-    } else {
-      ++unchanged_;
-    }
-  }
+  if (version != lastVersion_ && Take()) wake = true;
   if (wake) Wake(kNews);
 }
 
