@@ -23,6 +23,7 @@ void LiveCapture::OnQueued() {
 
 uint32_t LiveCapture::OnReset() {
   RunLink(false);
+  lacking_.store(0, std::memory_order_relaxed);
   ring_.Clear();
   if (Present()) {
     std::string unused;
@@ -40,7 +41,7 @@ void LiveCapture::Exchange(int16_t *samples, size_t n) {
   const size_t kept = ring_.Write(samples, n);
   if (kept < n) losses_->Add(AtProgramRate(n - kept));
   Exchanged(n);
-  signal_.Raise();  // always: there is sound to hand over
+  if (AtProgramRate(ring_.Readable()) >= lacking_.load(std::memory_order_relaxed)) signal_.Raise();
 }
 
 // The program thread, inside a platform wait.
@@ -52,11 +53,15 @@ void LiveCapture::HandOver() {
     const uint32_t capacity = Samples(h);
     char *unfilled = h->lpData + drovane::kBytesPerSample * frontFill_;
     frontFill_ += static_cast<uint32_t>(input_.Read(ring_, unfilled, capacity - frontFill_));
-    if (frontFill_ < capacity) return;
+    if (frontFill_ < capacity) {
+      lacking_.store(capacity - frontFill_, std::memory_order_relaxed);
+      return;
+    }
     frontFill_ = 0;
     device_->CompleteFront(capacity * drovane::kBytesPerSample);
   }
   // Nothing queued to take it: dropped, as the microphone's sound is.
+  lacking_.store(0, std::memory_order_relaxed);
   int16_t scrap[512];
   uint64_t dropped = 0;
   while (size_t n = input_.Read(ring_, scrap, std::size(scrap))) dropped += n;
@@ -64,12 +69,14 @@ void LiveCapture::HandOver() {
 }
 
 void LiveCapture::OnAway(Time since) {
+  lacking_.store(0, std::memory_order_relaxed);
   ring_.Clear();
   if (device_->Started()) Pace(since);
 }
 
 // Silence up to when the sound waiting in the ring began.
 bool LiveCapture::OnBack(std::string *error) {
+  lacking_.store(0, std::memory_order_relaxed);
   if (!input_.Begin(LinkRate(), error)) return false;
   if (device_ && device_->Started()) SilenceUpTo(Now() - SamplesToClock(AtProgramRate(ring_.Readable())));
   return true;

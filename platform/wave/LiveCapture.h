@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "wave/ConvertedInput.h"
@@ -10,8 +11,10 @@ namespace platform::wave {
 // Capture from a live microphone (see LiveDriver).
 //
 // The audio thread copies what it recorded into the ring and raises the
-// signal. On the program thread the signal fills the queued buffers from the
-// ring, converted to 22050 Hz, front first, and completes each full one.
+// signal once the ring holds what the front buffer still lacks (so the
+// program wakes once a buffer, not once a callback). On the program thread
+// the signal fills the queued buffers from the ring, converted to 22050 Hz,
+// front first, and completes each full one.
 // While the device is away, silence fills them at the clock's pace, from
 // where its sound stopped; when it is back its sound follows from the moment
 // it came.
@@ -46,6 +49,9 @@ class LiveCapture : public LiveDriver {
 
   ConvertedInput input_;
   uint32_t frontFill_ = 0;  // program thread: samples already in the front buffer
+  // What the front buffer lacks, at the program's rate; 0: wake at once
+  // (no buffer queued, or the link just came or went).
+  std::atomic<uint64_t> lacking_{0};
 };
 
 }  // namespace platform::wave
