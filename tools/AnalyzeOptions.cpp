@@ -95,8 +95,8 @@ std::string AnalyzeOptions::Settle(bool csv, bool json, bool tuned) {
   if (csv && json) return "--csv and --json cannot be combined";
   format = csv ? Format::kCsv : json ? Format::kJson : Format::kTable;
   if (tuned && !strum) return "--tuning names the strings of --strum";
-  if (strum && (calibrate || precise || live || cue))
-    return "--strum cannot be combined with --calibrate, --precise, --live or --cue";
+  if (strum && (calibrate || precise || live)) return "--strum cannot be combined with --calibrate, --precise or --live";
+  if (strum && cue) return "--cue cannot be combined with --strum";
   if (live && (demo || !files.empty())) return "--live cannot be combined with --demo or files";
   if (listDevices) return live || demo || !files.empty() ? "--list-devices takes no input" : "";
   if (files.empty() && !demo && !live) return "no input: name a sound file or use --demo or --live";
