@@ -93,19 +93,19 @@ loop=$!
 pids+=($loop)
 
 label() { [ "$1" = "$build" ] && echo "drovane $2" || echo "drovane before: $2"; }
+# Every program once, hearing what the sink plays now.
+each() {
+  measure "$(label "$build" gauge)" tuner "$build" --capture live
+  measure "$(label "$build" strobe)" tuner "$build" --capture live --strobe
+  [ -n "$before" ] && measure "$(label "$before" gauge)" tuner "$before" --capture live
+  command -v lingot >/dev/null && measure "lingot" lingot
+  command -v fmit >/dev/null && QT_QPA_PLATFORM=xcb measure "fmit" fmit
+  return 0
+}
 echo "heard: drovane-tone's A string looped into PulseAudio, ${seconds} s each"
-measure "$(label "$build" gauge)" tuner "$build" --capture live
-measure "$(label "$build" strobe)" tuner "$build" --capture live --strobe
-[ -n "$before" ] && measure "$(label "$before" gauge)" tuner "$before" --capture live
-command -v lingot >/dev/null && measure "lingot" lingot
-command -v fmit >/dev/null && QT_QPA_PLATFORM=xcb measure "fmit" fmit
-
+each
 kill $loop
 wait $loop 2>/dev/null || true
 echo "silence: the loop stopped"
-measure "$(label "$build" gauge)" tuner "$build" --capture live
-measure "$(label "$build" strobe)" tuner "$build" --capture live --strobe
-[ -n "$before" ] && measure "$(label "$before" gauge)" tuner "$before" --capture live
-command -v lingot >/dev/null && measure "lingot" lingot
-command -v fmit >/dev/null && QT_QPA_PLATFORM=xcb measure "fmit" fmit
+each
 exit 0
