@@ -22,7 +22,7 @@ void GetClientArea(RECT *rect) { GetClientRect(Globals::current->mainWindow, rec
 void PlaySelectedNote() {
   int note = 0;
   View()->GetStringSelect(&note);
-  Globals::current->synth->Play(static_cast<double>(note));
+  Globals::current->synth->Play(View()->Targets().Target(note));
 }
 
 void PlayChosenString(unsigned int) { PlaySelectedNote(); }
@@ -30,7 +30,7 @@ void PlayChosenString(unsigned int) { PlaySelectedNote(); }
 void SetNoteHint(int note) { SetWindowTextW(Globals::current->menu->HintWindow(), GetPitchShortName(note)); }
 
 void SetStringNoteHint(unsigned int index) {
-  if (index < GuitarPanel::kStrings) SetNoteHint(View()->Panel().notes[index]);
+  if (index < static_cast<unsigned>(View()->Panel().strings)) SetNoteHint(View()->Panel().notes[index]);
 }
 
 void ShowMainScreen() {
@@ -38,7 +38,8 @@ void ShowMainScreen() {
   MenuMainDlgCE &menu = *globals.menu;
   menu.SetParent(globals.mainWindow, globals.instance);
   menu.MenuBar()->Reset(CreateMenuBar(ResourceIds::kMenuBar, globals.mainWindow, globals.instance));
-  LabelStringItems(menu.MenuBar()->Get(), View()->Panel().notes);
+  const GuitarPanel &strings = View()->Panel();
+  LabelStringItems(menu.MenuBar()->Get(), {strings.notes, static_cast<size_t>(strings.strings)});
   SetFocus(globals.mainWindow);
   // The strum screen marks the chosen string's row instead of the hint,
   // which would cover a row; the strobe names the note it reads against.
@@ -71,7 +72,7 @@ void CueOnMeasurement(const Measure::Result *, unsigned int count, const RCPtr<P
   if (count == 0) return;
   const DrovaneView_H *view = View();
   const bool heard = !view->Detector() && view->Gauge().valid;
-  cue->OnReading(heard, (view->Pitch() - view->Note()) * 100, GetTickCount() / 1000.0);
+  cue->OnReading(heard, (view->Pitch() - view->Targets().Target(view->Note())) * 100, GetTickCount() / 1000.0);
 }
 
 void CALLBACK StaticTimerProc(HWND, UINT, UINT_PTR id, DWORD) {

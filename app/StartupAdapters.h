@@ -13,7 +13,8 @@ void RequestRepaint();
 // The same for a part of it.
 void RequestRepaintRect(const RECT &rect);
 void GetClientArea(RECT *rect);
-// Plays the view's selected string on the tone player.
+// Plays the view's selected string on the tone player, where it is in tune
+// (its target: temperament and offset).
 void PlaySelectedNote();
 // The same, in the shape of the menu's string command (the index is unused:
 // the view has selected that string already).

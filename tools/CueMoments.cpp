@@ -1,9 +1,7 @@
 #include "CueMoments.h"
 
-#include <cmath>
-
-void CueMoments::Reading(double note, double start, int samples) {
-  const double cents = (note - std::floor(note + 0.5)) * 100;
+void CueMoments::Reading(double note, const Measure::NoteTargets &targets, double start, int samples) {
+  const double cents = note != 0 ? (note - targets.Target(targets.Nearest(note))) * 100 : 0;
   const CueTracker::Step step = tracker_.Reading(note != 0, cents, 3, start);
   voice_.SetClicksPerSecond(step.clicksPerSecond);
   if (step.chime) voice_.Chime();

@@ -41,7 +41,7 @@ void ResultPrinter::OnResults(const Measure::Result *records, unsigned int count
     }
     if (detector_) detector_->OnPitch(records[i].note, reference);
     if (cue_)
-      cue_->Reading(records[i].note, static_cast<double>(pipeline_->resultStart) * 1e-7,
+      cue_->Reading(records[i].note, format_->Targets(), static_cast<double>(pipeline_->resultStart) * 1e-7,
                     static_cast<int>(Measure::MeasurerBase::BytesFromTime(pipeline_->resultDuration) /
                                      drovane::kBytesPerSample));
   }
@@ -52,5 +52,6 @@ void ResultPrinter::OnStable(double pitch, double reference) {
   summary_->stableFound = true;
   summary_->stablePitch = pitch;
   summary_->stableReference = reference;
-  summary_->calibrated = CalibratedReference(pitch, reference);
+  const Measure::NoteTargets &targets = format_->Targets();
+  summary_->calibrated = CalibratedReference(pitch, reference, targets.Target(targets.Nearest(pitch)));
 }

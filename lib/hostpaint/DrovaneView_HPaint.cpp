@@ -79,11 +79,11 @@ void DrovaneView_H::Paint(HDC dc, int width, int height, const RECT &paintRect) 
   }
   if (options_.strobeScreen) {
     strobePanel_.rect = {0, 0, width, height};
-    strobePanel_.Paint(dc, bindings_.getReference(), note_, GetTickCount(), paintRect);
+    strobePanel_.Paint(dc, bindings_.getReference(), note_, targets_.Target(note_), GetTickCount(), paintRect);
     return;
   }
   gauge_.context = dc;
-  gauge_.value = pitch_ - note_;
+  gauge_.value = Deviation();
   gauge_.Paint();
   RECT overlap;
   if (options_.showGuitar && IntersectRect(&overlap, &panel_.rect, &paintRect)) panel_.Paint(dc);
@@ -108,14 +108,14 @@ void DrovaneView_H::PaintDetailedText(HDC dc, const RECT &client) const {
   ExtTextOutW(dc, client.left, titleStyle_.height, 0, nullptr, text, static_cast<UINT>(std::wcslen(text)), nullptr);
   font.Restore();
   font.Select(valueStyle_, dc);
-  const double expected = Frequency(note_, reference);
+  const double expected = Frequency(targets_.Target(note_), reference);
   if (gauge_.valid) {
     const double sound = Frequency(pitch_, reference);
     Format(text,
            L" Frequency:\n  expected %.2f dif:%.2f\n     sound %.2f\n Midi:\n  expected %u dif:%.2f\n     sound "
            L"%.2f %ls",
-           expected, sound - expected, sound, static_cast<unsigned>(note_), pitch_ - note_, pitch_,
-           GetPitchName(Rounding::Nearest(pitch_)));
+           expected, sound - expected, sound, static_cast<unsigned>(note_), Deviation(), pitch_,
+           GetPitchName(targets_.Nearest(pitch_)));
   } else {
     Format(text, L" Frequency:\n  expected %.2f dif:\n     sound \n Midi:\n  expected %u \n     sound ", expected,
            static_cast<unsigned>(note_));
@@ -131,7 +131,7 @@ void DrovaneView_H::PaintShortText(HDC dc, const RECT &client) const {
   const double heard = pitch_ != 0 ? Frequency(pitch_, reference) : 0.0;
   wchar_t text[96];
   if (options_.centsText && pitch_ != 0)
-    Format(text, L"A %.2f\r\n\r\n%.2f Hz  %ls\r\n", reference, heard, CentsText((pitch_ - note_) * 100).c_str());
+    Format(text, L"A %.2f\r\n\r\n%.2f Hz  %ls\r\n", reference, heard, CentsText(Deviation() * 100).c_str());
   else
     Format(text, L"A %.2f\r\n\r\n%.2f Hz\r\n", reference, heard);
   SetTextAlign(dc, TA_LEFT | TA_TOP);

@@ -49,9 +49,9 @@ StrobePanel::StrobePanel()
   }
 }
 
-void StrobePanel::SetReading(double pitch, int note, uint32_t ms) {
+void StrobePanel::SetReading(double pitch, double target, uint32_t ms) {
   pitch_ = pitch;
-  motion_.Set(pitch != 0, (pitch - note) * 100, ms);
+  motion_.Set(pitch != 0, (pitch - target) * 100, ms);
 }
 
 RECT StrobePanel::BandsRect() const {
@@ -62,14 +62,15 @@ std::wstring StrobePanel::Deviation() const {
   return motion_.Heard() ? CentsText(motion_.Cents()) : L"-";
 }
 
-void StrobePanel::Paint(HDC dc, double reference, int note, uint32_t ms, const RECT &paintRect) const {
+void StrobePanel::Paint(HDC dc, double reference, int note, double target, uint32_t ms,
+                        const RECT &paintRect) const {
   const RECT bands = BandsRect();
   if (paintRect.left >= bands.left && paintRect.top >= bands.top && paintRect.right <= bands.right &&
       paintRect.bottom <= bands.bottom)
     return PaintBands(dc, ms);
   SetBkColor(dc, background_);
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, L"", 0, nullptr);
-  PaintTexts(dc, reference, note);
+  PaintTexts(dc, reference, note, target);
   PaintBands(dc, ms);
 }
 
@@ -90,7 +91,7 @@ void StrobePanel::PaintBands(HDC dc, uint32_t ms) const {
   }
 }
 
-void StrobePanel::PaintTexts(HDC dc, double reference, int note) const {
+void StrobePanel::PaintTexts(HDC dc, double reference, int note, double target) const {
   const int left = rect.left + kMargin, right = rect.right - kMargin;
   PaintProcs::GdiFontSelect font;
   font.Select(valueStyle_, dc);
@@ -99,7 +100,7 @@ void StrobePanel::PaintTexts(HDC dc, double reference, int note) const {
   Text(dc, a, left, right, rect.top + 7, DT_LEFT);
   if (motion_.Heard()) Text(dc, Hertz(FrequencyFromNote(pitch_, reference)), left, right, rect.top + 7, DT_RIGHT);
   if (note > 0) {
-    CentredText(dc, Hertz(FrequencyFromNote(note, reference)), left, right, rect.top + 86);
+    CentredText(dc, Hertz(FrequencyFromNote(target, reference)), left, right, rect.top + 86);
     font.Restore();
     font.Select(nameStyle_, dc);
     CentredText(dc, GetPitchShortName(note), left, right, rect.top + 34);

@@ -23,8 +23,9 @@ class StrobePanel {
   StrobePanel(const StrobePanel &) = delete;
   StrobePanel &operator=(const StrobePanel &) = delete;
 
-  // At `ms`, the heard note number (0: none) and the note it is read against.
-  void SetReading(double pitch, int note, uint32_t ms);
+  // At `ms`, the heard note number (0: none) and the target it is read
+  // against (the note's place in the temperament, as a note number).
+  void SetReading(double pitch, double target, uint32_t ms);
   bool Heard() const { return motion_.Heard(); }
   const StrobeMotion &Motion() const { return motion_; }
 
@@ -35,15 +36,16 @@ class StrobePanel {
   std::wstring Deviation() const;
 
   // Fills `rect` and draws the screen as it stands at `ms`, with A =
-  // `reference` hertz and `note` the one chosen (0: none yet); only the
-  // bands when `paintRect` lies within them (a frame of the animation).
-  void Paint(HDC dc, double reference, int note, uint32_t ms, const RECT &paintRect) const;
+  // `reference` hertz and `note` the one chosen (0: none yet), in tune at
+  // `target`; only the bands when `paintRect` lies within them (a frame of
+  // the animation).
+  void Paint(HDC dc, double reference, int note, double target, uint32_t ms, const RECT &paintRect) const;
 
   RECT rect{};
 
  private:
   void PaintBands(HDC dc, uint32_t ms) const;
-  void PaintTexts(HDC dc, double reference, int note) const;
+  void PaintTexts(HDC dc, double reference, int note, double target) const;
 
   PaintProcs::SmartGdiObject<HPEN> nullPen_;
   PaintProcs::SmartGdiObject<HBRUSH> darkBrush_;
