@@ -125,4 +125,17 @@ TEST(TunerStrobe, KeysPlayUpMovesTheReferenceAndANoteNoLongerHeardLeavesTheBands
   EXPECT_TRUE(first == kStill || first == kStillLight) << std::hex << first;
 }
 
+// The strobe reads against the temperament's target: in just intonation
+// from C, A lies 15.6 cents below the equal A, and so do its bands' speed.
+TEST(TunerStrobe, ReadsAgainstTheTemperamentsTarget) {
+  const Shots s = Strobe("110", 2.0, 2.05, "--temperament just --temperament-root C");
+  ASSERT_EQ(s.run.status, 0) << s.run.err;
+  EXPECT_NE(TextAt(s.trace, "Drovane", 2.0).find("110.00 Hz | 109.01 Hz | A | +15.6 cents"), std::string::npos)
+      << TextAt(s.trace, "Drovane", 2.0);
+  const Png a(OutputPath("strobe-0.png")), b(OutputPath("strobe-1.png"));
+  // 15.6 bands a second: 12.5 pixels in 50 ms, give or take what a frame up
+  // to 17 ms old moves (4 pixels).
+  EXPECT_NEAR(Drift(a, b), 12.5, 4.5);
+}
+
 }  // namespace
