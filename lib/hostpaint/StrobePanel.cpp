@@ -1,6 +1,6 @@
 #include "StrobePanel.h"
 
-#include <cmath>
+#include <algorithm>
 #include <cwchar>
 
 #include "CentsText.h"
@@ -14,12 +14,8 @@ namespace {
 constexpr int kMargin = 5;
 constexpr int kBandsTop = 112, kBandsHeight = 64;
 
-// `text` centred between `left` and `right`, its top at `top`, unclipped.
-void CentredText(HDC dc, const std::wstring &text, int left, int right, int top) {
-  RECT box{left, top, right, top};
-  DrawTextW(dc, text.c_str(), -1, &box, DT_CENTER | DT_NOCLIP);
-}
-
+// `text` placed by `format` (DT_LEFT, DT_CENTER, DT_RIGHT) between `left`
+// and `right`, its top at `top`, unclipped.
 void Text(HDC dc, const std::wstring &text, int left, int right, int top, UINT format) {
   RECT box{left, top, right, top};
   DrawTextW(dc, text.c_str(), -1, &box, format | DT_NOCLIP);
@@ -100,18 +96,18 @@ void StrobePanel::PaintTexts(HDC dc, double reference, int note, double target) 
   Text(dc, a, left, right, rect.top + 7, DT_LEFT);
   if (motion_.Heard()) Text(dc, Hertz(FrequencyFromNote(pitch_, reference)), left, right, rect.top + 7, DT_RIGHT);
   if (note > 0) {
-    CentredText(dc, Hertz(FrequencyFromNote(target, reference)), left, right, rect.top + 86);
+    Text(dc, Hertz(FrequencyFromNote(target, reference)), left, right, rect.top + 86, DT_CENTER);
     font.Restore();
     font.Select(nameStyle_, dc);
-    CentredText(dc, GetPitchShortName(note), left, right, rect.top + 34);
+    Text(dc, GetPitchShortName(note), left, right, rect.top + 34, DT_CENTER);
   }
   font.Restore();
   font.Select(centsStyle_, dc);
-  CentredText(dc, Deviation(), left, right, rect.top + kBandsTop + kBandsHeight + 10);
+  Text(dc, Deviation(), left, right, rect.top + kBandsTop + kBandsHeight + 10, DT_CENTER);
   font.Restore();
   font.Select(legendStyle_, dc);
   const int legend = rect.bottom - legendStyle_.height - 6;
   Text(dc, L"\x25C0 flat", left, right, legend, DT_LEFT);
   Text(dc, L"sharp \x25B6", left, right, legend, DT_RIGHT);
-  CentredText(dc, L"1 cent: a band/s", left, right, legend);
+  Text(dc, L"1 cent: a band/s", left, right, legend, DT_CENTER);
 }

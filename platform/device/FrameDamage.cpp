@@ -37,6 +37,11 @@ Area Union(const Area &a, const Area &b) {
   return {left, top, std::max(a.x + a.w, b.x + b.w) - left, std::max(a.y + a.h, b.y + b.h) - top};
 }
 
+void CopyArea(const uint32_t *from, uint32_t *to, const Area &area) {
+  for (int y = area.y; y < area.y + area.h; ++y)
+    std::copy_n(from + y * kW + area.x, area.w, to + y * kW + area.x);
+}
+
 Area InWindow(const Area &picture, const Area &area) {
   auto Down = [](int v, int scale, int of) { return static_cast<int>(static_cast<long>(v) * scale / of); };
   auto Up = [](int v, int scale, int of) { return static_cast<int>((static_cast<long>(v) * scale + of - 1) / of); };

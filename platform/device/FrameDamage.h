@@ -14,6 +14,8 @@ namespace platform::device {
 Area ChangedWithin(const uint32_t *now, const uint32_t *before, const Area &area);
 // Both areas' bounds; an empty one adds nothing.
 Area Union(const Area &a, const Area &b);
+// Copies `area` of one frame into another.
+void CopyArea(const uint32_t *from, uint32_t *to, const Area &area);
 // Phone pixels `area` in a window whose picture is `picture`: every window
 // pixel any of them reaches.
 Area InWindow(const Area &picture, const Area &area);

@@ -123,6 +123,7 @@ bool WindowPresenter::Open(int scale) {
   }
   x11_ = X11Watch::Start(window_);
   frame_.assign(static_cast<size_t>(kW) * kH, 0);
+  pending_.assign(frame_.size(), 0);
   return true;
 }
 
@@ -221,17 +222,15 @@ void WindowPresenter::Stylus(const SDL_Event &event) {
 // the whole when the window needs it again.
 void WindowPresenter::Show(bool again) {
   std::string title;
-  bool fresh;
   Area damage;
   {
     std::lock_guard lock(frameMutex_);
-    fresh = !pending_.empty();
-    if (fresh) frame_.swap(pending_);
-    pending_.clear();
     damage = pendingDamage_;
     pendingDamage_ = {};
+    if (damage.w > 0) CopyArea(pending_.data(), frame_.data(), damage);
     title.swap(pendingTitle_);
   }
+  const bool fresh = damage.w > 0;
   if (!title.empty()) sdl_->SetWindowTitle(window_, title.c_str());
   if (!fresh && !again) return;
   SDL_Surface *target = sdl_->GetWindowSurface(window_);
@@ -258,24 +257,28 @@ void WindowPresenter::Wake(int code) {
   sdl_->PushEvent(&event);
 }
 
-// The screen's pixels where it was drawn on; false when none changed.
+// The screen's rows where it was drawn on; false when no pixel changed.
+// Only those rows are read, and only what changed is handed on.
 bool WindowPresenter::Take() {
   lastVersion_ = handset::ScreenVersion();
   const RECT d = handset::TakeScreenDamage();
-  const Area drawn{d.left, d.top, d.right - d.left, d.bottom - d.top};
+  const bool first = sent_.empty();
+  const Area drawn = first ? Area{0, 0, kW, kH} : Area{d.left, d.top, d.right - d.left, d.bottom - d.top};
   scratch_.resize(static_cast<size_t>(kW) * kH);
-  if (drawn.w <= 0 || drawn.h <= 0 || !GdiReadPixels(handset::ScreenBitmap(), scratch_.data(), kW, kH)) {
+  if (drawn.w <= 0 || drawn.h <= 0 ||
+      !GdiReadPixels(handset::ScreenBitmap(), scratch_.data(), kW, kH, drawn.y, drawn.y + drawn.h)) {
     ++unchanged_;
     return false;
   }
-  const Area changed = sent_.empty() ? Area{0, 0, kW, kH} : ChangedWithin(scratch_.data(), sent_.data(), drawn);
+  if (first) sent_.assign(scratch_.size(), ~0u);
+  const Area changed = first ? drawn : ChangedWithin(scratch_.data(), sent_.data(), drawn);
   if (changed.w <= 0) {
     ++unchanged_;
     return false;
   }
-  sent_.swap(scratch_);
+  CopyArea(scratch_.data(), sent_.data(), changed);
   std::lock_guard lock(frameMutex_);
-  pending_ = sent_;
+  CopyArea(sent_.data(), pending_.data(), changed);
   pendingDamage_ = Union(pendingDamage_, changed);
   return true;
 }

@@ -92,18 +92,20 @@ class WindowPresenter {
   std::string startError_;
   std::string note_;
 
-  // Program thread only.
+  // Program thread only: the screen's rows as last read, and the frame as
+  // last sent.
   uint64_t lastVersion_ = ~0ull;
   std::vector<uint32_t> scratch_;
   std::vector<uint32_t> sent_;
   std::wstring sentTitle_ = L"\x1";
 
-  // Handed from the program thread to the window's thread.
+  // Handed from the program thread to the window's thread: the newest frame
+  // whole, and the part of it the window has not had yet.
   std::mutex frameMutex_;
   std::vector<uint32_t> pending_;
   Area pendingDamage_;
   std::string pendingTitle_;
-  std::vector<uint32_t> frame_;  // window's thread only
+  std::vector<uint32_t> frame_;  // window's thread only: the frame it shows
 
   std::atomic<uint64_t> shown_{0}, unchanged_{0};
 };
