@@ -73,6 +73,7 @@ int StrumPanel::NeedleX(double cents) const {
 std::wstring StrumPanel::Word(int i) const {
   if (strums_ == 0) return L"";
   const Strum::StringReading &s = reading_.strings[i];
+  if (s.unsure) return L"?";
   if (!s.heard) return L"-";
   if (std::abs(s.cents) <= kOkCents) return L"Ok";
   wchar_t text[16];

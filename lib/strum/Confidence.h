@@ -1,0 +1,16 @@
+#pragma once
+
+#include "StringFit.h"
+
+namespace Strum {
+
+// How far a string's reading can be trusted, 0…1, from its fit: the
+// evidence of its partials (how many, how far each stands above the
+// floor), how well their frequencies agree with the one stiff string
+// fitted to them (residuals against what each peak's height lets it be
+// off), and whether its lowest partials are among them (a string read
+// from its sixth partial up may be another string's comb).
+// `resolution`: the spectrum's, in hertz.
+double FitConfidence(const StringFit &fit, double resolution);
+
+}  // namespace Strum
