@@ -19,7 +19,7 @@ struct Candidate {
 // 2006, with a log magnitude in place of his weights). At most
 // kMostCandidates, strongest first, at least 25 cents apart. `resolution`
 // is the spectrum's.
-inline constexpr int kMostCandidates = 3;
+inline constexpr int kMostCandidates = 4;
 std::vector<Candidate> FindCandidates(const PeakList &peaks, double resolution, double lowest, double highest);
 
 }  // namespace Strum

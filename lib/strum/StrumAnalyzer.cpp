@@ -26,8 +26,9 @@ constexpr int kRefits = 2;
 constexpr int kThudPartials = 3;
 constexpr double kDying = 0.1;          // −20 dB from one half of the stretch to the next
 constexpr double kAttackShare = 0.9;    // a string heard by its attack alone is a little less sure
+constexpr double kCoveredShare = 0.4;   // every partial read lies on another string's: it may be theirs
 constexpr double kRise = 1.5;           // a partial struck again: this much louder after the onset…
-constexpr double kNovelty = 0.5;        // …or this far from where its sound before would have gone
+constexpr double kNovelty = 0.8;        // …or this far from where its sound before would have gone
 constexpr int kStruckPartials = 8;
 constexpr int kStruckSettle = static_cast<int>(Samples(0.03));  // after the onset, before the sound struck is read
 
@@ -284,10 +285,24 @@ bool StrumAnalyzer::FindStruck(const int16_t *samples, int count, int onset) {
   return !any;
 }
 
+// Whether some partial read of string s lies apart from every other heard
+// string's: else what was read of it may be theirs (a string an octave
+// above another, in tune or 20 cents off, whose partials all lie on the
+// lower one's even ones), and only an attack of its own tells it.
+bool StrumAnalyzer::HasOwnPartial(int s) const {
+  PartialMask others;
+  for (int o = 0; o < 6; ++o)
+    if (o != s && heard_[o]) others.Add(fits_[o].model);
+  for (const PartialMeasure &p : fits_[s].partials)
+    if (!others.Covers(p.hertz, Separation())) return true;
+  return false;
+}
+
 StringReading StrumAnalyzer::Reading(int s) const {
   StringReading r;
   if (!heard_[s]) return r;
-  r.confidence = share_[s] * FitConfidence(fits_[s], spectrum_.Resolution());
+  const double covered = share_[s] < 1 || HasOwnPartial(s) ? 1.0 : kCoveredShare;
+  r.confidence = covered * share_[s] * FitConfidence(fits_[s], spectrum_.Resolution());
   r.heard = r.confidence >= kLeastConfidence;
   r.unsure = !r.heard;
   r.hertz = fits_[s].model.Fundamental();

@@ -56,8 +56,10 @@ namespace Strum {
 //    them at two partials at least (spectral smoothness).
 // 5. A string whose strongest low partial dies within the stretch was
 //    muted: what was heard is its thud (Fading).
-// 6. Each string read carries a confidence from its fit (Confidence);
-//    below kLeastConfidence it is "not sure" and gives no number.
+// 6. Each string read carries a confidence from its fit (Confidence),
+//    less when every partial read lies on another string's and no attack
+//    of its own was found; below kLeastConfidence it is "not sure" and
+//    gives no number.
 //
 // Not thread-safe. The spectrum's buffers are allocated at construction;
 // reading a strum allocates only small working lists.
@@ -101,6 +103,7 @@ class StrumAnalyzer {
                  StringFit *fit) const;
   void ForgetThuds(const int16_t *samples, int count);
   double PredictedAmplitude(int s, int n) const;
+  bool HasOwnPartial(int s) const;
   StringReading Reading(int s) const;
 
   Measure::Tuning tuning_;

@@ -44,7 +44,7 @@ class StrumTracker {
   static constexpr int64_t kGuard = Samples(0.02);    // before the next strum
   static constexpr int64_t kSettle = Samples(0.05);   // a muted string's thud has died
   static constexpr int64_t kChain = Samples(0.11);
-  static constexpr int64_t kEcho = Samples(1.0);
+  static constexpr int64_t kEcho = Samples(1.5);
   static constexpr double kWeakest = 0.3;
 
   explicit StrumTracker(const Measure::Tuning &tuning, double reference = 440.0);
