@@ -27,7 +27,8 @@ struct StringOption {
 };
 
 // The option's partials up to 2 kHz matched to the nearest peaks; the
-// first eight count as missing when no peak is near.
+// first eight count as missing when no peak is near, but for a fundamental
+// beneath a second and third partial that both sound.
 StringOption MakeOption(const HarmonicString &model, const PeakList &peaks, double resolution);
 
 // Picks for each string one of its options, or none (−1), so that together
