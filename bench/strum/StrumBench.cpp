@@ -1,10 +1,17 @@
 // Speed of the strum check: one strum read from its stretch, and a stream
 // of strums 2.5 s apart tracked in capture buffers, the strings detuned by
-// up to 40 cents or in tune (where B3 and E4 are told by their attacks).
-// The "realtime" counter is seconds of sound per second of work.
+// up to 40 cents or in tune (where B3 and E4 are told by their attacks);
+// and strums of the string model (material/), clean and through a room's
+// microphone. The "realtime" counter is seconds of sound per second of
+// work; "strum_to_result_s" the median time from a strum's first attack to
+// its reading.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <optional>
+
 #include "SyntheticStrum.h"
+#include "Take.h"
 #include "strum/StrumTracker.h"
 
 namespace {
@@ -54,6 +61,43 @@ void TrackStrums(benchmark::State &state) {
   state.counters["strums"] = static_cast<double>(readings.size());
 }
 BENCHMARK(TrackStrums)->Arg(40)->Arg(0)->ArgName("cents")->Unit(benchmark::kMillisecond);
+
+// Eight down-strums of the string model, half in tune, through the room's
+// microphone (1) or clean (0).
+const material::Take &ModelStrums(bool room) {
+  static const auto make = [](bool withRoom) {
+    material::StrumPlan plan;
+    plan.strums = 8;
+    plan.detune = 30;
+    material::Take take;
+    std::string error;
+    material::MakeTake({}, material::MakeStrums(plan, 7), withRoom ? std::optional(material::TuningRoom()) : std::nullopt,
+                       "", &take, &error);
+    return take;
+  };
+  static const material::Take clean = make(false), roomed = make(true);
+  return room ? roomed : clean;
+}
+
+void TrackModelStrums(benchmark::State &state) {
+  const std::vector<int16_t> &samples = ModelStrums(state.range(0) != 0).heard;
+  std::vector<Strum::StrumReading> readings;
+  for (auto _ : state) {
+    Strum::StrumTracker tracker{Measure::Tuning{}};
+    readings.clear();
+    for (size_t at = 0; at < samples.size(); at += 2205)
+      tracker.Feed(samples.data() + at, std::min<size_t>(2205, samples.size() - at), &readings);
+    benchmark::DoNotOptimize(readings.data());
+  }
+  std::vector<double> latencies;
+  for (const Strum::StrumReading &r : readings) latencies.push_back((r.ready - r.onset) / 22050.0);
+  std::sort(latencies.begin(), latencies.end());
+  state.counters["realtime"] = benchmark::Counter(static_cast<double>(samples.size()) / 22050 * state.iterations(),
+                                                  benchmark::Counter::kIsRate);
+  state.counters["strums"] = static_cast<double>(readings.size());
+  state.counters["strum_to_result_s"] = latencies.empty() ? 0 : latencies[latencies.size() / 2];
+}
+BENCHMARK(TrackModelStrums)->Arg(0)->Arg(1)->ArgName("room")->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
