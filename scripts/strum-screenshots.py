@@ -27,7 +27,7 @@ STRUMS = {
     "strum-in-tune": ["--source", "fluidr3:26", "--seed", "5", "--strums", "1", "--no-mutes"],
     "strum-two-off": ["--source", "fluidr3:26", "--seed", "5", "--strums", "1", "--no-mutes",
                       "--cents", "0,0,0,15,-25,0"],
-    "strum-in-tune-room": ["--source", "ROOM_SOURCE", "--seed", "ROOM_SEED", "--strums", "1", "--no-mutes",
+    "strum-in-tune-room": ["--source", "fluidr3:26", "--seed", "8", "--strums", "1", "--no-mutes",
                            "--room", "tuning"],
     "strum-not-sure": ["--source", "model", "--seed", "2", "--strums", "1"],
 }
