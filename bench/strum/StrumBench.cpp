@@ -46,8 +46,9 @@ void AnalyzeOneStrum(benchmark::State &state) {
 }
 BENCHMARK(AnalyzeOneStrum)->Unit(benchmark::kMillisecond);
 
-void TrackStrums(benchmark::State &state) {
-  const std::vector<int16_t> &samples = Strums(static_cast<int>(state.range(0))).samples;
+// Tracks `samples` in capture buffers while the benchmark runs, and counts
+// its speed, the strums found and the median time from strum to result.
+void Track(benchmark::State &state, const std::vector<int16_t> &samples) {
   std::vector<Strum::StrumReading> readings;
   for (auto _ : state) {
     Strum::StrumTracker tracker{Measure::Tuning{}};
@@ -56,10 +57,16 @@ void TrackStrums(benchmark::State &state) {
       tracker.Feed(samples.data() + at, std::min<size_t>(2205, samples.size() - at), &readings);
     benchmark::DoNotOptimize(readings.data());
   }
+  std::vector<double> latencies;
+  for (const Strum::StrumReading &r : readings) latencies.push_back((r.ready - r.onset) / 22050.0);
+  std::sort(latencies.begin(), latencies.end());
   state.counters["realtime"] = benchmark::Counter(static_cast<double>(samples.size()) / 22050 * state.iterations(),
                                                   benchmark::Counter::kIsRate);
   state.counters["strums"] = static_cast<double>(readings.size());
+  state.counters["strum_to_result_s"] = latencies.empty() ? 0 : latencies[latencies.size() / 2];
 }
+
+void TrackStrums(benchmark::State &state) { Track(state, Strums(static_cast<int>(state.range(0))).samples); }
 BENCHMARK(TrackStrums)->Arg(40)->Arg(0)->ArgName("cents")->Unit(benchmark::kMillisecond);
 
 // Eight down-strums of the string model, half in tune, through the room's
@@ -79,24 +86,7 @@ const material::Take &ModelStrums(bool room) {
   return room ? roomed : clean;
 }
 
-void TrackModelStrums(benchmark::State &state) {
-  const std::vector<int16_t> &samples = ModelStrums(state.range(0) != 0).heard;
-  std::vector<Strum::StrumReading> readings;
-  for (auto _ : state) {
-    Strum::StrumTracker tracker{Measure::Tuning{}};
-    readings.clear();
-    for (size_t at = 0; at < samples.size(); at += 2205)
-      tracker.Feed(samples.data() + at, std::min<size_t>(2205, samples.size() - at), &readings);
-    benchmark::DoNotOptimize(readings.data());
-  }
-  std::vector<double> latencies;
-  for (const Strum::StrumReading &r : readings) latencies.push_back((r.ready - r.onset) / 22050.0);
-  std::sort(latencies.begin(), latencies.end());
-  state.counters["realtime"] = benchmark::Counter(static_cast<double>(samples.size()) / 22050 * state.iterations(),
-                                                  benchmark::Counter::kIsRate);
-  state.counters["strums"] = static_cast<double>(readings.size());
-  state.counters["strum_to_result_s"] = latencies.empty() ? 0 : latencies[latencies.size() / 2];
-}
+void TrackModelStrums(benchmark::State &state) { Track(state, ModelStrums(state.range(0) != 0).heard); }
 BENCHMARK(TrackModelStrums)->Arg(0)->Arg(1)->ArgName("room")->Unit(benchmark::kMillisecond);
 
 }  // namespace
