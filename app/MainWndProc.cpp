@@ -72,7 +72,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       if (wParam == VK_UP || wParam == VK_DOWN) StepReference(wParam);
       break;
     case WM_CHAR:
-      if (wParam >= '1' && wParam <= '6') ChooseString(wParam);
+      if (wParam >= '1' && wParam < static_cast<WPARAM>('1' + View().Panel().strings)) ChooseString(wParam);
       break;
     case WM_COMMAND:
       if ((wParam & 0xFFFF) == IDOK) {

@@ -20,6 +20,8 @@ int MenuMainDlgCE::OnCommand(WPARAM command) {
     bindings_.about();
   } else if (id >= kFirstString && id <= kLastString) {
     bindings_.stringIndex(id - kFirstString);
+  } else if (id >= kMoreStrings && id < kMoreStrings + 3) {
+    bindings_.stringIndex(6 + id - kMoreStrings);
   } else if (id == kAutoCalibrate) {
     bindings_.autoCalibrate();
   } else {

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
-ProcessStrum_H::ProcessStrum_H(UninitCaller *root, const Measure::Tuning &tuning,
+#include "strum/TargetedReading.h"
+
+ProcessStrum_H::ProcessStrum_H(UninitCaller *root, const Measure::NoteTargets &targets,
                                const Delegate<double()> &getReference, const ReadingDelegate &onReading)
-    : tuning_(tuning),
+    : targets_(targets),
       getReference_(getReference),
       onReading_(onReading),
       recent_(kReplay),
@@ -28,7 +30,10 @@ void ProcessStrum_H::OnSample(AV::IMediaSample *sample) {
   if (!samples_.empty()) std::memcpy(samples_.data(), data, samples_.size() * sizeof(int16_t));
   Keep(samples_.data(), samples_.size());
   tracker_->Feed(samples_.data(), samples_.size(), &readings_);
-  for (const Strum::StrumReading &reading : readings_) onReading_(reading);
+  for (Strum::StrumReading &reading : readings_) {
+    Strum::ReadAgainstTargets(targets_, &reading);
+    onReading_(reading);
+  }
   readings_.clear();
 }
 
@@ -40,7 +45,7 @@ void ProcessStrum_H::Keep(const int16_t *samples, size_t count) {
 // Readings of the sound heard again were given already, or are of the
 // strings ringing when it starts.
 void ProcessStrum_H::StartOver(double reference) {
-  tracker_.emplace(tuning_, reference);
+  tracker_.emplace(targets_.GetTuning(), reference);
   reference_ = reference;
   const int64_t kept = std::min(heard_, kReplay), first = heard_ - kept;
   samples_.resize(static_cast<size_t>(kept));

@@ -6,12 +6,13 @@
 #include "filters/IMediaSample.h"
 #include "general/Delegate.h"
 #include "general/UninitResident.h"
-#include "measure/Tuning.h"
+#include "measure/NoteTargets.h"
 #include "strum/StrumTracker.h"
 
 // The strum check on the captured sound, beside the pitch pipeline: takes
 // the capture device's samples, finds the strums in them and hands each
-// strum's reading to one delegate, within a second of the strum. The
+// strum's reading to one delegate, within a second of the strum, each string
+// read against its target (temperament and offset). The
 // strings are read against the reference A `getReference` gives when a
 // buffer arrives. A new A starts the search afresh over the sound of the
 // last moments, so that a strum not yet read is read against it, and what
@@ -25,7 +26,7 @@ class ProcessStrum_H : public virtual CRefCounter {
  public:
   using ReadingDelegate = Delegate<void(const Strum::StrumReading &)>;
 
-  ProcessStrum_H(UninitCaller *root, const Measure::Tuning &tuning, const Delegate<double()> &getReference,
+  ProcessStrum_H(UninitCaller *root, const Measure::NoteTargets &targets, const Delegate<double()> &getReference,
                  const ReadingDelegate &onReading);
   ProcessStrum_H(const ProcessStrum_H &) = delete;
   ProcessStrum_H &operator=(const ProcessStrum_H &) = delete;
@@ -43,7 +44,7 @@ class ProcessStrum_H : public virtual CRefCounter {
   void Keep(const int16_t *samples, size_t count);
   void StartOver(double reference);
 
-  Measure::Tuning tuning_;
+  Measure::NoteTargets targets_;
   Delegate<double()> getReference_;
   ReadingDelegate onReading_;
   std::optional<Strum::StrumTracker> tracker_;  // made for reference_

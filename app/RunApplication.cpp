@@ -15,7 +15,7 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"QUORLA-wnd";
-constexpr int kStartString = 3;  // the G string's place, G3 in the standard tuning
+constexpr int kStartString = 3;  // the fourth string: G3 in the standard tuning, as on the phone
 
 // The measurer factory: the phone's guitar measurer over one configuration,
 // with the precise period refinement when the tuner was asked for it.
@@ -27,8 +27,8 @@ RCPtr<IMeasurerFactory> CreateMeasurerFactory(RCPtr<Measure::GuitarConfigurator>
 
 // The strum check reads against the A of the pipeline's measurer, which the
 // keys and calibration move, and shows its readings on the view.
-RCPtr<ProcessStrum_H> CreateStrumCheck(StartupObjects &o, const Measure::Tuning &tuning) {
-  return MakeRC<ProcessStrum_H>(o.Root(), tuning,
+RCPtr<ProcessStrum_H> CreateStrumCheck(StartupObjects &o, const Measure::NoteTargets &targets) {
+  return MakeRC<ProcessStrum_H>(o.Root(), targets,
                                 MakeDelegate<double()>(o.pipeline.get(), &ProcessMeasure_H::GetReferenceFrequency),
                                 MakeDelegate<void(const Strum::StrumReading &)>(o.globals->view.get(),
                                                                                  &DrovaneView_H::SetStrum));
@@ -52,7 +52,7 @@ void CreateObjects(StartupObjects &o, HINSTANCE instance, const TWaveFormatEx &f
   g.menu = MakeRC<MenuMainDlgCE>(root, o.menuBar);
   o.pipeline = MakeRC<ProcessMeasure_H>(root, MakeDelegateS<void(const Measure::Result *, unsigned int)>(&OnMeasurement),
                                         o.factory.get());
-  if (options.strum) o.strum = CreateStrumCheck(o, options.tuning);
+  if (options.strum) o.strum = CreateStrumCheck(o, options.tuning.Targets());
 }
 
 // The tone player writes to the playback device, whose done events refill it.
@@ -128,7 +128,8 @@ void WireDevices(StartupObjects &o, const TWaveFormatEx &captureFormat) {
 }
 
 void SetUpView(DrovaneView_H &view, const TunerOptions &options) {
-  view.SetStringNotes(options.tuning.notes);
+  view.SetStringNotes(options.tuning.strings.notes);
+  view.SetTargets(options.tuning.Targets());
   view.SetStringSelectIndex(kStartString);
   view.SetOptions({false, false, false, false, options.strum});
 }

@@ -20,7 +20,7 @@ void GetClientArea(RECT *rect) { GetClientRect(Globals::current->mainWindow, rec
 void PlaySelectedNote() {
   int note = 0;
   View()->GetStringSelect(&note);
-  Globals::current->synth->Play(static_cast<double>(note));
+  Globals::current->synth->Play(View()->Targets().Target(note));
 }
 
 void PlayChosenString(unsigned int) { PlaySelectedNote(); }
@@ -28,7 +28,7 @@ void PlayChosenString(unsigned int) { PlaySelectedNote(); }
 void SetNoteHint(int note) { SetWindowTextW(Globals::current->menu->HintWindow(), GetPitchShortName(note)); }
 
 void SetStringNoteHint(unsigned int index) {
-  if (index < GuitarPanel::kStrings) SetNoteHint(View()->Panel().notes[index]);
+  if (index < static_cast<unsigned>(View()->Panel().strings)) SetNoteHint(View()->Panel().notes[index]);
 }
 
 void ShowMainScreen() {
@@ -36,7 +36,8 @@ void ShowMainScreen() {
   MenuMainDlgCE &menu = *globals.menu;
   menu.SetParent(globals.mainWindow, globals.instance);
   menu.MenuBar()->Reset(CreateMenuBar(ResourceIds::kMenuBar, globals.mainWindow, globals.instance));
-  LabelStringItems(menu.MenuBar()->Get(), View()->Panel().notes);
+  const GuitarPanel &strings = View()->Panel();
+  LabelStringItems(menu.MenuBar()->Get(), {strings.notes, static_cast<size_t>(strings.strings)});
   SetFocus(globals.mainWindow);
   // The strum screen marks the chosen string's row instead of the hint,
   // which would cover a row.

@@ -10,7 +10,8 @@
 // Invalidates the whole client area of the main window, without erasing.
 void RequestRepaint();
 void GetClientArea(RECT *rect);
-// Plays the view's selected string on the tone player.
+// Plays the view's selected string on the tone player, where it is in tune
+// (its target: temperament and offset).
 void PlaySelectedNote();
 // The same, in the shape of the menu's string command (the index is unused:
 // the view has selected that string already).

@@ -19,16 +19,26 @@ constexpr ProgramOption kOptions[] = {
      "partial's, read from the partials heard); the keys\n"
      "1-6 still choose a string and play its tone, and\n"
      "Up and Down still move the reference A the strings\n"
-     "are read against"},
+     "are read against (six-string tunings only, so far)"},
     {"tuning", "TUNING",
      "standard, drop-d, half-step-down,\n"
      "whole-step-down, drop-c, dadgad, open-d, open-g,\n"
-     "open-e, open-c or six notes lowest first (MIDI\n"
-     "numbers or note names apart by spaces or commas,\n"
-     "as \"D2 A2 D3 G3 B3 E4\" or 38,45,50,55,59,64;\n"
-     "sharps and flats accepted): the strings of the\n"
-     "keys 1-6 and the menu, their reference tones and\n"
-     "the strum check (default standard)"},
+     "open-e, open-c, seven-string, baritone, bass-4,\n"
+     "bass-5, bass-6, ukulele, ukulele-low-g, mandolin,\n"
+     "banjo (below) or 4 to 9 notes, string 1 first, as\n"
+     "\"D2 A2 D3 G3 B3 E4\", \"D-2 A-2 D-1 G-1 B-1 E1\",\n"
+     "38,45,50,55,59,64 or \"E2 A2 D3 G3 B3-1.5 E4\": the\n"
+     "strings of the keys 1-9 and the menu, their\n"
+     "reference tones and the strum check (default\n"
+     "standard)"},
+    {"temperament", "TEMPERAMENT",
+     "equal, just, pythagorean, quarter-comma-meantone,\n"
+     "werckmeister-3 or FILE.scl, a Scala file (default\n"
+     "equal): where every note is in tune; the nearest\n"
+     "note, \"Ok\" and the deviation follow it"},
+    {"temperament-root", "NOTE",
+     "the note the temperament's scale starts from (its\n"
+     "1/1), as C, F# or Bb (default C)"},
 };
 
 bool Check(const std::vector<std::string> &args, std::string *error) {
@@ -42,20 +52,18 @@ bool TunerOptions::Parse(const std::vector<std::string> &args, std::string *erro
   cli::CommandLine line;
   line.Flag("precise", [this] { precise = true; });
   line.Flag("strum", [this] { strum = true; });
-  line.Value("tuning", Measure::DescribeTuningChoices(), [this](const std::string &v) {
-    std::string unused;
-    return Measure::ParseTuning(v, &tuning, &unused);
-  });
+  tuning.AddTo(&line);
   std::vector<const char *> argv{"drovane"};
   for (const std::string &arg : args) argv.push_back(arg.c_str());
   const cli::Outcome outcome = line.Parse(static_cast<int>(argv.size()), argv.data());
   *error = line.Error();
-  return outcome == cli::Outcome::kRun;
+  if (outcome == cli::Outcome::kRun && strum && tuning.strings.Strings() != 6)
+    *error = "--strum reads six strings so far; the tuning has " + std::to_string(tuning.strings.Strings());
+  return outcome == cli::Outcome::kRun && error->empty();
 }
 
 const platform::device::ProgramOptions &TunerCommandLine() {
-  static const std::string tunings =
-      "Tunings, as scientific names of the six strings, lowest first:\n" + Measure::DescribeNamedTunings();
+  static const std::string tunings = TuningOptionsEpilogue();
   static const platform::device::ProgramOptions options{"The tuner's own options:", kOptions, &Check,
                                                         tunings.c_str()};
   return options;

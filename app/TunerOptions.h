@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "device/ProgramCommandLine.h"
-#include "measure/Tuning.h"
+#include "TuningOptions.h"
 
 struct TunerOptions {
   bool precise = false;    // measure with the precise period refinement
   bool strum = false;      // the strum screen in place of the gauge
-  Measure::Tuning tuning;  // the six strings, the phone's standard tuning by default
+  TuningOptions tuning;  // the strings and temperament; the phone's standard tuning, equal, by default
 
   // Reads `args` as WinMain's command line holds them; false, with the usage
   // error's message, when one is unknown or bad.

@@ -20,6 +20,18 @@ constexpr char kShortOptions[] = "-:hV";
 
 bool IsLong(const char *element) { return element[0] == '-' && element[1] == '-'; }
 
+// What the user typed, quoted; a text longer than a few lines (which no
+// file's name is) keeps only its start, cut where a character starts, so a
+// message stays readable.
+std::string QuotedExcerpt(const std::string &text) {
+  constexpr size_t kLongest = 200, kKept = 160;
+  if (text.size() <= kLongest) return Quoted(text);
+  size_t cut = kKept;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  const std::string quoted = Quoted(text.substr(0, cut));
+  return quoted.substr(0, quoted.size() - 1) + "...' (" + std::to_string(text.size()) + " bytes)";
+}
+
 // "--name" of "--name=value".
 std::string LongName(const char *element) {
   const std::string text = element;
@@ -33,6 +45,11 @@ void CommandLine::Flag(std::string name, FlagAction set) {
 }
 
 void CommandLine::Value(std::string name, std::string expected, ValueAction take) {
+  Checked(std::move(name), std::move(expected),
+          [take](const std::string &value, std::string *) { return take(value); });
+}
+
+void CommandLine::Checked(std::string name, std::string expected, CheckedAction take) {
   entries_.push_back({std::move(name), std::move(expected), {}, std::move(take)});
 }
 
@@ -44,14 +61,14 @@ Outcome CommandLine::Fail(std::string message) {
 Outcome CommandLine::Apply(const Entry &entry, const char *value) {
   if (entry.expected.empty()) {
     entry.set();
-  } else if (!entry.take(value)) {
-    return Fail("invalid value " + Quoted(value) + " for --" + entry.name + " (expected " + entry.expected + ")");
+  } else if (std::string why = "expected " + entry.expected; !entry.take(value, &why)) {
+    return Fail("invalid value " + QuotedExcerpt(value) + " for --" + entry.name + " (" + Printable(why) + ")");
   }
   return Outcome::kRun;
 }
 
 Outcome CommandLine::Operand(const char *text) {
-  if (!acceptOperands_) return Fail("unexpected argument " + Quoted(text));
+  if (!acceptOperands_) return Fail("unexpected argument " + QuotedExcerpt(text));
   operands_.emplace_back(text);
   return Outcome::kRun;
 }
@@ -72,7 +89,7 @@ bool CommandLine::Known(const std::string &name) const {
 
 std::string CommandLine::Refusal(int code, const char *element) const {
   const std::string name = IsLong(element) ? LongName(element) : std::string("-") + static_cast<char>(optopt);
-  if (IsLong(element) && !Known(name)) return "unknown option " + Quoted(name);  // abbreviations too
+  if (IsLong(element) && !Known(name)) return "unknown option " + QuotedExcerpt(name);  // abbreviations too
   if (code == ':') return "option " + Quoted(name) + " needs a value";
   if (code != '?') return "";
   return IsLong(element) ? "option " + Quoted(name) + " takes no value" : "unknown option " + Quoted(name);

@@ -19,7 +19,8 @@ struct option;  // getopt_long's, from <getopt.h>
 //     unknown option '--x'             option '--x' needs a value
 //     option '--x' takes no value      unexpected argument 'x'
 //     invalid value 'v' for --x (expected ...)
-// Messages quote what the user typed with Printable.
+// Messages quote what the user typed with Printable, a value or argument
+// longer than a line cut short.
 // getopt_long keeps global state: parse on one thread at a time.
 namespace cli {
 
@@ -31,11 +32,16 @@ class CommandLine {
   using FlagAction = std::function<void()>;
   // Takes a value; false when it is not what the option expects.
   using ValueAction = std::function<bool(const std::string &value)>;
+  // The same, saying why a value is refused: `why` holds "expected ..." and
+  // may be replaced by a closer reason.
+  using CheckedAction = std::function<bool(const std::string &value, std::string *why)>;
 
   // `--name` (without the dashes here).
   void Flag(std::string name, FlagAction set);
   // `--name VALUE`; `expected` ends the message for a value `take` refuses.
   void Value(std::string name, std::string expected, ValueAction take);
+  // `--name VALUE` whose refusal says why, "invalid value 'v' for --x (why)".
+  void Checked(std::string name, std::string expected, CheckedAction take);
   // Collects operands (anything not an option); otherwise they are usage
   // errors.
   void AcceptOperands() { acceptOperands_ = true; }
@@ -52,7 +58,7 @@ class CommandLine {
     std::string name;
     std::string expected;  // empty for a flag
     FlagAction set;
-    ValueAction take;
+    CheckedAction take;
   };
 
   std::vector<::option> Table() const;

@@ -21,7 +21,8 @@ bool Written(std::FILE *out) { return out == stdout || !std::ferror(out); }
 
 }  // namespace
 
-bool ReportCalibration(AnalyzeOptions::Format format, const std::string &input, const AnalysisSummary &s) {
+bool ReportCalibration(AnalyzeOptions::Format format, const std::string &input, const AnalysisSummary &s,
+                       const Measure::NoteTargets &targets) {
   const bool json = format == AnalyzeOptions::Format::kJson;
   std::FILE *out = ReportStream(format);
   if (!s.stableFound) {
@@ -31,7 +32,7 @@ bool ReportCalibration(AnalyzeOptions::Format format, const std::string &input, 
       std::fprintf(out, "%s: calibration: no stable note was found\n", cli::Printable(input).c_str());
     return Written(out);
   }
-  const ResultFields f = ResultFields::Of(0, 0, s.stablePitch, s.stableReference);
+  const ResultFields f = ResultFields::Of(0, 0, s.stablePitch, s.stableReference, targets);
   if (json)
     std::fprintf(out,
                  "{\"file\":%s,\"calibration\":{\"stable_note\":%.9f,\"name\":\"%s\",\"cents\":%s,"
@@ -44,13 +45,13 @@ bool ReportCalibration(AnalyzeOptions::Format format, const std::string &input, 
   return Written(out);
 }
 
-bool ReportLiveSummary(AnalyzeOptions::Format format, const AnalysisSummary &s) {
+bool ReportLiveSummary(AnalyzeOptions::Format format, const AnalysisSummary &s, const Measure::NoteTargets &targets) {
   std::FILE *out = ReportStream(format);
   const double seconds = static_cast<double>(s.samples) / drovane::kSampleRate;
   const double lost = static_cast<double>(s.overrunSamples) / drovane::kSampleRate;
   const double away = static_cast<double>(s.awaySamples) / drovane::kSampleRate;
   const auto overruns = static_cast<unsigned long long>(s.overruns);
-  const ResultFields f = ResultFields::Of(0, 0, s.lastNote, s.lastReference);
+  const ResultFields f = ResultFields::Of(0, 0, s.lastNote, s.lastReference, targets);
   if (format == AnalyzeOptions::Format::kJson) {
     std::fprintf(out,
                  "{\"summary\":{\"results\":%llu,\"seconds\":%.1f,\"overruns\":%llu,\"lost_seconds\":%.3f,"

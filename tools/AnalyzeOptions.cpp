@@ -21,7 +21,7 @@ constexpr char kUsage[] =
     "  --csv            comma-separated values, one table for all inputs:\n"
     "                   file,time_s,level,note,frequency_hz,name,cents\n"
     "  --json           one JSON object per result, its input named first:\n"
-    "                   {\"file\":…,\"time_s\":…,…}\n"
+    "                   {\"file\":...,\"time_s\":...,...}\n"
     "  --reference HZ   reference A in hertz (default 440)\n"
     "  --precise        readings within a fraction of a cent: refines each period\n"
     "                   by a method that departs from the phone's estimator (the\n"
@@ -57,13 +57,10 @@ constexpr char kUsage[] =
     "                   so its fundamental itself need not be heard; confidence\n"
     "                   (0 to 1) is how well those partials agree on it. Below\n"
     "                   0.5 the string is not sure and, as a string not heard,\n"
-    "                   has heard 0, frequency 0 and no name or cents\n"
-    "  --tuning TUNING  standard, drop-d, half-step-down, whole-step-down,\n"
-    "                   drop-c, dadgad, open-d, open-g, open-e, open-c or six\n"
-    "                   notes lowest first (MIDI numbers or note names apart by\n"
-    "                   spaces or commas, as \"D2 A2 D3 G3 B3 E4\" or\n"
-    "                   38,45,50,55,59,64; sharps and flats accepted): the\n"
-    "                   strings --strum reads (default standard)\n"
+    "                   has heard 0, frequency 0 and no name or cents\n";
+
+// After the lines of --tuning, --temperament and --temperament-root.
+constexpr char kUsageAfterTuning[] =
     "  -h, --help       show this help and exit\n"
     "  -V, --version    show the version and exit\n"
     "\n"
@@ -78,8 +75,7 @@ constexpr char kUsage[] =
     "messages, and CSV quotes a name that holds a comma or a quote; JSON\n"
     "escapes control characters (\\u00NN) and writes U+FFFD for each sequence\n"
     "that is not UTF-8.\n"
-    "\n"
-    "Tunings, as scientific names of the six strings, lowest first:\n";
+    "\n";
 
 constexpr char kUsageEnd[] =
     "\n"
@@ -88,14 +84,23 @@ constexpr char kUsageEnd[] =
 
 }  // namespace
 
-std::string AnalyzeUsage() { return kUsage + Measure::DescribeNamedTunings() + kUsageEnd; }
+std::string AnalyzeUsage() {
+  return kUsage +
+         TuningOptionsHelp("the strings --strum reads\n"
+                           "                   (six-string tunings only, so far), and the offsets a\n"
+                           "                   string's readings are read against (default standard)\n",
+                           "the name and cents of every result, and of the\n"
+                           "                   strum check, follow it\n") +
+         kUsageAfterTuning + TuningOptionsEpilogue() + kUsageEnd;
+}
 
 // The output format from its flags, and what cannot run together: the
 // message of the first such usage error, or empty.
-std::string AnalyzeOptions::Settle(bool csv, bool json, bool tuned) {
+std::string AnalyzeOptions::Settle(bool csv, bool json) {
   if (csv && json) return "--csv and --json cannot be combined";
   format = csv ? Format::kCsv : json ? Format::kJson : Format::kTable;
-  if (tuned && !strum) return "--tuning names the strings of --strum";
+  if (strum && tuning.strings.Strings() != 6)
+    return "--strum reads six strings so far; the tuning has " + std::to_string(tuning.strings.Strings());
   if (strum && (calibrate || precise || live)) return "--strum cannot be combined with --calibrate, --precise or --live";
   if (live && (demo || !files.empty())) return "--live cannot be combined with --demo or files";
   if (listDevices) return live || demo || !files.empty() ? "--list-devices takes no input" : "";
@@ -104,7 +109,7 @@ std::string AnalyzeOptions::Settle(bool csv, bool json, bool tuned) {
 }
 
 cli::Outcome AnalyzeOptions::Parse(int argc, const char *const *argv, std::string *error) {
-  bool csv = false, json = false, tuned = false;
+  bool csv = false, json = false;
   cli::CommandLine line;
   line.Flag("csv", [&] { csv = true; });
   line.Flag("json", [&] { json = true; });
@@ -124,15 +129,12 @@ cli::Outcome AnalyzeOptions::Parse(int argc, const char *const *argv, std::strin
     return platform::wave::NamesLiveDevice(v, true);
   });
   line.Flag("strum", [this] { strum = true; });
-  line.Value("tuning", Measure::DescribeTuningChoices(), [&](const std::string &v) {
-    std::string unused;
-    return tuned = Measure::ParseTuning(v, &tuning, &unused);
-  });
+  tuning.AddTo(&line);
   line.AcceptOperands();
   const cli::Outcome outcome = line.Parse(argc, argv);
   *error = line.Error();
   if (outcome != cli::Outcome::kRun) return outcome;
   files = line.Operands();
-  *error = Settle(csv, json, tuned);
+  *error = Settle(csv, json);
   return error->empty() ? cli::Outcome::kRun : cli::Outcome::kUsageError;
 }

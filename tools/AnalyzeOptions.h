@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "base/CommandLine.h"
-#include "measure/Tuning.h"
+#include "app/TuningOptions.h"
 
 // The analyser's command line.
 struct AnalyzeOptions {
@@ -19,7 +19,7 @@ struct AnalyzeOptions {
   std::string capture = "live";  // live: the device, as --capture names it
   bool listDevices = false;      // only list the capture devices
   bool strum = false;  // the strum check instead of the pitch readings
-  Measure::Tuning tuning;  // the strings --strum reads
+  TuningOptions tuning;  // the strings --strum reads, and where every note is in tune
   std::vector<std::string> files;
 
   // Fills the options from argv; kUsageError with a message in `error`. To
@@ -27,7 +27,7 @@ struct AnalyzeOptions {
   cli::Outcome Parse(int argc, const char *const *argv, std::string *error);
 
  private:
-  std::string Settle(bool csv, bool json, bool tuned);
+  std::string Settle(bool csv, bool json);
 };
 
 // The answer to --help.

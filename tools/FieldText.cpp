@@ -7,7 +7,7 @@
 #include "base/CommandLine.h"
 #include "base/Utf8.h"
 #include "measure/MidiTypes.h"
-#include "measure/Tuning.h"
+#include "measure/NoteName.h"
 
 namespace {
 

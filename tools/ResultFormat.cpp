@@ -11,7 +11,8 @@ constexpr char kTableRow[] = "%12s %6s %14s %10s  %-10s %7s\n";
 
 }  // namespace
 
-ResultFields ResultFields::Of(int64_t start, int level, double note, double reference) {
+ResultFields ResultFields::Of(int64_t start, int level, double note, double reference,
+                              const Measure::NoteTargets &targets) {
   ResultFields f;
   f.time = TimeText(start);
   f.level = std::to_string(level);
@@ -21,12 +22,12 @@ ResultFields ResultFields::Of(int64_t start, int level, double note, double refe
     return f;
   }
   f.frequency = Fixed(FrequencyFromNote(note, reference), 3);
-  const double nearest = std::floor(note + 0.5);
+  const int nearest = targets.Nearest(note);
   if (nearest >= 0 && nearest <= 127) {
-    f.name = TunerName(static_cast<int>(nearest));
-    f.scientific = ScientificName(static_cast<int>(nearest));
+    f.name = TunerName(nearest);
+    f.scientific = ScientificName(nearest);
   }
-  f.cents = Fixed((note - nearest) * 100, 2);
+  f.cents = Fixed((note - targets.Target(nearest)) * 100, 2);
   return f;
 }
 
@@ -37,7 +38,7 @@ void ResultFormat::Begin(const std::string &name, double reference) {
 }
 
 void ResultFormat::Result(int64_t start, int level, double note, double reference) {
-  const ResultFields f = ResultFields::Of(start, level, note, reference);
+  const ResultFields f = ResultFields::Of(start, level, note, reference, targets_);
   switch (format_) {
     case AnalyzeOptions::Format::kCsv:
       std::fprintf(out_, "%s,%s,%s,%s,%s,%s,%s\n", file_.c_str(), f.time.c_str(), f.level.c_str(), f.note.c_str(),

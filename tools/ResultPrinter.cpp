@@ -48,5 +48,6 @@ void ResultPrinter::OnStable(double pitch, double reference) {
   summary_->stableFound = true;
   summary_->stablePitch = pitch;
   summary_->stableReference = reference;
-  summary_->calibrated = CalibratedReference(pitch, reference);
+  const Measure::NoteTargets &targets = format_->Targets();
+  summary_->calibrated = CalibratedReference(pitch, reference, targets.Target(targets.Nearest(pitch)));
 }

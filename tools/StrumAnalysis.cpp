@@ -3,10 +3,11 @@
 #include <vector>
 
 #include "strum/StrumTracker.h"
+#include "strum/TargetedReading.h"
 
 AnalysisSummary StrumAnalysis::Run(SampleSource *source) {
   AnalysisSummary summary;
-  Strum::StrumTracker tracker(tuning_, reference_);
+  Strum::StrumTracker tracker(targets_.GetTuning(), reference_);
   std::vector<Strum::StrumReading> readings;
   int16_t buffer[kCaptureSamples];
   while (const size_t n = source->Read(buffer, kCaptureSamples)) {
@@ -22,7 +23,10 @@ AnalysisSummary StrumAnalysis::Run(SampleSource *source) {
 }
 
 void StrumAnalysis::Write(std::vector<Strum::StrumReading> *readings, AnalysisSummary *summary) {
-  for (const Strum::StrumReading &reading : *readings) report_->Strum(reading);
+  for (Strum::StrumReading &reading : *readings) {
+    Strum::ReadAgainstTargets(targets_, &reading);
+    report_->Strum(reading);
+  }
   summary->results += readings->size();
   readings->clear();
 }

@@ -6,20 +6,20 @@
 #include "app/DeviceWiring.h"
 #include "base/SoundFormat.h"
 #include "StrumReport.h"
-#include "measure/Tuning.h"
+#include "measure/NoteTargets.h"
 #include "wave/SampleSource.h"
 
 // drovane-analyze --strum: finds the strums of a recording and reads every
 // string of each (the strum check, strum/StrumTracker), fed in the tuner's
 // 100 ms capture buffers as the tuner's strum screen is, and writes each
-// strum as it is read. A strum the recording ends during is read with what
-// there is.
+// strum as it is read, every string against its target. A strum the
+// recording ends during is read with what there is.
 class StrumAnalysis {
  public:
   static constexpr size_t kCaptureSamples = static_cast<size_t>(drovane::kSampleRate * kCaptureBufferMs / 1000);
 
-  StrumAnalysis(StrumReport *report, const Measure::Tuning &tuning, double reference)
-      : report_(report), tuning_(tuning), reference_(reference) {}
+  StrumAnalysis(StrumReport *report, const Measure::NoteTargets &targets, double reference)
+      : report_(report), targets_(targets), reference_(reference) {}
 
   // Reads `source` to its end. The summary counts the samples and, as its
   // results, the strums; its error is set when reading failed.
@@ -29,6 +29,6 @@ class StrumAnalysis {
   void Write(std::vector<Strum::StrumReading> *readings, AnalysisSummary *summary);
 
   StrumReport *report_;
-  Measure::Tuning tuning_;
+  Measure::NoteTargets targets_;
   double reference_;
 };

@@ -1,5 +1,6 @@
 #include "ToneOptions.h"
 
+#include "app/TuningOptions.h"
 #include "base/ParseNumber.h"
 #include "base/SoundFormat.h"
 #include "measure/MidiTypes.h"
@@ -9,20 +10,19 @@
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: drovane-tone (--string N [--tuning TUNING] | --note MIDI)\n"
+    "Usage: drovane-tone (--string N [--tuning TUNING] [--temperament TEMPERAMENT]\n"
+    "                     [--temperament-root NOTE] | --note MIDI)\n"
     "                    [--out FILE | --playback DEVICE]\n"
     "  or:  drovane-tone --list-devices\n"
     "Plays the tuner's plucked reference tone (tuned to A = 440 Hz).\n"
     "\n"
-    "  --string N       guitar string 1..6, lowest first: in the standard tuning\n"
-    "                   E-2 A-2 D-1 G-1 B-1 E1 (E2 A2 D3 G3 B3 E4 in scientific\n"
-    "                   pitch notation)\n"
-    "  --tuning TUNING  standard, drop-d, half-step-down, whole-step-down,\n"
-    "                   drop-c, dadgad, open-d, open-g, open-e, open-c or six\n"
-    "                   notes lowest first (MIDI numbers or note names apart by\n"
-    "                   spaces or commas, as \"D2 A2 D3 G3 B3 E4\" or\n"
-    "                   38,45,50,55,59,64; sharps and flats accepted): the\n"
-    "                   strings --string plays (default standard)\n"
+    "  --string N       1..9, the tuning's string N, 1 first (the lowest): in the\n"
+    "                   standard tuning 1 to 6 are E-2 A-2 D-1 G-1 B-1 E1 (E2\n"
+    "                   A2 D3 G3 B3 E4 in scientific pitch notation); played\n"
+    "                   where it is in tune, with its offset and the temperament\n";
+
+// After the lines of --tuning, --temperament and --temperament-root.
+constexpr char kUsageAfterTuning[] =
     "  --note MIDI      a MIDI note number (69 is the A of 440 Hz); a fraction\n"
     "                   plays between the notes, 45.5 being a quarter tone above\n"
     "                   A-2 (A2). From 0 to below 124.77, where the fundamental\n"
@@ -39,8 +39,7 @@ constexpr char kUsage[] =
     "                   (the tuner's own words) and exit\n"
     "  -h, --help       show this help and exit\n"
     "  -V, --version    show the version and exit\n"
-    "\n"
-    "Tunings, as scientific names of the six strings, lowest first:\n";
+    "\n";
 
 constexpr char kUsageEnd[] =
     "\n"
@@ -68,25 +67,27 @@ std::optional<double> PlayableNote(const std::string &text) {
 
 }  // namespace
 
-std::string ToneUsage() { return kUsage + Measure::DescribeNamedTunings() + kUsageEnd; }
+std::string ToneUsage() {
+  return kUsage +
+         TuningOptionsHelp("the strings --string plays\n                   (default standard)\n",
+                           "where the strings are in tune\n") +
+         kUsageAfterTuning + TuningOptionsEpilogue() + kUsageEnd;
+}
 
 cli::Outcome ToneOptions::Parse(int argc, const char *const *argv, std::string *error) {
   // The last of --string and --note wins; a string's note is known once the
   // tuning is, which may come after it.
   std::optional<long long> string;
   std::optional<double> chosenNote;
-  bool tuned = false;
-  Measure::Tuning tuning;
+  TuningOptions tuning;
   cli::CommandLine line;
-  line.Value("string", "a string number from 1 (the lowest) to 6 (the highest)", [&](const std::string &v) {
-    const std::optional<long long> s = cli::ParseWholeNumber(v, 1, 6);
+  line.Value("string", "a string number from 1 (the first, the lowest) to the tuning's last (at most 9)",
+             [&](const std::string &v) {
+    const std::optional<long long> s = cli::ParseWholeNumber(v, 1, Measure::Tuning::kMostStrings);
     if (s) string = s, chosenNote.reset();
     return s.has_value();
   });
-  line.Value("tuning", Measure::DescribeTuningChoices(), [&](const std::string &v) {
-    std::string unused;
-    return tuned = Measure::ParseTuning(v, &tuning, &unused);
-  });
+  tuning.AddTo(&line);
   line.Value("note",
              "a MIDI note number from 0 to below 124.77, whose fundamental lies below 11025 Hz, the highest a "
              "22050 Hz tone can carry",
@@ -109,16 +110,20 @@ cli::Outcome ToneOptions::Parse(int argc, const char *const *argv, std::string *
   const cli::Outcome outcome = line.Parse(argc, argv);
   *error = line.Error();
   if (outcome != cli::Outcome::kRun) return outcome;
-  if (listDevices && (string || chosenNote || tuned || live || !out.empty()))
+  const Measure::Tuning &strings = tuning.strings;
+  if (listDevices && (string || chosenNote || tuning.tuned || tuning.tempered || live || !out.empty()))
     *error = "--list-devices takes no tone";
   else if (listDevices)
     return outcome;
   else if (live && !out.empty())
     *error = "--out and --playback cannot be combined";
   else if (!string && !chosenNote)
-    *error = "choose a string (--string 1..6) or a note (--note MIDI)";
-  else if (tuned && !string)
-    *error = "--tuning names the strings of --string; a --note plays as it is";
-  note = string ? tuning.notes[*string - 1] : chosenNote.value_or(0);
+    *error = "choose a string (--string N, 1 the lowest) or a note (--note MIDI)";
+  else if ((tuning.tuned || tuning.tempered) && !string)
+    *error = "--tuning and --temperament tune the strings of --string; a --note plays as it is";
+  else if (string && *string > static_cast<long long>(strings.Strings()))
+    *error = "--string " + std::to_string(*string) + ": the tuning has " + std::to_string(strings.Strings()) +
+             " strings (" + Measure::DescribeNotes(strings) + ")";
+  note = string && error->empty() ? tuning.Targets().StringTarget(*string - 1) : chosenNote.value_or(0);
   return error->empty() ? outcome : cli::Outcome::kUsageError;
 }

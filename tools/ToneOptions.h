@@ -12,7 +12,8 @@ struct ToneOptions {
   bool listDevices = false;       // only list the output devices
 
   // Fills the options from argv; kUsageError with a message in `error`. To
-  // run, a string or a note is required; --tuning only names the strings.
+  // run, a string or a note is required; --tuning and --temperament only
+  // tune the strings.
   cli::Outcome Parse(int argc, const char *const *argv, std::string *error);
 };
 

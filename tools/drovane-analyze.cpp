@@ -50,13 +50,13 @@ bool Analyze(const AnalyzeOptions &options, const std::string &input, const Capt
     return false;
   }
   if (options.live) {
-    if (!ReportLiveSummary(options.format, s)) return false;
+    if (!ReportLiveSummary(options.format, s, format->Targets())) return false;
   } else if (s.results == 0) {
     Fail(input, "no result was produced: " + std::to_string(s.samples) +
                     " samples is shorter than the 17000 (0.77 s) the first result needs");
     return false;
   }
-  return !options.calibrate || ReportCalibration(options.format, input.empty() ? "live" : input, s);
+  return !options.calibrate || ReportCalibration(options.format, input.empty() ? "live" : input, s, format->Targets());
 }
 
 // A recording read straight, with no capture device: the demo or a file.
@@ -75,8 +75,8 @@ bool AnalyzeStrums(const AnalyzeOptions &options, const std::string &input, cons
     Fail(input, error);
     return false;
   }
-  report->Begin(input, options.reference, options.tuning);
-  StrumAnalysis analysis(report, options.tuning, options.reference);
+  report->Begin(input, options.reference, options.tuning.strings);
+  StrumAnalysis analysis(report, options.tuning.Targets(), options.reference);
   const AnalysisSummary s = analysis.Run(recording.get());
   if (s.nonFinite > 0)
     Fail(input, std::to_string(s.nonFinite) + " samples were not numbers (NaN or infinite) and were heard as silence");
@@ -104,7 +104,7 @@ CaptureSource LiveSource(const std::string &word) {
 
 // The inputs in turn, until one's results could not be written.
 bool AnalyzeAll(const AnalyzeOptions &options) {
-  ResultFormat format(options.format, stdout);
+  ResultFormat format(options.format, stdout, options.tuning.Targets());
   StrumReport strums(options.format, stdout);
   auto one = [&](const std::string &input, const CaptureSource &source) {
     return options.strum ? AnalyzeStrums(options, input, source, &strums) : Analyze(options, input, source, &format);

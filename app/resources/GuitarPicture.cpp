@@ -13,17 +13,26 @@ constexpr double kStrings[6] = {0.264, 0.365, 0.462, 0.562, 0.666, 0.762};
 constexpr double kPostX[6] = {7, 14, 21, 21, 14, 7};  // low E farthest from the nut, as on a 3+3 head
 constexpr double kNut = 30, kBoardTop = 0.205 * kHeight, kBoardBottom = 0.825 * kHeight;
 
+struct Rgb {
+  int r, g, b;
+};
+
+// Fills the current path, then draws its outline.
+void FillAndOutline(cairo_t *cr, Rgb fill, Rgb line, double width) {
+  Colour(cr, fill.r, fill.g, fill.b);
+  cairo_fill_preserve(cr);
+  Colour(cr, line.r, line.g, line.b);
+  cairo_set_line_width(cr, width);
+  cairo_stroke(cr);
+}
+
 void Headstock(cairo_t *cr) {
   cairo_move_to(cr, kNut + 1, kBoardTop - 1);
   cairo_curve_to(cr, 20, 16, 10, 11, 4, 12);
   cairo_curve_to(cr, 1, 30, 1, 82, 4, 100);
   cairo_curve_to(cr, 10, 101, 20, 96, kNut + 1, kBoardBottom + 1);
   cairo_close_path(cr);
-  Colour(cr, 122, 74, 38);
-  cairo_fill_preserve(cr);
-  Colour(cr, 66, 38, 18);
-  cairo_set_line_width(cr, 1);
-  cairo_stroke(cr);
+  FillAndOutline(cr, {122, 74, 38}, {66, 38, 18}, 1);
 }
 
 // Tuner keys stick out of the head's edges: bass side at the top, treble below.
@@ -40,11 +49,7 @@ void Tuners(cairo_t *cr) {
     cairo_scale(cr, 3, 4);
     cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
     cairo_restore(cr);
-    Colour(cr, 212, 212, 218);
-    cairo_fill_preserve(cr);
-    Colour(cr, 110, 110, 118);
-    cairo_set_line_width(cr, 0.8);
-    cairo_stroke(cr);
+    FillAndOutline(cr, {212, 212, 218}, {110, 110, 118}, 0.8);
   }
 }
 

@@ -153,7 +153,7 @@ inline constexpr CheckSite kFontSelectWhileSelected{"GdiFontSelect", 149, "Paint
 inline constexpr CheckSite kFontSwappedMeanwhile{"GdiFontSelect", 142, "PaintProcs::GdiFontSelect::~GdiFontSelect"};
 inline constexpr CheckSite kZoomStepWhileIdle{"DrovaneView_H", 498, "DrovaneView_H::DS_On_Transit_Transit"};
 inline constexpr CheckSite kHighlightNotPending{"DrovaneView_H", 558, "DrovaneView_H::HN_Do_Highlight_Start"};
-inline constexpr CheckSite kNotSixStrings{"DrovaneView_H", 366, "DrovaneView_H::SetStringNotes"};
+inline constexpr CheckSite kStringCountRefused{"DrovaneView_H", 366, "DrovaneView_H::SetStringNotes"};
 inline constexpr CheckSite kStringIndexOutOfRange{"DrovaneView_H", 268, "DrovaneView_H::SetStringSelectIndex"};
 inline constexpr CheckSite kNoteOfNoString{"DrovaneView_H", 283, "DrovaneView_H::SetStringSelect"};
 inline constexpr CheckSite kNoStringSelected{"DrovaneView_H", 327, "DrovaneView_H::GetStringSelect"};

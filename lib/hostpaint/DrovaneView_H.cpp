@@ -1,6 +1,5 @@
 #include "DrovaneView_H.h"
 
-#include "Rounding.h"
 #include "Tool_PlayNoteGuitar.h"
 #include "Tool_SelectNoteGuitar.h"
 #include "general/CheckSites.h"
@@ -66,25 +65,33 @@ void DrovaneView_H::MakeTools() {
 }
 
 void DrovaneView_H::SetStringNotes(std::span<const int> notes) {
-  if (!Check(notes.size() == GuitarPanel::kStrings, CheckSites::kNotSixStrings)) return;
-  for (int i = 0; i < GuitarPanel::kStrings; ++i) panel_.notes[i] = notes[i];
+  const bool fits = notes.size() >= kFewestStrings && notes.size() <= GuitarPanel::kMostStrings;
+  if (!Check(fits, CheckSites::kStringCountRefused)) return;
+  panel_.strings = static_cast<int>(notes.size());
+  for (int i = 0; i < GuitarPanel::kMostStrings; ++i) {
+    const bool kept = i < panel_.strings;
+    panel_.notes[i] = kept ? notes[i] : 0;
+    panel_.selected[i] = panel_.selected[i] && kept;
+    panel_.highlight[i] = panel_.highlight[i] && kept;
+  }
+  strumPanel_.rows = panel_.strings;
   bindings_.repaint();
 }
 
 void DrovaneView_H::SetStringSelectIndex(int index) {
-  if (!Check(index >= 0 && index < GuitarPanel::kStrings, CheckSites::kStringIndexOutOfRange)) return;
+  if (!Check(index >= 0 && index < panel_.strings, CheckSites::kStringIndexOutOfRange)) return;
   SetStringSelect(panel_.notes[index]);
 }
 
 void DrovaneView_H::SetStringSelect(int note) {
   bool found = false;
-  for (int string : panel_.notes) found = found || string == note;
+  for (int i = 0; i < panel_.strings; ++i) found = found || panel_.notes[i] == note;
   if (!Check(found, CheckSites::kNoteOfNoString)) return;
   SelectNote(note);
 }
 
 void DrovaneView_H::GetStringSelect(int *note) const {
-  for (int i = 0; i < GuitarPanel::kStrings; ++i) {
+  for (int i = 0; i < panel_.strings; ++i) {
     if (panel_.selected[i]) {
       *note = panel_.notes[i];
       return;
@@ -96,7 +103,7 @@ void DrovaneView_H::GetStringSelect(int *note) const {
 void DrovaneView_H::SelectNote(int note) {
   bool changed = note != note_;
   note_ = note;
-  for (int i = 0; i < GuitarPanel::kStrings; ++i) {
+  for (int i = 0; i < panel_.strings; ++i) {
     const bool selected = panel_.notes[i] == note;
     changed = changed || selected != panel_.selected[i];
     panel_.selected[i] = selected;
@@ -112,7 +119,7 @@ void DrovaneView_H::SetPitch(double pitch) {
   if (pitch != 0) {
     pitch_ = pitch;
     gauge_.valid = true;
-    SelectNote(Rounding::Nearest(pitch));
+    SelectNote(targets_.Nearest(pitch));
   } else {
     gauge_.valid = false;
   }

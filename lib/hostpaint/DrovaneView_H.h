@@ -11,6 +11,7 @@
 #include "general/RCPtr.h"
 #include "general/UninitPtr.h"
 #include "general/UninitResident.h"
+#include "measure/NoteTargets.h"
 #include "measure/TunerDetectPitch.h"
 
 // The tuner view: the needle gauge, the guitar panel, the result text and the
@@ -57,13 +58,21 @@ class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
   // meets `paintRect`. The DC's text attributes are left as found.
   void Paint(HDC dc, int width, int height, const RECT &paintRect);
 
+  // Where each note is in tune (the temperament and the strings' offsets):
+  // the nearest note and the deviation the view shows follow them. Plain
+  // (the phone's) until set.
+  void SetTargets(const Measure::NoteTargets &targets) { targets_ = targets; }
+  const Measure::NoteTargets &Targets() const { return targets_; }
+
   // A new measurement (0 = none): selects the nearest note, then runs the
   // in-tune tracking and the highlight search.
   void SetPitch(double pitch);
   // The strum check's reading of a strum, for the strum screen; repaints.
   void SetStrum(const Strum::StrumReading &reading);
 
-  // The six string notes, lowest string first; any other count is refused.
+  // The strings' notes, string 1 first: 4 to 9 of them (kFewestStrings to
+  // GuitarPanel::kMostStrings); any other count is refused.
+  static constexpr size_t kFewestStrings = 4;
   void SetStringNotes(std::span<const int> notes);
   void SetStringSelectIndex(int index);
   // Selects `note` if a string has it; otherwise refused, nothing changes.
@@ -121,6 +130,8 @@ class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
   void PaintDetailedText(HDC dc, const RECT &client) const;
   void PaintShortText(HDC dc, const RECT &client) const;
   void PaintMicHint(HDC dc, int width, int height) const;
+  // The pitch's deviation from where the selected note is in tune, semitones.
+  double Deviation() const { return pitch_ - targets_.Target(note_); }
   void TrackInTune();
   void FindHighlight();
   void ClearHighlights();
@@ -146,6 +157,7 @@ class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
   GuitarPanel panel_;
   DeviationGauge gauge_;
   StrumPanel strumPanel_;
+  Measure::NoteTargets targets_;
   double pitch_ = 0;
   int note_ = 0;
   bool tempSelect_ = false;

@@ -76,7 +76,7 @@ void DrovaneView_H::Paint(HDC dc, int width, int height, const RECT &paintRect) 
     return;
   }
   gauge_.context = dc;
-  gauge_.value = pitch_ - note_;
+  gauge_.value = Deviation();
   gauge_.Paint();
   RECT overlap;
   if (options_.showGuitar && IntersectRect(&overlap, &panel_.rect, &paintRect)) panel_.Paint(dc);
@@ -101,14 +101,14 @@ void DrovaneView_H::PaintDetailedText(HDC dc, const RECT &client) const {
   ExtTextOutW(dc, client.left, titleStyle_.height, 0, nullptr, text, static_cast<UINT>(std::wcslen(text)), nullptr);
   font.Restore();
   font.Select(valueStyle_, dc);
-  const double expected = Frequency(note_, reference);
+  const double expected = Frequency(targets_.Target(note_), reference);
   if (gauge_.valid) {
     const double sound = Frequency(pitch_, reference);
     Format(text,
            L" Frequency:\n  expected %.2f dif:%.2f\n     sound %.2f\n Midi:\n  expected %u dif:%.2f\n     sound "
            L"%.2f %ls",
-           expected, sound - expected, sound, static_cast<unsigned>(note_), pitch_ - note_, pitch_,
-           GetPitchName(Rounding::Nearest(pitch_)));
+           expected, sound - expected, sound, static_cast<unsigned>(note_), Deviation(), pitch_,
+           GetPitchName(targets_.Nearest(pitch_)));
   } else {
     Format(text, L" Frequency:\n  expected %.2f dif:\n     sound \n Midi:\n  expected %u \n     sound ", expected,
            static_cast<unsigned>(note_));

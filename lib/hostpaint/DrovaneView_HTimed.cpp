@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "DrovaneView_H.h"
-#include "Rounding.h"
 #include "general/CheckSites.h"
 #include "measure/Calibration.h"
 
@@ -24,7 +23,7 @@ void DrovaneView_H::Restart(const ViewTimer &timer, unsigned int period, bool re
 
 void DrovaneView_H::TrackInTune() {
   const double zone = (gauge_.upperOk - gauge_.lowerOk) / 2;
-  const double off = pitch_ - note_;
+  const double off = Deviation();
   const bool inTune = -zone <= off && off <= zone;
   if (inTune && zoomTarget_ == 0) {
     zoomTarget_ = 1;
@@ -65,8 +64,8 @@ void DrovaneView_H::DS_On_Transit_Transit() {
 
 void DrovaneView_H::FindHighlight() {
   int candidate = -1;
-  for (int i = 0; i < GuitarPanel::kStrings && candidate < 0; ++i) {
-    const double off = pitch_ - panel_.notes[i];
+  for (int i = 0; i < panel_.strings && candidate < 0; ++i) {
+    const double off = pitch_ - targets_.Target(panel_.notes[i]);
     if (-kNearString <= off && off <= kNearString) candidate = i;
   }
   if (highlightPending_ && candidate != highlightIndex_) {
@@ -82,7 +81,7 @@ void DrovaneView_H::FindHighlight() {
 
 void DrovaneView_H::HN_Do_Highlight_Start() {
   if (!Check(highlightPending_, CheckSites::kHighlightNotPending)) return;
-  bool before[GuitarPanel::kStrings];
+  bool before[GuitarPanel::kMostStrings];
   std::memcpy(before, panel_.highlight, sizeof before);
   bindings_.highlightOffTimer.stop(true);
   ClearHighlights();
@@ -122,13 +121,13 @@ void DrovaneView_H::OnCalibrationUpdate(double pitch, double) {
   gauge_.valid = false;
   if (pitch == 0) return;
   pitch_ = pitch;
-  SelectNote(Rounding::Nearest(pitch));
+  SelectNote(targets_.Nearest(pitch));
 }
 
 void DrovaneView_H::OnCalibrationStable(double pitch, double reference) {
   pitch_ = pitch;
   gauge_.valid = true;
-  bindings_.setReference(CalibratedReference(pitch, reference));
+  bindings_.setReference(CalibratedReference(pitch, reference, targets_.Target(targets_.Nearest(pitch))));
   detector_.Reset();
 }
 

@@ -1,6 +1,7 @@
 #include "GuitarPanel.h"
 
 #include <cwchar>
+#include <string>
 
 #include "GdiFontSelect.h"
 #include "GdiObjSelect.h"
@@ -9,9 +10,8 @@
 
 namespace {
 
-// Where the strings cross the picture, as fractions of its height from the top.
-constexpr double kProportion[GuitarPanel::kStrings] = {0.264, 0.365, 0.462, 0.562, 0.666, 0.762};
-const wchar_t *const kLabel[GuitarPanel::kStrings] = {L"6", L"5", L"4", L"3", L"2", L"1"};
+// Where the picture's six strings cross it, as fractions of its height from the top.
+constexpr double kProportion[6] = {0.264, 0.365, 0.462, 0.562, 0.666, 0.762};
 constexpr wchar_t kSpaceHint[] = L"\"Space\" - sound selected note";
 constexpr int kHalfBar = 6;
 
@@ -40,12 +40,16 @@ GuitarPanel::GuitarPanel(HINSTANCE module)
   labelStyle_.textAlign = TA_RIGHT | TA_BASELINE;
 }
 
-double GuitarPanel::BarCentre(int i) const { return rect.top + (rect.bottom - rect.top) * kProportion[i]; }
+double GuitarPanel::BarCentre(int i) const {
+  const double spread = kProportion[0] + (kProportion[5] - kProportion[0]) * i / (strings - 1);
+  const double share = strings == 6 ? kProportion[i] : spread;
+  return rect.top + (rect.bottom - rect.top) * share;
+}
 int GuitarPanel::BarTop(int i) const { return Nearest(BarCentre(i) - kHalfBar); }
 int GuitarPanel::BarBottom(int i) const { return Nearest(BarCentre(i) + kHalfBar); }
 
 bool GuitarPanel::HitTest(int x, int y, double *note) const {
-  for (int i = 0; i < kStrings; ++i) {
+  for (int i = 0; i < strings; ++i) {
     if (BarTop(i) <= y && y <= BarBottom(i) && rect.left <= x && x <= rect.right) {
       *note = notes[i];
       return true;
@@ -66,7 +70,7 @@ void GuitarPanel::Paint(HDC dc) const {
 // Unselected bars are plain filled strips; selected ones get a 4-pixel
 // border, inset so the border stays inside the panel.
 void GuitarPanel::PaintBars(HDC dc, bool selectedPass) const {
-  for (int i = 0; i < kStrings; ++i) {
+  for (int i = 0; i < strings; ++i) {
     if (selected[i] != selectedPass) continue;
     HBRUSH fill = highlight[i] ? highlightBrush_.Get() : selectedPass ? selectedBrush_.Get() : barBrush_.Get();
     PaintProcs::GdiObjSelect guard;
@@ -79,13 +83,15 @@ void GuitarPanel::PaintBars(HDC dc, bool selectedPass) const {
 void GuitarPanel::PaintNoteNames(HDC dc) const {
   PaintProcs::GdiFontSelect font;
   font.Select(noteNameStyle_, dc);
-  for (int i = 0; i < kStrings; ++i)
+  for (int i = 0; i < strings; ++i)
     TextAt(dc, rect.left + 5, Nearest(BarCentre(i) - noteNameStyle_.height / 2.0), GetPitchShortName(notes[i]));
 }
 
 void GuitarPanel::PaintStringLabels(HDC dc) const {
   PaintProcs::GdiFontSelect font;
   font.Select(labelStyle_, dc);
-  for (int i = 0; i < kStrings; ++i) TextAt(dc, rect.right, Nearest(BarCentre(i) - kHalfBar), kLabel[i]);
+  // Labelled as guitarists number them, the highest 1.
+  for (int i = 0; i < strings; ++i)
+    TextAt(dc, rect.right, Nearest(BarCentre(i) - kHalfBar), std::to_wstring(strings - i).c_str());
   TextAt(dc, rect.right, rect.bottom - labelStyle_.height / 2, kSpaceHint);
 }

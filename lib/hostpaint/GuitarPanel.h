@@ -6,13 +6,15 @@
 #include "general/RCPtr.h"
 
 // The guitar panel of the tuner view: the guitar picture stretched over
-// `rect` with one horizontal bar per string. String 0 is the lowest (sixth)
-// string and is drawn at the top. The view sets the fields directly; the
-// panel owns its pens, brushes, fonts and picture and deletes them once.
-// UI thread only.
+// `rect` with one horizontal bar per string, `strings` of them (4 to 9).
+// String 0 is string 1 of the tuning (the lowest, the sixth of a guitar) and
+// is drawn at the top; six strings lie where the picture's do, other counts
+// evenly between the picture's outer two. The view sets the fields
+// directly; the panel owns its pens, brushes, fonts and picture and deletes
+// them once. UI thread only.
 class GuitarPanel {
  public:
-  static constexpr int kStrings = 6;
+  static constexpr int kMostStrings = 9;
 
   // Loads the picture "Guitar.bmp" from `module`; a missing picture leaves
   // an empty background.
@@ -32,9 +34,10 @@ class GuitarPanel {
   void Paint(HDC dc) const;
 
   RECT rect{};
-  bool selected[kStrings] = {};
-  bool highlight[kStrings] = {};
-  int notes[kStrings] = {};
+  int strings = 6;
+  bool selected[kMostStrings] = {};
+  bool highlight[kMostStrings] = {};
+  int notes[kMostStrings] = {};
   bool showNoteNames = true;
   bool showStringLabels = true;
 

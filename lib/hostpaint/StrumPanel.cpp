@@ -58,7 +58,7 @@ void StrumPanel::SetReading(const Strum::StrumReading &reading) {
 }
 
 int StrumPanel::RowCentre(int i) const {
-  const double row = (rect.bottom - rect.top - kHeading) / static_cast<double>(kStrings);
+  const double row = (rect.bottom - rect.top - kHeading) / static_cast<double>(rows);
   return Nearest(rect.top + kHeading + row * (i + 0.5));
 }
 
@@ -72,20 +72,24 @@ int StrumPanel::NeedleX(double cents) const {
 
 std::wstring StrumPanel::Word(int i) const {
   if (strums_ == 0) return L"";
+  if (i < static_cast<int>(reading_.strings.size()) && reading_.strings[i].unsure) return L"?";
+  if (!Heard(i)) return L"-";
   const Strum::StringReading &s = reading_.strings[i];
-  if (s.unsure) return L"?";
-  if (!s.heard) return L"-";
   if (std::abs(s.cents) <= kOkCents) return L"Ok";
   wchar_t text[16];
   std::swprintf(text, 16, L"%+d", Nearest(s.cents));
   return text;
 }
 
+bool StrumPanel::Heard(int i) const {
+  return strums_ > 0 && i < static_cast<int>(reading_.strings.size()) && reading_.strings[i].heard;
+}
+
 void StrumPanel::Paint(HDC dc, double reference, const GuitarPanel &strings) const {
   SetBkColor(dc, background_);
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, L"", 0, nullptr);
   PaintHeading(dc, reference);
-  for (int i = 0; i < kStrings; ++i) PaintBar(dc, i, strings.selected[i]);
+  for (int i = 0; i < rows; ++i) PaintBar(dc, i, strings.selected[i]);
   PaintTexts(dc, strings);
 }
 
@@ -117,14 +121,14 @@ void StrumPanel::PaintBar(HDC dc, int i, bool selected) const {
   guard.Select(dc, nullPen_, zoneBrush_);
   Rectangle(dc, NeedleX(-kOkCents), c - kHalfZone, NeedleX(kOkCents) + 1, c + kHalfZone);
   guard.Restore();
-  if (strums_ == 0 || !reading_.strings[i].heard) return;
+  if (!Heard(i)) return;
   guard.SelectPen(dc, needlePen_);
   VerticalLine(dc, NeedleX(reading_.strings[i].cents), c - kHalfNeedle, c + kHalfNeedle);
 }
 
 // Row by row, name then deviation, so the screen's text reads as the rows do.
 void StrumPanel::PaintTexts(HDC dc, const GuitarPanel &strings) const {
-  for (int i = 0; i < kStrings; ++i) {
+  for (int i = 0; i < rows; ++i) {
     const int c = RowCentre(i);
     PaintProcs::GdiFontSelect font;
     font.Select(nameStyle_, dc);

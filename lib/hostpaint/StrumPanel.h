@@ -7,11 +7,12 @@
 #include "SmartGdiObject.h"
 #include "strum/StrumReading.h"
 
-// The strum screen of the tuner view: what the strum check read of the six
-// strings in the last strum, string 0 (the lowest) at the top as on the
-// guitar panel. A heading gives the reference A and how many strums were
-// read. Each string's row has its note name, its bar (the guitar panel's
-// string bar, with its border while the string is selected) crossed by the
+// The strum screen of the tuner view: what the strum check read of the
+// `rows` strings in the last strum, string 0 (the lowest) at the top as on
+// the guitar panel; a reading holds six, and rows past them show none. A
+// heading gives the reference A and how many strums were read. Each string's
+// row has its note name, its bar (the guitar panel's string bar, with its
+// border while the string is selected) crossed by the
 // centre mark, the in-tune zone within it, a needle at the deviation while
 // the string was heard (the bar's ends are ±50 cents; a string further off
 // pins its needle there), and the deviation: "Ok" within ±3 cents, else the
@@ -22,7 +23,6 @@
 // thread only.
 class StrumPanel {
  public:
-  static constexpr int kStrings = GuitarPanel::kStrings;
   static constexpr double kOkCents = 3;    // the gauge's in-tune zone, ±0.03 semitone
   static constexpr double kEndCents = 50;  // half a semitone: the nearest note is another
 
@@ -47,8 +47,10 @@ class StrumPanel {
   void Paint(HDC dc, double reference, const GuitarPanel &strings) const;
 
   RECT rect{};
+  int rows = 6;  // the tuning's strings
 
  private:
+  bool Heard(int i) const;
   int BarLeft() const;
   int BarRight() const;
   void PaintHeading(HDC dc, double reference) const;

@@ -2,14 +2,12 @@
 
 #include <cstdint>
 
-#include "base/SoundFormat.h"
-
 // Integer kernels of the main-tone estimator: the level gate and the coarse
 // average magnitude difference table. Results are exact integers, so any
-// summation order gives the same values. Samples are 16-bit mono PCM.
+// summation order gives the same values. Samples are 16-bit mono PCM at the
+// program's one rate (base/SoundFormat.h).
 namespace Amdf {
 
-inline constexpr double kSampleRate = drovane::kSampleRate;  // the estimator's only rate
 inline constexpr int kTableSize = 500;   // lags 0…499
 inline constexpr int kMinLag = 11;       // smallest lag searched
 inline constexpr int kDiffLength = 250;  // differences averaged per coarse lag

@@ -3,6 +3,9 @@
 #include <cmath>
 
 double CalibratedReference(double pitch, double reference) {
-  const double d = pitch - std::floor(pitch + 0.5);
-  return reference * std::pow(2.0, d / 12);
+  return CalibratedReference(pitch, reference, std::floor(pitch + 0.5));
+}
+
+double CalibratedReference(double pitch, double reference, double target) {
+  return reference * std::pow(2.0, (pitch - target) / 12);
 }

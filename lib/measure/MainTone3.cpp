@@ -4,6 +4,7 @@
 
 #include "AmdfRefine.h"
 #include "MidiTypes.h"
+#include "base/SoundFormat.h"
 #include "PeriodChoice.h"
 #include "PreciseRefine.h"
 
@@ -35,7 +36,7 @@ void MainTone3::Reset() {
 }
 
 double MainTone3::NoteOfPeriod(double period) const {
-  return period != 0 ? NoteFromFrequency(Amdf::kSampleRate / period, referenceFrequency) : 0;
+  return period != 0 ? NoteFromFrequency(drovane::kSampleRate / period, referenceFrequency) : 0;
 }
 
 static_assert(Amdf::kPreciseWindow <= 3 * MainTone3::kHop, "the window a period is refined on");

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "MidiTypes.h"
+#include "base/SoundFormat.h"
 
 namespace Amdf {
 namespace {
@@ -43,8 +44,8 @@ void WeightAround(Table table, double previousNote, double reference) {
     for (int k = 0; k < kTableSize; ++k) table[k] = static_cast<int32_t>(std::trunc(0.65 * table[k]));
     return;
   }
-  const double hi = std::ceil(kSampleRate / FrequencyFromNote(previousNote - 2, reference));
-  const double v = kSampleRate / FrequencyFromNote(previousNote + 2, reference);
+  const double hi = std::ceil(drovane::kSampleRate / FrequencyFromNote(previousNote - 2, reference));
+  const double v = drovane::kSampleRate / FrequencyFromNote(previousNote + 2, reference);
   const double lo = v > 0 ? std::ceil(v) : 0;
   // Written so that NaN bounds (an absurd reference) stay inside the table.
   const double end = hi < kTableSize ? hi : kTableSize;

@@ -42,11 +42,13 @@ int ListDevices(const Console &console) {
 
 // The screen: a window where asked for or where a display is named, else
 // headless (`why` says why no window opened). False when an asked-for
-// window cannot open.
-bool OpenScreen(const DeviceOptions &o, std::unique_ptr<WindowPresenter> *presenter, std::string *why) {
+// window cannot open. A window not of the size asked says so.
+bool OpenScreen(const Console &console, const DeviceOptions &o, std::unique_ptr<WindowPresenter> *presenter,
+                std::string *why) {
   if (o.screen == DeviceOptions::Screen::Window || (!o.screen && WindowPresenter::DisplayNamed())) {
     *presenter = WindowPresenter::Start(o.scale, why);
     if (!*presenter && o.screen) return false;
+    if (*presenter && !(*presenter)->Note().empty()) console.Say((*presenter)->Note());
   }
   return true;
 }
@@ -118,7 +120,7 @@ int Start(const Console &console, int argc, char **argv) {
   if (!CheckFiles(o, script, &error)) return console.Fail(error);
   std::unique_ptr<WindowPresenter> presenter;
   std::string noWindow;
-  if (!OpenScreen(o, &presenter, &noWindow)) return console.Fail(noWindow);
+  if (!OpenScreen(console, o, &presenter, &noWindow)) return console.Fail(noWindow);
   const int status = RunOnPhone(console, o, std::move(script), std::move(presenter), noWindow);
   GdiShutdown();
   return status;

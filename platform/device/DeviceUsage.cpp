@@ -24,7 +24,9 @@ std::string Option(const std::string &option, const std::string &text) {
 std::string DeviceOptionLines() {
   return Option("--screen window|headless",
                 "show the screen in a desktop window (the default\nwhere a display opens) or only in memory") +
-         Option("--scale N", "enlarge the window N times (default: the largest\nwhole factor that fits the desktop)") +
+         Option("--scale N",
+                "enlarge the window N times (default: the largest\nwhole factor that fits the desktop; one too "
+                "large\ngives way to it, said on stderr)") +
          Option("--clock " + wave::ClockWords("|"),
                 "run live, or as a fast repeatable simulation\n(default: real in a window or with live audio,\nelse virtual)") +
          Option("--capture SOURCE", wave::CaptureWords() +

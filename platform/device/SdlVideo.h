@@ -24,6 +24,7 @@ struct SdlVideo {
   decltype(&SDL_UpdateWindowSurface) UpdateWindowSurface;
   decltype(&SDL_CreateRGBSurfaceWithFormatFrom) CreateRGBSurfaceWithFormatFrom;
   decltype(&SDL_FreeSurface) FreeSurface;
+  decltype(&SDL_FillRect) FillRect;
   decltype(&SDL_UpperBlitScaled) BlitScaled;
   decltype(&SDL_WaitEvent) WaitEvent;
   decltype(&SDL_PushEvent) PushEvent;

@@ -19,9 +19,6 @@ namespace {
 constexpr int kW = kScreenWidth, kH = kScreenHeight;
 enum WakeCode { kNews = 1, kStop = 2 };
 
-// Room left for the window's frame when it picks the scale.
-constexpr int kDecoration = 48;
-
 UINT PhoneKey(SDL_Keycode key) {
   if (key >= SDLK_0 && key <= SDLK_9) return static_cast<UINT>('0' + (key - SDLK_0));
   if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return static_cast<UINT>('1' + (key - SDLK_KP_1));
@@ -80,7 +77,12 @@ std::unique_ptr<WindowPresenter> WindowPresenter::Start(int scale, std::string *
 
 WindowPresenter::~WindowPresenter() {
   if (!thread_.joinable()) return;
-  Wake(kStop);
+  {
+    std::lock_guard lock(startMutex_);
+    stop_ = true;
+  }
+  started_.notify_all();
+  if (!gone_.load(std::memory_order_acquire)) Wake(kStop);
   thread_.join();
   if (std::getenv("DROVANE_PRESENTER_STATS"))
     std::fprintf(stderr, "%s: presenter: %llu frames shown, %llu unchanged\n", program_invocation_short_name,
@@ -96,14 +98,20 @@ bool WindowPresenter::Open(int scale) {
   // small screen needs no GPU, and a software GL driver alone would cost
   // tens of megabytes and a share of a core.
   sdl_->SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  X11Watch::InstallErrorHandler();
   if (sdl_->InitSubSystem(SDL_INIT_VIDEO) != 0) {
     startError_ = std::string("no display could be opened (SDL: ") + sdl_->GetError() + ")";
     return false;
   }
-  SDL_Rect usable{0, 0, kW, kH};
-  if (scale == 0) scale = sdl_->GetDisplayUsableBounds(0, &usable) == 0 ? (usable.h - kDecoration) / kH : 1;
-  scale_ = std::max(scale, 1);
-  window_ = sdl_->CreateWindow("Drovane", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kW * scale_, kH * scale_, 0);
+  SDL_Rect usable{0, 0, 0, 0};
+  if (sdl_->GetDisplayUsableBounds(0, &usable) != 0) usable = {0, 0, 0, 0};
+  const WindowFit fit = FitWindow(scale, {usable.x, usable.y, usable.w, usable.h});
+  note_ = fit.note;
+  const Area &w = fit.window;
+  const bool placed = usable.w > 0;
+  window_ = sdl_->CreateWindow("Drovane", placed ? w.x : SDL_WINDOWPOS_CENTERED, placed ? w.y : SDL_WINDOWPOS_CENTERED,
+                               w.w, w.h, 0);
+  picture_ = Letterbox(w.w, w.h);
   wakeEvent_ = sdl_->RegisterEvents(1);
   if (!window_ || wakeEvent_ == static_cast<uint32_t>(-1)) {
     startError_ = std::string("the window could not be opened (SDL: ") + sdl_->GetError() + ")";
@@ -111,6 +119,7 @@ bool WindowPresenter::Open(int scale) {
     sdl_->QuitSubSystem(SDL_INIT_VIDEO);
     return false;
   }
+  x11_ = X11Watch::Start(window_);
   frame_.assign(static_cast<size_t>(kW) * kH, 0);
   return true;
 }
@@ -124,9 +133,13 @@ void WindowPresenter::Run(int scale) {
   started_.notify_all();
   if (!opened) return;
   SDL_Event event;
-  while (sdl_->WaitEvent(&event)) {
+  while (!gone_.load(std::memory_order_relaxed) && sdl_->WaitEvent(&event)) {
     if (event.type == wakeEvent_ && event.user.code == kStop) break;
     Handle(event);
+  }
+  if (gone_.load(std::memory_order_relaxed)) {
+    std::unique_lock lock(startMutex_);
+    started_.wait(lock, [this] { return stop_; });
   }
   sdl_->DestroyWindow(window_);
   // All of SDL, with what it set up for the desktop (its D-Bus connection):
@@ -146,13 +159,20 @@ void WindowPresenter::Soon(F action) {
 }
 
 void WindowPresenter::Handle(const SDL_Event &event) {
-  const int x = event.button.x / scale_, y = event.button.y / scale_;
   switch (event.type) {
     case SDL_QUIT:
       Soon([] { handset::RequestClose(); });
       break;
+    case SDL_SYSWMEVENT:
+      // Gone as if closed; the program's end closes what is left of it.
+      if (x11_ && x11_->Destroyed(event)) {
+        gone_.store(true, std::memory_order_release);
+        Soon([] { handset::RequestClose(); });
+      }
+      break;
     case SDL_WINDOWEVENT:
-      if (event.window.event == SDL_WINDOWEVENT_EXPOSED) Show(true);
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+        Show(true);
       break;
     case SDL_KEYDOWN: case SDL_KEYUP:
       if (UINT key = PhoneKey(event.key.keysym.sym)) {
@@ -162,23 +182,34 @@ void WindowPresenter::Handle(const SDL_Event &event) {
           Soon([key] { handset::KeyUp(key); });
       }
       break;
-    case SDL_MOUSEBUTTONDOWN: case SDL_MOUSEBUTTONUP:
-      if (event.button.button != SDL_BUTTON_LEFT) break;
-      held_ = event.type == SDL_MOUSEBUTTONDOWN;
-      if (held_)
-        Soon([x, y] { handset::StylusDown(x, y); });
-      else
-        Soon([x, y] { handset::StylusUp(x, y); });
-      break;
-    case SDL_MOUSEMOTION:
-      if (held_) {
-        const int mx = event.motion.x / scale_, my = event.motion.y / scale_;
-        Soon([mx, my] { handset::StylusMove(mx, my); });
-      }
+    case SDL_MOUSEBUTTONDOWN: case SDL_MOUSEBUTTONUP: case SDL_MOUSEMOTION:
+      Stylus(event);
       break;
     default:
       if (event.type == wakeEvent_) Show(false);
       break;
+  }
+}
+
+// The mouse's left button as the stylus, on the picture: a press on the
+// black border is none, a drag beyond the picture stays on its edge.
+void WindowPresenter::Stylus(const SDL_Event &event) {
+  int x, y;
+  if (event.type == SDL_MOUSEMOTION) {
+    if (held_) {
+      PhonePoint(picture_, event.motion.x, event.motion.y, &x, &y);
+      Soon([x, y] { handset::StylusMove(x, y); });
+    }
+    return;
+  }
+  if (event.button.button != SDL_BUTTON_LEFT) return;
+  const bool inside = PhonePoint(picture_, event.button.x, event.button.y, &x, &y);
+  if (event.type == SDL_MOUSEBUTTONDOWN && inside && !held_) {
+    held_ = true;
+    Soon([x, y] { handset::StylusDown(x, y); });
+  } else if (event.type == SDL_MOUSEBUTTONUP && held_) {
+    held_ = false;
+    Soon([x, y] { handset::StylusUp(x, y); });
   }
 }
 
@@ -199,7 +230,10 @@ void WindowPresenter::Show(bool again) {
   SDL_Surface *target = sdl_->GetWindowSurface(window_);
   SDL_Surface *source = sdl_->CreateRGBSurfaceWithFormatFrom(frame_.data(), kW, kH, 32, kW * 4, SDL_PIXELFORMAT_RGB888);
   if (target && source) {
-    sdl_->BlitScaled(source, nullptr, target, nullptr);
+    picture_ = Letterbox(target->w, target->h);
+    if (picture_.w != target->w || picture_.h != target->h) sdl_->FillRect(target, nullptr, 0);
+    SDL_Rect to{picture_.x, picture_.y, picture_.w, picture_.h};
+    sdl_->BlitScaled(source, nullptr, target, &to);
     sdl_->UpdateWindowSurface(window_);
     ++shown_;
   }
@@ -214,6 +248,7 @@ void WindowPresenter::Wake(int code) {
 }
 
 void WindowPresenter::Present() {
+  if (gone_.load(std::memory_order_acquire)) return;
   const std::wstring title = handset::CaptionTitle();
   const uint64_t version = handset::ScreenVersion();
   bool wake = false;

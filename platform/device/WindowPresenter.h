@@ -1,7 +1,9 @@
 #pragma once
 
 // The phone's screen in an SDL2 window on the desktop, enlarged a whole
-// number of times with crisp pixels. The window lives on a thread of its
+// number of times with crisp pixels where the desktop has room (see
+// WindowFit: never off screen; at any other size the picture keeps its
+// aspect, bordered with black). The window lives on a thread of its
 // own that blocks in SDL_WaitEvent (no polling). Once connected to the
 // running phone, its keys, mouse and close button reach the program thread
 // as occurrences scheduled for now, which wake the program's wait at once.
@@ -19,15 +21,20 @@
 #include <vector>
 
 #include "device/SdlVideo.h"
+#include "device/WindowFit.h"
+#include "device/X11Watch.h"
 
 namespace platform::device {
 
 class WindowPresenter {
  public:
   // Opens the window (scale 0: the largest whole factor that fits the
-  // desktop's usable height). Null with the reason in `error` when there is
+  // desktop's usable area). Null with the reason in `error` when there is
   // no display or no SDL2; fault injection: "StartPresenter".
   static std::unique_ptr<WindowPresenter> Start(int scale, std::string *error);
+  // What the user should know of the window's size (a scale that did not
+  // fit), or "".
+  const std::string &Note() const { return note_; }
   // Whether the environment names a display (or an SDL video driver).
   static bool DisplayNamed();
   // From now on the window's input goes to the running phone (dropped
@@ -57,22 +64,31 @@ class WindowPresenter {
   void Soon(F action);
   bool Open(int scale);
   void Handle(const SDL_Event &event);
+  void Stylus(const SDL_Event &event);
   void Show(bool again);
   void Wake(int code);
 
   const std::unique_ptr<const SdlVideo> sdl_;
   std::atomic<bool> connected_{false};
   std::thread thread_;
+  // The window's thread only, once started.
   SDL_Window *window_ = nullptr;
+  std::unique_ptr<X11Watch> x11_;
   uint32_t wakeEvent_ = 0;
-  int scale_ = 1;
+  Area picture_;       // where the screen is drawn in the window
   bool held_ = false;  // the mouse button is down: moves are stylus moves
 
-  // Set up by the window's thread before Start returns.
+  // Set up by the window's thread before Start returns; stop_ set by the
+  // destructor, for a window's thread that can no longer be woken through
+  // SDL (its window gone, SDL's wake-up is sent to it).
   std::mutex startMutex_;
   std::condition_variable started_;
   bool ready_ = false;
+  bool stop_ = false;
+  // Destroyed by another client: nothing more is drawn or sent.
+  std::atomic<bool> gone_{false};
   std::string startError_;
+  std::string note_;
 
   // Program thread only.
   uint64_t lastVersion_ = ~0ull;

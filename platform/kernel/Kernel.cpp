@@ -16,25 +16,27 @@ HANDLE WINAPI CreateEventW(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL initial
   return core.events.Create(manualReset != FALSE, initialState != FALSE);
 }
 
+namespace {
+
+// Sets an event's state; false when `handle` is no event.
+bool SetSignalled(Core &core, HANDLE handle, bool signalled) {
+  std::lock_guard lock(core.mutex);
+  auto *event = core.events.Find(handle);
+  if (event) event->signalled = signalled;
+  return event != nullptr;
+}
+
+}  // namespace
+
 BOOL WINAPI SetEvent(HANDLE handle) {
   Core &core = Phone::ForAnyThread().Kernel();
-  {
-    std::lock_guard lock(core.mutex);
-    auto *event = core.events.Find(handle);
-    if (!event) return FALSE;
-    event->signalled = true;
-  }
+  if (!SetSignalled(core, handle, true)) return FALSE;
   core.wake.Notify();
   return TRUE;
 }
 
 BOOL WINAPI ResetEvent(HANDLE handle) {
-  Core &core = Phone::ForAnyThread().Kernel();
-  std::lock_guard lock(core.mutex);
-  auto *event = core.events.Find(handle);
-  if (!event) return FALSE;
-  event->signalled = false;
-  return TRUE;
+  return SetSignalled(Phone::ForAnyThread().Kernel(), handle, false) ? TRUE : FALSE;
 }
 
 BOOL WINAPI CloseHandle(HANDLE handle) {

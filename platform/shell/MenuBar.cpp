@@ -1,4 +1,5 @@
 // SHCreateMenuBar and the soft-key bar window it makes.
+#include <algorithm>
 #include <memory>
 
 #include "kernel/HandleCounter.h"
@@ -146,22 +147,62 @@ BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *info) {
   return TRUE;
 }
 
-// The bar is replaced, not changed: a pop-up running keeps the bar it opened.
-BOOL WINAPI ModifyMenuW(HMENU menu, UINT position, UINT flags, UINT_PTR newId, LPCWSTR text) {
-  if (flags != (MF_BYCOMMAND | MF_STRING) || !text) return FALSE;
+namespace {
+
+// The pop-up `menu` of a live bar, to be changed: the bar is replaced, not
+// changed, so a pop-up running keeps the bar it opened. `change` edits the
+// copy's items and says whether it did; only then does the copy replace the
+// bar.
+template <typename Change>
+BOOL ChangeMenu(HMENU menu, Change change) {
   for (auto &[window, bar] : platform::shell::Shell().bars) {
     for (size_t p = 0; p < bar->menuHandles.size(); ++p) {
       if (bar->menuHandles[p] != menu) continue;
       auto changed = std::make_shared<SoftKeyBar>(*bar);
-      for (resources::MenuItem &item : changed->menu[p].items) {
-        if (item.Separator() || item.id != position) continue;
-        item.id = static_cast<WORD>(newId);
-        item.text = text;
-        bar = changed;
-        return TRUE;
-      }
-      return FALSE;
+      if (!change(changed->menu[p].items)) return FALSE;
+      bar = changed;
+      return TRUE;
     }
   }
   return FALSE;
+}
+
+using Items = std::vector<resources::MenuItem>;
+
+// The plain item whose command is `id`, or end.
+Items::iterator ItemOf(Items &items, UINT id) {
+  return std::find_if(items.begin(), items.end(),
+                      [id](const resources::MenuItem &item) { return !item.Separator() && item.id == id; });
+}
+
+}  // namespace
+
+BOOL WINAPI ModifyMenuW(HMENU menu, UINT position, UINT flags, UINT_PTR newId, LPCWSTR text) {
+  if (flags != (MF_BYCOMMAND | MF_STRING) || !text) return FALSE;
+  return ChangeMenu(menu, [&](Items &items) {
+    const auto item = ItemOf(items, position);
+    if (item == items.end()) return false;
+    item->id = static_cast<WORD>(newId);
+    item->text = text;
+    return true;
+  });
+}
+
+BOOL WINAPI InsertMenuW(HMENU menu, UINT position, UINT flags, UINT_PTR newId, LPCWSTR text) {
+  if (flags != (MF_BYPOSITION | MF_STRING) || !text) return FALSE;
+  return ChangeMenu(menu, [&](Items &items) {
+    if (position > items.size()) return false;
+    items.insert(items.begin() + position, resources::MenuItem{static_cast<WORD>(newId), text});
+    return true;
+  });
+}
+
+BOOL WINAPI DeleteMenu(HMENU menu, UINT position, UINT flags) {
+  if (flags != MF_BYCOMMAND) return FALSE;
+  return ChangeMenu(menu, [&](Items &items) {
+    const auto item = ItemOf(items, position);
+    if (item == items.end()) return false;
+    items.erase(item);
+    return true;
+  });
 }

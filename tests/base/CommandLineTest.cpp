@@ -28,6 +28,10 @@ Parsed Parse(const std::vector<std::string> &words, bool operands = true) {
     if (hz) p.reference = *hz;
     return hz.has_value();
   });
+  line.Checked("key", "a key A-G", [](const std::string &v, std::string *why) {
+    if (v == "H") *why = "H is the German B; write B";
+    return v.size() == 1 && v[0] >= 'A' && v[0] <= 'G';
+  });
   if (operands) line.AcceptOperands();
   std::vector<const char *> argv{"prog"};
   for (const std::string &w : words) argv.push_back(w.c_str());
@@ -76,6 +80,13 @@ TEST(CommandLine, UsageErrorsAreWordedAlike) {
       {{"--reference", "\x1b[31mred"},
        "invalid value '\\x1b[31mred' for --reference (expected hertz between 1 and 20000)"},
       {{"--csv", "--bogus", "--help"}, "unknown option '--bogus'"},  // what comes first counts
+      {{"--key", "H"}, "invalid value 'H' for --key (H is the German B; write B)"},
+      {{"--key=\x07"}, "invalid value '\\x07' for --key (expected a key A-G)"},
+      // What the user typed is cut after 160 bytes, where a character starts.
+      {{"--reference", std::string(159, '7') + "\u00e9" + std::string(100, '7')},
+       "invalid value '" + std::string(159, '7') + "...' (261 bytes) for --reference (expected hertz between 1 and "
+                                                  "20000)"},
+      {{"--" + std::string(300, 'x')}, "unknown option '--" + std::string(158, 'x') + "...' (302 bytes)"},
   };
   for (const auto &c : cases) {
     const Parsed p = Parse(c.words);
@@ -84,6 +95,9 @@ TEST(CommandLine, UsageErrorsAreWordedAlike) {
   }
   EXPECT_EQ(Parse({"--csv", "a.wav"}, false).error, "unexpected argument 'a.wav'");
   EXPECT_EQ(Parse({"--", "a.wav"}, false).error, "unexpected argument 'a.wav'");
+  EXPECT_EQ(Parse({std::string(201, 'a')}, false).error,
+            "unexpected argument '" + std::string(160, 'a') + "...' (201 bytes)");
+  EXPECT_EQ(Parse({std::string(200, 'a')}, false).error, "unexpected argument '" + std::string(200, 'a') + "'");
 }
 
 TEST(CommandLine, HelpAndVersionWinOverWhateverFollows) {

@@ -61,12 +61,26 @@ TEST(TunerStrum, ATuningNamesTheStringsOfTheKeysTheMenuTheHintAndTheTones) {
   EXPECT_EQ(TextAt(trace, "STATIC", 0.9), "G#") << "the menu's second string";
   EXPECT_EQ(TextAt(trace, "STATIC", 1.1), "Bb");
 
+  // The tuner's own octave names, as it prints them, with a flat sign.
+  r = RunTuner("--tuning ' D-2 A-2 D-1 G-1 B\u266D-1 E1' --capture silence --playback null --duration 2 --script " +
+               Script("0.5 key softright\n"));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(TextAt(ParseTrace(r.out), "menu", 0.6),
+            "1 Auto Calibrate | - | 2 D | 3 A | 4 D | 5 G | 6 Bb | 7 E | - | 8 About");
+
+  // Written high to low: refused before anything runs, saying so.
+  r = RunTool(DROVANE_TUNER, "--screen headless --tuning 'E4 B3 G3 D3 A2 E2'");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err.find("drovane: invalid value 'E4 B3 G3 D3 A2 E2' for --tuning (the strings go from high to low; "
+                       "give string 1, the lowest, first, as \"E2 A2 D3 G3 B3 E4\")\n"),
+            0u) << r.err;
+
   r = RunTool(DROVANE_TUNER, "--screen headless --tuning drop-z");
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.out, "");
   EXPECT_NE(r.err.find("drovane: invalid value 'drop-z' for --tuning (expected one of standard, drop-d,"),
             std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("open-c, or six notes"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("banjo, or 4 to 9 notes"), std::string::npos) << r.err;
 }
 
 // What each string's row says in a trace of the strum screen:

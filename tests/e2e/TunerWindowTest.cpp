@@ -88,4 +88,31 @@ TEST(TunerWindow, CarriesTheDesktopClassKeyOneChoosesTheLowEAndClosingTheWindowE
   EXPECT_EQ(tuner.Wait(), 0) << Slurp(errPath);
 }
 
+// Another client destroys the window (as `xdotool windowclose` does) while
+// the tuner draws the demo's readings into it: its requests about the window
+// that follow are refused by the server, and must not end it through Xlib's
+// default handler (status 1): it ends as if closed.
+TEST(TunerWindow, DestroyedFromOutsideWhileItDrawsItEndsAsIfClosed) {
+  XvfbServer server(OutputPath("tuner-destroy-xvfb-runtime"));
+  if (server.display().empty()) GTEST_SKIP() << "no X server for the window: " << server.why();
+  const std::string env = "DISPLAY=" + server.display();
+  const std::string errPath = OutputPath("tuner-destroyed.err");
+  ChildProcess tuner(DROVANE_TUNER,
+                     {"--screen", "window", "--scale", "2", "--capture", "demo", "--playback", "null", "--trace-text"},
+                     {env, "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0:abort_on_error=1"}, errPath);
+  ASSERT_TRUE(tuner.Started());
+  // A reading on screen: the tuner is drawing.
+  ASSERT_TRUE(tuner.ReadUntil(" Hz")) << "the tuner did not start: " << Slurp(errPath);
+  std::string said;
+  const Window window = FindWindowByTitle(env, "Drovane", &said);
+  ASSERT_NE(window, 0u) << said;
+  Display *x = XOpenDisplay(server.display().c_str());
+  ASSERT_NE(x, nullptr);
+  XDestroyWindow(x, window);
+  XCloseDisplay(x);
+  EXPECT_EQ(tuner.Wait(), 0) << Slurp(errPath);
+  EXPECT_EQ(Slurp(errPath).find("X Error"), std::string::npos) << Slurp(errPath);
+  EXPECT_EQ(Slurp(errPath).find("refused"), std::string::npos) << Slurp(errPath);
+}
+
 }  // namespace

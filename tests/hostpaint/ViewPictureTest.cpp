@@ -7,9 +7,12 @@
 #include <cmath>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 #include "ViewFixture.h"
 #include "hostpaint/GdiFontSelect.h"
+#include "general/CheckRecord.h"
+#include "measure/TemperamentChoice.h"
 
 namespace viewtest {
 namespace {
@@ -252,6 +255,72 @@ TEST_F(Pictures, GuitarPanelWithAHighlightedAndASelectedString) {
   EXPECT_EQ(Count(kNeedle, panel), Count(kNeedle, {160, 140, 240, 164})) << "one bordered bar only";
   // The gauge keeps the left two thirds.
   EXPECT_GT(OnLine({0, 135}, GaugePoint(160, -0.5, 0.5), kNeedle), 0.95);
+}
+
+// A temperament moves where each note is in tune: in just intonation on C
+// a G a little sharp of its equal-tempered pitch is in tune, and the needle
+// shows the deviation from the just G; a sweetened string, from its offset.
+TEST_F(Pictures, TheNeedleReadsAgainstTheTemperamentAndTheStringsOffsets) {
+  WireAsStartUp();
+  Measure::ScalaScale just;
+  std::string why;
+  ASSERT_TRUE(Measure::ParseTemperament("just", &just, &why));
+  Measure::Tuning sweet;
+  sweet.offsets[3] = -25;  // G3 a quarter of a semitone flat
+  view_->SetTargets(Measure::NoteTargets(Measure::Temperament(just, 0), Measure::Tuning{}));
+  view_->SetPitch(55.0196);  // the pure fifth above C: in tune
+  EXPECT_EQ(view_->Note(), 55);
+  PaintAs("just-g");
+  ExpectWord(kW, L"Ok");
+  EXPECT_GT(OnLine({0, 135}, GaugePoint(kW, 0, 0.5), kNeedle), 0.8);
+  view_->SetPitch(55.01);  // in tune in equal temperament, flat of the just G
+  PaintAs("just-g-flat");
+  ExpectWord(kW, L"Ok");
+  EXPECT_NEAR(view_->Gauge().value, -0.0096, 0.0001);
+
+  view_->SetTargets(Measure::NoteTargets(Measure::Temperament(), sweet));
+  view_->SetPitch(55.0);  // the G string is to be a quarter tone flat: Down
+  PaintAs("sweetened-g");
+  EXPECT_EQ(view_->Note(), 55);
+  EXPECT_DOUBLE_EQ(view_->Gauge().value, 0.25);
+  ExpectWord(kW, L"Down");
+  view_->SetPitch(54.74);  // nearer its target than F#'s: G, a cent flat, Ok
+  EXPECT_EQ(view_->Note(), 55);
+  PaintAs("sweetened-g-ok");
+  ExpectWord(kW, L"Ok");
+}
+
+// Four to nine strings: as many bars, the six of a guitar where the
+// picture's strings are, any other count evenly between its outer two; the
+// strum screen as many rows.
+TEST_F(Pictures, TheGuitarPanelAndTheStrumScreenDrawEveryStringOfTheTuning) {
+  WireAsStartUp({0, 0, 0, 1});
+  for (const std::vector<int> &notes : {std::vector<int>{23, 28, 33, 38, 43}, std::vector<int>{67, 60, 64, 69},
+                                        std::vector<int>{21, 30, 40, 50, 60, 70, 75, 80, 84}}) {
+    const int n = static_cast<int>(notes.size());
+    SCOPED_TRACE(n);
+    view_->SetStringNotes(notes);
+    view_->SetStringSelectIndex(n - 1);
+    PaintAs("strings-" + std::to_string(n));
+    for (int i = 0; i < n; ++i) {
+      const double c = 270 * (0.264 + (0.762 - 0.264) * i / (n - 1));
+      EXPECT_EQ(view_->Panel().BarTop(i), Nearest(c - 6)) << i;
+      EXPECT_EQ(At(200, Nearest(c)), kBar) << i;
+      EXPECT_EQ(At(162, Nearest(c)), i == n - 1 ? kNeedle : kBar) << "the last string chosen";
+      const double gap = c + 270 * (0.762 - 0.264) / (n - 1) / 2;
+      if (i < n - 1) {
+        EXPECT_NE(At(200, Nearest(gap)), kBar) << "between bars " << i << " and " << i + 1;
+      }
+    }
+    double note = 0;
+    EXPECT_TRUE(view_->HitTest(200, view_->Panel().BarTop(n - 1) + 1, &note));
+    EXPECT_EQ(note, notes.back());
+    const StrumPanel &rows = view_->StrumScreen();
+    EXPECT_EQ(rows.rows, n);
+    EXPECT_EQ(rows.Word(n - 1), L"");
+  }
+  view_->SetStringSelectIndex(9);
+  EXPECT_EQ(LastCheck(record_), Text(CheckSites::kStringIndexOutOfRange));
 }
 
 TEST_F(Pictures, DetailedTextWithAndWithoutAPitch) {

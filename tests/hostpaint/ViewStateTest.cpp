@@ -17,9 +17,11 @@ void ExpectCheck(ScopedAssertionRecord &record, const CheckSite &site) {
 
 TEST_F(State, SelectionByIndexOrByNoteRefusesWhatNoStringHas) {
   WireAsStartUp();
-  const int five[] = {1, 2, 3, 4, 5};
-  view_->SetStringNotes(five);
-  ExpectCheck(record_, CheckSites::kNotSixStrings);
+  const int three[] = {1, 2, 3}, ten[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+  view_->SetStringNotes(three);
+  ExpectCheck(record_, CheckSites::kStringCountRefused);
+  view_->SetStringNotes(ten);
+  ExpectCheck(record_, CheckSites::kStringCountRefused);
   EXPECT_EQ(view_->Panel().notes[0], 40);
   EXPECT_EQ(outside_.repaints, 0);
   view_->SetStringSelectIndex(0);

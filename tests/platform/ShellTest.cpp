@@ -116,8 +116,9 @@ TEST_F(ShellTest, SoftKeysAndThePopUpMenuSendTheirCommandsWhileTheMenuTakesTheKe
   EXPECT_EQ(GdiLiveObjectCount(), gdiStart);
 }
 
-// The phone's menu calls rename a pop-up's items, as a program does to
-// follow a setting; a handle lives with its bar and fails cleanly after.
+// The phone's menu calls rename a pop-up's items, put items in and take them
+// out, as a program does to follow a setting; a handle lives with its bar
+// and fails cleanly after.
 TEST_F(ShellTest, APopUpsItemsAreRenamedThroughTheHandleItsBarGives) {
   RegisterBar(kModule);
   HWND main = Make(L"main");
@@ -136,6 +137,18 @@ TEST_F(ShellTest, APopUpsItemsAreRenamedThroughTheHandleItsBarGives) {
   EXPECT_FALSE(ModifyMenuW(menu, 1, 0x400 /* MF_BYPOSITION */, 706, L"x"));
   EXPECT_FALSE(ModifyMenuW(menu, 706, MF_BYCOMMAND | MF_STRING, 706, nullptr));
   EXPECT_FALSE(ModifyMenuW(nullptr, 706, MF_BYCOMMAND | MF_STRING, 706, L"x"));
+  // Items in, before a place (separators count), and out, by command.
+  EXPECT_TRUE(InsertMenuW(menu, 4, MF_BYPOSITION | MF_STRING, 720, L"B"));
+  EXPECT_TRUE(InsertMenuW(menu, 0, MF_BYPOSITION | MF_STRING, 721, L"first"));
+  EXPECT_TRUE(DeleteMenu(menu, 721, MF_BYCOMMAND));
+  EXPECT_FALSE(InsertMenuW(menu, 8, MF_BYPOSITION | MF_STRING, 722, L"x")) << "past the end: 7 appends";
+  EXPECT_FALSE(InsertMenuW(menu, 1, MF_BYCOMMAND | MF_STRING, 722, L"x"));
+  EXPECT_FALSE(InsertMenuW(menu, 1, MF_BYPOSITION | MF_STRING, 722, nullptr));
+  EXPECT_TRUE(DeleteMenu(menu, 706, MF_BYCOMMAND));
+  EXPECT_FALSE(DeleteMenu(menu, 706, MF_BYCOMMAND)) << "gone already";
+  EXPECT_FALSE(DeleteMenu(menu, 0, MF_BYCOMMAND)) << "a separator is no item";
+  EXPECT_FALSE(DeleteMenu(menu, 2, MF_BYPOSITION));
+  EXPECT_FALSE(DeleteMenu(nullptr, 708, MF_BYCOMMAND));
 
   std::wstring shown;
   platform::SetIdleHook([&] {
@@ -146,10 +159,10 @@ TEST_F(ShellTest, APopUpsItemsAreRenamedThroughTheHandleItsBarGives) {
   TakeLog();
   while (platform::Now() < Ms(300) && Wait(0, nullptr, INFINITE) != WAIT_FAILED) Pump();
   platform::SetIdleHook(nullptr);
-  EXPECT_EQ(shown, L"1 Auto Calibrate | - | 2 D | 3 G# | - | 4 About");
+  EXPECT_EQ(shown, L"1 Auto Calibrate | - | 2 G# | 3 B | - | 4 About");
   Log heard = TakeLog();
   std::erase_if(heard, [](const std::string &s) { return s.find("command") == std::string::npos; });
-  EXPECT_EQ(heard, Log{"main:command 708"}) << "the item sends its new command";
+  EXPECT_EQ(heard, Log{"main:command 720"}) << "the item put in sends its command";
 
   HWND again = CreateBar(main, kModule);
   ASSERT_NE(again, nullptr);
@@ -157,6 +170,8 @@ TEST_F(ShellTest, APopUpsItemsAreRenamedThroughTheHandleItsBarGives) {
   EXPECT_NE(fresh, menu) << "a new bar, a new handle, from the resource as it stands";
   DestroyWindow(bar);
   EXPECT_FALSE(ModifyMenuW(menu, 706, MF_BYCOMMAND | MF_STRING, 706, L"E")) << "its bar is gone";
+  EXPECT_FALSE(InsertMenuW(menu, 0, MF_BYPOSITION | MF_STRING, 722, L"x"));
+  EXPECT_FALSE(DeleteMenu(menu, 708, MF_BYCOMMAND));
   EXPECT_TRUE(ModifyMenuW(fresh, 706, MF_BYCOMMAND | MF_STRING, 706, L"E"));
   DestroyWindow(main);
   EXPECT_FALSE(ModifyMenuW(fresh, 706, MF_BYCOMMAND | MF_STRING, 706, L"E"));

@@ -122,7 +122,7 @@ TEST(StrumAnalyzer, NamesFarOffStringsInAnyTuningAndReference) {
     std::string error;
     ASSERT_TRUE(Measure::ParseTuning(c.tuning, &tuning, &error));
     synthetic::StrumSettings settings;
-    settings.targets = tuning.notes;
+    std::copy(tuning.notes.begin(), tuning.notes.end(), settings.targets.begin());
     settings.reference = c.reference;
     settings.cents = c.cents;
     const synthetic::Strum strum = synthetic::MakeStrum(77, settings);

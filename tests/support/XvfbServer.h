@@ -2,7 +2,8 @@
 
 // A private X server (Xvfb) for one test: its own display number, chosen by
 // the server (-displayfd), and its own XDG_RUNTIME_DIR. Ready once it has
-// told its display number; stopped by its process id.
+// told its display number; stopped by its process id. Its one screen is
+// 1280×1024 unless the test asks for another size ("320x240x24").
 #include <signal.h>
 
 #include <cstdlib>
@@ -14,14 +15,14 @@
 
 class XvfbServer {
  public:
-  explicit XvfbServer(const std::string &runtimeDir) {
+  explicit XvfbServer(const std::string &runtimeDir, const std::string &screen = "1280x1024x24") {
     if (std::system(("mkdir -p -m 700 " + runtimeDir).c_str()) != 0) {
       why_ = "cannot make " + runtimeDir;
       return;
     }
     // The server writes its display number on stdout once it accepts connections.
     server_ = std::make_unique<ChildProcess>(
-        "/usr/bin/Xvfb", std::vector<std::string>{"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
+        "/usr/bin/Xvfb", std::vector<std::string>{"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp"},
         std::vector<std::string>{"XDG_RUNTIME_DIR=" + runtimeDir}, runtimeDir + "/xvfb.log");
     std::string number;
     if (server_->Started() && server_->ReadLine(&number) && !number.empty()) {

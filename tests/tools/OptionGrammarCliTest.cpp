@@ -13,10 +13,24 @@ namespace {
 // What a bad --tuning is told, the names listed.
 constexpr char kTunings[] =
     "(expected one of standard, drop-d, half-step-down, whole-step-down, drop-c, dadgad, open-d, open-g, open-e, "
-    "open-c, or six notes lowest first between C1 and C6, e.g. \"D2 A2 D3 G3 B3 E4\" or 38,45,50,55,59,64)";
+    "open-c, seven-string, baritone, bass-4, bass-5, bass-6, ukulele, ukulele-low-g, mandolin, banjo, or 4 to 9 "
+    "notes, string 1 first, between A0 (27.50 Hz) and C6 (1046.50 Hz) in scientific pitch notation (A-4 and C3 in "
+    "the tuner's own naming, MIDI 21 and 84), e.g. \"D2 A2 D3 G3 B3 E4\", \"D-2 A-2 D-1 G-1 B-1 E1\" or "
+    "38,45,50,55,59,64)";
+
+constexpr char kStringNumber[] =
+    "(expected a string number from 1 (the first, the lowest) to the tuning's last (at most 9))";
+
+constexpr char kNoteAsItIs[] = "--tuning and --temperament tune the strings of --string; a --note plays as it is";
 
 std::string UsageError(const std::string &program, const std::string &message) {
   return program + ": " + message + "\nTry '" + program + " --help' for more information.\n";
+}
+
+std::string Repeated(const std::string &text, int times) {
+  std::string all;
+  while (times-- > 0) all += text;
+  return all;
 }
 
 // Runs each command line and expects a usage error with exactly `message`.
@@ -66,12 +80,21 @@ TEST(OptionGrammarCli, AnalyzeTakesBothFormsAndTheEndOfOptions) {
        {"--csv --json --demo", "--csv and --json cannot be combined"},
        {"--live --demo", "--live cannot be combined with --demo or files"},
        {"--csv", "no input: name a sound file or use --demo or --live"},
-       {"--demo --tuning drop-d", "--tuning names the strings of --strum"},
+       {"--demo --temperament=", "invalid value '' for --temperament (expected equal, just, pythagorean, "
+                                 "quarter-comma-meantone, werckmeister-3, or a Scala file (.scl) of 12 pitches to the "
+                                 "octave)"},
+       {"--demo --temperament no/such.scl",
+        "invalid value 'no/such.scl' for --temperament (cannot read no/such.scl: No such file or directory)"},
+       {"--demo --temperament-root H",
+        "invalid value 'H' for --temperament-root (expected a note name without octave: C, C#, Db, D, ... B (# b or "
+        "the sharp and flat signs))"},
+       {"--demo --temperament-root C4", "invalid value 'C4' for --temperament-root (expected a note name without "
+                                        "octave: C, C#, Db, D, ... B (# b or the sharp and flat signs))"},
        {"--demo --strum --calibrate", "--strum cannot be combined with --calibrate, --precise or --live"},
        {"--strum --live", "--strum cannot be combined with --calibrate, --precise or --live"},
        {"--demo --strum --tuning=drop-q", std::string("invalid value 'drop-q' for --tuning ") + kTunings},
-       {"--demo --strum --tuning '38 45 50 55 59'", std::string("invalid value '38 45 50 55 59' for --tuning ") +
-                                                       kTunings},
+       {"--demo --strum --tuning '38 45 50'", std::string("invalid value '38 45 50' for --tuning ") + kTunings},
+       {"--demo --strum --tuning bass-5", "--strum reads six strings so far; the tuning has 5"},
        {"--capture demo", "invalid value 'demo' for --capture (expected live, live:NAME, jack or jack:PORT)"},
        {"--capture song.wav", "invalid value 'song.wav' for --capture (expected live, live:NAME, jack or jack:PORT)"},
        {"--capture jack --demo", "--live cannot be combined with --demo or files"},
@@ -93,9 +116,11 @@ TEST(OptionGrammarCli, ToneTakesBothFormsAndRefusesAlike) {
   }
   ExpectUsageErrors(
       t, "drovane-tone",
-      {{"--string=7", "invalid value '7' for --string (expected a string number from 1 (the lowest) to 6 (the highest))"},
-       {"--string=1e0", "invalid value '1e0' for --string (expected a string number from 1 (the lowest) to 6 (the highest))"},
-       {"--string 2.0", "invalid value '2.0' for --string (expected a string number from 1 (the lowest) to 6 (the highest))"},
+      {{"--string=10", std::string("invalid value '10' for --string ") + kStringNumber},
+       {"--string=1e0", std::string("invalid value '1e0' for --string ") + kStringNumber},
+       {"--string 2.0", std::string("invalid value '2.0' for --string ") + kStringNumber},
+       {"--string=7 --out x.wav", "--string 7: the tuning has 6 strings (E2 A2 D3 G3 B3 E4)"},
+       {"--tuning bass-4 --string 5 --out x.wav", "--string 5: the tuning has 4 strings (E1 A1 D2 G2)"},
        {"--note=0x10",
         "invalid value '0x10' for --note (expected a MIDI note number from 0 to below 124.77, whose "
         "fundamental lies below 11025 Hz, the highest a 22050 Hz tone can carry)"},
@@ -104,11 +129,20 @@ TEST(OptionGrammarCli, ToneTakesBothFormsAndRefusesAlike) {
        {"--note 1 --strin 2", "unknown option '--strin'"},
        {"--note 1 extra", "unexpected argument 'extra'"},
        {"--note 1 -- --out=x.wav", "unexpected argument '--out=x.wav'"},
-       {"--out x.wav", "choose a string (--string 1..6) or a note (--note MIDI)"},
-       {"--tuning open-g --out x.wav", "choose a string (--string 1..6) or a note (--note MIDI)"},
-       {"--string 1 --note 40 --tuning drop-d", "--tuning names the strings of --string; a --note plays as it is"},
+       {"--out x.wav", "choose a string (--string N, 1 the lowest) or a note (--note MIDI)"},
+       {"--tuning open-g --out x.wav", "choose a string (--string N, 1 the lowest) or a note (--note MIDI)"},
+       {"--string 1 --note 40 --tuning drop-d", kNoteAsItIs},
+       {"--note 40 --temperament just", kNoteAsItIs},
+       {"--note 40 --temperament-root D", kNoteAsItIs},
        {"--string 1 --tuning 'E2 A2 D3 G3 B3 E9'",
-        std::string("invalid value 'E2 A2 D3 G3 B3 E9' for --tuning ") + kTunings},
+        "invalid value 'E2 A2 D3 G3 B3 E9' for --tuning ('E9' is E9 (10548.08 Hz): the strings lie between A0 "
+        "(27.50 Hz) and C6 (1046.50 Hz) in scientific pitch notation (A-4 and C3 in the tuner's own naming, MIDI 21 "
+        "and 84))"},
+       {"--string 1 --tuning 'E4 B3 G3 D3 A2 E2'",
+        "invalid value 'E4 B3 G3 D3 A2 E2' for --tuning (the strings go from high to low; give string 1, the lowest, "
+        "first, as \"E2 A2 D3 G3 B3 E4\")"},
+       {"--string 1 --tuning \"$(printf 'E2 %.0s' $(seq 40000))\"",
+        "invalid value '" + Repeated("E2 ", 53) + "E...' (120000 bytes) for --tuning " + kTunings},
        {"--string 1 --playback null", "invalid value 'null' for --playback (expected live, live:NAME, jack or jack:PORT)"},
        {"--string 1 --playback jack --out x.wav", "--out and --playback cannot be combined"},
        {"--list-devices --string 1", "--list-devices takes no tone"}});

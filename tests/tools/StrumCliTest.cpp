@@ -173,6 +173,25 @@ TEST(StrumCli, ATuningNamesTheTargetsAndSoundWithoutStrumsFindsNone) {
   EXPECT_EQ(RunTool(DROVANE_ANALYZE, "--csv --tuning 38,45,50,55,59,64 --strum " + path).out, r.out);
   EXPECT_EQ(RunTool(DROVANE_ANALYZE, "--csv --tuning 'D2 A2 D3 G3 B3 E4' --strum " + path).out, r.out);
 
+  // A sweetened B and a temperament: each string's cents from where it is
+  // to be, the same strings heard at the same frequencies.
+  const std::vector<Row> plain = CsvRows(r.out);
+  const std::vector<Row> sweet =
+      CsvRows(RunTool(DROVANE_ANALYZE, "--csv --tuning 'D2 A2 D3 G3 B3-10 E4' --temperament just --strum " + path).out);
+  ASSERT_EQ(sweet.size(), plain.size());
+  // D A D G B E in just intonation on C: 9/8, 5/3, 9/8, 3/2, 15/8, 5/4.
+  const double ratios[6] = {9.0 / 8, 5.0 / 3, 9.0 / 8, 3.0 / 2, 15.0 / 8, 5.0 / 4};
+  const int degrees[6] = {2, 9, 2, 7, 11, 4};
+  for (size_t i = 0; i < plain.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(sweet[i].heard, plain[i].heard);
+    EXPECT_EQ(sweet[i].frequency, plain[i].frequency);
+    if (plain[i].heard != "1") continue;
+    const int s = std::stoi(plain[i].string) - 1;
+    const double moved = 1200 * std::log2(ratios[s]) - 100 * degrees[s] + (s == 4 ? -10 : 0);
+    EXPECT_NEAR(std::stod(sweet[i].cents), std::stod(plain[i].cents) - moved, 0.011);
+  }
+
   // Silence strikes no string: no strum, said, and no failure.
   const std::string quiet = WriteSound("silence.wav", std::vector<int16_t>(3 * 22050), 22050, 1);
   r = RunTool(DROVANE_ANALYZE, "--strum --csv " + quiet);

@@ -60,6 +60,7 @@ BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *info);
 #define SHCMBM_GETSUBMENU (WM_USER + 401)
 
 #define MF_BYCOMMAND 0x0000
+#define MF_BYPOSITION 0x0400
 #define MF_STRING 0x0000
 
 // Gives the item `position` (its command, MF_BYCOMMAND) of a menu bar's
@@ -67,3 +68,15 @@ BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *info);
 // nothing changed, for a menu that is not a live bar's, an item it does not
 // hold, other flags, or no text. A pop-up already open keeps what it shows.
 BOOL WINAPI ModifyMenuW(HMENU menu, UINT position, UINT flags, UINT_PTR newId, LPCWSTR text);
+
+// Puts an item with the command `newId` and the text `text` (MF_STRING) into
+// a menu bar's pop-up before the item at `position` (MF_BYPOSITION: counted
+// from 0, separators included; the item count appends). FALSE, with nothing
+// changed, for a menu that is not a live bar's, a position past the end,
+// other flags, or no text.
+BOOL WINAPI InsertMenuW(HMENU menu, UINT position, UINT flags, UINT_PTR newId, LPCWSTR text);
+
+// Takes the item whose command is `position` (MF_BYCOMMAND) out of a menu
+// bar's pop-up. FALSE, with nothing changed, for a menu that is not a live
+// bar's, an item it does not hold, or other flags.
+BOOL WINAPI DeleteMenu(HMENU menu, UINT position, UINT flags);
