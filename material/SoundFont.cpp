@@ -137,8 +137,9 @@ std::vector<unsigned char> MidiFile(const Score &score, int program, int only) {
     events.push_back({Ticks(p.time), 3, {static_cast<unsigned char>(0x90 | c), note, velocity}});
     events.push_back({Ticks(off), 1, {static_cast<unsigned char>(0x80 | c), note, 0}});
   }
-  std::stable_sort(events.begin(), events.end(),
-                   [](const Event &a, const Event &b) { return a.tick != b.tick ? a.tick < b.tick : a.order < b.order; });
+  std::stable_sort(events.begin(), events.end(), [](const Event &a, const Event &b) {
+    return a.tick != b.tick ? a.tick < b.tick : a.order < b.order;
+  });
   std::vector<unsigned char> track;
   long now = 0;
   for (const Event &e : events) {

@@ -47,8 +47,8 @@ def ensure_packages():
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--build", default=os.path.join(HERE, "..", "build", "release"))
-    parser.add_argument("--cache", default=os.path.join(os.environ.get("XDG_CACHE_HOME", os.path.expanduser("~/.cache")),
-                                                        "drovane-material"))
+    cache = os.environ.get("XDG_CACHE_HOME", os.path.expanduser("~/.cache"))
+    parser.add_argument("--cache", default=os.path.join(cache, "drovane-material"))
     parser.add_argument("--part", choices=["tuning", "held-out", "both"], default="both")
     parser.add_argument("--strums", type=int, default=4, help="strums a take (twice as many 0.3 s apart)")
     parser.add_argument("--only", help="one material: model, fluidr3, musescore or timgm6mb")

@@ -16,8 +16,10 @@ void Tally::Add(const Tally &o) {
 double Tally::WorstPosition(int *position) const {
   double worst = 0;
   *position = 0;
-  for (int p = 0; p < kPositions; ++p)
-    if (ringingAt[p] && 100.0 * missedAt[p] / ringingAt[p] > worst) worst = 100.0 * missedAt[p] / ringingAt[p], *position = p + 1;
+  for (int p = 0; p < kPositions; ++p) {
+    const double share = ringingAt[p] ? 100.0 * missedAt[p] / ringingAt[p] : 0;
+    if (share > worst) worst = share, *position = p + 1;
+  }
   return worst;
 }
 
@@ -37,7 +39,8 @@ void PrintRow(const std::string &label, const Tally &t) {
   std::snprintf(muted, sizeof muted, "%d/%d", t.mutedHeard, t.muted);
   for (int p = 0; p < Tally::kPositions; ++p) {
     char one[16];
-    std::snprintf(one, sizeof one, p ? " %4.0f" : "%4.0f", t.ringingAt[p] ? 100.0 * t.missedAt[p] / t.ringingAt[p] : 0.0);
+    const double share = t.ringingAt[p] ? 100.0 * t.missedAt[p] / t.ringingAt[p] : 0.0;
+    std::snprintf(one, sizeof one, p ? " %4.0f" : "%4.0f", share);
     std::strncat(positions, one, sizeof positions - std::strlen(positions) - 1);
   }
   std::printf("%-34s %6d %6d %7d %5.1f %7d %7s %7.3f %5.2f  %s\n", label.c_str(), t.strums, t.extra, t.ringing,

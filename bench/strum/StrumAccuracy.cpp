@@ -102,7 +102,8 @@ void Judge(const Cell &cell, const Measure::Tuning &tuning, const material::Take
       double anyTruth = 0;
       if (any && !p.muted && Truth(tuning, take, p.string, *any, &anyTruth)) {
         const double off = std::abs(1200 * std::log2(any->strings[p.string].hertz / anyTruth));
-        g_confidence[std::min(9, static_cast<int>(any->strings[p.string].confidence * 10))][off <= 3 ? 0 : off <= 50 ? 1 : 2]++;
+        const int tenth = std::min(9, static_cast<int>(any->strings[p.string].confidence * 10));
+        g_confidence[tenth][off <= 3 ? 0 : off <= 50 ? 1 : 2]++;
       }
       if (p.muted) {
         ++tally->muted;

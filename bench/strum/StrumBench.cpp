@@ -78,8 +78,9 @@ const material::Take &ModelStrums(bool room) {
     plan.detune = 30;
     material::Take take;
     std::string error;
-    material::MakeTake({}, material::MakeStrums(plan, 7), withRoom ? std::optional(material::TuningRoom()) : std::nullopt,
-                       "", &take, &error);
+    const std::optional<material::RoomSettings> room =
+        withRoom ? std::optional(material::TuningRoom()) : std::nullopt;
+    material::MakeTake({}, material::MakeStrums(plan, 7), room, "", &take, &error);
     return take;
   };
   static const material::Take clean = make(false), roomed = make(true);

@@ -16,9 +16,10 @@ namespace Strum {
 // it), or follows the last attack of a strum within kChain (a slow strum
 // goes on string by string), or comes within kEcho of a strum and is far
 // weaker than its attacks (kWeakest: partials beating, a body's or a
-// sampled instrument's own swell, not a string struck); the strum is read from the stretch that starts kLead after its onset
-// (when every string's attack is over and a muted string's thud has died),
-// or kSettle after its last attack found if that is later, and ends kEnd
+// sampled instrument's own swell, not a string struck); the strum is read
+// from the stretch that starts kLead after its onset (when every string's
+// attack is over and a muted string's thud has died), or kSettle after its
+// last attack found if that is later, and ends kEnd
 // after the onset, or just before the next strum if that comes sooner; a
 // strum followed closely by the next (0.3 s) is read on the last kShortest
 // before it, from kSettle after its onset at the earliest. The attacks,

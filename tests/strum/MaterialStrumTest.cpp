@@ -25,7 +25,8 @@ struct Judged {
   double worst = 0;
 };
 
-material::Take Render(const material::StrumPlan &plan, uint64_t seed, const std::optional<material::RoomSettings> &room) {
+material::Take Render(const material::StrumPlan &plan, uint64_t seed,
+                      const std::optional<material::RoomSettings> &room) {
   material::Source model;
   model.seed = seed;
   material::Take take;
