@@ -14,7 +14,9 @@ constexpr ProgramOption kOptions[] = {
     {"strum", nullptr,
      "show the strum check in place of the gauge: strum\n"
      "all six strings and read how far each one is off,\n"
-     "\"Ok\" within 3 cents, after every strum; the keys\n"
+     "\"Ok\" within 3 cents, \"?\" where it is not sure,\n"
+     "after every strum (a string's pitch is its first\n"
+     "partial's, read from the partials heard); the keys\n"
      "1-6 still choose a string and play its tone, and\n"
      "Up and Down still move the reference A the strings\n"
      "are read against"},

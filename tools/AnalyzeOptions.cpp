@@ -50,13 +50,19 @@ constexpr char kUsage[] =
     "                   for half a second)\n"
     "  --list-devices   list the live capture devices as values of --capture\n"
     "                   (the tuner's own words) and exit\n"
-    "  --strum          find each strum (an attack after which three strings or\n"
-    "                   more ring) and read every string of it, as the tuner's\n"
+    "  --strum          find each strum (an attack that strikes one string or\n"
+    "                   more) and read every string of it, as the tuner's\n"
     "                   strum screen does: one row per strum and string, in CSV\n"
-    "                   file,time_s,string,target,heard,frequency_hz,name,cents\n"
-    "                   with time_s the strum's onset, string 1 the lowest,\n"
-    "                   heard 1 or 0 and cents from the string's target note;\n"
-    "                   a string not heard has frequency 0 and no name or cents\n";
+    "                   the columns file, time_s, string, target, heard,\n"
+    "                   frequency_hz, name, cents and confidence, with time_s\n"
+    "                   the strum's onset, string 1 the lowest, heard 1 or 0\n"
+    "                   and cents from the string's target note. A string's\n"
+    "                   frequency is that of its first partial as the fit of\n"
+    "                   the partials heard to a stiff string's series gives it,\n"
+    "                   so its fundamental itself need not be heard; confidence\n"
+    "                   (0 to 1) is how well those partials agree on it. Below\n"
+    "                   0.5 the string is not sure and, as a string not heard,\n"
+    "                   has heard 0, frequency 0 and no name or cents\n";
 
 // After the lines of --tuning, --temperament and --temperament-root.
 constexpr char kUsageAfterTuning[] =

@@ -85,7 +85,7 @@ bool AnalyzeStrums(const AnalyzeOptions &options, const std::string &input, cons
     Fail(input, "read error: " + s.error);
     return false;
   }
-  if (s.results == 0) Fail(input, "no strum was found (an attack after which three strings or more ring)");
+  if (s.results == 0) Fail(input, "no strum was found (an attack that strikes a string)");
   return true;
 }
 
