@@ -3,10 +3,12 @@
 #include <array>
 #include <vector>
 
-#include "HarmonicString.h"
 #include "PeakList.h"
+#include "measure/HarmonicString.h"
 
 namespace Strum {
+
+using Measure::HarmonicString;
 
 // One pitch a string might have, with the spectrum's peaks its first
 // partials fall on and the number of those partials that find no peak.

@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "RealFft.h"
+#include "measure/RealFft.h"
 
 namespace Strum {
+
+using Measure::RealFft;
 
 // Finds attacks in a stream of sound by spectral flux: the rise of the log
 // magnitude spectrum from one frame to the next, summed over the bins, is
