@@ -32,6 +32,11 @@ class Globals : public virtual CRefCounter {
   RCPtr<DrovaneView_H> view;
   RCPtr<MenuMainDlgCE> menu;
   RCPtr<Synth_H> synth;
+  // What the gauge was last invalidated for.
+  struct Shown {
+    double pitch = -1, reference = 0;
+    bool valid = false;
+  } gaugeShown;
 
   static Globals *current;
 };

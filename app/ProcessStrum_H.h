@@ -37,7 +37,8 @@ class ProcessStrum_H : public virtual CRefCounter {
   // The sound kept for a new A: longer than a strum's wait for its reading
   // and the spread of its attacks, so the strings ringing at the start of
   // what is heard again are read before it ends.
-  static constexpr int64_t kReplay = Strum::StrumTracker::kEnd + Strum::StrumTracker::kStrumSpread + 2205;
+  static constexpr int64_t kReplay =
+      Strum::StrumTracker::kEnd + Strum::StrumTracker::kStrumSpread + Strum::Samples(0.1);
 
  private:
   void Uninit();

@@ -40,9 +40,10 @@ void CreateObjects(StartupObjects &o, HINSTANCE instance, const TWaveFormatEx &f
   o.globals = MakeRC<Globals>(instance);
   Globals &g = *o.globals;
   o.timerDefaults = CreateTimerService(root, g);
-  for (RCPtr<TimerNode> *t : {&o.t1, &o.t2, &o.t3, &o.t4}) *t = MakeRC<TimerNode>(root);
+  for (RCPtr<TimerNode> *t : {&o.t1, &o.t2, &o.t3, &o.t4, &o.t5}) *t = MakeRC<TimerNode>(root);
   g.view = MakeRC<DrovaneView_H>(root, instance);
-  o.factory = CreateMeasurerFactory(&o.configurator, options.precise);
+  // The strobe shows tenths of a cent: it reads finely in any case.
+  o.factory = CreateMeasurerFactory(&o.configurator, options.precise || options.strobe);
   o.capture = CreateCaptureDevice(root);
   g.eventLoop = MakeRC<EventLoop>();
   o.playback = MakeRC<WaveOutEvent>(root);
@@ -50,14 +51,21 @@ void CreateObjects(StartupObjects &o, HINSTANCE instance, const TWaveFormatEx &f
   g.appInfo = MakeRC<DrovaneMobInfo>();
   o.menuBar = MakeRC<MenuBarHolder>();
   g.menu = MakeRC<MenuMainDlgCE>(root, o.menuBar);
-  o.pipeline = MakeRC<ProcessMeasure_H>(root, MakeDelegateS<void(const Measure::Result *, unsigned int)>(&OnMeasurement),
-                                        o.factory.get());
+  auto results = MakeDelegateS<void(const Measure::Result *, unsigned int)>(&OnMeasurement);
+  if (options.cue) {
+    // The cue's zone is the screen's: "Ok" on the gauge, a cent on the strobe.
+    o.cue = MakeRC<ProcessCue_H>(root, o.playback, g.synth, options.strobe ? 1.0 : 3.0, format.nSamplesPerSec);
+    results.AddBindS(&CueOnMeasurement, o.cue);
+  }
+  o.pipeline = MakeRC<ProcessMeasure_H>(root, results, o.factory.get());
   if (options.strum) o.strum = CreateStrumCheck(o, options.tuning.Targets());
 }
 
 // The tone player writes to the playback device, whose done events refill it.
 void WireTonePlayer(StartupObjects &o, const TWaveFormatEx &format) {
-  OpenTonePlayback(o.playback, o.globals->synth, RefillHandlers(o.globals->synth), format);
+  WaveOutHandlers handlers = RefillHandlers(o.globals->synth);
+  if (o.cue) handlers.done.AddBind(o.cue, &ProcessCue_H::Fill);
+  OpenTonePlayback(o.playback, o.globals->synth, handlers, format);
 }
 
 // What the view calls: repaints, the tone player, note reports to the hint,
@@ -67,6 +75,7 @@ ViewBindings MakeViewBindings(StartupObjects &o) {
   DrovaneView_H *view = o.globals->view.get();
   ViewBindings b;
   b.repaint.BindS(&RequestRepaint);
+  b.repaintRect.BindS(&RequestRepaintRect);
   b.player.noteOn.Bind(o.globals->synth, &Synth_H::NoteOn);
   b.player.noteOff.Bind(o.globals->synth, &Synth_H::NoteOff);
   b.noteSelected.Bind(view, &DrovaneView_H::SelectNote);
@@ -74,7 +83,7 @@ ViewBindings MakeViewBindings(StartupObjects &o) {
   b.setReference.Bind(o.pipeline, &ProcessMeasure_H::SetReferenceFrequency);
   b.getReference.Bind(o.pipeline, &ProcessMeasure_H::GetReferenceFrequency);
   b.getClientRect.BindS(&GetClientArea);
-  WireViewTimers({o.t1.get(), o.t2.get(), o.t3.get(), o.t4.get()}, view, &b);
+  WireViewTimers({o.t1.get(), o.t2.get(), o.t3.get(), o.t4.get(), o.t5.get()}, view, &b);
   return b;
 }
 
@@ -117,6 +126,12 @@ void WireDevices(StartupObjects &o, const TWaveFormatEx &captureFormat) {
   WaveInHandlers handlers;
   handlers.sample.Bind(o.pipeline, &ProcessMeasure_H::OnSample);
   if (o.strum) handlers.sample.AddBind(o.strum, &ProcessStrum_H::OnSample);
+  if (o.cue) {
+    // What the cue plays is cut from what the tuner hears.
+    o.shield = MakeRC<CueShield>(o.Root(), captureFormat.nSamplesPerSec, handlers.sample);
+    handlers.sample = CueShield::SampleDelegate();
+    handlers.sample.Bind(o.shield, &CueShield::OnSample);
+  }
   OpenCapture(*o.capture, handlers, captureFormat);
   EventLoop &loop = *o.globals->eventLoop;
   AddCaptureToLoop(loop, o.Root(), o.capture);
@@ -131,7 +146,10 @@ void SetUpView(DrovaneView_H &view, const TunerOptions &options) {
   view.SetStringNotes(options.tuning.strings.notes);
   view.SetTargets(options.tuning.Targets());
   view.SetStringSelectIndex(kStartString);
-  view.SetOptions({false, false, false, false, options.strum});
+  DrovaneView_H::DisplayOptions shown{false, false, false, false, options.strum};
+  shown.strobeScreen = options.strobe;
+  shown.centsText = options.precise;
+  view.SetOptions(shown);
 }
 
 }  // namespace

@@ -15,6 +15,8 @@ DrovaneView_H *View() { return Globals::current->view.get(); }
 
 void RequestRepaint() { InvalidateRect(Globals::current->mainWindow, nullptr, FALSE); }
 
+void RequestRepaintRect(const RECT &rect) { InvalidateRect(Globals::current->mainWindow, &rect, FALSE); }
+
 void GetClientArea(RECT *rect) { GetClientRect(Globals::current->mainWindow, rect); }
 
 void PlaySelectedNote() {
@@ -40,8 +42,8 @@ void ShowMainScreen() {
   LabelStringItems(menu.MenuBar()->Get(), {strings.notes, static_cast<size_t>(strings.strings)});
   SetFocus(globals.mainWindow);
   // The strum screen marks the chosen string's row instead of the hint,
-  // which would cover a row.
-  menu.ShowHint(!View()->Options().strumScreen);
+  // which would cover a row; the strobe names the note it reads against.
+  menu.ShowHint(!View()->Options().strumScreen && !View()->Options().strobeScreen);
   int note = View()->Note();
   View()->GetStringSelect(&note);
   SetNoteHint(note);
@@ -57,7 +59,20 @@ void OnMeasurement(const Measure::Result *records, unsigned int count) {
   } else if (!view->Options().strumScreen) {
     view->SetPitch(note);  // the strum screen's strings move with strums alone
   }
+  // Silence after silence, or the very same reading at the same A, shows
+  // nothing new.
+  Globals::Shown &shown = Globals::current->gaugeShown;
+  const Globals::Shown now{view->Pitch(), view->Bindings().getReference(), view->Gauge().valid};
+  if (now.pitch == shown.pitch && now.reference == shown.reference && now.valid == shown.valid) return;
+  shown = now;
   InvalidateRect(Globals::current->mainWindow, &view->GaugeRect(), FALSE);
+}
+
+void CueOnMeasurement(const Measure::Result *, unsigned int count, const RCPtr<ProcessCue_H> &cue) {
+  if (count == 0) return;
+  const DrovaneView_H *view = View();
+  const bool heard = !view->Detector() && view->Gauge().valid;
+  cue->OnReading(heard, (view->Pitch() - view->Targets().Target(view->Note())) * 100, GetTickCount() / 1000.0);
 }
 
 void CALLBACK StaticTimerProc(HWND, UINT, UINT_PTR id, DWORD) {

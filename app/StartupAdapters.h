@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ProcessCue_H.h"
 #include "general/TimerNode.h"
 #include "measure/MeasureResult.h"
 #include "win/window.h"
@@ -9,6 +10,8 @@
 
 // Invalidates the whole client area of the main window, without erasing.
 void RequestRepaint();
+// The same for a part of it.
+void RequestRepaintRect(const RECT &rect);
 void GetClientArea(RECT *rect);
 // Plays the view's selected string on the tone player, where it is in tune
 // (its target: temperament and offset).
@@ -21,13 +24,17 @@ void SetNoteHint(int note);
 // The same for string `index` of the view (0 = the lowest).
 void SetStringNoteHint(unsigned int index);
 // The menu bar (its string items named after the view's strings), the
-// focus, the hint with the selected note (none on the strum screen), a
+// focus, the hint with the selected note (none on the strum and strobe screens), a
 // repaint.
 void ShowMainScreen();
 // The pipeline's results: the first record's note goes to the calibration
 // detector while one runs, else to the view (but for the strum screen); then
-// the gauge is invalidated. A batch without records is ignored.
+// the gauge is invalidated, unless the view's reading and A stayed as they
+// were at the last invalidation. A batch without records is ignored.
 void OnMeasurement(const Measure::Result *records, unsigned int count);
+// The same results for the cue, once the view has taken them: what the view
+// shows is what the cue tells (nothing while calibrating).
+void CueOnMeasurement(const Measure::Result *records, unsigned int count, const RCPtr<ProcessCue_H> &cue);
 // The platform timer procedure of the timer service.
 void CALLBACK StaticTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
 

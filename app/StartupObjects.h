@@ -4,6 +4,8 @@
 
 #include "Globals.h"
 #include "MenuMainDlgCE.h"
+#include "CueShield.h"
+#include "ProcessCue_H.h"
 #include "ProcessStrum_H.h"
 #include "general/TimerDefault_Manager.h"
 #include "general/TimerNode.h"
@@ -18,7 +20,7 @@
 // Globals: the tear-down root and the local references. Made empty but for
 // the root; start-up fills it step by step. Destroying it is the shut-down,
 // whether the loop ended or start-up stopped part-way: the references are
-// released newest-dependent first (T4 .. T1, playback, menu bar, strum
+// released newest-dependent first (T5 .. T1, shield, cue, playback, menu bar, strum
 // check, pipeline, timer defaults, configuration, factory, capture,
 // Globals), then the root tears down whatever is still registered. Program
 // thread.
@@ -33,7 +35,7 @@ struct StartupObjects {
   std::unique_ptr<UninitCaller> root;
   RCPtr<Globals> globals;
   RCPtr<TimerDefault_Manager> timerDefaults;
-  RCPtr<TimerNode> t1, t2, t3, t4;  // in tune, zoom, highlight off, highlight on
+  RCPtr<TimerNode> t1, t2, t3, t4, t5;  // in tune, zoom, highlight off, highlight on, frames
   RCPtr<IMeasurerFactory> factory;
   RCPtr<Measure::GuitarConfigurator> configurator;
   RCPtr<WaveInEvent> capture;
@@ -41,4 +43,6 @@ struct StartupObjects {
   RCPtr<MenuBarHolder> menuBar;
   RCPtr<ProcessMeasure_H> pipeline;
   RCPtr<ProcessStrum_H> strum;  // only for the strum screen
+  RCPtr<ProcessCue_H> cue;      // only with the cue
+  RCPtr<CueShield> shield;      // only with the cue
 };

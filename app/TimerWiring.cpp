@@ -23,4 +23,5 @@ void WireViewTimers(const ViewTimerNodes &nodes, DrovaneView_H *view, ViewBindin
   Wire(nodes.zoom, &DrovaneView_H::OnZoomTimer, view, &bindings->zoomTimer);
   Wire(nodes.highlightOff, &DrovaneView_H::OnHighlightOffTimer, view, &bindings->highlightOffTimer);
   Wire(nodes.highlightOn, &DrovaneView_H::HN_Do_Highlight_Start, view, &bindings->highlightOnTimer);
+  Wire(nodes.frames, &DrovaneView_H::OnFrameTimer, view, &bindings->frameTimer);
 }

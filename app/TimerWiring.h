@@ -13,12 +13,13 @@
 // every TimerNode made afterwards gets its calls; both registered with `root`.
 RCPtr<TimerDefault_Manager> CreateTimerService(UninitCaller *root, Globals &globals);
 
-// The view's four timers, T1 to T4.
+// The view's five timers, T1 to T5.
 struct ViewTimerNodes {
   TimerNode *inTune;
   TimerNode *zoom;
   TimerNode *highlightOff;
   TimerNode *highlightOn;
+  TimerNode *frames;
 };
 
 // Each node's expiry calls the view's handler for it, and the view's stop and

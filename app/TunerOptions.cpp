@@ -14,10 +14,24 @@ constexpr ProgramOption kOptions[] = {
     {"strum", nullptr,
      "show the strum check in place of the gauge: strum\n"
      "all six strings and read how far each one is off,\n"
-     "\"Ok\" within 3 cents, after every strum; the keys\n"
+     "\"Ok\" within 3 cents, \"?\" where it is not sure,\n"
+     "after every strum (a string's pitch is its first\n"
+     "partial's, read from the partials heard); the keys\n"
      "1-6 still choose a string and play its tone, and\n"
      "Up and Down still move the reference A the strings\n"
-     "are read against (six-string tunings only, so far)"},
+     "are read against"},
+    {"strobe", nullptr,
+     "show a strobe in place of the gauge, for the last\n"
+     "cent: its bands drift right while the note is\n"
+     "sharp and left while it is flat, one band width a\n"
+     "second for each cent, and stand still in tune; the\n"
+     "deviation is shown to a tenth of a cent (the pitch\n"
+     "is measured as with --precise)"},
+    {"cue", nullptr,
+     "while a string is heard, tick softly on the playback\n"
+     "device, faster the farther it is from its note, and\n"
+     "chime twice once it has held in tune (\"Ok\", or\n"
+     "within 1 cent on the strobe) for half a second"},
     {"tuning", "TUNING",
      "standard, drop-d, half-step-down,\n"
      "whole-step-down, drop-c, dadgad, open-d, open-g,\n"
@@ -50,12 +64,16 @@ bool TunerOptions::Parse(const std::vector<std::string> &args, std::string *erro
   cli::CommandLine line;
   line.Flag("precise", [this] { precise = true; });
   line.Flag("strum", [this] { strum = true; });
+  line.Flag("strobe", [this] { strobe = true; });
+  line.Flag("cue", [this] { cue = true; });
   tuning.AddTo(&line);
   std::vector<const char *> argv{"drovane"};
   for (const std::string &arg : args) argv.push_back(arg.c_str());
   const cli::Outcome outcome = line.Parse(static_cast<int>(argv.size()), argv.data());
   *error = line.Error();
-  if (outcome == cli::Outcome::kRun && strum && tuning.strings.Strings() != 6)
+  if (outcome == cli::Outcome::kRun && strum && strobe)
+    *error = "--strum and --strobe each show their screen in place of the gauge: choose one";
+  if (outcome == cli::Outcome::kRun && strum && tuning.strings.Strings() != 6 && error->empty())
     *error = "--strum reads six strings so far; the tuning has " + std::to_string(tuning.strings.Strings());
   return outcome == cli::Outcome::kRun && error->empty();
 }

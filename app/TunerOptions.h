@@ -13,6 +13,8 @@
 struct TunerOptions {
   bool precise = false;    // measure with the precise period refinement
   bool strum = false;      // the strum screen in place of the gauge
+  bool strobe = false;     // the strobe screen in place of the gauge
+  bool cue = false;        // clicks and a chime on the playback device while a note is heard
   TuningOptions tuning;  // the strings and temperament; the phone's standard tuning, equal, by default
 
   // Reads `args` as WinMain's command line holds them; false, with the usage

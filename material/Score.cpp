@@ -74,6 +74,7 @@ Score MakeStrums(const StrumPlan &plan, uint64_t seed) {
       p.string = s;
       p.midi = plan.notes[s];
       p.cents = plan.detune > 0 ? r.Uniform(-plan.detune, plan.detune) : 0;
+      if (static_cast<size_t>(s) < plan.cents.size()) p.cents = plan.cents[s];
       p.time = at;
       p.velocity = accent * r.Uniform(0.8, 1.0) * (ring[s] ? 1.0 : 0.7);
       p.muted = !ring[s];

@@ -48,6 +48,7 @@ struct StrumPlan {
   double lead = 0.4;     // seconds before the first strum
   double tail = 2.0;     // seconds after the last
   double detune = 0;     // each string a random −detune…+detune cents (0: in tune)
+  std::vector<double> cents;  // or each string's own detuning, lowest first
   bool mutes = true;     // every third strum of the down/up/fast/arpeggio kinds mutes one string
   double reference = 440;
 };

@@ -1,5 +1,6 @@
 #include "SoundFont.h"
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -53,15 +54,19 @@ void SetUp(int channel, int program, std::vector<Event> *events) {
 
 int Bend(double cents) { return std::clamp(static_cast<int>(std::lround(8192 + cents / 200 * 8192)), 0, 16383); }
 
+// The child silences its output by descriptor: through stdio it would first
+// flush what the parent had buffered but not yet written.
 bool Run(const std::vector<std::string> &args, std::string *error) {
+  std::vector<char *> argv;
+  for (const std::string &a : args) argv.push_back(const_cast<char *>(a.c_str()));
+  argv.push_back(nullptr);
+  std::fflush(nullptr);
   const pid_t pid = fork();
   if (pid < 0) return *error = "cannot start fluidsynth", false;
   if (pid == 0) {
-    std::vector<char *> argv;
-    for (const std::string &a : args) argv.push_back(const_cast<char *>(a.c_str()));
-    argv.push_back(nullptr);
-    std::freopen("/dev/null", "w", stdout);
-    std::freopen("/dev/null", "w", stderr);
+    const int quiet = open("/dev/null", O_WRONLY);
+    dup2(quiet, STDOUT_FILENO);
+    dup2(quiet, STDERR_FILENO);
     execvp(argv[0], argv.data());
     _exit(127);
   }
@@ -132,8 +137,9 @@ std::vector<unsigned char> MidiFile(const Score &score, int program, int only) {
     events.push_back({Ticks(p.time), 3, {static_cast<unsigned char>(0x90 | c), note, velocity}});
     events.push_back({Ticks(off), 1, {static_cast<unsigned char>(0x80 | c), note, 0}});
   }
-  std::stable_sort(events.begin(), events.end(),
-                   [](const Event &a, const Event &b) { return a.tick != b.tick ? a.tick < b.tick : a.order < b.order; });
+  std::stable_sort(events.begin(), events.end(), [](const Event &a, const Event &b) {
+    return a.tick != b.tick ? a.tick < b.tick : a.order < b.order;
+  });
   std::vector<unsigned char> track;
   long now = 0;
   for (const Event &e : events) {

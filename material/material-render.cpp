@@ -2,6 +2,7 @@
 // files and a truth file (see material/WavFile.h). Run by hand, by the
 // accuracy report and by the benchmarks; never installed.
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -15,7 +16,7 @@ namespace {
 constexpr char kUsage[] =
     "usage: material-render --out DIR --name NAME [--source SOURCE] [--seed N] [--room ROOM]\n"
     "         (--note NOTE [--cents C] [--seconds S] | [--tuning T] [--kind KIND] [--strums N]\n"
-    "          [--spacing S] [--detune C] [--no-mutes]) [--reference HZ]\n"
+    "          [--spacing S] [--detune C | --cents C1,C2,...] [--no-mutes]) [--reference HZ]\n"
     "SOURCE: model (default), model-bass, or FONT:PROGRAM with FONT fluidr3, musescore or\n"
     "  timgm6mb and PROGRAM a General MIDI program from 1 (25 nylon, 26 steel, 27 jazz,\n"
     "  28 clean electric guitar; 33-39 basses)\n"
@@ -83,6 +84,10 @@ int main(int argc, char **argv) {
     plan.strums = std::atoi(get("--strums", "6").c_str());
     plan.spacing = std::atof(get("--spacing", "2.5").c_str());
     plan.detune = std::atof(get("--detune", "0").c_str());
+    for (size_t at = 0, comma; options.count("--cents") && at <= options["--cents"].size(); at = comma + 1) {
+      comma = std::min(options["--cents"].find(',', at), options["--cents"].size());
+      plan.cents.push_back(std::atof(options["--cents"].substr(at, comma - at).c_str()));
+    }
     plan.mutes = !options.count("--no-mutes");
     plan.reference = reference;
     score = material::MakeStrums(plan, source.seed);

@@ -1,40 +1,45 @@
 #!/usr/bin/env python3
-"""The strum screen after two strums rendered by FluidSynth, for the docs:
-one with the guitar in tune, one with G3 15 cents sharp and B3 25 flat.
+"""The strum screen after strums of the project's own material, for the docs:
+a guitar in tune (FluidR3's steel guitar, each string rendered on its own
+channel), one with G3 15 cents sharp and B3 25 flat, one in tune through a
+laptop's microphone in a room (the material's room), and one where the strum
+check is not sure of a string (the string model in tune: B3 lies on E2's
+third partial and was struck too soon after it to be told by its attack).
 
     scripts/strum-screenshots.py [--build DIR] [--out DIR]
 
-Renders as scripts/strum-accuracy.py does (same packages), then runs
-`drovane --strum` headless on each strum and keeps its last screen.
+Renders with the build's material/material-render (the sound font needs the
+Debian packages fluidsynth and fluid-soundfont-gm, installed here when run as
+root), then runs `drovane --strum` headless on each strum and keeps its last
+screen.
 """
 import argparse
-import importlib.util
 import os
+import shutil
 import subprocess
+import sys
 import tempfile
-import wave
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-STRUMS = {"strum-in-tune": [0, 0, 0, 0, 0, 0], "strum-two-off": [0, 0, 0, 15, -25, 0]}
+PACKAGES = ["fluidsynth", "fluid-soundfont-gm"]
+# name: material-render's options for one strum
+STRUMS = {
+    "strum-in-tune": ["--source", "fluidr3:26", "--seed", "5", "--strums", "1", "--no-mutes"],
+    "strum-two-off": ["--source", "fluidr3:26", "--seed", "5", "--strums", "1", "--no-mutes",
+                      "--cents", "0,0,0,15,-25,0"],
+    "strum-in-tune-room": ["--source", "fluidr3:26", "--seed", "8", "--strums", "1", "--no-mutes",
+                           "--room", "tuning"],
+    "strum-not-sure": ["--source", "model", "--seed", "2", "--strums", "1"],
+}
 
 
-def accuracy_script():
-    spec = importlib.util.spec_from_file_location("strum_accuracy", os.path.join(HERE, "strum-accuracy.py"))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module
-
-
-def render_strum(sa, cents, wav, work):
-    """Steel strings struck 30 ms apart, lowest first, each `cents` off."""
-    strings = [(s, 25, sa.TARGETS[s], cents[s], sa.ONSET + 0.03 * s, 100) for s in range(6)]
-    raw = os.path.join(work, "strum.raw")
-    sa.render(sa.midi_file(strings), raw, work)
-    with open(raw, "rb") as f, wave.open(wav, "wb") as w:
-        w.setnchannels(1)
-        w.setsampwidth(2)
-        w.setframerate(sa.RATE)
-        w.writeframes(f.read())
+def ensure_packages():
+    if shutil.which("fluidsynth") and os.path.exists("/usr/share/sounds/sf2/FluidR3_GM.sf2"):
+        return
+    if os.geteuid() != 0:
+        sys.exit("strum-screenshots: install the Debian packages %s first (as root)" % " ".join(PACKAGES))
+    subprocess.run(["apt-get", "install", "-y", "-qq", "--no-install-recommends"] + PACKAGES, check=True,
+                   env=dict(os.environ, DEBIAN_FRONTEND="noninteractive"))
 
 
 def main():
@@ -42,16 +47,17 @@ def main():
     parser.add_argument("--build", default=os.path.join(HERE, "..", "build", "release"))
     parser.add_argument("--out", default=os.path.join(HERE, "..", "docs", "screenshots"))
     args = parser.parse_args()
-    sa = accuracy_script()
-    sa.ensure_packages()
+    ensure_packages()
+    render = os.path.join(args.build, "material", "material-render")
     os.makedirs(args.out, exist_ok=True)
     with tempfile.TemporaryDirectory(prefix="drovane-strum-shots.") as work:
-        for name, cents in STRUMS.items():
-            wav = os.path.join(work, name + ".wav")
-            render_strum(sa, cents, wav, work)
+        for name, options in STRUMS.items():
+            subprocess.run([render, "--out", work, "--name", name, "--tuning", "standard", "--kind", "down"] + options,
+                           check=True)
             png = os.path.join(args.out, name + ".png")
             subprocess.run([os.path.join(args.build, "app", "drovane"), "--strum", "--screen", "headless",
-                            "--capture", wav, "--screenshot", png], check=True, stdout=subprocess.DEVNULL)
+                            "--capture", os.path.join(work, name + ".wav"), "--screenshot", png], check=True,
+                           stdout=subprocess.DEVNULL)
             print(png)
 
 

@@ -43,15 +43,26 @@ constexpr char kUsage[] =
     "                   live:NAME a device --list-devices names; jack is a\n"
     "                   JACK input port of its own, drovane-analyze-capture:in,\n"
     "                   joined to PORT, else to the first physical capture port\n"
+    "  --cue            say on stderr when the tuner's --cue would click and\n"
+    "                   chime, one line each: cue<TAB>SECONDS<TAB>click or chime\n"
+    "                   (clicks while a note is heard, faster the farther it is\n"
+    "                   from its note; a chime once it has held within 3 cents\n"
+    "                   for half a second)\n"
     "  --list-devices   list the live capture devices as values of --capture\n"
     "                   (the tuner's own words) and exit\n"
-    "  --strum          find each strum (an attack after which three strings or\n"
-    "                   more ring) and read every string of it, as the tuner's\n"
+    "  --strum          find each strum (an attack that strikes one string or\n"
+    "                   more) and read every string of it, as the tuner's\n"
     "                   strum screen does: one row per strum and string, in CSV\n"
-    "                   file,time_s,string,target,heard,frequency_hz,name,cents\n"
-    "                   with time_s the strum's onset, string 1 the lowest,\n"
-    "                   heard 1 or 0 and cents from the string's target note;\n"
-    "                   a string not heard has frequency 0 and no name or cents\n";
+    "                   the columns file, time_s, string, target, heard,\n"
+    "                   frequency_hz, name, cents and confidence, with time_s\n"
+    "                   the strum's onset, string 1 the lowest, heard 1 or 0\n"
+    "                   and cents from the string's target note. A string's\n"
+    "                   frequency is that of its first partial as the fit of\n"
+    "                   the partials heard to a stiff string's series gives it,\n"
+    "                   so its fundamental itself need not be heard; confidence\n"
+    "                   (0 to 1) is how well those partials agree on it. Below\n"
+    "                   0.5 the string is not sure and, as a string not heard,\n"
+    "                   has heard 0, frequency 0 and no name or cents\n";
 
 // After the lines of --tuning, --temperament and --temperament-root.
 constexpr char kUsageAfterTuning[] =
@@ -96,6 +107,7 @@ std::string AnalyzeOptions::Settle(bool csv, bool json) {
   if (strum && tuning.strings.Strings() != 6)
     return "--strum reads six strings so far; the tuning has " + std::to_string(tuning.strings.Strings());
   if (strum && (calibrate || precise || live)) return "--strum cannot be combined with --calibrate, --precise or --live";
+  if (strum && cue) return "--cue cannot be combined with --strum";
   if (live && (demo || !files.empty())) return "--live cannot be combined with --demo or files";
   if (listDevices) return live || demo || !files.empty() ? "--list-devices takes no input" : "";
   if (files.empty() && !demo && !live) return "no input: name a sound file or use --demo or --live";
@@ -123,6 +135,7 @@ cli::Outcome AnalyzeOptions::Parse(int argc, const char *const *argv, std::strin
     return platform::wave::NamesLiveDevice(v, true);
   });
   line.Flag("strum", [this] { strum = true; });
+  line.Flag("cue", [this] { cue = true; });
   tuning.AddTo(&line);
   line.AcceptOperands();
   const cli::Outcome outcome = line.Parse(argc, argv);

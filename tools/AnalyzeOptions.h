@@ -19,6 +19,7 @@ struct AnalyzeOptions {
   std::string capture = "live";  // live: the device, as --capture names it
   bool listDevices = false;      // only list the capture devices
   bool strum = false;  // the strum check instead of the pitch readings
+  bool cue = false;    // the tuner's cue as lines on stderr
   TuningOptions tuning;  // the strings --strum reads, and where every note is in tune
   std::vector<std::string> files;
 

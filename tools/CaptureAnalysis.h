@@ -42,6 +42,8 @@ class CaptureAnalysis {
   // once anything written was lost, which ends the run in order with
   // AnalysisSummary::outputLost. Call before Open.
   void PushResultsWith(bool (*push)()) { pushWith_ = push; }
+  // The cue's moments on stderr as the results come (--cue).
+  void SayCue() { printer_.SayCue(); }
 
   // Builds everything and opens the capture device on `source` (file, demo
   // or live). False, with a message for the user in `error`, when it cannot.

@@ -40,6 +40,10 @@ void ResultPrinter::OnResults(const Measure::Result *records, unsigned int count
       summary_->lastReference = reference;
     }
     if (detector_) detector_->OnPitch(records[i].note, reference);
+    if (cue_)
+      cue_->Reading(records[i].note, format_->Targets(), static_cast<double>(pipeline_->resultStart) * 1e-7,
+                    static_cast<int>(Measure::MeasurerBase::BytesFromTime(pipeline_->resultDuration) /
+                                     drovane::kBytesPerSample));
   }
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "AnalysisSummary.h"
+#include "CueMoments.h"
 #include "ResultFormat.h"
 #include "TimedPipeline.h"
 #include "general/RCPtr.h"
@@ -33,6 +36,8 @@ class ResultPrinter {
   Side Build(UninitCaller *root, double reference, bool calibrate,
              Measure::Refinement refinement = Measure::Refinement::kPhone);
 
+  // With the cue's moments on stderr for every result printed (--cue).
+  void SayCue() { cue_.emplace(stderr); }
   // Results past the end of this recording, once it has ended, are dropped.
   void SetRecording(const platform::wave::RecordingStatus *recording) { recording_ = recording; }
 
@@ -47,4 +52,5 @@ class ResultPrinter {
   const platform::wave::RecordingStatus *recording_ = nullptr;
   TimedPipeline *pipeline_ = nullptr;    // held by the caller's Side
   TunerDetectPitch *detector_ = nullptr;  // likewise
+  std::optional<CueMoments> cue_;
 };

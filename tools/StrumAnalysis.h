@@ -3,6 +3,8 @@
 #include <cstddef>
 
 #include "AnalysisSummary.h"
+#include "app/DeviceWiring.h"
+#include "base/SoundFormat.h"
 #include "StrumReport.h"
 #include "measure/NoteTargets.h"
 #include "wave/Recording.h"
@@ -14,7 +16,7 @@
 // recording ends during is read with what there is.
 class StrumAnalysis {
  public:
-  static constexpr size_t kCaptureSamples = 2205;
+  static constexpr size_t kCaptureSamples = static_cast<size_t>(drovane::kSampleRate * kCaptureBufferMs / 1000);
 
   StrumAnalysis(StrumReport *report, const Measure::NoteTargets &targets, double reference)
       : report_(report), targets_(targets), reference_(reference) {}

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr char kTableRow[] = "%12s %6s  %-10s %5s %10s  %-10s %7s\n";
+constexpr char kTableRow[] = "%12s %6s  %-10s %5s %10s  %-10s %7s %10s\n";
 
 // The fields of a string's row, as text.
 struct Fields {
@@ -25,10 +25,10 @@ Fields Of(int target, const Strum::StringReading &s) {
 void StrumReport::Begin(const std::string &name, double reference, const Measure::Tuning &tuning) {
   first_ = true;
   tuning_ = tuning;
-  if (!BeginInput(name, "file,time_s,string,target,heard,frequency_hz,name,cents\n")) return;
+  if (!BeginInput(name, "file,time_s,string,target,heard,frequency_hz,name,cents,confidence\n")) return;
   std::fprintf(out_, "%s (reference A = %.2f Hz, tuning %s)\n", cli::Printable(name).c_str(), reference,
                Measure::DescribeNotes(tuning).c_str());
-  std::fprintf(out_, kTableRow, "time s", "string", "target", "heard", "Hz", "name", "cents");
+  std::fprintf(out_, kTableRow, "time s", "string", "target", "heard", "Hz", "name", "cents", "confidence");
 }
 
 void StrumReport::Strum(const Strum::StrumReading &reading) {
@@ -44,24 +44,26 @@ void StrumReport::Strum(const Strum::StrumReading &reading) {
 void StrumReport::Row(const std::string &time, int string, const Strum::StringReading &s) {
   const int target = tuning_.notes[string - 1];
   const Fields f = Of(target, s);
+  const std::string confidence = Fixed(s.confidence, 2);
   switch (format_) {
     case AnalyzeOptions::Format::kCsv:
-      std::fprintf(out_, "%s,%s,%d,%s,%s,%s,%s,%s\n", file_.c_str(), time.c_str(), string, f.target.c_str(),
-                   s.heard ? "1" : "0", f.frequency.c_str(), f.name.c_str(), f.cents.c_str());
+      std::fprintf(out_, "%s,%s,%d,%s,%s,%s,%s,%s,%s\n", file_.c_str(), time.c_str(), string, f.target.c_str(),
+                   s.heard ? "1" : "0", f.frequency.c_str(), f.name.c_str(), f.cents.c_str(), confidence.c_str());
       break;
     case AnalyzeOptions::Format::kJson:
       std::fprintf(out_, "{\"file\":%s,\"time_s\":%s,\"string\":%d,\"target\":\"%s\",\"heard\":%s,\"frequency_hz\":%s,"
                    "\"name\":", file_.c_str(), time.c_str(), string, f.target.c_str(), s.heard ? "true" : "false",
                    f.frequency.c_str());
       if (s.heard)
-        std::fprintf(out_, "\"%s\",\"cents\":%s}\n", f.name.c_str(), f.cents.c_str());
+        std::fprintf(out_, "\"%s\",\"cents\":%s", f.name.c_str(), f.cents.c_str());
       else
-        std::fputs("null,\"cents\":null}\n", out_);
+        std::fputs("null,\"cents\":null", out_);
+      std::fprintf(out_, ",\"confidence\":%s}\n", confidence.c_str());
       break;
     case AnalyzeOptions::Format::kTable:
       std::fprintf(out_, kTableRow, time.c_str(), std::to_string(string).c_str(), BothNames(target).c_str(),
-                   s.heard ? "yes" : "no", s.heard ? f.frequency.c_str() : "-",
-                   s.heard ? BothNames(s.nearest).c_str() : "", f.cents.c_str());
+                   s.heard ? "yes" : s.unsure ? "?" : "no", s.heard ? f.frequency.c_str() : "-",
+                   s.heard ? BothNames(s.nearest).c_str() : "", f.cents.c_str(), confidence.c_str());
       break;
   }
 }

@@ -11,7 +11,9 @@
 // Writes the strums found in the analyser's inputs, one row per strum and
 // string, in the analyser's three formats, as InputRows says; the table
 // shows note names both ways and a blank line between strums. A string that
-// was not heard is marked so, with no frequency (0), name or cents.
+// was not heard, or not for sure, is marked so, with no frequency (0), name
+// or cents; every row ends with the string's confidence (0 when nothing was
+// read), the table's "heard" saying "?" where it is not sure.
 class StrumReport : private InputRows {
  public:
   StrumReport(AnalyzeOptions::Format format, std::FILE *out) : InputRows(format, out) {}

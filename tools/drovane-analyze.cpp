@@ -35,6 +35,7 @@ bool Analyze(const AnalyzeOptions &options, const std::string &input, const Capt
   const Measure::Refinement refinement = options.precise ? Measure::Refinement::kPrecise : Measure::Refinement::kPhone;
   CaptureAnalysis analysis(format, options.reference, options.calibrate, refinement);
   analysis.PushResultsWith(drovane::FlushStandardOutput);
+  if (options.cue) analysis.SayCue();
   std::string error;
   if (!analysis.Open(source, &error)) {
     Fail(input, error);
@@ -84,7 +85,7 @@ bool AnalyzeStrums(const AnalyzeOptions &options, const std::string &input, cons
     Fail(input, "read error: " + s.error);
     return false;
   }
-  if (s.results == 0) Fail(input, "no strum was found (an attack after which three strings or more ring)");
+  if (s.results == 0) Fail(input, "no strum was found (an attack that strikes a string)");
   return true;
 }
 

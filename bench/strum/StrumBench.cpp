@@ -1,10 +1,17 @@
 // Speed of the strum check: one strum read from its stretch, and a stream
 // of strums 2.5 s apart tracked in capture buffers, the strings detuned by
-// up to 40 cents or in tune (where B3 and E4 are told by their attacks).
-// The "realtime" counter is seconds of sound per second of work.
+// up to 40 cents or in tune (where B3 and E4 are told by their attacks);
+// and strums of the string model (material/), clean and through a room's
+// microphone. The "realtime" counter is seconds of sound per second of
+// work; "strum_to_result_s" the median time from a strum's first attack to
+// its reading.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <optional>
+
 #include "SyntheticStrum.h"
+#include "Take.h"
 #include "strum/StrumTracker.h"
 
 namespace {
@@ -39,8 +46,9 @@ void AnalyzeOneStrum(benchmark::State &state) {
 }
 BENCHMARK(AnalyzeOneStrum)->Unit(benchmark::kMillisecond);
 
-void TrackStrums(benchmark::State &state) {
-  const std::vector<int16_t> &samples = Strums(static_cast<int>(state.range(0))).samples;
+// Tracks `samples` in capture buffers while the benchmark runs, and counts
+// its speed, the strums found and the median time from strum to result.
+void Track(benchmark::State &state, const std::vector<int16_t> &samples) {
   std::vector<Strum::StrumReading> readings;
   for (auto _ : state) {
     Strum::StrumTracker tracker{Measure::Tuning{}};
@@ -49,11 +57,38 @@ void TrackStrums(benchmark::State &state) {
       tracker.Feed(samples.data() + at, std::min<size_t>(2205, samples.size() - at), &readings);
     benchmark::DoNotOptimize(readings.data());
   }
+  std::vector<double> latencies;
+  for (const Strum::StrumReading &r : readings) latencies.push_back((r.ready - r.onset) / 22050.0);
+  std::sort(latencies.begin(), latencies.end());
   state.counters["realtime"] = benchmark::Counter(static_cast<double>(samples.size()) / 22050 * state.iterations(),
                                                   benchmark::Counter::kIsRate);
   state.counters["strums"] = static_cast<double>(readings.size());
+  state.counters["strum_to_result_s"] = latencies.empty() ? 0 : latencies[latencies.size() / 2];
 }
+
+void TrackStrums(benchmark::State &state) { Track(state, Strums(static_cast<int>(state.range(0))).samples); }
 BENCHMARK(TrackStrums)->Arg(40)->Arg(0)->ArgName("cents")->Unit(benchmark::kMillisecond);
+
+// Eight down-strums of the string model, half in tune, through the room's
+// microphone (1) or clean (0).
+const material::Take &ModelStrums(bool room) {
+  static const auto make = [](bool withRoom) {
+    material::StrumPlan plan;
+    plan.strums = 8;
+    plan.detune = 30;
+    material::Take take;
+    std::string error;
+    const std::optional<material::RoomSettings> room =
+        withRoom ? std::optional(material::TuningRoom()) : std::nullopt;
+    material::MakeTake({}, material::MakeStrums(plan, 7), room, "", &take, &error);
+    return take;
+  };
+  static const material::Take clean = make(false), roomed = make(true);
+  return room ? roomed : clean;
+}
+
+void TrackModelStrums(benchmark::State &state) { Track(state, ModelStrums(state.range(0) != 0).heard); }
+BENCHMARK(TrackModelStrums)->Arg(0)->Arg(1)->ArgName("room")->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -125,6 +125,7 @@ void DrovaneView_H::SetPitch(double pitch) {
   }
   if (options_.autoZoom) TrackInTune();
   FindHighlight();
+  if (options_.strobeScreen) FollowStrobe();
 }
 
 void DrovaneView_H::SetStrum(const Strum::StrumReading &reading) {

@@ -6,6 +6,7 @@
 #include "FontSpec.h"
 #include "GuitarPanel.h"
 #include "MouseTool_Handler.h"
+#include "StrobePanel.h"
 #include "StrumPanel.h"
 #include "ViewBindings.h"
 #include "general/RCPtr.h"
@@ -30,13 +31,16 @@
 class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
  public:
   // What the view shows besides the gauge and the short text; all on after
-  // construction but the strum screen, which the phone never had.
+  // construction but what the phone never had: the strum and strobe
+  // screens, and the cents beside the short text's frequency.
   struct DisplayOptions {
     bool showMicHint = true;    // the microphone hint at the bottom
     bool detailedText = true;   // note, frequencies and MIDI numbers
     bool autoZoom = true;       // zoom the scale while in tune
     bool showGuitar = true;     // the guitar panel in the right third
     bool strumScreen = false;   // the strum panel alone, in place of all the rest
+    bool strobeScreen = false;  // the strobe panel alone, in place of all the rest
+    bool centsText = false;     // the deviation in cents beside the heard frequency
   };
 
   // Loads the guitar picture from `module` and sets the naming style of
@@ -93,11 +97,14 @@ class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
   void PreviewNote(int note);
   void RestoreNote();
 
-  // Timer expiries: inTuneTimer, zoomTimer, highlightOnTimer, highlightOffTimer.
+  // Timer expiries: inTuneTimer, zoomTimer, highlightOnTimer, highlightOffTimer,
+  // frameTimer (repaints the strobe's bands: it runs while the strobe
+  // screen hears a note).
   void OnInTuneTimer();
   void OnZoomTimer();
   void HN_Do_Highlight_Start();
   void OnHighlightOffTimer();
+  void OnFrameTimer();
   // One step of a running zoom; refused unless a zoom runs.
   void DS_On_Transit_Transit();
 
@@ -116,6 +123,7 @@ class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
   const DeviationGauge &Gauge() const { return gauge_; }
   const GuitarPanel &Panel() const { return panel_; }
   const StrumPanel &StrumScreen() const { return strumPanel_; }
+  const StrobePanel &StrobeScreen() const { return strobePanel_; }
   double Pitch() const { return pitch_; }
   int Note() const { return note_; }
   bool TempSelect() const { return tempSelect_; }
@@ -133,6 +141,7 @@ class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
   // The pitch's deviation from where the selected note is in tune, semitones.
   double Deviation() const { return pitch_ - targets_.Target(note_); }
   void TrackInTune();
+  void FollowStrobe();
   void FindHighlight();
   void ClearHighlights();
   void Restart(const ViewTimer &timer, unsigned int period, bool repeat);
@@ -157,6 +166,8 @@ class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
   GuitarPanel panel_;
   DeviationGauge gauge_;
   StrumPanel strumPanel_;
+  StrobePanel strobePanel_;
+  bool framing_ = false;  // frameTimer runs
   Measure::NoteTargets targets_;
   double pitch_ = 0;
   int note_ = 0;

@@ -2,9 +2,11 @@
 #include <cstdarg>
 #include <cwchar>
 
+#include "CentsText.h"
 #include "DrovaneView_H.h"
 #include "GdiFontSelect.h"
 #include "Rounding.h"
+#include "win/kernel.h"
 #include "measure/MidiTypes.h"
 
 namespace {
@@ -75,6 +77,11 @@ void DrovaneView_H::Paint(HDC dc, int width, int height, const RECT &paintRect) 
     strumPanel_.Paint(dc, bindings_.getReference(), panel_);
     return;
   }
+  if (options_.strobeScreen) {
+    strobePanel_.rect = {0, 0, width, height};
+    strobePanel_.Paint(dc, bindings_.getReference(), note_, targets_.Target(note_), GetTickCount(), paintRect);
+    return;
+  }
   gauge_.context = dc;
   gauge_.value = Deviation();
   gauge_.Paint();
@@ -123,7 +130,10 @@ void DrovaneView_H::PaintShortText(HDC dc, const RECT &client) const {
   const double reference = bindings_.getReference();
   const double heard = pitch_ != 0 ? Frequency(pitch_, reference) : 0.0;
   wchar_t text[96];
-  Format(text, L"A %.2f\r\n\r\n%.2f Hz\r\n", reference, heard);
+  if (options_.centsText && pitch_ != 0)
+    Format(text, L"A %.2f\r\n\r\n%.2f Hz  %ls\r\n", reference, heard, CentsText(Deviation() * 100).c_str());
+  else
+    Format(text, L"A %.2f\r\n\r\n%.2f Hz\r\n", reference, heard);
   SetTextAlign(dc, TA_LEFT | TA_TOP);
   RECT box = client;
   DrawTextW(dc, text, -1, &box, DT_LEFT | DT_TOP);

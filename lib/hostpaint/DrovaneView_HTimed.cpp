@@ -4,6 +4,7 @@
 
 #include "DrovaneView_H.h"
 #include "general/CheckSites.h"
+#include "win/kernel.h"
 #include "measure/Calibration.h"
 
 namespace {
@@ -13,12 +14,30 @@ constexpr int kZoomSteps = 15;
 constexpr unsigned kInTuneWait = 150, kOutOfTuneWait = 3000, kZoomTick = 50;
 constexpr unsigned kHighlightWait = 150, kHighlightTime = 1000;
 constexpr double kNearString = 0.5;  // semitones
+constexpr unsigned kFrameTime = 17;  // the strobe's frames: under 60 a second
 
 }  // namespace
 
 void DrovaneView_H::Restart(const ViewTimer &timer, unsigned int period, bool repeat) {
   timer.stop(true);
   timer.start(period, repeat, 0);
+}
+
+// The strobe moves with each reading, and between readings at the pace of
+// its frames; a note no longer heard stops it, grey, in one last repaint.
+void DrovaneView_H::FollowStrobe() {
+  strobePanel_.SetReading(gauge_.valid ? pitch_ : 0, targets_.Target(note_), GetTickCount());
+  if (strobePanel_.Heard() && !framing_) {
+    framing_ = true;
+    Restart(bindings_.frameTimer, kFrameTime, true);
+  } else if (!strobePanel_.Heard() && framing_) {
+    framing_ = false;
+    bindings_.frameTimer.stop(true);
+  }
+}
+
+void DrovaneView_H::OnFrameTimer() {
+  if (framing_) bindings_.repaintRect(strobePanel_.BandsRect());
 }
 
 void DrovaneView_H::TrackInTune() {

@@ -72,6 +72,7 @@ int StrumPanel::NeedleX(double cents) const {
 
 std::wstring StrumPanel::Word(int i) const {
   if (strums_ == 0) return L"";
+  if (i < static_cast<int>(reading_.strings.size()) && reading_.strings[i].unsure) return L"?";
   if (!Heard(i)) return L"-";
   const Strum::StringReading &s = reading_.strings[i];
   if (std::abs(s.cents) <= kOkCents) return L"Ok";

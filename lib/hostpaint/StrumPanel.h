@@ -16,7 +16,8 @@
 // centre mark, the in-tune zone within it, a needle at the deviation while
 // the string was heard (the bar's ends are ±50 cents; a string further off
 // pins its needle there), and the deviation: "Ok" within ±3 cents, else the
-// signed cents, or "-" for a string the strum did not sound. In the phone's
+// signed cents, "?" for a string the strum check is not sure of (no needle:
+// no number it cannot trust), or "-" for a string the strum did not sound. In the phone's
 // look: the gauge's background, pens and Verdana, the panel's bars. The view
 // sets `rect`; the panel owns its drawing objects and deletes them once. UI
 // thread only.

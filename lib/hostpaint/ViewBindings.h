@@ -19,6 +19,7 @@ struct ViewTimer {
 struct ViewBindings {
   Delegate<void()> toolHost;  // handed on to the pointer tools; none calls it
   Delegate<void()> repaint;   // invalidate the whole window
+  Delegate<void(const RECT &)> repaintRect;  // invalidate a part of it
   Delegate<void(int)> noteSelected;
   Delegate<void()> gaugeTap;            // pointer released over the left two thirds
   Delegate<void(double)> setReference;  // hertz of A
@@ -28,5 +29,6 @@ struct ViewBindings {
   ViewTimer zoomTimer;
   ViewTimer highlightOffTimer;
   ViewTimer highlightOnTimer;
+  ViewTimer frameTimer;  // the strobe's frames while a note is heard
   PlaySingleBindings player;  // note-on/off for the view's and the tools' gates
 };

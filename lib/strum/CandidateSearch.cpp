@@ -10,7 +10,7 @@ namespace {
 constexpr int kSummedPartials = 8;
 constexpr double kMiddleB = 1e-4;   // candidates are summed with a middling inharmonicity
 constexpr double kStep = 1.0;       // cents between candidates
-constexpr double kApart = 25.0;     // cents between the candidates returned
+constexpr double kApart = 15.0;     // cents between the candidates returned
 
 double Salience(const PeakList &list, double resolution, double hertz) {
   double sum = 0;

@@ -17,9 +17,10 @@ struct Candidate {
 // less as the peak lies further from the partial (Klapuri, "Multiple
 // fundamental frequency estimation by summing harmonic amplitudes", ISMIR
 // 2006, with a log magnitude in place of his weights). At most
-// kMostCandidates, strongest first, at least 25 cents apart. `resolution`
+// kMostCandidates, strongest first, at least 15 cents apart (a string 12
+// cents sharp is not lost to a stronger pitch beside it). `resolution`
 // is the spectrum's.
-inline constexpr int kMostCandidates = 3;
+inline constexpr int kMostCandidates = 4;
 std::vector<Candidate> FindCandidates(const PeakList &peaks, double resolution, double lowest, double highest);
 
 }  // namespace Strum

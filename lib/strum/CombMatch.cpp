@@ -4,10 +4,15 @@
 #include <cmath>
 #include <vector>
 
-#include "HarmonicFit.h"
 #include "StringFit.h"
+#include "measure/HarmonicFit.h"
 
 namespace Strum {
+
+using Measure::HarmonicString;
+using Measure::PartialMeasure;
+using Measure::FitHeldB;
+using Measure::kLargestB;
 
 namespace {
 

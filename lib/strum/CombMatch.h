@@ -1,10 +1,12 @@
 #pragma once
 
-#include "HarmonicString.h"
 #include "PartialMask.h"
 #include "PeakList.h"
+#include "measure/HarmonicString.h"
 
 namespace Strum {
+
+using Measure::HarmonicString;
 
 // The stiff-string comb near a candidate pitch that the most peak weight
 // agrees with. Every peak that could be one of the first partials, given

@@ -97,6 +97,9 @@ StringOption MakeOption(const HarmonicString &model, const PeakList &list, doubl
       option.fundamental |= n == 1;
     }
   }
+  // A fundamental missing beneath a second and third partial that sound is
+  // what a small microphone's high-pass leaves, not a sign of another sound.
+  if (!option.fundamental && option.lowMissing == 1) --option.missing;
   return option;
 }
 

@@ -3,10 +3,12 @@
 #include <array>
 #include <vector>
 
-#include "HarmonicString.h"
 #include "PeakList.h"
+#include "measure/HarmonicString.h"
 
 namespace Strum {
+
+using Measure::HarmonicString;
 
 // One pitch a string might have, with the spectrum's peaks its first
 // partials fall on and the number of those partials that find no peak.
@@ -18,15 +20,17 @@ struct StringOption {
   int lowMissing = 0;      // of the first three partials
   bool fundamental = false;
 
-  // A string sounds its fundamental and at least one of its next two
-  // partials; a pitch that lacks them is made of other strings' partials
-  // (B3's sound seen from a third of its pitch, E4's from half of it, A2's
-  // fifth partial from half of that).
-  bool Plausible() const { return fundamental && lowMissing <= 1; }
+  // A string sounds two of its first three partials (its fundamental need
+  // not be one: a small microphone's high-pass takes most of a low E's);
+  // a pitch that lacks them is made of other strings' partials (B3's sound
+  // seen from a third of its pitch, E4's from half of it, A2's fifth
+  // partial from half of that).
+  bool Plausible() const { return lowMissing <= 1; }
 };
 
 // The option's partials up to 2 kHz matched to the nearest peaks; the
-// first eight count as missing when no peak is near.
+// first eight count as missing when no peak is near, but for a fundamental
+// beneath a second and third partial that both sound.
 StringOption MakeOption(const HarmonicString &model, const PeakList &peaks, double resolution);
 
 // Picks for each string one of its options, or none (−1), so that together

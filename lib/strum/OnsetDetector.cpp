@@ -4,10 +4,12 @@
 #include <cmath>
 #include <numbers>
 
-#include "Hann.h"
 #include "StrumFormat.h"
+#include "measure/Hann.h"
 
 namespace Strum {
+
+using Measure::Hann;
 
 namespace {
 
@@ -31,7 +33,7 @@ OnsetDetector::OnsetDetector()
 }
 
 // frame_ is a ring of the last kFrame samples; every hop completes a frame.
-void OnsetDetector::Feed(const int16_t *samples, size_t count, std::vector<int64_t> *onsets) {
+void OnsetDetector::Feed(const int16_t *samples, size_t count, std::vector<Onset> *onsets) {
   for (size_t i = 0; i < count; ++i) {
     frame_[position_ % kFrame] = samples[i];
     ++position_;
@@ -62,10 +64,10 @@ double OnsetDetector::Threshold() {
 
 // The flux of the frame before the newest is an onset when it tops both
 // neighbours and the threshold of the half second before it.
-void OnsetDetector::AnalyseFrame(std::vector<int64_t> *onsets) {
+void OnsetDetector::AnalyseFrame(std::vector<Onset> *onsets) {
   const double flux = Flux();
   if (frames_ >= 2 && fluxLast_ > fluxBefore_ && fluxLast_ >= flux && fluxLast_ > Threshold())
-    onsets->push_back(std::max<int64_t>(0, position_ - kHop - kAttackLag));
+    onsets->push_back({std::max<int64_t>(0, position_ - kHop - kAttackLag), fluxLast_});
   recent_[frames_ % kThresholdFrames] = fluxBefore_;
   ++frames_;
   fluxBefore_ = fluxLast_;

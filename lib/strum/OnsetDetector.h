@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "RealFft.h"
+#include "measure/RealFft.h"
 
 namespace Strum {
+
+using Measure::RealFft;
 
 // Finds attacks in a stream of sound by spectral flux: the rise of the log
 // magnitude spectrum from one frame to the next, summed over the bins, is
@@ -22,16 +24,20 @@ class OnsetDetector {
   static constexpr int kFrame = 1024;
   static constexpr int kHop = 256;
 
+  struct Onset {
+    int64_t at = 0;     // sample index from the start of the stream
+    double flux = 0;    // how strong the attack is: the flux at its peak
+  };
+
   OnsetDetector();
 
-  // Adds samples; onsets found are appended to *onsets (sample indices from
-  // the start of the stream).
-  void Feed(const int16_t *samples, size_t count, std::vector<int64_t> *onsets);
+  // Adds samples; onsets found are appended to *onsets.
+  void Feed(const int16_t *samples, size_t count, std::vector<Onset> *onsets);
 
   int64_t Position() const { return position_; }
 
  private:
-  void AnalyseFrame(std::vector<int64_t> *onsets);
+  void AnalyseFrame(std::vector<Onset> *onsets);
   double Flux();
   double Threshold();
 

@@ -2,9 +2,11 @@
 
 #include <vector>
 
-#include "HarmonicString.h"
+#include "measure/HarmonicString.h"
 
 namespace Strum {
+
+using Measure::HarmonicString;
 
 // The partials of other strings: a partial of one string that lies within
 // `width` hertz of another's cannot be read apart from it in the spectrum.

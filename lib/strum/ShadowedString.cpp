@@ -15,11 +15,11 @@ constexpr int kPartials = 6;
 constexpr double kHighest = 2000.0;  // hertz
 constexpr double kReach = 21.5;      // hertz: a frame's main lobe
 constexpr double kAttackStep = PartialTrack::kHop / 2;
-constexpr double kEarly = 1024;      // samples: an attack may lie a little before the onset found
-// samples: 70 ms. A string's partials may swell on their own for tens of
-// ms after its attack, while B3 and E4 are struck four strings (80 ms or
-// more, strings 20–40 ms apart) from the strings that hide them.
-constexpr double kApart = 1544;
+constexpr double kEarly = Samples(0.046);  // an attack may lie a little before the onset found
+// A string's partials may swell on their own for tens of ms after its
+// attack, while B3 and E4 are struck four strings (80 ms or more, strings
+// 20–40 ms apart) from the strings that hide them.
+constexpr double kApart = Samples(0.07);
 constexpr double kDecays[] = {0.0, 1.0, 3.0};  // per second
 constexpr double kRatio = 11.0;      // of what the hiding strings leave, 10/11 explained
 constexpr double kAgree = kAttackStep;  // samples between a partial's own attack and the string's

@@ -9,6 +9,7 @@
 #include "PartialMask.h"
 #include "PartialTrack.h"
 #include "StringFit.h"
+#include "StrumFormat.h"
 
 namespace Strum {
 
@@ -31,7 +32,7 @@ namespace Strum {
 // Not thread-safe; working lists grow to their largest size and stay.
 class ShadowedString {
  public:
-  static constexpr double kSettle = 2205;  // samples: 0.1 s
+  static constexpr double kSettle = Samples(0.1);
 
   // The region holds the strum's attacks and the stretch after them, which
   // starts at sample `stretch`.

@@ -3,12 +3,15 @@
 #include <array>
 #include <vector>
 
-#include "HarmonicFit.h"
 #include "PartialMask.h"
 #include "PeakList.h"
 #include "StrumSpectrum.h"
+#include "measure/HarmonicFit.h"
 
 namespace Strum {
+
+using Measure::HarmonicString;
+using Measure::PartialMeasure;
 
 inline constexpr int kMostPartials = 40;
 inline constexpr double kHighestPartial = 4000.0;  // hertz read at most

@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 
 #include "CandidateSearch.h"
+#include "Confidence.h"
 #include "Fading.h"
+#include "PartialTrack.h"
+#include "StrumFormat.h"
 #include "measure/MidiTypes.h"
 
 namespace Strum {
@@ -21,6 +25,12 @@ constexpr int kLeastMissing = 1;         // of its first eight partials, for a p
 constexpr int kRefits = 2;
 constexpr int kThudPartials = 3;
 constexpr double kDying = 0.1;          // −20 dB from one half of the stretch to the next
+constexpr double kAttackShare = 0.9;    // a string heard by its attack alone is a little less sure
+constexpr double kCoveredShare = 0.4;   // every partial read lies on another string's: it may be theirs
+constexpr double kRise = 1.5;           // a partial struck again: this much louder after the onset…
+constexpr double kNovelty = 0.8;        // …or this far from where its sound before would have gone
+constexpr int kStruckPartials = 8;
+constexpr int kStruckSettle = static_cast<int>(Samples(0.03));  // after the onset, before the sound struck is read
 
 }  // namespace
 
@@ -41,7 +51,8 @@ StrumReading StrumAnalyzer::Analyze(const int16_t *samples, int count, int onset
   stretch = std::clamp(stretch, 0, std::max(0, count));
   const int16_t *read = samples + stretch;
   const int length = std::clamp(count - stretch, 0, StrumSpectrum::kLongestStretch);
-  shadowed_.SetRegion(samples, stretch + length, std::clamp(onset, 0, stretch), stretch);
+  onset = std::clamp(onset, 0, stretch);
+  shadowed_.SetRegion(samples, stretch + length, onset, stretch);
   spectrum_.Compute(read, length);
   peaks_.Read(spectrum_);
   for (int s = 0; s < 6; ++s) FindOptions(s);
@@ -49,6 +60,7 @@ StrumReading StrumAnalyzer::Analyze(const int16_t *samples, int count, int onset
   RefitChosen();
   DecideHeard();
   ForgetThuds(read, length);
+  struck_ = FindStruck(samples, stretch + length, onset);
   StrumReading reading;
   for (int s = 0; s < 6; ++s) reading.strings[s] = Reading(primary_[s]);
   return reading;
@@ -111,8 +123,10 @@ bool StrumAnalyzer::Enough(const StringFit &fit, double loudest) {
 void StrumAnalyzer::DecideHeard() {
   double loudest = 0;
   for (int s = 0; s < 6; ++s) loudest = std::max(loudest, fits_[s].energy);
-  for (int s = 0; s < 6; ++s)
+  for (int s = 0; s < 6; ++s) {
     heard_[s] = chosen_[s] >= 0 && Enough(fits_[s], loudest);
+    share_[s] = 1;
+  }
   // Highest first: a higher string's sound is its own, while a lower
   // string's "pitch" an octave or a twelfth below it is made of it.
   std::array<int, 6> order{0, 1, 2, 3, 4, 5};
@@ -164,14 +178,16 @@ void StrumAnalyzer::ReadShadowed(int s, double loudest) {
     if (usable(options_[s][o]) && RefineWithin(s, options_[s][o].model, all, &fit) && Enough(fit, loudest))
       return Hear(s, fit);
   for (const HarmonicString &guess : guesses_[s])
-    if (NearTarget(s, guess) && ByAttack(s, guess, unheard, heardStrings, loudest, &fit)) return Hear(s, fit);
+    if (NearTarget(s, guess) && ByAttack(s, guess, unheard, heardStrings, loudest, &fit))
+      return Hear(s, fit, kAttackShare);
   for (int o : tried)
     if (usable(options_[s][o]) && Excessive(s, options_[s][o].model, mask, heardStrings, &fit)) return Hear(s, fit);
 }
 
-void StrumAnalyzer::Hear(int s, const StringFit &fit) {
+void StrumAnalyzer::Hear(int s, const StringFit &fit, double share) {
   fits_[s] = fit;
   heard_[s] = true;
+  share_[s] = share;
 }
 
 bool StrumAnalyzer::ByAttack(int s, const HarmonicString &guess, const PartialMask &unheard,
@@ -243,10 +259,52 @@ void StrumAnalyzer::ForgetThuds(const int16_t *samples, int count) {
   }
 }
 
+// Whether a string heard was struck at the onset: at its strongest low
+// partial the sound after the onset is louder than before it, or is not
+// the sound before going on (a string struck again as loud as it rang).
+// With no sound before the onset to tell, it was.
+bool StrumAnalyzer::FindStruck(const int16_t *samples, int count, int onset) {
+  const int before = (onset - PartialTrack::kFrame) / PartialTrack::kHop;  // the last frame ending by the onset
+  const int after = (onset + kStruckSettle + PartialTrack::kHop - 1) / PartialTrack::kHop;
+  bool any = false;
+  for (int s = 0; s < 6; ++s) {
+    if (!heard_[s]) continue;
+    any = true;
+    if (before < 1) return true;
+    int strongest = 1;
+    for (int n = 2; n <= kStruckPartials; ++n)
+      if (fits_[s].amplitude[n] > fits_[s].amplitude[strongest]) strongest = n;
+    track_.Compute(samples, count, fits_[s].model.Partial(strongest));
+    if (after >= track_.Frames()) return true;
+    const std::complex<double> last = track_[before], earlier = track_[before - 1], now = track_[after];
+    // Its sound before, gone on at the rate it was decaying.
+    const double decay = std::abs(earlier) > 0 ? std::min(1.0, std::abs(last) / std::abs(earlier)) : 1.0;
+    const std::complex<double> expected = last * std::pow(decay, after - before);
+    if (std::abs(now) > kRise * std::abs(last) || std::abs(now - expected) > kNovelty * std::abs(now)) return true;
+  }
+  return !any;
+}
+
+// Whether some partial read of string s lies apart from every other heard
+// string's: else what was read of it may be theirs (a string an octave
+// above another, in tune or 20 cents off, whose partials all lie on the
+// lower one's even ones), and only an attack of its own tells it.
+bool StrumAnalyzer::HasOwnPartial(int s) const {
+  PartialMask others;
+  for (int o = 0; o < 6; ++o)
+    if (o != s && heard_[o]) others.Add(fits_[o].model);
+  for (const PartialMeasure &p : fits_[s].partials)
+    if (!others.Covers(p.hertz, Separation())) return true;
+  return false;
+}
+
 StringReading StrumAnalyzer::Reading(int s) const {
   StringReading r;
   if (!heard_[s]) return r;
-  r.heard = true;
+  const double covered = share_[s] < 1 || HasOwnPartial(s) ? 1.0 : kCoveredShare;
+  r.confidence = covered * share_[s] * FitConfidence(fits_[s], spectrum_.Resolution());
+  r.heard = r.confidence >= kLeastConfidence;
+  r.unsure = !r.heard;
   r.hertz = fits_[s].model.Fundamental();
   r.note = NoteFromFrequency(r.hertz, reference_);
   r.nearest = static_cast<int>(std::floor(r.note + 0.5));

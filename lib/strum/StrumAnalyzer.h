@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "JointChoice.h"
+#include "PartialTrack.h"
 #include "SearchRanges.h"
 #include "ShadowedString.h"
 #include "StringFit.h"
@@ -55,6 +56,10 @@ namespace Strum {
 //    them at two partials at least (spectral smoothness).
 // 5. A string whose strongest low partial dies within the stretch was
 //    muted: what was heard is its thud (Fading).
+// 6. Each string read carries a confidence from its fit (Confidence),
+//    less when every partial read lies on another string's and no attack
+//    of its own was found; below kLeastConfidence it is "not sure" and
+//    gives no number.
 //
 // Not thread-safe. The spectrum's buffers are allocated at construction;
 // reading a strum allocates only small working lists.
@@ -73,6 +78,11 @@ class StrumAnalyzer {
   // onset is left 0 for the caller.
   StrumReading Analyze(const int16_t *samples, int count, int onset = 0, int stretch = 0);
 
+  // Whether the strum last read struck a string it heard, rather than
+  // finding strings ringing on from before its onset (a decay, or a
+  // strum's tail, is no strum); true when there was nothing before it.
+  bool Struck() const { return struck_; }
+
  private:
   double Hertz(double note) const;
   double Separation() const;
@@ -84,7 +94,8 @@ class StrumAnalyzer {
   static bool Enough(const StringFit &fit, double loudest);
   void DecideHeard();
   void ReadShadowed(int s, double loudest);
-  void Hear(int s, const StringFit &fit);
+  void Hear(int s, const StringFit &fit, double share = 1);
+  bool FindStruck(const int16_t *samples, int count, int onset);
   bool ByAttack(int s, const HarmonicString &guess, const PartialMask &unheard, const std::vector<int> &heardStrings,
                 double loudest, StringFit *fit);
   bool NearTarget(int s, const HarmonicString &guess) const;
@@ -92,6 +103,7 @@ class StrumAnalyzer {
                  StringFit *fit) const;
   void ForgetThuds(const int16_t *samples, int count);
   double PredictedAmplitude(int s, int n) const;
+  bool HasOwnPartial(int s) const;
   StringReading Reading(int s) const;
 
   Measure::Tuning tuning_;
@@ -105,7 +117,10 @@ class StrumAnalyzer {
   std::array<int, 6> chosen_{};  // index into options_, or −1
   std::array<StringFit, 6> fits_;
   std::array<bool, 6> heard_{};
+  std::array<double, 6> share_{};  // of the fit's confidence the way it was heard keeps
+  bool struck_ = false;
   ShadowedString shadowed_;
+  PartialTrack track_;
 };
 
 }  // namespace Strum

@@ -4,10 +4,12 @@
 #include <cmath>
 #include <numbers>
 
-#include "Hann.h"
 #include "StrumFormat.h"
+#include "measure/Hann.h"
 
 namespace Strum {
+
+using Measure::Hann;
 
 namespace {
 

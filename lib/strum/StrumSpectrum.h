@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "RealFft.h"
+#include "measure/RealFft.h"
 
 namespace Strum {
+
+using Measure::RealFft;
 
 // The magnitude spectrum of one stretch of a strum: Hann window, zero-padded
 // four times or more so that peaks can be read between bins, amplitudes in

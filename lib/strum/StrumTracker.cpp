@@ -29,13 +29,17 @@ void StrumTracker::Feed(const int16_t *samples, size_t count, std::vector<StrumR
     Store(samples + done, part);
     found_.clear();
     onsets_.Feed(samples + done, part, &found_);
-    for (int64_t onset : found_) {
-      if (onset - lastStrum_ < kStrumSpread) {
+    for (const OnsetDetector::Onset &found : found_) {
+      const int64_t onset = found.at;
+      const bool weak = onset - lastStrum_ < kEcho && found.flux < kWeakest * strongest_;
+      if (onset - lastStrum_ < kStrumSpread || onset - lastAttack_ < kChain || weak) {
         lastAttack_ = std::max(lastAttack_, onset);
+        strongest_ = std::max(strongest_, found.flux);
         continue;
       }
       if (pending_) Read(onset - kGuard, readings);
       pending_ = lastStrum_ = lastAttack_ = onset;
+      strongest_ = found.flux;
     }
     if (pending_ && position_ >= *pending_ + kEnd) Read(*pending_ + kEnd, readings);
   }
@@ -49,14 +53,17 @@ void StrumTracker::Finish(std::vector<StrumReading> *readings) {
 void StrumTracker::Read(int64_t end, std::vector<StrumReading> *readings) {
   const int64_t onset = *pending_;
   pending_.reset();
-  const int64_t start = std::max(onset + kLead, lastAttack_ + kSettle), length = std::min(end, position_) - start;
+  end = std::min(end, position_);
+  int64_t start = std::max(onset + kLead, lastAttack_ + kSettle);
+  if (end - start < kShortest) start = std::max(onset + kSettle, end - kShortest);
+  const int64_t length = end - start;
   const int64_t first = std::max<int64_t>(0, onset - kBefore);
   if (length < kShortest || position_ - first > static_cast<int64_t>(kHistory)) return;
   for (int64_t i = first; i < start + length; ++i) stretch_[i - first] = history_[i % kHistory];
   StrumReading reading =
       analyzer_.Analyze(stretch_.data(), static_cast<int>(start + length - first), static_cast<int>(onset - first),
                         static_cast<int>(start - first));
-  if (reading.Heard() < kLeastStrings) return;
+  if (reading.Heard() == 0 || !analyzer_.Struck()) return;
   reading.onset = onset;
   reading.from = start;
   reading.to = start + length;

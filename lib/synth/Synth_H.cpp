@@ -18,7 +18,7 @@ void Synth_H::Play(double note) {
 }
 
 void Synth_H::Fill() {
-  while (synth_.envelopePos < 261.0 && synth_.active) {
+  while (synth_.envelopePos < kEnvelopeEnd && synth_.active) {
     if (outputs_.isFull()) return;
     RCPtr<rcvector<short>> block = MakeRC<rcvector<short>>(static_cast<size_t>(blockSize_), short(0));
     synth_.Render16m(block->data(), blockSize_);

@@ -42,10 +42,13 @@ class Synth_H : public virtual CRefCounter {
   void NoteOff(int note);
 
   const SynthesizerSimple &Synth() const { return synth_; }
+  // A tone is under way: its envelope has not run out.
+  bool Sounding() const { return synth_.active && synth_.envelopePos < kEnvelopeEnd; }
   int32_t BlockSize() const { return blockSize_; }
 
  private:
   void Uninit();
+  static constexpr float kEnvelopeEnd = 261.0f;
 
   int32_t blockSize_;
   SynthesizerSimple synth_;

@@ -18,7 +18,7 @@ std::unique_ptr<const SdlVideo> SdlVideo::Load(std::string *error) {
       Resolve("SDL_CreateWindow", &calls->CreateWindow) && Resolve("SDL_DestroyWindow", &calls->DestroyWindow) &&
       Resolve("SDL_SetWindowTitle", &calls->SetWindowTitle) &&
       Resolve("SDL_GetWindowSurface", &calls->GetWindowSurface) &&
-      Resolve("SDL_UpdateWindowSurface", &calls->UpdateWindowSurface) &&
+      Resolve("SDL_UpdateWindowSurfaceRects", &calls->UpdateWindowSurfaceRects) &&
       Resolve("SDL_CreateRGBSurfaceWithFormatFrom", &calls->CreateRGBSurfaceWithFormatFrom) &&
       Resolve("SDL_FreeSurface", &calls->FreeSurface) && Resolve("SDL_FillRect", &calls->FillRect) && Resolve("SDL_UpperBlitScaled", &calls->BlitScaled) &&
       Resolve("SDL_WaitEvent", &calls->WaitEvent) && Resolve("SDL_PushEvent", &calls->PushEvent) &&

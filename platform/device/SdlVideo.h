@@ -21,7 +21,7 @@ struct SdlVideo {
   decltype(&SDL_DestroyWindow) DestroyWindow;
   decltype(&SDL_SetWindowTitle) SetWindowTitle;
   decltype(&SDL_GetWindowSurface) GetWindowSurface;
-  decltype(&SDL_UpdateWindowSurface) UpdateWindowSurface;
+  decltype(&SDL_UpdateWindowSurfaceRects) UpdateWindowSurfaceRects;
   decltype(&SDL_CreateRGBSurfaceWithFormatFrom) CreateRGBSurfaceWithFormatFrom;
   decltype(&SDL_FreeSurface) FreeSurface;
   decltype(&SDL_FillRect) FillRect;

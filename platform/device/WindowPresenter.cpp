@@ -1,5 +1,7 @@
 #include "device/WindowPresenter.h"
 
+#include "device/FrameDamage.h"
+
 #include <errno.h>
 
 #include <algorithm>
@@ -121,6 +123,7 @@ bool WindowPresenter::Open(int scale) {
   }
   x11_ = X11Watch::Start(window_);
   frame_.assign(static_cast<size_t>(kW) * kH, 0);
+  pending_.assign(frame_.size(), 0);
   return true;
 }
 
@@ -213,28 +216,35 @@ void WindowPresenter::Stylus(const SDL_Event &event) {
   }
 }
 
-// The newest frame and title from the program thread; the frame is drawn
-// enlarged when it is new or the window needs it again.
+// The newest frame and title from the program thread. A new frame's changed
+// part is enlarged into the window (the whole frame at a size that is no
+// whole factor, where a part's pixels could fall a pixel off the whole's);
+// the whole when the window needs it again.
 void WindowPresenter::Show(bool again) {
   std::string title;
-  bool fresh;
+  Area damage;
   {
     std::lock_guard lock(frameMutex_);
-    fresh = !pending_.empty();
-    if (fresh) frame_.swap(pending_);
-    pending_.clear();
+    damage = pendingDamage_;
+    pendingDamage_ = {};
+    if (damage.w > 0) CopyArea(pending_.data(), frame_.data(), damage);
     title.swap(pendingTitle_);
   }
+  const bool fresh = damage.w > 0;
   if (!title.empty()) sdl_->SetWindowTitle(window_, title.c_str());
   if (!fresh && !again) return;
   SDL_Surface *target = sdl_->GetWindowSurface(window_);
   SDL_Surface *source = sdl_->CreateRGBSurfaceWithFormatFrom(frame_.data(), kW, kH, 32, kW * 4, SDL_PIXELFORMAT_RGB888);
   if (target && source) {
     picture_ = Letterbox(target->w, target->h);
-    if (picture_.w != target->w || picture_.h != target->h) sdl_->FillRect(target, nullptr, 0);
-    SDL_Rect to{picture_.x, picture_.y, picture_.w, picture_.h};
-    sdl_->BlitScaled(source, nullptr, target, &to);
-    sdl_->UpdateWindowSurface(window_);
+    const bool whole = again || picture_.w % kW != 0 || picture_.w / kW != picture_.h / kH;
+    if (whole) damage = {0, 0, kW, kH};
+    if (whole && (picture_.w != target->w || picture_.h != target->h)) sdl_->FillRect(target, nullptr, 0);
+    const Area in = InWindow(picture_, damage);
+    SDL_Rect from{damage.x, damage.y, damage.w, damage.h}, to{in.x, in.y, in.w, in.h};
+    sdl_->BlitScaled(source, &from, target, &to);
+    SDL_Rect shown{in.x, in.y, in.w, in.h};
+    sdl_->UpdateWindowSurfaceRects(window_, &shown, 1);
     ++shown_;
   }
   if (source) sdl_->FreeSurface(source);
@@ -245,6 +255,32 @@ void WindowPresenter::Wake(int code) {
   event.type = wakeEvent_;
   event.user.code = code;
   sdl_->PushEvent(&event);
+}
+
+// The screen's rows where it was drawn on; false when no pixel changed.
+// Only those rows are read, and only what changed is handed on.
+bool WindowPresenter::Take() {
+  lastVersion_ = handset::ScreenVersion();
+  const RECT d = handset::TakeScreenDamage();
+  const bool first = sent_.empty();
+  const Area drawn = first ? Area{0, 0, kW, kH} : Area{d.left, d.top, d.right - d.left, d.bottom - d.top};
+  scratch_.resize(static_cast<size_t>(kW) * kH);
+  if (drawn.w <= 0 || drawn.h <= 0 ||
+      !GdiReadPixels(handset::ScreenBitmap(), scratch_.data(), kW, kH, drawn.y, drawn.y + drawn.h)) {
+    ++unchanged_;
+    return false;
+  }
+  if (first) sent_.assign(scratch_.size(), ~0u);
+  const Area changed = first ? drawn : ChangedWithin(scratch_.data(), sent_.data(), drawn);
+  if (changed.w <= 0) {
+    ++unchanged_;
+    return false;
+  }
+  CopyArea(scratch_.data(), sent_.data(), changed);
+  std::lock_guard lock(frameMutex_);
+  CopyArea(sent_.data(), pending_.data(), changed);
+  pendingDamage_ = Union(pendingDamage_, changed);
+  return true;
 }
 
 void WindowPresenter::Present() {
@@ -258,18 +294,7 @@ void WindowPresenter::Present() {
     pendingTitle_ = title.empty() ? "Drovane" : Utf8(title);
     wake = true;
   }
-  if (version != lastVersion_) {
-    lastVersion_ = version;
-    scratch_.resize(static_cast<size_t>(kW) * kH);
-    if (GdiReadPixels(handset::ScreenBitmap(), scratch_.data(), kW, kH) && scratch_ != sent_) {
-      sent_.swap(scratch_);
-      std::lock_guard lock(frameMutex_);
-      pending_ = sent_;
-      wake = true;
-    } else {
-      ++unchanged_;
-    }
-  }
+  if (version != lastVersion_ && Take()) wake = true;
   if (wake) Wake(kNews);
 }
 

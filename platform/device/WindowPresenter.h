@@ -8,7 +8,8 @@
 // running phone, its keys, mouse and close button reach the program thread
 // as occurrences scheduled for now, which wake the program's wait at once.
 // Frames come from the program thread's idle moments: Present copies the
-// screen when it changed and wakes the window's thread to show it.
+// screen when it changed and wakes the window's thread to show it, which
+// enlarges and shows only the part that changed.
 //
 // The window opens before the phone is made (whether it opens decides the
 // phone's clock), and closes before the phone ends.
@@ -66,6 +67,7 @@ class WindowPresenter {
   void Handle(const SDL_Event &event);
   void Stylus(const SDL_Event &event);
   void Show(bool again);
+  bool Take();
   void Wake(int code);
 
   const std::unique_ptr<const SdlVideo> sdl_;
@@ -90,17 +92,20 @@ class WindowPresenter {
   std::string startError_;
   std::string note_;
 
-  // Program thread only.
+  // Program thread only: the screen's rows as last read, and the frame as
+  // last sent.
   uint64_t lastVersion_ = ~0ull;
   std::vector<uint32_t> scratch_;
   std::vector<uint32_t> sent_;
   std::wstring sentTitle_ = L"\x1";
 
-  // Handed from the program thread to the window's thread.
+  // Handed from the program thread to the window's thread: the newest frame
+  // whole, and the part of it the window has not had yet.
   std::mutex frameMutex_;
   std::vector<uint32_t> pending_;
+  Area pendingDamage_;
   std::string pendingTitle_;
-  std::vector<uint32_t> frame_;  // window's thread only
+  std::vector<uint32_t> frame_;  // window's thread only: the frame it shows
 
   std::atomic<uint64_t> shown_{0}, unchanged_{0};
 };

@@ -91,7 +91,7 @@ COLORREF GdiGetPixel(HGDIOBJ bitmapOrDc, int x, int y) {
   return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 
-bool GdiReadPixels(HBITMAP bitmap, uint32_t *out, int width, int height) {
+bool GdiReadPixels(HBITMAP bitmap, uint32_t *out, int width, int height, int top, int bottom) {
   Bitmap *b = FindBitmap(bitmap);
   if (!b || !out || cairo_image_surface_get_width(b->surface) != width ||
       cairo_image_surface_get_height(b->surface) != height)
@@ -99,7 +99,8 @@ bool GdiReadPixels(HBITMAP bitmap, uint32_t *out, int width, int height) {
   cairo_surface_flush(b->surface);
   const unsigned char *data = cairo_image_surface_get_data(b->surface);
   const int stride = cairo_image_surface_get_stride(b->surface);
-  for (int y = 0; y < height; ++y)
+  if (bottom < 0 || bottom > height) bottom = height;
+  for (int y = std::max(top, 0); y < bottom; ++y)
     std::memcpy(out + static_cast<size_t>(y) * width, data + static_cast<size_t>(y) * stride, width * 4u);
   return true;
 }

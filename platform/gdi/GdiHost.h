@@ -30,8 +30,9 @@ bool GdiWritePng(HGDIOBJ bitmapOrDc, const char *path, std::string *why = nullpt
 COLORREF GdiGetPixel(HGDIOBJ bitmapOrDc, int x, int y);
 
 // Copies a bitmap's pixels as 0x00RRGGBB words, top row first, into `out`
-// (width x height words); false for a bad handle or another size.
-bool GdiReadPixels(HBITMAP bitmap, uint32_t *out, int width, int height);
+// (width x height words); false for a bad handle or another size. With
+// `top` and `bottom`, only those rows, each to its place in `out`.
+bool GdiReadPixels(HBITMAP bitmap, uint32_t *out, int width, int height, int top = 0, int bottom = -1);
 
 // Told every non-empty text that ExtTextOutW or DrawTextW draws, on any DC,
 // as the call passed it (all its lines at once), before it is drawn. Null

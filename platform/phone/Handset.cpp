@@ -97,6 +97,7 @@ void SetLastWindowHook(std::function<void()> hook) { Windows().lastWindowHook = 
 
 HBITMAP ScreenBitmap() { return Windows().screen.Bitmap(); }
 uint64_t ScreenVersion() { return Windows().screen.Version(); }
+RECT TakeScreenDamage() { return Windows().screen.TakeDamage(); }
 std::wstring CaptionTitle() { return shell::CaptionTitle(); }
 
 std::vector<ScreenText> ScreenTexts() {

@@ -51,6 +51,9 @@ HBITMAP ScreenBitmap();
 // shows a frame only when it moved (and may skip one whose pixels are the
 // same).
 uint64_t ScreenVersion();
+// The bounds of what was drawn on the screen since the last call (empty:
+// nothing): the part a presenter must show again.
+RECT TakeScreenDamage();
 
 // What the screen's texts say now, one entry per source, in a stable order:
 // "caption", "notice" (the caption strip's notice of the phone's own, as "No

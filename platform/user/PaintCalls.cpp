@@ -50,8 +50,10 @@ BOOL WINAPI EndPaint(HWND, const PAINTSTRUCT *paint) {
   HWND window;
   std::vector<std::wstring> texts;
   if (m.screen.StopRecording(paint->hdc, &window, &texts)) {
-    // The window may have been destroyed while it painted.
-    if (WindowRecord *w = m.tree.Find(window)) w->paintTexts = std::move(texts);
+    // The window may have been destroyed while it painted. A paint of a
+    // part that drew no text leaves the texts on screen as they were.
+    WindowRecord *w = m.tree.Find(window);
+    if (w && (!texts.empty() || Covers(paint->rcPaint, w->ClientRect()))) w->paintTexts = std::move(texts);
   }
   return m.screen.CloseDC(paint->hdc) ? TRUE : FALSE;
 }

@@ -27,17 +27,33 @@ HDC ScreenSurface::OpenDC(POINT origin, const RECT &clip) {
   const RECT area{origin.x, origin.y, kScreenWidth, kScreenHeight};
   const RECT logicalClip{clip.left - origin.x, clip.top - origin.y, clip.right - origin.x, clip.bottom - origin.y};
   HDC dc = GdiCreateTargetDC(screen, area, logicalClip);
-  if (dc) open_.push_back(dc);
+  RECT bounds;
+  const RECT whole{0, 0, kScreenWidth, kScreenHeight};
+  if (!IntersectRect(&bounds, &clip, &whole)) bounds = {};
+  if (dc) open_.push_back({dc, bounds});
   return dc;
 }
 
 bool ScreenSurface::CloseDC(HDC dc) {
-  auto it = std::find(open_.begin(), open_.end(), dc);
+  auto it = std::find_if(open_.begin(), open_.end(), [dc](const Open &o) { return o.dc == dc; });
   if (!dc || it == open_.end()) return false;
+  const RECT clip = it->clip;
   open_.erase(it);
   DeleteDC(dc);
-  Changed();
+  ++version_;
+  if (clip.left < clip.right && clip.top < clip.bottom) {
+    const bool none = damage_.left >= damage_.right || damage_.top >= damage_.bottom;
+    damage_ = none ? clip
+                   : RECT{std::min(damage_.left, clip.left), std::min(damage_.top, clip.top),
+                          std::max(damage_.right, clip.right), std::max(damage_.bottom, clip.bottom)};
+  }
   return true;
+}
+
+RECT ScreenSurface::TakeDamage() {
+  const RECT damage = damage_;
+  damage_ = {};
+  return damage;
 }
 
 void ScreenSurface::FillDesktop(const RECT &area) {
@@ -68,7 +84,7 @@ bool ScreenSurface::StopRecording(HDC dc, HWND *window, std::vector<std::wstring
 
 ScreenSurface::~ScreenSurface() {
   if (recordingDc_) GdiSetTextListener(nullptr);
-  for (HDC dc : open_) DeleteDC(dc);
+  for (const Open &o : open_) DeleteDC(o.dc);
   if (bitmap_) DeleteObject(bitmap_);
 }
 

@@ -9,8 +9,10 @@
 namespace platform {
 
 // The screen's frame buffer (a gdi bitmap, made on first use and deleted
-// with the window manager), the DCs windows draw on it with, its change counter,
-// and the texts a top-level window's paint draws. Program thread only.
+// with the window manager), the DCs windows draw on it with, its change
+// counter and the part of it drawn on since a presenter last asked (each
+// closed DC's clip), and the texts a top-level window's paint draws.
+// Program thread only.
 class ScreenSurface {
  public:
   ScreenSurface() = default;
@@ -20,8 +22,8 @@ class ScreenSurface {
 
   HBITMAP Bitmap();
   uint64_t Version() const { return version_; }
-  // Something was drawn on the screen.
-  void Changed() { ++version_; }
+  // The bounds of what was drawn since the last call (empty: nothing).
+  RECT TakeDamage();
 
   // A DC with logical (0, 0) at `origin` (screen) drawing only inside `clip`
   // (screen). Null if the screen cannot be made.
@@ -38,9 +40,14 @@ class ScreenSurface {
   bool StopRecording(HDC dc, HWND *window, std::vector<std::wstring> *texts);
 
  private:
+  struct Open {
+    HDC dc;
+    RECT clip;  // screen coordinates
+  };
   HBITMAP bitmap_ = nullptr;
   uint64_t version_ = 0;
-  std::vector<HDC> open_;
+  RECT damage_{};
+  std::vector<Open> open_;
   HDC recordingDc_ = nullptr;
   HWND recordingWindow_ = nullptr;
   std::vector<std::wstring> texts_;

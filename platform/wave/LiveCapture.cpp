@@ -26,6 +26,7 @@ void LiveCapture::OnQueued() {
 
 uint32_t LiveCapture::OnReset() {
   link_.Use(false);
+  lacking_.store(0, std::memory_order_relaxed);
   link_.Ring().Clear();
   if (link_.Running()) {
     std::string unused;
@@ -48,8 +49,9 @@ void LiveCapture::Exchange(const ServerBuffer &recorded) {
   const size_t n = recorded.count;
   const size_t kept = recorded.Into(link_.Ring());
   if (kept < n) overruns_->Add(link_.AtProgramRate(n - kept));
-  link_.Exchanged(n);
-  link_.Raise();  // always: there is sound to hand over
+  const bool first = link_.Exchanged(n);
+  if (first || link_.AtProgramRate(link_.Ring().Readable()) >= lacking_.load(std::memory_order_relaxed))
+    link_.Raise();
 }
 
 // The program thread, inside a platform wait.
@@ -59,10 +61,14 @@ void LiveCapture::OnHandOver() {
     const uint32_t capacity = Samples(h);
     char *unfilled = h->lpData + drovane::kBytesPerSample * frontFill_;
     frontFill_ += static_cast<uint32_t>(input_.Read(link_.Ring(), unfilled, capacity - frontFill_));
-    if (frontFill_ < capacity) return;
+    if (frontFill_ < capacity) {
+      lacking_.store(capacity - frontFill_, std::memory_order_relaxed);
+      return;
+    }
     CompleteFront();
   }
   // Nothing queued to take it: dropped, as the microphone's sound is.
+  lacking_.store(0, std::memory_order_relaxed);
   int16_t scrap[512];
   uint64_t dropped = 0;
   while (size_t n = input_.Read(link_.Ring(), scrap, std::size(scrap))) dropped += n;
@@ -70,12 +76,14 @@ void LiveCapture::OnHandOver() {
 }
 
 void LiveCapture::OnAway(Time since) {
+  lacking_.store(0, std::memory_order_relaxed);
   link_.Ring().Clear();
   if (device_->Started()) Pace(since);
 }
 
 // Silence up to when the sound waiting in the ring began.
 bool LiveCapture::OnBack(int rate, std::string *error) {
+  lacking_.store(0, std::memory_order_relaxed);
   if (!input_.Begin(rate, error)) return false;
   if (device_ && device_->Started())
     SilenceUpTo(Now() - SamplesToClock(link_.AtProgramRate(link_.Ring().Readable())));

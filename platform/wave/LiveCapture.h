@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "wave/ClockPacer.h"
@@ -14,9 +15,10 @@ namespace platform::wave {
 // LinkSupervisor).
 //
 // The audio thread copies what it recorded into the ring and raises the
-// signal. While the link runs, the signal fills the queued buffers from the
-// ring on the program thread, converted to 22050 Hz, front first, and
-// completes each full one. While the device is away, the pacer fills them
+// signal once the ring holds what the front buffer still lacks (so the
+// program wakes once a buffer, not once a callback). While the link runs,
+// the signal fills the queued buffers from the ring on the program thread,
+// converted to 22050 Hz, front first, and completes each full one. While the device is away, the pacer fills them
 // with silence at the clock's pace, from where its sound stopped; when it is
 // back its sound follows from the moment it came.
 //
@@ -58,6 +60,9 @@ class LiveCapture : public WaveDriver, private LinkClient, private LinkUser {
   ConvertedInput input_;
   LossCounter *const overruns_;
   uint32_t frontFill_ = 0;  // program thread: samples already in the front buffer
+  // What the front buffer lacks, at the program's rate; 0: wake at once
+  // (no buffer queued, or the link just came or went).
+  std::atomic<uint64_t> lacking_{0};
 };
 
 }  // namespace platform::wave

@@ -100,3 +100,45 @@ TEST(WindowFitTest, ThePictureKeepsItsAspectInAnyWindowAndTheStylusFollowsIt) {
 }
 
 }  // namespace
+
+#include <vector>
+
+#include "device/FrameDamage.h"
+
+namespace {
+
+using platform::device::ChangedWithin;
+using platform::device::InWindow;
+using platform::device::Union;
+
+TEST(FrameDamageTest, OnlyThePixelsThatChangedWithinWhatWasDrawnAreShownAgainWhereTheyLand) {
+  std::vector<uint32_t> before(240 * 320, 0xF5F5F5), now = before;
+  // Drawn on: the strobe's bands; changed: two pixels of them.
+  const Area drawn{5, 136, 230, 64};
+  EXPECT_EQ(ChangedWithin(now.data(), before.data(), drawn).w, 0);
+  now[140 * 240 + 20] = 0xCA4200;
+  now[150 * 240 + 100] = 0xCA4200;
+  now[10 * 240 + 10] = 0;  // outside what was drawn: not looked at
+  const Area changed = ChangedWithin(now.data(), before.data(), drawn);
+  EXPECT_EQ(changed.x, 20);
+  EXPECT_EQ(changed.y, 140);
+  EXPECT_EQ(changed.w, 81);
+  EXPECT_EQ(changed.h, 11);
+  const Area both = Union(changed, Area{0, 0, 1, 1});
+  EXPECT_EQ(both.x, 0);
+  EXPECT_EQ(both.w, 101);
+  EXPECT_EQ(both.h, 151);
+  EXPECT_EQ(Union(Area{}, changed).x, 20);
+  // Three times enlarged, 40 pixels below a letterbox border.
+  const Area in = InWindow(Area{0, 40, 720, 960}, changed);
+  EXPECT_EQ(in.x, 60);
+  EXPECT_EQ(in.y, 40 + 420);
+  EXPECT_EQ(in.w, 243);
+  EXPECT_EQ(in.h, 33);
+  // At a size that is no whole factor every window pixel reached is in.
+  const Area odd = InWindow(Area{0, 0, 150, 200}, Area{1, 1, 1, 1});
+  EXPECT_EQ(odd.x, 0);
+  EXPECT_EQ(odd.w, 2);
+}
+
+}  // namespace

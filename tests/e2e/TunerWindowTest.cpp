@@ -115,4 +115,43 @@ TEST(TunerWindow, DestroyedFromOutsideWhileItDrawsItEndsAsIfClosed) {
   EXPECT_EQ(Slurp(errPath).find("refused"), std::string::npos) << Slurp(errPath);
 }
 
+// The window shows only what changed of each frame: once the tuner has
+// settled on a steady tone, the window holds, pixel for pixel, the screen a
+// headless run settles on.
+TEST(TunerWindow, WhatChangedAddsUpToTheWholeScreen) {
+  const std::string headless = OutputPath("headless-a.png");
+  const Outcome r = RunTuner("--capture tone:110 --playback null --duration 3 --screenshot " + headless);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const Png expected(headless);
+  ASSERT_TRUE(expected.Ok());
+
+  XvfbServer server(OutputPath("tuner-frames-xvfb-runtime"));
+  if (server.display().empty()) GTEST_SKIP() << "no X server for the window: " << server.why();
+  const std::string env = "DISPLAY=" + server.display();
+  const std::string errPath = OutputPath("tuner-frames.err");
+  ChildProcess tuner(DROVANE_TUNER, {"--screen", "window", "--scale", "1", "--capture", "tone:110", "--playback", "null",
+                                     "--trace-text"},
+                     {env, "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0:abort_on_error=1"}, errPath);
+  ASSERT_TRUE(tuner.Started());
+  ASSERT_TRUE(tuner.ReadUntil("STATIC\tA")) << "the tuner did not hear the tone: " << Slurp(errPath);
+  std::string said;
+  const Window window = FindWindowByTitle(env, "Drovane", &said);
+  ASSERT_NE(window, 0u) << said;
+  Display *x = XOpenDisplay(server.display().c_str());
+  ASSERT_NE(x, nullptr);
+  int differing = -1;
+  for (int look = 0; look < 500 && differing != 0; ++look) {
+    XImage *image = XGetImage(x, window, 0, 0, 240, 320, AllPlanes, ZPixmap);
+    if (!image) continue;
+    differing = 0;
+    for (int y = 0; y < 320; ++y)
+      for (int i = 0; i < 240; ++i) differing += (XGetPixel(image, i, y) & 0xFFFFFF) != expected.Pixel(i, y);
+    XDestroyImage(image);
+  }
+  EXPECT_EQ(differing, 0) << "pixels of the window unlike the headless screen";
+  AskToClose(x, window);
+  XCloseDisplay(x);
+  EXPECT_EQ(tuner.Wait(), 0) << Slurp(errPath);
+}
+
 }  // namespace

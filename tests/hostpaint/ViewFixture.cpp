@@ -19,11 +19,12 @@ TestTimers::~TestTimers() {
 }
 
 void TestTimers::Wire(ViewBindings &bindings, DrovaneView_H *view) {
-  WireViewTimers({nodes_[kInTune].get(), nodes_[kZoom].get(), nodes_[kHighlightOff].get(), nodes_[kHighlightOn].get()},
+  WireViewTimers({nodes_[kInTune].get(), nodes_[kZoom].get(), nodes_[kHighlightOff].get(), nodes_[kHighlightOn].get(),
+                  nodes_[kFrames].get()},
                  view, &bindings);
   ViewTimer *const controls[kCount] = {&bindings.inTuneTimer, &bindings.zoomTimer, &bindings.highlightOffTimer,
-                                       &bindings.highlightOnTimer};
-  const char *const names[kCount] = {"inTune", "zoom", "highlightOff", "highlightOn"};
+                                       &bindings.highlightOnTimer, &bindings.frameTimer};
+  const char *const names[kCount] = {"inTune", "zoom", "highlightOff", "highlightOn", "frames"};
   for (int i = 0; i < kCount; ++i) {
     logs_[i] = {this, names[i]};
     controls[i]->stop.AddBind(&logs_[i], &Log::Stop);

@@ -28,7 +28,7 @@ constexpr int kStringNotes[] = {40, 45, 50, 55, 59, 64};
 // instance at a time: it keeps the timer service in its own Globals record.
 class TestTimers {
  public:
-  enum Which { kInTune, kZoom, kHighlightOff, kHighlightOn, kCount };
+  enum Which { kInTune, kZoom, kHighlightOff, kHighlightOn, kFrames, kCount };
 
   explicit TestTimers(UninitCaller *root);
   ~TestTimers();

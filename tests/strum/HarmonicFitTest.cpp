@@ -5,18 +5,18 @@
 #include <numbers>
 #include <vector>
 
-#include "strum/HarmonicFit.h"
-#include "strum/RealFft.h"
+#include "measure/HarmonicFit.h"
+#include "measure/RealFft.h"
 #include "strum/SearchRanges.h"
 
 namespace {
 
-using Strum::PartialMeasure;
+using Measure::PartialMeasure;
 
 // The transform against the plain sum it stands for, at two sizes.
 TEST(HarmonicFit, RealTransformMatchesTheDefinition) {
   for (int size : {8, 256}) {
-    Strum::RealFft fft(size);
+    Measure::RealFft fft(size);
     std::vector<double> in(size);
     for (int t = 0; t < size; ++t) in[t] = std::sin(0.37 * t * t) + 0.25 * (t % 3);
     std::vector<std::complex<double>> out(size / 2 + 1);
@@ -32,29 +32,29 @@ TEST(HarmonicFit, RealTransformMatchesTheDefinition) {
 // f0 and B come back from exact partials, whatever partials are missing;
 // B stays within its bounds; with partials too low to tell B, the prior holds.
 TEST(HarmonicFit, RecoversF0AndInharmonicityAndKeepsBWithinBounds) {
-  const Strum::HarmonicString truth{82.3, 1.7e-4};
+  const Measure::HarmonicString truth{82.3, 1.7e-4};
   std::vector<PartialMeasure> partials;
   for (int n : {1, 2, 5, 7, 9, 13, 20}) partials.push_back({n, truth.Partial(n), 1.0 / n});
-  Strum::HarmonicString fitted;
-  ASSERT_TRUE(Strum::FitHarmonicString(partials, 1e-4, &fitted));
+  Measure::HarmonicString fitted;
+  ASSERT_TRUE(Measure::FitHarmonicString(partials, 1e-4, &fitted));
   EXPECT_NEAR(fitted.f0, truth.f0, 1e-9);
   EXPECT_NEAR(fitted.b, truth.b, 1e-11);
 
   // Compressed partials would mean a negative B: held at 0 instead.
   for (PartialMeasure &p : partials) p.hertz = p.n * 82.3 * (1 - 1e-5 * p.n);
-  ASSERT_TRUE(Strum::FitHarmonicString(partials, 1e-4, &fitted));
+  ASSERT_TRUE(Measure::FitHarmonicString(partials, 1e-4, &fitted));
   EXPECT_EQ(fitted.b, 0);
   for (PartialMeasure &p : partials) p.hertz = p.n * 82.3 * std::sqrt(1 + 4e-3 * p.n * p.n);
-  ASSERT_TRUE(Strum::FitHarmonicString(partials, 1e-4, &fitted));
-  EXPECT_EQ(fitted.b, Strum::kLargestB);
+  ASSERT_TRUE(Measure::FitHarmonicString(partials, 1e-4, &fitted));
+  EXPECT_EQ(fitted.b, Measure::kLargestB);
 
   const std::vector<PartialMeasure> low{{1, truth.Partial(1), 1}, {2, truth.Partial(2), 1}};
-  ASSERT_TRUE(Strum::FitHarmonicString(low, 1.7e-4, &fitted));
+  ASSERT_TRUE(Measure::FitHarmonicString(low, 1.7e-4, &fitted));
   EXPECT_EQ(fitted.b, 1.7e-4);
   EXPECT_NEAR(fitted.Fundamental(), truth.Fundamental(), 1e-9);
-  EXPECT_FALSE(Strum::FitHarmonicString({}, 1e-4, &fitted));
+  EXPECT_FALSE(Measure::FitHarmonicString({}, 1e-4, &fitted));
   const std::vector<PartialMeasure> weightless{{1, 82.0, 0}};
-  EXPECT_FALSE(Strum::FitHarmonicString(weightless, 1e-4, &fitted));
+  EXPECT_FALSE(Measure::FitHarmonicString(weightless, 1e-4, &fitted));
 }
 
 // Ranges reach two semitones at most and never past half-way to a neighbour;

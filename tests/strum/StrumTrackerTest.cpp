@@ -43,15 +43,14 @@ void ExpectSame(const std::vector<StrumReading> &a, const std::vector<StrumReadi
   }
 }
 
-// Silence, a strum, a single note (not a strum), a strum cut short by the
-// next 0.7 s later, and a last strum the recording ends 0.5 s into: four
-// readings, each dated at its first attack, each out within a second of
-// it, the same whether the sound comes in capture buffers, in blocks of any
-// size or whole.
+// Silence, a strum, one string struck among five muted (a strum of one
+// string), a strum cut short by the next 0.7 s later, and a last strum the
+// recording ends 0.5 s into: five readings, each dated at its first attack,
+// each out within a second of it, the same whether the sound comes in
+// capture buffers, in blocks of any size or whole.
 TEST(StrumTracker, FindsEachStrumOnceAndReadsItWithinASecond) {
   Recording recording = synthetic::MakeRecording(
       {Strike(0.5, 21, 0), Strike(2.5, 22, 5), Strike(4.0, 23, 1), Strike(4.7, 24, 2), Strike(6.7, 25, 0)}, 7.3);
-  recording.strums.erase(recording.strums.begin() + 1);  // a single note among thuds: no strum
 
   const std::vector<StrumReading> buffers = Stream(recording, 1, 2205);
   ASSERT_EQ(buffers.size(), recording.strums.size());
@@ -60,7 +59,7 @@ TEST(StrumTracker, FindsEachStrumOnceAndReadsItWithinASecond) {
     const synthetic::Strum &truth = recording.strums[i];
     EXPECT_NEAR(static_cast<double>(buffers[i].onset), static_cast<double>(truth.onset), 0.03 * synthetic::kRate);
     EXPECT_LE(buffers[i].ready - buffers[i].onset, static_cast<int64_t>(synthetic::kRate));
-    EXPECT_GE(buffers[i].Heard(), Strum::StrumTracker::kLeastStrings);
+    EXPECT_GE(buffers[i].Heard(), i == 1 ? 1 : 3);
     for (int s = 0; s < 6; ++s) {
       const Strum::StringReading &r = buffers[i].strings[s];
       if (truth.strings[s].muted) {

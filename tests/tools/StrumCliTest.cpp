@@ -14,10 +14,10 @@
 
 namespace {
 
-constexpr char kHeader[] = "file,time_s,string,target,heard,frequency_hz,name,cents";
+constexpr char kHeader[] = "file,time_s,string,target,heard,frequency_hz,name,cents,confidence";
 
 struct Row {
-  std::string file, time, string, target, heard, frequency, name, cents;
+  std::string file, time, string, target, heard, frequency, name, cents, confidence;
 };
 
 std::vector<std::string> Split(const std::string &line) {
@@ -33,8 +33,8 @@ std::vector<Row> CsvRows(const std::string &out) {
   const std::vector<std::string> lines = Lines(out);
   for (size_t i = 1; i < lines.size(); ++i) {
     const std::vector<std::string> f = Split(lines[i]);
-    EXPECT_EQ(f.size(), 8u) << lines[i];
-    if (f.size() == 8) rows.push_back({f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7]});
+    EXPECT_EQ(f.size(), 9u) << lines[i];
+    if (f.size() == 9) rows.push_back({f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8]});
   }
   return rows;
 }
@@ -66,6 +66,12 @@ void ExpectStrums(const std::vector<Row> &rows, const synthetic::Recording &trut
       EXPECT_NEAR(std::atof(r.time.c_str()), truth.strums[k].onset / 22050.0, 0.03) << where;
       EXPECT_EQ(r.string, std::to_string(i + 1));
       EXPECT_EQ(r.target, names[i]) << where;
+      // Every row's last column: a confidence of two decimals, 0.5 or more
+      // where a number is given.
+      const double confidence = std::atof(r.confidence.c_str());
+      EXPECT_EQ(r.confidence.size(), 4u) << where;
+      EXPECT_TRUE(confidence >= 0 && confidence <= 1) << where;
+      EXPECT_EQ(confidence >= 0.5, r.heard == "1") << where << ": " << r.confidence;
       if (r.heard == "0" || t.muted) {
         EXPECT_EQ(r.heard, "0") << where << ": a muted string is never heard";
         EXPECT_EQ(r.frequency, "0.000") << where;
@@ -91,10 +97,12 @@ rows = list(csv.reader(open(sys.argv[2])))[1:]
 objects = [json.loads(line, parse_constant=refuse) for line in open(sys.argv[1])]
 assert len(objects) == len(rows), (len(objects), len(rows))
 for o, r in zip(objects, rows):
-    assert list(o) == ["file", "time_s", "string", "target", "heard", "frequency_hz", "name", "cents"], list(o)
+    assert list(o) == ["file", "time_s", "string", "target", "heard", "frequency_hz", "name", "cents",
+                       "confidence"], list(o)
     assert type(o["heard"]) is bool and type(o["string"]) is int, o
     seen = [o["file"], "%.7f" % o["time_s"], str(o["string"]), o["target"], "1" if o["heard"] else "0",
-            "%.3f" % o["frequency_hz"], o["name"] or "", "" if o["cents"] is None else "%.2f" % o["cents"]]
+            "%.3f" % o["frequency_hz"], o["name"] or "", "" if o["cents"] is None else "%.2f" % o["cents"],
+            "%.2f" % o["confidence"]]
     assert seen == r, (seen, r)
 print(len(objects), "rows agree")
 )";
@@ -184,11 +192,12 @@ TEST(StrumCli, ATuningNamesTheTargetsAndSoundWithoutStrumsFindsNone) {
     EXPECT_NEAR(std::stod(sweet[i].cents), std::stod(plain[i].cents) - moved, 0.011);
   }
 
-  // The demo plucks one string at a time: no strum, said, and no failure.
-  r = RunTool(DROVANE_ANALYZE, "--strum --csv --demo");
+  // Silence strikes no string: no strum, said, and no failure.
+  const std::string quiet = WriteSound("silence.wav", std::vector<int16_t>(3 * 22050), 22050, 1);
+  r = RunTool(DROVANE_ANALYZE, "--strum --csv " + quiet);
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, std::string(kHeader) + "\n");
-  EXPECT_EQ(r.err, "drovane-analyze: demo: no strum was found (an attack after which three strings or more ring)\n");
+  EXPECT_EQ(r.err, "drovane-analyze: " + quiet + ": no strum was found (an attack that strikes a string)\n");
 
   // A file that is not there fails alone; the others are still read.
   r = RunTool(DROVANE_ANALYZE, "--strum --csv " + path + ".missing " + path);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace Strum {
+namespace Measure {
 
 namespace {
 
@@ -63,4 +63,4 @@ bool FitHeldB(std::span<const PartialMeasure> partials, double b, HarmonicString
   return true;
 }
 
-}  // namespace Strum
+}  // namespace Measure

@@ -3,7 +3,7 @@
 #include <complex>
 #include <vector>
 
-namespace Strum {
+namespace Measure {
 
 // Discrete Fourier transform of a real sequence whose length is a power of
 // two, by a radix-2 transform of half the length. Tables are built once at
@@ -27,4 +27,4 @@ class RealFft {
   std::vector<std::complex<double>> work_;
 };
 
-}  // namespace Strum
+}  // namespace Measure

@@ -4,7 +4,7 @@
 
 #include "HarmonicString.h"
 
-namespace Strum {
+namespace Measure {
 
 // One partial read from the spectrum: its number, frequency and weight (the
 // inverse variance of its frequency, up to a common factor).
@@ -25,4 +25,4 @@ bool FitHarmonicString(std::span<const PartialMeasure> partials, double priorB, 
 // f0 alone, B held.
 bool FitHeldB(std::span<const PartialMeasure> partials, double b, HarmonicString *fitted);
 
-}  // namespace Strum
+}  // namespace Measure

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace Strum {
+namespace Measure {
 
 // A string's partials: f_n = n·f0·√(1 + B·n²), a stiff string's stretched
 // harmonic series (Fletcher, "Normal vibration frequencies of a stiff piano
@@ -18,4 +18,4 @@ struct HarmonicString {
   double Fundamental() const { return Partial(1); }
 };
 
-}  // namespace Strum
+}  // namespace Measure

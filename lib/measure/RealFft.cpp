@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace Strum {
+namespace Measure {
 
 namespace {
 
@@ -61,4 +61,4 @@ void RealFft::Transform(const double *in, std::complex<double> *out) {
   }
 }
 
-}  // namespace Strum
+}  // namespace Measure

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "StringFit.h"
+
+namespace Strum {
+
+// How far a string's reading can be trusted, 0…1, from its fit: the
+// evidence of its partials (how many, how far each stands above the
+// floor), how well their frequencies agree with the one stiff string
+// fitted to them (residuals against what each peak's height lets it be
+// off), whether its lowest partials are among them (a string read from its
+// sixth partial up may be another string's comb), and whether it has any
+// partial that is not a multiple of another (one read only at its even
+// partials is a higher string's sound seen from half its pitch).
+// `resolution`: the spectrum's, in hertz.
+double FitConfidence(const StringFit &fit, double resolution);
+
+}  // namespace Strum

@@ -1,0 +1,23 @@
+#pragma once
+
+// The part of a frame that must be shown again, and where it lands in the
+// window: the presenter copies and enlarges only that. Pure geometry over
+// 240 x 320 frames of 0x00RRGGBB pixels.
+#include <cstdint>
+
+#include "device/WindowFit.h"
+
+namespace platform::device {
+
+// The bounds of the pixels that differ between `now` and `before` within
+// `area` (phone pixels); empty (w 0) when none does.
+Area ChangedWithin(const uint32_t *now, const uint32_t *before, const Area &area);
+// Both areas' bounds; an empty one adds nothing.
+Area Union(const Area &a, const Area &b);
+// Copies `area` of one frame into another.
+void CopyArea(const uint32_t *from, uint32_t *to, const Area &area);
+// Phone pixels `area` in a window whose picture is `picture`: every window
+// pixel any of them reaches.
+Area InWindow(const Area &picture, const Area &area);
+
+}  // namespace platform::device
