@@ -1,10 +1,12 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <vector>
 
 #include "PeakList.h"
 #include "measure/HarmonicString.h"
+#include "measure/Tuning.h"
 
 namespace Strum {
 
@@ -41,7 +43,9 @@ StringOption MakeOption(const HarmonicString &model, const PeakList &peaks, doub
 // a muted string's pitch made of other strings' partials stays out, and a
 // pair of pitches that swap an octave between them loses to the true pair.
 // Greedy additions (Klapuri's estimate-and-cancel order, loudest gain
-// first), then sweeps string by string until nothing improves.
-std::array<int, 6> ChooseJointly(const std::array<std::vector<StringOption>, 6> &options, const PeakList &peaks);
+// first), then sweeps string by string until nothing improves. One list
+// of options per string of the tuning; the choices past them are −1.
+using JointChoice = std::array<int, Measure::Tuning::kMostStrings>;
+JointChoice ChooseJointly(std::span<const std::vector<StringOption>> options, const PeakList &peaks);
 
 }  // namespace Strum
