@@ -6,7 +6,9 @@ laptop's microphone in a room (the material's room), and one where the strum
 check is not sure of a string (the string model in tune: B3 lies on E2's
 third partial and was struck too soon after it to be told by its attack),
 and a ukulele (re-entrant: its string 1, the high G, above the C of string 2)
-with its C 8 cents flat and its A 12 sharp.
+with its C bent 8 cents flat and its A 12 sharp (the nylon guitar's own
+samples are not exactly in tune: the A reads +9, and the C, whose partials
+lie near the G's and E's, is not sure).
 
     scripts/strum-screenshots.py [--build DIR] [--out DIR] [NAME]...
 
