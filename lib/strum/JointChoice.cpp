@@ -78,7 +78,10 @@ bool ImprovePair(Options options, const PeakList &peaks, Choice *choice) {
 }  // namespace
 
 StringOption MakeOption(const HarmonicString &model, const PeakList &list, double resolution) {
-  StringOption option{model, {}, {}, 0, 0, false};
+  StringOption option;
+  option.model = model;
+  option.low = LowPartials(model.Fundamental());
+  int below = 0;  // low partials missing beneath the first one found
   const std::vector<StrumSpectrum::Peak> &peaks = list.peaks;
   for (int n = 1;; ++n) {
     const double partial = model.Partial(n);
@@ -93,16 +96,17 @@ StringOption MakeOption(const HarmonicString &model, const PeakList &list, doubl
     }
     if (nearest < 0) {
       option.missing += n <= kCountedMissing;
-      option.lowMissing += n <= 3;
+      option.lowMissing += n <= option.low;
+      below += n <= option.low && option.lowPeaks.empty();
     } else {
       option.peaks.push_back(nearest);
-      if (n <= 3) option.lowPeaks.push_back(nearest);
+      if (n <= option.low) option.lowPeaks.push_back(nearest);
       option.fundamental |= n == 1;
     }
   }
-  // A fundamental missing beneath a second and third partial that sound is
-  // what a small microphone's high-pass leaves, not a sign of another sound.
-  if (!option.fundamental && option.lowMissing == 1) --option.missing;
+  // Low partials missing beneath the others, which sound, are what a small
+  // microphone's high-pass leaves, not a sign of another sound.
+  if (below > 0 && below == option.lowMissing && option.Plausible()) option.missing -= std::min(below, kCountedMissing);
   return option;
 }
 
