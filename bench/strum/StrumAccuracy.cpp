@@ -231,6 +231,8 @@ int main(int argc, char **argv) {
     std::printf("\nother instruments\n");
     for (const auto &[label, t] : byInstrument) PrintRow(label, t);
     PrintRow("all instruments", instruments);
+    std::printf("strum to reading (s), instruments: median %.3f, max %.3f\n", Percentile(instruments.latencies, 0.5),
+                Percentile(instruments.latencies, 1.0));
     if (Flag(argc, argv, "--tunings")) {
       std::printf("\n");
       for (const auto &[label, t] : byInstrumentKind) PrintRow(label, t);
