@@ -185,17 +185,18 @@ TEST(StrumMaterial, DropDStrumsGiveNoNumberFarFromTheTruth) {
 
 // A five-string bass from the string model's bass, down-strums in tune and
 // arpeggios 30 cents off: five strings read a strum, the B0 (30.9 Hz)
-// among them, nothing far off, no muted string heard. Not yet met: the
-// third down-strum, struck softer than the strings still ringing from the
-// second, is not found as a strum, and two strings of the second read
-// alone over its stretch give no reading; the bounds hold what it does.
+// among them, nothing far off, no muted string heard; the same strums
+// found whether the sound comes in capture buffers or all at once (a weak
+// onset in a strum's stretch once cut the stretch short, by block size).
 TEST(StrumMaterial, AFiveStringBassIsReadStringByStringDownToItsB) {
   const Measure::Tuning bass5 = Named("bass-5");
   for (auto [kind, detune] : {std::pair{material::StrumKind::kDown, 0.0}, {material::StrumKind::kArpeggio, 30.0}}) {
     SCOPED_TRACE(material::KindName(kind));
-    const Judged j = Judge(Render(Plan(bass5, kind, detune), 21, std::nullopt, "model-bass"), bass5, true);
-    EXPECT_GE(j.readings, 2);
-    EXPECT_LE(j.unknown, 2);
+    const material::Take take = Render(Plan(bass5, kind, detune), 21, std::nullopt, "model-bass");
+    const Judged j = Judge(take, bass5, true);
+    EXPECT_EQ(j.readings, 3);
+    EXPECT_EQ(Strum::FindStrums(bass5, take.heard.data(), take.heard.size()).size(), 3u);
+    EXPECT_LE(j.unknown, 2) << "strings that alone over the stretch read give no reading (a low string's slow rise)";
     EXPECT_EQ(j.mutedHeard, 0);
     EXPECT_EQ(j.wrong, 0);
     EXPECT_LE(j.worst, 3.0);
