@@ -196,7 +196,7 @@ TEST(StrumMaterial, AFiveStringBassIsReadStringByStringDownToItsB) {
     const Judged j = Judge(take, bass5, true);
     EXPECT_EQ(j.readings, 3);
     EXPECT_EQ(Strum::FindStrums(bass5, take.heard.data(), take.heard.size()).size(), 3u);
-    EXPECT_LE(j.unknown, 2) << "strings that alone over the stretch read give no reading (a low string's slow rise)";
+    EXPECT_LE(j.unknown, 2) << "strings that alone over the stretch read give no reading (not yet understood)";
     EXPECT_EQ(j.mutedHeard, 0);
     EXPECT_EQ(j.wrong, 0);
     EXPECT_LE(j.worst, 3.0);
