@@ -13,11 +13,11 @@ constexpr ProgramOption kOptions[] = {
      "the phone's estimator, whose readings are the default"},
     {"strum", nullptr,
      "show the strum check in place of the gauge: strum\n"
-     "all six strings and read how far each one is off,\n"
+     "all the strings and read how far each one is off,\n"
      "\"Ok\" within 3 cents, \"?\" where it is not sure,\n"
      "after every strum (a string's pitch is its first\n"
      "partial's, read from the partials heard); the keys\n"
-     "1-6 still choose a string and play its tone, and\n"
+     "1-N still choose a string and play its tone, and\n"
      "Up and Down still move the reference A the strings\n"
      "are read against"},
     {"strobe", nullptr,
@@ -73,8 +73,6 @@ bool TunerOptions::Parse(const std::vector<std::string> &args, std::string *erro
   *error = line.Error();
   if (outcome == cli::Outcome::kRun && strum && strobe)
     *error = "--strum and --strobe each show their screen in place of the gauge: choose one";
-  if (outcome == cli::Outcome::kRun && strum && tuning.strings.Strings() != 6 && error->empty())
-    *error = "--strum reads six strings so far; the tuning has " + std::to_string(tuning.strings.Strings());
   return outcome == cli::Outcome::kRun && error->empty();
 }
 

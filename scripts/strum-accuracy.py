@@ -2,7 +2,8 @@
 """Accuracy of the strum check, by hand, on the project's own material.
 
     scripts/strum-accuracy.py [--build DIR] [--cache DIR] [--part tuning|held-out|both]
-                              [--strums N] [--only MATERIAL] [--tunings] [-v]
+                              [--strums N] [--only MATERIAL] [--tunings] [--guitar | --instruments]
+                              [--cached] [-v]
 
 Runs the build's bench/strum/strum_accuracy, which renders every take it
 has not rendered before into the cache (the string model; FluidR3,
@@ -14,7 +15,10 @@ that were none, ringing strings, the share missed, strings read more than
 50 cents off ("wrong"), muted strings heard, the median and 95th percentile
 of the error in cents, and the share missed at each string position; then
 the confidence of the readings against their error, the time from strum to
-reading and the speed against real time.
+reading and the speed against real time. The other instruments (basses
+of four and five strings, from the string model's bass and the General MIDI
+basses; the seven-string guitar; the ukulele, on the nylon guitar) are
+reported apart, by tuning.
 
 The analyser is tuned on the "tuning" part (the string model's seeds below
 100000, FluidR3, MuseScore, the tuning room); the "held-out" part (the
@@ -53,6 +57,11 @@ def main():
     parser.add_argument("--strums", type=int, default=4, help="strums a take (twice as many 0.3 s apart)")
     parser.add_argument("--only", help="one material: model, fluidr3, musescore or timgm6mb")
     parser.add_argument("--tunings", action="store_true", help="a row per tuning too")
+    parser.add_argument("--cached", action="store_true", help="read only the takes already rendered")
+    group = parser.add_mutually_exclusive_group()
+    group.add_argument("--guitar", action="store_true", help="the guitar's six strings only")
+    group.add_argument("--instruments", action="store_true",
+                       help="the other instruments only: bass-4, bass-5, seven-string, ukulele")
     parser.add_argument("-v", action="store_true", help="list each string missed or read 3 cents off or more")
     args = parser.parse_args()
     tool = os.path.join(args.build, "bench", "strum", "strum_accuracy")
@@ -64,6 +73,8 @@ def main():
         command = [tool, "--part", part, "--cache", args.cache, "--strums", str(args.strums)]
         command += ["--only", args.only] if args.only else []
         command += ["--tunings"] if args.tunings else []
+        command += ["--guitar"] if args.guitar else ["--instruments"] if args.instruments else []
+        command += ["--cached"] if args.cached else []
         command += ["-v"] if args.v else []
         subprocess.run(command, check=True)
 

@@ -13,7 +13,7 @@ constexpr char kUsage[] =
     "  or:  drovane-analyze --list-devices\n"
     "Measure the pitch of recordings the way the Drovane tuner does: one\n"
     "result per 1000 samples (22050 Hz), smoothed over the last 0.68 s.\n"
-    "With --strum, find each strum instead and read all six strings of it.\n"
+    "With --strum, find each strum instead and read all its strings at once.\n"
     "Any format libsndfile reads; channels are mixed to mono and other rates\n"
     "converted to 22050 Hz. A FILE of - is standard input; pipes and FIFOs\n"
     "are read as they come.\n"
@@ -92,7 +92,7 @@ constexpr char kUsageEnd[] =
 std::string AnalyzeUsage() {
   return kUsage +
          TuningOptionsHelp("the strings --strum reads\n"
-                           "                   (six-string tunings only, so far), and the offsets a\n"
+                           "                   (4 to 9 of them), and the offsets a\n"
                            "                   string's readings are read against (default standard)\n",
                            "the name and cents of every result, and of the\n"
                            "                   strum check, follow it\n") +
@@ -104,8 +104,6 @@ std::string AnalyzeUsage() {
 std::string AnalyzeOptions::Settle(bool csv, bool json) {
   if (csv && json) return "--csv and --json cannot be combined";
   format = csv ? Format::kCsv : json ? Format::kJson : Format::kTable;
-  if (strum && tuning.strings.Strings() != 6)
-    return "--strum reads six strings so far; the tuning has " + std::to_string(tuning.strings.Strings());
   if (strum && (calibrate || precise || live)) return "--strum cannot be combined with --calibrate, --precise or --live";
   if (strum && cue) return "--cue cannot be combined with --strum";
   if (live && (demo || !files.empty())) return "--live cannot be combined with --demo or files";

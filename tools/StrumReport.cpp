@@ -38,7 +38,7 @@ void StrumReport::Strum(const Strum::StrumReading &reading) {
       TimeText(Measure::MeasurerBase::TimeFromBytes(reading.onset * drovane::kBytesPerSample));
   if (format_ == AnalyzeOptions::Format::kTable && !first_) std::fputc('\n', out_);
   first_ = false;
-  for (int i = 0; i < 6; ++i) Row(time, i + 1, reading.strings[i]);
+  for (int i = 0; i < reading.count; ++i) Row(time, i + 1, reading.strings[i]);
 }
 
 void StrumReport::Row(const std::string &time, int string, const Strum::StringReading &s) {

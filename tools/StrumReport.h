@@ -21,7 +21,7 @@ class StrumReport : private InputRows {
   // Before the strums of the input `name`, read against `tuning` at A =
   // `reference` hertz.
   void Begin(const std::string &name, double reference, const Measure::Tuning &tuning);
-  // The six rows of one strum, string 1 (the lowest) first.
+  // The rows of one strum, one per string of the tuning, string 1 first.
   void Strum(const Strum::StrumReading &reading);
 
  private:

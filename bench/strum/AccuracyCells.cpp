@@ -8,11 +8,18 @@
 namespace {
 
 constexpr uint64_t kHeldOutSeeds = 100000;
-// The guitar's ten six-string tunings, named first (the strum check reads
-// six strings; the baritone and six-string bass tunings named after them
-// are left to the strum check's N-string work).
+// The guitar's ten six-string tunings, named first.
 constexpr int kTunings = 10;
 const int kPrograms[] = {material::kNylonGuitar, material::kSteelGuitar, material::kJazzGuitar, material::kCleanGuitar};
+// The General MIDI basses, acoustic to synth; a ukulele is played by the
+// nylon guitar, whose samples at G4…A4 are its register's.
+constexpr int kFirstBass = material::kAcousticBass, kBasses = 7;
+
+struct Instrument {
+  const char *tuning;
+  bool bass;
+};
+const Instrument kInstruments[] = {{"bass-4", true}, {"bass-5", true}, {"seven-string", false}, {"ukulele", false}};
 
 struct Kind {
   const char *name;
@@ -37,10 +44,63 @@ std::string Cell::Name() const {
          std::to_string(score.plucks.size());
 }
 
+namespace {
+
+std::vector<std::string> Materials(Part part) {
+  return part == Part::kTuning ? std::vector<std::string>{"model", "fluidr3", "musescore"}
+                               : std::vector<std::string>{"model", "timgm6mb"};
+}
+
+Measure::Tuning Named(const std::string &name) {
+  Measure::Tuning tuning;
+  std::string why;
+  Measure::ParseTuning(name, &tuning, &why);
+  return tuning;
+}
+
+int ProgramOf(const Instrument &instrument, int variant) {
+  if (instrument.bass) return kFirstBass + variant % kBasses;
+  return std::string(instrument.tuning) == "ukulele" ? material::kNylonGuitar : kPrograms[variant % 4];
+}
+
+// The other instruments' cells: every strum kind that is played on every
+// tuning, in tune and detuned.
+void AddInstruments(Part part, int strums, uint64_t index, std::vector<Cell> *cells) {
+  int variant = 0;
+  for (const std::string &m : Materials(part))
+    for (const Kind &kind : kKinds) {
+      if (!kind.everyTuning) continue;
+      for (const Instrument &instrument : kInstruments) {
+        const Measure::Tuning tuning = Named(instrument.tuning);
+        for (bool detuned : {false, true}) {
+          Cell c;
+          c.material = m;
+          c.kind = kind.name;
+          c.tuning = instrument.tuning;
+          c.detuned = detuned;
+          c.instrument = true;
+          ++index;
+          const uint64_t seed = (part == Part::kHeldOut ? kHeldOutSeeds : 1) + index;
+          material::ParseSource(m != "model" ? m : instrument.bass ? "model-bass" : "model", &c.source);
+          c.source.seed = seed;
+          c.source.program = ProgramOf(instrument, variant++);
+          material::StrumPlan plan;
+          plan.notes.assign(tuning.notes.begin(), tuning.notes.end());
+          plan.kind = kind.kind;
+          plan.spacing = kind.spacing;
+          plan.strums = strums;
+          plan.detune = detuned ? 30 : 0;
+          c.score = material::MakeStrums(plan, seed);
+          cells->push_back(std::move(c));
+        }
+      }
+    }
+}
+
+}  // namespace
+
 std::vector<Cell> MakeCells(Part part, int strums) {
-  const std::vector<std::string> materials =
-      part == Part::kTuning ? std::vector<std::string>{"model", "fluidr3", "musescore"}
-                            : std::vector<std::string>{"model", "timgm6mb"};
+  const std::vector<std::string> materials = Materials(part);
   std::vector<Cell> cells;
   uint64_t index = 0;
   for (const std::string &m : materials)
@@ -72,6 +132,7 @@ std::vector<Cell> MakeCells(Part part, int strums) {
         ++t;
       }
     }
+  AddInstruments(part, strums, index, &cells);
   return cells;
 }
 

@@ -16,6 +16,7 @@ struct Cell {
   std::string kind;      // a strum kind, or "seq0.3", "seq1", "seq2": down-strums that far apart
   std::string tuning;
   bool detuned = false;
+  bool instrument = false;  // a bass, a seven-string or a ukulele, not the guitar's six strings
   material::Source source;
   material::Score score;
 
@@ -24,7 +25,9 @@ struct Cell {
 
 enum class Part { kTuning, kHeldOut };
 
-// Every cell of a part, `strums` strums a take.
+// Every cell of a part, `strums` strums a take: the guitar's, then the
+// other instruments' (whose seeds follow, so the guitar's cells stay as
+// they were).
 std::vector<Cell> MakeCells(Part part, int strums);
 
 // The cell's take from the cache, rendered and kept there first when it is

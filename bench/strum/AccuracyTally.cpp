@@ -31,7 +31,7 @@ double Percentile(std::vector<double> v, double p) {
 
 void PrintHeader() {
   std::printf("%-34s %6s %6s %7s %5s %7s %7s %7s %5s  %s\n", "set", "strums", "extra", "strings", "miss%", "wrong",
-              "muted", "median", "p95", "missed % by string 1-6");
+              "muted", "median", "p95", "missed % by string 1-9 ('-': none rang)");
 }
 
 void PrintRow(const std::string &label, const Tally &t) {
@@ -39,8 +39,8 @@ void PrintRow(const std::string &label, const Tally &t) {
   std::snprintf(muted, sizeof muted, "%d/%d", t.mutedHeard, t.muted);
   for (int p = 0; p < Tally::kPositions; ++p) {
     char one[16];
-    const double share = t.ringingAt[p] ? 100.0 * t.missedAt[p] / t.ringingAt[p] : 0.0;
-    std::snprintf(one, sizeof one, p ? " %4.0f" : "%4.0f", share);
+    if (t.ringingAt[p] == 0) std::snprintf(one, sizeof one, p ? " %4s" : "%4s", "-");
+    else std::snprintf(one, sizeof one, p ? " %4.0f" : "%4.0f", 100.0 * t.missedAt[p] / t.ringingAt[p]);
     std::strncat(positions, one, sizeof positions - std::strlen(positions) - 1);
   }
   std::printf("%-34s %6d %6d %7d %5.1f %7d %7s %7.3f %5.2f  %s\n", label.c_str(), t.strums, t.extra, t.ringing,

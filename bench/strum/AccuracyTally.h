@@ -10,7 +10,7 @@
 // errors of the rest, strums found that were none, and the time from each
 // strum to its reading.
 struct Tally {
-  static constexpr int kPositions = 6;
+  static constexpr int kPositions = 9;
 
   int strums = 0, extra = 0, ringing = 0, missed = 0, wrong = 0, muted = 0, mutedHeard = 0, unknown = 0;
   std::array<int, kPositions> ringingAt{}, missedAt{};

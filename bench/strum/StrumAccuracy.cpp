@@ -1,8 +1,12 @@
 // strum_accuracy: how well the strum check reads strums, by material,
 // room, strum kind and tuning (run by scripts/strum-accuracy.py).
 //
-//   strum_accuracy [--part tuning|held-out] [--cache DIR] [--strums N] [--only MATERIAL] [--cached] [--tunings] [-v]
+//   strum_accuracy [--part tuning|held-out] [--cache DIR] [--strums N] [--only MATERIAL] [--cached] [--tunings]
+//                  [--guitar | --instruments] [-v]
 //
+// The guitar's six strings and the other instruments (basses of four and
+// five strings, the seven-string guitar, the ukulele) are reported apart;
+// --guitar or --instruments reads only one of them.
 // --cached reads only the takes already in the cache (a sound font that
 // renders slowly, read in part), and says how many it left out.
 // Every take (AccuracyCells) is read clean and through the part's room by
@@ -167,7 +171,7 @@ int main(int argc, char **argv) {
   const std::string partName = Option(argc, argv, "--part", "tuning");
   if (partName != "tuning" && partName != "held-out") {
     std::fputs("usage: strum_accuracy [--part tuning|held-out] [--cache DIR] [--strums N] [--only MATERIAL] "
-               "[--tunings] [-v]\n", stderr);
+               "[--tunings] [--guitar | --instruments] [-v]\n", stderr);
     return 2;
   }
   const Part part = partName == "tuning" ? Part::kTuning : Part::kHeldOut;
@@ -175,12 +179,14 @@ int main(int argc, char **argv) {
   const std::string only = Option(argc, argv, "--only", "");
   const int strums = std::atoi(Option(argc, argv, "--strums", "4").c_str());
   const material::RoomSettings room = part == Part::kTuning ? material::TuningRoom() : material::HeldOutRoom();
-  std::map<std::string, Tally> byKind, byTuning, byMaterial;
-  Tally all;
+  std::map<std::string, Tally> byKind, byTuning, byMaterial, byInstrument, byInstrumentKind;
+  Tally all, instruments;
+  const bool guitarOnly = Flag(argc, argv, "--guitar"), instrumentsOnly = Flag(argc, argv, "--instruments");
   const bool cachedOnly = Flag(argc, argv, "--cached");
   int leftOut = 0;
   for (const Cell &cell : MakeCells(part, strums)) {
     if (!only.empty() && cell.material != only) continue;
+    if ((guitarOnly && cell.instrument) || (instrumentsOnly && !cell.instrument)) continue;
     material::Take take;
     std::string error;
     if (cachedOnly && !material::ReadTake(cache, cell.Name(), &take)) {
@@ -198,6 +204,12 @@ int main(int argc, char **argv) {
       Tally t;
       const std::string label = cell.material + " " + condition;
       Judge(cell, tuning, take, Track(tuning, heard), label, &t);
+      if (cell.instrument) {
+        byInstrument[cell.tuning + " " + label].Add(t);
+        byInstrumentKind[cell.tuning + " " + label + " " + cell.kind].Add(t);
+        instruments.Add(t);
+        continue;
+      }
       byKind[label + " " + cell.kind].Add(t);
       byTuning[label + " " + cell.kind + " " + cell.tuning].Add(t);
       byMaterial[label].Add(t);
@@ -214,6 +226,17 @@ int main(int argc, char **argv) {
   if (Flag(argc, argv, "--tunings")) {
     std::printf("\n");
     for (const auto &[label, t] : byTuning) PrintRow(label, t);
+  }
+  if (!byInstrument.empty()) {
+    std::printf("\nother instruments\n");
+    for (const auto &[label, t] : byInstrument) PrintRow(label, t);
+    PrintRow("all instruments", instruments);
+    std::printf("strum to reading (s), instruments: median %.3f, max %.3f\n", Percentile(instruments.latencies, 0.5),
+                Percentile(instruments.latencies, 1.0));
+    if (Flag(argc, argv, "--tunings")) {
+      std::printf("\n");
+      for (const auto &[label, t] : byInstrumentKind) PrintRow(label, t);
+    }
   }
   std::printf("\nreadings by confidence: within 3 c / within 50 c / beyond\n");
   for (int c = 0; c < 10; ++c)

@@ -72,7 +72,7 @@ int StrumPanel::NeedleX(double cents) const {
 
 std::wstring StrumPanel::Word(int i) const {
   if (strums_ == 0) return L"";
-  if (i < static_cast<int>(reading_.strings.size()) && reading_.strings[i].unsure) return L"?";
+  if (i < reading_.count && reading_.strings[i].unsure) return L"?";
   if (!Heard(i)) return L"-";
   const Strum::StringReading &s = reading_.strings[i];
   if (std::abs(s.cents) <= kOkCents) return L"Ok";
@@ -82,7 +82,7 @@ std::wstring StrumPanel::Word(int i) const {
 }
 
 bool StrumPanel::Heard(int i) const {
-  return strums_ > 0 && i < static_cast<int>(reading_.strings.size()) && reading_.strings[i].heard;
+  return strums_ > 0 && i < reading_.count && reading_.strings[i].heard;
 }
 
 void StrumPanel::Paint(HDC dc, double reference, const GuitarPanel &strings) const {

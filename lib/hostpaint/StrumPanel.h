@@ -9,7 +9,7 @@
 
 // The strum screen of the tuner view: what the strum check read of the
 // `rows` strings in the last strum, string 0 (the lowest) at the top as on
-// the guitar panel; a reading holds six, and rows past them show none. A
+// the guitar panel; rows past the reading's strings show none. A
 // heading gives the reference A and how many strums were read. Each string's
 // row has its note name, its bar (the guitar panel's string bar, with its
 // border while the string is selected) crossed by the

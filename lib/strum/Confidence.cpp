@@ -40,7 +40,8 @@ double FitConfidence(const StringFit &fit, double resolution) {
   const double many = 1 - std::exp(-evidence / kEvidenceScale);
   const double residual = std::sqrt(squares / weights) / kLooseResidual;
   const double agree = 1 / (1 + residual * residual);
-  const double anchored = lowest <= 3 ? 1.0 : lowest <= 5 ? 0.8 : 0.5;
+  const int low = LowPartials(fit.model.Fundamental());
+  const double anchored = lowest <= low ? 1.0 : lowest <= low + 2 ? 0.8 : 0.5;
   const double whole = CommonDivisor(fit) >= 2 ? kGhost : 1.0;
   return std::clamp(many * agree * anchored * whole, 0.0, 1.0);
 }

@@ -14,16 +14,19 @@ constexpr int kCountedMissing = 8;         // first partials whose absence count
 constexpr double kMissingForfeit = 30.0;
 constexpr int kMostSweeps = 6;
 
-using Choice = std::array<int, 6>;
+using Choice = JointChoice;
+using Options = std::span<const std::vector<StringOption>>;
 
-double Explained(const std::array<std::vector<StringOption>, 6> &options, const PeakList &peaks,
+int Count(Options options) { return static_cast<int>(options.size()); }
+
+double Explained(Options options, const PeakList &peaks,
                  const Choice &choice) {
   std::vector<char> claims(peaks.peaks.size(), 0);
-  for (int s = 0; s < 6; ++s)
+  for (int s = 0; s < Count(options); ++s)
     if (choice[s] >= 0)
       for (int p : options[s][choice[s]].peaks) ++claims[p];
   double total = 0;
-  for (int s = 0; s < 6; ++s) {
+  for (int s = 0; s < Count(options); ++s) {
     if (choice[s] < 0) continue;
     const StringOption &o = options[s][choice[s]];
     // A string whose first partials all lie on other strings' (an octave
@@ -39,7 +42,7 @@ double Explained(const std::array<std::vector<StringOption>, 6> &options, const 
 }
 
 // The best option for string s, the others held; true when it changed.
-bool Improve(const std::array<std::vector<StringOption>, 6> &options, const PeakList &peaks, int s, Choice *choice) {
+bool Improve(Options options, const PeakList &peaks, int s, Choice *choice) {
   const int before = (*choice)[s];
   double best = -1e300;
   int bestOption = -1;
@@ -55,11 +58,11 @@ bool Improve(const std::array<std::vector<StringOption>, 6> &options, const Peak
 // The best change of two strings at once, the others held: a pair of
 // pitches that swapped an octave between them (E2 at D3's lower octave, D3
 // at E2's upper one) is a trap for changes of one string at a time.
-bool ImprovePair(const std::array<std::vector<StringOption>, 6> &options, const PeakList &peaks, Choice *choice) {
+bool ImprovePair(Options options, const PeakList &peaks, Choice *choice) {
   double best = Explained(options, peaks, *choice) + 1e-9;
   Choice bestChoice = *choice;
-  for (int a = 0; a < 6; ++a)
-    for (int b = a + 1; b < 6; ++b)
+  for (int a = 0; a < Count(options); ++a)
+    for (int b = a + 1; b < Count(options); ++b)
       for (int oa = -1; oa < static_cast<int>(options[a].size()); ++oa)
         for (int ob = -1; ob < static_cast<int>(options[b].size()); ++ob) {
           Choice trial = *choice;
@@ -75,7 +78,10 @@ bool ImprovePair(const std::array<std::vector<StringOption>, 6> &options, const 
 }  // namespace
 
 StringOption MakeOption(const HarmonicString &model, const PeakList &list, double resolution) {
-  StringOption option{model, {}, {}, 0, 0, false};
+  StringOption option;
+  option.model = model;
+  option.low = LowPartials(model.Fundamental());
+  int below = 0;  // low partials missing beneath the first one found
   const std::vector<StrumSpectrum::Peak> &peaks = list.peaks;
   for (int n = 1;; ++n) {
     const double partial = model.Partial(n);
@@ -90,27 +96,28 @@ StringOption MakeOption(const HarmonicString &model, const PeakList &list, doubl
     }
     if (nearest < 0) {
       option.missing += n <= kCountedMissing;
-      option.lowMissing += n <= 3;
+      option.lowMissing += n <= option.low;
+      below += n <= option.low && option.lowPeaks.empty();
     } else {
       option.peaks.push_back(nearest);
-      if (n <= 3) option.lowPeaks.push_back(nearest);
+      if (n <= option.low) option.lowPeaks.push_back(nearest);
       option.fundamental |= n == 1;
     }
   }
-  // A fundamental missing beneath a second and third partial that sound is
-  // what a small microphone's high-pass leaves, not a sign of another sound.
-  if (!option.fundamental && option.lowMissing == 1) --option.missing;
+  // Low partials missing beneath the others, which sound, are what a small
+  // microphone's high-pass leaves, not a sign of another sound.
+  if (below > 0 && below == option.lowMissing && option.Plausible()) option.missing -= std::min(below, kCountedMissing);
   return option;
 }
 
-std::array<int, 6> ChooseJointly(const std::array<std::vector<StringOption>, 6> &options, const PeakList &peaks) {
+JointChoice ChooseJointly(Options options, const PeakList &peaks) {
   Choice choice;
   choice.fill(-1);
   for (;;) {
     const double now = Explained(options, peaks, choice);
     double bestGain = 0;
     int bestString = -1, bestOption = -1;
-    for (int s = 0; s < 6; ++s) {
+    for (int s = 0; s < Count(options); ++s) {
       if (choice[s] >= 0) continue;
       for (int o = 0; o < static_cast<int>(options[s].size()); ++o) {
         Choice trial = choice;
@@ -124,7 +131,7 @@ std::array<int, 6> ChooseJointly(const std::array<std::vector<StringOption>, 6> 
   }
   for (int sweep = 0; sweep < kMostSweeps; ++sweep) {
     bool changed = false;
-    for (int s = 0; s < 6; ++s) changed |= Improve(options, peaks, s, &choice);
+    for (int s = 0; s < Count(options); ++s) changed |= Improve(options, peaks, s, &choice);
     if (!changed && !ImprovePair(options, peaks, &choice)) break;
   }
   return choice;

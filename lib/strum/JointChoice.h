@@ -1,31 +1,37 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <vector>
 
 #include "PeakList.h"
 #include "measure/HarmonicString.h"
+#include "measure/Tuning.h"
 
 namespace Strum {
 
 using Measure::HarmonicString;
 
 // One pitch a string might have, with the spectrum's peaks its first
-// partials fall on and the number of those partials that find no peak.
+// partials fall on and the number of those partials that find no peak. Its
+// low partials are the first three, or more for a bass string
+// (LowPartials).
 struct StringOption {
   HarmonicString model;
   std::vector<int> peaks;     // indices into the peak list
-  std::vector<int> lowPeaks;  // those of the first three partials
+  std::vector<int> lowPeaks;  // those of the low partials
   int missing = 0;
-  int lowMissing = 0;      // of the first three partials
+  int low = 3;             // low partials
+  int lowMissing = 0;      // of the low partials
   bool fundamental = false;
 
-  // A string sounds two of its first three partials (its fundamental need
-  // not be one: a small microphone's high-pass takes most of a low E's);
+  // A string sounds two of its first three partials, or, a bass string,
+  // three of its low partials (its fundamental need not be one: a small
+  // microphone's high-pass takes most of a low E's);
   // a pitch that lacks them is made of other strings' partials (B3's sound
   // seen from a third of its pitch, E4's from half of it, A2's fifth
   // partial from half of that).
-  bool Plausible() const { return lowMissing <= 1; }
+  bool Plausible() const { return lowMissing <= 1 || (low > 3 && low - lowMissing >= 3); }
 };
 
 // The option's partials up to 2 kHz matched to the nearest peaks; the
@@ -41,7 +47,9 @@ StringOption MakeOption(const HarmonicString &model, const PeakList &peaks, doub
 // a muted string's pitch made of other strings' partials stays out, and a
 // pair of pitches that swap an octave between them loses to the true pair.
 // Greedy additions (Klapuri's estimate-and-cancel order, loudest gain
-// first), then sweeps string by string until nothing improves.
-std::array<int, 6> ChooseJointly(const std::array<std::vector<StringOption>, 6> &options, const PeakList &peaks);
+// first), then sweeps string by string until nothing improves. One list
+// of options per string of the tuning; the choices past them are −1.
+using JointChoice = std::array<int, Measure::Tuning::kMostStrings>;
+JointChoice ChooseJointly(std::span<const std::vector<StringOption>> options, const PeakList &peaks);
 
 }  // namespace Strum

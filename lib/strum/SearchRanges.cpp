@@ -4,9 +4,9 @@
 
 namespace Strum {
 
-std::array<SearchRange, 6> MakeSearchRanges(const Measure::Tuning &tuning) {
-  std::array<SearchRange, 6> ranges;
-  for (size_t s = 0; s < ranges.size(); ++s) {
+std::array<SearchRange, Measure::Tuning::kMostStrings> MakeSearchRanges(const Measure::Tuning &tuning) {
+  std::array<SearchRange, Measure::Tuning::kMostStrings> ranges{};
+  for (size_t s = 0; s < tuning.Strings(); ++s) {
     const double target = tuning.notes[s];
     double below = target - kWidestReach, above = target + kWidestReach;
     for (int other : tuning.notes) {

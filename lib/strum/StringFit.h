@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -16,6 +17,15 @@ using Measure::PartialMeasure;
 inline constexpr int kMostPartials = 40;
 inline constexpr double kHighestPartial = 4000.0;  // hertz read at most
 
+// The partials that tell a string's pitch: its first three, and for a
+// string below C2 every partial under 250 Hz, since a small microphone's
+// high-pass leaves a bass's low B nothing below its fifth partial. The
+// guitar's strings, C2 and up, keep their first three.
+inline constexpr double kLowBand = 250.0;  // hertz
+inline int LowPartials(double fundamental) {
+  return fundamental > 0 ? std::clamp(static_cast<int>(kLowBand / fundamental), 3, kMostPartials) : 3;
+}
+
 // One string read from the spectrum: its harmonic model fitted to the
 // partials it alone can have made, and those partials' amplitudes.
 struct StringFit {
@@ -25,10 +35,15 @@ struct StringFit {
   double energy = 0;                            // Σ amplitude² of the partials fitted
 
   int Count() const { return static_cast<int>(partials.size()); }
-  // A string sounds one of its first three partials: a "pitch" with none of
-  // them read is made of other strings' partials (or of their stretched
-  // higher ones).
-  bool Convincing() const { return amplitude[1] > 0 || amplitude[2] > 0 || amplitude[3] > 0; }
+  // A string sounds one of its low partials: a "pitch" with none of them
+  // read is made of other strings' partials (or of their stretched higher
+  // ones).
+  bool Convincing() const {
+    const int low = LowPartials(model.Fundamental());
+    for (int n = 1; n <= low; ++n)
+      if (amplitude[n] > 0) return true;
+    return false;
+  }
 };
 
 // Fits a string from a candidate pitch: the comb the peaks agree with

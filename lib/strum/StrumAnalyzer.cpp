@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <span>
 
 #include "CandidateSearch.h"
 #include "Confidence.h"
@@ -36,7 +37,7 @@ constexpr int kStruckSettle = static_cast<int>(Samples(0.03));  // after the ons
 
 StrumAnalyzer::StrumAnalyzer(const Measure::Tuning &tuning, double reference)
     : tuning_(tuning), reference_(reference), ranges_(MakeSearchRanges(tuning)) {
-  for (int s = 0; s < 6; ++s) {
+  for (int s = 0; s < Count(); ++s) {
     primary_[s] = s;
     for (int o = s - 1; o >= 0; --o)
       if (tuning.notes[o] == tuning.notes[s]) primary_[s] = o;
@@ -55,14 +56,15 @@ StrumReading StrumAnalyzer::Analyze(const int16_t *samples, int count, int onset
   shadowed_.SetRegion(samples, stretch + length, onset, stretch);
   spectrum_.Compute(read, length);
   peaks_.Read(spectrum_);
-  for (int s = 0; s < 6; ++s) FindOptions(s);
-  chosen_ = ChooseJointly(options_, peaks_);
+  for (int s = 0; s < Count(); ++s) FindOptions(s);
+  chosen_ = ChooseJointly({options_.data(), tuning_.Strings()}, peaks_);
   RefitChosen();
   DecideHeard();
   ForgetThuds(read, length);
   struck_ = FindStruck(samples, stretch + length, onset);
   StrumReading reading;
-  for (int s = 0; s < 6; ++s) reading.strings[s] = Reading(primary_[s]);
+  reading.count = Count();
+  for (int s = 0; s < Count(); ++s) reading.strings[s] = Reading(primary_[s]);
   return reading;
 }
 
@@ -93,7 +95,7 @@ void StrumAnalyzer::FindOptions(int s) {
 
 PartialMask StrumAnalyzer::MaskOthers(int s) const {
   PartialMask mask;
-  for (int o = 0; o < 6; ++o)
+  for (int o = 0; o < Count(); ++o)
     if (o != s && chosen_[o] >= 0) mask.Add(fits_[o].model);
   return mask;
 }
@@ -101,12 +103,12 @@ PartialMask StrumAnalyzer::MaskOthers(int s) const {
 // Each chosen string refitted to the partials no other chosen string
 // claims; a string left with none is shadowed and waits for ReadShadowed.
 void StrumAnalyzer::RefitChosen() {
-  for (int s = 0; s < 6; ++s) {
+  for (int s = 0; s < Count(); ++s) {
     fits_[s] = {};
     if (chosen_[s] >= 0) fits_[s].model = options_[s][chosen_[s]].model;
   }
   for (int round = 0; round < kRefits; ++round) {
-    for (int s = 0; s < 6; ++s) {
+    for (int s = 0; s < Count(); ++s) {
       if (chosen_[s] < 0) continue;
       StringFit fit;
       if (RefineWithin(s, fits_[s].model, MaskOthers(s), &fit)) fits_[s] = fit;
@@ -122,16 +124,17 @@ bool StrumAnalyzer::Enough(const StringFit &fit, double loudest) {
 
 void StrumAnalyzer::DecideHeard() {
   double loudest = 0;
-  for (int s = 0; s < 6; ++s) loudest = std::max(loudest, fits_[s].energy);
-  for (int s = 0; s < 6; ++s) {
+  for (int s = 0; s < Count(); ++s) loudest = std::max(loudest, fits_[s].energy);
+  for (int s = 0; s < Count(); ++s) {
     heard_[s] = chosen_[s] >= 0 && Enough(fits_[s], loudest);
     share_[s] = 1;
   }
   // Highest first: a higher string's sound is its own, while a lower
   // string's "pitch" an octave or a twelfth below it is made of it.
-  std::array<int, 6> order{0, 1, 2, 3, 4, 5};
-  std::sort(order.begin(), order.end(), [&](int a, int b) { return tuning_.notes[a] > tuning_.notes[b]; });
-  for (int s : order)
+  std::array<int, kMost> order{};
+  for (int s = 0; s < Count(); ++s) order[s] = s;
+  std::sort(order.begin(), order.begin() + Count(), [&](int a, int b) { return tuning_.notes[a] > tuning_.notes[b]; });
+  for (int s : std::span(order.data(), tuning_.Strings()))
     if (!heard_[s] && !options_[s].empty()) ReadShadowed(s, loudest);
 }
 
@@ -158,7 +161,7 @@ double StrumAnalyzer::PredictedAmplitude(int s, int n) const {
 void StrumAnalyzer::ReadShadowed(int s, double loudest) {
   std::vector<int> heardStrings;
   PartialMask mask, all, unheard;
-  for (int o = 0; o < 6; ++o) {
+  for (int o = 0; o < Count(); ++o) {
     if (o == s) continue;
     if (heard_[o]) mask.Add(fits_[o].model), all.Add(fits_[o].model), heardStrings.push_back(o);
     else if (chosen_[o] >= 0) unheard.Add(fits_[o].model), all.Add(fits_[o].model);
@@ -194,7 +197,7 @@ bool StrumAnalyzer::ByAttack(int s, const HarmonicString &guess, const PartialMa
                             const std::vector<int> &heardStrings, double loudest, StringFit *fit) {
   // The strings heard are read again without the partials s would share
   // with them: where s sounds, those partials are blends.
-  std::array<StringFit, 6> refits;
+  std::array<StringFit, kMost> refits;
   std::vector<const StringFit *> sounding;
   for (int h : heardStrings) {
     PartialMask mask;
@@ -208,7 +211,7 @@ bool StrumAnalyzer::ByAttack(int s, const HarmonicString &guess, const PartialMa
   }
   // Where a string not heard may sound, nothing can be told.
   PartialMask unknown = unheard;
-  for (int o = 0; o < 6; ++o)
+  for (int o = 0; o < Count(); ++o)
     if (o != s && !heard_[o])
       for (const StringOption &g : options_[o])
         if (NearTarget(o, g.model)) unknown.Add(g.model);
@@ -250,7 +253,7 @@ bool StrumAnalyzer::Excessive(int s, const HarmonicString &guess, const PartialM
 // A string whose strongest low partial dies within the stretch was muted:
 // what was heard is the thud of its being struck.
 void StrumAnalyzer::ForgetThuds(const int16_t *samples, int count) {
-  for (int s = 0; s < 6; ++s) {
+  for (int s = 0; s < Count(); ++s) {
     if (!heard_[s]) continue;
     int strongest = 1;
     for (int n = 2; n <= kThudPartials; ++n)
@@ -267,7 +270,7 @@ bool StrumAnalyzer::FindStruck(const int16_t *samples, int count, int onset) {
   const int before = (onset - PartialTrack::kFrame) / PartialTrack::kHop;  // the last frame ending by the onset
   const int after = (onset + kStruckSettle + PartialTrack::kHop - 1) / PartialTrack::kHop;
   bool any = false;
-  for (int s = 0; s < 6; ++s) {
+  for (int s = 0; s < Count(); ++s) {
     if (!heard_[s]) continue;
     any = true;
     if (before < 1) return true;
@@ -291,7 +294,7 @@ bool StrumAnalyzer::FindStruck(const int16_t *samples, int count, int onset) {
 // lower one's even ones), and only an attack of its own tells it.
 bool StrumAnalyzer::HasOwnPartial(int s) const {
   PartialMask others;
-  for (int o = 0; o < 6; ++o)
+  for (int o = 0; o < Count(); ++o)
     if (o != s && heard_[o]) others.Add(fits_[o].model);
   for (const PartialMeasure &p : fits_[s].partials)
     if (!others.Covers(p.hertz, Separation())) return true;

@@ -15,7 +15,9 @@
 
 namespace Strum {
 
-// Reads all six strings of one strum at once.
+// Reads all the strings of one strum at once, 4 to 9 of them. Each string
+// is looked for near its own note, whatever its place in the tuning (a
+// ukulele's high G is string 1): the strings are told apart by pitch alone.
 //
 // Each string is a stiff string's harmonic series with its own f0 and
 // inharmonicity B. The method is joint multiple-F0 estimation by harmonic
@@ -84,6 +86,9 @@ class StrumAnalyzer {
   bool Struck() const { return struck_; }
 
  private:
+  static constexpr size_t kMost = Measure::Tuning::kMostStrings;
+
+  int Count() const { return static_cast<int>(tuning_.Strings()); }
   double Hertz(double note) const;
   double Separation() const;
   bool Within(int s, const StringFit &fit) const;
@@ -108,16 +113,16 @@ class StrumAnalyzer {
 
   Measure::Tuning tuning_;
   double reference_;
-  std::array<SearchRange, 6> ranges_;
-  std::array<int, 6> primary_;  // the first string tuned to the same note
+  std::array<SearchRange, kMost> ranges_;
+  std::array<int, kMost> primary_{};  // the first string tuned to the same note
   StrumSpectrum spectrum_;
   PeakList peaks_;
-  std::array<std::vector<StringOption>, 6> options_;
-  std::array<std::vector<HarmonicString>, 6> guesses_;  // every pitch fitted within each string's range
-  std::array<int, 6> chosen_{};  // index into options_, or −1
-  std::array<StringFit, 6> fits_;
-  std::array<bool, 6> heard_{};
-  std::array<double, 6> share_{};  // of the fit's confidence the way it was heard keeps
+  std::array<std::vector<StringOption>, kMost> options_;
+  std::array<std::vector<HarmonicString>, kMost> guesses_;  // every pitch fitted within each string's range
+  JointChoice chosen_{};  // index into options_, or −1
+  std::array<StringFit, kMost> fits_;
+  std::array<bool, kMost> heard_{};
+  std::array<double, kMost> share_{};  // of the fit's confidence the way it was heard keeps
   bool struck_ = false;
   ShadowedString shadowed_;
   PartialTrack track_;

@@ -2,6 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
+
+#include "measure/Tuning.h"
 
 namespace Strum {
 
@@ -26,18 +29,22 @@ struct StringReading {
 // Below this confidence a reading is not given: the string is "not sure".
 inline constexpr double kLeastConfidence = 0.5;
 
-// Every string of one strum, string 1 (the lowest) first.
+// Every string of one strum, in the tuning's order (string 1 first): as
+// many as the tuning has, held in place; those past `count` stay unread.
 struct StrumReading {
   int64_t onset = 0;  // sample index of the strum's first attack
   int64_t from = 0;   // the stretch read: samples from…to−1
   int64_t to = 0;
   int64_t ready = 0;  // samples the stream had delivered when it was read
-  std::array<StringReading, 6> strings;
+  int count = 6;      // the tuning's strings
+  std::array<StringReading, Measure::Tuning::kMostStrings> strings;
+
+  std::span<const StringReading> Strings() const { return {strings.data(), static_cast<size_t>(count)}; }
 
   int Heard() const {
-    int count = 0;
-    for (const StringReading &s : strings) count += s.heard;
-    return count;
+    int heard = 0;
+    for (const StringReading &s : Strings()) heard += s.heard;
+    return heard;
   }
 };
 

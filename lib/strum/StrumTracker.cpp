@@ -31,9 +31,14 @@ void StrumTracker::Feed(const int16_t *samples, size_t count, std::vector<StrumR
     onsets_.Feed(samples + done, part, &found_);
     for (const OnsetDetector::Onset &found : found_) {
       const int64_t onset = found.at;
+      // A strum whose stretch ended before this onset is read first, as it
+      // would have been had the block ended there.
+      if (pending_ && onset >= *pending_ + kEnd) Read(*pending_ + kEnd, readings);
       const bool weak = onset - lastStrum_ < kEcho && found.flux < kWeakest * strongest_;
-      if (onset - lastStrum_ < kStrumSpread || onset - lastAttack_ < kChain || weak) {
-        lastAttack_ = std::max(lastAttack_, onset);
+      const bool within = onset - lastStrum_ < kStrumSpread || onset - lastAttack_ < kChain;
+      if (within || weak) {
+        // A weak onset is no string struck: the stretch read does not wait for it.
+        if (within) lastAttack_ = std::max(lastAttack_, onset);
         strongest_ = std::max(strongest_, found.flux);
         continue;
       }

@@ -14,7 +14,7 @@ namespace Strum {
 inline void ReadAgainstTargets(const Measure::NoteTargets &targets, StrumReading *reading) {
   if (targets.Plain()) return;
   const Measure::Tuning &tuning = targets.GetTuning();
-  for (size_t s = 0; s < tuning.Strings() && s < reading->strings.size(); ++s) {
+  for (size_t s = 0; s < tuning.Strings() && s < static_cast<size_t>(reading->count); ++s) {
     StringReading &r = reading->strings[s];
     if (!r.heard) continue;
     r.cents -= 100 * (targets.StringTarget(s) - tuning.notes[s]);

@@ -88,10 +88,9 @@ TEST(TunerInstrument, SevenStringsGetAMenuItemMoreAndAUkuleleItsHighG) {
   EXPECT_EQ(PlayedFor("--tuning ukulele", '1'), ToneOf("--note 67")) << "re-entrant: G4, above the C";
   EXPECT_EQ(PlayedFor("--tuning ukulele-low-g", '1'), ToneOf("--note 55"));
 
-  // The strum check reads six strings so far.
-  r = RunTool(DROVANE_TUNER, "--screen headless --strum --tuning bass-4");
-  EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err.find("drovane: --strum reads six strings so far; the tuning has 4\n"), 0u) << r.err;
+  // The strum check reads any of them.
+  r = RunTuner("--strum --tuning bass-4 --capture silence --playback null --duration 1");
+  EXPECT_EQ(r.status, 0) << r.err;
 }
 
 // A Scala file, and a sweetened string: the needle reads against them, the

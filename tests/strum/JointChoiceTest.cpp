@@ -48,7 +48,7 @@ TEST(JointChoice, ChoosesTheStringsThatExplainThePeaksAndNoneMadeOfOthers) {
   options[2].push_back(Strum::MakeOption(e3, peaks, kResolution));
   for (int s : {0, 1, 2}) EXPECT_TRUE(options[s].front().Plausible()) << s;
   EXPECT_EQ(options[0].front().missing, 0);
-  const std::array<int, 6> chosen = Strum::ChooseJointly(options, peaks);
+  const auto chosen = Strum::ChooseJointly(options, peaks);
   EXPECT_EQ(chosen[0], 0);
   EXPECT_EQ(chosen[1], 0);
   EXPECT_EQ(chosen[2], -1) << "E3 is E2's even partials";

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "SyntheticStrum.h"
+#include "Take.h"
 #include "ToolRun.h"
 
 namespace {
@@ -206,4 +207,60 @@ TEST(StrumCli, ATuningNamesTheTargetsAndSoundWithoutStrumsFindsNone) {
   EXPECT_NE(r.err.find(".missing: No such file or directory"), std::string::npos) << r.err;
 }
 
+// A five-string bass of the string model, three down-strums 30 cents off
+// at most, one string muted in the third: five rows a strum, string 1 the
+// low B, in every format; each string heard is named by its own note and
+// reads its detuning; the muted string is not heard; the tuner's own
+// --strum takes the tuning too.
+TEST(StrumCli, AFiveStringBassStrumIsFiveRowsAStrum) {
+  material::StrumPlan plan;
+  plan.notes = {23, 28, 33, 38, 43};
+  plan.strums = 3;
+  plan.detune = 30;
+  material::Source bass;
+  ASSERT_TRUE(material::ParseSource("model-bass", &bass));
+  bass.seed = 31;
+  material::Take take;
+  std::string error;
+  ASSERT_TRUE(material::MakeTake(bass, material::MakeStrums(plan, bass.seed), std::nullopt, "", &take, &error))
+      << error;
+  const std::string path = WriteSound("bass-5.wav", take.heard, 22050, 1);
+
+  const Outcome r = RunTool(DROVANE_ANALYZE, "--strum --csv --tuning bass-5 " + path);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::vector<Row> rows = CsvRows(r.out);
+  ASSERT_EQ(rows.size(), 15u) << r.out;
+  const std::vector<std::string> names{"B-4", "E-3", "A-3", "D-2", "G-2"};
+  int heard = 0;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const Row &row = rows[i];
+    const int strum = static_cast<int>(i / 5), string = static_cast<int>(i % 5);
+    const std::string where = "strum " + std::to_string(strum + 1) + " string " + row.string;
+    EXPECT_EQ(row.string, std::to_string(string + 1)) << where;
+    EXPECT_EQ(row.target, names[string]) << where;
+    const material::Pluck &p = take.score.plucks[strum * 5 + string];
+    ASSERT_EQ(p.string, string);
+    if (p.muted) {
+      EXPECT_EQ(row.heard, "0") << where << ": muted";
+      continue;
+    }
+    if (row.heard != "1") continue;
+    ++heard;
+    EXPECT_EQ(row.name, names[string]) << where;
+    EXPECT_NEAR(std::stod(row.cents), p.cents, 3.0) << where;
+  }
+  EXPECT_GE(heard, 12) << "of 14 ringing strings";
+  EXPECT_TRUE(rows[0].heard == "1" || rows[5].heard == "1") << "the low B, 30.9 Hz";
+
+  const Outcome table = RunTool(DROVANE_ANALYZE, "--strum --tuning bass-5 " + path);
+  ASSERT_EQ(table.status, 0) << table.err;
+  EXPECT_EQ(Lines(table.out).size(), 2u + 3 * 5 + 2) << table.out;
+  EXPECT_EQ(Lines(table.out)[0], path + " (reference A = 440.00 Hz, tuning B0 E1 A1 D2 G2)");
+  const Outcome json = RunTool(DROVANE_ANALYZE, "--strum --json --tuning bass-5 " + path);
+  ASSERT_EQ(json.status, 0) << json.err;
+  EXPECT_EQ(Lines(json.out).size(), 15u);
+  EXPECT_NE(Lines(json.out)[4].find("\"string\":5,\"target\":\"G-2\""), std::string::npos) << Lines(json.out)[4];
+}
+
 }  // namespace
+
