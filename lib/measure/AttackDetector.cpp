@@ -1,6 +1,6 @@
 #include "AttackDetector.h"
 
-#include <numeric>
+#include <algorithm>
 
 namespace Measure {
 namespace {
@@ -20,17 +20,17 @@ void AttackDetector::Reset() {
 }
 
 bool AttackDetector::Hop(const int16_t *x) {
-  // The chunks before each: the rest of the last hop, then this one's.
-  std::array<double, 2 * kChunks> e{};
+  // The chunks before each: the last two hops', then this one's.
+  std::array<double, kBefore + kChunks> e{};
   std::copy(before_.begin(), before_.end(), e.begin());
-  for (int c = 0; c < kChunks; ++c) e[kChunks + c] = MeanSquare(x + c * kChunk, kChunk);
+  for (int c = 0; c < kChunks; ++c) e[kBefore + c] = MeanSquare(x + c * kChunk, kChunk);
   int found = -1;
   if (quiet_ > 0) {
     --quiet_;
   } else {
     for (int c = 0; c < kChunks && found < 0; ++c) {
-      const double earlier = std::accumulate(e.begin() + c + 1, e.begin() + kChunks + c, 0.0) / (kChunks - 1);
-      const double now = e[kChunks + c];
+      const double earlier = *std::max_element(e.begin() + c, e.begin() + kBefore + c);
+      const double now = e[kBefore + c];
       if (now >= kLeast && now > kRise * earlier) found = c;
     }
   }

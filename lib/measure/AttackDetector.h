@@ -6,8 +6,9 @@
 namespace Measure {
 
 // Finds a string's attack in a stream of hops: a short stretch (a chunk of
-// kChunk samples) kRise times as strong as the hop of sound before it, and
-// loud enough to be a note. A pluck's energy arrives within a few
+// kChunk samples) kRise times as strong as the strongest chunk of the two
+// hops before it (a period of A0 and more: a low string's chunks rise and
+// fall with its wave), and loud enough to be a note. A pluck's energy arrives within a few
 // milliseconds, so the chunk places the attack to within a chunk; after one
 // attack the next kQuiet hops find none (the attack's own rise).
 class AttackDetector {
@@ -26,7 +27,8 @@ class AttackDetector {
   void Reset();
 
  private:
-  std::array<double, kChunks> before_{};  // the last hop's chunks, mean squares
+  static constexpr int kBefore = 2 * kChunks;
+  std::array<double, kBefore> before_{};  // the last two hops' chunks, mean squares
   int quiet_ = 0;
   int since_ = 0;
 };

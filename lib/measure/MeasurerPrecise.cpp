@@ -73,8 +73,10 @@ double MeasurerPrecise::Estimate() {
   if (period == 0 || !checkable) return 0;
   period = Amdf::CheckOctave(curve_, period);
   if (n < 3 * period + 6) return 0;
-  const double refined = Amdf::RefineLong(end - n, n, period);
-  return NoteFromFrequency(drovane::kSampleRate / refined, reference_);
+  double hertz = drovane::kSampleRate / Amdf::RefineLong(end - n, n, period);
+  double first = 0;
+  if (n >= 4 * period && partials_.Refine(end - n, n, hertz, &first)) hertz = first;
+  return NoteFromFrequency(hertz, reference_);
 }
 
 void MeasurerPrecise::GetResults(Measure::Result *records) {

@@ -7,6 +7,7 @@
 #include "GuitarConfigurator.h"
 #include "IMeasurerConfig.h"
 #include "MeasurerBase.h"
+#include "PartialRefine.h"
 #include "PreciseSmoother.h"
 
 namespace Measure3 {
@@ -16,8 +17,9 @@ namespace Measure3 {
 // from A0 (27.5 Hz) up. Each hop it looks for the period in the sound since
 // the string's last attack (AttackDetector), as soon as that sound holds
 // the period twice over and room to check its octave (PeriodSearch,
-// OctaveCheck), refines it over up to kKeep samples (LongRefine), and
-// smooths the notes (PreciseSmoother). So a guitar's string reads within
+// OctaveCheck), refines it over up to kKeep samples (LongRefine) and, once
+// four periods are in, reads the first partial from the partials
+// (PartialRefine), and smooths the notes (PreciseSmoother). So a guitar's string reads within
 // a tenth of a second of its pluck and a bass's B0 within a fifth.
 // Single-threaded; created stopped by GuitarFactory.
 class MeasurerPrecise : public Measure::MeasurerBase, public IMeasurerConfig {
@@ -53,6 +55,7 @@ class MeasurerPrecise : public Measure::MeasurerBase, public IMeasurerConfig {
   int sinceAttack_ = 0;         // samples heard since the last attack (or the start)
   Measure::AttackDetector attacks_;
   Measure::PreciseSmoother smoother_;
+  Measure::PartialRefine partials_;
   std::vector<double> curve_;
   std::vector<double> results_;
   int16_t level_ = 1;

@@ -10,8 +10,8 @@ namespace Amdf {
 // through a small speaker, a microphone's high-pass) sounds much like its
 // octave: its even partials repeat at half the period, only the weaker odd
 // ones tell the whole one. The doubled lag must lie within the curve.
-inline constexpr double kDeeperBy = 0.5;   // the dip at 2·lag below this share of the one at lag
-inline constexpr double kClearDip = 0.02;  // a dip this deep is the period already
+inline constexpr double kDeeperBy = 0.3;    // the dip at 2·lag below this share of the one at lag
+inline constexpr double kClearDip = 0.003;  // a dip this deep is the period already
 int CheckOctave(const std::vector<double> &curve, int lag);
 
 }  // namespace Amdf
