@@ -29,7 +29,7 @@ std::vector<Row> Rows(const std::string &csv) {
     std::vector<std::string> f;
     std::stringstream s(line);
     for (std::string field; std::getline(s, field, ',');) f.push_back(field);
-    if (f.size() >= 4 && f[3] != "" && f[3] != "0" && f[3] != "note") rows.push_back({std::stod(f[1]), std::stod(f[3])});
+    if (f.size() >= 4 && f[3] != "note" && std::stod(f[3]) != 0) rows.push_back({std::stod(f[1]), std::stod(f[3])});
   }
   return rows;
 }
