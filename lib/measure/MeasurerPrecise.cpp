@@ -26,6 +26,7 @@ MeasurerPrecise::MeasurerPrecise(const RCPtr<const Measure::GuitarConfigurator::
 void MeasurerPrecise::Forget() {
   sound_.clear();
   sinceAttack_ = 0;
+  heldPeriod_ = 0;
   attacks_.Reset();
   smoother_ = Measure::PreciseSmoother();
   level_ = 1;
@@ -49,6 +50,7 @@ HRESULT MeasurerPrecise::ProcessBlock(const int16_t *block) {
   sinceAttack_ = std::min(sinceAttack_ + kHop, kKeep);
   if (attacks_.Hop(block)) {
     sinceAttack_ = attacks_.SinceAttack();
+    heldPeriod_ = 0;
     smoother_.Restart();
   }
   level_ = Amdf::Level(sound_.data() + sound_.size() - Amdf::kLevelLength);
@@ -70,13 +72,25 @@ double MeasurerPrecise::Estimate() {
   Amdf::NormalisedDifference(end - diffs - reach, diffs, reach, &curve_);
   int period = Amdf::FirstDip(curve_);
   const bool checkable = 2 * period + 2 <= reach || (reach == Amdf::kSearchMaxLag && period + 2 <= reach);
-  if (period == 0 || !checkable) return 0;
+  if (period == 0 || !checkable || !Amdf::ClearOfShorter(curve_, period)) return 0;
   period = Amdf::CheckOctave(curve_, period);
+  period = KeepTheNote(period, reach);
+  heldPeriod_ = period;
   if (n < 3 * period + 6) return 0;
   double hertz = drovane::kSampleRate / Amdf::RefineLong(end - n, n, period);
   double first = 0;
   if (n >= 4 * period && partials_.Refine(end - n, n, hertz, &first)) hertz = first;
   return NoteFromFrequency(hertz, reference_);
+}
+
+// While a note is read, its period wins over another dip as long as it
+// still dips: a decaying string's upper partials may come to repeat at a
+// half or a third of its period, and a note changes at an attack.
+int MeasurerPrecise::KeepTheNote(int period, int reach) const {
+  if (!smoother_.Holding() || heldPeriod_ == 0 || heldPeriod_ + 3 > reach) return period;
+  const int near = Amdf::LowestNear(curve_, heldPeriod_, std::max(2, heldPeriod_ / 30));
+  if (near == period || near + 2 > reach) return period;
+  return Amdf::DipBottom(curve_, near) < Amdf::kShallowDip ? near : period;
 }
 
 void MeasurerPrecise::GetResults(Measure::Result *records) {

@@ -48,11 +48,13 @@ class MeasurerPrecise : public Measure::MeasurerBase, public IMeasurerConfig {
   void Forget();
   // The note of the sound since the attack, 0 when it holds none (yet).
   double Estimate();
+  int KeepTheNote(int period, int reach) const;
 
   RCPtr<const Measure::GuitarConfigurator::Config> configuration_;
   double reference_ = 440;
   std::vector<int16_t> sound_;  // the last kKeep samples at most
   int sinceAttack_ = 0;         // samples heard since the last attack (or the start)
+  int heldPeriod_ = 0;          // whole lag of the note read since then, 0 before one
   Measure::AttackDetector attacks_;
   Measure::PreciseSmoother smoother_;
   Measure::PartialRefine partials_;

@@ -25,27 +25,32 @@ int LowestNear(const std::vector<double> &curve, int lag, int reach) {
   return best;
 }
 
-namespace {
-
-// From `lag` downhill to the dip's bottom.
-int Bottom(const std::vector<double> &curve, int lag) {
-  const int last = static_cast<int>(curve.size()) - 1;
-  while (lag < last && curve[lag + 1] < curve[lag]) ++lag;
-  return lag;
+double DipBottom(const std::vector<double> &curve, int lag) {
+  const double a = curve[lag - 1], b = curve[lag], c = curve[lag + 1];
+  const double curvature = a - 2 * b + c;
+  if (curvature <= 0) return b;
+  const double offset = 0.5 * (a - c) / curvature;
+  return std::max(0.0, b - 0.25 * (a - c) * offset);
 }
 
+namespace {
+
+bool IsDip(const std::vector<double> &curve, int k) { return curve[k] <= curve[k - 1] && curve[k] < curve[k + 1]; }
+
 int FirstBelow(const std::vector<double> &curve, double level) {
-  for (int k = kSearchMinLag; k < static_cast<int>(curve.size()); ++k)
-    if (curve[k] < level) return Bottom(curve, k);
+  for (int k = kSearchMinLag; k + 1 < static_cast<int>(curve.size()); ++k)
+    if (IsDip(curve, k) && DipBottom(curve, k) < level) return k;
   return 0;
 }
 
 }  // namespace
 
 int FirstDip(const std::vector<double> &curve) {
-  if (static_cast<int>(curve.size()) <= kSearchMinLag) return 0;
+  if (static_cast<int>(curve.size()) <= kSearchMinLag + 1) return 0;
   if (const int deep = FirstBelow(curve, kDeepDip)) return deep;
-  const double lowest = *std::min_element(curve.begin() + kSearchMinLag, curve.end());
+  double lowest = kShallowDip;
+  for (int k = kSearchMinLag; k + 1 < static_cast<int>(curve.size()); ++k)
+    if (IsDip(curve, k)) lowest = std::min(lowest, DipBottom(curve, k));
   if (lowest >= kShallowDip) return 0;
   return FirstBelow(curve, lowest * 1.2 + 0.02);
 }

@@ -21,6 +21,9 @@ void NormalisedDifference(const int16_t *x, int count, int maxLag, std::vector<d
 // The bottom of the first dip of `curve` below kDeepDip from kSearchMinLag
 // on; failing that, of the first dip nearly as deep as the deepest, when
 // that one is below kShallowDip. 0 when nothing in the curve is periodic.
+// Dips are judged by their interpolated bottoms (DipBottom): on whole lags
+// a short period's dip may lie half a lag off and look shallow, where a
+// multiple of it lands on a lag.
 inline constexpr double kDeepDip = 0.15;
 inline constexpr double kShallowDip = 0.4;
 int FirstDip(const std::vector<double> &curve);
@@ -28,5 +31,9 @@ int FirstDip(const std::vector<double> &curve);
 // The lowest point of `curve` within `reach` lags of `lag` (inside the
 // curve, from kSearchMinLag on).
 int LowestNear(const std::vector<double> &curve, int lag, int reach);
+
+// The lowest value of the parabola through curve[lag − 1…lag + 1] (lag
+// inside the curve).
+double DipBottom(const std::vector<double> &curve, int lag);
 
 }  // namespace Amdf
