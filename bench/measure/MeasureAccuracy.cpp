@@ -7,8 +7,8 @@
 // part's sound fonts (FluidR3 and MuseScore General to tune on, TimGM6mb
 // held out) and our string model (seeds below 100000 to tune on, from
 // 100000 held out), guitars E2 to E5, basses B0 (model only) to G2, each a
-// random −30…+30 cents off its note, struck 0.3 s into a 3 s take; each read
-// clean and through the part's room. Three measurers read every take, fed
+// random −30…+30 cents off its note, struck 0.3 s into a 3 s take after a
+// second of silence; each read clean and through the part's room. Three measurers read every take, fed
 // in the tuner's 100 ms capture buffers: the phone's, the guitar measurer
 // with today's precise refinement, and the fine measurer.
 //
@@ -43,7 +43,8 @@ namespace {
 
 constexpr double kRate = drovane::kSampleRate;
 constexpr size_t kBuffer = drovane::kSampleRate / 10;  // the tuner's capture buffer
-constexpr double kPluck = 0.3;                        // seconds into the take (material::MakeNote)
+constexpr double kLead = 1.0;  // seconds of silence before each take: the phone's measurer is running by the pluck
+constexpr double kPluck = kLead + 0.3;                // seconds into the take (material::MakeNote)
 constexpr double kSteady = 0.5;                       // seconds after the pluck
 
 struct Reading {
@@ -183,7 +184,7 @@ std::vector<Job> Jobs(bool heldOut, int takes) {
 
 std::vector<int16_t> ThroughRoom(const std::vector<int16_t> &clean, const material::RoomSettings &room) {
   std::vector<double> sound(clean.begin(), clean.end());
-  material::ApplyRoom(room, {kPluck}, &sound);
+  material::ApplyRoom(room, {kPluck - kLead}, &sound);
   double peak = 1;
   for (double v : sound) peak = std::max(peak, std::abs(v));
   std::vector<int16_t> out(sound.size());
@@ -239,9 +240,11 @@ int main(int argc, char **argv) {
     const double truth = take.hertz.empty() || take.hertz[0] == 0
                              ? job.midi + cents / 100
                              : NoteFromFrequency(take.hertz[0], take.score.reference);
-    const double end = static_cast<double>(take.heard.size()) / kRate;
+    const double end = kLead + static_cast<double>(take.heard.size()) / kRate;
     for (const char *condition : {"clean", "room"}) {
-      const std::vector<int16_t> heard = condition[0] == 'c' ? take.heard : ThroughRoom(take.heard, room);
+      std::vector<int16_t> heard(static_cast<size_t>(kLead * kRate), 0);
+      const std::vector<int16_t> take1 = condition[0] == 'c' ? take.heard : ThroughRoom(take.heard, room);
+      heard.insert(heard.end(), take1.begin(), take1.end());
       for (Kind kind : {Kind::kPhone, Kind::kTodayPrecise, Kind::kFine}) {
         Tally one;
         Judge(Read(kind, heard), truth, end, &one);

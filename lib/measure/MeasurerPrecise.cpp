@@ -73,8 +73,7 @@ double MeasurerPrecise::Estimate() {
   int period = Amdf::FirstDip(curve_);
   const bool checkable = 2 * period + 2 <= reach || (reach == Amdf::kSearchMaxLag && period + 2 <= reach);
   if (period == 0 || !checkable || !Amdf::ClearOfShorter(curve_, period)) return 0;
-  period = Amdf::CheckOctave(curve_, period);
-  period = KeepTheNote(period, reach);
+  period = Amdf::ShortestAsDeep(curve_, Amdf::CheckOctave(curve_, KeepTheNote(period, reach)));
   heldPeriod_ = period;
   if (n < 3 * period + 6) return 0;
   double hertz = drovane::kSampleRate / Amdf::RefineLong(end - n, n, period);

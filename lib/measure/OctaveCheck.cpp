@@ -14,6 +14,19 @@ int CheckOctave(const std::vector<double> &curve, int lag) {
   return lag;
 }
 
+int ShortestAsDeep(const std::vector<double> &curve, int lag) {
+  for (bool shorter = true; shorter;) {
+    shorter = false;
+    for (int k = 2; k <= 3 && !shorter; ++k) {
+      if (lag / k - 2 <= kSearchMinLag) break;
+      const int part = LowestNear(curve, (lag + k / 2) / k, 2);
+      shorter = DipBottom(curve, part) <= kAsDeep * DipBottom(curve, lag) + kNearlyNone;
+      if (shorter) lag = part;
+    }
+  }
+  return lag;
+}
+
 bool ClearOfShorter(const std::vector<double> &curve, int lag) {
   for (int k = 2; k <= 3; ++k) {
     if (lag / k - 2 < kSearchMinLag) break;

@@ -19,6 +19,13 @@ inline constexpr double kClearDip = 0.003;  // a dip this deep is the period alr
 inline constexpr int kLeastDoubled = 120;   // lags: 184 Hz
 int CheckOctave(const std::vector<double> &curve, int lag);
 
+// A half or a third of the lag, again and again, while the dip there is
+// about as deep (within kAsDeep times, or kNearlyNone apart): a period held
+// from a note's attack, or doubled then, once its part repeats as well.
+inline constexpr double kAsDeep = 2.0;
+inline constexpr double kNearlyNone = 0.001;
+int ShortestAsDeep(const std::vector<double> &curve, int lag);
+
 // Whether a dip at `lag` stands clearly deeper than any at a half or a
 // third of it. A sampled string's attack may repeat better at two or three
 // periods than at one for a few hundredths of a second; until the period
