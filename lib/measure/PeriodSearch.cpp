@@ -28,7 +28,7 @@ int LowestNear(const std::vector<double> &curve, int lag, int reach) {
 double DipBottom(const std::vector<double> &curve, int lag) {
   const double a = curve[lag - 1], b = curve[lag], c = curve[lag + 1];
   const double curvature = a - 2 * b + c;
-  if (curvature <= 0) return b;
+  if (curvature <= 0 || b > a || b > c) return b;  // no dip here: its own value
   const double offset = 0.5 * (a - c) / curvature;
   return std::max(0.0, b - 0.25 * (a - c) * offset);
 }

@@ -33,7 +33,7 @@ int FirstDip(const std::vector<double> &curve);
 int LowestNear(const std::vector<double> &curve, int lag, int reach);
 
 // The lowest value of the parabola through curve[lag − 1…lag + 1] (lag
-// inside the curve).
+// inside the curve), or curve[lag] when no dip bottoms there.
 double DipBottom(const std::vector<double> &curve, int lag);
 
 }  // namespace Amdf
