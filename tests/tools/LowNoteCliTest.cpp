@@ -48,7 +48,8 @@ std::string ModelNote(const std::string &name, material::StringKind kind, int mi
 TEST(LowNoteCli, ABassTuningReadsB0AndE1InTuneAndTheStandardOneDoesNot) {
   for (int midi : {23, 28}) {
     double truth = 0;
-    const std::string wav = ModelNote("bass-" + std::to_string(midi) + ".wav", material::StringKind::kBass, midi, 4, &truth);
+    const std::string name = "bass-" + std::to_string(midi) + ".wav";
+    const std::string wav = ModelNote(name, material::StringKind::kBass, midi, 4, &truth);
     const Outcome bass = RunTool(DROVANE_ANALYZE, "--tuning bass-5 --csv " + wav);
     ASSERT_EQ(bass.status, 0) << bass.err;
     std::vector<double> steady;
