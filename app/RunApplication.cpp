@@ -17,11 +17,14 @@ namespace {
 constexpr wchar_t kClassName[] = L"QUORLA-wnd";
 constexpr int kStartString = 3;  // the fourth string: G3 in the standard tuning, as on the phone
 
-// The measurer factory: the phone's guitar measurer over one configuration,
-// with the precise period refinement when the tuner was asked for it.
-RCPtr<IMeasurerFactory> CreateMeasurerFactory(RCPtr<Measure::GuitarConfigurator> *configurator, bool precise) {
+// The measurer factory over one configuration: the phone's guitar measurer,
+// or the fine one when the tuner was asked to read precisely or a string
+// lies below the phone's reach.
+RCPtr<IMeasurerFactory> CreateMeasurerFactory(RCPtr<Measure::GuitarConfigurator> *configurator, bool precise,
+                                              const Measure::Tuning &tuning) {
   RCPtr<Measure3::GuitarFactory> factory = MakeRC<Measure3::GuitarFactory>(configurator);
   if (precise) factory->SetRefinement(Measure::Refinement::kPrecise);
+  factory->SetStrings(tuning.notes);
   return factory;
 }
 
@@ -43,7 +46,7 @@ void CreateObjects(StartupObjects &o, HINSTANCE instance, const TWaveFormatEx &f
   for (RCPtr<TimerNode> *t : {&o.t1, &o.t2, &o.t3, &o.t4, &o.t5}) *t = MakeRC<TimerNode>(root);
   g.view = MakeRC<DrovaneView_H>(root, instance);
   // The strobe shows tenths of a cent: it reads finely in any case.
-  o.factory = CreateMeasurerFactory(&o.configurator, options.precise || options.strobe);
+  o.factory = CreateMeasurerFactory(&o.configurator, options.precise || options.strobe, options.tuning.strings);
   o.capture = CreateCaptureDevice(root);
   g.eventLoop = MakeRC<EventLoop>();
   o.playback = MakeRC<WaveOutEvent>(root);

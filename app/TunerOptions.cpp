@@ -8,9 +8,12 @@ using platform::device::ProgramOption;
 
 constexpr ProgramOption kOptions[] = {
     {"precise", nullptr,
-     "measure the pitch more finely than the phone did\n"
-     "(within a fraction of a cent); this departs from\n"
-     "the phone's estimator, whose readings are the default"},
+     "measure the pitch more finely and sooner than the\n"
+     "phone did (within a fraction of a cent, the first\n"
+     "reading about a tenth of a second after a pluck,\n"
+     "notes down to A0); this departs from the phone's\n"
+     "estimator, whose readings are the default (a tuning\n"
+     "with a string below E2 measures so too)"},
     {"strum", nullptr,
      "show the strum check in place of the gauge: strum\n"
      "all the strings and read how far each one is off,\n"

@@ -5,8 +5,12 @@
 #include "kernel/Platform.h"
 
 CaptureAnalysis::CaptureAnalysis(ResultFormat *format, double reference, bool calibrate,
-                                 Measure::Refinement refinement)
-    : printer_(format, &summary_), reference_(reference), calibrate_(calibrate), refinement_(refinement) {}
+                                 Measure::Refinement refinement, const Measure::StringNotes &strings)
+    : printer_(format, &summary_),
+      reference_(reference),
+      calibrate_(calibrate),
+      refinement_(refinement),
+      strings_(strings) {}
 
 // Start-up's order: the newest references go first, the root last. The
 // watch goes first: its action reaches the loop, and a signal during the
@@ -31,7 +35,7 @@ bool CaptureAnalysis::Open(const platform::wave::CaptureSource &source, std::str
   printer_.SetRecording(recording_.get());
 
   root_ = std::make_unique<UninitCaller>();
-  side_ = printer_.Build(root_.get(), reference_, calibrate_, refinement_);
+  side_ = printer_.Build(root_.get(), reference_, calibrate_, refinement_, strings_);
   device_ = CreateCaptureDevice(root_.get());
   loop_ = MakeRC<EventLoop>();
   end_ = MakeRC<RecordingEnd>(recording_.get(), MakeDelegate<void()>(loop_.get(), &EventLoop::Stop));

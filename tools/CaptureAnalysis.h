@@ -33,8 +33,10 @@
 // device and the measurer and unbinds the delegates.
 class CaptureAnalysis {
  public:
+  // `strings`: the instrument's, which choose the measurer with `refinement`.
   CaptureAnalysis(ResultFormat *format, double reference, bool calibrate,
-                  Measure::Refinement refinement = Measure::Refinement::kPhone);
+                  Measure::Refinement refinement = Measure::Refinement::kPhone,
+                  const Measure::StringNotes &strings = {40, 45, 50, 55, 59, 64});
   ~CaptureAnalysis();
 
   // Live: `push` writes out what has been printed, once before capture
@@ -60,6 +62,7 @@ class CaptureAnalysis {
   double reference_;
   bool calibrate_;
   Measure::Refinement refinement_;
+  Measure::StringNotes strings_;
   bool live_ = false;
   bool (*pushWith_)() = nullptr;
   std::optional<platform::Phone> phone_;

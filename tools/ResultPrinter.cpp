@@ -5,10 +5,11 @@
 #include "measure/MeasurerBase.h"
 
 ResultPrinter::Side ResultPrinter::Build(UninitCaller *root, double reference, bool calibrate,
-                                         Measure::Refinement refinement) {
+                                         Measure::Refinement refinement, const Measure::StringNotes &strings) {
   Side side;
   RCPtr<Measure3::GuitarFactory> factory(new Measure3::GuitarFactory);
   factory->SetRefinement(refinement);
+  factory->SetStrings(strings);
   side.pipeline = new TimedPipeline(
       root, MakeDelegate<void(const Measure::Result *, unsigned int)>(this, &ResultPrinter::OnResults), factory.get());
   side.pipeline->SetReferenceFrequency(reference);

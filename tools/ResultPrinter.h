@@ -9,6 +9,7 @@
 #include "general/RCPtr.h"
 #include "general/UninitCaller.h"
 #include "measure/Refinement.h"
+#include "measure/StringNotes.h"
 #include "measure/TunerDetectPitch.h"
 #include "wave/RecordingStream.h"
 
@@ -30,11 +31,12 @@ class ResultPrinter {
   ResultPrinter(ResultFormat *format, AnalysisSummary *summary) : format_(format), summary_(summary) {}
 
   // Builds the measurement side on `root` as start-up does: the guitar
-  // measurer factory (with `refinement` in its configuration) and
-  // ProcessMeasure_H with this printer bound into its result delegate, at
-  // `reference` hertz; with `calibrate` a detector too.
+  // measurer factory (with `refinement` and the instrument's `strings` in
+  // its configuration) and ProcessMeasure_H with this printer bound into its
+  // result delegate, at `reference` hertz; with `calibrate` a detector too.
   Side Build(UninitCaller *root, double reference, bool calibrate,
-             Measure::Refinement refinement = Measure::Refinement::kPhone);
+             Measure::Refinement refinement = Measure::Refinement::kPhone,
+             const Measure::StringNotes &strings = {40, 45, 50, 55, 59, 64});
 
   // With the cue's moments on stderr for every result printed (--cue).
   void SayCue() { cue_.emplace(stderr); }

@@ -33,7 +33,7 @@ void Fail(const std::string &input, const std::string &message) {
 bool Analyze(const AnalyzeOptions &options, const std::string &input, const CaptureSource &source,
              ResultFormat *format) {
   const Measure::Refinement refinement = options.precise ? Measure::Refinement::kPrecise : Measure::Refinement::kPhone;
-  CaptureAnalysis analysis(format, options.reference, options.calibrate, refinement);
+  CaptureAnalysis analysis(format, options.reference, options.calibrate, refinement, options.tuning.strings.notes);
   analysis.PushResultsWith(drovane::FlushStandardOutput);
   if (options.cue) analysis.SayCue();
   std::string error;

@@ -1,6 +1,7 @@
 // Speed of the pitch measurement: MainTone3::Process alone and the whole
 // guitar measurer, both per second of audio (22 blocks of 1000 samples),
-// with the phone's refinement and with the precise one.
+// with the phone's refinement and with the precise one; and the fine
+// measurer per second of audio.
 
 #include <benchmark/benchmark.h>
 
@@ -10,6 +11,7 @@
 #include "measure/GuitarFactory.h"
 #include "measure/MainTone3.h"
 #include "measure/MeasurerGuitar3.h"
+#include "measure/MeasurerPrecise.h"
 
 namespace {
 
@@ -60,6 +62,7 @@ BENCHMARK_CAPTURE(MainTone3Process, precise, Measure::Refinement::kPrecise)->Uni
 void MeasurerGuitar3Blocks(benchmark::State &state, Measure::Refinement refinement) {
   const std::vector<int16_t> &audio = Recording();
   RCPtr<Measure3::GuitarFactory> factory(new Measure3::GuitarFactory);
+  factory->KeepGuitarMeasurer();
   factory->SetRefinement(refinement);
   RCPtr<IFilter> filter;
   factory->CreateMeasurer(&filter, nullptr);
@@ -79,6 +82,29 @@ void MeasurerGuitar3Blocks(benchmark::State &state, Measure::Refinement refineme
 }
 BENCHMARK_CAPTURE(MeasurerGuitar3Blocks, phone, Measure::Refinement::kPhone)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(MeasurerGuitar3Blocks, precise, Measure::Refinement::kPrecise)->Unit(benchmark::kMicrosecond);
+
+// The fine measurer, 50 hops of 441 samples a second.
+void MeasurerPreciseHops(benchmark::State &state) {
+  const std::vector<int16_t> &audio = Recording();
+  RCPtr<Measure3::GuitarFactory> factory(new Measure3::GuitarFactory);
+  factory->SetRefinement(Measure::Refinement::kPrecise);
+  RCPtr<IFilter> filter;
+  factory->CreateMeasurer(&filter, nullptr);
+  auto *m = static_cast<Measure3::MeasurerPrecise *>(filter.get());
+  std::vector<Measure::Result> results(4);
+  size_t at = 0;
+  for (auto _ : state) {
+    for (int b = 0; b < 50; ++b) {
+      if (at + Measure3::MeasurerPrecise::kHop > audio.size()) at = 0;
+      m->ProcessBlock(audio.data() + at);
+      m->GetResults(results.data());
+      at += Measure3::MeasurerPrecise::kHop;
+    }
+    benchmark::DoNotOptimize(results.data());
+  }
+  state.SetLabel("per second of audio");
+}
+BENCHMARK(MeasurerPreciseHops)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

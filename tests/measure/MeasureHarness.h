@@ -46,9 +46,10 @@ inline RCPtr<AV::IMediaSample> AudioSample(const std::vector<int16_t> &audio, si
 
 // The tuner's pitch pipeline as start-up builds it, keeping every result
 // and the size of each delivery; the configuration's own refinement unless
-// one is given.
+// one is given, always on the guitar measurer.
 struct Tuner {
   explicit Tuner(double reference = 440, std::optional<Measure::Refinement> refinement = std::nullopt) {
+    factory->KeepGuitarMeasurer();
     if (refinement) factory->SetRefinement(*refinement);
     pipeline = new ProcessMeasure_H(&root, MakeDelegate<void(const Measure::Result *, unsigned int)>(this, &Tuner::On),
                                     factory.get());

@@ -54,7 +54,8 @@ TEST(OptionGrammarCli, AnalyzeTakesBothFormsAndTheEndOfOptions) {
   const std::string in = "d=" + wav + ".d; mkdir -p $d && cp " + wav + " $d/-dash.wav && cd $d && " + a;
   const Outcome separate = RunScript(in + " --csv --precise --reference 442 --calibrate ./-dash.wav");
   ASSERT_EQ(separate.status, 0) << separate.err;
-  EXPECT_NE(separate.out.find("./-dash.wav,0.7256236,"), std::string::npos) << separate.out;
+  // --precise reads every 441 samples (20 ms), the phone every 1000.
+  EXPECT_NE(separate.out.find("./-dash.wav,0.7200000,"), std::string::npos) << separate.out;
   EXPECT_NE(separate.err.find("-dash.wav: calibration: "), std::string::npos) << separate.err;
   const Outcome joined = RunScript(in + " --reference=442 ./-dash.wav --csv --precise --calibrate");
   EXPECT_EQ(joined.status, 0) << joined.err;
