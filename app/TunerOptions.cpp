@@ -13,7 +13,7 @@ constexpr ProgramOption kOptions[] = {
      "reading about a tenth of a second after a pluck,\n"
      "notes down to A0); this departs from the phone's\n"
      "estimator, whose readings are the default (a tuning\n"
-     "with a string below E2 measures so too)"},
+     "with a string below C2 measures so too)"},
     {"strum", nullptr,
      "show the strum check in place of the gauge: strum\n"
      "all the strings and read how far each one is off,\n"

@@ -26,7 +26,7 @@ constexpr char kUsage[] =
     "  --precise        readings within a fraction of a cent, every 441 samples,\n"
     "                   the first about a tenth of a second after a pluck, down\n"
     "                   to A0; its measurer departs from the phone's estimator\n"
-    "                   (so does a --tuning with a string below E2); without\n"
+    "                   (so does a --tuning with a string below C2); without\n"
     "                   either the results are exactly the phone's\n"
     "  --calibrate      also report the first stable note and the reference A\n"
     "                   that automatic calibration would set from it (on stdout,\n"

@@ -9,14 +9,15 @@ namespace Measure3 {
 
 // Creates the tuner's measurers over one shared configuration: the phone's
 // MeasurerGuitar3, or MeasurerPrecise when the refinement is precise or a
-// string lies below the phone's lowest (E2), whose notes it reads down to A0.
+// string lies below C2 (a bass, a seven-string, a baritone), whose notes it
+// reads down to A0. The ten six-string tunings keep the phone's readings.
 class GuitarFactory : public IMeasurerFactory {
  public:
   // Creates the configurator (handed out through `configurator` when not
   // null) and keeps its configuration.
   explicit GuitarFactory(RCPtr<Measure::GuitarConfigurator> *configurator = nullptr);
 
-  static constexpr int kLowestPhoneString = 40;  // E2
+  static constexpr int kLowestPhoneString = 36;  // C2: every six-string tuning stays the phone's
 
   // A new measurer, initialised and stopped.
   void CreateMeasurer(RCPtr<IFilter> *filter, RCPtr<IMeasurerConfig> *config) override;

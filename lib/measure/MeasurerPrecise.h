@@ -13,7 +13,7 @@
 namespace Measure3 {
 
 // The measurer for fine and low readings (--precise, the strobe, and
-// tunings with strings below E2): one reading a hop of 441 samples (20 ms),
+// tunings with strings below C2): one reading a hop of 441 samples (20 ms),
 // from A0 (27.5 Hz) up. Each hop it looks for the period in the sound since
 // the string's last attack (AttackDetector), as soon as that sound holds
 // the period twice over and room to check its octave (PeriodSearch,

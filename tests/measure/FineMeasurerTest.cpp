@@ -91,7 +91,7 @@ double Truth(const material::Take &take) { return NoteFromFrequency(take.hertz.a
 const Measure::StringNotes kStandard{40, 45, 50, 55, 59, 64};
 const Measure::StringNotes kBass5{23, 28, 33, 38, 43};
 
-TEST(FineMeasurer, TheFactoryReadsFinelyWhenPreciseOrAStringIsBelowE2) {
+TEST(FineMeasurer, TheFactoryReadsFinelyWhenPreciseOrAStringIsBelowC2) {
   const struct {
     bool precise;
     Measure::StringNotes strings;
@@ -100,7 +100,8 @@ TEST(FineMeasurer, TheFactoryReadsFinelyWhenPreciseOrAStringIsBelowE2) {
                {true, kStandard, true},
                {false, kBass5, true},
                {false, {67, 60, 64, 69}, false},   // a ukulele, re-entrant
-               {false, {64, 38, 50, 55}, true}};  // its lowest string not first
+               {false, {36, 43, 48, 53, 57, 62}, false},  // drop C: every six-string tuning is the phone's
+               {false, {64, 35, 50, 55}, true}};  // its lowest string (B1) not first
   for (const auto &c : cases) {
     bool fine = false;
     Create(c.precise, c.strings, &fine);
