@@ -22,7 +22,7 @@ int CheckOctave(const std::vector<double> &curve, int lag);
 // A half or a third of the lag, again and again, while the dip there is
 // about as deep (within kAsDeep times, or kNearlyNone apart): a period held
 // from a note's attack, or doubled then, once its part repeats as well.
-inline constexpr double kAsDeep = 2.0;
+inline constexpr double kAsDeep = 1.2;
 inline constexpr double kNearlyNone = 0.001;
 int ShortestAsDeep(const std::vector<double> &curve, int lag);
 
