@@ -1,6 +1,7 @@
 #include "MeasurerPrecise.h"
 
 #include <algorithm>
+#include <array>
 
 #include "AmdfTable.h"
 #include "LongRefine.h"
@@ -15,6 +16,16 @@ namespace {
 // After a change of note heard without an attack, the sound of the one
 // before is left out of the refinement.
 constexpr int kAfterChange = 2048;
+
+// The level of the last kLevelLength samples; silence stands in front of
+// the first hop, which holds fewer.
+int16_t LevelOfLast(const std::vector<int16_t> &sound) {
+  if (sound.size() >= static_cast<size_t>(Amdf::kLevelLength))
+    return Amdf::Level(sound.data() + sound.size() - Amdf::kLevelLength);
+  std::array<int16_t, Amdf::kLevelLength> padded{};
+  std::copy(sound.begin(), sound.end(), padded.end() - sound.size());
+  return Amdf::Level(padded.data());
+}
 
 }  // namespace
 
@@ -53,7 +64,7 @@ HRESULT MeasurerPrecise::ProcessBlock(const int16_t *block) {
     heldPeriod_ = 0;
     smoother_.Restart();
   }
-  level_ = Amdf::Level(sound_.data() + sound_.size() - Amdf::kLevelLength);
+  level_ = LevelOfLast(sound_);
   const int gate = smoother_.Holding() ? kGateWithNote : kGateWithout;
   results_.push_back(smoother_.Step(level_ >= gate ? Estimate() : 0));
   if (smoother_.Began()) sinceAttack_ = std::min(sinceAttack_, kAfterChange);
