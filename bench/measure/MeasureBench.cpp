@@ -59,50 +59,41 @@ void MainTone3Process(benchmark::State &state, Measure::Refinement refinement) {
 BENCHMARK_CAPTURE(MainTone3Process, phone, Measure::Refinement::kPhone)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(MainTone3Process, precise, Measure::Refinement::kPrecise)->Unit(benchmark::kMicrosecond);
 
-void MeasurerGuitar3Blocks(benchmark::State &state, Measure::Refinement refinement) {
+// A second of audio through a measurer the factory made: `blocks` blocks of
+// `hop` samples.
+void Blocks(benchmark::State &state, const RCPtr<Measure3::GuitarFactory> &factory, size_t hop, int blocks) {
   const std::vector<int16_t> &audio = Recording();
-  RCPtr<Measure3::GuitarFactory> factory(new Measure3::GuitarFactory);
-  factory->KeepGuitarMeasurer();
-  factory->SetRefinement(refinement);
   RCPtr<IFilter> filter;
   factory->CreateMeasurer(&filter, nullptr);
-  auto *m = static_cast<Measure3::MeasurerGuitar3 *>(filter.get());
+  auto *m = static_cast<Measure::MeasurerBase *>(filter.get());
   std::vector<Measure::Result> results(4);
   size_t at = 0;
   for (auto _ : state) {
-    for (int b = 0; b < 22; ++b) {
-      if (at + 1000 > audio.size()) at = 0;
+    for (int b = 0; b < blocks; ++b) {
+      if (at + hop > audio.size()) at = 0;
       m->ProcessBlock(audio.data() + at);
       m->GetResults(results.data());
-      at += 1000;
+      at += hop;
     }
     benchmark::DoNotOptimize(results.data());
   }
   state.SetLabel("per second of audio");
+}
+
+void MeasurerGuitar3Blocks(benchmark::State &state, Measure::Refinement refinement) {
+  RCPtr<Measure3::GuitarFactory> factory(new Measure3::GuitarFactory);
+  factory->KeepGuitarMeasurer();
+  factory->SetRefinement(refinement);
+  Blocks(state, factory, 1000, 22);
 }
 BENCHMARK_CAPTURE(MeasurerGuitar3Blocks, phone, Measure::Refinement::kPhone)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(MeasurerGuitar3Blocks, precise, Measure::Refinement::kPrecise)->Unit(benchmark::kMicrosecond);
 
 // The fine measurer, 50 hops of 441 samples a second.
 void MeasurerPreciseHops(benchmark::State &state) {
-  const std::vector<int16_t> &audio = Recording();
   RCPtr<Measure3::GuitarFactory> factory(new Measure3::GuitarFactory);
   factory->SetRefinement(Measure::Refinement::kPrecise);
-  RCPtr<IFilter> filter;
-  factory->CreateMeasurer(&filter, nullptr);
-  auto *m = static_cast<Measure3::MeasurerPrecise *>(filter.get());
-  std::vector<Measure::Result> results(4);
-  size_t at = 0;
-  for (auto _ : state) {
-    for (int b = 0; b < 50; ++b) {
-      if (at + Measure3::MeasurerPrecise::kHop > audio.size()) at = 0;
-      m->ProcessBlock(audio.data() + at);
-      m->GetResults(results.data());
-      at += Measure3::MeasurerPrecise::kHop;
-    }
-    benchmark::DoNotOptimize(results.data());
-  }
-  state.SetLabel("per second of audio");
+  Blocks(state, factory, Measure3::MeasurerPrecise::kHop, 50);
 }
 BENCHMARK(MeasurerPreciseHops)->Unit(benchmark::kMicrosecond);
 
