@@ -80,7 +80,8 @@ double MeasurerPrecise::Estimate() {
   const int diffs = std::min(n / 2, kSearchDiffs);
   const int reach = std::min(Amdf::kSearchMaxLag, n - diffs);
   if (reach < 2 * Amdf::kSearchMinLag + 2) return 0;
-  Amdf::NormalisedDifference(end - diffs - reach, diffs, reach, &curve_);
+  lags_.Compute(end - diffs - reach, diffs, reach, &differences_);
+  Amdf::NormalisedDifference(differences_, &curve_);
   int period = Amdf::FirstDip(curve_);
   const bool checkable = 2 * period + 2 <= reach || (reach == Amdf::kSearchMaxLag && period + 2 <= reach);
   if (period == 0 || !checkable || !Amdf::ClearOfShorter(curve_, period)) return 0;

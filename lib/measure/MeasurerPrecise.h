@@ -6,6 +6,7 @@
 #include "AttackDetector.h"
 #include "GuitarConfigurator.h"
 #include "IMeasurerConfig.h"
+#include "LagDifferences.h"
 #include "MeasurerBase.h"
 #include "PartialRefine.h"
 #include "PreciseSmoother.h"
@@ -58,6 +59,8 @@ class MeasurerPrecise : public Measure::MeasurerBase, public IMeasurerConfig {
   Measure::AttackDetector attacks_;
   Measure::PreciseSmoother smoother_;
   Measure::PartialRefine partials_;
+  Amdf::LagDifferences lags_;
+  std::vector<int64_t> differences_;
   std::vector<double> curve_;
   std::vector<double> results_;
   int16_t level_ = 1;

@@ -37,7 +37,11 @@ bool PartialRefine::Peak(double hertz, int n, double floor, double *at, double *
 
 bool PartialRefine::Refine(const int16_t *x, int count, double hertz, double *first) {
   count = std::min(count, kSize);
-  for (int t = 0; t < count; ++t) in_[t] = x[t] * Hann(t, count);
+  if (window_.size() != static_cast<size_t>(count)) {
+    window_.resize(count);
+    for (int t = 0; t < count; ++t) window_[t] = Hann(t, count);
+  }
+  for (int t = 0; t < count; ++t) in_[t] = x[t] * window_[t];
   std::fill(in_.begin() + count, in_.end(), 0.0);
   fft_.Transform(in_.data(), out_.data());
   for (size_t k = 0; k < out_.size(); ++k) power_[k] = std::norm(out_[k]) + 1e-9;

@@ -31,6 +31,7 @@ class PartialRefine {
   bool Peak(double hertz, int n, double floor, double *at, double *power) const;
 
   RealFft fft_;
+  std::vector<double> window_;  // the Hann window of the last stretch's length: mostly the same
   std::vector<double> in_;
   std::vector<std::complex<double>> out_;
   std::vector<double> power_;

@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "SquaredDifference.h"
 
 namespace Amdf {
 
-void NormalisedDifference(const int16_t *x, int count, int maxLag, std::vector<double> *out) {
+void NormalisedDifference(const std::vector<int64_t> &differences, std::vector<double> *out) {
+  const int maxLag = static_cast<int>(differences.size()) - 1;
   out->assign(maxLag + 1, 1.0);
   double sum = 0;
   for (int lag = 1; lag <= maxLag; ++lag) {
-    const double d = static_cast<double>(SquaredDifference(x, lag, count));
+    const double d = static_cast<double>(differences[lag]);
     sum += d;
     (*out)[lag] = sum > 0 ? d * lag / sum : 1.0;
   }

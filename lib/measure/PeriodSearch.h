@@ -14,9 +14,9 @@ inline constexpr int kSearchMinLag = 11;  // 2004 Hz
 // A0 (27.5 Hz, 801.8 samples) with room for a string tuned a semitone below.
 inline constexpr int kSearchMaxLag = 850;
 
-// out[τ] for τ = 0…maxLag (out[0] = 1) over `count` differences per lag.
-// Reads x[0…count+maxLag−1].
-void NormalisedDifference(const int16_t *x, int count, int maxLag, std::vector<double> *out);
+// out[τ] for τ = 0…maxLag (out[0] = 1) from the squared differences at
+// those lags (LagDifferences.h).
+void NormalisedDifference(const std::vector<int64_t> &differences, std::vector<double> *out);
 
 // The bottom of the first dip of `curve` below kDeepDip from kSearchMinLag
 // on; failing that, of the first dip nearly as deep as the deepest, when

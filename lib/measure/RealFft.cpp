@@ -2,19 +2,41 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
+
+#include "SimdClones.h"
 
 namespace Measure {
 
 namespace {
 
-// The plain product: std::complex's also handles infinities, at a price.
-inline std::complex<double> Times(std::complex<double> a, std::complex<double> b) {
-  return {a.real() * b.real() - a.imag() * b.imag(), a.real() * b.imag() + a.imag() * b.real()};
+// The stages of the half-length transform after the bit reversal, every
+// butterfly t = w·b, b = a − t, a = a + t in plain products (std::complex's
+// also handles infinities, at a price).
+DROVANE_SIMD_CLONES
+void Stages(double *re, double *im, const double *wRe, const double *wIm, int half) {
+  for (int span = 2; span <= half; span <<= 1) {
+    const int h = span / 2;
+    for (int start = 0; start < half; start += span) {
+      double *aRe = re + start, *aIm = im + start, *bRe = aRe + h, *bIm = aIm + h;
+      for (int j = 0; j < h; ++j) {
+        const double tRe = wRe[j] * bRe[j] - wIm[j] * bIm[j];
+        const double tIm = wRe[j] * bIm[j] + wIm[j] * bRe[j];
+        bRe[j] = aRe[j] - tRe;
+        bIm[j] = aIm[j] - tIm;
+        aRe[j] += tRe;
+        aIm[j] += tIm;
+      }
+    }
+    wRe += h;
+    wIm += h;
+  }
 }
 
 }  // namespace
 
-RealFft::RealFft(int size) : size_(size), reversed_(size / 2), twiddle_(size / 2), work_(size / 2) {
+RealFft::RealFft(int size)
+    : size_(size), reversed_(size / 2), twiddle_(size / 2), re_(size / 2), im_(size / 2) {
   const int half = size / 2;
   int bits = 0;
   while ((1 << bits) < half) ++bits;
@@ -24,40 +46,65 @@ RealFft::RealFft(int size) : size_(size), reversed_(size / 2), twiddle_(size / 2
     reversed_[i] = r;
   }
   for (int k = 0; k < half; ++k) twiddle_[k] = std::polar(1.0, -2 * std::numbers::pi * k / size);
+  // A stage of span s uses every (half / s)-th twiddle of the half-length
+  // transform, which is every (size / s)-th of ours.
+  for (int span = 2; span <= half; span <<= 1)
+    for (int j = 0; j < span / 2; ++j) {
+      stageRe_.push_back(twiddle_[j * (size / span)].real());
+      stageIm_.push_back(twiddle_[j * (size / span)].imag());
+    }
 }
 
-// In-place complex transform of work_ (half the real length), iterative
-// decimation in time; a stage of span s uses every (half / s)-th twiddle of
-// the half-length transform, which is every (size / s)-th of ours.
+// In place on re_ and im_, iterative decimation in time.
 void RealFft::HalfTransform() {
   const int half = size_ / 2;
   for (int i = 0; i < half; ++i)
-    if (i < reversed_[i]) std::swap(work_[i], work_[reversed_[i]]);
-  for (int span = 2; span <= half; span <<= 1) {
-    const int step = size_ / span;
-    for (int start = 0; start < half; start += span) {
-      for (int j = 0; j < span / 2; ++j) {
-        const std::complex<double> t = Times(twiddle_[j * step], work_[start + j + span / 2]);
-        work_[start + j + span / 2] = work_[start + j] - t;
-        work_[start + j] += t;
-      }
+    if (i < reversed_[i]) {
+      std::swap(re_[i], re_[reversed_[i]]);
+      std::swap(im_[i], im_[reversed_[i]]);
     }
-  }
+  Stages(re_.data(), im_.data(), stageRe_.data(), stageIm_.data(), half);
 }
 
 // Even samples as real parts, odd ones as imaginary parts; the two spectra
 // are separated again by symmetry and joined with one more butterfly.
 void RealFft::Transform(const double *in, std::complex<double> *out) {
   const int half = size_ / 2;
-  for (int i = 0; i < half; ++i) work_[i] = {in[2 * i], in[2 * i + 1]};
+  for (int i = 0; i < half; ++i) {
+    re_[i] = in[2 * i];
+    im_[i] = in[2 * i + 1];
+  }
   HalfTransform();
-  out[0] = {work_[0].real() + work_[0].imag(), 0};
-  out[half] = {work_[0].real() - work_[0].imag(), 0};
+  out[0] = {re_[0] + im_[0], 0};
+  out[half] = {re_[0] - im_[0], 0};
   for (int k = 1; k < half; ++k) {
-    const std::complex<double> a = work_[k], b = std::conj(work_[half - k]);
-    const std::complex<double> even = 0.5 * (a + b);
-    const std::complex<double> d = a - b, odd{0.5 * d.imag(), -0.5 * d.real()};  // −i/2·(a − b)
-    out[k] = even + Times(twiddle_[k], odd);
+    const double aRe = re_[k], aIm = im_[k], bRe = re_[half - k], bIm = -im_[half - k];  // b conjugated
+    const double evenRe = 0.5 * (aRe + bRe), evenIm = 0.5 * (aIm + bIm);
+    const double oddRe = 0.5 * (aIm - bIm), oddIm = -0.5 * (aRe - bRe);  // −i/2·(a − b)
+    const double wRe = twiddle_[k].real(), wIm = twiddle_[k].imag();
+    out[k] = {evenRe + (wRe * oddRe - wIm * oddIm), evenIm + (wRe * oddIm + wIm * oddRe)};
+  }
+}
+
+// Undoes Transform's last butterfly to get the half-length spectrum back,
+// then transforms it backwards as the conjugate of the forward transform of
+// its conjugate.
+void RealFft::Inverse(const std::complex<double> *in, double *out) {
+  const int half = size_ / 2;
+  for (int k = 0; k < half; ++k) {
+    const double aRe = in[k].real(), aIm = in[k].imag(), bRe = in[half - k].real(), bIm = -in[half - k].imag();
+    const double evenRe = 0.5 * (aRe + bRe), evenIm = 0.5 * (aIm + bIm);
+    const double dRe = 0.5 * (aRe - bRe), dIm = 0.5 * (aIm - bIm);
+    const double wRe = twiddle_[k].real(), wIm = -twiddle_[k].imag();  // conjugated: undoes the join
+    const double oddRe = wRe * dRe - wIm * dIm, oddIm = wRe * dIm + wIm * dRe;
+    re_[k] = evenRe - oddIm;  // conj(even + i·odd)
+    im_[k] = -(evenIm + oddRe);
+  }
+  HalfTransform();
+  const double scale = 1.0 / half;
+  for (int i = 0; i < half; ++i) {
+    out[2 * i] = re_[i] * scale;
+    out[2 * i + 1] = -im_[i] * scale;
   }
 }
 
