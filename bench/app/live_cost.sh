@@ -7,7 +7,7 @@
 # string, 3 s, looped) played into the sink, each program runs in its window
 # and hears the loop: the tuner's gauge, its strobe (--strobe), each again
 # with the loop stopped (silence), the tuner of BEFORE_BUILD_DIR when given
-# (its gauge, heard and in silence), and Lingot and FMIT where installed.
+# (its gauge and strobe, heard and in silence), and Lingot and FMIT where installed.
 # Each is measured over SECONDS (default 20) after settling for 3 s: its
 # share of one core (user and system time, from /proc) and its resident
 # memory at the end and at its peak. Without PulseAudio, the demo and
@@ -98,6 +98,7 @@ each() {
   measure "$(label "$build" gauge)" tuner "$build" --capture live
   measure "$(label "$build" strobe)" tuner "$build" --capture live --strobe
   [ -n "$before" ] && measure "$(label "$before" gauge)" tuner "$before" --capture live
+  [ -n "$before" ] && measure "$(label "$before" strobe)" tuner "$before" --capture live --strobe
   command -v lingot >/dev/null && measure "lingot" lingot
   command -v fmit >/dev/null && QT_QPA_PLATFORM=xcb measure "fmit" fmit
   return 0

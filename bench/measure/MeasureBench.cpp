@@ -1,7 +1,7 @@
 // Speed of the pitch measurement: MainTone3::Process alone and the whole
 // guitar measurer, both per second of audio (22 blocks of 1000 samples),
 // with the phone's refinement and with the precise one; and the fine
-// measurer per second of audio.
+// measurer per second of audio, and the real transform it takes.
 
 #include <benchmark/benchmark.h>
 
@@ -12,6 +12,7 @@
 #include "measure/MainTone3.h"
 #include "measure/MeasurerGuitar3.h"
 #include "measure/MeasurerPrecise.h"
+#include "measure/RealFft.h"
 
 namespace {
 
@@ -96,6 +97,21 @@ void MeasurerPreciseHops(benchmark::State &state) {
   Blocks(state, factory, Measure3::MeasurerPrecise::kHop, 50);
 }
 BENCHMARK(MeasurerPreciseHops)->Unit(benchmark::kMicrosecond);
+
+// One real transform of the sizes the fine measurer takes: its period
+// search's (2048) and its partials' (8192).
+void RealTransform(benchmark::State &state) {
+  const int size = static_cast<int>(state.range(0));
+  Measure::RealFft fft(size);
+  std::vector<double> in(size);
+  for (int t = 0; t < size; ++t) in[t] = Recording()[t];
+  std::vector<std::complex<double>> out(size / 2 + 1);
+  for (auto _ : state) {
+    fft.Transform(in.data(), out.data());
+    benchmark::DoNotOptimize(out.data());
+  }
+}
+BENCHMARK(RealTransform)->Arg(2048)->Arg(8192)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

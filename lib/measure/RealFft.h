@@ -1,6 +1,7 @@
 #pragma once
 
 #include <complex>
+#include <utility>
 #include <vector>
 
 namespace Measure {
@@ -28,7 +29,7 @@ class RealFft {
   void HalfTransform();
 
   int size_;
-  std::vector<int> reversed_;                 // bit reversal of half-size indices
+  std::vector<std::pair<int, int>> swaps_;     // the bit reversal of half-size indices, as swaps
   std::vector<std::complex<double>> twiddle_;  // e^(−2πi·k/size), k < size/2
   std::vector<double> stageRe_, stageIm_;      // for each span s = 2, 4, …: the s/2 twiddles of its stage
   std::vector<double> re_, im_;                // the half-length sequence being transformed
