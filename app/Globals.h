@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "IApplicationInfo.h"
 #include "general/EventLoop.h"
 #include "general/RCPtr.h"
@@ -37,6 +39,7 @@ class Globals : public virtual CRefCounter {
     double pitch = -1, reference = 0;
     bool valid = false;
   } gaugeShown;
+  std::wstring strobeShown;  // what the strobe screen was last invalidated for
 
   static Globals *current;
 };

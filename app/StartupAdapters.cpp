@@ -60,11 +60,18 @@ void OnMeasurement(const Measure::Result *records, unsigned int count) {
     view->SetPitch(note);  // the strum screen's strings move with strums alone
   }
   // Silence after silence, or the very same reading at the same A, shows
-  // nothing new.
-  Globals::Shown &shown = Globals::current->gaugeShown;
-  const Globals::Shown now{view->Pitch(), view->Bindings().getReference(), view->Gauge().valid};
-  if (now.pitch == shown.pitch && now.reference == shown.reference && now.valid == shown.valid) return;
-  shown = now;
+  // nothing new; on the strobe, whose bands move by frames of their own, a
+  // reading that changes none of its texts.
+  if (view->Options().strobeScreen) {
+    std::wstring now = view->StrobeShown();
+    if (now == Globals::current->strobeShown) return;
+    Globals::current->strobeShown.swap(now);
+  } else {
+    Globals::Shown &shown = Globals::current->gaugeShown;
+    const Globals::Shown now{view->Pitch(), view->Bindings().getReference(), view->Gauge().valid};
+    if (now.pitch == shown.pitch && now.reference == shown.reference && now.valid == shown.valid) return;
+    shown = now;
+  }
   InvalidateRect(Globals::current->mainWindow, &view->GaugeRect(), FALSE);
 }
 

@@ -124,6 +124,8 @@ class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
   const GuitarPanel &Panel() const { return panel_; }
   const StrumPanel &StrumScreen() const { return strumPanel_; }
   const StrobePanel &StrobeScreen() const { return strobePanel_; }
+  // What the strobe screen shows but its bands' place (StrobePanel::Shown).
+  std::wstring StrobeShown() const;
   double Pitch() const { return pitch_; }
   int Note() const { return note_; }
   bool TempSelect() const { return tempSelect_; }
@@ -168,6 +170,7 @@ class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
   StrumPanel strumPanel_;
   StrobePanel strobePanel_;
   bool framing_ = false;  // frameTimer runs
+  int bandsShift_ = -1;   // where the strobe's bands were last painted, or asked to be
   Measure::NoteTargets targets_;
   double pitch_ = 0;
   int note_ = 0;

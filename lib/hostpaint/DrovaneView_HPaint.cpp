@@ -79,7 +79,9 @@ void DrovaneView_H::Paint(HDC dc, int width, int height, const RECT &paintRect) 
   }
   if (options_.strobeScreen) {
     strobePanel_.rect = {0, 0, width, height};
-    strobePanel_.Paint(dc, bindings_.getReference(), note_, targets_.Target(note_), GetTickCount(), paintRect);
+    const uint32_t ms = GetTickCount();
+    strobePanel_.Paint(dc, bindings_.getReference(), note_, targets_.Target(note_), ms, paintRect);
+    bandsShift_ = strobePanel_.Shift(ms);
     return;
   }
   gauge_.context = dc;

@@ -36,8 +36,19 @@ void DrovaneView_H::FollowStrobe() {
   }
 }
 
+// A frame repaints the bands only where they stand elsewhere than last
+// painted: near the target they move a pixel in a fraction of a second or
+// in many seconds, and a frame of the same pixels is work for nothing.
 void DrovaneView_H::OnFrameTimer() {
-  if (framing_) bindings_.repaintRect(strobePanel_.BandsRect());
+  if (!framing_) return;
+  const int shift = strobePanel_.Shift(GetTickCount());
+  if (shift == bandsShift_) return;
+  bandsShift_ = shift;
+  bindings_.repaintRect(strobePanel_.BandsRect());
+}
+
+std::wstring DrovaneView_H::StrobeShown() const {
+  return strobePanel_.Shown(bindings_.getReference(), note_, targets_.Target(note_));
 }
 
 void DrovaneView_H::TrackInTune() {

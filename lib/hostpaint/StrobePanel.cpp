@@ -58,6 +58,17 @@ std::wstring StrobePanel::Deviation() const {
   return motion_.Heard() ? CentsText(motion_.Cents()) : L"-";
 }
 
+int StrobePanel::Shift(uint32_t ms) const { return Rounding::Nearest(motion_.Offset(ms) * kBandWidth); }
+
+std::wstring StrobePanel::Shown(double reference, int note, double target) const {
+  std::wstring shown = motion_.Heard() ? Hertz(FrequencyFromNote(pitch_, reference)) : L"-";
+  wchar_t a[32];
+  std::swprintf(a, 32, L"|%.2f|%d|", reference, note);
+  shown += a;
+  if (note > 0) shown += Hertz(FrequencyFromNote(target, reference));
+  return shown + L"|" + Deviation();
+}
+
 void StrobePanel::Paint(HDC dc, double reference, int note, double target, uint32_t ms,
                         const RECT &paintRect) const {
   const RECT bands = BandsRect();
@@ -79,7 +90,7 @@ void StrobePanel::PaintBands(HDC dc, uint32_t ms) const {
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &strip, L"", 0, nullptr);
   PaintProcs::GdiObjSelect guard;
   guard.Select(dc, nullPen_, heard ? darkBrush_.Get() : stillBrush_.Get());
-  const int shift = Rounding::Nearest(motion_.Offset(ms) * kBandWidth);
+  const int shift = Shift(ms);
   for (int x = strip.left + shift - 2 * kBandWidth; x < strip.right; x += 2 * kBandWidth) {
     const int left = std::max<int>(x, strip.left), right = std::min<int>(x + kBandWidth, strip.right);
     // Rectangle leaves out the right and bottom edges of a null pen's shape.

@@ -34,6 +34,13 @@ class StrobePanel {
   RECT BandsRect() const;
   // The deviation as shown: "+0.4 cents", "0.0 cents", or "-" when none.
   std::wstring Deviation() const;
+  // Where the bands stand at `ms`, in pixels: a frame that would paint them
+  // at the same place shows nothing new.
+  int Shift(uint32_t ms) const;
+  // Everything the screen shows but the bands' place, with A = `reference`
+  // and `note` chosen, in tune at `target`: a reading that leaves it alike
+  // needs no repaint (the readings change in the millionths of a cent).
+  std::wstring Shown(double reference, int note, double target) const;
 
   // Fills `rect` and draws the screen as it stands at `ms`, with A =
   // `reference` hertz and `note` the one chosen (0: none yet), in tune at

@@ -64,6 +64,7 @@ ViewTest::~ViewTest() {
 void ViewTest::WireAsStartUp(const DrovaneView_H::DisplayOptions &options) {
   ViewBindings b;
   b.repaint.Bind(&outside_, &Outside::Repaint);
+  b.repaintRect.Bind(&outside_, &Outside::RepaintRect);
   b.noteSelected.Bind(view_, &DrovaneView_H::SelectNote);
   b.noteSelected.AddBind(&outside_, &Outside::Report);
   b.setReference.Bind(&outside_, &Outside::SetReference);
@@ -83,6 +84,7 @@ void ViewTest::WireAsStartUp(const DrovaneView_H::DisplayOptions &options) {
 void ViewTest::ClearLog() {
   outside_.reported.clear();
   outside_.repaints = 0;
+  outside_.rectRepaints = 0;
   outside_.notes.clear();
   timers_.calls.clear();
   record_.Clear();

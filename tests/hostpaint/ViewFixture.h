@@ -62,11 +62,13 @@ struct Outside {
   RECT client{0, 0, 240, 270};
   std::vector<int> reported;  // noteSelected, after the view's own selection
   int repaints = 0;
+  int rectRepaints = 0;  // repaintRect: a part of the window
   int gaugeTaps = 0;
   std::vector<std::string> notes;  // "on 45 127", "off 45"
 
   void Report(int note) { reported.push_back(note); }
   void Repaint() { ++repaints; }
+  void RepaintRect(const RECT &) { ++rectRepaints; }
   void GaugeTap() { ++gaugeTaps; }
   void SetReference(double hz) { reference = hz; }
   double GetReference() { return reference; }

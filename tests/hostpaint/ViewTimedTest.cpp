@@ -55,6 +55,35 @@ TEST_F(Timed, InTuneForAHundredFiftyMillisecondsZoomsToFourCentsInFifteenSteps) 
   EXPECT_EQ(outside_.repaints, repaints) << "the zoom itself asks for no repaint";
 }
 
+// The strobe's frames (17 ms) repaint its bands only where they stand a
+// pixel elsewhere: 16 pixels a second for each cent, so at 5 cents every
+// frame, at half a cent eight a second, in tune none; a note no longer
+// heard stops the frames.
+TEST_F(Timed, StrobeFramesRepaintTheBandsOnlyWhenTheyMoveAPixel) {
+  DrovaneView_H::DisplayOptions options = Off();
+  options.strobeScreen = true;
+  WireAsStartUp(options);
+  struct Case {
+    double cents;
+    int least, most;
+  };
+  for (const Case &c : {Case{0, 0, 0}, Case{0.5, 7, 9}, Case{-0.5, 7, 9}, Case{5, 58, 59}, Case{0, 0, 0}}) {
+    SCOPED_TRACE(c.cents);
+    view_->SetPitch(57 + c.cents / 100);
+    timers_.Advance(100);  // the frame that paints the bands where they stand now
+    outside_.rectRepaints = 0;
+    timers_.Advance(1000);
+    EXPECT_GE(outside_.rectRepaints, c.least);
+    EXPECT_LE(outside_.rectRepaints, c.most);
+    EXPECT_TRUE(timers_.Running(TestTimers::kFrames));
+  }
+  view_->SetPitch(0);
+  outside_.rectRepaints = 0;
+  timers_.Advance(1000);
+  EXPECT_EQ(outside_.rectRepaints, 0);
+  EXPECT_FALSE(timers_.Running(TestTimers::kFrames));
+}
+
 TEST_F(Timed, OutOfTuneForThreeSecondsZoomsBackAndANewZoomStartsFromTheCurrentEnd) {
   WireAsStartUp({0, 0, 1, 0});
   Hold(57.0, 1000);
