@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 namespace Amdf {
 
 void NormalisedDifference(const std::vector<int64_t> &differences, std::vector<double> *out) {
