@@ -156,14 +156,8 @@ TEST(TunerJack, JoinsTheNamedPortsOnlyPlaysTheToneWholeAndHeadlessRefusesWhatIsN
   tuner.Process().Signal(SIGINT);
   tuner.Process().Wait();
   EXPECT_EQ(tuner.Process().EndedBySignal(), SIGINT);
-#ifndef __SANITIZE_THREAD__
-  // Under ThreadSanitizer the precise measurer's search, every 20 ms on the
-  // program thread that also feeds the playback, runs many times slower
-  // than real time allows: the tone gets holes there. The other builds
-  // check it whole.
   EXPECT_EQ(tuner.Err().find("live audio:"), std::string::npos) << "nothing lost: " << tuner.Err();
   ExpectTheToneWhole(recorded);
-#endif
   EXPECT_NEAR(Cents(HeardInFile(recorded), 82.4069), 0, 5) << "the low E string's tone";
 
   for (const char *direction : {"capture", "playback"}) {
