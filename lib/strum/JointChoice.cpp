@@ -32,7 +32,7 @@ double Explained(Options options, const PeakList &peaks,
     // A string whose first partials all lie on other strings' (an octave
     // of a lower string, say) adds nothing of its own here.
     bool own = false;
-    for (int p : o.lowPeaks) own |= claims[p] == 1;
+    for (int p : o.ownPeaks) own |= claims[p] == 1;
     if (!own) return -1e300;
     total -= kMissingForfeit * o.missing;
   }
@@ -82,6 +82,7 @@ StringOption MakeOption(const HarmonicString &model, const PeakList &list, doubl
   option.model = model;
   option.low = LowPartials(model.Fundamental());
   int below = 0;  // low partials missing beneath the first one found
+  std::vector<int> first;  // peaks of the first kCountedMissing partials
   const std::vector<StrumSpectrum::Peak> &peaks = list.peaks;
   for (int n = 1;; ++n) {
     const double partial = model.Partial(n);
@@ -100,13 +101,19 @@ StringOption MakeOption(const HarmonicString &model, const PeakList &list, doubl
       below += n <= option.low && option.lowPeaks.empty();
     } else {
       option.peaks.push_back(nearest);
+      if (n <= kCountedMissing) first.push_back(nearest);
       if (n <= option.low) option.lowPeaks.push_back(nearest);
       option.fundamental |= n == 1;
     }
   }
   // Low partials missing beneath the others, which sound, are what a small
   // microphone's high-pass leaves, not a sign of another sound.
-  if (below > 0 && below == option.lowMissing && option.Plausible()) option.missing -= std::min(below, kCountedMissing);
+  const bool highPassed = below > 0 && below == option.lowMissing && option.Plausible();
+  if (highPassed) option.missing -= std::min(below, kCountedMissing);
+  // A string whose fundamental the microphone took may have its low
+  // partials on other strings' (a low C's second and third on C3 and G2):
+  // what shows it is then a higher partial of its own.
+  option.ownPeaks = highPassed ? first : option.lowPeaks;
   return option;
 }
 

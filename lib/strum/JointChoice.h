@@ -20,6 +20,7 @@ struct StringOption {
   HarmonicString model;
   std::vector<int> peaks;     // indices into the peak list
   std::vector<int> lowPeaks;  // those of the low partials
+  std::vector<int> ownPeaks;  // where the string may show a partial of its own
   int missing = 0;
   int low = 3;             // low partials
   int lowMissing = 0;      // of the low partials

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 #include <vector>
 
 #include "PartialMask.h"
@@ -42,7 +43,17 @@ struct StringFit {
     const int low = LowPartials(model.Fundamental());
     for (int n = 1; n <= low; ++n)
       if (amplitude[n] > 0) return true;
-    return false;
+    return ShowsItself();
+  }
+  // Three partials of its own among its first eight, not all at multiples
+  // of one number (a "string" at half another's pitch): a string whose low
+  // partials the microphone took or other strings' lie on (a low C's
+  // second and third on C3 and G2) shows itself so.
+  bool ShowsItself() const {
+    int read = 0, divisor = 0;
+    for (const PartialMeasure &p : partials)
+      if (p.n <= 8) ++read, divisor = std::gcd(divisor, p.n);
+    return read >= 3 && divisor == 1;
   }
 };
 

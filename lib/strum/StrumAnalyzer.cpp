@@ -9,6 +9,7 @@
 #include "Confidence.h"
 #include "Fading.h"
 #include "PartialTrack.h"
+#include "ResidualSearch.h"
 #include "StrumFormat.h"
 #include "measure/MidiTypes.h"
 
@@ -18,6 +19,7 @@ namespace {
 
 constexpr double kSeparation = 2.5;      // window resolutions between partials told apart
 constexpr int kLeastOwnPartials = 2;
+constexpr double kExplainedWidth = 0.5;  // resolutions: a peak this near a chosen string's partial is its
 constexpr double kLeastShare = 1e-3;     // −30 dB of the loudest string's energy
 constexpr double kShadowExcess = 4.0;    // shared peaks 6 dB above the louder strings' share
 constexpr int kShadowPartials = 4;
@@ -59,6 +61,10 @@ StrumReading StrumAnalyzer::Analyze(const int16_t *samples, int count, int onset
   for (int s = 0; s < Count(); ++s) FindOptions(s);
   chosen_ = ChooseJointly({options_.data(), tuning_.Strings()}, peaks_);
   RefitChosen();
+  if (SearchLeft()) {
+    chosen_ = ChooseJointly({options_.data(), tuning_.Strings()}, peaks_);
+    RefitChosen();
+  }
   DecideHeard();
   ForgetThuds(read, length);
   struck_ = FindStruck(samples, stretch + length, onset);
@@ -91,6 +97,26 @@ void StrumAnalyzer::FindOptions(int s) {
     if (StringOption o = MakeOption(fit.model, peaks_, spectrum_.Resolution()); o.Plausible())
       options_[s].push_back(std::move(o));
   }
+}
+
+// Each string none chose looked for again in the peaks the chosen strings
+// leave; true when that found it a pitch to weigh.
+bool StrumAnalyzer::SearchLeft() {
+  PartialMask chosen;
+  for (int o = 0; o < Count(); ++o)
+    if (chosen_[o] >= 0) chosen.Add(fits_[o].model);
+  if (chosen.Strings().empty()) return false;
+  bool added = false;
+  for (int s = 0; s < Count(); ++s) {
+    if (primary_[s] != s || chosen_[s] >= 0) continue;
+    for (const StringFit &fit : SearchResidual(spectrum_, peaks_, chosen, kExplainedWidth * spectrum_.Resolution(),
+                                               Separation(), Hertz(ranges_[s].lowest), Hertz(ranges_[s].highest))) {
+      guesses_[s].push_back(fit.model);
+      options_[s].push_back(MakeOption(fit.model, peaks_, spectrum_.Resolution()));
+      added = true;
+    }
+  }
+  return added;
 }
 
 PartialMask StrumAnalyzer::MaskOthers(int s) const {

@@ -40,6 +40,10 @@ namespace Strum {
 //    chosen string sounding its fundamental and with one of its first three
 //    partials to itself (JointChoice): a muted string's "pitch" made of other strings'
 //    partials, or an octave of a lower string, adds nothing and stays out.
+//    A string none chose is looked for again in the peaks the chosen
+//    strings leave (SearchResidual): a low string whose fundamental the
+//    microphone took and whose next partials lie beside other strings'
+//    fits their comb when searched alone; then the choice is made again.
 // 3. Each chosen string refitted with the other chosen strings' partials
 //    masked: a partial within the window's main lobe of another string's is
 //    read by fitting the two together (PairFit) when they are at least 0.7
@@ -96,6 +100,7 @@ class StrumAnalyzer {
   void FindOptions(int s);
   PartialMask MaskOthers(int s) const;
   void RefitChosen();
+  bool SearchLeft();
   static bool Enough(const StringFit &fit, double loudest);
   void DecideHeard();
   void ReadShadowed(int s, double loudest);

@@ -145,6 +145,30 @@ TEST(StrumMaterial, ARoomsMicrophoneLeavesTheLowStringsReadable) {
   EXPECT_GE(heard, ringing * 4 / 5);
 }
 
+// Drop C through the room's microphone: the low C's fundamental (65 Hz)
+// is gone, and its second and third partials lie beside C3's first and
+// G2's second, so searched alone it fits a comb of theirs. Found in what
+// the other strings leave, it is read from its own higher partials; nothing
+// far off, nothing muted heard. The low C is read in two strums of six (one
+// when searched alone in the whole spectrum): where its higher partials are
+// weak too, nothing of its own is left to find.
+TEST(StrumMaterial, ALowStringWhosePartialsLieOnOthersIsFoundInWhatTheyLeave) {
+  const Measure::Tuning dropC = Named("drop-c");
+  int lowHeard = 0, lowRinging = 0;
+  for (uint64_t seed : {11u, 14u}) {
+    SCOPED_TRACE(seed);
+    const material::Take take = Render(Plan(dropC, material::StrumKind::kDown, 30), seed, material::TuningRoom());
+    const Judged j = Judge(take, dropC, true);
+    EXPECT_EQ(j.readings, 3);
+    EXPECT_EQ(j.mutedHeard, 0);
+    EXPECT_EQ(j.wrong, 0);
+    EXPECT_LE(j.worst, 3.0);
+    lowHeard += j.heardAt[0], lowRinging += j.ringingAt[0];
+  }
+  EXPECT_EQ(lowRinging, 6);
+  EXPECT_GE(lowHeard, 2);
+}
+
 // One or two strings struck alone, the others struck muted: each is a
 // strum of its own; exactly the strings that ring are heard, within half
 // a cent clean and 3 cents through the room (whose reverberation still
