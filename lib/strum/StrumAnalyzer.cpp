@@ -59,12 +59,8 @@ StrumReading StrumAnalyzer::Analyze(const int16_t *samples, int count, int onset
   spectrum_.Compute(read, length);
   peaks_.Read(spectrum_);
   for (int s = 0; s < Count(); ++s) FindOptions(s);
-  chosen_ = ChooseJointly({options_.data(), tuning_.Strings()}, peaks_);
-  RefitChosen();
-  if (SearchLeft()) {
-    chosen_ = ChooseJointly({options_.data(), tuning_.Strings()}, peaks_);
-    RefitChosen();
-  }
+  ChooseAndRefit();
+  if (SearchLeft()) ChooseAndRefit();
   DecideHeard();
   ForgetThuds(read, length);
   struck_ = FindStruck(samples, stretch + length, onset);
@@ -126,9 +122,11 @@ PartialMask StrumAnalyzer::MaskOthers(int s) const {
   return mask;
 }
 
-// Each chosen string refitted to the partials no other chosen string
-// claims; a string left with none is shadowed and waits for ReadShadowed.
-void StrumAnalyzer::RefitChosen() {
+// The strings' options chosen jointly, then each chosen string refitted to
+// the partials no other chosen string claims; a string left with none is
+// shadowed and waits for ReadShadowed.
+void StrumAnalyzer::ChooseAndRefit() {
+  chosen_ = ChooseJointly({options_.data(), tuning_.Strings()}, peaks_);
   for (int s = 0; s < Count(); ++s) {
     fits_[s] = {};
     if (chosen_[s] >= 0) fits_[s].model = options_[s][chosen_[s]].model;

@@ -99,7 +99,7 @@ class StrumAnalyzer {
   bool RefineWithin(int s, const HarmonicString &start, const PartialMask &mask, StringFit *fit) const;
   void FindOptions(int s);
   PartialMask MaskOthers(int s) const;
-  void RefitChosen();
+  void ChooseAndRefit();
   bool SearchLeft();
   static bool Enough(const StringFit &fit, double loudest);
   void DecideHeard();
