@@ -1,7 +1,8 @@
 // measure_accuracy: how quickly and finely the tuner's measurers read single
 // notes (run by scripts/measure-accuracy.sh).
 //
-//   measure_accuracy [--part tuning|held-out] [--work DIR] [--takes N] [-v]
+//   measure_accuracy [--part tuning|held-out] [--work DIR] [--takes N]
+//                    [--only TEXT] [--measurer phone|precise-today|fine] [-v]
 //
 // Notes are rendered here, never kept: sampled guitars and basses of the
 // part's sound fonts (FluidR3 and MuseScore General to tune on, TimGM6mb
@@ -21,6 +22,9 @@
 // - wrong and octave: readings more than half a semitone from the truth,
 //   an octave or two away or not, from the pluck on (and in the steady
 //   part only).
+// Rows by material, condition and measurer; "all" sums each condition,
+// "bass E1" and "bass B0" the basses' lowest notes of every material.
+// --only keeps the notes whose row names hold TEXT, --measurer one measurer.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -152,6 +156,8 @@ material::Source ModelSource(material::StringKind kind, uint64_t seed) {
   return s;
 }
 
+bool LowBass(const std::string &group) { return group.ends_with("bass E1") || group.ends_with("bass B0"); }
+
 std::vector<Job> Jobs(bool heldOut, int takes) {
   std::vector<Job> jobs;
   const int guitar[] = {40, 45, 50, 55, 59, 64, 69, 76};
@@ -217,8 +223,14 @@ void Add(const Tally &from, Tally *to) {
 
 int main(int argc, char **argv) {
   const std::string part = Option(argc, argv, "--part", "tuning");
-  if (part != "tuning" && part != "held-out") {
-    std::fputs("usage: measure_accuracy [--part tuning|held-out] [--work DIR] [--takes N] [-v]\n", stderr);
+  const std::string only = Option(argc, argv, "--only", "");
+  const std::string measurer = Option(argc, argv, "--measurer", "");
+  const bool known =
+      measurer.empty() || std::find(std::begin(kKindNames), std::end(kKindNames), measurer) != std::end(kKindNames);
+  if ((part != "tuning" && part != "held-out") || !known) {
+    std::fputs("usage: measure_accuracy [--part tuning|held-out] [--work DIR] [--takes N]\n"
+               "                        [--only TEXT] [--measurer phone|precise-today|fine] [-v]\n",
+               stderr);
     return 2;
   }
   const bool heldOut = part == "held-out";
@@ -230,7 +242,8 @@ int main(int argc, char **argv) {
   material::Random random(heldOut ? 2 : 1);
   std::map<std::string, Tally> rows;
   for (const Job &job : Jobs(heldOut, takes)) {
-    const double cents = random.Uniform(-30, 30);
+    const double cents = random.Uniform(-30, 30);  // drawn for every note, so a note's offset stays under --only
+    if (!only.empty() && job.group.find(only) == std::string::npos) continue;
     material::Take take;
     std::string error;
     if (!material::MakeTake(job.source, material::MakeNote(job.midi, cents), std::nullopt, work, &take, &error)) {
@@ -246,13 +259,16 @@ int main(int argc, char **argv) {
       const std::vector<int16_t> take1 = condition[0] == 'c' ? take.heard : ThroughRoom(take.heard, room);
       heard.insert(heard.end(), take1.begin(), take1.end());
       for (Kind kind : {Kind::kPhone, Kind::kTodayPrecise, Kind::kFine}) {
+        const std::string name = kKindNames[static_cast<int>(kind)];
+        if (!measurer.empty() && name != measurer) continue;
         Tally one;
         Judge(Read(kind, heard), truth, end, &one);
         if (verbose && (one.unread || one.wrong || one.octave))
           std::printf("  %s %s %d%+.0f %s: %s%d wrong, %d octave\n", job.source.Name().c_str(), condition, job.midi,
                       cents, kKindNames[static_cast<int>(kind)], one.unread ? "unread, " : "", one.wrong, one.octave);
-        Add(one, &rows[job.group + " " + condition + " " + kKindNames[static_cast<int>(kind)]]);
-        Add(one, &rows[std::string("all ") + condition + " " + kKindNames[static_cast<int>(kind)]]);
+        Add(one, &rows[job.group + " " + condition + " " + name]);
+        Add(one, &rows[std::string("all ") + condition + " " + name]);
+        if (LowBass(job.group)) Add(one, &rows[job.group.substr(job.group.size() - 7) + " " + condition + " " + name]);
       }
     }
   }
