@@ -24,7 +24,8 @@
 //   part only).
 // Rows by material, condition and measurer; "all" sums each condition,
 // "bass E1" and "bass B0" the basses' lowest notes of every material.
-// --only keeps the notes whose row names hold TEXT, --measurer one measurer.
+// --only keeps the notes whose row names hold TEXT, --measurer one measurer;
+// -v lists every note's reading.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -97,6 +98,7 @@ std::vector<Reading> Read(Kind kind, const std::vector<int16_t> &audio) {
 struct Tally {
   int notes = 0, unread = 0, wrong = 0, octave = 0, steadyWrong = 0, steadyOctave = 0;
   std::vector<double> latencies, errors, spreads;
+  double offset = NAN;  // of the last note judged: its steady median, signed (c)
 };
 
 void Judge(const std::vector<Reading> &readings, double truth, double end, Tally *t) {
@@ -121,7 +123,8 @@ void Judge(const std::vector<Reading> &readings, double truth, double end, Tally
   if (steady.size() < 3) return;
   std::vector<double> sorted(steady);
   std::sort(sorted.begin(), sorted.end());
-  t->errors.push_back(std::fabs(sorted[sorted.size() / 2]));
+  t->offset = sorted[sorted.size() / 2];
+  t->errors.push_back(std::fabs(t->offset));
   double mean = 0, square = 0;
   for (double c : steady) mean += c;
   mean /= static_cast<double>(steady.size());
@@ -263,9 +266,13 @@ int main(int argc, char **argv) {
         if (!measurer.empty() && name != measurer) continue;
         Tally one;
         Judge(Read(kind, heard), truth, end, &one);
-        if (verbose && (one.unread || one.wrong || one.octave))
-          std::printf("  %s %s %d%+.0f %s: %s%d wrong, %d octave\n", job.source.Name().c_str(), condition, job.midi,
-                      cents, kKindNames[static_cast<int>(kind)], one.unread ? "unread, " : "", one.wrong, one.octave);
+        if (verbose)
+          std::printf("  %s%s %s %d%+.0f %s: latency %.2f s, error %+.2f c, %d wrong, %d octave\n",
+                      job.source.Name().c_str(),
+                      job.source.kind == material::Source::Kind::kModel ? (" " + std::to_string(job.source.seed)).c_str()
+                                                                        : "",
+                      condition, job.midi, cents, name.c_str(), one.latencies.empty() ? NAN : one.latencies[0],
+                      one.offset, one.wrong, one.octave);
         Add(one, &rows[job.group + " " + condition + " " + name]);
         Add(one, &rows[std::string("all ") + condition + " " + name]);
         if (LowBass(job.group)) Add(one, &rows[job.group.substr(job.group.size() - 7) + " " + condition + " " + name]);
