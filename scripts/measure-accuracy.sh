@@ -6,7 +6,9 @@
 # rendered now into a private folder and removed after: the part the
 # measurers are tuned on, then the held-out part (TimGM6mb, the string
 # model's seeds from 100000, the held-out room) apart. TAKES string-model
-# takes of each note (3 by default).
+# takes of each note (3 by default). Rows by material, clean and through the
+# room; "bass E1" and "bass B0" gather the basses' lowest notes of every
+# material (the tool's --only and --measurer narrow a run while tuning).
 set -eu
 build=${1:-build/release}
 takes=${2:-3}
