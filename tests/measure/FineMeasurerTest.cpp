@@ -112,8 +112,8 @@ TEST(FineMeasurer, TheFactoryReadsFinelyWhenPreciseOrAStringIsBelowC2) {
 // B0 and E1 of a bass, clean, through a small microphone's high-pass (their
 // fundamentals 40 dB down) and with weak odd partials: in tune within a
 // cent, the first reading within 0.4 s, never an octave off once steady.
-// The high-pass's slope pulls the partials below it sharp: there 3 cents
-// and 0.5 s. The phone's measurer reads neither.
+// Through the high-pass the first reading may take 0.5 s. The phone's
+// measurer reads neither.
 TEST(FineMeasurer, BassB0AndE1ReadInTuneWithTheirOctave) {
   for (int midi : {23, 28}) {
     for (uint64_t seed : {11u, 12u}) {
@@ -133,7 +133,7 @@ TEST(FineMeasurer, BassB0AndE1ReadInTuneWithTheirOctave) {
         EXPECT_GE(j.latency, 0) << midi << " " << seed << " " << what;
         const bool highPassed = heard != &take.heard;
         EXPECT_LE(j.latency, highPassed ? 0.5 : 0.4) << midi << " " << seed << " " << what;
-        EXPECT_LE(std::fabs(j.steadyCents), highPassed ? 3.0 : 1.0) << midi << " " << seed << " " << what;
+        EXPECT_LE(std::fabs(j.steadyCents), 1.0) << midi << " " << seed << " " << what;
         EXPECT_EQ(j.steadyOff, 0) << midi << " " << seed << " " << what;
       }
       EXPECT_LT(Judge(Read(take.heard, false, kStandard), truth).latency, 0) << midi << ": the phone reads it";
