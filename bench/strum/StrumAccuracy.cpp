@@ -100,6 +100,9 @@ void Judge(const Cell &cell, const Measure::Tuning &tuning, const material::Take
     ++tally->strums;
     if (!mine.empty()) tally->latencies.push_back(readings[mine.front()].ready / kRate - first);
     tally->lost += mine.empty();
+    if (g_verbose && !mine.empty() && readings[mine.front()].ready / kRate - first > 1.0)
+      std::printf("  %s %s strum %d: read %.3f s after it\n", label.c_str(), cell.Name().c_str(), plucks[i].strum,
+                  readings[mine.front()].ready / kRate - first);
     if (g_verbose && mine.empty())
       std::printf("  %s %s strum %d: not found\n", label.c_str(), cell.Name().c_str(), plucks[i].strum);
     for (size_t j = i; j < end; ++j) {

@@ -91,6 +91,7 @@ void StruckStrings::Compare(const int16_t *samples) {
     loudest = std::max(loudest, e[s].after);
     rise_[s] = e[s].before > 0 ? e[s].after / e[s].before : e[s].after > 0 ? 1e9 : 0;
     novelty_[s] = e[s].after > 0 ? e[s].unforetold / e[s].after : 0;
+    energy_[s] = e[s].after;
   }
   for (int s = 0; s < count_; ++s) {
     const bool loud = Telling(s) && e[s].after >= std::max(kLeastEnergy, kLeastShare * loudest);

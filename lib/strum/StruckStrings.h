@@ -53,6 +53,8 @@ class StruckStrings {
   // the share of the energy after that the sound before does not foretell.
   double Rise(int s) const { return rise_[s]; }
   double Novelty(int s) const { return novelty_[s]; }
+  // The energy of string s's own partials after the attack.
+  double Energy(int s) const { return energy_[s]; }
 
  private:
   struct Band {
@@ -70,7 +72,7 @@ class StruckStrings {
   int count_;
   std::array<std::vector<Band>, kMost> own_;
   std::array<bool, kMost> struck_{}, lately_{};
-  std::array<double, kMost> rise_{}, novelty_{};
+  std::array<double, kMost> rise_{}, novelty_{}, energy_{};
   Measure::RealFft fft_;
   std::vector<double> window_, input_;
   std::vector<std::complex<double>> earlier_, before_, after_;

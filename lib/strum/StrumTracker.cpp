@@ -1,8 +1,6 @@
 #include "StrumTracker.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
 namespace Strum {
 
@@ -11,11 +9,6 @@ namespace {
 constexpr size_t kHistory = 1 << 15;  // 1.49 s: the attacks, the stretch and a block to spare
 // An onset is weighed once the window after it is in.
 constexpr int64_t kWeighed = StruckStrings::kWindow;
-
-bool Debug() {
-  static const bool debug = std::getenv("TRDBG") != nullptr;
-  return debug;
-}
 
 }  // namespace
 
@@ -71,14 +64,18 @@ void StrumTracker::CompareAround(int64_t onset) {
 // last strum struck at an attack of its own: an attack as strong as the
 // strum's own (half its attacks at least as strong as a third of it; a
 // partial's swell in a string's tail is far weaker), well after that
-// string's attack and the strum's start.
+// string's attack and the strum's start, and not far louder than the
+// string was then (what the strum's first attack spread over a string
+// struck later in it is not that string struck).
 bool StrumTracker::StrikesAgain(const OnsetDetector::Onset &found) {
   if (found.at - lastStrum_ < kAgain || fluxes_.empty()) return false;
   sorted_.assign(fluxes_.begin(), fluxes_.end());
   std::nth_element(sorted_.begin(), sorted_.begin() + sorted_.size() / 2, sorted_.end());
   if (found.flux < kWeakest * sorted_[sorted_.size() / 2]) return false;
   for (int s = 0; s < Strings(); ++s)
-    if (struck_.Struck(s) && struckAt_[s] >= 0 && found.at - struckAt_[s] >= kSameAttack) return true;
+    if (struck_.Struck(s) && struckAt_[s] >= 0 && found.at - struckAt_[s] >= kSameAttack &&
+        struck_.Energy(s) <= kLouder * struckEnergy_[s])
+      return true;
   return false;
 }
 
@@ -91,20 +88,18 @@ void StrumTracker::Weigh(const OnsetDetector::Onset &found, std::vector<StrumRea
   bool any = false;
   for (int s = 0; s < Strings(); ++s) any = any || struck_.Lately(s);
   const bool again = StrikesAgain(found);
-  if (Debug()) {
-    std::fprintf(stderr, "onset %.3f flux %6.1f", onset / kSampleRate, found.flux);
-    for (int s = 0; s < Strings(); ++s)
-      std::fprintf(stderr, " %c%c%5.2f/%4.2f", struck_.Struck(s) ? '*' : ' ', struck_.Lately(s) ? '+' : ' ',
-                   struck_.Rise(s), struck_.Novelty(s));
-    std::fprintf(stderr, "%s\n", again ? " again" : "");
-  }
   const bool weak = onset - lastStrum_ < kEcho && !any && found.flux < kWeakest * strongest_;
-  const bool within = !again && (onset - lastStrum_ < kStrumSpread || onset - lastAttack_ < kChain);
+  // A strum cut here would leave too little to read: this is its next string.
+  const bool unread = onset - kGuard - (lastStrum_ + kSettle) < kShortest && onset - lastAttack_ < kLongChain;
+  const bool within = !again && (onset - lastStrum_ < kStrumSpread || onset - lastAttack_ < kChain || unread);
   if (within || (!again && weak)) {
     // A weak onset is no string struck: the stretch read does not wait for it.
     if (within) lastAttack_ = std::max(lastAttack_, onset);
-    for (int s = 0; s < Strings(); ++s)
+    for (int s = 0; s < Strings(); ++s) {
       if (struck_.Lately(s) && struckAt_[s] < 0) struckAt_[s] = onset;
+      if (struckAt_[s] >= 0 && onset - struckAt_[s] < kSameAttack)
+        struckEnergy_[s] = std::max(struckEnergy_[s], struck_.Energy(s));
+    }
     strongest_ = std::max(strongest_, found.flux);
     if (within && fluxes_.size() < fluxes_.capacity()) fluxes_.push_back(found.flux);
     return;
@@ -114,7 +109,10 @@ void StrumTracker::Weigh(const OnsetDetector::Onset &found, std::vector<StrumRea
   again_ = again;
   strongest_ = found.flux;
   fluxes_.assign(1, found.flux);
-  for (int s = 0; s < Strings(); ++s) struckAt_[s] = struck_.Lately(s) ? onset : -1;
+  for (int s = 0; s < Strings(); ++s) {
+    struckAt_[s] = struck_.Lately(s) ? onset : -1;
+    struckEnergy_[s] = struck_.Energy(s);
+  }
 }
 
 void StrumTracker::Finish(std::vector<StrumReading> *readings) {
@@ -132,9 +130,6 @@ bool StrumTracker::ReadStretch(int64_t onset, int64_t start, int64_t end, StrumR
   for (int64_t i = first; i < end; ++i) stretch_[i - first] = history_[i % kHistory];
   *reading = analyzer_.Analyze(stretch_.data(), static_cast<int>(end - first), static_cast<int>(onset - first),
                                static_cast<int>(start - first));
-  if (Debug())
-    std::fprintf(stderr, "read %.3f from %.3f to %.3f heard %d struck %d\n", onset / kSampleRate,
-                 start / kSampleRate, end / kSampleRate, reading->Heard(), analyzer_.Struck());
   reading->onset = onset;
   reading->from = start;
   reading->to = end;

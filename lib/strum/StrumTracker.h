@@ -18,10 +18,12 @@ namespace Strum {
 // at an attack of its own, starts a new strum (strums 0.3 s apart are two);
 // otherwise an onset within kStrumSpread of the strum's first or kChain of
 // its last attack is one of its strings (struck up to 0.2 s apart, or a
-// slow arpeggio string by string); an onset where no string rose, within
-// kEcho of a strum, is no string struck (partials beating, the room's
-// reverberation, a sampled instrument's own swell, the strum's tail); any
-// other onset starts a strum. The strum is read from the stretch that
+// slow arpeggio string by string), and so is one within kLongChain of it
+// when the strum would leave too little to read if cut there (an
+// arpeggio's next string, up to 0.2 s on); a weak onset where no string
+// rose, within kEcho of a strum, is no string struck (partials beating, the
+// room's reverberation, a sampled instrument's own swell, the strum's
+// tail); any other onset starts a strum. The strum is read from the stretch that
 // starts kLead after its onset (when every string's attack is over and a
 // muted string's thud has died), or kSettle after its last attack found if
 // that is later, and ends kEnd after the onset, or just before the next
@@ -50,10 +52,12 @@ class StrumTracker {
   static constexpr int64_t kGuard = Samples(0.02);    // before the next strum
   static constexpr int64_t kSettle = Samples(0.05);   // a muted string's thud has died
   static constexpr int64_t kChain = Samples(0.11);
+  static constexpr int64_t kLongChain = Samples(0.2);  // an arpeggio's strings, when the strum has yet no stretch
   static constexpr int64_t kEcho = Samples(1.5);
   static constexpr int64_t kSameAttack = Samples(0.12);  // a string rising at two onsets this near: one attack
   static constexpr int64_t kAgain = Samples(0.2);  // a strum's string struck again: the next strum
   static constexpr double kWeakest = 0.3;
+  static constexpr double kLouder = 10;  // a string struck again: at most 10 dB louder than it was struck
 
   explicit StrumTracker(const Measure::Tuning &tuning, double reference = 440.0);
 
@@ -90,6 +94,7 @@ class StrumTracker {
   std::vector<double> fluxes_, sorted_;  // of its attacks
   int64_t lastStrum_ = -kEcho;
   std::array<int64_t, kMost> struckAt_{};  // the attack each string of the last strum rose at; −1: none
+  std::array<double, kMost> struckEnergy_{};  // and its own partials' energy after that attack
   int64_t position_ = 0;
 };
 
