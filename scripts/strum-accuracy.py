@@ -12,8 +12,10 @@ its own MIDI channel with its own pitch bend) and reads each take clean and
 through a laptop's microphone in a room. It prints, for each material,
 condition and strum kind (and tuning, with --tunings): strums, strums not
 found, strums found that were none, ringing strings, the share missed,
-strings read more than 50 cents off ("wrong"), muted strings heard, the median and 95th percentile
-of the error in cents, and the share missed at each string position; then
+strings read more than 50 cents off ("wrong"), muted strings heard, the
+median and 95th percentile of the error in cents, and the share missed at
+each string position (with -v, each string missed or far off, each strum
+not found or read more than a second after it); then
 the confidence of the readings against their error, the time from strum to
 reading and the speed against real time. The other instruments (basses
 of four and five strings, from the string model's bass and the General MIDI
