@@ -44,11 +44,13 @@ void StrumTracker::Feed(const int16_t *samples, size_t count, std::vector<StrumR
 }
 
 // The pending strum is read once its stretch is in; an onset not weighed
-// yet may be the next strum's, so the stretch ends before it.
+// yet, unless far weaker than the strum's attacks, may be the next strum's,
+// so the stretch ends before it.
 void StrumTracker::ReadDue(std::vector<StrumReading> *readings) {
   if (!pending_ || position_ < *pending_ + kEnd) return;
   int64_t end = *pending_ + kEnd;
-  if (!waiting_.empty() && waiting_.front().at > *pending_) end = std::min(end, waiting_.front().at - kGuard);
+  for (const OnsetDetector::Onset &found : waiting_)
+    if (found.at > *pending_ && found.flux >= kWeakest * strongest_) end = std::min(end, found.at - kGuard);
   Read(end, readings);
 }
 
@@ -85,10 +87,8 @@ void StrumTracker::Weigh(const OnsetDetector::Onset &found, std::vector<StrumRea
   // would have been had the block ended there.
   if (pending_ && onset >= *pending_ + kEnd) Read(*pending_ + kEnd, readings);
   CompareAround(onset);
-  bool any = false;
-  for (int s = 0; s < Strings(); ++s) any = any || struck_.Lately(s);
   const bool again = StrikesAgain(found);
-  const bool weak = onset - lastStrum_ < kEcho && !any && found.flux < kWeakest * strongest_;
+  const bool weak = onset - lastStrum_ < kEcho && found.flux < kWeakest * strongest_;
   // A strum cut here would leave too little to read: this is its next string.
   const bool unread = onset - kGuard - (lastStrum_ + kSettle) < kShortest && onset - lastAttack_ < kLongChain;
   const bool within = !again && (onset - lastStrum_ < kStrumSpread || onset - lastAttack_ < kChain || unread);

@@ -20,10 +20,11 @@ namespace Strum {
 // its last attack is one of its strings (struck up to 0.2 s apart, or a
 // slow arpeggio string by string), and so is one within kLongChain of it
 // when the strum would leave too little to read if cut there (an
-// arpeggio's next string, up to 0.2 s on); a weak onset where no string
-// rose, within kEcho of a strum, is no string struck (partials beating, the
-// room's reverberation, a sampled instrument's own swell, the strum's
-// tail); any other onset starts a strum. The strum is read from the stretch that
+// arpeggio's next string, up to 0.2 s on); an onset far weaker than the
+// strum's attacks (kWeakest), within kEcho of it, is no string struck
+// unless it strikes one again (partials beating, the room's reverberation,
+// a sampled instrument's own swell, the strum's tail); any other onset
+// starts a strum. The strum is read from the stretch that
 // starts kLead after its onset (when every string's attack is over and a
 // muted string's thud has died), or kSettle after its last attack found if
 // that is later, and ends kEnd after the onset, or just before the next
