@@ -2,7 +2,7 @@
 """Accuracy of the strum check, by hand, on the project's own material.
 
     scripts/strum-accuracy.py [--build DIR] [--cache DIR] [--part tuning|held-out|both]
-                              [--strums N] [--only MATERIAL] [--tunings] [--guitar | --instruments]
+                              [--strums N] [--only MATERIAL] [--kind KIND] [--tunings] [--guitar | --instruments]
                               [--cached] [-v]
 
 Runs the build's bench/strum/strum_accuracy, which renders every take it
@@ -10,10 +10,12 @@ has not rendered before into the cache (the string model; FluidR3,
 MuseScore's and TimGM6mb's sound fonts through FluidSynth, each string on
 its own MIDI channel with its own pitch bend) and reads each take clean and
 through a laptop's microphone in a room. It prints, for each material,
-condition and strum kind (and tuning, with --tunings): strums, strums found
-that were none, ringing strings, the share missed, strings read more than
-50 cents off ("wrong"), muted strings heard, the median and 95th percentile
-of the error in cents, and the share missed at each string position; then
+condition and strum kind (and tuning, with --tunings): strums, strums not
+found, strums found that were none, ringing strings, the share missed,
+strings read more than 50 cents off ("wrong"), muted strings heard, the
+median and 95th percentile of the error in cents, and the share missed at
+each string position (with -v, each string missed or far off, each strum
+not found or read more than a second after it); then
 the confidence of the readings against their error, the time from strum to
 reading and the speed against real time. The other instruments (basses
 of four and five strings, from the string model's bass and the General MIDI
@@ -56,6 +58,7 @@ def main():
     parser.add_argument("--part", choices=["tuning", "held-out", "both"], default="both")
     parser.add_argument("--strums", type=int, default=4, help="strums a take (twice as many 0.3 s apart)")
     parser.add_argument("--only", help="one material: model, fluidr3, musescore or timgm6mb")
+    parser.add_argument("--kind", help="one strum kind: down, up, fast, arpeggio, alone, seq0.3, seq1 or seq2")
     parser.add_argument("--tunings", action="store_true", help="a row per tuning too")
     parser.add_argument("--cached", action="store_true", help="read only the takes already rendered")
     group = parser.add_mutually_exclusive_group()
@@ -72,6 +75,7 @@ def main():
     for part in ["tuning", "held-out"] if args.part == "both" else [args.part]:
         command = [tool, "--part", part, "--cache", args.cache, "--strums", str(args.strums)]
         command += ["--only", args.only] if args.only else []
+        command += ["--kind", args.kind] if args.kind else []
         command += ["--tunings"] if args.tunings else []
         command += ["--guitar"] if args.guitar else ["--instruments"] if args.instruments else []
         command += ["--cached"] if args.cached else []

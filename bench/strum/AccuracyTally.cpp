@@ -6,7 +6,7 @@
 #include <cstring>
 
 void Tally::Add(const Tally &o) {
-  strums += o.strums, extra += o.extra, ringing += o.ringing, missed += o.missed, wrong += o.wrong;
+  strums += o.strums, lost += o.lost, extra += o.extra, ringing += o.ringing, missed += o.missed, wrong += o.wrong;
   muted += o.muted, mutedHeard += o.mutedHeard, unknown += o.unknown;
   for (int p = 0; p < kPositions; ++p) ringingAt[p] += o.ringingAt[p], missedAt[p] += o.missedAt[p];
   errors.insert(errors.end(), o.errors.begin(), o.errors.end());
@@ -30,7 +30,7 @@ double Percentile(std::vector<double> v, double p) {
 }
 
 void PrintHeader() {
-  std::printf("%-34s %6s %6s %7s %5s %7s %7s %7s %5s  %s\n", "set", "strums", "extra", "strings", "miss%", "wrong",
+  std::printf("%-34s %6s %5s %6s %7s %5s %7s %7s %7s %5s  %s\n", "set", "strums", "lost", "extra", "strings", "miss%", "wrong",
               "muted", "median", "p95", "missed % by string 1-9 ('-': none rang)");
 }
 
@@ -43,6 +43,6 @@ void PrintRow(const std::string &label, const Tally &t) {
     else std::snprintf(one, sizeof one, p ? " %4.0f" : "%4.0f", 100.0 * t.missedAt[p] / t.ringingAt[p]);
     std::strncat(positions, one, sizeof positions - std::strlen(positions) - 1);
   }
-  std::printf("%-34s %6d %6d %7d %5.1f %7d %7s %7.3f %5.2f  %s\n", label.c_str(), t.strums, t.extra, t.ringing,
+  std::printf("%-34s %6d %5d %6d %7d %5.1f %7d %7s %7.3f %5.2f  %s\n", label.c_str(), t.strums, t.lost, t.extra, t.ringing,
               t.MissedShare(), t.wrong, muted, Percentile(t.errors, 0.5), Percentile(t.errors, 0.95), positions);
 }

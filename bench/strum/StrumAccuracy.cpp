@@ -1,8 +1,8 @@
 // strum_accuracy: how well the strum check reads strums, by material,
 // room, strum kind and tuning (run by scripts/strum-accuracy.py).
 //
-//   strum_accuracy [--part tuning|held-out] [--cache DIR] [--strums N] [--only MATERIAL] [--cached] [--tunings]
-//                  [--guitar | --instruments] [-v]
+//   strum_accuracy [--part tuning|held-out] [--cache DIR] [--strums N] [--only MATERIAL] [--kind KIND] [--cached]
+//                  [--tunings] [--guitar | --instruments] [-v]
 //
 // The guitar's six strings and the other instruments (basses of four and
 // five strings, the seven-string guitar, the ukulele) are reported apart;
@@ -18,7 +18,8 @@
 // Readings of an arpeggio come in parts (its strings are struck further
 // apart than one strum's): each string is judged by the last reading of
 // its strum that heard it. Prints a row per material, room and kind (per
-// tuning too with --tunings), the time from strum to reading and the speed.
+// tuning too with --tunings), the strums not found among them, the time
+// from strum to reading and the speed.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -98,6 +99,12 @@ void Judge(const Cell &cell, const Measure::Tuning &tuning, const material::Take
     }
     ++tally->strums;
     if (!mine.empty()) tally->latencies.push_back(readings[mine.front()].ready / kRate - first);
+    tally->lost += mine.empty();
+    if (g_verbose && !mine.empty() && readings[mine.front()].ready / kRate - first > 1.0)
+      std::printf("  %s %s strum %d: read %.3f s after it\n", label.c_str(), cell.Name().c_str(), plucks[i].strum,
+                  readings[mine.front()].ready / kRate - first);
+    if (g_verbose && mine.empty())
+      std::printf("  %s %s strum %d: not found\n", label.c_str(), cell.Name().c_str(), plucks[i].strum);
     for (size_t j = i; j < end; ++j) {
       const material::Pluck &p = plucks[j];
       const Strum::StrumReading *chosen = nullptr, *any = nullptr;
@@ -171,12 +178,13 @@ int main(int argc, char **argv) {
   const std::string partName = Option(argc, argv, "--part", "tuning");
   if (partName != "tuning" && partName != "held-out") {
     std::fputs("usage: strum_accuracy [--part tuning|held-out] [--cache DIR] [--strums N] [--only MATERIAL] "
-               "[--tunings] [--guitar | --instruments] [-v]\n", stderr);
+               "[--kind KIND] [--tunings] [--guitar | --instruments] [-v]\n", stderr);
     return 2;
   }
   const Part part = partName == "tuning" ? Part::kTuning : Part::kHeldOut;
   const std::string cache = Option(argc, argv, "--cache", "/work/material-cache");
   const std::string only = Option(argc, argv, "--only", "");
+  const std::string kind = Option(argc, argv, "--kind", "");
   const int strums = std::atoi(Option(argc, argv, "--strums", "4").c_str());
   const material::RoomSettings room = part == Part::kTuning ? material::TuningRoom() : material::HeldOutRoom();
   std::map<std::string, Tally> byKind, byTuning, byMaterial, byInstrument, byInstrumentKind;
@@ -186,6 +194,7 @@ int main(int argc, char **argv) {
   int leftOut = 0;
   for (const Cell &cell : MakeCells(part, strums)) {
     if (!only.empty() && cell.material != only) continue;
+    if (!kind.empty() && cell.kind != kind) continue;
     if ((guitarOnly && cell.instrument) || (instrumentsOnly && !cell.instrument)) continue;
     material::Take take;
     std::string error;

@@ -7,12 +7,18 @@ namespace Strum {
 namespace {
 
 constexpr size_t kHistory = 1 << 15;  // 1.49 s: the attacks, the stretch and a block to spare
+// An onset is weighed once the window after it is in.
+constexpr int64_t kWeighed = StruckStrings::kWindow;
 
 }  // namespace
 
 StrumTracker::StrumTracker(const Measure::Tuning &tuning, double reference)
-    : analyzer_(tuning, reference), history_(kHistory), stretch_(kBefore + kEnd) {
+    : analyzer_(tuning, reference), struck_(tuning, reference), history_(kHistory), stretch_(kBefore + kEnd) {
   found_.reserve(16);
+  waiting_.reserve(16);
+  fluxes_.reserve(kMostAttacks);
+  sorted_.reserve(kMostAttacks);
+  struckAt_.fill(-1);
 }
 
 void StrumTracker::Store(const int16_t *samples, size_t count) {
@@ -29,29 +35,106 @@ void StrumTracker::Feed(const int16_t *samples, size_t count, std::vector<StrumR
     Store(samples + done, part);
     found_.clear();
     onsets_.Feed(samples + done, part, &found_);
-    for (const OnsetDetector::Onset &found : found_) {
-      const int64_t onset = found.at;
-      // A strum whose stretch ended before this onset is read first, as it
-      // would have been had the block ended there.
-      if (pending_ && onset >= *pending_ + kEnd) Read(*pending_ + kEnd, readings);
-      const bool weak = onset - lastStrum_ < kEcho && found.flux < kWeakest * strongest_;
-      const bool within = onset - lastStrum_ < kStrumSpread || onset - lastAttack_ < kChain;
-      if (within || weak) {
-        // A weak onset is no string struck: the stretch read does not wait for it.
-        if (within) lastAttack_ = std::max(lastAttack_, onset);
-        strongest_ = std::max(strongest_, found.flux);
-        continue;
-      }
-      if (pending_) Read(onset - kGuard, readings);
-      pending_ = lastStrum_ = lastAttack_ = onset;
-      strongest_ = found.flux;
+    waiting_.insert(waiting_.end(), found_.begin(), found_.end());
+    size_t weighed = 0;
+    while (weighed < waiting_.size() && waiting_[weighed].at + kWeighed <= position_) Weigh(waiting_[weighed++], readings);
+    waiting_.erase(waiting_.begin(), waiting_.begin() + static_cast<std::ptrdiff_t>(weighed));
+    ReadDue(readings);
+  }
+}
+
+// The pending strum is read once its stretch is in; an onset not weighed
+// yet, unless far weaker than the strum's attacks, may be the next strum's,
+// so the stretch ends before it.
+void StrumTracker::ReadDue(std::vector<StrumReading> *readings) {
+  if (!pending_ || position_ < *pending_ + kEnd) return;
+  int64_t end = *pending_ + kEnd;
+  for (const OnsetDetector::Onset &found : waiting_)
+    if (found.at > *pending_ && found.flux >= kWeakest * strongest_) end = std::min(end, found.at - kGuard);
+  Read(end, readings);
+}
+
+void StrumTracker::CompareAround(int64_t onset) {
+  constexpr int kWindow = StruckStrings::kWindow;
+  std::array<int16_t, 3 * kWindow> sound;
+  const int64_t from = onset - 2 * kWindow;
+  for (int t = 0; t < 3 * kWindow; ++t) sound[t] = from + t >= 0 ? history_[(from + t) % kHistory] : 0;
+  struck_.Compare(sound.data());
+}
+
+// Whether the onset, weighed by StruckStrings, strikes again a string the
+// last strum struck at an attack of its own: an attack as strong as the
+// strum's own (half its attacks at least as strong as a third of it; a
+// partial's swell in a string's tail is far weaker), well after that
+// string's attack and the strum's start, and not far louder than the
+// string was then (what the strum's first attack spread over a string
+// struck later in it is not that string struck).
+bool StrumTracker::StrikesAgain(const OnsetDetector::Onset &found) {
+  if (found.at - lastStrum_ < kAgain || fluxes_.empty()) return false;
+  sorted_.assign(fluxes_.begin(), fluxes_.end());
+  std::nth_element(sorted_.begin(), sorted_.begin() + sorted_.size() / 2, sorted_.end());
+  if (found.flux < kWeakest * sorted_[sorted_.size() / 2]) return false;
+  for (int s = 0; s < Strings(); ++s)
+    if (struck_.Struck(s) && struckAt_[s] >= 0 && found.at - struckAt_[s] >= kSameAttack &&
+        struck_.Energy(s) <= kLouder * struckEnergy_[s])
+      return true;
+  return false;
+}
+
+void StrumTracker::Weigh(const OnsetDetector::Onset &found, std::vector<StrumReading> *readings) {
+  const int64_t onset = found.at;
+  // A strum whose stretch ended before this onset is read first, as it
+  // would have been had the block ended there.
+  if (pending_ && onset >= *pending_ + kEnd) Read(*pending_ + kEnd, readings);
+  CompareAround(onset);
+  const bool again = StrikesAgain(found);
+  const bool weak = onset - lastStrum_ < kEcho && found.flux < kWeakest * strongest_;
+  // A strum cut here would leave too little to read: this is its next string.
+  const bool unread = onset - kGuard - (lastStrum_ + kSettle) < kShortest && onset - lastAttack_ < kLongChain;
+  const bool within = !again && (onset - lastStrum_ < kStrumSpread || onset - lastAttack_ < kChain || unread);
+  if (within || (!again && weak)) {
+    // A weak onset is no string struck: the stretch read does not wait for it.
+    if (within) lastAttack_ = std::max(lastAttack_, onset);
+    for (int s = 0; s < Strings(); ++s) {
+      if (struck_.Lately(s) && struckAt_[s] < 0) struckAt_[s] = onset;
+      if (struckAt_[s] >= 0 && onset - struckAt_[s] < kSameAttack)
+        struckEnergy_[s] = std::max(struckEnergy_[s], struck_.Energy(s));
     }
-    if (pending_ && position_ >= *pending_ + kEnd) Read(*pending_ + kEnd, readings);
+    strongest_ = std::max(strongest_, found.flux);
+    if (within && fluxes_.size() < fluxes_.capacity()) fluxes_.push_back(found.flux);
+    return;
+  }
+  if (pending_) Read(onset - kGuard, readings);
+  pending_ = lastStrum_ = lastAttack_ = onset;
+  again_ = again;
+  strongest_ = found.flux;
+  fluxes_.assign(1, found.flux);
+  for (int s = 0; s < Strings(); ++s) {
+    struckAt_[s] = struck_.Lately(s) ? onset : -1;
+    struckEnergy_[s] = struck_.Energy(s);
   }
 }
 
 void StrumTracker::Finish(std::vector<StrumReading> *readings) {
+  for (const OnsetDetector::Onset &found : waiting_)
+    if (found.at + kWeighed <= position_) Weigh(found, readings);
+  waiting_.clear();
   if (pending_) Read(std::min(position_, *pending_ + kEnd), readings);
+}
+
+// The strum at `onset` read from `start` to `end`; false when it is no
+// strum: nothing heard, or nothing heard struck at its onset.
+bool StrumTracker::ReadStretch(int64_t onset, int64_t start, int64_t end, StrumReading *reading) {
+  const int64_t first = std::max<int64_t>(0, onset - kBefore);
+  if (end - start < kShortest || position_ - first > static_cast<int64_t>(kHistory)) return false;
+  for (int64_t i = first; i < end; ++i) stretch_[i - first] = history_[i % kHistory];
+  *reading = analyzer_.Analyze(stretch_.data(), static_cast<int>(end - first), static_cast<int>(onset - first),
+                               static_cast<int>(start - first));
+  reading->onset = onset;
+  reading->from = start;
+  reading->to = end;
+  reading->ready = position_;
+  return reading->Heard() > 0 && (analyzer_.Struck() || again_);
 }
 
 // Reads the pending strum from its lead up to `end`.
@@ -61,19 +144,8 @@ void StrumTracker::Read(int64_t end, std::vector<StrumReading> *readings) {
   end = std::min(end, position_);
   int64_t start = std::max(onset + kLead, lastAttack_ + kSettle);
   if (end - start < kShortest) start = std::max(onset + kSettle, end - kShortest);
-  const int64_t length = end - start;
-  const int64_t first = std::max<int64_t>(0, onset - kBefore);
-  if (length < kShortest || position_ - first > static_cast<int64_t>(kHistory)) return;
-  for (int64_t i = first; i < start + length; ++i) stretch_[i - first] = history_[i % kHistory];
-  StrumReading reading =
-      analyzer_.Analyze(stretch_.data(), static_cast<int>(start + length - first), static_cast<int>(onset - first),
-                        static_cast<int>(start - first));
-  if (reading.Heard() == 0 || !analyzer_.Struck()) return;
-  reading.onset = onset;
-  reading.from = start;
-  reading.to = start + length;
-  reading.ready = position_;
-  readings->push_back(reading);
+  StrumReading reading;
+  if (ReadStretch(onset, start, end, &reading)) readings->push_back(reading);
 }
 
 std::vector<StrumReading> FindStrums(const Measure::Tuning &tuning, const int16_t *samples, size_t count,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -7,28 +8,35 @@
 #include "OnsetDetector.h"
 #include "StrumAnalyzer.h"
 #include "StrumFormat.h"
+#include "StruckStrings.h"
 
 namespace Strum {
 
-// Finds the strums in a stream of sound and reads each: an onset starts a
-// strum unless it follows the last one within kStrumSpread (the strings of
-// one strum are struck up to 200 ms apart; those later attacks belong to
-// it), or follows the last attack of a strum within kChain (a slow strum
-// goes on string by string), or comes within kEcho of a strum and is far
-// weaker than its attacks (kWeakest: partials beating, a body's or a
-// sampled instrument's own swell, not a string struck); the strum is read
-// from the stretch that starts kLead after its onset (when every string's
-// attack is over and a muted string's thud has died), or kSettle after its
-// last attack found if that is later, and ends kEnd
-// after the onset, or just before the next strum if that comes sooner; a
-// strum followed closely by the next (0.3 s) is read on the last kShortest
+// Finds the strums in a stream of sound and reads each. Each onset is
+// weighed once the sound after it is in (StruckStrings): a string that
+// rises again at its own partials, having been struck in the strum before
+// at an attack of its own, starts a new strum (strums 0.3 s apart are two);
+// otherwise an onset within kStrumSpread of the strum's first or kChain of
+// its last attack is one of its strings (struck up to 0.2 s apart, or a
+// slow arpeggio string by string), and so is one within kLongChain of it
+// when the strum would leave too little to read if cut there (an
+// arpeggio's next string, up to 0.2 s on); an onset far weaker than the
+// strum's attacks (kWeakest), within kEcho of it, is no string struck
+// unless it strikes one again (partials beating, the room's reverberation,
+// a sampled instrument's own swell, the strum's tail); any other onset
+// starts a strum. The strum is read from the stretch that
+// starts kLead after its onset (when every string's attack is over and a
+// muted string's thud has died), or kSettle after its last attack found if
+// that is later, and ends kEnd after the onset, or just before the next
+// strum, or an onset not yet weighed, if that comes sooner; a strum
+// followed closely by the next (0.3 s) is read on the last kShortest
 // before it, from kSettle after its onset at the earliest. The attacks,
 // from kBefore before the onset, go with it: they tell a string whose
 // partials are all other strings', and whether anything was struck at all.
-// A strum is reported when a string was heard in it and one it heard was
-// struck at its onset (StrumAnalyzer::Struck): one string struck alone is
-// a strum of one string, while an onset found in a decay, where every
-// string only rings on, is none.
+// A strum is reported when a string was heard in it and it struck one
+// again, or one it heard was struck at its onset (StrumAnalyzer::Struck):
+// one string struck alone is a strum of one string, while an onset found
+// in a decay, where every string only rings on, is none.
 //
 // Feed it blocks of any size as they arrive: a strum's reading comes with
 // the block that completes its stretch, kEnd (0.86 s) after the onset.
@@ -45,8 +53,12 @@ class StrumTracker {
   static constexpr int64_t kGuard = Samples(0.02);    // before the next strum
   static constexpr int64_t kSettle = Samples(0.05);   // a muted string's thud has died
   static constexpr int64_t kChain = Samples(0.11);
+  static constexpr int64_t kLongChain = Samples(0.2);  // an arpeggio's strings, when the strum has yet no stretch
   static constexpr int64_t kEcho = Samples(1.5);
+  static constexpr int64_t kSameAttack = Samples(0.12);  // a string rising at two onsets this near: one attack
+  static constexpr int64_t kAgain = Samples(0.2);  // a strum's string struck again: the next strum
   static constexpr double kWeakest = 0.3;
+  static constexpr double kLouder = 10;  // a string struck again: at most 10 dB louder than it was struck
 
   explicit StrumTracker(const Measure::Tuning &tuning, double reference = 440.0);
 
@@ -58,18 +70,32 @@ class StrumTracker {
   int64_t Position() const { return position_; }
 
  private:
+  static constexpr size_t kMost = Measure::Tuning::kMostStrings;
+  static constexpr size_t kMostAttacks = 32;  // of one strum, weighed for its strength
+
+  int Strings() const { return static_cast<int>(analyzer_.GetTuning().Strings()); }
+  bool StrikesAgain(const OnsetDetector::Onset &found);
   void Store(const int16_t *samples, size_t count);
+  void Weigh(const OnsetDetector::Onset &found, std::vector<StrumReading> *readings);
+  void CompareAround(int64_t onset);
+  void ReadDue(std::vector<StrumReading> *readings);
+  bool ReadStretch(int64_t onset, int64_t start, int64_t end, StrumReading *reading);
   void Read(int64_t end, std::vector<StrumReading> *readings);
 
   StrumAnalyzer analyzer_;
   OnsetDetector onsets_;
+  StruckStrings struck_;
   std::vector<int16_t> history_;  // ring of the last samples, enough for one stretch
   std::vector<int16_t> stretch_;
-  std::vector<OnsetDetector::Onset> found_;
+  std::vector<OnsetDetector::Onset> found_, waiting_;  // onsets found, and those the sound after is not in for
   std::optional<int64_t> pending_;  // onset of the strum waiting for its stretch
-  int64_t lastAttack_ = 0;          // of the pending strum
+  int64_t lastAttack_ = 0;          // of the last strum
+  bool again_ = false;              // it struck again a string of the strum before
   double strongest_ = 0;            // flux of the last strum's strongest attack
-  int64_t lastStrum_ = -kStrumSpread;
+  std::vector<double> fluxes_, sorted_;  // of its attacks
+  int64_t lastStrum_ = -kEcho;
+  std::array<int64_t, kMost> struckAt_{};  // the attack each string of the last strum rose at; −1: none
+  std::array<double, kMost> struckEnergy_{};  // and its own partials' energy after that attack
   int64_t position_ = 0;
 };
 
