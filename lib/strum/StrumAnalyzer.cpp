@@ -315,11 +315,27 @@ bool StrumAnalyzer::FindStruck(const int16_t *samples, int count, int onset) {
 // Whether some partial read of string s lies apart from every other heard
 // string's: else what was read of it may be theirs (a string an octave
 // above another, in tune or 20 cents off, whose partials all lie on the
-// lower one's even ones), and only an attack of its own tells it.
+// lower one's even ones), and only an attack of its own tells it. Read far
+// from its target, its partials must lie apart from every higher string's
+// target and the pitches found near it too: a G2 made of G3's and D3's
+// partials, read from its second, third, fourth and sixth once a
+// microphone took the A2 it stands for, is theirs. (Near its target, a low
+// string in an open tuning has every partial the microphone left on its
+// octave's and twelfth's.)
 bool StrumAnalyzer::HasOwnPartial(int s) const {
+  const bool far = !NearTarget(s, fits_[s].model);
   PartialMask others;
-  for (int o = 0; o < Count(); ++o)
-    if (o != s && heard_[o]) others.Add(fits_[o].model);
+  for (int o = 0; o < Count(); ++o) {
+    if (o == s) continue;
+    if (heard_[o]) {
+      others.Add(fits_[o].model);
+      continue;
+    }
+    if (!far || tuning_.notes[o] <= tuning_.notes[s]) continue;
+    others.Add({Hertz(tuning_.notes[o]), 0});
+    for (const StringOption &option : options_[o])
+      if (NearTarget(o, option.model)) others.Add(option.model);
+  }
   for (const PartialMeasure &p : fits_[s].partials)
     if (!others.Covers(p.hertz, Separation())) return true;
   return false;
