@@ -30,6 +30,8 @@ constexpr int kThudPartials = 3;
 constexpr double kDying = 0.1;          // −20 dB from one half of the stretch to the next
 constexpr double kAttackShare = 0.9;    // a string heard by its attack alone is a little less sure
 constexpr double kCoveredShare = 0.4;   // every partial read lies on another string's: it may be theirs
+constexpr double kFarShare = 0.4;       // read far from its target, a pitch that may be another string's
+constexpr int kOctaves = 3;             // the lower strings' partials a pitch far off may be made of
 constexpr double kRise = 1.5;           // a partial struck again: this much louder after the onset…
 constexpr double kNovelty = 0.8;        // …or this far from where its sound before would have gone
 constexpr int kStruckPartials = 8;
@@ -341,11 +343,24 @@ bool StrumAnalyzer::HasOwnPartial(int s) const {
   return false;
 }
 
+// Whether a pitch read far from string s's target is an octave or a
+// twelfth of a pitch near another string's: its partials are all that
+// string's (an A3 string's "199 Hz" on a G2 whose own reading was lost;
+// a D3's "E3" on the low E's even partials).
+bool StrumAnalyzer::OctaveOfAnother(int s) const {
+  const HarmonicString &model = fits_[s].model;
+  for (int o = 0; o < Count(); ++o)
+    for (int k = 2; k <= kOctaves && o != s; ++k)
+      if (NearTarget(o, {model.Fundamental() / k, model.b})) return true;
+  return false;
+}
+
 StringReading StrumAnalyzer::Reading(int s) const {
   StringReading r;
   if (!heard_[s]) return r;
   const double covered = share_[s] < 1 || HasOwnPartial(s) ? 1.0 : kCoveredShare;
-  r.confidence = covered * share_[s] * FitConfidence(fits_[s], spectrum_.Resolution());
+  const double far = NearTarget(s, fits_[s].model) || (StandsClear(fits_[s]) && !OctaveOfAnother(s)) ? 1.0 : kFarShare;
+  r.confidence = covered * far * share_[s] * FitConfidence(fits_[s], spectrum_.Resolution());
   r.heard = r.confidence >= kLeastConfidence;
   r.unsure = !r.heard;
   r.hertz = fits_[s].model.Fundamental();

@@ -114,6 +114,7 @@ class StrumAnalyzer {
   void ForgetThuds(const int16_t *samples, int count);
   double PredictedAmplitude(int s, int n) const;
   bool HasOwnPartial(int s) const;
+  bool OctaveOfAnother(int s) const;
   StringReading Reading(int s) const;
 
   Measure::Tuning tuning_;
