@@ -17,6 +17,7 @@ constexpr double kGhost = 0.2;          // a pitch heard only at multiples of so
 constexpr int kFirstPartials = 6;       // where a string shows two partials standing clear…
 constexpr double kClearSnr = 10.0;      // …20 dB above the floor…
 constexpr double kLowShare = 0.25;      // …and holding this much of its energy
+constexpr double kOffShare = 0.03;      // of a fit's energy, off the multiples of 2 (or 3) at least
 
 // The greatest common divisor of the partial numbers read: 2 or more for a
 // "string" seen at a fraction of another's pitch (E2 read at half a D3).
@@ -60,6 +61,19 @@ bool StandsClear(const StringFit &fit) {
     all += energy;
   }
   return clear >= 2 && low >= kLowShare * all;
+}
+
+bool AtMultiplesOnly(const StringFit &fit) {
+  for (int d : {2, 3}) {
+    double off = 0, all = 0;
+    for (const PartialMeasure &p : fit.partials) {
+      const double energy = fit.amplitude[p.n] * fit.amplitude[p.n];
+      off += p.n % d ? energy : 0;
+      all += energy;
+    }
+    if (all > 0 && off < kOffShare * all) return true;
+  }
+  return false;
 }
 
 }  // namespace Strum

@@ -23,4 +23,9 @@ double FitConfidence(const StringFit &fit, double resolution);
 // partials is other strings' peaks, not a string.
 bool StandsClear(const StringFit &fit);
 
+// Whether nearly all of a fit's energy lies at multiples of 2, or of 3, of
+// its pitch: then it may be a string an octave or a twelfth above, read
+// from below (a low D made of D3's partials and a faint ninth).
+bool AtMultiplesOnly(const StringFit &fit);
+
 }  // namespace Strum

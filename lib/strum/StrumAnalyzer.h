@@ -102,6 +102,7 @@ class StrumAnalyzer {
   void ChooseAndRefit();
   bool SearchLeft();
   static bool Enough(const StringFit &fit, double loudest);
+  static bool EnoughApart(const StringFit &fit, double loudest);
   void DecideHeard();
   void ReadShadowed(int s, double loudest);
   void Hear(int s, const StringFit &fit, double share = 1);
@@ -115,6 +116,8 @@ class StrumAnalyzer {
   double PredictedAmplitude(int s, int n) const;
   bool HasOwnPartial(int s) const;
   bool OctaveOfAnother(int s) const;
+  bool SurelyRead(int s) const;
+  bool FarButClear(int s) const;
   StringReading Reading(int s) const;
 
   Measure::Tuning tuning_;

@@ -120,6 +120,28 @@ TEST(JointChoice, ConfidenceWeighsEvidenceAgreementAndGhosts) {
   EXPECT_EQ(Strum::FitConfidence(Strum::StringFit{}, kResolution), 0);
 }
 
+// Whether a fit stands clear of the floor at two of its first partials, with
+// a quarter of its energy there: a low E's first partials do; one partial
+// with a few faint ones far up does not, nor a comb whose energy lies at its
+// 14th and 17th partials.
+TEST(JointChoice, AStringStandsClearAtTwoOfItsFirstPartials) {
+  const HarmonicString e2{82.41, 5e-5};
+  auto fit = [&](std::vector<std::pair<int, double>> partials) {  // number, amplitude (floor 1)
+    Strum::StringFit f;
+    f.model = e2;
+    for (auto [n, a] : partials) {
+      f.partials.push_back({n, e2.Partial(n), std::min(a * a, 1e4)});
+      f.amplitude[n] = a;
+    }
+    return f;
+  };
+  EXPECT_TRUE((Strum::StandsClear(fit({{1, 300}, {2, 200}, {3, 80}, {5, 20}}))));
+  EXPECT_TRUE((Strum::StandsClear(fit({{2, 60}, {3, 40}, {4, 30}})))) << "a low E through a small microphone";
+  EXPECT_FALSE((Strum::StandsClear(fit({{3, 400}, {12, 6}, {16, 5}})))) << "one partial standing clear";
+  EXPECT_FALSE((Strum::StandsClear(fit({{2, 12}, {4, 12}, {14, 150}, {17, 70}})))) << "its energy far up";
+  EXPECT_FALSE(Strum::StandsClear(Strum::StringFit{}));
+}
+
 // The shadowed-string search: E4 in tune lies on E2's fourth partial and
 // has no partial to itself; struck 100 ms after E2 it adds at its partials
 // a sound that E2's envelope does not explain, and is heard at its pitch.
