@@ -90,9 +90,9 @@ bool ImprovePair(Options options, const PeakList &peaks, Choice *choice) {
 }
 
 // Greedy additions to the strings not chosen (Klapuri's estimate-and-cancel
-// order, loudest gain first), then sweeps string by string, and pair by
-// pair, until nothing improves.
-void Complete(Options options, const PeakList &peaks, Choice *choice) {
+// order, loudest gain first), then sweeps string by string, and (with
+// `pairs`) pair by pair, until nothing improves.
+void Complete(Options options, const PeakList &peaks, Choice *choice, bool pairs = true) {
   for (;;) {
     const double now = Explained(options, peaks, *choice);
     double bestGain = 0;
@@ -112,12 +112,13 @@ void Complete(Options options, const PeakList &peaks, Choice *choice) {
   for (int sweep = 0; sweep < kMostSweeps; ++sweep) {
     bool changed = false;
     for (int s = 0; s < Count(options); ++s) changed |= Improve(options, peaks, s, choice);
-    if (!changed && !ImprovePair(options, peaks, choice)) break;
+    if (!changed && !(pairs && ImprovePair(options, peaks, choice))) break;
   }
 }
 
 // One string's option replaced, the strings it leaves without a partial of
-// their own dropped, and the rest completed again: a "string" made of a
+// their own dropped, and the rest completed again (string by string; the
+// best is then completed pair by pair too): a "string" made of a
 // higher one's partials (an E2 at B3's third of a pitch, in drop D) takes
 // them from it, and only changing both strings and the ones after them at
 // once leaves that trap. True when some replacement explains more.
@@ -130,7 +131,7 @@ bool Restart(Options options, const PeakList &peaks, double value, Choice *choic
       trial[s] = o;
       for (int other = 0; other < Count(options); ++other)
         if (other != s && trial[other] >= 0 && !OwnsAPeak(options, trial, other)) trial[other] = -1;
-      Complete(options, peaks, &trial);
+      Complete(options, peaks, &trial, false);
       const double v = Explained(options, peaks, trial);
       if (v > value + 1e-9) value = v, best = trial;
     }
@@ -190,6 +191,7 @@ JointChoice ChooseJointly(Options options, const PeakList &peaks) {
     Choice best = choice;
     if (!Restart(options, peaks, value, &best)) break;
     choice = best;
+    Complete(options, peaks, &choice);
     value = Explained(options, peaks, choice);
   }
   return choice;
