@@ -34,7 +34,7 @@ constexpr double kDying = 0.1;          // −20 dB from one half of the stretch
 constexpr double kAttackShare = 0.9;    // a string heard by its attack alone is a little less sure
 constexpr double kCoveredShare = 0.4;   // every partial read lies on another string's: it may be theirs
 constexpr double kFarShare = 0.4;       // read far from its target, a pitch that may be another string's
-constexpr int kOctaves = 3;             // the lower strings' partials a pitch far off may be made of
+constexpr int kOctaves = 5;             // the lower strings' partials a pitch far off may be made of
 constexpr double kOctaveReach = 0.2;    // semitones from another string's reading
 constexpr double kRise = 1.5;           // a partial struck again: this much louder after the onset…
 constexpr double kNovelty = 0.8;        // …or this far from where its sound before would have gone
@@ -372,11 +372,12 @@ bool StrumAnalyzer::HasOwnPartial(int s) const {
   return false;
 }
 
-// Whether a pitch read far from string s's target is an octave or a
-// twelfth of another string's reading, or of a pitch near the target of a
-// string not surely read: its partials are all that string's (an A3
-// string's "199 Hz" on a G2 read from few partials; a D3's "E3" on the low
-// E's even partials, when the low E was read a tone down).
+// Whether a pitch read far from string s's target is two to five times
+// another string's reading, or a pitch near the target of a string not
+// surely read: its partials are all that string's (an A3 string's "199 Hz"
+// on a G2 read from few partials; a D3's "E3" on the low E's even
+// partials, when the low E was read a tone down; an E4's "F#4" on a low
+// D's fifth, tenth, ...).
 bool StrumAnalyzer::OctaveOfAnother(int s) const {
   const HarmonicString &model = fits_[s].model;
   for (int o = 0; o < Count(); ++o) {

@@ -71,7 +71,7 @@ namespace Strum {
 //    of its own was found, and less for a pitch far from its target (more
 //    than half a semitone) unless two of its first partials stand clear,
 //    its sound does not lie at multiples of 2 or 3 of it, and it is no
-//    octave or twelfth of another string; below kLeastConfidence it is
+//    multiple of another string's pitch; below kLeastConfidence it is
 //    "not sure" and gives no number.
 //
 // Not thread-safe. The spectrum's buffers are allocated at construction;
