@@ -17,7 +17,7 @@ constexpr double kGhost = 0.2;          // a pitch heard only at multiples of so
 constexpr int kFirstPartials = 6;       // where a string shows two partials standing clear…
 constexpr double kClearSnr = 10.0;      // …20 dB above the floor…
 constexpr double kLowShare = 0.25;      // …and holding this much of its energy
-constexpr double kOffShare = 0.03;      // of a fit's energy, off the multiples of 2 (or 3) at least
+constexpr double kOffShare = 0.05;      // of a fit's energy, off the multiples of 2 (or 3) at least
 
 // The greatest common divisor of the partial numbers read: 2 or more for a
 // "string" seen at a fraction of another's pitch (E2 read at half a D3).
