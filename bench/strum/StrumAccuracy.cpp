@@ -2,11 +2,11 @@
 // room, strum kind and tuning (run by scripts/strum-accuracy.py).
 //
 //   strum_accuracy [--part tuning|held-out] [--cache DIR] [--strums N] [--only MATERIAL] [--kind KIND] [--cached]
-//                  [--tunings] [--guitar | --instruments] [-v]
+//                  [--tunings] [--guitar | --instruments] [--take NAME] [-v]
 //
 // The guitar's six strings and the other instruments (basses of four and
 // five strings, the seven-string guitar, the ukulele) are reported apart;
-// --guitar or --instruments reads only one of them.
+// --guitar or --instruments reads only one of them; --take one take by its name.
 // --cached reads only the takes already in the cache (a sound font that
 // renders slowly, read in part), and says how many it left out.
 // Every take (AccuracyCells) is read clean and through the part's room by
@@ -178,13 +178,14 @@ int main(int argc, char **argv) {
   const std::string partName = Option(argc, argv, "--part", "tuning");
   if (partName != "tuning" && partName != "held-out") {
     std::fputs("usage: strum_accuracy [--part tuning|held-out] [--cache DIR] [--strums N] [--only MATERIAL] "
-               "[--kind KIND] [--tunings] [--guitar | --instruments] [-v]\n", stderr);
+               "[--kind KIND] [--tunings] [--guitar | --instruments] [--take NAME] [-v]\n", stderr);
     return 2;
   }
   const Part part = partName == "tuning" ? Part::kTuning : Part::kHeldOut;
   const std::string cache = Option(argc, argv, "--cache", "/work/material-cache");
   const std::string only = Option(argc, argv, "--only", "");
   const std::string kind = Option(argc, argv, "--kind", "");
+  const std::string takeName = Option(argc, argv, "--take", "");
   const int strums = std::atoi(Option(argc, argv, "--strums", "4").c_str());
   const material::RoomSettings room = part == Part::kTuning ? material::TuningRoom() : material::HeldOutRoom();
   std::map<std::string, Tally> byKind, byTuning, byMaterial, byInstrument, byInstrumentKind;
@@ -195,6 +196,7 @@ int main(int argc, char **argv) {
   for (const Cell &cell : MakeCells(part, strums)) {
     if (!only.empty() && cell.material != only) continue;
     if (!kind.empty() && cell.kind != kind) continue;
+    if (!takeName.empty() && cell.Name() != takeName) continue;
     if ((guitarOnly && cell.instrument) || (instrumentsOnly && !cell.instrument)) continue;
     material::Take take;
     std::string error;

@@ -15,4 +15,17 @@ namespace Strum {
 // `resolution`: the spectrum's, in hertz.
 double FitConfidence(const StringFit &fit, double resolution);
 
+// Whether two of the fit's first partials (six, or a bass string's low
+// ones) stand 20 dB above the floor and hold a quarter of its energy: one
+// partial standing clear with a few faint ones far up may be another
+// string's partial (an A3 on a low D's third whose fundamental the
+// microphone took), and a comb whose energy lies in its 14th and 17th
+// partials is other strings' peaks, not a string.
+bool StandsClear(const StringFit &fit);
+
+// Whether nearly all of a fit's energy lies at multiples of 2, or of 3, of
+// its pitch: then it may be a string an octave or a twelfth above, read
+// from below (a low D made of D3's partials and a faint ninth).
+bool AtMultiplesOnly(const StringFit &fit);
+
 }  // namespace Strum

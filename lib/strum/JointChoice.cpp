@@ -13,11 +13,25 @@ constexpr double kOptionCeiling = 2000.0;  // hertz: the same span for every str
 constexpr int kCountedMissing = 8;         // first partials whose absence counts
 constexpr double kMissingForfeit = 30.0;
 constexpr int kMostSweeps = 6;
+constexpr int kMostRestarts = 3;
 
 using Choice = JointChoice;
 using Options = std::span<const std::vector<StringOption>>;
 
 int Count(Options options) { return static_cast<int>(options.size()); }
+
+// Whether string s's choice has one of its own peaks no other chosen string claims.
+bool OwnsAPeak(Options options, const Choice &choice, int s) {
+  const StringOption &mine = options[s][choice[s]];
+  for (int p : mine.ownPeaks) {
+    bool shared = false;
+    for (int o = 0; o < Count(options) && !shared; ++o)
+      if (o != s && choice[o] >= 0)
+        for (int q : options[o][choice[o]].peaks) shared |= q == p;
+    if (!shared) return true;
+  }
+  return false;
+}
 
 double Explained(Options options, const PeakList &peaks,
                  const Choice &choice) {
@@ -75,6 +89,57 @@ bool ImprovePair(Options options, const PeakList &peaks, Choice *choice) {
   return changed;
 }
 
+// Greedy additions to the strings not chosen (Klapuri's estimate-and-cancel
+// order, loudest gain first), then sweeps string by string, and (with
+// `pairs`) pair by pair, until nothing improves.
+void Complete(Options options, const PeakList &peaks, Choice *choice, bool pairs = true) {
+  for (;;) {
+    const double now = Explained(options, peaks, *choice);
+    double bestGain = 0;
+    int bestString = -1, bestOption = -1;
+    for (int s = 0; s < Count(options); ++s) {
+      if ((*choice)[s] >= 0) continue;
+      for (int o = 0; o < static_cast<int>(options[s].size()); ++o) {
+        Choice trial = *choice;
+        trial[s] = o;
+        const double gain = Explained(options, peaks, trial) - now;
+        if (gain > bestGain) bestGain = gain, bestString = s, bestOption = o;
+      }
+    }
+    if (bestString < 0) break;
+    (*choice)[bestString] = bestOption;
+  }
+  for (int sweep = 0; sweep < kMostSweeps; ++sweep) {
+    bool changed = false;
+    for (int s = 0; s < Count(options); ++s) changed |= Improve(options, peaks, s, choice);
+    if (!changed && !(pairs && ImprovePair(options, peaks, choice))) break;
+  }
+}
+
+// One string's option replaced, the strings it leaves without a partial of
+// their own dropped, and the rest completed again (string by string; the
+// best is then completed pair by pair too): a "string" made of a
+// higher one's partials (an E2 at B3's third of a pitch, in drop D) takes
+// them from it, and only changing both strings and the ones after them at
+// once leaves that trap. True when some replacement explains more.
+bool Restart(Options options, const PeakList &peaks, double value, Choice *choice) {
+  Choice best = *choice;
+  for (int s = 0; s < Count(options); ++s)
+    for (int o = 0; o < static_cast<int>(options[s].size()); ++o) {
+      if (o == (*choice)[s]) continue;
+      Choice trial = *choice;
+      trial[s] = o;
+      for (int other = 0; other < Count(options); ++other)
+        if (other != s && trial[other] >= 0 && !OwnsAPeak(options, trial, other)) trial[other] = -1;
+      Complete(options, peaks, &trial, false);
+      const double v = Explained(options, peaks, trial);
+      if (v > value + 1e-9) value = v, best = trial;
+    }
+  const bool changed = best != *choice;
+  *choice = best;
+  return changed;
+}
+
 }  // namespace
 
 StringOption MakeOption(const HarmonicString &model, const PeakList &list, double resolution) {
@@ -120,26 +185,14 @@ StringOption MakeOption(const HarmonicString &model, const PeakList &list, doubl
 JointChoice ChooseJointly(Options options, const PeakList &peaks) {
   Choice choice;
   choice.fill(-1);
-  for (;;) {
-    const double now = Explained(options, peaks, choice);
-    double bestGain = 0;
-    int bestString = -1, bestOption = -1;
-    for (int s = 0; s < Count(options); ++s) {
-      if (choice[s] >= 0) continue;
-      for (int o = 0; o < static_cast<int>(options[s].size()); ++o) {
-        Choice trial = choice;
-        trial[s] = o;
-        const double gain = Explained(options, peaks, trial) - now;
-        if (gain > bestGain) bestGain = gain, bestString = s, bestOption = o;
-      }
-    }
-    if (bestString < 0) break;
-    choice[bestString] = bestOption;
-  }
-  for (int sweep = 0; sweep < kMostSweeps; ++sweep) {
-    bool changed = false;
-    for (int s = 0; s < Count(options); ++s) changed |= Improve(options, peaks, s, &choice);
-    if (!changed && !ImprovePair(options, peaks, &choice)) break;
+  Complete(options, peaks, &choice);
+  double value = Explained(options, peaks, choice);
+  for (int round = 0; round < kMostRestarts; ++round) {
+    Choice best = choice;
+    if (!Restart(options, peaks, value, &best)) break;
+    choice = best;
+    Complete(options, peaks, &choice);
+    value = Explained(options, peaks, choice);
   }
   return choice;
 }

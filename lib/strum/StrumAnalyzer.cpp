@@ -4,6 +4,8 @@
 #include <cmath>
 #include <complex>
 #include <span>
+#include <cstdio>
+#include <cstdlib>
 
 #include "CandidateSearch.h"
 #include "Confidence.h"
@@ -21,6 +23,7 @@ constexpr double kSeparation = 2.5;      // window resolutions between partials 
 constexpr int kLeastOwnPartials = 2;
 constexpr double kExplainedWidth = 0.5;  // resolutions: a peak this near a chosen string's partial is its
 constexpr double kLeastShare = 1e-3;     // −30 dB of the loudest string's energy
+constexpr double kLeastApartShare = 1e-6;  // −60 dB: a string read from its high partials alone
 constexpr double kShadowExcess = 4.0;    // shared peaks 6 dB above the louder strings' share
 constexpr int kShadowPartials = 4;
 constexpr double kShadowReach = 0.5;     // semitones from the target
@@ -30,6 +33,9 @@ constexpr int kThudPartials = 3;
 constexpr double kDying = 0.1;          // −20 dB from one half of the stretch to the next
 constexpr double kAttackShare = 0.9;    // a string heard by its attack alone is a little less sure
 constexpr double kCoveredShare = 0.4;   // every partial read lies on another string's: it may be theirs
+constexpr double kFarShare = 0.4;       // read far from its target, a pitch that may be another string's
+constexpr int kOctaves = 5;             // the lower strings' partials a pitch far off may be made of
+constexpr double kOctaveReach = 0.2;    // semitones from another string's reading
 constexpr double kRise = 1.5;           // a partial struck again: this much louder after the onset…
 constexpr double kNovelty = 0.8;        // …or this far from where its sound before would have gone
 constexpr int kStruckPartials = 8;
@@ -62,6 +68,17 @@ StrumReading StrumAnalyzer::Analyze(const int16_t *samples, int count, int onset
   ChooseAndRefit();
   if (SearchLeft()) ChooseAndRefit();
   DecideHeard();
+  if (getenv("STRUM_DEBUG") && stretch > 0) {
+    fprintf(stderr, "--- onset %d stretch %d\n", onset, stretch);
+    for (int s = 0; s < Count(); ++s) {
+      fprintf(stderr, "s%d chosen %d heard %d f0 %.3f n=%d E=%.3g :", s, chosen_[s], (int)heard_[s], fits_[s].model.Fundamental(), fits_[s].Count(), fits_[s].energy);
+      for (auto &p : fits_[s].partials) fprintf(stderr, " %d:%.0f", p.n, fits_[s].amplitude[p.n]);
+      fprintf(stderr, " conf %.2f share %.2f", Reading(s).confidence, share_[s]);
+      fprintf(stderr, " | opts:");
+      for (auto &o : options_[s]) fprintf(stderr, " %.2f(m%d lm%d)", o.model.Fundamental(), o.missing, o.lowMissing);
+      fprintf(stderr, "\n");
+    }
+  }
   ForgetThuds(read, length);
   struck_ = FindStruck(samples, stretch + length, onset);
   StrumReading reading;
@@ -146,6 +163,15 @@ bool StrumAnalyzer::Enough(const StringFit &fit, double loudest) {
   return fit.Count() >= kLeastOwnPartials && fit.Convincing() && fit.energy >= kLeastShare * loudest;
 }
 
+// Partials of its own enough to say a string sounds whose low partials
+// lie on other strings': three among its first eight that stiffness moved
+// apart from theirs (an in-tune E4's fifth, sixth and seventh beside the
+// low E's 20th, 24th and 28th, which stand several hertz sharper), though
+// high partials hold little of a string's energy.
+bool StrumAnalyzer::EnoughApart(const StringFit &fit, double loudest) {
+  return Enough(fit, loudest) || (fit.ShowsItself() && fit.energy >= kLeastApartShare * loudest);
+}
+
 void StrumAnalyzer::DecideHeard() {
   double loudest = 0;
   for (int s = 0; s < Count(); ++s) loudest = std::max(loudest, fits_[s].energy);
@@ -177,7 +203,9 @@ double StrumAnalyzer::PredictedAmplitude(int s, int n) const {
 // own show beside the heard strings' (read by fitting each pair), when its
 // attack shows at the partials it shares with them (ShadowedString: an
 // in-tune B3 or E4), or when the shared peaks stand well above what the
-// heard strings' envelopes give them; read from those partials. Each of its
+// heard strings' envelopes give them; or, last, when three of its first
+// eight partials stand apart from theirs by its stiffness (EnoughApart);
+// read from those partials. Each of its
 // pitches within half a semitone of its target is tried, the chosen one
 // first. Peaks that a string chosen but not heard explains are that
 // string's: a string whose first partials fall on them is not heard (E4/2
@@ -209,6 +237,9 @@ void StrumAnalyzer::ReadShadowed(int s, double loudest) {
       return Hear(s, fit, kAttackShare);
   for (int o : tried)
     if (usable(options_[s][o]) && Excessive(s, options_[s][o].model, mask, heardStrings, &fit)) return Hear(s, fit);
+  for (int o : tried)
+    if (usable(options_[s][o]) && RefineWithin(s, options_[s][o].model, all, &fit) && EnoughApart(fit, loudest))
+      return Hear(s, fit);
 }
 
 void StrumAnalyzer::Hear(int s, const StringFit &fit, double share) {
@@ -315,21 +346,75 @@ bool StrumAnalyzer::FindStruck(const int16_t *samples, int count, int onset) {
 // Whether some partial read of string s lies apart from every other heard
 // string's: else what was read of it may be theirs (a string an octave
 // above another, in tune or 20 cents off, whose partials all lie on the
-// lower one's even ones), and only an attack of its own tells it.
+// lower one's even ones), and only an attack of its own tells it. Read far
+// from its target, its partials must lie apart from every higher string's
+// target and the pitches found near it too: a G2 made of G3's and D3's
+// partials, read from its second, third, fourth and sixth once a
+// microphone took the A2 it stands for, is theirs. (Near its target, a low
+// string in an open tuning has every partial the microphone left on its
+// octave's and twelfth's.)
 bool StrumAnalyzer::HasOwnPartial(int s) const {
+  const bool far = !NearTarget(s, fits_[s].model);
   PartialMask others;
-  for (int o = 0; o < Count(); ++o)
-    if (o != s && heard_[o]) others.Add(fits_[o].model);
+  for (int o = 0; o < Count(); ++o) {
+    if (o == s) continue;
+    if (heard_[o]) {
+      others.Add(fits_[o].model);
+      continue;
+    }
+    if (!far || tuning_.notes[o] <= tuning_.notes[s]) continue;
+    others.Add({Hertz(tuning_.notes[o]), 0});
+    for (const StringOption &option : options_[o])
+      if (NearTarget(o, option.model)) others.Add(option.model);
+  }
   for (const PartialMeasure &p : fits_[s].partials)
     if (!others.Covers(p.hertz, Separation())) return true;
   return false;
+}
+
+// Whether a pitch read far from string s's target is two to five times
+// another string's reading, or a pitch near the target of a string not
+// surely read: its partials are all that string's (an A3 string's "199 Hz"
+// on a G2 read from few partials; a D3's "E3" on the low E's even
+// partials, when the low E was read a tone down; an E4's "F#4" on a low
+// D's fifth, tenth, ...).
+bool StrumAnalyzer::OctaveOfAnother(int s) const {
+  const HarmonicString &model = fits_[s].model;
+  for (int o = 0; o < Count(); ++o) {
+    if (o == s) continue;
+    const bool sure = SurelyRead(o);
+    const double read = NoteFromFrequency(fits_[o].model.Fundamental(), reference_);
+    for (int k = 2; k <= kOctaves; ++k) {
+      const HarmonicString below{model.Fundamental() / k, model.b};
+      if (sure ? std::abs(NoteFromFrequency(below.Fundamental(), reference_) - read) <= kOctaveReach
+               : NearTarget(o, below))
+        return true;
+    }
+  }
+  return false;
+}
+
+// Whether a reading far from its target may be trusted as far as its own
+// partials tell: two of its first ones standing clear, and not all its
+// sound at multiples of 2 or 3 of its pitch.
+bool StrumAnalyzer::FarButClear(int s) const {
+  return NearTarget(s, fits_[s].model) || (StandsClear(fits_[s]) && !AtMultiplesOnly(fits_[s]));
+}
+
+// Whether string s is heard and its fit, its partials apart from the
+// others' and, far from its target, clear, sure enough for a reading.
+bool StrumAnalyzer::SurelyRead(int s) const {
+  const double covered = share_[s] < 1 || HasOwnPartial(s) ? 1.0 : kCoveredShare;
+  return heard_[s] && FarButClear(s) &&
+         covered * share_[s] * FitConfidence(fits_[s], spectrum_.Resolution()) >= kLeastConfidence;
 }
 
 StringReading StrumAnalyzer::Reading(int s) const {
   StringReading r;
   if (!heard_[s]) return r;
   const double covered = share_[s] < 1 || HasOwnPartial(s) ? 1.0 : kCoveredShare;
-  r.confidence = covered * share_[s] * FitConfidence(fits_[s], spectrum_.Resolution());
+  const double far = NearTarget(s, fits_[s].model) || (FarButClear(s) && !OctaveOfAnother(s)) ? 1.0 : kFarShare;
+  r.confidence = covered * far * share_[s] * FitConfidence(fits_[s], spectrum_.Resolution());
   r.heard = r.confidence >= kLeastConfidence;
   r.unsure = !r.heard;
   r.hertz = fits_[s].model.Fundamental();

@@ -39,7 +39,9 @@ namespace Strum {
 //    explain the most spectral peaks, a shared peak counting once, each
 //    chosen string sounding its fundamental and with one of its first three
 //    partials to itself (JointChoice): a muted string's "pitch" made of other strings'
-//    partials, or an octave of a lower string, adds nothing and stays out.
+//    partials, or an octave of a lower string, adds nothing and stays out;
+//    a pitch made of two higher strings' partials (drop D's "E2" on B3 and
+//    E4) is left by replacing one string's pitch and choosing the rest again.
 //    A string none chose is looked for again in the peaks the chosen
 //    strings leave (SearchResidual): a low string whose fundamental the
 //    microphone took and whose next partials lie beside other strings'
@@ -59,13 +61,18 @@ namespace Strum {
 //    strings' envelopes do not explain (ShadowedString: the in-tune B3 and
 //    E4, whose every partial is another string's); or when the shared peaks
 //    stand well above what the heard strings' neighbouring partials give
-//    them at two partials at least (spectral smoothness).
+//    them at two partials at least (spectral smoothness); or, last, when
+//    three of its first eight partials stand apart from theirs, moved off
+//    the common harmonic positions by the strings' different stiffness.
 // 5. A string whose strongest low partial dies within the stretch was
 //    muted: what was heard is its thud (Fading).
 // 6. Each string read carries a confidence from its fit (Confidence),
 //    less when every partial read lies on another string's and no attack
-//    of its own was found; below kLeastConfidence it is "not sure" and
-//    gives no number.
+//    of its own was found, and less for a pitch far from its target (more
+//    than half a semitone) unless two of its first partials stand clear,
+//    its sound does not lie at multiples of 2 or 3 of it, and it is no
+//    multiple of another string's pitch; below kLeastConfidence it is
+//    "not sure" and gives no number.
 //
 // Not thread-safe. The spectrum's buffers are allocated at construction;
 // reading a strum allocates only small working lists.
@@ -102,6 +109,7 @@ class StrumAnalyzer {
   void ChooseAndRefit();
   bool SearchLeft();
   static bool Enough(const StringFit &fit, double loudest);
+  static bool EnoughApart(const StringFit &fit, double loudest);
   void DecideHeard();
   void ReadShadowed(int s, double loudest);
   void Hear(int s, const StringFit &fit, double share = 1);
@@ -114,6 +122,9 @@ class StrumAnalyzer {
   void ForgetThuds(const int16_t *samples, int count);
   double PredictedAmplitude(int s, int n) const;
   bool HasOwnPartial(int s) const;
+  bool OctaveOfAnother(int s) const;
+  bool SurelyRead(int s) const;
+  bool FarButClear(int s) const;
   StringReading Reading(int s) const;
 
   Measure::Tuning tuning_;

@@ -65,6 +65,36 @@ TEST(JointChoice, ChoosesTheStringsThatExplainThePeaksAndNoneMadeOfOthers) {
   EXPECT_EQ(Strum::ChooseJointly(lowOptions, highPassed)[0], 0);
 }
 
+// The trap of one pitch made of two higher strings' partials: in drop D a
+// faint peak at E2 and B3's and E4's partials (E2's third, fourth, sixth,
+// eighth, ...) make an "E2" in the low D's range that explains more than a
+// faint D2 with either of B3 or E4, so no change of one or two strings
+// leaves it; the true three together explain more still, and are chosen.
+TEST(JointChoice, LeavesAPitchMadeOfTwoHigherStringsForTheStringsThemselves) {
+  const HarmonicString d2{73.42, 5e-5}, e4{329.63, 0}, b3{0.75 * 329.63, 0}, ghost{0.25 * 329.63, 0};
+  Strum::PeakList peaks = Peaks({d2, b3, e4});
+  peaks.peaks.push_back({ghost.Fundamental(), 5});
+  std::sort(peaks.peaks.begin(), peaks.peaks.end(), [](const auto &a, const auto &b) { return a.hertz < b.hertz; });
+  peaks.weights.clear();
+  auto on = [](const HarmonicString &string, double f) {
+    for (int n = 1; string.Partial(n) < 2000; ++n)
+      if (std::abs(string.Partial(n) - f) < 0.5) return true;
+    return false;
+  };
+  for (const auto &p : peaks.peaks)  // the low D's partials faint, B3's and E4's strong
+    peaks.weights.push_back(on(b3, p.hertz) || on(e4, p.hertz) ? 40.0 : on(d2, p.hertz) ? 2.0 : 5.0);
+  std::array<std::vector<Strum::StringOption>, 6> options;
+  options[0].push_back(Strum::MakeOption(d2, peaks, kResolution));
+  options[0].push_back(Strum::MakeOption(ghost, peaks, kResolution));
+  options[4].push_back(Strum::MakeOption(b3, peaks, kResolution));
+  options[5].push_back(Strum::MakeOption(e4, peaks, kResolution));
+  ASSERT_TRUE(options[0][1].Plausible()) << "the ghost has a fundamental, a third and a fourth";
+  const auto chosen = Strum::ChooseJointly(options, peaks);
+  EXPECT_EQ(chosen[0], 0) << "the low D, not the E2 made of B3 and E4";
+  EXPECT_EQ(chosen[4], 0);
+  EXPECT_EQ(chosen[5], 0);
+}
+
 // The confidence of a fit: many partials standing high and agreeing are
 // sure; a few weak ones less so; one read only at even partials (a higher
 // string seen from half its pitch) or with partials that disagree is not
@@ -88,6 +118,28 @@ TEST(JointChoice, ConfidenceWeighsEvidenceAgreementAndGhosts) {
   EXPECT_LT(scattered, Strum::kLeastConfidence);
   EXPECT_LT(high, 0.6 * sure);
   EXPECT_EQ(Strum::FitConfidence(Strum::StringFit{}, kResolution), 0);
+}
+
+// Whether a fit stands clear of the floor at two of its first partials, with
+// a quarter of its energy there: a low E's first partials do; one partial
+// with a few faint ones far up does not, nor a comb whose energy lies at its
+// 14th and 17th partials.
+TEST(JointChoice, AStringStandsClearAtTwoOfItsFirstPartials) {
+  const HarmonicString e2{82.41, 5e-5};
+  auto fit = [&](std::vector<std::pair<int, double>> partials) {  // number, amplitude (floor 1)
+    Strum::StringFit f;
+    f.model = e2;
+    for (auto [n, a] : partials) {
+      f.partials.push_back({n, e2.Partial(n), std::min(a * a, 1e4)});
+      f.amplitude[n] = a;
+    }
+    return f;
+  };
+  EXPECT_TRUE((Strum::StandsClear(fit({{1, 300}, {2, 200}, {3, 80}, {5, 20}}))));
+  EXPECT_TRUE((Strum::StandsClear(fit({{2, 60}, {3, 40}, {4, 30}})))) << "a low E through a small microphone";
+  EXPECT_FALSE((Strum::StandsClear(fit({{3, 400}, {12, 6}, {16, 5}})))) << "one partial standing clear";
+  EXPECT_FALSE((Strum::StandsClear(fit({{2, 12}, {4, 12}, {14, 150}, {17, 70}})))) << "its energy far up";
+  EXPECT_FALSE(Strum::StandsClear(Strum::StringFit{}));
 }
 
 // The shadowed-string search: E4 in tune lies on E2's fourth partial and

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Take.h"
@@ -240,6 +241,30 @@ TEST(StrumMaterial, StrumsAThirdOfASecondApartAreEachFoundOnce) {
     EXPECT_LE(j.wrong, room ? 1 : 0);
     EXPECT_LE(Percentile(j.errors, 1.0), room ? 20.0 : 6.0);
     EXPECT_GE(j.heard, j.ringing / 3);
+  }
+}
+
+// Drop D again, up-strums clean and fast strums through the room, in tune:
+// the low D's range reaches E2, whose partials at three and four times are
+// B3 and E4, and D3's reaches E3, at half an E4; neither pitch made of two
+// higher strings' sound is read (an up-strum's low D once read "E2", a fast
+// strum's D3 "E3" through the room, 198 cents off). The low D itself is
+// heard in three strums of four at least.
+TEST(StrumMaterial, DropDStrumsReadNoPitchMadeOfHigherStrings) {
+  const Measure::Tuning dropD = Named("drop-d");
+  for (auto [kind, seed, room] : {std::tuple{material::StrumKind::kUp, 24u, false},
+                                  {material::StrumKind::kFast, 44u, true}}) {
+    SCOPED_TRACE(material::KindName(kind));
+    material::StrumPlan plan = Plan(dropD, kind, 0);
+    plan.strums = 4;
+    const material::Take take =
+        Render(plan, seed, room ? std::optional(material::TuningRoom()) : std::nullopt);
+    const Judged j = Judge(take, dropD, true);
+    EXPECT_EQ(j.readings, 4);
+    EXPECT_EQ(j.mutedHeard, 0);
+    EXPECT_EQ(j.wrong, 0);
+    EXPECT_LE(j.worst, 4.0);
+    EXPECT_GE(j.heardAt[0], 3) << "the low D";
   }
 }
 
