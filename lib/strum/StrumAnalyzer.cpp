@@ -4,8 +4,6 @@
 #include <cmath>
 #include <complex>
 #include <span>
-#include <cstdio>
-#include <cstdlib>
 
 #include "CandidateSearch.h"
 #include "Confidence.h"
@@ -68,17 +66,6 @@ StrumReading StrumAnalyzer::Analyze(const int16_t *samples, int count, int onset
   ChooseAndRefit();
   if (SearchLeft()) ChooseAndRefit();
   DecideHeard();
-  if (getenv("STRUM_DEBUG") && stretch > 0) {
-    fprintf(stderr, "--- onset %d stretch %d\n", onset, stretch);
-    for (int s = 0; s < Count(); ++s) {
-      fprintf(stderr, "s%d chosen %d heard %d f0 %.3f n=%d E=%.3g :", s, chosen_[s], (int)heard_[s], fits_[s].model.Fundamental(), fits_[s].Count(), fits_[s].energy);
-      for (auto &p : fits_[s].partials) fprintf(stderr, " %d:%.0f", p.n, fits_[s].amplitude[p.n]);
-      fprintf(stderr, " conf %.2f share %.2f", Reading(s).confidence, share_[s]);
-      fprintf(stderr, " | opts:");
-      for (auto &o : options_[s]) fprintf(stderr, " %.2f(m%d lm%d)", o.model.Fundamental(), o.missing, o.lowMissing);
-      fprintf(stderr, "\n");
-    }
-  }
   ForgetThuds(read, length);
   struck_ = FindStruck(samples, stretch + length, onset);
   StrumReading reading;
@@ -404,17 +391,22 @@ bool StrumAnalyzer::FarButClear(int s) const {
 // Whether string s is heard and its fit, its partials apart from the
 // others' and, far from its target, clear, sure enough for a reading.
 bool StrumAnalyzer::SurelyRead(int s) const {
+  return heard_[s] && FarButClear(s) && ConfidenceOf(s, 1.0) >= kLeastConfidence;
+}
+
+// String s's confidence: its fit's, its share of the sound, less where every
+// partial read lies on another string's, times `far` (a pitch far off that
+// may be another string's).
+double StrumAnalyzer::ConfidenceOf(int s, double far) const {
   const double covered = share_[s] < 1 || HasOwnPartial(s) ? 1.0 : kCoveredShare;
-  return heard_[s] && FarButClear(s) &&
-         covered * share_[s] * FitConfidence(fits_[s], spectrum_.Resolution()) >= kLeastConfidence;
+  return covered * far * share_[s] * FitConfidence(fits_[s], spectrum_.Resolution());
 }
 
 StringReading StrumAnalyzer::Reading(int s) const {
   StringReading r;
   if (!heard_[s]) return r;
-  const double covered = share_[s] < 1 || HasOwnPartial(s) ? 1.0 : kCoveredShare;
   const double far = NearTarget(s, fits_[s].model) || (FarButClear(s) && !OctaveOfAnother(s)) ? 1.0 : kFarShare;
-  r.confidence = covered * far * share_[s] * FitConfidence(fits_[s], spectrum_.Resolution());
+  r.confidence = ConfidenceOf(s, far);
   r.heard = r.confidence >= kLeastConfidence;
   r.unsure = !r.heard;
   r.hertz = fits_[s].model.Fundamental();

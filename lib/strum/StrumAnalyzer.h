@@ -124,6 +124,7 @@ class StrumAnalyzer {
   bool HasOwnPartial(int s) const;
   bool OctaveOfAnother(int s) const;
   bool SurelyRead(int s) const;
+  double ConfidenceOf(int s, double far) const;
   bool FarButClear(int s) const;
   StringReading Reading(int s) const;
 

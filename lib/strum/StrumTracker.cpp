@@ -116,9 +116,7 @@ void StrumTracker::Weigh(const OnsetDetector::Onset &found, std::vector<StrumRea
 }
 
 void StrumTracker::Finish(std::vector<StrumReading> *readings) {
-  for (const OnsetDetector::Onset &found : waiting_)
-    if (found.at + kWeighed <= position_) Weigh(found, readings);
-  waiting_.clear();
+  waiting_.clear();  // Feed weighed every onset whose window after it is in
   if (pending_) Read(std::min(position_, *pending_ + kEnd), readings);
 }
 
