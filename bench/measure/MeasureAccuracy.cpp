@@ -2,7 +2,8 @@
 // notes (run by scripts/measure-accuracy.sh).
 //
 //   measure_accuracy [--part tuning|held-out] [--work DIR] [--takes N]
-//                    [--only TEXT] [--measurer phone|precise-today|fine] [-v]
+//                    [--only TEXT] [--measurer phone|precise-today|fine]
+//                    [--truth nominal|clean] [-v]
 //
 // Notes are rendered here, never kept: sampled guitars and basses of the
 // part's sound fonts (FluidR3 and MuseScore General to tune on, TimGM6mb
@@ -15,7 +16,9 @@
 //
 // A reading's time is the end of the sound its block read. Per note:
 // - latency: from the pluck to the first reading within 10 cents of the
-//   truth (the model's exact first partial; a sound font's nominal pitch);
+//   truth (the model's exact first partial; a sound font's nominal pitch,
+//   or with --truth clean the note's own: the fine measurer's steady median
+//   of the clean take, since a sample may be recorded cents off its note);
 // - error: the median reading of the steady part (0.5 s after the pluck to
 //   the take's end) against the truth; spread: the standard deviation of
 //   the steady readings, in cents;
@@ -201,6 +204,21 @@ std::vector<int16_t> ThroughRoom(const std::vector<int16_t> &clean, const materi
   return out;
 }
 
+// The take after kLead seconds of silence.
+std::vector<int16_t> Padded(const std::vector<int16_t> &take) {
+  std::vector<int16_t> heard(static_cast<size_t>(kLead * kRate), 0);
+  heard.insert(heard.end(), take.begin(), take.end());
+  return heard;
+}
+
+// A sampled note's own pitch: the fine measurer's steady median of its clean
+// take, where that lies within half a semitone of the nominal note.
+double OwnPitch(const std::vector<int16_t> &clean, double nominal, double end) {
+  Tally t;
+  Judge(Read(Kind::kFine, clean), nominal, end, &t);
+  return std::isnan(t.offset) ? nominal : nominal + t.offset / 100;
+}
+
 std::string Option(int argc, char **argv, const std::string &name, const std::string &fallback) {
   for (int i = 1; i + 1 < argc; ++i)
     if (argv[i] == name) return argv[i + 1];
@@ -230,9 +248,11 @@ int main(int argc, char **argv) {
   const std::string measurer = Option(argc, argv, "--measurer", "");
   const bool known =
       measurer.empty() || std::find(std::begin(kKindNames), std::end(kKindNames), measurer) != std::end(kKindNames);
-  if ((part != "tuning" && part != "held-out") || !known) {
+  const std::string truthOf = Option(argc, argv, "--truth", "nominal");
+  if ((part != "tuning" && part != "held-out") || !known || (truthOf != "nominal" && truthOf != "clean")) {
     std::fputs("usage: measure_accuracy [--part tuning|held-out] [--work DIR] [--takes N]\n"
-               "                        [--only TEXT] [--measurer phone|precise-today|fine] [-v]\n",
+               "                        [--only TEXT] [--measurer phone|precise-today|fine]\n"
+               "                        [--truth nominal|clean] [-v]\n",
                stderr);
     return 2;
   }
@@ -253,25 +273,21 @@ int main(int argc, char **argv) {
       std::fprintf(stderr, "measure_accuracy: %s: %s\n", job.source.Name().c_str(), error.c_str());
       return 1;
     }
-    const double truth = take.hertz.empty() || take.hertz[0] == 0
-                             ? job.midi + cents / 100
-                             : NoteFromFrequency(take.hertz[0], take.score.reference);
     const double end = kLead + static_cast<double>(take.heard.size()) / kRate;
+    const bool sampled = take.hertz.empty() || take.hertz[0] == 0;
+    double truth = sampled ? job.midi + cents / 100 : NoteFromFrequency(take.hertz[0], take.score.reference);
+    if (sampled && truthOf == "clean") truth = OwnPitch(Padded(take.heard), truth, end);
+    const std::string seed = sampled ? "" : std::to_string(job.source.seed);
     for (const char *condition : {"clean", "room"}) {
-      std::vector<int16_t> heard(static_cast<size_t>(kLead * kRate), 0);
-      const std::vector<int16_t> take1 = condition[0] == 'c' ? take.heard : ThroughRoom(take.heard, room);
-      heard.insert(heard.end(), take1.begin(), take1.end());
+      const std::vector<int16_t> heard = Padded(condition[0] == 'c' ? take.heard : ThroughRoom(take.heard, room));
       for (Kind kind : {Kind::kPhone, Kind::kTodayPrecise, Kind::kFine}) {
         const std::string name = kKindNames[static_cast<int>(kind)];
         if (!measurer.empty() && name != measurer) continue;
         Tally one;
         Judge(Read(kind, heard), truth, end, &one);
         if (verbose)
-          std::printf("  %s%s %s %d%+.0f %s: latency %.2f s, error %+.2f c, %d wrong, %d octave\n",
-                      job.source.Name().c_str(),
-                      job.source.kind == material::Source::Kind::kModel ? (" " + std::to_string(job.source.seed)).c_str()
-                                                                        : "",
-                      condition, job.midi, cents, name.c_str(), one.latencies.empty() ? NAN : one.latencies[0],
+          std::printf("  %s%s%s %s %d%+.0f %s: latency %.2f s, error %+.2f c, %d wrong, %d octave\n",
+                      job.source.Name().c_str(), seed.empty() ? "" : " ", seed.c_str(), condition, job.midi, cents, name.c_str(), one.latencies.empty() ? NAN : one.latencies[0],
                       one.offset, one.wrong, one.octave);
         Add(one, &rows[job.group + " " + condition + " " + name]);
         Add(one, &rows[std::string("all ") + condition + " " + name]);
