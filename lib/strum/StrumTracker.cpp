@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "measure/MidiTypes.h"
+
 namespace Strum {
 
 namespace {
@@ -12,8 +14,21 @@ constexpr int64_t kWeighed = StruckStrings::kWindow;
 
 }  // namespace
 
+namespace {
+
+// kReadable, or kPeriods of the lowest string's if longer: a bass's low B
+// (31 Hz) needs a longer stretch to stand apart from its neighbours.
+int64_t Readable(const Measure::Tuning &tuning, double reference) {
+  const double lowest = *std::min_element(tuning.notes.begin(), tuning.notes.begin() + tuning.Strings());
+  const double periods = StrumTracker::kPeriods * kSampleRate / FrequencyFromNote(lowest, reference);
+  return std::max(StrumTracker::kReadable, static_cast<int64_t>(periods));
+}
+
+}  // namespace
+
 StrumTracker::StrumTracker(const Measure::Tuning &tuning, double reference)
-    : analyzer_(tuning, reference), struck_(tuning, reference), history_(kHistory), stretch_(kBefore + kEnd) {
+    : analyzer_(tuning, reference), struck_(tuning, reference), history_(kHistory), stretch_(kBefore + kEnd),
+      readable_(Readable(tuning, reference)) {
   found_.reserve(16);
   waiting_.reserve(16);
   fluxes_.reserve(kMostAttacks);
@@ -68,17 +83,25 @@ void StrumTracker::CompareAround(int64_t onset) {
 // partial's swell in a string's tail is far weaker), well after that
 // string's attack and the strum's start, and not far louder than the
 // string was then (what the strum's first attack spread over a string
-// struck later in it is not that string struck).
+// struck later in it is not that string struck), and marked where it was
+// loud enough beside the others to have been struck there.
 bool StrumTracker::StrikesAgain(const OnsetDetector::Onset &found) {
   if (found.at - lastStrum_ < kAgain || fluxes_.empty()) return false;
   sorted_.assign(fluxes_.begin(), fluxes_.end());
   std::nth_element(sorted_.begin(), sorted_.begin() + sorted_.size() / 2, sorted_.end());
   if (found.flux < kWeakest * sorted_[sorted_.size() / 2]) return false;
   for (int s = 0; s < Strings(); ++s)
-    if (struck_.Struck(s) && struckAt_[s] >= 0 && found.at - struckAt_[s] >= kSameAttack &&
-        struck_.Energy(s) <= kLouder * struckEnergy_[s])
+    if (struck_.Struck(s) && struckAt_[s] >= 0 && struckShare_[s] >= kMarked &&
+        found.at - struckAt_[s] >= kSameAttack && struck_.Energy(s) <= kLouder * struckEnergy_[s])
       return true;
   return false;
+}
+
+// The loudest string's own partials' energy after the onset last weighed.
+double StrumTracker::Loudest() const {
+  double loudest = 1e-30;
+  for (int s = 0; s < Strings(); ++s) loudest = std::max(loudest, struck_.Energy(s));
+  return loudest;
 }
 
 void StrumTracker::Weigh(const OnsetDetector::Onset &found, std::vector<StrumReading> *readings) {
@@ -91,14 +114,23 @@ void StrumTracker::Weigh(const OnsetDetector::Onset &found, std::vector<StrumRea
   const bool weak = onset - lastStrum_ < kEcho && found.flux < kWeakest * strongest_;
   // A strum cut here would leave too little to read: this is its next string.
   const bool unread = onset - kGuard - (lastStrum_ + kSettle) < kShortest && onset - lastAttack_ < kLongChain;
-  const bool within = !again && (onset - lastStrum_ < kStrumSpread || onset - lastAttack_ < kChain || unread);
+  // Slow strings so far, each after the last: an arpeggio's next (a strum's
+  // strings come faster, and the next strum's after a pause this long).
+  const bool arpeggio = onset - lastAttack_ < kArpeggioGap && onset - lastStrum_ < kArpeggioSpread &&
+                        lastAttack_ - lastStrum_ >= kArpeggioStep * (attacks_ - 1);
+  const bool within =
+      !again && (onset - lastStrum_ < kStrumSpread || onset - lastAttack_ < kChain || unread || arpeggio);
   if (within || (!again && weak)) {
     // A weak onset is no string struck: the stretch read does not wait for it.
     if (within) lastAttack_ = std::max(lastAttack_, onset);
+    attacks_ += within && !weak;
     for (int s = 0; s < Strings(); ++s) {
-      if (struck_.Lately(s) && struckAt_[s] < 0) struckAt_[s] = onset;
-      if (struckAt_[s] >= 0 && onset - struckAt_[s] < kSameAttack)
+      // Marked at onsets of their own only: a weak one's window may hold the next string's attack.
+      if (within && !weak && struck_.Lately(s) && struckAt_[s] < 0) struckAt_[s] = onset;
+      if (struckAt_[s] >= 0 && onset - struckAt_[s] < kSameAttack) {
         struckEnergy_[s] = std::max(struckEnergy_[s], struck_.Energy(s));
+        struckShare_[s] = std::max(struckShare_[s], struck_.Energy(s) / Loudest());
+      }
     }
     strongest_ = std::max(strongest_, found.flux);
     if (within && fluxes_.size() < fluxes_.capacity()) fluxes_.push_back(found.flux);
@@ -109,9 +141,11 @@ void StrumTracker::Weigh(const OnsetDetector::Onset &found, std::vector<StrumRea
   again_ = again;
   strongest_ = found.flux;
   fluxes_.assign(1, found.flux);
+  attacks_ = 1;
   for (int s = 0; s < Strings(); ++s) {
     struckAt_[s] = struck_.Lately(s) ? onset : -1;
     struckEnergy_[s] = struck_.Energy(s);
+    struckShare_[s] = struck_.Energy(s) / Loudest();
   }
 }
 
@@ -140,7 +174,7 @@ void StrumTracker::Read(int64_t end, std::vector<StrumReading> *readings) {
   const int64_t onset = *pending_;
   pending_.reset();
   end = std::min(end, position_);
-  int64_t start = std::max(onset + kLead, lastAttack_ + kSettle);
+  int64_t start = std::max(onset + kLead, std::min(lastAttack_ + kSettle, end - readable_));
   if (end - start < kShortest) start = std::max(onset + kSettle, end - kShortest);
   StrumReading reading;
   if (ReadStretch(onset, start, end, &reading)) readings->push_back(reading);

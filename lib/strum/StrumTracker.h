@@ -16,18 +16,26 @@ namespace Strum {
 // weighed once the sound after it is in (StruckStrings): a string that
 // rises again at its own partials, having been struck in the strum before
 // at an attack of its own, starts a new strum (strums 0.3 s apart are two);
-// otherwise an onset within kStrumSpread of the strum's first or kChain of
-// its last attack is one of its strings (struck up to 0.2 s apart, or a
-// slow arpeggio string by string), and so is one within kLongChain of it
-// when the strum would leave too little to read if cut there (an
-// arpeggio's next string, up to 0.2 s on); an onset far weaker than the
+// a string marked only where it rose a little beside a louder one (the
+// first string's attack leaking into it, or a sympathetic ring) was not
+// struck there, and its own attack later in the strum is no strike again.
+// Otherwise an onset within kStrumSpread of the strum's first or kChain of
+// its last attack is one of its strings (struck up to 0.2 s apart), and so
+// is one within kLongChain of it when the strum would leave too little to
+// read if cut there, and one within kArpeggioGap of the last attack while
+// the strum is younger than kArpeggioSpread: a slow arpeggio, string by
+// string, is one strum, dated at its first string (cut into parts, the
+// first had too little to read and its strings went unread); an onset far
+// weaker than the
 // strum's attacks (kWeakest), within kEcho of it, is no string struck
 // unless it strikes one again (partials beating, the room's reverberation,
 // a sampled instrument's own swell, the strum's tail); any other onset
 // starts a strum. The strum is read from the stretch that
 // starts kLead after its onset (when every string's attack is over and a
 // muted string's thud has died), or kSettle after its last attack found if
-// that is later, and ends kEnd after the onset, or just before the next
+// that is later and leaves kReadable (an arpeggio's last strings are then
+// inside the stretch: a stretch that short reads the others worse), and
+// ends kEnd after the onset, or just before the next
 // strum, or an onset not yet weighed, if that comes sooner; a strum
 // followed closely by the next (0.3 s) is read on the last kShortest
 // before it, from kSettle after its onset at the earliest. The attacks,
@@ -54,10 +62,16 @@ class StrumTracker {
   static constexpr int64_t kSettle = Samples(0.05);   // a muted string's thud has died
   static constexpr int64_t kChain = Samples(0.11);
   static constexpr int64_t kLongChain = Samples(0.2);  // an arpeggio's strings, when the strum has yet no stretch
+  static constexpr int64_t kArpeggioGap = Samples(0.17);    // a string every 60 to 150 ms…
+  static constexpr int64_t kArpeggioSpread = Samples(0.7);  // …six of them
+  static constexpr int64_t kArpeggioStep = Samples(0.055);  // an arpeggio's strings, apart on average
+  static constexpr int64_t kReadable = Samples(0.25);  // stretch kept whole, though the last attacks fall in it
+  static constexpr double kPeriods = 15;                // or this many of the lowest string's, if longer
   static constexpr int64_t kEcho = Samples(1.5);
   static constexpr int64_t kSameAttack = Samples(0.12);  // a string rising at two onsets this near: one attack
   static constexpr int64_t kAgain = Samples(0.2);  // a strum's string struck again: the next strum
   static constexpr double kWeakest = 0.3;
+  static constexpr double kMarked = 0.05;  // −13 dB of the loudest: a string's own attack, not another's leaking in
   static constexpr double kLouder = 10;  // a string struck again: at most 10 dB louder than it was struck
 
   explicit StrumTracker(const Measure::Tuning &tuning, double reference = 440.0);
@@ -74,6 +88,7 @@ class StrumTracker {
   static constexpr size_t kMostAttacks = 32;  // of one strum, weighed for its strength
 
   int Strings() const { return static_cast<int>(analyzer_.GetTuning().Strings()); }
+  double Loudest() const;
   bool StrikesAgain(const OnsetDetector::Onset &found);
   void Store(const int16_t *samples, size_t count);
   void Weigh(const OnsetDetector::Onset &found, std::vector<StrumReading> *readings);
@@ -93,9 +108,12 @@ class StrumTracker {
   bool again_ = false;              // it struck again a string of the strum before
   double strongest_ = 0;            // flux of the last strum's strongest attack
   std::vector<double> fluxes_, sorted_;  // of its attacks
+  int64_t readable_;
+  int attacks_ = 0;                      // those not far weaker than its strongest
   int64_t lastStrum_ = -kEcho;
   std::array<int64_t, kMost> struckAt_{};  // the attack each string of the last strum rose at; −1: none
   std::array<double, kMost> struckEnergy_{};  // and its own partials' energy after that attack
+  std::array<double, kMost> struckShare_{};   // that energy over the loudest string's then
   int64_t position_ = 0;
 };
 

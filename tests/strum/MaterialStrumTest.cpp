@@ -244,6 +244,43 @@ TEST(StrumMaterial, StrumsAThirdOfASecondApartAreEachFoundOnce) {
   }
 }
 
+// Slow arpeggios, a string every 60 to 150 ms, six strums, strings up to 30
+// cents off and one muted in every third: each arpeggio is one strum, and
+// all but one are dated at their first string and read within a second of
+// it (a string ringing on that rises again at the next one's attack may
+// still cut one in two); its first strings are read with the rest (they
+// once went with a first part that had too little to read, and a string
+// that rose a little at the first attack was taken for one struck again at
+// its own); no muted string heard, nothing far off. The stretch after the
+// last string is short: a string sharing its partials with others may be
+// read up to 20 cents from itself alone.
+TEST(StrumMaterial, AnArpeggioIsOneStrumWithItsFirstStringsRead) {
+  const Measure::Tuning standard = Named("standard");
+  for (uint64_t seed : {31u, 32u}) {
+    SCOPED_TRACE(seed);
+    material::StrumPlan plan = Plan(standard, material::StrumKind::kArpeggio, 30);
+    plan.strums = 6;
+    const material::Take take = Render(plan, seed, std::nullopt);
+    const Judged j = Judge(take, standard);
+    EXPECT_EQ(j.readings, 6);
+    const std::vector<Strum::StrumReading> readings =
+        Strum::FindStrums(standard, take.heard.data(), take.heard.size());
+    ASSERT_EQ(readings.size(), 6u);
+    int timely = 0;
+    for (size_t k = 0; k < readings.size(); ++k) {
+      const double first = take.score.plucks[k * take.score.strings].time;
+      timely += std::abs(readings[k].onset / kRate - first) < 0.1 && readings[k].ready / kRate - first <= 1.0;
+    }
+    EXPECT_GE(timely, 5);
+    EXPECT_EQ(j.mutedHeard, 0);
+    EXPECT_EQ(j.wrong, 0);
+    EXPECT_LE(j.worst, 20.0);
+    EXPECT_LT(Median(j.errors), 0.5);
+    EXPECT_GE(j.heard, j.ringing * 3 / 4);
+    EXPECT_GE(j.heardAt[0] + j.heardAt[1], j.ringingAt[0] + j.ringingAt[1] - 2) << "the low E and A";
+  }
+}
+
 // Drop D again, up-strums clean and fast strums through the room, in tune:
 // the low D's range reaches E2, whose partials at three and four times are
 // B3 and E4, and D3's reaches E3, at half an E4; neither pitch made of two
@@ -273,6 +310,8 @@ TEST(StrumMaterial, DropDStrumsReadNoPitchMadeOfHigherStrings) {
 // among them, nothing far off, no muted string heard; the same strums
 // found whether the sound comes in capture buffers or all at once (a weak
 // onset in a strum's stretch once cut the stretch short, by block size).
+// An arpeggio is one strum, read after its last string from a shorter
+// stretch: a string may be read 3.3 cents from itself alone.
 TEST(StrumMaterial, AFiveStringBassIsReadStringByStringDownToItsB) {
   const Measure::Tuning bass5 = Named("bass-5");
   for (auto [kind, detune] : {std::pair{material::StrumKind::kDown, 0.0}, {material::StrumKind::kArpeggio, 30.0}}) {
@@ -284,7 +323,7 @@ TEST(StrumMaterial, AFiveStringBassIsReadStringByStringDownToItsB) {
     EXPECT_LE(j.unknown, 2) << "strings that alone over the stretch read give no reading (not yet understood)";
     EXPECT_EQ(j.mutedHeard, 0);
     EXPECT_EQ(j.wrong, 0);
-    EXPECT_LE(j.worst, 3.0);
+    EXPECT_LE(j.worst, kind == material::StrumKind::kArpeggio ? 3.5 : 3.0);
     EXPECT_GE(j.heard, j.ringing - 2);
     EXPECT_GE(j.heardAt[0], j.ringingAt[0] - 1) << "the low B";
   }
