@@ -6,6 +6,7 @@
 #include <span>
 
 #include "CandidateSearch.h"
+#include "CombMatch.h"
 #include "Confidence.h"
 #include "Fading.h"
 #include "PartialTrack.h"
@@ -22,6 +23,8 @@ constexpr int kLeastOwnPartials = 2;
 constexpr double kExplainedWidth = 0.5;  // resolutions: a peak this near a chosen string's partial is its
 constexpr double kLeastShare = 1e-3;     // −30 dB of the loudest string's energy
 constexpr double kLeastApartShare = 1e-6;  // −60 dB: a string read from its high partials alone
+constexpr int kApartPartials = 12;         // first partials a string read apart from a lower one shows
+constexpr double kApartStiffness[] = {0.0, 2e-5, 5e-5, 1e-4, 2e-4};  // B tried for it
 constexpr double kShadowExcess = 4.0;    // shared peaks 6 dB above the louder strings' share
 constexpr int kShadowPartials = 4;
 constexpr double kShadowReach = 0.5;     // semitones from the target
@@ -165,6 +168,7 @@ void StrumAnalyzer::DecideHeard() {
   for (int s = 0; s < Count(); ++s) {
     heard_[s] = chosen_[s] >= 0 && Enough(fits_[s], loudest);
     share_[s] = 1;
+    apart_[s] = false;
   }
   // Highest first: a higher string's sound is its own, while a lower
   // string's "pitch" an octave or a twelfth below it is made of it.
@@ -227,6 +231,68 @@ void StrumAnalyzer::ReadShadowed(int s, double loudest) {
   for (int o : tried)
     if (usable(options_[s][o]) && RefineWithin(s, options_[s][o].model, all, &fit) && EnoughApart(fit, loudest))
       return Hear(s, fit);
+  for (int o : tried)
+    if (usable(options_[s][o]) && ApartFromRefits(s, options_[s][o].model, unheard, heardStrings, loudest, &fit)) {
+      for (int h : heardStrings) fits_[h] = refitted_[h];
+      Hear(s, fit);
+      apart_[s] = true;
+      return;
+    }
+}
+
+// The heard strings read again without the partials `guess` would share
+// with them, each from the comb its other partials agree with: where the
+// guess sounds, those partials are blends, and a lower string's stiffness
+// read from them is the pair's (a low D read at B = 0 from D3's harmonic
+// peaks, its own 11th lying 5 Hz sharper than that puts it).
+std::array<StringFit, StrumAnalyzer::kMost> StrumAnalyzer::RefitsWithout(const HarmonicString &guess,
+                                                                         const std::vector<int> &heardStrings,
+                                                                         double loudest) const {
+  std::array<StringFit, kMost> refits;
+  for (int h : heardStrings) {
+    PartialMask mask;
+    mask.Add(guess);
+    for (int o : heardStrings)
+      if (o != h) mask.Add(fits_[o].model);
+    refits[h] = fits_[h];
+    HarmonicString comb;
+    StringFit refit;
+    if (MatchComb(peaks_, fits_[h].model.Fundamental(), spectrum_.Resolution(), mask, Separation(), &comb) &&
+        RefineWithin(h, comb, mask, &refit) && Enough(refit, loudest))
+      refits[h] = refit;
+  }
+  return refits;
+}
+
+// Whether string s, whose low partials lie on the heard strings' (D3 on a
+// low D's even ones), shows itself where its stiffness moves its partials
+// off theirs: the heard strings refitted without its partials, s read
+// beside them from the comb its free peaks agree with, or from its pitch
+// under a few stiffnesses, whichever reads the most of its first partials;
+// heard when three of those are read, not all multiples of one number. If
+// so, *fit reads it and refitted_ holds the heard strings' refits.
+bool StrumAnalyzer::ApartFromRefits(int s, const HarmonicString &guess, const PartialMask &unheard,
+                                    const std::vector<int> &heardStrings, double loudest, StringFit *fit) {
+  const std::array<StringFit, kMost> refits = RefitsWithout(guess, heardStrings, loudest);
+  PartialMask mask = unheard;
+  for (int h : heardStrings) mask.Add(refits[h].model);
+  std::vector<HarmonicString> starts;
+  HarmonicString comb;
+  if (MatchComb(peaks_, guess.Fundamental(), spectrum_.Resolution(), mask, Separation(), &comb)) starts.push_back(comb);
+  for (double b : kApartStiffness) starts.push_back({guess.Fundamental() / std::sqrt(1 + b), b});
+  // Partials among the first kApartPartials read, the stronger first.
+  auto score = [](const StringFit &f) {
+    double read = 0;
+    for (const PartialMeasure &p : f.partials) read += p.n <= kApartPartials ? 1 + 1e-6 * p.weight : 0;
+    return read;
+  };
+  double best = 0;
+  StringFit trial;
+  for (const HarmonicString &start : starts)
+    if (RefineWithin(s, start, mask, &trial) && score(trial) > best) best = score(trial), *fit = trial;
+  if (best == 0 || !fit->ShowsItselfWithin(kApartPartials) || fit->energy < kLeastApartShare * loudest) return false;
+  refitted_ = refits;
+  return true;
 }
 
 void StrumAnalyzer::Hear(int s, const StringFit &fit, double share) {
@@ -399,7 +465,7 @@ bool StrumAnalyzer::SurelyRead(int s) const {
 // may be another string's).
 double StrumAnalyzer::ConfidenceOf(int s, double far) const {
   const double covered = share_[s] < 1 || HasOwnPartial(s) ? 1.0 : kCoveredShare;
-  return covered * far * share_[s] * FitConfidence(fits_[s], spectrum_.Resolution());
+  return covered * far * share_[s] * FitConfidence(fits_[s], spectrum_.Resolution(), apart_[s]);
 }
 
 StringReading StrumAnalyzer::Reading(int s) const {
