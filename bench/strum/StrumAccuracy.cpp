@@ -22,7 +22,6 @@
 // from strum to reading and the speed.
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <map>
 #include <string>

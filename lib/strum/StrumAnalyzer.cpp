@@ -24,7 +24,11 @@ constexpr double kExplainedWidth = 0.5;  // resolutions: a peak this near a chos
 constexpr double kLeastShare = 1e-3;     // −30 dB of the loudest string's energy
 constexpr double kLeastApartShare = 1e-6;  // −60 dB: a string read from its high partials alone
 constexpr int kApartPartials = 12;         // first partials a string read apart from a lower one shows
+constexpr double kRefitAgree = 2.0 / 1200;  // octaves a heard string's refit may move it
 constexpr double kApartStiffness[] = {0.0, 2e-5, 5e-5, 1e-4, 2e-4};  // B tried for it
+constexpr int kApartAnchors = 3;           // its first partials, whose peaks it must meet…
+constexpr double kApartReach = 0.4;        // …within this many resolutions…
+constexpr double kApartSnr = 4.0;          // …standing 12 dB above the floor
 constexpr double kShadowExcess = 4.0;    // shared peaks 6 dB above the louder strings' share
 constexpr int kShadowPartials = 4;
 constexpr double kShadowReach = 0.5;     // semitones from the target
@@ -41,6 +45,14 @@ constexpr double kRise = 1.5;           // a partial struck again: this much lou
 constexpr double kNovelty = 0.8;        // …or this far from where its sound before would have gone
 constexpr int kStruckPartials = 8;
 constexpr int kStruckSettle = static_cast<int>(Samples(0.03));  // after the onset, before the sound struck is read
+
+// How many partials a fit reads, each counted by how far it stands above
+// the floor, full at 20 dB.
+double Evidence(const StringFit &fit) {
+  double evidence = 0;
+  for (const PartialMeasure &p : fit.partials) evidence += std::min(1.0, std::sqrt(std::max(p.weight, 0.0)) / 10);
+  return evidence;
+}
 
 }  // namespace
 
@@ -241,10 +253,12 @@ void StrumAnalyzer::ReadShadowed(int s, double loudest) {
 }
 
 // The heard strings read again without the partials `guess` would share
-// with them, each from the comb its other partials agree with: where the
-// guess sounds, those partials are blends, and a lower string's stiffness
-// read from them is the pair's (a low D read at B = 0 from D3's harmonic
-// peaks, its own 11th lying 5 Hz sharper than that puts it).
+// with them: where the guess sounds, those partials are blends, and a
+// lower string's stiffness read from them is the pair's (a low D read at
+// B = 0 from D3's harmonic peaks, its own 11th lying 5 Hz sharper than
+// that puts it). Each is refined from its fit or, when that reads more,
+// from the comb its other partials agree with; a comb that moves the
+// string's pitch is another string's and is not taken.
 std::array<StringFit, StrumAnalyzer::kMost> StrumAnalyzer::RefitsWithout(const HarmonicString &guess,
                                                                          const std::vector<int> &heardStrings,
                                                                          double loudest) const {
@@ -255,10 +269,14 @@ std::array<StringFit, StrumAnalyzer::kMost> StrumAnalyzer::RefitsWithout(const H
     for (int o : heardStrings)
       if (o != h) mask.Add(fits_[o].model);
     refits[h] = fits_[h];
-    HarmonicString comb;
+    double most = 0;
     StringFit refit;
+    if (RefineWithin(h, fits_[h].model, mask, &refit) && Enough(refit, loudest))
+      refits[h] = refit, most = Evidence(refit);
+    HarmonicString comb;
     if (MatchComb(peaks_, fits_[h].model.Fundamental(), spectrum_.Resolution(), mask, Separation(), &comb) &&
-        RefineWithin(h, comb, mask, &refit) && Enough(refit, loudest))
+        RefineWithin(h, comb, mask, &refit) && Enough(refit, loudest) && Evidence(refit) > most &&
+        std::abs(std::log2(refit.model.Fundamental() / fits_[h].model.Fundamental())) <= kRefitAgree)
       refits[h] = refit;
   }
   return refits;
@@ -291,6 +309,13 @@ bool StrumAnalyzer::ApartFromRefits(int s, const HarmonicString &guess, const Pa
   for (const HarmonicString &start : starts)
     if (RefineWithin(s, start, mask, &trial) && score(trial) > best) best = score(trial), *fit = trial;
   if (best == 0 || !fit->ShowsItselfWithin(kApartPartials) || fit->energy < kLeastApartShare * loudest) return false;
+  // Its first partials sound, on the heard strings' or beside them: the
+  // spectrum has a peak where the fit puts each (a comb of other sounds'
+  // peaks up high, fitted with a stiffness no string has, puts them off).
+  StrumSpectrum::Peak peak;
+  for (int n = 1; n <= kApartAnchors; ++n)
+    if (!spectrum_.NearestPeak(fit->model.Partial(n), kApartReach * spectrum_.Resolution(), kApartSnr, &peak))
+      return false;
   refitted_ = refits;
   return true;
 }
@@ -363,8 +388,11 @@ bool StrumAnalyzer::Excessive(int s, const HarmonicString &guess, const PartialM
 void StrumAnalyzer::ForgetThuds(const int16_t *samples, int count) {
   for (int s = 0; s < Count(); ++s) {
     if (!heard_[s]) continue;
+    // A string read apart has its low partials on a ringing string's: its
+    // thud shows at the partials it was read from.
+    const int highest = apart_[s] ? kApartPartials : kThudPartials;
     int strongest = 1;
-    for (int n = 2; n <= kThudPartials; ++n)
+    for (int n = 2; n <= highest; ++n)
       if (fits_[s].amplitude[n] > fits_[s].amplitude[strongest]) strongest = n;
     if (Fading(samples, count, fits_[s].model.Partial(strongest)) < kDying) heard_[s] = false;
   }
