@@ -330,18 +330,9 @@ bool StrumAnalyzer::ByAttack(int s, const HarmonicString &guess, const PartialMa
                             const std::vector<int> &heardStrings, double loudest, StringFit *fit) {
   // The strings heard are read again without the partials s would share
   // with them: where s sounds, those partials are blends.
-  std::array<StringFit, kMost> refits;
+  const std::array<StringFit, kMost> refits = RefitsWithout(guess, heardStrings, loudest);
   std::vector<const StringFit *> sounding;
-  for (int h : heardStrings) {
-    PartialMask mask;
-    mask.Add(guess);
-    for (int o : heardStrings)
-      if (o != h) mask.Add(fits_[o].model);
-    refits[h] = fits_[h];
-    StringFit refit;
-    if (RefineWithin(h, fits_[h].model, mask, &refit) && Enough(refit, loudest)) refits[h] = refit;
-    sounding.push_back(&refits[h]);
-  }
+  for (int h : heardStrings) sounding.push_back(&refits[h]);
   // Where a string not heard may sound, nothing can be told.
   PartialMask unknown = unheard;
   for (int o = 0; o < Count(); ++o)
