@@ -22,6 +22,7 @@
 // from strum to reading and the speed.
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <map>
 #include <string>
