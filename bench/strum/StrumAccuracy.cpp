@@ -136,7 +136,10 @@ void Judge(const Cell &cell, const Measure::Tuning &tuning, const material::Take
       ++tally->ringing, ++tally->ringingAt[position];
       if (!chosen) {
         ++tally->missed, ++tally->missedAt[position];
-        if (g_verbose)
+        if (g_verbose && any)
+          std::printf("  %s %s strum %d string %d: not sure (confidence %.2f)\n", label.c_str(), cell.Name().c_str(),
+                      p.strum, p.string + 1, any->strings[p.string].confidence);
+        else if (g_verbose)
           std::printf("  %s %s strum %d string %d: not heard\n", label.c_str(), cell.Name().c_str(), p.strum,
                       p.string + 1);
         continue;

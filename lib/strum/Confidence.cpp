@@ -29,7 +29,7 @@ int CommonDivisor(const StringFit &fit) {
 
 }  // namespace
 
-double FitConfidence(const StringFit &fit, double resolution) {
+double FitConfidence(const StringFit &fit, double resolution, bool apart) {
   if (fit.partials.empty() || !(resolution > 0)) return 0;
   double evidence = 0, squares = 0, weights = 0;
   int lowest = kMostPartials;
@@ -45,7 +45,7 @@ double FitConfidence(const StringFit &fit, double resolution) {
   const double residual = std::sqrt(squares / weights) / kLooseResidual;
   const double agree = 1 / (1 + residual * residual);
   const int low = LowPartials(fit.model.Fundamental());
-  const double anchored = lowest <= low ? 1.0 : lowest <= low + 2 ? 0.8 : 0.5;
+  const double anchored = lowest <= low || apart ? 1.0 : lowest <= low + 2 ? 0.8 : 0.5;
   const double whole = CommonDivisor(fit) >= 2 ? kGhost : 1.0;
   return std::clamp(many * agree * anchored * whole, 0.0, 1.0);
 }

@@ -12,8 +12,11 @@ namespace Strum {
 // sixth partial up may be another string's comb), and whether it has any
 // partial that is not a multiple of another (one read only at its even
 // partials is a higher string's sound seen from half its pitch).
-// `resolution`: the spectrum's, in hertz.
-double FitConfidence(const StringFit &fit, double resolution);
+// `resolution`: the spectrum's, in hertz. A string read `apart` (its low
+// partials on a lower string's, read from those its stiffness moved off
+// them, beside that string's fit) is anchored by that string's: its high
+// partials are all it can show.
+double FitConfidence(const StringFit &fit, double resolution, bool apart = false);
 
 // Whether two of the fit's first partials (six, or a bass string's low
 // ones) stand 20 dB above the floor and hold a quarter of its energy: one

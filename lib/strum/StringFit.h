@@ -49,10 +49,11 @@ struct StringFit {
   // of one number (a "string" at half another's pitch): a string whose low
   // partials the microphone took or other strings' lie on (a low C's
   // second and third on C3 and G2) shows itself so.
-  bool ShowsItself() const {
+  bool ShowsItself() const { return ShowsItselfWithin(8); }
+  bool ShowsItselfWithin(int highest) const {
     int read = 0, divisor = 0;
     for (const PartialMeasure &p : partials)
-      if (p.n <= 8) ++read, divisor = std::gcd(divisor, p.n);
+      if (p.n <= highest) ++read, divisor = std::gcd(divisor, p.n);
     return read >= 3 && divisor == 1;
   }
 };

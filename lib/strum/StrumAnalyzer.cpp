@@ -6,6 +6,7 @@
 #include <span>
 
 #include "CandidateSearch.h"
+#include "CombMatch.h"
 #include "Confidence.h"
 #include "Fading.h"
 #include "PartialTrack.h"
@@ -22,6 +23,12 @@ constexpr int kLeastOwnPartials = 2;
 constexpr double kExplainedWidth = 0.5;  // resolutions: a peak this near a chosen string's partial is its
 constexpr double kLeastShare = 1e-3;     // −30 dB of the loudest string's energy
 constexpr double kLeastApartShare = 1e-6;  // −60 dB: a string read from its high partials alone
+constexpr int kApartPartials = 12;         // first partials a string read apart from a lower one shows
+constexpr double kRefitAgree = 2.0 / 1200;  // octaves a heard string's refit may move it
+constexpr double kApartStiffness[] = {0.0, 2e-5, 5e-5, 1e-4, 2e-4};  // B tried for it
+constexpr int kApartAnchors = 3;           // its first partials, whose peaks it must meet…
+constexpr double kApartReach = 0.4;        // …within this many resolutions…
+constexpr double kApartSnr = 4.0;          // …standing 12 dB above the floor
 constexpr double kShadowExcess = 4.0;    // shared peaks 6 dB above the louder strings' share
 constexpr int kShadowPartials = 4;
 constexpr double kShadowReach = 0.5;     // semitones from the target
@@ -38,6 +45,14 @@ constexpr double kRise = 1.5;           // a partial struck again: this much lou
 constexpr double kNovelty = 0.8;        // …or this far from where its sound before would have gone
 constexpr int kStruckPartials = 8;
 constexpr int kStruckSettle = static_cast<int>(Samples(0.03));  // after the onset, before the sound struck is read
+
+// How many partials a fit reads, each counted by how far it stands above
+// the floor, full at 20 dB.
+double Evidence(const StringFit &fit) {
+  double evidence = 0;
+  for (const PartialMeasure &p : fit.partials) evidence += std::min(1.0, std::sqrt(std::max(p.weight, 0.0)) / 10);
+  return evidence;
+}
 
 }  // namespace
 
@@ -165,6 +180,7 @@ void StrumAnalyzer::DecideHeard() {
   for (int s = 0; s < Count(); ++s) {
     heard_[s] = chosen_[s] >= 0 && Enough(fits_[s], loudest);
     share_[s] = 1;
+    apart_[s] = false;
   }
   // Highest first: a higher string's sound is its own, while a lower
   // string's "pitch" an octave or a twelfth below it is made of it.
@@ -227,6 +243,81 @@ void StrumAnalyzer::ReadShadowed(int s, double loudest) {
   for (int o : tried)
     if (usable(options_[s][o]) && RefineWithin(s, options_[s][o].model, all, &fit) && EnoughApart(fit, loudest))
       return Hear(s, fit);
+  for (int o : tried)
+    if (usable(options_[s][o]) && ApartFromRefits(s, options_[s][o].model, unheard, heardStrings, loudest, &fit)) {
+      for (int h : heardStrings) fits_[h] = refitted_[h];
+      Hear(s, fit);
+      apart_[s] = true;
+      return;
+    }
+}
+
+// The heard strings read again without the partials `guess` would share
+// with them: where the guess sounds, those partials are blends, and a
+// lower string's stiffness read from them is the pair's (a low D read at
+// B = 0 from D3's harmonic peaks, its own 11th lying 5 Hz sharper than
+// that puts it). Each is refined from its fit or, when that reads more,
+// from the comb its other partials agree with; a comb that moves the
+// string's pitch is another string's and is not taken.
+std::array<StringFit, StrumAnalyzer::kMost> StrumAnalyzer::RefitsWithout(const HarmonicString &guess,
+                                                                         const std::vector<int> &heardStrings,
+                                                                         double loudest) const {
+  std::array<StringFit, kMost> refits;
+  for (int h : heardStrings) {
+    PartialMask mask;
+    mask.Add(guess);
+    for (int o : heardStrings)
+      if (o != h) mask.Add(fits_[o].model);
+    refits[h] = fits_[h];
+    double most = 0;
+    StringFit refit;
+    if (RefineWithin(h, fits_[h].model, mask, &refit) && Enough(refit, loudest))
+      refits[h] = refit, most = Evidence(refit);
+    HarmonicString comb;
+    if (MatchComb(peaks_, fits_[h].model.Fundamental(), spectrum_.Resolution(), mask, Separation(), &comb) &&
+        RefineWithin(h, comb, mask, &refit) && Enough(refit, loudest) && Evidence(refit) > most &&
+        std::abs(std::log2(refit.model.Fundamental() / fits_[h].model.Fundamental())) <= kRefitAgree)
+      refits[h] = refit;
+  }
+  return refits;
+}
+
+// Whether string s, whose low partials lie on the heard strings' (D3 on a
+// low D's even ones), shows itself where its stiffness moves its partials
+// off theirs: the heard strings refitted without its partials, s read
+// beside them from the comb its free peaks agree with, or from its pitch
+// under a few stiffnesses, whichever reads the most of its first partials;
+// heard when three of those are read, not all multiples of one number. If
+// so, *fit reads it and refitted_ holds the heard strings' refits.
+bool StrumAnalyzer::ApartFromRefits(int s, const HarmonicString &guess, const PartialMask &unheard,
+                                    const std::vector<int> &heardStrings, double loudest, StringFit *fit) {
+  const std::array<StringFit, kMost> refits = RefitsWithout(guess, heardStrings, loudest);
+  PartialMask mask = unheard;
+  for (int h : heardStrings) mask.Add(refits[h].model);
+  std::vector<HarmonicString> starts;
+  HarmonicString comb;
+  if (MatchComb(peaks_, guess.Fundamental(), spectrum_.Resolution(), mask, Separation(), &comb)) starts.push_back(comb);
+  for (double b : kApartStiffness) starts.push_back({guess.Fundamental() / std::sqrt(1 + b), b});
+  // Partials among the first kApartPartials read, the stronger first.
+  auto score = [](const StringFit &f) {
+    double read = 0;
+    for (const PartialMeasure &p : f.partials) read += p.n <= kApartPartials ? 1 + 1e-6 * p.weight : 0;
+    return read;
+  };
+  double best = 0;
+  StringFit trial;
+  for (const HarmonicString &start : starts)
+    if (RefineWithin(s, start, mask, &trial) && score(trial) > best) best = score(trial), *fit = trial;
+  if (best == 0 || !fit->ShowsItselfWithin(kApartPartials) || fit->energy < kLeastApartShare * loudest) return false;
+  // Its first partials sound, on the heard strings' or beside them: the
+  // spectrum has a peak where the fit puts each (a comb of other sounds'
+  // peaks up high, fitted with a stiffness no string has, puts them off).
+  StrumSpectrum::Peak peak;
+  for (int n = 1; n <= kApartAnchors; ++n)
+    if (!spectrum_.NearestPeak(fit->model.Partial(n), kApartReach * spectrum_.Resolution(), kApartSnr, &peak))
+      return false;
+  refitted_ = refits;
+  return true;
 }
 
 void StrumAnalyzer::Hear(int s, const StringFit &fit, double share) {
@@ -239,18 +330,9 @@ bool StrumAnalyzer::ByAttack(int s, const HarmonicString &guess, const PartialMa
                             const std::vector<int> &heardStrings, double loudest, StringFit *fit) {
   // The strings heard are read again without the partials s would share
   // with them: where s sounds, those partials are blends.
-  std::array<StringFit, kMost> refits;
+  const std::array<StringFit, kMost> refits = RefitsWithout(guess, heardStrings, loudest);
   std::vector<const StringFit *> sounding;
-  for (int h : heardStrings) {
-    PartialMask mask;
-    mask.Add(guess);
-    for (int o : heardStrings)
-      if (o != h) mask.Add(fits_[o].model);
-    refits[h] = fits_[h];
-    StringFit refit;
-    if (RefineWithin(h, fits_[h].model, mask, &refit) && Enough(refit, loudest)) refits[h] = refit;
-    sounding.push_back(&refits[h]);
-  }
+  for (int h : heardStrings) sounding.push_back(&refits[h]);
   // Where a string not heard may sound, nothing can be told.
   PartialMask unknown = unheard;
   for (int o = 0; o < Count(); ++o)
@@ -297,8 +379,11 @@ bool StrumAnalyzer::Excessive(int s, const HarmonicString &guess, const PartialM
 void StrumAnalyzer::ForgetThuds(const int16_t *samples, int count) {
   for (int s = 0; s < Count(); ++s) {
     if (!heard_[s]) continue;
+    // A string read apart has its low partials on a ringing string's: its
+    // thud shows at the partials it was read from.
+    const int highest = apart_[s] ? kApartPartials : kThudPartials;
     int strongest = 1;
-    for (int n = 2; n <= kThudPartials; ++n)
+    for (int n = 2; n <= highest; ++n)
       if (fits_[s].amplitude[n] > fits_[s].amplitude[strongest]) strongest = n;
     if (Fading(samples, count, fits_[s].model.Partial(strongest)) < kDying) heard_[s] = false;
   }
@@ -399,7 +484,7 @@ bool StrumAnalyzer::SurelyRead(int s) const {
 // may be another string's).
 double StrumAnalyzer::ConfidenceOf(int s, double far) const {
   const double covered = share_[s] < 1 || HasOwnPartial(s) ? 1.0 : kCoveredShare;
-  return covered * far * share_[s] * FitConfidence(fits_[s], spectrum_.Resolution());
+  return covered * far * share_[s] * FitConfidence(fits_[s], spectrum_.Resolution(), apart_[s]);
 }
 
 StringReading StrumAnalyzer::Reading(int s) const {

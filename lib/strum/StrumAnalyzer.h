@@ -63,7 +63,10 @@ namespace Strum {
 //    stand well above what the heard strings' neighbouring partials give
 //    them at two partials at least (spectral smoothness); or, last, when
 //    three of its first eight partials stand apart from theirs, moved off
-//    the common harmonic positions by the strings' different stiffness.
+//    the common harmonic positions by the strings' different stiffness; or,
+//    an octave string (drop D's D3, open E's B3), when the heard strings
+//    read again without its partials, their stiffness now their own, leave
+//    three of its first twelve beside theirs.
 // 5. A string whose strongest low partial dies within the stretch was
 //    muted: what was heard is its thud (Fading).
 // 6. Each string read carries a confidence from its fit (Confidence),
@@ -116,6 +119,10 @@ class StrumAnalyzer {
   bool FindStruck(const int16_t *samples, int count, int onset);
   bool ByAttack(int s, const HarmonicString &guess, const PartialMask &unheard, const std::vector<int> &heardStrings,
                 double loudest, StringFit *fit);
+  std::array<StringFit, kMost> RefitsWithout(const HarmonicString &guess, const std::vector<int> &heardStrings,
+                                             double loudest) const;
+  bool ApartFromRefits(int s, const HarmonicString &guess, const PartialMask &unheard,
+                       const std::vector<int> &heardStrings, double loudest, StringFit *fit);
   bool NearTarget(int s, const HarmonicString &guess) const;
   bool Excessive(int s, const HarmonicString &guess, const PartialMask &mask, const std::vector<int> &heardStrings,
                  StringFit *fit) const;
@@ -138,8 +145,10 @@ class StrumAnalyzer {
   std::array<std::vector<HarmonicString>, kMost> guesses_;  // every pitch fitted within each string's range
   JointChoice chosen_{};  // index into options_, or −1
   std::array<StringFit, kMost> fits_;
+  std::array<StringFit, kMost> refitted_;  // the heard strings, read apart from a string hidden by them
   std::array<bool, kMost> heard_{};
   std::array<double, kMost> share_{};  // of the fit's confidence the way it was heard keeps
+  std::array<bool, kMost> apart_{};    // read from partials stiffness moved off a lower string's
   bool struck_ = false;
   ShadowedString shadowed_;
   PartialTrack track_;

@@ -305,6 +305,35 @@ TEST(StrumMaterial, DropDStrumsReadNoPitchMadeOfHigherStrings) {
   }
 }
 
+// Open E and DADGAD, down-strums in tune: strings 3, 5 and 6 are octaves
+// of strings 1, 2 and 3 (or 4), so every partial of theirs lies within a
+// few cents of an even partial of a lower string, and none is struck far
+// enough from the string below to be told by its attack alone. Where the
+// strings' different stiffness moves the octave's higher partials off the
+// lower string's (read again without the octave's partials, its own
+// stiffness no longer the pair's), the octave string is read from them:
+// a third of these strings at least, within 2 cents of themselves alone
+// (where the two strings' stiffness is alike, nothing tells them yet);
+// nothing far off, no muted string heard, the other strings read.
+TEST(StrumMaterial, OctaveStringsAreReadWhereStiffnessMovesTheirPartialsOffTheLowerOnes) {
+  int octavesHeard = 0, octavesRinging = 0;
+  for (const char *name : {"open-e", "dadgad"}) {
+    SCOPED_TRACE(name);
+    const Measure::Tuning tuning = Named(name);
+    material::StrumPlan plan = Plan(tuning, material::StrumKind::kDown, 0);
+    plan.strums = 4;
+    const Judged j = Judge(Render(plan, 34, std::nullopt), tuning);
+    EXPECT_EQ(j.readings, 4);
+    EXPECT_EQ(j.mutedHeard, 0);
+    EXPECT_EQ(j.wrong, 0);
+    EXPECT_LE(j.worst, 2.0);
+    EXPECT_LT(Median(j.errors), 0.5);
+    for (int s : {0, 1, 3}) EXPECT_GE(j.heardAt[s], j.ringingAt[s] - 1) << "string " << s + 1;
+    for (int s : {2, 4, 5}) octavesHeard += j.heardAt[s], octavesRinging += j.ringingAt[s];
+  }
+  EXPECT_GE(octavesHeard * 3, octavesRinging) << octavesHeard << " of " << octavesRinging << " octave strings";
+}
+
 // A five-string bass from the string model's bass, down-strums in tune and
 // arpeggios 30 cents off: five strings read a strum, the B0 (30.9 Hz)
 // among them, nothing far off, no muted string heard; the same strums
@@ -375,3 +404,4 @@ TEST(StrumMaterial, AUkulelesHighGIsReadAsStringOne) {
 }
 
 }  // namespace
+
