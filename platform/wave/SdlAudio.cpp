@@ -46,7 +46,7 @@ SDL_AudioDeviceID SdlAudio::Open(bool capture, const std::string &name, SDL_Audi
   want.freq = drovane::kSampleRate;
   want.format = AUDIO_S16SYS;
   want.channels = 1;
-  want.samples = 512;
+  want.samples = capture ? 2205 : 512;
   want.callback = callback;
   want.userdata = user;
   SDL_AudioSpec have{};
