@@ -10,6 +10,13 @@ namespace {
 
 const char *What(bool capture) { return capture ? "audio capture device" : "audio output device"; }
 
+// Capture comes in fragments as long as the phone's buffers (a tenth of a
+// second): the server's thread and the program each wake once a buffer, and
+// a buffer is handed over as soon as the fragment with its last sample has
+// come. Playback keeps short ones, so a tone starts at once.
+constexpr Uint16 kCaptureFragment = drovane::kSampleRate / 10;
+constexpr Uint16 kPlaybackFragment = 512;
+
 // SDL's audio is started and quit by one thread at a time: each phone has
 // one SDL worker, and this keeps a worker a phone left behind (on a server
 // that stopped answering) apart from the next phone's.
@@ -46,7 +53,7 @@ SDL_AudioDeviceID SdlAudio::Open(bool capture, const std::string &name, SDL_Audi
   want.freq = drovane::kSampleRate;
   want.format = AUDIO_S16SYS;
   want.channels = 1;
-  want.samples = capture ? 2205 : 512;
+  want.samples = capture ? kCaptureFragment : kPlaybackFragment;
   want.callback = callback;
   want.userdata = user;
   SDL_AudioSpec have{};
