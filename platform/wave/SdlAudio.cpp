@@ -13,9 +13,13 @@ const char *What(bool capture) { return capture ? "audio capture device" : "audi
 // Capture comes in fragments as long as the phone's buffers (a tenth of a
 // second): the server's thread and the program each wake once a buffer, and
 // a buffer is handed over as soon as the fragment with its last sample has
-// come. Playback keeps short ones, so a tone starts at once.
+// come. Playback runs (silence, while paused) as long as the phone is on:
+// fragments of 93 ms let SDL's thread sleep between them; a tone starts that
+// much later, which the ear does not mind. Short playback fragments would
+// also make a server such as PulseAudio's null sink run its monitor, and so
+// the capture, in short blocks.
 constexpr Uint16 kCaptureFragment = drovane::kSampleRate / 10;
-constexpr Uint16 kPlaybackFragment = 512;
+constexpr Uint16 kPlaybackFragment = 2048;
 
 // SDL's audio is started and quit by one thread at a time: each phone has
 // one SDL worker, and this keeps a worker a phone left behind (on a server
