@@ -7,7 +7,9 @@
 # string, 3 s, looped) played into the sink, each program runs in its window
 # and hears the loop: the tuner's gauge, its strobe (--strobe), each again
 # with the loop stopped (silence), the tuner of BEFORE_BUILD_DIR when given
-# (its gauge and strobe, heard and in silence), and Lingot and FMIT where installed.
+# (its gauge and strobe, heard and in silence), each tuner's gauge again with
+# its speaker open as a player runs it (the others have --playback null),
+# and Lingot and FMIT where installed.
 # Each is measured over SECONDS (default 20) after settling for 3 s: its
 # share of one core (user and system time, from /proc) and its resident
 # memory at the end and at its peak. Without PulseAudio, the demo and
@@ -60,6 +62,8 @@ measure() {
 }
 
 tuner() { exec "$1/app/drovane" --screen window --clock real --playback null "${@:2}"; }
+# As a player runs it: the speaker open too (paused between tones).
+speaker() { exec "$1/app/drovane" --screen window --clock real "${@:2}"; }
 
 if ! command -v pulseaudio >/dev/null; then
   echo "no PulseAudio: the demo and silence paced in real time, no peers"
@@ -99,6 +103,8 @@ each() {
   measure "$(label "$build" strobe)" tuner "$build" --capture live --strobe
   [ -n "$before" ] && measure "$(label "$before" gauge)" tuner "$before" --capture live
   [ -n "$before" ] && measure "$(label "$before" strobe)" tuner "$before" --capture live --strobe
+  measure "$(label "$build" "gauge, speaker open")" speaker "$build" --capture live
+  [ -n "$before" ] && measure "$(label "$before" "gauge, speaker open")" speaker "$before" --capture live
   command -v lingot >/dev/null && measure "lingot" lingot
   command -v fmit >/dev/null && QT_QPA_PLATFORM=xcb measure "fmit" fmit
   return 0
