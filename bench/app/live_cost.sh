@@ -46,7 +46,7 @@ measure() {
   local pid=$!
   sleep "$settle"
   if ! kill -0 $pid 2>/dev/null; then
-    printf '%-34s did not run: %s\n' "$name" "$(head -c 200 "$runtime/err")"
+    printf '%-36s did not run: %s\n' "$name" "$(head -c 200 "$runtime/err")"
     return
   fi
   local b a rss hwm
@@ -58,7 +58,7 @@ measure() {
   kill $pid 2>/dev/null || true
   wait $pid 2>/dev/null || true
   awk -v n="$name" -v b=$b -v a=$a -v t=$ticks -v s=$seconds -v r=$rss -v h=$hwm \
-    'BEGIN { printf "%-34s %6.2f %% of a core   RSS %6.1f MB (peak %6.1f MB)\n", n, 100 * (a - b) / t / s, r / 1024, h / 1024 }'
+    'BEGIN { printf "%-36s %6.2f %% of a core   RSS %6.1f MB (peak %6.1f MB)\n", n, 100 * (a - b) / t / s, r / 1024, h / 1024 }'
 }
 
 tuner() { exec "$1/app/drovane" --screen window --clock real --playback null "${@:2}"; }
@@ -103,8 +103,8 @@ each() {
   measure "$(label "$build" strobe)" tuner "$build" --capture live --strobe
   [ -n "$before" ] && measure "$(label "$before" gauge)" tuner "$before" --capture live
   [ -n "$before" ] && measure "$(label "$before" strobe)" tuner "$before" --capture live --strobe
-  measure "$(label "$build" "gauge, speaker open")" speaker "$build" --capture live
-  [ -n "$before" ] && measure "$(label "$before" "gauge, speaker open")" speaker "$before" --capture live
+  measure "$(label "$build" "gauge +speaker")" speaker "$build" --capture live
+  [ -n "$before" ] && measure "$(label "$before" "gauge +speaker")" speaker "$before" --capture live
   command -v lingot >/dev/null && measure "lingot" lingot
   command -v fmit >/dev/null && QT_QPA_PLATFORM=xcb measure "fmit" fmit
   return 0
