@@ -34,11 +34,11 @@ class Globals : public virtual CRefCounter {
   RCPtr<DrovaneView_H> view;
   RCPtr<MenuMainDlgCE> menu;
   RCPtr<Synth_H> synth;
-  // What the gauge was last invalidated for.
+  // What the strum screen's gauge area was last invalidated for.
   struct Shown {
     double pitch = -1, reference = 0;
     bool valid = false;
-  } gaugeShown;
+  } strumShown;
   std::wstring strobeShown;  // what the strobe screen was last invalidated for
 
   static Globals *current;

@@ -59,18 +59,21 @@ void OnMeasurement(const Measure::Result *records, unsigned int count) {
   } else if (!view->Options().strumScreen) {
     view->SetPitch(note);  // the strum screen's strings move with strums alone
   }
-  // Silence after silence, or the very same reading at the same A, shows
+  // A reading the gauge shows already (silence after silence, a pitch that
+  // moves neither the needle by a pixel nor the text by a digit) shows
   // nothing new; on the strobe, whose bands move by frames of their own, a
   // reading that changes none of its texts.
   if (view->Options().strobeScreen) {
     std::wstring now = view->StrobeShown();
     if (now == Globals::current->strobeShown) return;
     Globals::current->strobeShown.swap(now);
-  } else {
-    Globals::Shown &shown = Globals::current->gaugeShown;
+  } else if (view->Options().strumScreen) {
+    Globals::Shown &shown = Globals::current->strumShown;
     const Globals::Shown now{view->Pitch(), view->Bindings().getReference(), view->Gauge().valid};
     if (now.pitch == shown.pitch && now.reference == shown.reference && now.valid == shown.valid) return;
     shown = now;
+  } else if (view->GaugeUpToDate()) {
+    return;
   }
   InvalidateRect(Globals::current->mainWindow, &view->GaugeRect(), FALSE);
 }

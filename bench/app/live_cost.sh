@@ -7,7 +7,9 @@
 # string, 3 s, looped) played into the sink, each program runs in its window
 # and hears the loop: the tuner's gauge, its strobe (--strobe), each again
 # with the loop stopped (silence), the tuner of BEFORE_BUILD_DIR when given
-# (its gauge and strobe, heard and in silence), and Lingot and FMIT where installed.
+# (its gauge and strobe, heard and in silence), each tuner's gauge again with
+# its speaker open as a player runs it (the others have --playback null),
+# and Lingot and FMIT where installed.
 # Each is measured over SECONDS (default 20) after settling for 3 s: its
 # share of one core (user and system time, from /proc) and its resident
 # memory at the end and at its peak. Without PulseAudio, the demo and
@@ -44,7 +46,7 @@ measure() {
   local pid=$!
   sleep "$settle"
   if ! kill -0 $pid 2>/dev/null; then
-    printf '%-34s did not run: %s\n' "$name" "$(head -c 200 "$runtime/err")"
+    printf '%-36s did not run: %s\n' "$name" "$(head -c 200 "$runtime/err")"
     return
   fi
   local b a rss hwm
@@ -56,10 +58,12 @@ measure() {
   kill $pid 2>/dev/null || true
   wait $pid 2>/dev/null || true
   awk -v n="$name" -v b=$b -v a=$a -v t=$ticks -v s=$seconds -v r=$rss -v h=$hwm \
-    'BEGIN { printf "%-34s %6.2f %% of a core   RSS %6.1f MB (peak %6.1f MB)\n", n, 100 * (a - b) / t / s, r / 1024, h / 1024 }'
+    'BEGIN { printf "%-36s %6.2f %% of a core   RSS %6.1f MB (peak %6.1f MB)\n", n, 100 * (a - b) / t / s, r / 1024, h / 1024 }'
 }
 
 tuner() { exec "$1/app/drovane" --screen window --clock real --playback null "${@:2}"; }
+# As a player runs it: the speaker open too (paused between tones).
+speaker() { exec "$1/app/drovane" --screen window --clock real "${@:2}"; }
 
 if ! command -v pulseaudio >/dev/null; then
   echo "no PulseAudio: the demo and silence paced in real time, no peers"
@@ -99,6 +103,8 @@ each() {
   measure "$(label "$build" strobe)" tuner "$build" --capture live --strobe
   [ -n "$before" ] && measure "$(label "$before" gauge)" tuner "$before" --capture live
   [ -n "$before" ] && measure "$(label "$before" strobe)" tuner "$before" --capture live --strobe
+  measure "$(label "$build" "gauge +speaker")" speaker "$build" --capture live
+  [ -n "$before" ] && measure "$(label "$before" "gauge +speaker")" speaker "$before" --capture live
   command -v lingot >/dev/null && measure "lingot" lingot
   command -v fmit >/dev/null && QT_QPA_PLATFORM=xcb measure "fmit" fmit
   return 0

@@ -60,11 +60,28 @@ POINT DeviationGauge::PointFor(double v) const {
   return {Nearest(s.x), Nearest(s.y)};
 }
 
-const wchar_t *DeviationGauge::Direction() const {
+const wchar_t *DeviationGauge::Direction() const { return DirectionOf(value); }
+
+const wchar_t *DeviationGauge::DirectionOf(double v) const {
   if (!valid) return nullptr;
-  if (value > upperOk) return L"Down";
-  if (value < lowerOk) return L"Up";
+  if (v > upperOk) return L"Down";
+  if (v < lowerOk) return L"Up";
   return L"Ok";
+}
+
+std::wstring DeviationGauge::Shown(double v) const {
+  const POINT tip = PointFor(std::clamp(v, minimum, maximum));
+  const wchar_t *word = DirectionOf(v);
+  wchar_t text[160];
+  std::swprintf(text, 160, L"%d,%d|%ls|%a|%a|%a|%a|%d,%d,%d,%d|", static_cast<int>(tip.x), static_cast<int>(tip.y),
+                word ? word : L"-", minimum, maximum, lowerOk, upperOk, static_cast<int>(rect.left),
+                static_cast<int>(rect.top), static_cast<int>(rect.right), static_cast<int>(rect.bottom));
+  std::wstring shown = text;
+  for (double t : ticks) {
+    std::swprintf(text, 160, L"%a,", t);
+    shown += text;
+  }
+  return shown;
 }
 
 void DeviationGauge::Paint() const {

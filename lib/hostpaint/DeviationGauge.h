@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "FontSpec.h"
@@ -31,6 +32,10 @@ class DeviationGauge {
   // The word for `value`, or null while not valid.
   const wchar_t *Direction() const;
 
+  // What Paint draws when `value` is v, as text: the same text, the same
+  // pixels.
+  std::wstring Shown(double v) const;
+
   // Fills `rect` with the background, then draws the scale, the needle and
   // the word into `context`.
   void Paint() const;
@@ -59,6 +64,7 @@ class DeviationGauge {
   void PaintLabel(double v, Spot inner) const;
   void PaintNeedle() const;
   void PaintDirection() const;
+  const wchar_t *DirectionOf(double v) const;
 
   PaintProcs::SmartGdiObject<HPEN> needlePen_;
   PaintProcs::SmartGdiObject<HPEN> idlePen_;

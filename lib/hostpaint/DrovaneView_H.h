@@ -126,6 +126,11 @@ class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
   const StrobePanel &StrobeScreen() const { return strobePanel_; }
   // What the strobe screen shows but its bands' place (StrobePanel::Shown).
   std::wstring StrobeShown() const;
+  // What the gauge screen would show now, as text (the same text, the same
+  // pixels), and whether it shows just that already: the last paint that
+  // took in the whole gauge painted it.
+  std::wstring GaugeShown() const;
+  bool GaugeUpToDate() const { return GaugeShown() == gaugePainted_; }
   double Pitch() const { return pitch_; }
   int Note() const { return note_; }
   bool TempSelect() const { return tempSelect_; }
@@ -139,6 +144,9 @@ class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
   void PaintTexts(HDC dc, int width, int height) const;
   void PaintDetailedText(HDC dc, const RECT &client) const;
   void PaintShortText(HDC dc, const RECT &client) const;
+  std::wstring DetailedTitle() const;
+  std::wstring DetailedBody() const;
+  std::wstring ShortText() const;
   void PaintMicHint(HDC dc, int width, int height) const;
   // The pitch's deviation from where the selected note is in tune, semitones.
   double Deviation() const { return pitch_ - targets_.Target(note_); }
@@ -170,6 +178,7 @@ class DrovaneView_H : public MouseTool_Handler, public virtual CRefCounter {
   StrumPanel strumPanel_;
   StrobePanel strobePanel_;
   bool framing_ = false;  // frameTimer runs
+  std::wstring gaugePainted_;  // GaugeShown() at the last paint of the whole gauge
   int bandsShift_ = -1;   // where the strobe's bands were last painted, or asked to be
   Measure::NoteTargets targets_;
   double pitch_ = 0;

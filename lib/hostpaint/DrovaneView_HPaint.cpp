@@ -90,6 +90,18 @@ void DrovaneView_H::Paint(HDC dc, int width, int height, const RECT &paintRect) 
   RECT overlap;
   if (options_.showGuitar && IntersectRect(&overlap, &panel_.rect, &paintRect)) panel_.Paint(dc);
   PaintTexts(dc, width, height);
+  const RECT &g = gauge_.rect;
+  if (paintRect.left <= g.left && paintRect.top <= g.top && paintRect.right >= g.right && paintRect.bottom >= g.bottom)
+    gaugePainted_ = GaugeShown();
+}
+
+std::wstring DrovaneView_H::GaugeShown() const {
+  std::wstring shown = gauge_.Shown(Deviation());
+  if (options_.detailedText)
+    shown += DetailedTitle() + L"|" + DetailedBody();
+  else
+    shown += ShortText();
+  return shown;
 }
 
 void DrovaneView_H::PaintTexts(HDC dc, int width, int height) const {
@@ -102,14 +114,26 @@ void DrovaneView_H::PaintTexts(HDC dc, int width, int height) const {
 }
 
 void DrovaneView_H::PaintDetailedText(HDC dc, const RECT &client) const {
-  const double reference = bindings_.getReference();
-  wchar_t text[256];
   PaintProcs::GdiFontSelect font;
   font.Select(titleStyle_, dc);
-  Format(text, L" Note: %ls ", GetPitchName(note_));
-  ExtTextOutW(dc, client.left, titleStyle_.height, 0, nullptr, text, static_cast<UINT>(std::wcslen(text)), nullptr);
+  const std::wstring title = DetailedTitle();
+  ExtTextOutW(dc, client.left, titleStyle_.height, 0, nullptr, title.c_str(), static_cast<UINT>(title.size()),
+              nullptr);
   font.Restore();
   font.Select(valueStyle_, dc);
+  RECT box{client.left, client.top + valueStyle_.height + titleStyle_.height, client.right, client.bottom};
+  DrawTextW(dc, DetailedBody().c_str(), -1, &box, DT_LEFT | DT_TOP);
+}
+
+std::wstring DrovaneView_H::DetailedTitle() const {
+  wchar_t text[256];
+  Format(text, L" Note: %ls ", GetPitchName(note_));
+  return text;
+}
+
+std::wstring DrovaneView_H::DetailedBody() const {
+  const double reference = bindings_.getReference();
+  wchar_t text[256];
   const double expected = Frequency(targets_.Target(note_), reference);
   if (gauge_.valid) {
     const double sound = Frequency(pitch_, reference);
@@ -122,13 +146,18 @@ void DrovaneView_H::PaintDetailedText(HDC dc, const RECT &client) const {
     Format(text, L" Frequency:\n  expected %.2f dif:\n     sound \n Midi:\n  expected %u \n     sound ", expected,
            static_cast<unsigned>(note_));
   }
-  RECT box{client.left, client.top + valueStyle_.height + titleStyle_.height, client.right, client.bottom};
-  DrawTextW(dc, text, -1, &box, DT_LEFT | DT_TOP);
+  return text;
 }
 
 // The direction word leaves its right alignment in the DC; this text is
 // meant to start at the left edge, so it sets its own alignment.
 void DrovaneView_H::PaintShortText(HDC dc, const RECT &client) const {
+  SetTextAlign(dc, TA_LEFT | TA_TOP);
+  RECT box = client;
+  DrawTextW(dc, ShortText().c_str(), -1, &box, DT_LEFT | DT_TOP);
+}
+
+std::wstring DrovaneView_H::ShortText() const {
   const double reference = bindings_.getReference();
   const double heard = pitch_ != 0 ? Frequency(pitch_, reference) : 0.0;
   wchar_t text[96];
@@ -136,9 +165,7 @@ void DrovaneView_H::PaintShortText(HDC dc, const RECT &client) const {
     Format(text, L"A %.2f\r\n\r\n%.2f Hz  %ls\r\n", reference, heard, CentsText(Deviation() * 100).c_str());
   else
     Format(text, L"A %.2f\r\n\r\n%.2f Hz\r\n", reference, heard);
-  SetTextAlign(dc, TA_LEFT | TA_TOP);
-  RECT box = client;
-  DrawTextW(dc, text, -1, &box, DT_LEFT | DT_TOP);
+  return text;
 }
 
 void DrovaneView_H::PaintMicHint(HDC dc, int width, int height) const {

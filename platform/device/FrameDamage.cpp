@@ -1,6 +1,7 @@
 #include "device/FrameDamage.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "user/ScreenGeometry.h"
 
@@ -10,29 +11,85 @@ namespace {
 
 constexpr int kW = kScreenWidth, kH = kScreenHeight;
 
-bool Empty(const Area &a) { return a.w <= 0 || a.h <= 0; }
+bool None(const Area &a) { return a.w <= 0 || a.h <= 0; }
+
+// Rows apart: 0 when they touch or overlap.
+int Gap(const Area &a, const Area &b) { return std::max({0, a.y - (b.y + b.h), b.y - (a.y + a.h)}); }
 
 }  // namespace
 
+// Most rows of a repainted area are as they were: each is compared whole
+// first, and only a row that differs is looked into from both ends.
 Area ChangedWithin(const uint32_t *now, const uint32_t *before, const Area &area) {
+  const int from = std::max(area.x, 0), to = std::min(area.x + area.w, kW);
+  if (from >= to) return {};
   int left = kW, right = -1, top = kH, bottom = -1;
   for (int y = std::max(area.y, 0); y < std::min(area.y + area.h, kH); ++y) {
     const uint32_t *a = now + y * kW, *b = before + y * kW;
-    for (int x = std::max(area.x, 0); x < std::min(area.x + area.w, kW); ++x) {
-      if (a[x] == b[x]) continue;
-      left = std::min(left, x);
-      right = std::max(right, x);
-      top = std::min(top, y);
-      bottom = y;
-    }
+    if (std::memcmp(a + from, b + from, sizeof(uint32_t) * static_cast<size_t>(to - from)) == 0) continue;
+    int x = from;
+    while (a[x] == b[x]) ++x;
+    left = std::min(left, x);
+    x = to - 1;
+    while (a[x] == b[x]) --x;
+    right = std::max(right, x);
+    top = std::min(top, y);
+    bottom = y;
   }
   if (right < 0) return {};
   return {left, top, right - left + 1, bottom - top + 1};
 }
 
+FrameDamage ChangedAreas(const uint32_t *now, const uint32_t *before, const Area &area) {
+  FrameDamage damage;
+  Area run{};
+  for (int y = std::max(area.y, 0); y < std::min(area.y + area.h, kH); ++y) {
+    const Area row = ChangedWithin(now, before, {area.x, y, area.w, 1});
+    if (None(row)) continue;
+    if (!None(run) && y - (run.y + run.h) > FrameDamage::kNear) {
+      damage.Add(run);
+      run = {};
+    }
+    run = Union(run, row);
+  }
+  if (!None(run)) damage.Add(run);
+  return damage;
+}
+
+void FrameDamage::Add(const Area &area) {
+  if (None(area)) return;
+  Area joined = area;
+  // Joining two may bring the result near a third.
+  for (int i = 0; i < count_;) {
+    if (Gap(areas_[i], joined) <= kNear) {
+      joined = Union(joined, areas_[i]);
+      areas_[i] = areas_[--count_];
+      i = 0;
+    } else {
+      ++i;
+    }
+  }
+  areas_[count_++] = joined;
+  if (count_ > kMost) JoinNearest();
+}
+
+void FrameDamage::Add(const FrameDamage &damage) {
+  for (const Area &a : damage) Add(a);
+}
+
+void FrameDamage::JoinNearest() {
+  int a = 0, b = 1;
+  for (int i = 0; i < count_; ++i)
+    for (int j = i + 1; j < count_; ++j)
+      if (Gap(areas_[i], areas_[j]) < Gap(areas_[a], areas_[b])) a = i, b = j;
+  const Area joined = Union(areas_[a], areas_[b]);
+  areas_[b] = areas_[--count_];
+  areas_[a] = joined;
+}
+
 Area Union(const Area &a, const Area &b) {
-  if (Empty(a)) return b;
-  if (Empty(b)) return a;
+  if (None(a)) return b;
+  if (None(b)) return a;
   const int left = std::min(a.x, b.x), top = std::min(a.y, b.y);
   return {left, top, std::max(a.x + a.w, b.x + b.w) - left, std::max(a.y + a.h, b.y + b.h) - top};
 }

@@ -1,7 +1,5 @@
 #include "device/WindowPresenter.h"
 
-#include "device/FrameDamage.h"
-
 #include <errno.h>
 
 #include <algorithm>
@@ -217,34 +215,40 @@ void WindowPresenter::Stylus(const SDL_Event &event) {
 }
 
 // The newest frame and title from the program thread. A new frame's changed
-// part is enlarged into the window (the whole frame at a size that is no
+// parts are enlarged into the window (the whole frame at a size that is no
 // whole factor, where a part's pixels could fall a pixel off the whole's);
 // the whole when the window needs it again.
 void WindowPresenter::Show(bool again) {
   std::string title;
-  Area damage;
+  FrameDamage damage;
   {
     std::lock_guard lock(frameMutex_);
     damage = pendingDamage_;
-    pendingDamage_ = {};
-    if (damage.w > 0) CopyArea(pending_.data(), frame_.data(), damage);
+    pendingDamage_.Clear();
+    for (const Area &a : damage) CopyArea(pending_.data(), frame_.data(), a);
     title.swap(pendingTitle_);
   }
-  const bool fresh = damage.w > 0;
   if (!title.empty()) sdl_->SetWindowTitle(window_, title.c_str());
-  if (!fresh && !again) return;
+  if (damage.Empty() && !again) return;
   SDL_Surface *target = sdl_->GetWindowSurface(window_);
   SDL_Surface *source = sdl_->CreateRGBSurfaceWithFormatFrom(frame_.data(), kW, kH, 32, kW * 4, SDL_PIXELFORMAT_RGB888);
   if (target && source) {
     picture_ = Letterbox(target->w, target->h);
     const bool whole = again || picture_.w % kW != 0 || picture_.w / kW != picture_.h / kH;
-    if (whole) damage = {0, 0, kW, kH};
+    if (whole) {
+      damage.Clear();
+      damage.Add(Area{0, 0, kW, kH});
+    }
     if (whole && (picture_.w != target->w || picture_.h != target->h)) sdl_->FillRect(target, nullptr, 0);
-    const Area in = InWindow(picture_, damage);
-    SDL_Rect from{damage.x, damage.y, damage.w, damage.h}, to{in.x, in.y, in.w, in.h};
-    sdl_->BlitScaled(source, &from, target, &to);
-    SDL_Rect shown{in.x, in.y, in.w, in.h};
-    sdl_->UpdateWindowSurfaceRects(window_, &shown, 1);
+    SDL_Rect shown[FrameDamage::kMost];
+    int count = 0;
+    for (const Area &a : damage) {
+      const Area in = InWindow(picture_, a);
+      SDL_Rect from{a.x, a.y, a.w, a.h}, to{in.x, in.y, in.w, in.h};
+      shown[count++] = to;  // the blit writes what it clipped into `to`
+      sdl_->BlitScaled(source, &from, target, &to);
+    }
+    sdl_->UpdateWindowSurfaceRects(window_, shown, count);
     ++shown_;
   }
   if (source) sdl_->FreeSurface(source);
@@ -270,16 +274,21 @@ bool WindowPresenter::Take() {
     ++unchanged_;
     return false;
   }
-  if (first) sent_.assign(scratch_.size(), ~0u);
-  const Area changed = first ? drawn : ChangedWithin(scratch_.data(), sent_.data(), drawn);
-  if (changed.w <= 0) {
+  FrameDamage changed;
+  if (first) {
+    sent_.resize(scratch_.size());
+    changed.Add(drawn);
+  } else {
+    changed = ChangedAreas(scratch_.data(), sent_.data(), drawn);
+  }
+  if (changed.Empty()) {
     ++unchanged_;
     return false;
   }
-  CopyArea(scratch_.data(), sent_.data(), changed);
+  for (const Area &a : changed) CopyArea(scratch_.data(), sent_.data(), a);
   std::lock_guard lock(frameMutex_);
-  CopyArea(sent_.data(), pending_.data(), changed);
-  pendingDamage_ = Union(pendingDamage_, changed);
+  for (const Area &a : changed) CopyArea(sent_.data(), pending_.data(), a);
+  pendingDamage_.Add(changed);
   return true;
 }
 

@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "device/FrameDamage.h"
 #include "device/SdlVideo.h"
 #include "device/WindowFit.h"
 #include "device/X11Watch.h"
@@ -103,7 +104,7 @@ class WindowPresenter {
   // whole, and the part of it the window has not had yet.
   std::mutex frameMutex_;
   std::vector<uint32_t> pending_;
-  Area pendingDamage_;
+  FrameDamage pendingDamage_;
   std::string pendingTitle_;
   std::vector<uint32_t> frame_;  // window's thread only: the frame it shows
 

@@ -28,15 +28,21 @@ bool Core::RunDue(std::unique_lock<std::mutex> &lock) {
   for (DriverSignal *signal : signals_) {
     if (!signal->TakeRaised()) continue;
     lock.unlock();
-    signal->Run();
+    {
+      const WakeSignal::Busy busy;
+      signal->Run();
+    }
     lock.lock();
     return true;
   }
   std::function<void()> action;
   if (!scheduler.TakeDue(clock_->Now(), &action)) return false;
   lock.unlock();
-  action();
-  action = nullptr;  // whatever it captured goes before the lock is retaken
+  {
+    const WakeSignal::Busy busy;
+    action();
+    action = nullptr;  // whatever it captured goes before the lock is retaken
+  }
   lock.lock();
   return true;
 }

@@ -44,6 +44,7 @@ DWORD WINAPI MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE *handles, DWO
   if (count > MAXIMUM_WAIT_OBJECTS || (count && !handles) || flags != 0) return WAIT_FAILED;
   Core &core = phone.Kernel();
   UserState &user = phone.User();
+  const platform::WakeSignal::Looking looking(core.wake);
   std::unique_lock lock(core.mutex);
   std::optional<Time> deadline;
   if (milliseconds != INFINITE) deadline = core.Now() + std::chrono::milliseconds(milliseconds);
@@ -61,7 +62,10 @@ DWORD WINAPI MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE *handles, DWO
       // Whatever the hook posts or schedules is seen by the checks above.
       idled = true;
       lock.unlock();
-      core.idleHook();
+      {
+        const platform::WakeSignal::Busy busy;
+        core.idleHook();
+      }
       lock.lock();
       continue;
     }

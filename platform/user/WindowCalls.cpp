@@ -1,5 +1,6 @@
 // Classes, windows and their messages: the window calls of win/window.h.
 #include <algorithm>
+#include <string_view>
 
 #include "kernel/Platform.h"
 #include "user/WindowManager.h"
@@ -152,7 +153,11 @@ BOOL WINAPI SetWindowTextW(HWND window, LPCWSTR text) {
   WindowManager &m = platform::Windows();
   WindowRecord *w = m.tree.Find(window);
   if (!w) return FALSE;
-  w->text = text ? text : L"";
+  // The same text again would be painted again to the same pixels (the
+  // hint gets its note each time a string is recognised).
+  const std::wstring_view now = text ? text : L"";
+  if (w->text == now) return TRUE;
+  w->text = now;
   if (w->Child())
     m.Invalidate(*w, w->ClientRect(), true);
   else

@@ -179,6 +179,10 @@ void LinkSupervisor::HandOver() {
     On(Event::Sounded);
   }
   if (state_ == State::Running) user_.OnHandOver();
+  if (watch_ && Now() >= watchDue_) {
+    CancelOccurrence(watch_);
+    Watch();
+  }
 }
 
 void LinkSupervisor::Watch() {
@@ -209,8 +213,12 @@ void LinkSupervisor::StopLink() {
   if (link_ && inUse_) link_->Run(false);
 }
 
+// A look falls due every watch period. While sound goes through, the
+// hand-over that follows takes it; only a link that hands nothing over for
+// another period wakes the program for it.
 void LinkSupervisor::ScheduleWatch() {
-  watch_ = ScheduleAt(Now() + wave_.timings.watch, [this] { Watch(); });
+  watchDue_ = Now() + wave_.timings.watch;
+  watch_ = ScheduleAt(watchDue_ + wave_.timings.watch, [this] { Watch(); });
 }
 
 void LinkSupervisor::ScheduleRetry() {

@@ -62,7 +62,8 @@ class LinkUser {
 // once sound goes through it (a suspended microphone opens and stays silent).
 // Closed: the link is stopped and closed, and nothing is tried again.
 //
-// While there is a link it is looked at every watch period: it is lost when
+// While there is a link it is looked at every watch period (at the first
+// hand-over after, or a period later when there is none): it is lost when
 // its backend says so, or when no sound went through it for the stall time
 // (the start time before its first sound, and for the start time after it
 // was started). A link lost while Returning is closed and tried again without
@@ -142,6 +143,7 @@ class LinkSupervisor {
   LinkActivity activity_;
   LinkOpener opener_;
   OccurrenceId watch_ = 0, retry_ = 0;
+  Time watchDue_{};  // when the pending watch_ is due at a hand-over
   unsigned attempts_ = 0;  // opens tried since the loss
 };
 

@@ -39,7 +39,8 @@ struct LiveTimings {
   // and opened once more.
   Ms start{5000};
   // How often an open device is looked at for a loss (a disconnect SDL has
-  // seen, a JACK shutdown; a stall, while it runs).
+  // seen, a JACK shutdown; a stall, while it runs): at the first hand-over
+  // of its sound after, or one more period on when it hands nothing over.
   Ms watch{250};
   // The pauses between attempts to open a lost device again, the last
   // repeated: a failed attempt costs a millisecond or two (a refused

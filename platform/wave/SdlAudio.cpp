@@ -10,6 +10,17 @@ namespace {
 
 const char *What(bool capture) { return capture ? "audio capture device" : "audio output device"; }
 
+// Capture comes in fragments as long as the phone's buffers (a tenth of a
+// second): the server's thread and the program each wake once a buffer, and
+// a buffer is handed over as soon as the fragment with its last sample has
+// come. Playback runs (silence, while paused) as long as the phone is on:
+// fragments of 93 ms let SDL's thread sleep between them; a tone starts that
+// much later, which the ear does not mind. Short playback fragments would
+// also make a server such as PulseAudio's null sink run its monitor, and so
+// the capture, in short blocks.
+constexpr Uint16 kCaptureFragment = drovane::kSampleRate / 10;
+constexpr Uint16 kPlaybackFragment = 2048;
+
 // SDL's audio is started and quit by one thread at a time: each phone has
 // one SDL worker, and this keeps a worker a phone left behind (on a server
 // that stopped answering) apart from the next phone's.
@@ -46,7 +57,7 @@ SDL_AudioDeviceID SdlAudio::Open(bool capture, const std::string &name, SDL_Audi
   want.freq = drovane::kSampleRate;
   want.format = AUDIO_S16SYS;
   want.channels = 1;
-  want.samples = 512;
+  want.samples = capture ? kCaptureFragment : kPlaybackFragment;
   want.callback = callback;
   want.userdata = user;
   SDL_AudioSpec have{};

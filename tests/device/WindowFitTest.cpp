@@ -101,6 +101,8 @@ TEST(WindowFitTest, ThePictureKeepsItsAspectInAnyWindowAndTheStylusFollowsIt) {
 
 }  // namespace
 
+#include <random>
+#include <utility>
 #include <vector>
 
 #include "device/FrameDamage.h"
@@ -139,6 +141,49 @@ TEST(FrameDamageTest, OnlyThePixelsThatChangedWithinWhatWasDrawnAreShownAgainWhe
   const Area odd = InWindow(Area{0, 0, 150, 200}, Area{1, 1, 1, 1});
   EXPECT_EQ(odd.x, 0);
   EXPECT_EQ(odd.w, 2);
+}
+
+bool Covers(const platform::device::FrameDamage &damage, int x, int y) {
+  for (const Area &a : damage)
+    if (a.x <= x && x < a.x + a.w && a.y <= y && y < a.y + a.h) return true;
+  return false;
+}
+
+// A reading changes the text at the top and the needle far below: they are
+// shown as two small areas, not as the bounds of both. Changes a few rows
+// apart share one; scattered ones end in at most kMost areas, which still
+// cover every changed pixel (and were they drawn across an area held, the
+// two join).
+TEST(FrameDamageTest, ChangesFarApartAreShownAsAreasOfTheirOwnThatCoverEveryChangedPixel) {
+  using platform::device::ChangedAreas;
+  using platform::device::FrameDamage;
+  std::vector<uint32_t> before(240 * 320, 0xF5F5F5), now = before;
+  auto Change = [&](int x, int y) { now[y * 240 + x] = 0x123456; };
+  for (int x = 10; x < 60; ++x) Change(x, 30);      // a line of text
+  for (int x = 0; x < 150; ++x) Change(x, 160);     // the needle
+  Change(140, 164);                                 // its tip, a few rows down
+  const FrameDamage two = ChangedAreas(now.data(), before.data(), Area{0, 0, 160, 320});
+  ASSERT_EQ(two.end() - two.begin(), 2);
+  int pixels = 0;
+  for (const Area &a : two) pixels += a.w * a.h;
+  EXPECT_EQ(pixels, 50 * 1 + 150 * 5);
+  EXPECT_TRUE(Covers(two, 140, 164));
+  EXPECT_TRUE(Covers(two, 10, 30));
+  EXPECT_FALSE(Covers(two, 100, 100));
+
+  std::mt19937 random(25);
+  std::vector<std::pair<int, int>> changed;
+  for (int i = 0; i < 40; ++i) {
+    const int x = static_cast<int>(random() % 240), y = static_cast<int>(random() % 320);
+    Change(x, y);
+    changed.emplace_back(x, y);
+  }
+  FrameDamage many = ChangedAreas(now.data(), before.data(), Area{0, 0, 240, 320});
+  EXPECT_LE(many.end() - many.begin(), FrameDamage::kMost);
+  for (const auto &[x, y] : changed) EXPECT_TRUE(Covers(many, x, y)) << x << "," << y;
+  many.Add(Area{0, 0, 240, 320});
+  ASSERT_EQ(many.end() - many.begin(), 1);
+  EXPECT_EQ(many.begin()->h, 320);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ViewFixture.h"
+#include "gdi/GdiHost.h"
 #include "hostpaint/GdiFontSelect.h"
 #include "general/CheckRecord.h"
 #include "measure/TemperamentChoice.h"
@@ -350,6 +351,46 @@ TEST_F(Pictures, DetailedTextWithAndWithoutAPitch) {
   // The numbers after "dif:" (22 characters of 8 px) and "sound" are gone.
   EXPECT_GT(MissingInk(values, {8 * 22, 52, kW, 68}, &ink), 8);
   EXPECT_GT(MissingInk(values, {8 * 11, 68, 8 * 17, 84}, &ink), 8);
+}
+
+// A reading the gauge already shows needs no paint: across a slow drift of
+// the pitch, whenever the view says its last paint shows the reading, a
+// paint now gives the very same pixels; and the needle's pixel and the
+// text's digits do move, and then it says so. No pitch at all is news too.
+TEST_F(Pictures, AReadingThatMovesNeitherNeedleNorTextIsShownAlready) {
+  WireAsStartUp();
+  std::vector<uint32_t> shown(kW * kH), now(kW * kH);
+  auto Paint = [&](std::vector<uint32_t> &into) {
+    view_->Paint(canvas_.dc(), kW, kH, kClient);
+    ASSERT_TRUE(GdiReadPixels(canvas_.bitmap(), into.data(), kW, kH));
+  };
+  view_->SetPitch(55.0);
+  EXPECT_FALSE(view_->GaugeUpToDate()) << "nothing painted yet";
+  Paint(shown);
+  int same = 0, moved = 0;
+  for (int step = 1; step <= 300; ++step) {
+    view_->SetPitch(55.0 + step * 0.0002);  // 0.02 cent a reading
+    const bool upToDate = view_->GaugeUpToDate();
+    Paint(now);
+    if (upToDate) {
+      ++same;
+      ASSERT_EQ(now, shown) << "step " << step << " was said to be shown already";
+    } else {
+      ++moved;
+      EXPECT_NE(now, shown) << "step " << step;
+      shown.swap(now);
+    }
+    EXPECT_TRUE(view_->GaugeUpToDate());
+  }
+  EXPECT_GT(same, 150);
+  EXPECT_GT(moved, 5);
+  view_->SetPitch(0);
+  EXPECT_FALSE(view_->GaugeUpToDate());
+  // A paint of part of the gauge does not count as showing it.
+  Paint(shown);
+  view_->SetPitch(55.2);
+  view_->Paint(canvas_.dc(), kW, kH, RECT{0, 0, 20, 20});
+  EXPECT_FALSE(view_->GaugeUpToDate());
 }
 
 TEST_F(Pictures, MicrophoneHintAtTheBottom) {
