@@ -12,10 +12,6 @@ constexpr size_t kHistory = 1 << 15;  // 1.49 s: the attacks, the stretch and a 
 // An onset is weighed once the window after it is in.
 constexpr int64_t kWeighed = StruckStrings::kWindow;
 
-}  // namespace
-
-namespace {
-
 // kReadable, or kPeriods of the lowest string's if longer: a bass's low B
 // (31 Hz) needs a longer stretch to stand apart from its neighbours.
 int64_t Readable(const Measure::Tuning &tuning, double reference) {
