@@ -29,19 +29,24 @@ int CommonDivisor(const StringFit &fit) {
 
 }  // namespace
 
+double Evidence(const StringFit &fit) {
+  double evidence = 0;
+  for (const PartialMeasure &p : fit.partials) evidence += std::min(1.0, std::sqrt(std::max(p.weight, 0.0)) / kFullSnr);
+  return evidence;
+}
+
 double FitConfidence(const StringFit &fit, double resolution, bool apart) {
   if (fit.partials.empty() || !(resolution > 0)) return 0;
-  double evidence = 0, squares = 0, weights = 0;
+  double squares = 0, weights = 0;
   int lowest = kMostPartials;
   for (const PartialMeasure &p : fit.partials) {
     const double snr = std::sqrt(std::max(p.weight, 0.0));
-    evidence += std::min(1.0, snr / kFullSnr);
     const double deviation = resolution * (kBias + kSpread / std::max(snr, 1.0));
     const double z = (p.hertz - fit.model.Partial(p.n)) / deviation;
     squares += z * z, weights += 1;
     lowest = std::min(lowest, p.n);
   }
-  const double many = 1 - std::exp(-evidence / kEvidenceScale);
+  const double many = 1 - std::exp(-Evidence(fit) / kEvidenceScale);
   const double residual = std::sqrt(squares / weights) / kLooseResidual;
   const double agree = 1 / (1 + residual * residual);
   const int low = LowPartials(fit.model.Fundamental());

@@ -4,6 +4,10 @@
 
 namespace Strum {
 
+// How many partials a fit reads, each counted by how far it stands above
+// the floor, full at 20 dB.
+double Evidence(const StringFit &fit);
+
 // How far a string's reading can be trusted, 0…1, from its fit: the
 // evidence of its partials (how many, how far each stands above the
 // floor), how well their frequencies agree with the one stiff string

@@ -46,14 +46,6 @@ constexpr double kNovelty = 0.8;        // …or this far from where its sound b
 constexpr int kStruckPartials = 8;
 constexpr int kStruckSettle = static_cast<int>(Samples(0.03));  // after the onset, before the sound struck is read
 
-// How many partials a fit reads, each counted by how far it stands above
-// the floor, full at 20 dB.
-double Evidence(const StringFit &fit) {
-  double evidence = 0;
-  for (const PartialMeasure &p : fit.partials) evidence += std::min(1.0, std::sqrt(std::max(p.weight, 0.0)) / 10);
-  return evidence;
-}
-
 }  // namespace
 
 StrumAnalyzer::StrumAnalyzer(const Measure::Tuning &tuning, double reference)
