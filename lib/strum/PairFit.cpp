@@ -18,11 +18,29 @@ struct Residual {
 };
 
 // The bins around the pair, and the known partial's shape and its slope
-// (the slope takes up its decay and a small error in its frequency).
+// (the slope takes up its decay and a small error in its frequency). The
+// sums of the known partial's two columns are the same for every trial
+// frequency, so they are added up once, in the order each trial did.
 struct Bins {
   std::vector<double> hertz, known, slope;
   std::vector<std::complex<double>> values;
+  double gram[2][2] = {};
+  std::complex<double> projection[2];
+  double total = 0;
+  void AddUp();
 };
+
+void Bins::AddUp() {
+  for (size_t k = 0; k < values.size(); ++k) {
+    const double basis[2] = {known[k], slope[k]};
+    const std::complex<double> y = values[k];
+    total += std::norm(y);
+    for (int i = 0; i < 2; ++i) {
+      projection[i] += basis[i] * y;
+      for (int j = 0; j < 2; ++j) gram[i][j] += basis[i] * basis[j];
+    }
+  }
+}
 
 // Solves the real symmetric system m·x = r for complex r (Gaussian
 // elimination without pivoting: m is a Gram matrix). False when singular.
@@ -45,25 +63,31 @@ bool SolveGram(double m[N][N], std::complex<double> r[N], std::complex<double> x
 }
 
 // Least squares of the bins by the known partial (shape and slope) and a
-// sinusoid at f; or, with f NaN, by the known partial alone.
+// sinusoid at f; or, with N 2, by the known partial alone.
 template <int N>
 double Fit(const StrumSpectrum &spectrum, const Bins &bins, double f, std::complex<double> x[N]) {
-  double m[N][N] = {}, total = 0;
+  double m[N][N] = {};
   std::complex<double> r[N] = {}, rhs[N];
-  for (size_t k = 0; k < bins.values.size(); ++k) {
-    const double basis[3] = {bins.known[k], bins.slope[k], N > 2 ? spectrum.Shape(bins.hertz[k] - f) : 0};
-    const std::complex<double> y = bins.values[k];
-    total += std::norm(y);
-    for (int i = 0; i < N; ++i) {
-      r[i] += basis[i] * y;
-      for (int j = 0; j < N; ++j) m[i][j] += basis[i] * basis[j];
+  for (int i = 0; i < 2; ++i) {
+    r[i] = bins.projection[i];
+    for (int j = 0; j < 2; ++j) m[i][j] = bins.gram[i][j];
+  }
+  if constexpr (N > 2) {
+    for (size_t k = 0; k < bins.values.size(); ++k) {
+      const double shape = spectrum.Shape(bins.hertz[k] - f);
+      r[2] += shape * bins.values[k];
+      m[0][2] += bins.known[k] * shape;
+      m[1][2] += bins.slope[k] * shape;
+      m[2][2] += shape * shape;
     }
+    m[2][0] = m[0][2];
+    m[2][1] = m[1][2];
   }
   std::copy(r, r + N, rhs);
   if (!SolveGram<N>(m, rhs, x)) return INFINITY;
   double explained = 0;
   for (int i = 0; i < N; ++i) explained += std::real(std::conj(x[i]) * r[i]);
-  return total - explained;
+  return bins.total - explained;
 }
 
 Residual Solve(const StrumSpectrum &spectrum, const Bins &bins, double f) {
@@ -95,6 +119,7 @@ bool FitBeside(const StrumSpectrum &spectrum, double known, double guess, double
     bins.values.push_back(spectrum.Centered(k));
     total += std::norm(bins.values.back());
   }
+  bins.AddUp();
   std::complex<double> alone[2];
   const double aloneError = Fit<2>(spectrum, bins, 0, alone);
   double best = guess, step = 2 * reach / kTrials;

@@ -24,15 +24,17 @@ StrumSpectrum::StrumSpectrum()
 
 void StrumSpectrum::Compute(const int16_t *samples, int count) {
   count_ = std::clamp(count, 64, kLongestStretch);
-  double windowSum = 0;
-  for (int t = 0; t < count_; ++t) {
-    const double w = Hann(t, count_);
-    input_[t] = w * samples[t];
-    windowSum += w;
+  // Stretches mostly have the same length: the window is made again only
+  // when it changes.
+  if (static_cast<int>(window_.size()) != count_) {
+    window_.resize(count_);
+    windowSum_ = 0;
+    for (int t = 0; t < count_; ++t) windowSum_ += window_[t] = Hann(t, count_);
   }
+  for (int t = 0; t < count_; ++t) input_[t] = window_[t] * samples[t];
   std::fill(input_.begin() + count_, input_.end(), 0.0);
   fft_.Transform(input_.data(), bins_.data());
-  scale_ = 2 / windowSum;
+  scale_ = 2 / windowSum_;
   for (size_t k = 0; k < bins_.size(); ++k) amplitude_[k] = std::sqrt(std::norm(bins_[k])) * scale_;
   ComputeFloor();
 }

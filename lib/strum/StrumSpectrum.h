@@ -62,6 +62,8 @@ class StrumSpectrum {
 
   RealFft fft_;
   std::vector<double> input_;
+  std::vector<double> window_;  // Hann of the last stretch's length
+  double windowSum_ = 0;
   std::vector<std::complex<double>> bins_;
   std::vector<double> amplitude_;
   std::vector<double> floor_;  // one value per band of kFloorBand bins
