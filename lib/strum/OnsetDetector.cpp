@@ -42,7 +42,11 @@ void OnsetDetector::Feed(const int16_t *samples, size_t count, std::vector<Onset
 }
 
 double OnsetDetector::Flux() {
-  for (int t = 0; t < kFrame; ++t) input_[t] = window_[t] * frame_[(position_ + t) % kFrame];
+  // The ring's oldest sample is at position_ % kFrame: two runs, no index
+  // wrapped per sample.
+  const int oldest = static_cast<int>(position_ % kFrame), split = kFrame - oldest;
+  for (int t = 0; t < split; ++t) input_[t] = window_[t] * frame_[oldest + t];
+  for (int t = split; t < kFrame; ++t) input_[t] = window_[t] * frame_[t - split];
   fft_.Transform(input_.data(), bins_.data());
   const int from = static_cast<int>(kLowest * kFrame / kSampleRate), to = static_cast<int>(kHighest * kFrame / kSampleRate);
   std::swap(previous_, current_);

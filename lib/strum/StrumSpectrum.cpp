@@ -48,24 +48,60 @@ std::complex<double> StrumSpectrum::Centered(int bin) const {
   return bins_[bin] * std::polar(scale_, 2 * std::numbers::pi * bin * middle / kFftSize);
 }
 
+namespace {
+
+double SmallSin(double x) {
+  const double x2 = x * x;
+  return x * (1 - x2 / 6 * (1 - x2 / 20));
+}
+
 // The Hann window is ½ + ¼·e^(2πi·t/N) + ¼·e^(−2πi·t/N) about its middle,
 // so its transform is three Dirichlet kernels sin(πgN) ÷ sin(πg), whose
-// numerators are all ±sin(πfN); the denominators' angles are small.
-double StrumSpectrum::Shape(double hertz) const {
-  const double n = count_, f = std::abs(hertz) / kSampleRate;
-  auto smallSin = [](double x) {
-    const double x2 = x * x;
-    return x * (1 - x2 / 6 * (1 - x2 / 20));
-  };
-  const double x = std::numbers::pi * f, top = std::sin(x * n), step = std::numbers::pi / n;
+// numerators are all ±sin(πfN) (`top`, x = πf); the denominators' angles
+// are small. *nearest is the smallest denominator.
+double Kernels(double x, double top, double n, double *nearest) {
+  const double step = std::numbers::pi / n;
   double sum = 0;
   const double parts[3][2] = {{0, 0.5}, {-step, -0.25}, {step, -0.25}};
+  *nearest = INFINITY;
   for (const auto &[shift, weight] : parts) {
-    const double d = smallSin(x + shift);
+    const double d = SmallSin(x + shift);
+    *nearest = std::min(*nearest, std::abs(d));
     // At a kernel's centre the ratio's limit is ±N.
     sum += std::abs(d) < 1e-12 ? (shift == 0 ? 0.5 * n : 0.25 * n) : weight * top / d;
   }
   return sum / (0.5 * n);
+}
+
+// Below this denominator a numerator's rounding weighs too much for
+// QuickShapes: the bin's shape is computed exactly.
+constexpr double kNearCentre = 1e-6;
+
+}  // namespace
+
+double StrumSpectrum::Shape(double hertz) const {
+  const double n = count_, x = std::numbers::pi * (std::abs(hertz) / kSampleRate);
+  double nearest;
+  return Kernels(x, std::sin(x * n), n, &nearest);
+}
+
+// From bin to bin the numerator's angle πN·(ν − f)/fs grows by πN/kFftSize,
+// so its sine turns by a fixed rotation, started afresh for every call.
+void StrumSpectrum::QuickShapes(int first, int count, double f, double *out) const {
+  const double n = count_, turn = std::numbers::pi * n / kFftSize;
+  const double c = std::cos(turn), s = std::sin(turn);
+  const double angle = std::numbers::pi * n * ((first * BinHertz() - f) / kSampleRate);
+  double sine = std::sin(angle), cosine = std::cos(angle);
+  for (int i = 0; i < count; ++i) {
+    const double hertz = (first + i) * BinHertz() - f;
+    const double x = std::numbers::pi * (std::abs(hertz) / kSampleRate);
+    double nearest;
+    out[i] = Kernels(x, hertz < 0 ? -sine : sine, n, &nearest);
+    if (nearest < kNearCentre) out[i] = Shape(hertz);
+    const double next = sine * c + cosine * s;
+    cosine = cosine * c - sine * s;
+    sine = next;
+  }
 }
 
 // A band's median, but never less than kDynamicRange below the strongest
