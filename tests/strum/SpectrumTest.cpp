@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <complex>
 #include <numbers>
 #include <vector>
 
@@ -79,6 +81,58 @@ TEST(StrumSpectrum, TellsARingingPartialFromAThud) {
   EXPECT_LT(Strum::Fading(ringing.data(), 13000, 220), 0.01);
   const std::vector<int16_t> silence(13000);
   EXPECT_EQ(Strum::Fading(silence.data(), 13000, 110), 0);
+}
+
+// The quick shapes follow the exact ones across the main lobe and the
+// sidelobes, below and above the sinusoid, on bins that fall on a kernel's
+// centre too, for stretches of any length.
+TEST(StrumSpectrum, QuickShapesFollowTheExactOnes) {
+  Strum::StrumSpectrum spectrum;
+  for (int count : {13450, 9001, 2048}) {
+    const std::vector<int16_t> tone = Tones({{{300, 1000, 0}}}, count);
+    spectrum.Compute(tone.data(), count);
+    const double bin = spectrum.BinHertz();
+    for (double f : {301.3, 400 * bin, 400 * bin + spectrum.Resolution(), 400.37 * bin, 1234.5}) {
+      const int first = static_cast<int>(f / bin) - 60;
+      std::vector<double> quick(120);
+      spectrum.QuickShapes(first, 120, f, quick.data());
+      double largest = 0;
+      for (int i = 0; i < 120; ++i) {
+        const double exact = spectrum.Shape((first + i) * bin - f);
+        largest = std::max(largest, std::abs(exact));
+        EXPECT_NEAR(quick[i], exact, 1e-12) << count << " " << f << " " << i;
+      }
+      EXPECT_GT(largest, 0.5) << count << " " << f;  // the main lobe was among them
+    }
+  }
+}
+
+// A stretch of another length than the last is windowed for its own
+// length: its spectrum and its fading are those read afresh.
+TEST(StrumSpectrum, AStretchOfAnotherLengthIsWindowedAfresh) {
+  const std::vector<int16_t> tone = Tones({{{196, 6000, 2}}, {{523, 3000, 9}}}, 13000);
+  Strum::StrumSpectrum used, fresh;
+  used.Compute(tone.data(), 13000);
+  used.Compute(tone.data(), 7000);
+  fresh.Compute(tone.data(), 7000);
+  ASSERT_EQ(used.Bins(), fresh.Bins());
+  for (int k = 0; k < used.Bins(); ++k) ASSERT_EQ(used.Amplitude(k), fresh.Amplitude(k)) << k;
+  EXPECT_EQ(used.Floor(523), fresh.Floor(523));
+
+  // The fading read by a plain windowed sum, for each length in turn.
+  auto plain = [&](int count, double hertz) {
+    std::complex<double> first, second;
+    const int half = count / 2;
+    for (int t = 0; t < half; ++t) {
+      const double w = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * (t + 0.5) / half);
+      const std::complex<double> turn = std::polar(1.0, -2 * std::numbers::pi * hertz * t / kRate);
+      first += w * static_cast<double>(tone[t]) * turn;
+      second += w * static_cast<double>(tone[half + t]) * turn;
+    }
+    return std::abs(second) / std::abs(first);
+  };
+  for (int count : {13000, 7000, 13000, 4001})
+    for (double hertz : {196.0, 523.0}) EXPECT_NEAR(Strum::Fading(tone.data(), count, hertz), plain(count, hertz), 1e-9);
 }
 
 }  // namespace
