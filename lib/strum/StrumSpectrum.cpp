@@ -87,17 +87,22 @@ double StrumSpectrum::Shape(double hertz) const {
 
 // From bin to bin the numerator's angle πN·(ν − f)/fs grows by πN/kFftSize,
 // so its sine turns by a fixed rotation, started afresh for every call.
+// The three kernels' ratios are put over one denominator.
 void StrumSpectrum::QuickShapes(int first, int count, double f, double *out) const {
-  const double n = count_, turn = std::numbers::pi * n / kFftSize;
+  const double n = count_, turn = std::numbers::pi * n / kFftSize, step = std::numbers::pi / n, scale = 2 / n;
   const double c = std::cos(turn), s = std::sin(turn);
   const double angle = std::numbers::pi * n * ((first * BinHertz() - f) / kSampleRate);
   double sine = std::sin(angle), cosine = std::cos(angle);
   for (int i = 0; i < count; ++i) {
     const double hertz = (first + i) * BinHertz() - f;
     const double x = std::numbers::pi * (std::abs(hertz) / kSampleRate);
-    double nearest;
-    out[i] = Kernels(x, hertz < 0 ? -sine : sine, n, &nearest);
-    if (nearest < kNearCentre) out[i] = Shape(hertz);
+    const double d0 = SmallSin(x), d1 = SmallSin(x - step), d2 = SmallSin(x + step);
+    if (std::min({std::abs(d0), std::abs(d1), std::abs(d2)}) < kNearCentre) {
+      out[i] = Shape(hertz);
+    } else {
+      const double top = hertz < 0 ? -sine : sine;
+      out[i] = top * scale * (0.5 * d1 * d2 - 0.25 * d0 * (d1 + d2)) / (d0 * d1 * d2);
+    }
     const double next = sine * c + cosine * s;
     cosine = cosine * c - sine * s;
     sine = next;
