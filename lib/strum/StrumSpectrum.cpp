@@ -19,7 +19,7 @@ constexpr double kDynamicRange = 1e-4;  // 80 dB
 }  // namespace
 
 StrumSpectrum::StrumSpectrum()
-    : fft_(kFftSize), input_(kFftSize), bins_(kFftSize / 2 + 1), amplitude_(kFftSize / 2 + 1),
+    : fft_(kFftSize), input_(kFftSize), turnCos_(kTurns), turnSin_(kTurns), bins_(kFftSize / 2 + 1), amplitude_(kFftSize / 2 + 1),
       floor_(amplitude_.size() / kFloorBand + 1) {}
 
 void StrumSpectrum::Compute(const int16_t *samples, int count) {
@@ -30,6 +30,11 @@ void StrumSpectrum::Compute(const int16_t *samples, int count) {
     window_.resize(count_);
     windowSum_ = 0;
     for (int t = 0; t < count_; ++t) windowSum_ += window_[t] = Hann(t, count_);
+    for (int i = 0; i < kTurns; ++i) {
+      const double turn = std::numbers::pi * count_ * i / kFftSize;
+      turnCos_[i] = std::cos(turn);
+      turnSin_[i] = std::sin(turn);
+    }
   }
   for (int t = 0; t < count_; ++t) input_[t] = window_[t] * samples[t];
   std::fill(input_.begin() + count_, input_.end(), 0.0);
@@ -86,27 +91,30 @@ double StrumSpectrum::Shape(double hertz) const {
 }
 
 // From bin to bin the numerator's angle πN·(ν − f)/fs grows by πN/kFftSize,
-// so its sine turns by a fixed rotation, started afresh for every call.
-// The three kernels' ratios are put over one denominator.
+// so its sine is the first bin's turned by the stretch's table of turns;
+// the three kernels' ratios are put over one denominator. A bin near a
+// kernel's centre is marked in the first loop and computed exactly after.
 void StrumSpectrum::QuickShapes(int first, int count, double f, double *out) const {
-  const double n = count_, turn = std::numbers::pi * n / kFftSize, step = std::numbers::pi / n, scale = 2 / n;
-  const double c = std::cos(turn), s = std::sin(turn);
+  // SmallSin's and the angle's divisions as products: no division but one per bin.
+  auto smallSin = [](double x) {
+    const double x2 = x * x;
+    return x * (1 - x2 * (1.0 / 6) * (1 - x2 * (1.0 / 20)));
+  };
+  const double n = count_, step = std::numbers::pi / n, scale = 2 / n, perHertz = std::numbers::pi / kSampleRate;
   const double angle = std::numbers::pi * n * ((first * BinHertz() - f) / kSampleRate);
-  double sine = std::sin(angle), cosine = std::cos(angle);
-  for (int i = 0; i < count; ++i) {
+  const double sine = std::sin(angle), cosine = std::cos(angle);
+  const int turned = std::min(count, kTurns);
+  for (int i = 0; i < turned; ++i) {
     const double hertz = (first + i) * BinHertz() - f;
-    const double x = std::numbers::pi * (std::abs(hertz) / kSampleRate);
-    const double d0 = SmallSin(x), d1 = SmallSin(x - step), d2 = SmallSin(x + step);
-    if (std::min({std::abs(d0), std::abs(d1), std::abs(d2)}) < kNearCentre) {
-      out[i] = Shape(hertz);
-    } else {
-      const double top = hertz < 0 ? -sine : sine;
-      out[i] = top * scale * (0.5 * d1 * d2 - 0.25 * d0 * (d1 + d2)) / (d0 * d1 * d2);
-    }
-    const double next = sine * c + cosine * s;
-    cosine = cosine * c - sine * s;
-    sine = next;
+    const double x = perHertz * std::abs(hertz);
+    const double d0 = smallSin(x), d1 = smallSin(x - step), d2 = smallSin(x + step);
+    const double top = sine * turnCos_[i] + cosine * turnSin_[i];
+    const double shape = (hertz < 0 ? -top : top) * scale * (0.5 * d1 * d2 - 0.25 * d0 * (d1 + d2)) / (d0 * d1 * d2);
+    const bool near = std::abs(d0) < kNearCentre || std::abs(d1) < kNearCentre || std::abs(d2) < kNearCentre;
+    out[i] = near ? NAN : shape;
   }
+  for (int i = 0; i < count; ++i)
+    if (i >= turned || std::isnan(out[i])) out[i] = Shape((first + i) * BinHertz() - f);
 }
 
 // A band's median, but never less than kDynamicRange below the strongest

@@ -67,6 +67,8 @@ class StrumSpectrum {
   std::vector<double> input_;
   std::vector<double> window_;  // Hann of the last stretch's length
   double windowSum_ = 0;
+  static constexpr int kTurns = 256;     // bins QuickShapes turns to; beyond, it computes exactly
+  std::vector<double> turnCos_, turnSin_;  // of πN·i/kFftSize, i < kTurns
   std::vector<std::complex<double>> bins_;
   std::vector<double> amplitude_;
   std::vector<double> floor_;  // one value per band of kFloorBand bins
