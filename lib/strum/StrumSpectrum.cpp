@@ -19,8 +19,8 @@ constexpr double kDynamicRange = 1e-4;  // 80 dB
 }  // namespace
 
 StrumSpectrum::StrumSpectrum()
-    : fft_(kFftSize), input_(kFftSize), turnCos_(kTurns), turnSin_(kTurns), bins_(kFftSize / 2 + 1), amplitude_(kFftSize / 2 + 1),
-      floor_(amplitude_.size() / kFloorBand + 1) {}
+    : fft_(kFftSize), input_(kFftSize), turnCos_(kTurns), turnSin_(kTurns), bins_(kFftSize / 2 + 1),
+      amplitude_(kFftSize / 2 + 1), floor_(amplitude_.size() / kFloorBand + 1) {}
 
 void StrumSpectrum::Compute(const int16_t *samples, int count) {
   count_ = std::clamp(count, 64, kLongestStretch);
@@ -63,15 +63,13 @@ double SmallSin(double x) {
 // The Hann window is ½ + ¼·e^(2πi·t/N) + ¼·e^(−2πi·t/N) about its middle,
 // so its transform is three Dirichlet kernels sin(πgN) ÷ sin(πg), whose
 // numerators are all ±sin(πfN) (`top`, x = πf); the denominators' angles
-// are small. *nearest is the smallest denominator.
-double Kernels(double x, double top, double n, double *nearest) {
+// are small.
+double Kernels(double x, double top, double n) {
   const double step = std::numbers::pi / n;
   double sum = 0;
   const double parts[3][2] = {{0, 0.5}, {-step, -0.25}, {step, -0.25}};
-  *nearest = INFINITY;
   for (const auto &[shift, weight] : parts) {
     const double d = SmallSin(x + shift);
-    *nearest = std::min(*nearest, std::abs(d));
     // At a kernel's centre the ratio's limit is ±N.
     sum += std::abs(d) < 1e-12 ? (shift == 0 ? 0.5 * n : 0.25 * n) : weight * top / d;
   }
@@ -86,8 +84,7 @@ constexpr double kNearCentre = 1e-6;
 
 double StrumSpectrum::Shape(double hertz) const {
   const double n = count_, x = std::numbers::pi * (std::abs(hertz) / kSampleRate);
-  double nearest;
-  return Kernels(x, std::sin(x * n), n, &nearest);
+  return Kernels(x, std::sin(x * n), n);
 }
 
 // From bin to bin the numerator's angle πN·(ν − f)/fs grows by πN/kFftSize,
