@@ -22,7 +22,7 @@ constexpr double kEarly = Samples(0.046);  // an attack may lie a little before 
 constexpr double kApart = Samples(0.07);
 constexpr double kLocal = PartialTrack::kFrame;  // samples either side of an attack weighed for it
 constexpr double kDecays[] = {0.0, 1.0, 3.0};  // per second
-constexpr double kRatio = 4.0;       // of what the hiding strings leave near the attack, 3/4 explained
+constexpr double kRatio = 6.0;       // of what the hiding strings leave near the attack, 5/6 explained
 constexpr double kNearBefore = Samples(0.1);  // the frames about an attack, weighed for it
 constexpr double kNearAfter = Samples(0.2);
 // Samples between a partial's own attack and the string's: the onsets
