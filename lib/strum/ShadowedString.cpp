@@ -20,17 +20,30 @@ constexpr double kEarly = Samples(0.046);  // an attack may lie a little before 
 // attack, while B3 and E4 are struck four strings (80 ms or more, strings
 // 20–40 ms apart) from the strings that hide them.
 constexpr double kApart = Samples(0.07);
+constexpr double kLocal = PartialTrack::kFrame;  // samples either side of an attack weighed for it
 constexpr double kDecays[] = {0.0, 1.0, 3.0};  // per second
-constexpr double kRatio = 11.0;      // of what the hiding strings leave, 10/11 explained
-constexpr double kAgree = kAttackStep;  // samples between a partial's own attack and the string's
+constexpr double kRatio = 6.0;       // of what the hiding strings leave near the attack, 5/6 explained
+constexpr double kNearBefore = Samples(0.1);  // the frames about an attack, weighed for it
+constexpr double kNearAfter = Samples(0.2);
+// Samples between a partial's own attack and the string's: the onsets
+// found within one hop, a partial's own attack within another.
+constexpr double kAgree = PartialTrack::kHop;
 constexpr int kLowest = 4;           // partials that count as low
 constexpr double kLeastGain = 0.01;  // of the track's energy
 constexpr double kWeightCap = 1e4;
+// A partial's weight: what the sound explains over what is left, in each
+// of the tens of frames it is read from (what is left is spread over
+// them, the sound is not), as a peak's height over the floor is weighed.
+constexpr double kFrameWeight = 10.0;
 constexpr double kDisagree = 0.002;  // 3.5 cents
 
 }  // namespace
 
-void ShadowedString::SetRegion(const int16_t *samples, int count, int onset, int stretch) {
+void ShadowedString::SetRegion(const int16_t *samples, int count, int onset, int stretch,
+                               std::span<const int> attacks) {
+  attacks_.clear();
+  for (int a : attacks)
+    if (a >= 0 && a < stretch) attacks_.push_back(a);
   samples_ = samples;
   count_ = count;
   onset_ = onset;
@@ -39,8 +52,13 @@ void ShadowedString::SetRegion(const int16_t *samples, int count, int onset, int
 
 // When a string is struck: the time, on a grid of kAttackStep, at which its
 // track changes the most, as what rang before (its sound from an earlier
-// strum, or nothing) gives way to what it sounds now.
+// strum, or nothing) gives way to what it sounds now. With the strum's
+// attacks known, only at one of them: over the whole region a plucked
+// partial's decay leaves the change nearly as large at a neighbouring
+// string's attack, and a string ringing on from the last strum may change
+// most elsewhere.
 double ShadowedString::AttackOf(const PartialTrack &track) {
+  if (!attacks_.empty()) return AttackAmong(track);
   const std::span<const std::complex<double>> z{&track[0], static_cast<size_t>(track.Frames())};
   trial_.resize(track.Frames());
   before_.resize(track.Frames());
@@ -52,6 +70,32 @@ double ShadowedString::AttackOf(const PartialTrack &track) {
     const double explained = hidingFit_.Energy() - hidingFit_.Residual() + hidingFit_.Explains(trial_);
     if (explained > best) best = explained, attack = t;
   }
+  return attack;
+}
+
+// Among the strum's attacks (each a step either side, the onsets being
+// found to within one), the one where a step from one sound to another
+// explains the most beyond one sound going on, in the frames about it: near
+// an attack a partial's decay hardly counts, and a string ringing on only
+// decays at the others' attacks.
+double ShadowedString::AttackAmong(const PartialTrack &track) {
+  double best = -1, attack = attacks_.front();
+  for (double at : attacks_)
+    for (double t : {at - kAttackStep, at, at + kAttackStep}) {
+      const int from = std::max(0, static_cast<int>(std::floor((t - kLocal) / PartialTrack::kHop)));
+      const int to = std::min(track.Frames(), static_cast<int>(std::ceil((t + kLocal) / PartialTrack::kHop)));
+      if (to - from < 2) continue;
+      const std::span<const std::complex<double>> z{&track[from], static_cast<size_t>(to - from)};
+      trial_.resize(to - from);
+      before_.resize(to - from);
+      for (int m = from; m < to; ++m)
+        trial_[m - from] = PartialTrack::After(m, t), before_[m - from] = 1.0 - trial_[m - from];
+      hidingFit_.Reset(z);
+      for (auto &one : before_) one = 1.0;
+      hidingFit_.Add(before_);
+      const double gain = hidingFit_.Explains(trial_);
+      if (gain > best) best = gain, attack = t;
+    }
   return attack;
 }
 
@@ -183,8 +227,11 @@ std::complex<double> ShadowedString::Turn(const Shared &s, double middle) {
 
 // The sound struck at `attack` at one partial, read from the frames before
 // the attack and after its first kSettle: the decay and frequency that
-// explain the most beside the hiding envelopes.
-ShadowedString::Reading ShadowedString::ReadAfter(const Shared &s, double attack, double settle) {
+// explain the most beside the hiding envelopes. `near`: from the frames
+// about the attack only, where the hiding strings' envelopes, taken from
+// other partials, still fit theirs (their own beating and decay part them
+// further on, and leave there more than an attack adds).
+ShadowedString::Reading ShadowedString::ReadAfter(const Shared &s, double attack, double settle, bool near) {
   kept_.clear();
   keptFrames_.clear();
   keptTimes_.clear();
@@ -194,6 +241,7 @@ ShadowedString::Reading ShadowedString::ReadAfter(const Shared &s, double attack
   for (int m = 0; m < s.track.Frames(); ++m) {
     const double from = m * PartialTrack::kHop, to = from + PartialTrack::kFrame;
     if (settle > 0 && to > attack && from < attack + settle) continue;
+    if (near && (to < attack - kNearBefore || from > attack + kNearAfter)) continue;
     kept_.push_back(s.track[m]);
     keptTimes_.push_back(std::max(0.0, PartialTrack::Middle(m) - attack) / kSampleRate);
     keptFrames_.push_back(m);
@@ -276,12 +324,12 @@ bool ShadowedString::Hear(const HarmonicString &guess, const std::vector<const S
   int lowest = 0;
   for (int i = 0; i < used; ++i) {
     const Shared &s = shared_[i];
-    const Reading full = ReadAfter(s, attack, 0);
+    const Reading near = ReadAfter(s, attack, 0, true);
     if (!Apart(s, attack) || std::abs(s.own - attack) > kAgree) continue;
-    if (full.gain < kLeastGain || full.gain < (kRatio - 1) * full.left) continue;
+    if (near.gain < kLeastGain || near.gain < (kRatio - 1) * near.left) continue;
     const Reading r = ReadAfter(s, attack, kSettle);
     lowest += s.n <= kLowest;
-    fit->partials.push_back({s.n, r.hertz, std::min(r.gain / std::max(r.left, 1e-12), kWeightCap)});
+    fit->partials.push_back({s.n, r.hertz, std::min(kFrameWeight * r.gain / std::max(r.left, 1e-12), kWeightCap)});
     fit->amplitude[s.n] = std::abs(r.amplitude);
     fit->energy += std::norm(r.amplitude);
   }

@@ -22,10 +22,13 @@ namespace Strum {
 // Each partial's track through the strum (PartialTrack) is fitted by the
 // envelopes of the strings that hide it, each taken from that string's
 // clearest partial that lies apart from every other string's and turned to
-// the hidden partial's frequency, plus one sound struck at a time common to
-// all the partials. A partial shows the string when that sound explains
-// nearly all the hiding strings leave, and the partial alone would place
-// the attack at the same time; two of the first four must show it, and
+// the hidden partial's frequency, each starting at that string's attack
+// (the one of the strum's onsets, when they are known, where that partial
+// changes most), plus one sound struck at a time common to all the
+// partials. A partial shows the string when, in the frames about the
+// attack, that sound explains most of what the hiding strings leave, and
+// the partial alone would place the attack at the same time; two of the
+// first four must show it, and
 // those that do must agree on one string's pitch. Its frequency is read
 // from the frames after the attack's first kSettle, past its pitch drift.
 //
@@ -35,8 +38,8 @@ class ShadowedString {
   static constexpr double kSettle = Samples(0.1);
 
   // The region holds the strum's attacks and the stretch after them, which
-  // starts at sample `stretch`.
-  void SetRegion(const int16_t *samples, int count, int onset, int stretch);
+  // starts at sample `stretch`; `attacks`, the onsets found in it, if known.
+  void SetRegion(const int16_t *samples, int count, int onset, int stretch, std::span<const int> attacks = {});
 
   // Whether the string near `guess` sounds beside the strings heard; if so,
   // *fit reads it from the partials where it does.
@@ -67,9 +70,10 @@ class ShadowedString {
   double FindAttack(int used);
   static std::complex<double> Turn(const Shared &s, double middle);
   double AttackOf(const PartialTrack &track);
+  double AttackAmong(const PartialTrack &track);
   bool Apart(const Shared &shared, double attack) const;
   static bool Agree(double priorB, StringFit *fit);
-  Reading ReadAfter(const Shared &shared, double attack, double settle);
+  Reading ReadAfter(const Shared &shared, double attack, double settle, bool near = false);
 
   const int16_t *samples_ = nullptr;
   int count_ = 0, onset_ = 0, stretch_ = 0;
@@ -77,6 +81,7 @@ class ShadowedString {
   std::vector<PartialTrack> references_;
   std::vector<int> referenceN_;  // 0: not chosen yet; −1: none lies apart
   std::vector<double> referenceAttack_;
+  std::vector<double> attacks_;
   HidingFit hidingFit_;
   std::vector<std::complex<double>> trial_, turns_, kept_, before_;
   std::vector<std::vector<std::complex<double>>> keptHiding_;

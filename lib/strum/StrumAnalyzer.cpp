@@ -34,6 +34,7 @@ constexpr int kShadowPartials = 4;
 constexpr double kShadowReach = 0.5;     // semitones from the target
 constexpr int kLeastMissing = 1;         // of its first eight partials, for a pitch tried again
 constexpr int kRefits = 2;
+constexpr int kShadowPasses = 2;
 constexpr int kThudPartials = 3;
 constexpr double kDying = 0.1;          // −20 dB from one half of the stretch to the next
 constexpr double kAttackShare = 0.9;    // a string heard by its attack alone is a little less sure
@@ -61,12 +62,13 @@ double StrumAnalyzer::Hertz(double note) const { return FrequencyFromNote(note, 
 
 double StrumAnalyzer::Separation() const { return kSeparation * spectrum_.Resolution(); }
 
-StrumReading StrumAnalyzer::Analyze(const int16_t *samples, int count, int onset, int stretch) {
+StrumReading StrumAnalyzer::Analyze(const int16_t *samples, int count, int onset, int stretch,
+                                    std::span<const int> attacks) {
   stretch = std::clamp(stretch, 0, std::max(0, count));
   const int16_t *read = samples + stretch;
   const int length = std::clamp(count - stretch, 0, StrumSpectrum::kLongestStretch);
   onset = std::clamp(onset, 0, stretch);
-  shadowed_.SetRegion(samples, stretch + length, onset, stretch);
+  shadowed_.SetRegion(samples, stretch + length, onset, stretch, attacks);
   spectrum_.Compute(read, length);
   peaks_.Read(spectrum_);
   for (int s = 0; s < Count(); ++s) FindOptions(s);
@@ -179,8 +181,14 @@ void StrumAnalyzer::DecideHeard() {
   std::array<int, kMost> order{};
   for (int s = 0; s < Count(); ++s) order[s] = s;
   std::sort(order.begin(), order.begin() + Count(), [&](int a, int b) { return tuning_.notes[a] > tuning_.notes[b]; });
-  for (int s : std::span(order.data(), tuning_.Strings()))
-    if (!heard_[s] && !options_[s].empty()) ReadShadowed(s, loudest);
+  // A string hidden by a lower one that was itself heard only here is
+  // tried again: the lower string's envelopes now tell its attack.
+  for (int pass = 0; pass < kShadowPasses; ++pass) {
+    bool more = false;
+    for (int s : std::span(order.data(), tuning_.Strings()))
+      if (!heard_[s] && !options_[s].empty()) ReadShadowed(s, loudest), more = more || heard_[s];
+    if (!more) break;
+  }
 }
 
 // The amplitude string s would give its partial n by its neighbours: the

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "JointChoice.h"
@@ -90,9 +91,11 @@ class StrumAnalyzer {
   // sample `onset`, the stretch read from sample `stretch` on, after the
   // strum's attacks (at most StrumSpectrum::kLongestStretch of it). With
   // onset and stretch 0 the samples are the stretch alone, and a string
-  // hidden by others' partials cannot be told by its attack. The reading's
-  // onset is left 0 for the caller.
-  StrumReading Analyze(const int16_t *samples, int count, int onset = 0, int stretch = 0);
+  // hidden by others' partials cannot be told by its attack. `attacks`: the
+  // samples where the strum's strings were found struck, if known. The
+  // reading's onset is left 0 for the caller.
+  StrumReading Analyze(const int16_t *samples, int count, int onset = 0, int stretch = 0,
+                       std::span<const int> attacks = {});
 
   // Whether the strum last read struck a string it heard, rather than
   // finding strings ringing on from before its onset (a decay, or a

@@ -28,6 +28,8 @@ StrumTracker::StrumTracker(const Measure::Tuning &tuning, double reference)
   found_.reserve(16);
   waiting_.reserve(16);
   fluxes_.reserve(kMostAttacks);
+  attacksAt_.reserve(kMostAttacks);
+  attackOffsets_.reserve(kMostAttacks);
   sorted_.reserve(kMostAttacks);
   struckAt_.fill(-1);
 }
@@ -130,6 +132,7 @@ void StrumTracker::Weigh(const OnsetDetector::Onset &found, std::vector<StrumRea
     }
     strongest_ = std::max(strongest_, found.flux);
     if (within && fluxes_.size() < fluxes_.capacity()) fluxes_.push_back(found.flux);
+    if (within && attacksAt_.size() < attacksAt_.capacity()) attacksAt_.push_back(onset);
     return;
   }
   if (pending_) Read(onset - kGuard, readings);
@@ -137,6 +140,7 @@ void StrumTracker::Weigh(const OnsetDetector::Onset &found, std::vector<StrumRea
   again_ = again;
   strongest_ = found.flux;
   fluxes_.assign(1, found.flux);
+  attacksAt_.assign(1, onset);
   attacks_ = 1;
   for (int s = 0; s < Strings(); ++s) {
     struckAt_[s] = struck_.Lately(s) ? onset : -1;
@@ -156,8 +160,10 @@ bool StrumTracker::ReadStretch(int64_t onset, int64_t start, int64_t end, StrumR
   const int64_t first = std::max<int64_t>(0, onset - kBefore);
   if (end - start < kShortest || position_ - first > static_cast<int64_t>(kHistory)) return false;
   for (int64_t i = first; i < end; ++i) stretch_[i - first] = history_[i % kHistory];
+  attackOffsets_.clear();
+  for (int64_t at : attacksAt_) attackOffsets_.push_back(static_cast<int>(at - first));
   *reading = analyzer_.Analyze(stretch_.data(), static_cast<int>(end - first), static_cast<int>(onset - first),
-                               static_cast<int>(start - first));
+                               static_cast<int>(start - first), attackOffsets_);
   reading->onset = onset;
   reading->from = start;
   reading->to = end;

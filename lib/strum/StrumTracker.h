@@ -108,6 +108,8 @@ class StrumTracker {
   bool again_ = false;              // it struck again a string of the strum before
   double strongest_ = 0;            // flux of the last strum's strongest attack
   std::vector<double> fluxes_, sorted_;  // of its attacks
+  std::vector<int64_t> attacksAt_;      // where they were found
+  std::vector<int> attackOffsets_;       // from the first sample given the analyser
   int64_t readable_;
   int attacks_ = 0;                      // those not far weaker than its strongest
   int64_t lastStrum_ = -kEcho;
