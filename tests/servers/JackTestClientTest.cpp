@@ -136,4 +136,20 @@ TEST_F(JackClients, SeeTheServerGoAndComeBackUnderTheSameName) {
   }
 }
 
+// jackd2 keeps eight servers in its registry and frees a killed one's entry
+// only for a server of the same name: servers killed outright, more than
+// eight in turn, must leave the next one (and the user's own) room to start.
+TEST(JackServers, ServersKilledOutrightLeaveRoomForTheNext) {
+  constexpr int kMoreThanTheRegistryHolds = 9;
+  for (int i = 0; i < kMoreThanTheRegistryHolds; ++i) {
+    JackServer killed;
+    if (i == 0 && !killed.Ok()) GTEST_SKIP() << killed.Why();
+    ASSERT_TRUE(killed.Ok()) << "server " << i << ": " << killed.Why();
+    killed.Stop(SIGKILL);
+  }
+  JackServer next;
+  EXPECT_TRUE(next.Ok()) << next.Why();
+  EXPECT_EQ(next.Run("jack_lsp", {}), 0);
+}
+
 }  // namespace

@@ -2,10 +2,11 @@
 
 // A JACK server (jackd2) of a test's own on the dummy driver: 48000 Hz in
 // periods of 1024 frames, paced by the clock as a sound card would, under a
-// name no other test uses. Clients find it through JACK_DEFAULT_SERVER and
-// never start a server of their own. Synchronous mode makes the server wait
-// for its clients each period, so a loaded machine slows the graph down
-// instead of dropping a period of a test's sound.
+// name no other running test uses (JackNameSlot). Clients find it through
+// JACK_DEFAULT_SERVER and never start a server of their own. Synchronous
+// mode makes the server wait for its clients each period, so a loaded
+// machine slows the graph down instead of dropping a period of a test's
+// sound.
 //
 // jackd keeps its sockets and shared memory in /dev/shm under the server's
 // name: a server stopped by SIGTERM clears them; one killed outright leaves
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "JackNameSlot.h"
 #include "RuntimeFolder.h"
 #include "ServerProcess.h"
 
@@ -34,7 +36,7 @@ class JackServer {
 
   JackServer()
       : folder_("jack"),
-        name_("drovane-" + folder_.Path().substr(folder_.Path().rfind('-') + 1)),
+        name_(slot_.Name()),
         server_("jackd",
                 {"--name", name_, "--sync", "--port-max", "64", "-d", "dummy", "--rate", std::to_string(kRate),
                  "--period", std::to_string(kPeriod)},
@@ -51,7 +53,9 @@ class JackServer {
 
   // Starts the server, again after Stop(); false with the reason in Why().
   bool Start() {
-    why_ = folder_.Ok() ? MissingProgram({"jackd", "jack_lsp"}) : "no private runtime folder could be made";
+    why_ = !folder_.Ok()   ? "no private runtime folder could be made"
+           : name_.empty() ? "every JACK server name kept for the tests is in use"
+                           : MissingProgram({"jackd", "jack_lsp"});
     // jack_lsp fails at once while nothing listens under the name.
     if (why_.empty() && !server_.Start(Env(), [this] { return Run("jack_lsp", {}) == 0; })) why_ = server_.Why();
     return why_.empty();
@@ -82,6 +86,7 @@ class JackServer {
 
  private:
   RuntimeFolder folder_;
+  JackNameSlot slot_;
   std::string name_;
   ServerProcess server_;
   std::string why_;
