@@ -87,11 +87,9 @@ double ShadowedString::AttackAmong(const PartialTrack &track) {
       if (to - from < 2) continue;
       const std::span<const std::complex<double>> z{&track[from], static_cast<size_t>(to - from)};
       trial_.resize(to - from);
-      before_.resize(to - from);
-      for (int m = from; m < to; ++m)
-        trial_[m - from] = PartialTrack::After(m, t), before_[m - from] = 1.0 - trial_[m - from];
+      for (int m = from; m < to; ++m) trial_[m - from] = PartialTrack::After(m, t);
+      before_.assign(to - from, 1.0);
       hidingFit_.Reset(z);
-      for (auto &one : before_) one = 1.0;
       hidingFit_.Add(before_);
       const double gain = hidingFit_.Explains(trial_);
       if (gain > best) best = gain, attack = t;

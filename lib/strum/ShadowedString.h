@@ -28,9 +28,9 @@ namespace Strum {
 // partials. A partial shows the string when, in the frames about the
 // attack, that sound explains most of what the hiding strings leave, and
 // the partial alone would place the attack at the same time; two of the
-// first four must show it, and
-// those that do must agree on one string's pitch. Its frequency is read
-// from the frames after the attack's first kSettle, past its pitch drift.
+// first four must show it, and those that do must agree on one string's
+// pitch. Its frequency is read from the frames after the attack's first
+// kSettle, past its pitch drift.
 //
 // Not thread-safe; working lists grow to their largest size and stay.
 class ShadowedString {

@@ -122,12 +122,13 @@ void StrumTracker::Weigh(const OnsetDetector::Onset &found, std::vector<StrumRea
     // A weak onset is no string struck: the stretch read does not wait for it.
     if (within) lastAttack_ = std::max(lastAttack_, onset);
     attacks_ += within && !weak;
+    const double loudest = Loudest();
     for (int s = 0; s < Strings(); ++s) {
       // Marked at onsets of their own only: a weak one's window may hold the next string's attack.
       if (within && !weak && struck_.Lately(s) && struckAt_[s] < 0) struckAt_[s] = onset;
       if (struckAt_[s] >= 0 && onset - struckAt_[s] < kSameAttack) {
         struckEnergy_[s] = std::max(struckEnergy_[s], struck_.Energy(s));
-        struckShare_[s] = std::max(struckShare_[s], struck_.Energy(s) / Loudest());
+        struckShare_[s] = std::max(struckShare_[s], struck_.Energy(s) / loudest);
       }
     }
     strongest_ = std::max(strongest_, found.flux);
@@ -142,10 +143,11 @@ void StrumTracker::Weigh(const OnsetDetector::Onset &found, std::vector<StrumRea
   fluxes_.assign(1, found.flux);
   attacksAt_.assign(1, onset);
   attacks_ = 1;
+  const double loudest = Loudest();
   for (int s = 0; s < Strings(); ++s) {
     struckAt_[s] = struck_.Lately(s) ? onset : -1;
     struckEnergy_[s] = struck_.Energy(s);
-    struckShare_[s] = struck_.Energy(s) / Loudest();
+    struckShare_[s] = struck_.Energy(s) / loudest;
   }
 }
 

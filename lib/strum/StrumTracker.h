@@ -26,19 +26,18 @@ namespace Strum {
 // the strum is younger than kArpeggioSpread: a slow arpeggio, string by
 // string, is one strum, dated at its first string (cut into parts, the
 // first had too little to read and its strings went unread); an onset far
-// weaker than the
-// strum's attacks (kWeakest), within kEcho of it, is no string struck
-// unless it strikes one again (partials beating, the room's reverberation,
-// a sampled instrument's own swell, the strum's tail); any other onset
-// starts a strum. The strum is read from the stretch that
+// weaker than the strum's attacks (kWeakest), within kEcho of it, is no
+// string struck unless it strikes one again (partials beating, the room's
+// reverberation, a sampled instrument's own swell, the strum's tail); any
+// other onset starts a strum. The strum is read from the stretch that
 // starts kLead after its onset (when every string's attack is over and a
 // muted string's thud has died), or kSettle after its last attack found if
 // that is later and leaves kReadable (an arpeggio's last strings are then
 // inside the stretch: a stretch that short reads the others worse), and
-// ends kEnd after the onset, or just before the next
-// strum, or an onset not yet weighed, if that comes sooner; a strum
-// followed closely by the next (0.3 s) is read on the last kShortest
-// before it, from kSettle after its onset at the earliest. The attacks,
+// ends kEnd after the onset, or just before the next strum, or an onset
+// not yet weighed, if that comes sooner; a strum followed closely by the
+// next (0.3 s) is read on the last kShortest before it, from kSettle after
+// its onset at the earliest. The attacks,
 // from kBefore before the onset, go with it: they tell a string whose
 // partials are all other strings', and whether anything was struck at all.
 // A strum is reported when a string was heard in it and it struck one
