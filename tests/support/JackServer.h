@@ -1,8 +1,8 @@
 #pragma once
 
 // A JACK server (jackd2) of a test's own on the dummy driver: 48000 Hz in
-// periods of 1024 frames, paced by the clock as a sound card would, under a
-// name no other running test uses (JackNameSlot). Clients find it through
+// periods of 1024 frames, paced by the clock as a sound card would, one
+// test's at a time and always under the same name (JackNameSlot). Clients find it through
 // JACK_DEFAULT_SERVER and never start a server of their own. Synchronous
 // mode makes the server wait for its clients each period, so a loaded
 // machine slows the graph down instead of dropping a period of a test's
@@ -54,7 +54,7 @@ class JackServer {
   // Starts the server, again after Stop(); false with the reason in Why().
   bool Start() {
     why_ = !folder_.Ok()   ? "no private runtime folder could be made"
-           : name_.empty() ? "every JACK server name kept for the tests is in use"
+           : name_.empty() ? "the lock on the tests' JACK server could not be had"
                            : MissingProgram({"jackd", "jack_lsp"});
     // jack_lsp fails at once while nothing listens under the name.
     if (why_.empty() && !server_.Start(Env(), [this] { return Run("jack_lsp", {}) == 0; })) why_ = server_.Why();
