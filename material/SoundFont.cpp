@@ -164,7 +164,9 @@ bool RenderSoundFont(const SoundFont &font, int program, const Score &score, con
                      std::string *error) {
   if (!Installed(font)) return *error = font.path + " is not installed (package " + font.package + ")", false;
   const size_t length = static_cast<size_t>(std::llround(score.seconds * drovane::kSampleRate));
-  const std::string mid = work + "/render.mid", raw = work + "/render.raw";
+  // Named for this process: two renders may share the folder.
+  const std::string stem = work + "/render-" + std::to_string(getpid());
+  const std::string mid = stem + ".mid", raw = stem + ".raw";
   auto render = [&](int only, std::vector<double> *sound) {
     const std::vector<unsigned char> midi = MidiFile(score, program, only);
     std::ofstream(mid, std::ios::binary).write(reinterpret_cast<const char *>(midi.data()),

@@ -45,9 +45,13 @@ bool WriteWav(const std::string &path, const std::vector<int16_t> &samples) {
     const uint16_t v = static_cast<uint16_t>(samples[i]);
     body[2 * i] = static_cast<char>(v & 0xFF), body[2 * i + 1] = static_cast<char>(v >> 8);
   }
-  std::ofstream out(path, std::ios::binary);
+  // Written aside and renamed, so that a render cut short never leaves a
+  // file that reads as a shorter take.
+  const std::string part = path + ".part";
+  std::ofstream out(part, std::ios::binary);
   out << header << body;
-  return static_cast<bool>(out);
+  out.close();
+  return out && std::rename(part.c_str(), path.c_str()) == 0;
 }
 
 bool ReadWav(const std::string &path, std::vector<int16_t> *samples) {
@@ -57,14 +61,16 @@ bool ReadWav(const std::string &path, std::vector<int16_t> *samples) {
       Get(s, 22, 2) != 1 || Get(s, 24, 4) != static_cast<uint32_t>(drovane::kSampleRate) || Get(s, 34, 2) != 16 ||
       s.compare(36, 4, "data"))
     return false;
-  const size_t count = std::min<size_t>(Get(s, 40, 4), s.size() - 44) / 2;
+  const size_t count = Get(s, 40, 4) / 2;
+  if (s.size() - 44 < 2 * count) return false;  // cut short
   samples->resize(count);
   for (size_t i = 0; i < count; ++i) (*samples)[i] = static_cast<int16_t>(Get(s, 44 + 2 * i, 2));
   return true;
 }
 
 bool WriteTruth(const std::string &path, const Take &take) {
-  std::FILE *f = std::fopen(path.c_str(), "w");
+  const std::string part = path + ".part";  // renamed once whole, as WriteWav does
+  std::FILE *f = std::fopen(part.c_str(), "w");
   if (!f) return false;
   std::fprintf(f, "strum,string,midi,cents,time_s,velocity,muted,hertz\n");
   for (size_t i = 0; i < take.score.plucks.size(); ++i) {
@@ -72,7 +78,7 @@ bool WriteTruth(const std::string &path, const Take &take) {
     std::fprintf(f, "%d,%d,%d,%.4f,%.6f,%.4f,%d,%.6f\n", p.strum, p.string + 1, p.midi, p.cents, p.time, p.velocity,
                  p.muted ? 1 : 0, i < take.hertz.size() ? take.hertz[i] : 0.0);
   }
-  return std::fclose(f) == 0;
+  return std::fclose(f) == 0 && std::rename(part.c_str(), path.c_str()) == 0;
 }
 
 bool ReadTruth(const std::string &path, Score *score, std::vector<double> *hertz) {

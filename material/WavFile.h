@@ -10,7 +10,8 @@ namespace material {
 
 // 16-bit mono WAV files at the tuner's rate, as the material is kept.
 bool WriteWav(const std::string &path, const std::vector<int16_t> &samples);
-// Reads one such file (and no other kind); false when it is not one.
+// Reads one such file (and no other kind); false when it is not one or
+// holds less than its header says.
 bool ReadWav(const std::string &path, std::vector<int16_t> *samples);
 
 // The take's truth, one line per pluck:

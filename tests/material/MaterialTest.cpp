@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <complex>
+#include <filesystem>
 #include <numbers>
 #include <vector>
 
@@ -153,7 +154,8 @@ TEST(Material, RoomHasItsReverberationHighPassHumAndNoise) {
 }
 
 // Overlap-add convolution against the plain sum; a take written and read
-// back; a sound font's MIDI file, whole and for one string.
+// back, and refused once cut short; a sound font's MIDI file, whole and for
+// one string.
 TEST(Material, ConvolvesWritesTakesAndMidiFiles) {
   material::Random r(5);
   std::vector<double> x(3000), h(700);
@@ -180,6 +182,10 @@ TEST(Material, ConvolvesWritesTakesAndMidiFiles) {
   ASSERT_EQ(back.score.plucks.size(), take.score.plucks.size());
   EXPECT_NEAR(back.score.plucks[7].cents, take.score.plucks[7].cents, 1e-4);
   EXPECT_NEAR(back.hertz[7], take.hertz[7], 1e-6);
+  // A file cut short, as by a render stopped while it wrote, is no take.
+  const std::string alone = folder + "/take-alone-2.wav";
+  std::filesystem::resize_file(alone, std::filesystem::file_size(alone) - 2);
+  EXPECT_FALSE(material::ReadTake(folder, "take", &back));
 
   const std::vector<unsigned char> whole = material::MidiFile(take.score, material::kSteelGuitar);
   const std::vector<unsigned char> one = material::MidiFile(take.score, material::kSteelGuitar, 2);
