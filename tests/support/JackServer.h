@@ -2,11 +2,11 @@
 
 // A JACK server (jackd2) of a test's own on the dummy driver: 48000 Hz in
 // periods of 1024 frames, paced by the clock as a sound card would, one
-// test's at a time and always under the same name (JackNameSlot). Clients find it through
-// JACK_DEFAULT_SERVER and never start a server of their own. Synchronous
-// mode makes the server wait for its clients each period, so a loaded
-// machine slows the graph down instead of dropping a period of a test's
-// sound.
+// test's at a time and always under the same name (JackNameSlot). Clients
+// find it through JACK_DEFAULT_SERVER and never start a server of their
+// own. Synchronous mode makes the server wait for its clients each period,
+// so a loaded machine slows the graph down instead of dropping a period of
+// a test's sound.
 //
 // jackd keeps its sockets and shared memory in /dev/shm under the server's
 // name: a server stopped by SIGTERM clears them; one killed outright leaves
