@@ -24,6 +24,16 @@ uint32_t Get(const std::string &s, size_t at, int bytes) {
   return v;
 }
 
+// Writes `bytes` aside and renames them to `path` once whole, so that a
+// render cut short never leaves a file that reads as a shorter take.
+bool WriteWhole(const std::string &path, const std::string &bytes) {
+  const std::string part = path + ".part";
+  std::ofstream out(part, std::ios::binary);
+  out << bytes;
+  out.close();
+  return out && std::rename(part.c_str(), path.c_str()) == 0;
+}
+
 }  // namespace
 
 bool WriteWav(const std::string &path, const std::vector<int16_t> &samples) {
@@ -45,13 +55,7 @@ bool WriteWav(const std::string &path, const std::vector<int16_t> &samples) {
     const uint16_t v = static_cast<uint16_t>(samples[i]);
     body[2 * i] = static_cast<char>(v & 0xFF), body[2 * i + 1] = static_cast<char>(v >> 8);
   }
-  // Written aside and renamed, so that a render cut short never leaves a
-  // file that reads as a shorter take.
-  const std::string part = path + ".part";
-  std::ofstream out(part, std::ios::binary);
-  out << header << body;
-  out.close();
-  return out && std::rename(part.c_str(), path.c_str()) == 0;
+  return WriteWhole(path, header + body);
 }
 
 bool ReadWav(const std::string &path, std::vector<int16_t> *samples) {
@@ -69,16 +73,15 @@ bool ReadWav(const std::string &path, std::vector<int16_t> *samples) {
 }
 
 bool WriteTruth(const std::string &path, const Take &take) {
-  const std::string part = path + ".part";  // renamed once whole, as WriteWav does
-  std::FILE *f = std::fopen(part.c_str(), "w");
-  if (!f) return false;
-  std::fprintf(f, "strum,string,midi,cents,time_s,velocity,muted,hertz\n");
+  std::string text = "strum,string,midi,cents,time_s,velocity,muted,hertz\n";
   for (size_t i = 0; i < take.score.plucks.size(); ++i) {
     const Pluck &p = take.score.plucks[i];
-    std::fprintf(f, "%d,%d,%d,%.4f,%.6f,%.4f,%d,%.6f\n", p.strum, p.string + 1, p.midi, p.cents, p.time, p.velocity,
-                 p.muted ? 1 : 0, i < take.hertz.size() ? take.hertz[i] : 0.0);
+    char line[160];
+    std::snprintf(line, sizeof line, "%d,%d,%d,%.4f,%.6f,%.4f,%d,%.6f\n", p.strum, p.string + 1, p.midi, p.cents,
+                  p.time, p.velocity, p.muted ? 1 : 0, i < take.hertz.size() ? take.hertz[i] : 0.0);
+    text += line;
   }
-  return std::fclose(f) == 0 && std::rename(part.c_str(), path.c_str()) == 0;
+  return WriteWhole(path, text);
 }
 
 bool ReadTruth(const std::string &path, Score *score, std::vector<double> *hertz) {
