@@ -12,6 +12,7 @@ namespace Strum {
 namespace {
 
 constexpr int kPartials = 6;
+constexpr int kReferencePartials = 12;
 constexpr double kHighest = 2000.0;  // hertz
 constexpr double kReach = 21.5;      // hertz: a frame's main lobe
 constexpr double kAttackStep = PartialTrack::kHop / 2;
@@ -22,12 +23,13 @@ constexpr double kEarly = Samples(0.046);  // an attack may lie a little before 
 constexpr double kApart = Samples(0.07);
 constexpr double kLocal = PartialTrack::kFrame;  // samples either side of an attack weighed for it
 constexpr double kDecays[] = {0.0, 1.0, 3.0};  // per second
-constexpr double kRatio = 6.0;       // of what the hiding strings leave near the attack, 5/6 explained
+constexpr double kRatio = 4.0;       // of what the hiding strings leave near the attack, 3/4 explained
 constexpr double kNearBefore = Samples(0.1);  // the frames about an attack, weighed for it
 constexpr double kNearAfter = Samples(0.2);
 // Samples between a partial's own attack and the string's: the onsets
-// found within one hop, a partial's own attack within another.
-constexpr double kAgree = PartialTrack::kHop;
+// found within one hop, a partial's own attack within another, and the
+// room's early reflections blur it by as much again.
+constexpr double kAgree = 2 * PartialTrack::kHop;
 constexpr int kLowest = 4;           // partials that count as low
 constexpr double kLeastGain = 0.01;  // of the track's energy
 constexpr double kWeightCap = 1e4;
@@ -122,6 +124,20 @@ bool ShadowedString::Reference(int j, const std::vector<const StringFit *> &hear
     loudest = heard[j]->amplitude[k];
     referenceN_[j] = k;
   }
+  // None of the first read apart (a low string through a small microphone,
+  // its fundamental gone): the loudest higher partial that lies apart, by
+  // its track after the attacks.
+  int fallback = 0;
+  for (int k = 1; referenceN_[j] < 0 && k <= kReferencePartials; ++k) {
+    const double f = heard[j]->model.Partial(k);
+    if (f > kHighest || others.Covers(f, kReach)) continue;
+    references_[j].Compute(samples_, count_, f);
+    double energy = 0;
+    for (int m = 0; m < references_[j].Frames(); ++m)
+      if (PartialTrack::Middle(m) >= stretch_) energy += std::norm(references_[j][m]);
+    if (energy > loudest) loudest = energy, fallback = k;
+  }
+  if (fallback > 0) referenceN_[j] = fallback;
   if (referenceN_[j] > 0) {
     references_[j].Compute(samples_, count_, heard[j]->model.Partial(referenceN_[j]));
     referenceAttack_[j] = AttackOf(references_[j]);

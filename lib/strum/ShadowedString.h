@@ -21,16 +21,17 @@ namespace Strum {
 //
 // Each partial's track through the strum (PartialTrack) is fitted by the
 // envelopes of the strings that hide it, each taken from that string's
-// clearest partial that lies apart from every other string's and turned to
-// the hidden partial's frequency, each starting at that string's attack
-// (the one of the strum's onsets, when they are known, where that partial
-// changes most), plus one sound struck at a time common to all the
-// partials. A partial shows the string when, in the frames about the
-// attack, that sound explains most of what the hiding strings leave, and
-// the partial alone would place the attack at the same time; two of the
-// first four must show it, and those that do must agree on one string's
-// pitch. Its frequency is read from the frames after the attack's first
-// kSettle, past its pitch drift.
+// clearest partial that lies apart from every other string's (a higher one,
+// by its sound, when none of the first six read does: a low string whose
+// fundamental the microphone lost) and turned to the hidden partial's
+// frequency, each starting at that string's attack (the one of the strum's
+// onsets, when they are known, where that partial changes most), plus one
+// sound struck at a time common to all the partials. A partial shows the
+// string when, in the frames about the attack, that sound explains most of
+// what the hiding strings leave, and the partial alone would place the
+// attack at the same time; two of the first four must show it, and those
+// that do must agree on one string's pitch. Its frequency is read from the
+// frames after the attack's first kSettle, past its pitch drift.
 //
 // Not thread-safe; working lists grow to their largest size and stay.
 class ShadowedString {

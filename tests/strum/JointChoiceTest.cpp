@@ -145,7 +145,10 @@ TEST(JointChoice, AStringStandsClearAtTwoOfItsFirstPartials) {
 // The shadowed-string search: E4 in tune lies on E2's fourth partial and
 // has no partial to itself; struck 100 ms after E2 it adds at its partials
 // a sound that E2's envelope does not explain, and is heard at its pitch.
-// Not struck, or struck with E2 itself, it is not heard: nothing tells it.
+// So too when E2's fit read none of its first six partials (through a
+// small microphone): its envelope is then taken from its loudest partial
+// apart. Not struck, or struck with E2 itself, it is not heard: nothing
+// tells it.
 TEST(JointChoice, ShadowedStringIsHeardByAnAttackOfItsOwn) {
   constexpr int kOnset = 4096, kCount = 4096 + 19000;
   const HarmonicString e2{82.41, 0}, e4{4 * 82.41, 0};
@@ -178,6 +181,10 @@ TEST(JointChoice, ShadowedStringIsHeardByAnAttackOfItsOwn) {
   ASSERT_TRUE(shadowed.Hear(e4, hiding, Strum::PartialMask(), &fit));
   EXPECT_NEAR(1200 * std::log2(fit.model.Fundamental() / e4.Fundamental()), 0, 0.5);
   EXPECT_GE(fit.Count(), 2);
+  Strum::StringFit faint = heard;
+  for (int n = 1; n <= 6; ++n) faint.amplitude[n] = 0;
+  ASSERT_TRUE(shadowed.Hear(e4, {&faint}, Strum::PartialMask(), &fit));
+  EXPECT_NEAR(1200 * std::log2(fit.model.Fundamental() / e4.Fundamental()), 0, 0.5);
 
   std::vector<int16_t> alone = render(std::nullopt);
   shadowed.SetRegion(alone.data(), kCount, kOnset, stretch);
