@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "StrumFormat.h"
 
@@ -108,7 +109,7 @@ bool ShadowedString::Apart(const Shared &s, double attack) const {
 }
 
 // A heard string's envelope is read at its loudest partial among the first
-// kPartials that no other string's partial comes near.
+// kPartials that no other string's partial comes near, or else LoudestApart.
 bool ShadowedString::Reference(int j, const std::vector<const StringFit *> &heard, const HarmonicString &guess,
                                const PartialMask &unheard) {
   if (referenceN_[j] != 0) return referenceN_[j] > 0;
@@ -124,25 +125,29 @@ bool ShadowedString::Reference(int j, const std::vector<const StringFit *> &hear
     loudest = heard[j]->amplitude[k];
     referenceN_[j] = k;
   }
-  // None of the first read apart (a low string through a small microphone,
-  // its fundamental gone): the loudest higher partial that lies apart, by
-  // its track after the attacks.
-  int fallback = 0;
-  for (int k = 1; referenceN_[j] < 0 && k <= kReferencePartials; ++k) {
-    const double f = heard[j]->model.Partial(k);
-    if (f > kHighest || others.Covers(f, kReach)) continue;
-    references_[j].Compute(samples_, count_, f);
-    double energy = 0;
-    for (int m = 0; m < references_[j].Frames(); ++m)
-      if (PartialTrack::Middle(m) >= stretch_) energy += std::norm(references_[j][m]);
-    if (energy > loudest) loudest = energy, fallback = k;
-  }
-  if (fallback > 0) referenceN_[j] = fallback;
-  if (referenceN_[j] > 0) {
-    references_[j].Compute(samples_, count_, heard[j]->model.Partial(referenceN_[j]));
-    referenceAttack_[j] = AttackOf(references_[j]);
-  }
+  if (referenceN_[j] > 0) references_[j].Compute(samples_, count_, heard[j]->model.Partial(referenceN_[j]));
+  else referenceN_[j] = LoudestApart(heard[j]->model, others, &references_[j]);
+  if (referenceN_[j] > 0) referenceAttack_[j] = AttackOf(references_[j]);
   return referenceN_[j] > 0;
+}
+
+// When none of a string's first partials was read apart (a low string
+// through a small microphone, its fundamental gone): the one of its first
+// kReferencePartials that lies apart and sounds loudest after the attacks,
+// its track left in *track; −1 when none lies apart.
+int ShadowedString::LoudestApart(const HarmonicString &model, const PartialMask &others, PartialTrack *track) {
+  int loudestN = -1;
+  double loudest = 0;
+  for (int k = 1; k <= kReferencePartials; ++k) {
+    const double f = model.Partial(k);
+    if (f > kHighest || others.Covers(f, kReach)) continue;
+    candidate_.Compute(samples_, count_, f);
+    double energy = 0;
+    for (int m = 0; m < candidate_.Frames(); ++m)
+      if (PartialTrack::Middle(m) >= stretch_) energy += std::norm(candidate_[m]);
+    if (energy > loudest) loudest = energy, loudestN = k, std::swap(candidate_, *track);
+  }
+  return loudestN;
 }
 
 // The track of partial n and the envelopes of the heard strings' partials

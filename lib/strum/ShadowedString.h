@@ -65,6 +65,7 @@ class ShadowedString {
 
   bool Reference(int j, const std::vector<const StringFit *> &heard, const HarmonicString &guess,
                  const PartialMask &unheard);
+  int LoudestApart(const HarmonicString &model, const PartialMask &others, PartialTrack *track);
   bool Prepare(Shared *shared, int n, const HarmonicString &guess, const std::vector<const StringFit *> &heard,
                const PartialMask &unheard);
   void AddEnvelope(int j, double hertz, Shared *shared) const;
@@ -80,6 +81,7 @@ class ShadowedString {
   int count_ = 0, onset_ = 0, stretch_ = 0;
   std::vector<Shared> shared_;
   std::vector<PartialTrack> references_;
+  PartialTrack candidate_;  // a reference tried
   std::vector<int> referenceN_;  // 0: not chosen yet; −1: none lies apart
   std::vector<double> referenceAttack_;
   std::vector<double> attacks_;
